@@ -1,0 +1,61 @@
+// Output modes (encoder presets) and the settings file "settings.ini".
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ProjectFile.h"
+
+struct PParameter {
+    std::string name;  // option letters without the dash, e.g. "q"
+    std::string value; // option value, e.g. "5"
+};
+
+struct PMP3Converter {
+    std::string name;
+    std::vector<PParameter> params; // quality, mode, bitrate
+    bool enabled = false;
+};
+
+// What the main window keeps from "settings.ini".
+struct TavrelSettings {
+    std::vector<PMP3Converter> outputModes;
+    int32_t emptyProjectMode = 0;
+    std::string defaultOutputFolder;
+};
+
+// A settings file that cannot be used; what() is the text the user sees.
+class SettingsError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads the file at iniPath into settings. A missing file gives no presets,
+// emptyProjectMode 0 and an empty folder. A non-numeric outputmodecount or emptyproject
+// is reported in warnings (one clear message each) and its default is used.
+void LoadSettings(const std::string& iniPath, TavrelSettings& settings,
+                  std::vector<std::string>* warnings = nullptr);
+
+// The first preset whose name equals name exactly, or nullptr.
+const PMP3Converter* FindOutputMode(const std::vector<PMP3Converter>& modes, const std::string& name);
+PMP3Converter* FindOutputMode(std::vector<PMP3Converter>& modes, const std::string& name);
+
+// "--silent --quiet " then "-<name><value> " per parameter.
+std::string EncoderOptionText(const PMP3Converter& mode);
+
+// The same options as separate process arguments: "--silent", "--quiet", "-q5", ...
+std::vector<std::string> EncoderOptionArguments(const PMP3Converter& mode);
+
+// Writes general/emptyproject, general/outputfolder, general/outputmodecount and, per preset i,
+// section "i" name/quality/mode/bitrate into the file at iniPath, keeping every other
+// section, key and comment. The old file is replaced only once the new one is complete.
+// Throws SettingsError("Unable to write to <iniPath>") and leaves the old file as it was.
+void SaveSettings(const std::string& iniPath, int32_t emptyProject, const std::string& outputFolder,
+                  const std::vector<PMP3Converter>& modes);
+
+// A new project: "Untitled.xml", the values of the preset at emptyProjectMode (or quality "5",
+// mode "j", bitrate "128" when there is no such preset or it has fewer than three parameters),
+// the default output folder, no stop action, 12 frames per second, tuner 0, no files.
+PSoundProject NewDefaultProject(const TavrelSettings& settings);

@@ -1,0 +1,27 @@
+// One MP3 file in, one SWF movie out: the frame-count rule and the movie builder.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Raised by SoundFrameCount where the count cannot be worked out (a frame length of 0 ms,
+// or a result that does not fit a signed 32-bit value). The run skips that file.
+class FrameCountError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Number of empty frames that keep a movie running for lengthMs at framesPerSecond, plus tuner.
+int32_t SoundFrameCount(int32_t lengthMs, int32_t framesPerSecond, int32_t tuner);
+
+// The most ShowFrame tags a movie may hold (the header's frame count is 16 bits).
+constexpr int32_t kMaxMovieFrames = 65535;
+
+// Builds the movie at moviePath from the MP3 at mp3Path and appends exactly one line to
+// results: mp3Path followed by ":File Not Found.", ":Unexpected File Format.",
+// ":Operation Successful." or ":Unable to Write Output File.".
+// stopAction: 0 none, 1 a Stop frame before the sound, 2 a Stop frame after the last frame.
+void BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
+                     std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction);

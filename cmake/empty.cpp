@@ -1,0 +1,1 @@
+// Stands in for a library whose sources are not written yet.

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the run need. A second run installs nothing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins
+  libsndfile1-dev libmpg123-dev libsimpleini-dev
+  lame
+  googletest libgtest-dev libbenchmark-dev
+  xvfb xauth x11-apps imagemagick
+  file sox adwaita-icon-theme fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all packages present"
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"
