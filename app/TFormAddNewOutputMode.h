@@ -1,0 +1,35 @@
+// The modal dialog that appends a new output mode to the presets.
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class TFormPreferences;
+
+class TFormAddNewOutputMode : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormAddNewOutputMode(TFormPreferences* preferences, QWidget* parent = nullptr);
+
+    void AppendOutputMode();
+
+    QLineEdit* EditName = nullptr;
+    QComboBox* ComboBoxQuality = nullptr;
+    QComboBox* ComboBoxMode = nullptr;
+    QComboBox* ComboBoxBitrate = nullptr;
+    QPushButton* Save = nullptr;
+    QPushButton* Cancel = nullptr;
+
+public slots:
+    void SaveClick();
+    void CancelClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;  // FormShow
+    void hideEvent(QHideEvent* event) override;  // FormHide
+
+private:
+    TFormPreferences* preferences_;
+};

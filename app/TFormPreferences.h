@@ -1,0 +1,65 @@
+// The modeless preferences window: default output mode and folder, preset values, new presets.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include "OutputModes.h"
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class TFormAddNewOutputMode;
+class UserDialogs;
+
+// What the preferences window works on; all of it belongs to the main window.
+struct PreferencesHost {
+    TavrelSettings* settings = nullptr;        // presets and defaults, edited in memory
+    QComboBox* mainOutputModeBox = nullptr;    // the main window's ComboBoxOutputMode
+    QString settingsPath;                      // "settings.ini" beside the program
+    QString helpFile;                          // "Tavrel.hlp" beside the program
+    UserDialogs* dialogs = nullptr;
+};
+
+class TFormPreferences : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormPreferences(const PreferencesHost& host, QWidget* parent = nullptr);
+
+    void SetAddNewOutputModeForm(TFormAddNewOutputMode* form);
+
+    void FillPreferenceLists();
+    void SaveSettings();  // throws SettingsError("Unable to write to <path>")
+    bool settingsChanged = false;
+
+    QGroupBox* GroupBoxGeneral = nullptr;
+    QComboBox* ComboBoxDefaultOutputMode = nullptr;
+    QLineEdit* EditDefaultOutputFolder = nullptr;
+    QPushButton* ButtonOutputFolder = nullptr;
+    QGroupBox* GroupBoxOutputTypes = nullptr;
+    QComboBox* ComboBoxOutputMode = nullptr;
+    QComboBox* ComboBoxQuality = nullptr;
+    QComboBox* ComboBoxMode = nullptr;
+    QComboBox* ComboBoxBitrate = nullptr;
+    QPushButton* ButtonSave = nullptr;
+    QPushButton* ButtonAddNew = nullptr;
+    QPushButton* ButtonReset = nullptr;
+    QPushButton* ButtonOk = nullptr;
+    QPushButton* ButtonCancel = nullptr;
+    QPushButton* ButtonHelp = nullptr;
+
+public slots:
+    void ComboBoxOutputModeChange();
+    void ButtonSaveClick();
+    void ButtonAddNewClick();
+    void ButtonOkClick();
+    void ButtonCancelClick();
+    void ButtonResetClick();
+    void ButtonHelpClick();
+    void ButtonOutputFolderClick();
+
+private:
+    PreferencesHost host_;
+    TFormAddNewOutputMode* addNewOutputMode_ = nullptr;
+};
