@@ -4,12 +4,15 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "TFormPreferences.h"
+#include "UserDialogs.h"
 
 TFormAddNewOutputMode::TFormAddNewOutputMode(TFormPreferences* preferences, QWidget* parent)
     : QDialog(parent), preferences_(preferences) {
@@ -23,6 +26,11 @@ TFormAddNewOutputMode::TFormAddNewOutputMode(TFormPreferences* preferences, QWid
     ComboBoxBitrate = new QComboBox(this);
     Save = new QPushButton("Save", this);
     Cancel = new QPushButton("Cancel", this);
+    ComboBoxQuality->addItems({"1", "2", "3", "4", "5", "6", "7", "8", "9"});
+    ComboBoxMode->addItems({"stereo", "joint", "force", "mono", "auto"});
+    ComboBoxBitrate->addItems({"16 kbps", "32 kbps", "64 kbps", "128 kbps", "256 kbps"});
+    for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
+        box->setCurrentIndex(-1);
 
     auto* fields = new QGridLayout;
     fields->addWidget(new QLabel("Name :", this), 0, 0);
@@ -40,10 +48,67 @@ TFormAddNewOutputMode::TFormAddNewOutputMode(TFormPreferences* preferences, QWid
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(buttons);
+
+    connect(Save, &QPushButton::clicked, this, &TFormAddNewOutputMode::SaveClick);
+    connect(Cancel, &QPushButton::clicked, this, &TFormAddNewOutputMode::CancelClick);
+    if (preferences_)
+        preferences_->SetAddNewOutputModeForm(this);
 }
 
-void TFormAddNewOutputMode::AppendOutputMode() {}
-void TFormAddNewOutputMode::SaveClick() {}
-void TFormAddNewOutputMode::CancelClick() {}
-void TFormAddNewOutputMode::showEvent(QShowEvent* event) { QDialog::showEvent(event); }
-void TFormAddNewOutputMode::hideEvent(QHideEvent* event) { QDialog::hideEvent(event); }
+void TFormAddNewOutputMode::AppendOutputMode() {
+    if (!preferences_ || !preferences_->Host().settings)
+        return;
+    PMP3Converter mode;
+    mode.name = EditName->text().toStdString();
+    mode.enabled = false;
+    mode.params = {{"q", ComboBoxQuality->currentText().toStdString()},
+                   {"m", ComboBoxMode->currentText().left(1).toStdString()},
+                   {"b", ComboBoxBitrate->currentText().section(' ', 0, 0).toStdString()}};
+    preferences_->Host().settings->outputModes.push_back(std::move(mode));
+}
+
+void TFormAddNewOutputMode::SaveClick() {
+    if (EditName->text().trimmed().isEmpty()) {
+        if (preferences_ && preferences_->Host().dialogs)
+            preferences_->Host().dialogs->ShowMessage(this,
+                                                      "Please Specify a Name for this new output mode!");
+    } else {
+        AppendOutputMode();
+        if (preferences_)
+            preferences_->FillPreferenceLists();
+    }
+    // Even a refused name ends the dialog as Save: the preferences count it as a change.
+    done(1);
+}
+
+void TFormAddNewOutputMode::CancelClick() {
+    done(2);
+}
+
+// Changing a window's flags hides it; a window that was showing is shown again.
+void TFormAddNewOutputMode::SetPreferencesOnTop(bool onTop) {
+    if (!preferences_ || preferences_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
+        return;
+    const bool wasVisible = preferences_->isVisible();
+    preferences_->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (wasVisible)
+        preferences_->show();
+}
+
+void TFormAddNewOutputMode::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    SetPreferencesOnTop(false);
+    // Re-showing the preferences window may have put it above this dialog.
+    raise();
+    activateWindow();
+    EditName->setFocus();
+}
+
+void TFormAddNewOutputMode::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    SetPreferencesOnTop(true);
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 
 class QComboBox;
 class QLineEdit;
@@ -27,9 +28,11 @@ public slots:
     void CancelClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;  // FormShow
-    void hideEvent(QHideEvent* event) override;  // FormHide
+    void showEvent(QShowEvent* event) override; // FormShow
+    void hideEvent(QHideEvent* event) override; // FormHide
 
 private:
-    TFormPreferences* preferences_;
+    void SetPreferencesOnTop(bool onTop);
+
+    QPointer<TFormPreferences> preferences_;
 };

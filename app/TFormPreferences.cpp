@@ -1,7 +1,12 @@
 // The preferences window: default output mode and folder, editing and adding output modes.
 #include "TFormPreferences.h"
 
+#include <exception>
+#include <string>
+#include <vector>
+
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,6 +17,25 @@
 
 #include "TFormAddNewOutputMode.h"
 #include "UserDialogs.h"
+
+namespace {
+
+const QStringList kQualityItems{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+const QStringList kModeItems{"stereo", "joint", "force", "mono", "auto"};
+const QStringList kBitrateItems{"16 kbps", "32 kbps", "64 kbps", "128 kbps", "256 kbps"};
+
+// Selects the first item whose key equals value; with no such item the box keeps its selection.
+template <typename KeyOf> void SelectMatchingItem(QComboBox* box, const std::string& value, KeyOf keyOf) {
+    const QString wanted = QString::fromStdString(value);
+    for (int i = 0; i < box->count(); ++i) {
+        if (keyOf(box->itemText(i)) == wanted) {
+            box->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+} // namespace
 
 TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     : QDialog(parent), host_(host) {
@@ -35,6 +59,11 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     ComboBoxQuality = new QComboBox(GroupBoxOutputTypes);
     ComboBoxMode = new QComboBox(GroupBoxOutputTypes);
     ComboBoxBitrate = new QComboBox(GroupBoxOutputTypes);
+    ComboBoxQuality->addItems(kQualityItems);
+    ComboBoxMode->addItems(kModeItems);
+    ComboBoxBitrate->addItems(kBitrateItems);
+    for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
+        box->setCurrentIndex(-1);
     ButtonSave = new QPushButton("Save", GroupBoxOutputTypes);
     ButtonAddNew = new QPushButton("Add New", GroupBoxOutputTypes);
     ButtonReset = new QPushButton("Reset", GroupBoxOutputTypes);
@@ -66,19 +95,164 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     layout->addWidget(GroupBoxGeneral);
     layout->addWidget(GroupBoxOutputTypes);
     layout->addLayout(buttons);
+
+    // The window stays above the main window except while the new-output-mode dialog is up.
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+
+    // activated, not currentIndexChanged: only the user's choice shows a preset's values.
+    connect(ComboBoxOutputMode, &QComboBox::activated, this, &TFormPreferences::ComboBoxOutputModeChange);
+    connect(ButtonSave, &QPushButton::clicked, this, &TFormPreferences::ButtonSaveClick);
+    connect(ButtonAddNew, &QPushButton::clicked, this, &TFormPreferences::ButtonAddNewClick);
+    connect(ButtonReset, &QPushButton::clicked, this, &TFormPreferences::ButtonResetClick);
+    connect(ButtonOk, &QPushButton::clicked, this, &TFormPreferences::ButtonOkClick);
+    connect(ButtonCancel, &QPushButton::clicked, this, &TFormPreferences::ButtonCancelClick);
+    connect(ButtonHelp, &QPushButton::clicked, this, &TFormPreferences::ButtonHelpClick);
+    connect(ButtonOutputFolder, &QPushButton::clicked, this, &TFormPreferences::ButtonOutputFolderClick);
+
+    FillPreferenceLists();
 }
 
 void TFormPreferences::SetAddNewOutputModeForm(TFormAddNewOutputMode* form) {
     addNewOutputMode_ = form;
 }
 
-void TFormPreferences::FillPreferenceLists() {}
-void TFormPreferences::SaveSettings() {}
-void TFormPreferences::ComboBoxOutputModeChange() {}
-void TFormPreferences::ButtonSaveClick() {}
-void TFormPreferences::ButtonAddNewClick() {}
-void TFormPreferences::ButtonOkClick() {}
-void TFormPreferences::ButtonCancelClick() {}
-void TFormPreferences::ButtonResetClick() {}
-void TFormPreferences::ButtonHelpClick() {}
-void TFormPreferences::ButtonOutputFolderClick() {}
+void TFormPreferences::ShowMessage(const QString& text) {
+    if (host_.dialogs)
+        host_.dialogs->ShowMessage(this, text);
+}
+
+void TFormPreferences::ShowError(const QString& text) {
+    if (host_.dialogs)
+        host_.dialogs->ShowError(this, text);
+}
+
+void TFormPreferences::FillPreferenceLists() {
+    ComboBoxDefaultOutputMode->clear();
+    if (host_.mainOutputModeBox) {
+        for (int i = 0; i < host_.mainOutputModeBox->count(); ++i)
+            ComboBoxDefaultOutputMode->addItem(host_.mainOutputModeBox->itemText(i));
+    }
+    ComboBoxOutputMode->clear();
+    if (!host_.settings) {
+        ComboBoxDefaultOutputMode->setCurrentIndex(-1);
+        return;
+    }
+    // An index outside the list selects nothing.
+    ComboBoxDefaultOutputMode->setCurrentIndex(host_.settings->emptyProjectMode);
+    EditDefaultOutputFolder->setText(QString::fromStdString(host_.settings->defaultOutputFolder));
+    for (const PMP3Converter& mode : host_.settings->outputModes)
+        ComboBoxOutputMode->addItem(QString::fromStdString(mode.name));
+    // A refilled list has no choice yet; Qt would otherwise pick its first item on its own.
+    ComboBoxOutputMode->setCurrentIndex(-1);
+}
+
+void TFormPreferences::ComboBoxOutputModeChange() {
+    if (!host_.settings)
+        return;
+    const PMP3Converter* mode =
+        FindOutputMode(host_.settings->outputModes, ComboBoxOutputMode->currentText().toStdString());
+    if (!mode)
+        return;
+    const auto value = [mode](std::size_t i) {
+        return i < mode->params.size() ? mode->params[i].value : std::string();
+    };
+    SelectMatchingItem(ComboBoxQuality, value(0), [](const QString& item) { return item; });
+    SelectMatchingItem(ComboBoxMode, value(1), [](const QString& item) { return item.left(1); });
+    SelectMatchingItem(ComboBoxBitrate, value(2),
+                       [](const QString& item) { return item.section(' ', 0, 0); });
+}
+
+void TFormPreferences::ButtonSaveClick() {
+    const int index = ComboBoxOutputMode->currentIndex();
+    // After Cancel has reloaded the file, the list may still name a preset added but never
+    // written; that index is past the presets and must not be stored into.
+    if (index < 0 || !host_.settings || index >= static_cast<int>(host_.settings->outputModes.size())) {
+        ShowMessage("Please Select an Output Mode!");
+        return;
+    }
+    PMP3Converter& mode = host_.settings->outputModes[static_cast<std::size_t>(index)];
+    if (mode.params.size() < 3)
+        mode.params.resize(3);
+    mode.enabled = false;
+    mode.params[0].value = ComboBoxQuality->currentText().toStdString();
+    mode.params[1].value = ComboBoxMode->currentText().left(1).toStdString();
+    mode.params[2].value = ComboBoxBitrate->currentText().section(' ', 0, 0).toStdString();
+    settingsChanged = true;
+}
+
+void TFormPreferences::ButtonAddNewClick() {
+    if (!addNewOutputMode_)
+        return;
+    if (addNewOutputMode_->exec() == 1)
+        settingsChanged = true;
+}
+
+void TFormPreferences::ButtonOkClick() {
+    try {
+        SaveSettings();
+    } catch (const std::exception& error) {
+        ShowError(QString::fromStdString(error.what()));
+        return;
+    }
+    hide();
+}
+
+void TFormPreferences::ButtonCancelClick() {
+    if (settingsChanged) {
+        const UserDialogs::Answer answer =
+            host_.dialogs ? host_.dialogs->AskYesNoCancel(
+                                this, "Do you want to save the changes you have made?", "Preferences")
+                          : UserDialogs::Answer::Cancel;
+        if (answer == UserDialogs::Answer::Cancel)
+            return;
+        if (answer == UserDialogs::Answer::Yes) {
+            try {
+                SaveSettings();
+            } catch (const std::exception& error) {
+                // The edits were not written: keep them and the window.
+                ShowError(QString::fromStdString(error.what()));
+                return;
+            }
+        }
+    }
+    if (host_.settings) {
+        std::vector<std::string> warnings;
+        try {
+            LoadSettings(host_.settingsPath.toStdString(), *host_.settings, &warnings);
+        } catch (const std::exception& error) {
+            ShowError(QString::fromStdString(error.what()));
+            return;
+        }
+        for (const std::string& warning : warnings)
+            ShowError(QString::fromStdString(warning));
+    }
+    close();
+}
+
+void TFormPreferences::ButtonResetClick() {
+    ComboBoxOutputModeChange();
+}
+
+void TFormPreferences::ButtonHelpClick() {
+    if (host_.dialogs)
+        host_.dialogs->ShowHelp(this, host_.helpFile, "PREFERENCES");
+}
+
+void TFormPreferences::ButtonOutputFolderClick() {
+    if (!host_.dialogs)
+        return;
+    QString folder = host_.dialogs->BrowseForFolder(this, "Please Select a Directory");
+    if (folder.isEmpty())
+        return;
+    if (!folder.endsWith(QDir::separator()))
+        folder += QDir::separator();
+    EditDefaultOutputFolder->setText(folder);
+}
+
+void TFormPreferences::SaveSettings() {
+    const std::vector<PMP3Converter> noModes;
+    ::SaveSettings(host_.settingsPath.toStdString(), ComboBoxDefaultOutputMode->currentIndex(),
+                   EditDefaultOutputFolder->text().toStdString(),
+                   host_.settings ? host_.settings->outputModes : noModes);
+    settingsChanged = false;
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 
 #include "OutputModes.h"
@@ -15,10 +16,10 @@ class UserDialogs;
 
 // What the preferences window works on; all of it belongs to the main window.
 struct PreferencesHost {
-    TavrelSettings* settings = nullptr;        // presets and defaults, edited in memory
-    QComboBox* mainOutputModeBox = nullptr;    // the main window's ComboBoxOutputMode
-    QString settingsPath;                      // "settings.ini" beside the program
-    QString helpFile;                          // "Tavrel.hlp" beside the program
+    TavrelSettings* settings = nullptr;     // presets and defaults, edited in memory
+    QComboBox* mainOutputModeBox = nullptr; // the main window's ComboBoxOutputMode
+    QString settingsPath;                   // "settings.ini" beside the program
+    QString helpFile;                       // "Tavrel.hlp" beside the program
     UserDialogs* dialogs = nullptr;
 };
 
@@ -28,9 +29,10 @@ public:
     explicit TFormPreferences(const PreferencesHost& host, QWidget* parent = nullptr);
 
     void SetAddNewOutputModeForm(TFormAddNewOutputMode* form);
+    const PreferencesHost& Host() const { return host_; }
 
     void FillPreferenceLists();
-    void SaveSettings();  // throws SettingsError("Unable to write to <path>")
+    void SaveSettings(); // throws SettingsError("Unable to write to <path>")
     bool settingsChanged = false;
 
     QGroupBox* GroupBoxGeneral = nullptr;
@@ -60,6 +62,9 @@ public slots:
     void ButtonOutputFolderClick();
 
 private:
+    void ShowMessage(const QString& text);
+    void ShowError(const QString& text);
+
     PreferencesHost host_;
-    TFormAddNewOutputMode* addNewOutputMode_ = nullptr;
+    QPointer<TFormAddNewOutputMode> addNewOutputMode_;
 };
