@@ -1,0 +1,208 @@
+// MP3 frame reader and the MP3 sound definition.
+#include "FDTSoundMP3.h"
+
+#include "SwfAssert.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// Layer III bitrates in bits per second: [bitrate index][0 = MPEG-1, 1 = MPEG-2 and 2.5].
+constexpr int kBitrates[16][2] = {{0, 0},           {32000, 8000},    {40000, 16000},   {48000, 24000},
+                                  {56000, 32000},   {64000, 40000},   {80000, 48000},   {96000, 56000},
+                                  {112000, 64000},  {128000, 80000},  {160000, 96000},  {192000, 112000},
+                                  {224000, 128000}, {256000, 144000}, {320000, 160000}, {0, 0}};
+
+// Sample rates in Hz: [sample-rate index][version: 0 = MPEG-2.5, 1 reserved, 2 = MPEG-2, 3 = MPEG-1].
+constexpr int kSampleRates[4][4] = {
+    {11025, 0, 22050, 44100}, {12000, 0, 24000, 48000}, {8000, 0, 16000, 32000}, {0, 0, 0, 0}};
+
+constexpr int kVersionMpeg1 = 3;
+constexpr int kVersionReserved = 1;
+constexpr int kLayer3 = 1;
+constexpr int kChannelModeSingle = 3;
+
+// Size of an ID3v2 tag at the start of data, 0 if there is none: the declared (syncsafe)
+// size, the 10-byte header and, if its flag says so, the 10-byte footer.
+size_t LeadingId3v2TagSize(const U8* data, size_t size) {
+    if (size < 10 || std::memcmp(data, "ID3", 3) != 0 || data[3] == 0xFF || data[4] == 0xFF)
+        return 0;
+    if ((data[6] | data[7] | data[8] | data[9]) & 0x80)
+        return 0;
+    const size_t declared =
+        (size_t{data[6]} << 21) | (size_t{data[7]} << 14) | (size_t{data[8]} << 7) | data[9];
+    const bool hasFooter = (data[5] & 0x10) != 0;
+    return declared + 10 + (hasFooter ? 10 : 0);
+}
+
+// First position at or after `from` where a sync stands with all four header bytes inside
+// the data; `size` if there is none.
+size_t FindFrameSync(const U8* data, size_t size, size_t from) {
+    if (size < 4)
+        return size;
+    const size_t last = size - 4; // last position whose header fits
+    while (from <= last) {
+        const void* found = std::memchr(data + from, 0xFF, last - from + 1);
+        if (found == nullptr)
+            return size;
+        const size_t position = static_cast<size_t>(static_cast<const U8*>(found) - data);
+        if (IsFrameSync(data + position))
+            return position;
+        from = position + 1;
+    }
+    return size;
+}
+
+} // namespace
+
+bool IsFrameSync(const U8* data) {
+    return data[0] == 0xFF && (data[1] & 0xE0) == 0xE0;
+}
+
+void DecodeFrameHeader(const U8* header, int* samplesPerFrame, int* frameLength, int* version, int* layer,
+                       int* bitrate, int* sampleRate, int* channelMode) {
+    const int versionBits = (header[1] >> 3) & 3;
+    const int layerBits = (header[1] >> 1) & 3;
+    const int bitrateIndex = (header[2] >> 4) & 15;
+    const int sampleRateIndex = (header[2] >> 2) & 3;
+    const int padding = (header[2] >> 1) & 1;
+    const int mode = (header[3] >> 6) & 3;
+
+    const int bitsPerSecond = kBitrates[bitrateIndex][versionBits == kVersionMpeg1 ? 0 : 1];
+    const int hertz = kSampleRates[sampleRateIndex][versionBits];
+    int length = 0;
+    if (bitsPerSecond != 0 && hertz != 0)
+        length = (versionBits == kVersionMpeg1 ? 144 : 72) * bitsPerSecond / hertz + padding;
+
+    if (samplesPerFrame)
+        *samplesPerFrame = versionBits == kVersionMpeg1 ? 1152 : 576;
+    if (frameLength)
+        *frameLength = length;
+    if (version)
+        *version = versionBits;
+    if (layer)
+        *layer = layerBits;
+    if (bitrate)
+        *bitrate = bitsPerSecond;
+    if (sampleRate)
+        *sampleRate = hertz;
+    if (channelMode)
+        *channelMode = mode;
+}
+
+bool IsLayer3FrameHeader(const U8* header) {
+    if (!IsFrameSync(header))
+        return false;
+    const int versionBits = (header[1] >> 3) & 3;
+    const int layerBits = (header[1] >> 1) & 3;
+    const int bitrateIndex = (header[2] >> 4) & 15;
+    const int sampleRateIndex = (header[2] >> 2) & 3;
+    return versionBits != kVersionReserved && layerBits == kLayer3 && bitrateIndex >= 1 &&
+           bitrateIndex <= 14 && sampleRateIndex <= 2;
+}
+
+bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize) {
+    SWF_ASSERT(fp, FDTSoundMP3);
+
+    // Size of the rest of the file; a stream that cannot seek counts as empty.
+    size_t size = 0;
+    const long start = std::ftell(fp);
+    if (start >= 0 && std::fseek(fp, 0, SEEK_END) == 0) {
+        const long end = std::ftell(fp);
+        if (end > start)
+            size = static_cast<size_t>(end - start);
+        std::fseek(fp, start, SEEK_SET);
+    }
+
+    // The data size and the movie's length are 32-bit fields: keep room for the tags around it.
+    constexpr size_t kLargestFile = std::numeric_limits<U32>::max() - (1u << 20);
+    U8* block = size <= kLargestFile ? static_cast<U8*>(std::malloc(size + 2)) : nullptr;
+    if (block == nullptr) {
+        std::printf("Memory allocation failure\n");
+        return false;
+    }
+    block[0] = 0;
+    block[1] = 0;
+    // One read straight into the block; a short read keeps only the bytes that arrived.
+    size = std::fread(block + 2, 1, size, fp);
+    const U8* bytes = block + 2;
+
+    // The first frame: past a leading ID3v2 tag (whose pictures may hold chance syncs), the
+    // first sync that is a real Layer III header.
+    size_t first = LeadingId3v2TagSize(bytes, size);
+    first = FindFrameSync(bytes, size, first);
+    while (first < size && !IsLayer3FrameHeader(bytes + first))
+        first = FindFrameSync(bytes, size, first + 1);
+    if (first >= size) {
+        std::printf("Not an MP3 format file\n");
+        std::free(block);
+        return false;
+    }
+
+    params = SoundParams{};
+    int sampleRate = 0;
+    int channelMode = 0;
+    DecodeFrameHeader(bytes + first, nullptr, nullptr, nullptr, nullptr, nullptr, &sampleRate, &channelMode);
+
+    switch (sampleRate / 5000) {
+    case 1:
+        params.rate = 0;
+        break;
+    case 2:
+        params.rate = 1;
+        break;
+    case 4:
+        params.rate = 2;
+        break;
+    case 8:
+        params.rate = 3;
+        break;
+    default:
+        std::printf("Sample rate %d unsupported\n", sampleRate);
+        std::free(block);
+        return false;
+    }
+    params.format = 2;
+
+    // Count samples along the chain of frame lengths, re-synchronising by search. A header whose
+    // frame length is 0 is no frame: the walk moves on by one byte.
+    size_t position = first;
+    while (position < size) {
+        position = FindFrameSync(bytes, size, position);
+        if (position >= size)
+            break;
+        int samplesPerFrame = 0;
+        int frameLength = 0;
+        DecodeFrameHeader(bytes + position, &samplesPerFrame, &frameLength);
+        if (frameLength == 0) {
+            ++position;
+            continue;
+        }
+        params.sampleCount += static_cast<U32>(samplesPerFrame);
+        position += static_cast<size_t>(frameLength);
+    }
+
+    params.sampleSize = 1;
+    params.stereo = channelMode == kChannelModeSingle ? 0 : 1;
+    data = block;
+    dataSize = static_cast<U32>(size + 2);
+    return true;
+}
+
+FDTDefineSoundMP3::FDTDefineSoundMP3(FILE* fp) {
+    if (fp == nullptr)
+        return;
+    U8* block = nullptr;
+    U32 blockSize = 0;
+    if (ReadMP3File(fp, soundParams, block, blockSize)) {
+        soundParams.data = block;
+        soundParams.dataSize = blockSize;
+    }
+}
+
+FDTDefineSoundMP3::~FDTDefineSoundMP3() {
+    std::free(soundParams.data);
+    soundParams = SoundParams{};
+}

@@ -1,0 +1,72 @@
+// FSWFStream: the in-memory SWF output stream (bit fields, little-endian integers, tag headers,
+// and caller-owned blocks spliced in by position when the stream is written to a file).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+using U8 = uint8_t;
+using U16 = uint16_t;
+using U32 = uint32_t;
+using S32 = int32_t;
+
+class FSWFStream {
+public:
+    // A block that is not copied into the buffer: it stands in the output immediately before
+    // the buffer byte with index `position`. The stream neither copies nor owns `data`.
+    struct LargeData {
+        U32 position;
+        const U8* data;
+        U32 size;
+    };
+
+    FSWFStream();
+    FSWFStream(const FSWFStream&) = delete;
+    FSWFStream& operator=(const FSWFStream&) = delete;
+
+    // Writes the low `size` bits of `data`, most significant first, across byte boundaries.
+    void PutBits(U32 data, U32 size);
+    void PutByte(U8 byte);
+    // Little-endian 16 and 32 bits; no alignment first.
+    void PutWord(U16 word);
+    void PutDWord(U32 dword);
+    // Completes a partly filled byte with zero bits.
+    void AlignToByte();
+
+    // Remembers a block by address; the caller keeps it alive and unchanged until the stream
+    // that finally holds its record has been written by SaveToFile.
+    void AddLargeData(const U8* data, U32 size);
+
+    // Finished bytes plus the sizes of all blocks; pending bits do not count.
+    U32 TotalSize() const;
+
+    // Copies the other stream's finished bytes into this one and takes over its blocks.
+    void AppendStream(FSWFStream* other);
+
+    // Tag header (short form for length <= 62, else long form), then the body if given.
+    void PutTag(U16 code, U32 length, FSWFStream* body = nullptr);
+
+    // Address of buffer byte `position` (0 to completeBytes); valid until the buffer grows.
+    U8* BufferAt(U32 position);
+
+    // Writes buffer bytes and blocks, interleaved by position, to an open binary file, which
+    // stays open. Returns the number of bytes the file accepted: equal to TotalSize() exactly
+    // when every write succeeded. Empties the block list.
+    U32 SaveToFile(FILE* file);
+
+    // Read-only views for inspection.
+    U32 CompleteBytes() const { return completeBytes; }
+    U32 FreeBits() const { return freeBits; }
+    U8 PendingByte() const { return pendingByte; }
+    const std::vector<LargeData>& LargeDataRecords() const { return largeData; }
+
+private:
+    void CommitByte();
+
+    std::vector<U8> bytes; // completeBytes finished bytes + one placeholder 0
+    U32 completeBytes;
+    U32 freeBits;
+    U8 pendingByte;
+    std::vector<LargeData> largeData;
+};
