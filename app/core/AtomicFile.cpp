@@ -1,0 +1,64 @@
+// Replacing a file's content through a temporary file in the same folder and a rename.
+#include "AtomicFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+bool WriteAll(int fd, const std::string& bytes) {
+    const char* data = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        left -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+// The mode a new file would get from open(path, O_CREAT, 0666) under the current umask.
+mode_t DefaultFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
+    if (path.empty())
+        return false;
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (name.empty())
+        return false;
+
+    // The rename is atomic only within one file system, hence the same folder.
+    std::string pattern = folder + "." + name + ".XXXXXX";
+    std::vector<char> tempName(pattern.begin(), pattern.end());
+    tempName.push_back('\0');
+    const int fd = ::mkstemp(tempName.data());
+    if (fd < 0)
+        return false;
+
+    struct stat old {};
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : DefaultFileMode();
+    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok)
+        ok = std::rename(tempName.data(), path.c_str()) == 0;
+    if (!ok)
+        ::unlink(tempName.data());
+    return ok;
+}

@@ -1,0 +1,54 @@
+// Output modes: looking presets up, their encoder options, and the defaults of a new project.
+#include "OutputModes.h"
+
+const PMP3Converter* FindOutputMode(const std::vector<PMP3Converter>& modes, const std::string& name) {
+    for (const PMP3Converter& mode : modes) {
+        if (mode.name == name)
+            return &mode;
+    }
+    return nullptr;
+}
+
+PMP3Converter* FindOutputMode(std::vector<PMP3Converter>& modes, const std::string& name) {
+    const auto& constModes = modes;
+    return const_cast<PMP3Converter*>(FindOutputMode(constModes, name));
+}
+
+std::string EncoderOptionText(const PMP3Converter& mode) {
+    std::string text = "--silent --quiet ";
+    for (const PParameter& param : mode.params)
+        text += "-" + param.name + param.value + " ";
+    return text;
+}
+
+std::vector<std::string> EncoderOptionArguments(const PMP3Converter& mode) {
+    std::vector<std::string> arguments = {"--silent", "--quiet"};
+    for (const PParameter& param : mode.params)
+        arguments.push_back("-" + param.name + param.value);
+    return arguments;
+}
+
+PSoundProject NewDefaultProject(const TavrelSettings& settings) {
+    PSoundProject project;
+    project.ProjectName = "Untitled.xml";
+    // A settings file may name a preset that is not there, or one cut short by hand;
+    // a new project must still come up, so it then takes the usual music settings.
+    project.Quality = "5";
+    project.Mode = "j";
+    project.Bitrate = "128";
+    const int32_t index = settings.emptyProjectMode;
+    if (index >= 0 && static_cast<size_t>(index) < settings.outputModes.size()) {
+        const std::vector<PParameter>& params = settings.outputModes[static_cast<size_t>(index)].params;
+        if (params.size() >= 3) {
+            project.Quality = params[0].value;
+            project.Mode = params[1].value;
+            project.Bitrate = params[2].value;
+        }
+    }
+    project.OutputFolder = settings.defaultOutputFolder;
+    project.StopAction = 0;
+    project.FramePerSeconds = 12;
+    project.FrameTuner = 0;
+    project.Files.clear();
+    return project;
+}

@@ -1,0 +1,188 @@
+// The project file: writer of the fixed line layout and the first-occurrence reader.
+#include "ProjectFile.h"
+
+#include <climits>
+#include <cstdio>
+#include <string_view>
+
+#include "AtomicFile.h"
+
+namespace {
+
+const char* const LineBreak = "\r\n";
+
+std::string OpeningTag(const std::string& name) {
+    return "<" + name + ">";
+}
+std::string ClosingTag(const std::string& name) {
+    return "</" + name + ">";
+}
+
+void AppendElementLine(std::string& out, const std::string& name, const std::string& value) {
+    out += OpeningTag(name);
+    out += value;
+    out += ClosingTag(name);
+    out += LineBreak;
+}
+
+// The substring of count characters from the 1-based position start, empty when start lies
+// outside the text or count is negative, cut at the end of the text.
+std::string_view SubstringFrom(std::string_view text, long long start, long long count) {
+    const auto length = static_cast<long long>(text.size());
+    if (start < 1 || start > length || count < 0)
+        return {};
+    const long long available = length - (start - 1);
+    return text.substr(static_cast<size_t>(start - 1),
+                       static_cast<size_t>(count < available ? count : available));
+}
+
+// 1-based position of the first occurrence of tag in text, 0 when absent.
+long long PositionOf(std::string_view text, const std::string& tag) {
+    const size_t found = text.find(tag);
+    return found == std::string_view::npos ? 0 : static_cast<long long>(found) + 1;
+}
+
+std::string_view ExtractElementView(std::string_view text, const std::string& name) {
+    const std::string open = OpeningTag(name);
+    const long long po = PositionOf(text, open);
+    const long long pc = PositionOf(text, ClosingTag(name));
+    const auto openLength = static_cast<long long>(open.size());
+    return SubstringFrom(text, po + openLength, pc - po - openLength);
+}
+
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+std::string_view TrimBlanksView(std::string_view text) {
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && IsBlank(text[first]))
+        ++first;
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
+
+int32_t IntegerOr(const std::string& text, int32_t fallback) {
+    int32_t value = 0;
+    return TryParseInt32(text, value) ? value : fallback;
+}
+
+} // namespace
+
+std::string ProjectFileText(const PSoundProject& project, const ProjectTagNames& tags) {
+    std::string out;
+    out += OpeningTag(tags.TavrelProject);
+    out += LineBreak;
+    AppendElementLine(out, tags.ProjectName, project.ProjectName);
+    AppendElementLine(out, tags.Quality, project.Quality);
+    AppendElementLine(out, tags.Mode, project.Mode);
+    AppendElementLine(out, tags.Bitrate, project.Bitrate);
+    AppendElementLine(out, tags.OutputFolder, project.OutputFolder);
+    out += OpeningTag(tags.Files);
+    out += LineBreak;
+    for (const PSoundFile& file : project.Files) {
+        out += OpeningTag(tags.File);
+        out += file.File;
+        out += ClosingTag(tags.File);
+    }
+    out += ClosingTag(tags.Files);
+    out += LineBreak;
+    AppendElementLine(out, tags.StopAction, std::to_string(project.StopAction));
+    AppendElementLine(out, tags.FramePerSeconds, std::to_string(project.FramePerSeconds));
+    AppendElementLine(out, tags.FrameTuner, std::to_string(project.FrameTuner));
+    out += ClosingTag(tags.TavrelProject);
+    out += LineBreak;
+    return out;
+}
+
+void SaveProjectFile(const PSoundProject& project, const ProjectTagNames& tags) {
+    const std::string text = ProjectFileText(project, tags);
+    if (!ReplaceFileContent(project.ProjectName, text))
+        throw ProjectFileError("Cannot create file " + project.ProjectName);
+}
+
+void LoadProjectFile(const std::string& path, PSoundProject& project, const ProjectTagNames& tags) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        throw ProjectFileError("Cannot open file " + path);
+    std::string text;
+    char buffer[65536];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, got);
+    // A folder opens on this platform but cannot be read; that is a file we cannot open.
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        throw ProjectFileError("Cannot open file " + path);
+
+    PSoundProject loaded;
+    ReadProjectText(text, loaded, tags);
+    project = std::move(loaded);
+}
+
+void ReadProjectText(const std::string& text, PSoundProject& project, const ProjectTagNames& tags) {
+    project.ProjectName = ExtractElement(text, tags.ProjectName);
+    project.Quality = ExtractElement(text, tags.Quality);
+    project.Mode = ExtractElement(text, tags.Mode);
+    project.Bitrate = ExtractElement(text, tags.Bitrate);
+    project.OutputFolder = ExtractElement(text, tags.OutputFolder);
+
+    project.Files.clear();
+    const std::string fileClose = ClosingTag(tags.File);
+    const auto closeLength = static_cast<long long>(fileClose.size());
+    std::string_view rest = TrimBlanksView(ExtractElementView(text, tags.Files));
+    while (!rest.empty()) {
+        const std::string_view value = ExtractElementView(rest, tags.File);
+        if (!TrimBlanksView(value).empty()) {
+            PSoundFile entry;
+            entry.File = std::string(value);
+            project.Files.push_back(std::move(entry));
+        }
+        // Skip past the first closing File tag (or, without one, past as many characters);
+        // either way rest gets shorter, so the loop ends.
+        const long long pc = PositionOf(rest, fileClose);
+        const auto length = static_cast<long long>(rest.size());
+        rest = TrimBlanksView(SubstringFrom(rest, pc + closeLength, length - closeLength - pc + 1));
+    }
+
+    project.FramePerSeconds = IntegerOr(ExtractElement(text, tags.FramePerSeconds), 12);
+    project.FrameTuner = IntegerOr(ExtractElement(text, tags.FrameTuner), 0);
+    project.StopAction = IntegerOr(ExtractElement(text, tags.StopAction), 0);
+}
+
+std::string ExtractElement(const std::string& text, const std::string& name) {
+    return std::string(ExtractElementView(text, name));
+}
+
+std::string TrimBlanks(const std::string& text) {
+    return std::string(TrimBlanksView(text));
+}
+
+bool TryParseInt32(const std::string& text, int32_t& value) {
+    const std::string_view digits = TrimBlanksView(text);
+    size_t at = 0;
+    bool negative = false;
+    if (at < digits.size() && (digits[at] == '-' || digits[at] == '+')) {
+        negative = digits[at] == '-';
+        ++at;
+    }
+    if (at == digits.size())
+        return false;
+    long long magnitude = 0;
+    for (; at < digits.size(); ++at) {
+        const char c = digits[at];
+        if (c < '0' || c > '9')
+            return false;
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > static_cast<long long>(INT32_MAX) + 1)
+            return false;
+    }
+    const long long signedValue = negative ? -magnitude : magnitude;
+    if (signedValue > INT32_MAX || signedValue < INT32_MIN)
+        return false;
+    value = static_cast<int32_t>(signedValue);
+    return true;
+}

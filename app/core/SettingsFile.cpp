@@ -1,0 +1,172 @@
+// Reading and writing "settings.ini": presets, the new-project preset and the output folder.
+#include "OutputModes.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include "AtomicFile.h"
+
+// The packaged header carries its template bodies behind SI_IMPLEMENTATION, and only the
+// plain 8-bit variant is wanted: texts are stored byte for byte, with no conversion.
+#define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
+#include <SimpleIni.h>
+
+namespace {
+
+// A count far beyond anything a user keeps; a larger one is a damaged file, and honouring
+// it would build millions of empty presets.
+constexpr int32_t MaxOutputModeCount = 1000;
+
+// Marks the end of the original text while the file is rewritten, so that comments after
+// the last key belong to an entry and are written out again.
+const char* const EndOfFileSection = "\x01tavrel end of file\x01";
+
+enum class ReadResult { Read, Missing, Failed };
+
+ReadResult ReadWholeFile(const std::string& path, std::string& text) {
+    text.clear();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+    char buffer[65536];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return failed ? ReadResult::Failed : ReadResult::Read;
+}
+
+// Sections and keys are found regardless of letter case and values come back trimmed, as
+// with the platform's profile files; of a key given twice the first one counts.
+void LoadIni(CSimpleIniA& ini, const std::string& text) {
+    ini.SetUnicode(false);
+    ini.SetMultiKey(true);
+    ini.SetMultiLine(false);
+    ini.SetQuotes(false);
+    ini.SetSpaces(false);
+    ini.LoadData(text);
+}
+
+std::string ReadText(const CSimpleIniA& ini, const char* section, const char* key, const char* fallback) {
+    return ini.GetValue(section, key, fallback);
+}
+
+int32_t ReadNumber(const CSimpleIniA& ini, const std::string& path, const char* key, int32_t fallback,
+                   std::vector<std::string>* warnings) {
+    const char* raw = ini.GetValue("general", key);
+    if (raw == nullptr)
+        return fallback;
+    const std::string text = raw;
+    int32_t value = 0;
+    if (TryParseInt32(text, value))
+        return value;
+    if (warnings) {
+        warnings->push_back("The value \"" + text + "\" of " + key + " in section [general] of " + path +
+                            " is not a whole number; " + std::to_string(fallback) + " is used instead.");
+    }
+    return fallback;
+}
+
+std::string ToCrLf(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+            out += '\r';
+        out += text[i];
+    }
+    return out;
+}
+
+void WriteValue(CSimpleIniA& ini, const std::string& path, const std::string& section, const char* key,
+                const std::string& value) {
+    // Replacing drops any later duplicates of the key, which were never read anyway.
+    if (ini.SetValue(section.c_str(), key, value.c_str(), nullptr, true) < 0)
+        throw SettingsError("Unable to write to " + path);
+}
+
+} // namespace
+
+void LoadSettings(const std::string& iniPath, TavrelSettings& settings, std::vector<std::string>* warnings) {
+    std::string text;
+    const ReadResult read = ReadWholeFile(iniPath, text);
+    if (read == ReadResult::Failed && warnings)
+        warnings->push_back("Cannot read " + iniPath + "; no output modes are available.");
+    CSimpleIniA ini;
+    LoadIni(ini, text);
+
+    settings.outputModes.clear();
+    int32_t count = ReadNumber(ini, iniPath, "outputmodecount", 0, warnings);
+    if (count > MaxOutputModeCount) {
+        if (warnings) {
+            warnings->push_back("outputmodecount in section [general] of " + iniPath + " is " +
+                                std::to_string(count) + "; only the first " +
+                                std::to_string(MaxOutputModeCount) + " output modes are read.");
+        }
+        count = MaxOutputModeCount;
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        const std::string section = std::to_string(i);
+        PMP3Converter mode;
+        mode.name = ReadText(ini, section.c_str(), "name", "");
+        mode.enabled = ReadText(ini, section.c_str(), "enabled", "") == "1";
+        mode.params.push_back(
+            {ReadText(ini, "constParams", "quality", ""), ReadText(ini, section.c_str(), "quality", "")});
+        mode.params.push_back(
+            {ReadText(ini, "constParams", "mode", ""), ReadText(ini, section.c_str(), "mode", "")});
+        mode.params.push_back(
+            {ReadText(ini, "constParams", "bitrate", ""), ReadText(ini, section.c_str(), "bitrate", "")});
+        settings.outputModes.push_back(std::move(mode));
+    }
+    settings.emptyProjectMode = ReadNumber(ini, iniPath, "emptyproject", 0, warnings);
+    settings.defaultOutputFolder = ReadText(ini, "general", "outputfolder", "");
+}
+
+void SaveSettings(const std::string& iniPath, int32_t emptyProject, const std::string& outputFolder,
+                  const std::vector<PMP3Converter>& modes) {
+    std::string original;
+    // A file that is there but cannot be read must not be replaced by our few keys.
+    if (ReadWholeFile(iniPath, original) == ReadResult::Failed)
+        throw SettingsError("Unable to write to " + iniPath);
+    const bool crLf = original.find("\r\n") != std::string::npos;
+    const bool byteOrderMark = original.compare(0, 3, "\xEF\xBB\xBF") == 0;
+
+    std::string marked = original;
+    if (!marked.empty() && marked.back() != '\n')
+        marked += '\n';
+    marked += std::string("[") + EndOfFileSection + "]\n";
+    CSimpleIniA ini;
+    LoadIni(ini, marked);
+
+    WriteValue(ini, iniPath, "general", "emptyproject", std::to_string(emptyProject));
+    WriteValue(ini, iniPath, "general", "outputfolder", outputFolder);
+    WriteValue(ini, iniPath, "general", "outputmodecount", std::to_string(modes.size()));
+    for (size_t i = 0; i < modes.size(); ++i) {
+        const std::string section = std::to_string(i);
+        const PMP3Converter& mode = modes[i];
+        // A preset cut short is written with empty values rather than read past its end.
+        auto value = [&mode](size_t index) {
+            return index < mode.params.size() ? mode.params[index].value : std::string();
+        };
+        WriteValue(ini, iniPath, section, "name", mode.name);
+        WriteValue(ini, iniPath, section, "quality", value(0));
+        WriteValue(ini, iniPath, section, "mode", value(1));
+        WriteValue(ini, iniPath, section, "bitrate", value(2));
+    }
+
+    std::string out;
+    if (ini.Save(out, byteOrderMark) < 0)
+        throw SettingsError("Unable to write to " + iniPath);
+    const std::string markerLine = std::string("[") + EndOfFileSection + "]\n";
+    const size_t marker = out.find(markerLine);
+    if (marker != std::string::npos)
+        out.erase(marker, markerLine.size());
+    while (out.size() >= 2 && out[out.size() - 1] == '\n' && out[out.size() - 2] == '\n')
+        out.pop_back();
+    if (crLf)
+        out = ToCrLf(out);
+    if (!ReplaceFileContent(iniPath, out))
+        throw SettingsError("Unable to write to " + iniPath);
+}
