@@ -1,0 +1,98 @@
+// One MP3 file in, one SWF movie out: the frame-count rule and the movie builder.
+#include "SoundMovieBuilder.h"
+
+#include "FDT.h"
+#include "FDTSoundMP3.h"
+
+#include <cstdio>
+#include <limits>
+#include <memory>
+
+int32_t SoundFrameCount(int32_t lengthMs, int32_t framesPerSecond, int32_t tuner) {
+    // 64-bit throughout: the product of a long sound and a high frame rate must not wrap.
+    const int64_t product = int64_t{lengthMs} * framesPerSecond;
+    int64_t frames = product / 1000;
+    if (product != frames * 1000) {
+        // The sound ends inside a frame: add the whole frames of one-frame length that fit
+        // in the remainder.
+        const int64_t remainder = product - frames * 1000;
+        const int64_t frameLengthMs = 1000 / framesPerSecond;
+        if (frameLengthMs == 0)
+            throw FrameCountError("A frame lasts less than a millisecond at " +
+                                  std::to_string(framesPerSecond) + " frames per second");
+        frames += remainder / frameLengthMs;
+    }
+    const int64_t result = frames + tuner;
+    if (result < std::numeric_limits<int32_t>::min() || result > std::numeric_limits<int32_t>::max())
+        throw FrameCountError("The number of frames does not fit a 32-bit value");
+    return static_cast<int32_t>(result);
+}
+
+namespace {
+
+constexpr int32_t kMovieWidth = 600;  // twips
+constexpr int32_t kMovieHeight = 600; // twips
+constexpr int32_t kMovieFrameRate = 12;
+
+void AddStopFrame(FObjCollection& movie) {
+    auto doAction = std::make_unique<FCTDoAction>();
+    doAction->AppendAction(new FActionStop);
+    movie.AddObject(doAction.release());
+    movie.AddObject(new FCTShowFrame);
+}
+
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+
+} // namespace
+
+void BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
+                     std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction) {
+    FObjCollection movie;
+
+    std::unique_ptr<FDTDefineSoundMP3> sound;
+    {
+        std::unique_ptr<FILE, FileCloser> mp3File(std::fopen(mp3Path.c_str(), "rb"));
+        if (!mp3File) {
+            results.push_back(mp3Path + ":File Not Found.");
+            return;
+        }
+        sound = std::make_unique<FDTDefineSoundMP3>(mp3File.get());
+    }
+    if (sound->Params().data == nullptr || sound->Params().dataSize == 0) {
+        results.push_back(mp3Path + ":Unexpected File Format.");
+        return;
+    }
+
+    // The line is added once the outcome is known: a movie that was not written is not reported
+    // as written, also when building it fails half way.
+    bool written = false;
+    try {
+        const bool stopFrame = stopAction == 1 || stopAction == 2;
+        // The header's frame count is 16 bits: keep every ShowFrame, the stop frame's included, countable.
+        const int32_t frameLimit = kMaxMovieFrames - (stopFrame ? 1 : 0);
+        const int32_t frames = soundFrames < frameLimit ? soundFrames : frameLimit;
+
+        if (stopAction == 1)
+            AddStopFrame(movie);
+
+        auto soundInfo = std::make_unique<FSoundInfo>(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr);
+        const U16 soundId = sound->DefinitionId();
+        movie.AddObject(sound.release());
+        auto startSound = std::make_unique<FCTStartSound>(soundId, soundInfo.release());
+        movie.AddObject(startSound.release());
+
+        for (int32_t i = 0; i < frames; ++i)
+            movie.AddObject(new FCTShowFrame);
+
+        if (stopAction == 2)
+            AddStopFrame(movie);
+
+        written = movie.WriteMovieFile(moviePath.c_str(), kMovieWidth, kMovieHeight, kMovieFrameRate);
+    } catch (...) {
+        results.push_back(mp3Path + ":Unable to Write Output File.");
+        throw;
+    }
+    results.push_back(mp3Path + (written ? ":Operation Successful." : ":Unable to Write Output File."));
+}
