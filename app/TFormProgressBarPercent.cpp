@@ -5,9 +5,8 @@
 #include <QProgressBar>
 
 TFormProgressBarPercent::TFormProgressBarPercent(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
-{
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("FormProgressBarPercent"));
     setWindowTitle(QStringLiteral("Processing..."));
     setModal(false);
@@ -26,16 +25,14 @@ TFormProgressBarPercent::TFormProgressBarPercent(QWidget* parent)
     ProgressBarPercent->setGeometry(16, 72, 334, 20);
 }
 
-void TFormProgressBarPercent::StartRun(int maximum)
-{
+void TFormProgressBarPercent::StartRun(int maximum) {
     ProgressBarPercent->setValue(0);
     // A run of zero files is refused before it starts; keep the bar valid regardless.
     ProgressBarPercent->setMaximum(maximum > 0 ? maximum : 1);
     LabelPercent->setText(QStringLiteral("%0"));
 }
 
-void TFormProgressBarPercent::SetFilesHandled(int handled)
-{
+void TFormProgressBarPercent::SetFilesHandled(int handled) {
     const int maximum = ProgressBarPercent->maximum();
     ProgressBarPercent->setValue(handled);
     const int percent = maximum > 0 ? handled * 100 / maximum : 0;

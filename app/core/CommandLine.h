@@ -1,0 +1,23 @@
+// The program's command line: "-f:<project file>" and "-hide".
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct CommandLine {
+    bool hasArguments = false; // false: the program is used interactively
+    bool hideMode = false;     // "-hide" was given
+    QString projectPath;       // after "-f:" of the last such argument, as given
+};
+
+// arguments: the program's arguments without its own name, already split (quotes are gone).
+// Matching is exact, letter case included; anything else is ignored.
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+extern const char* const kInvalidParametersMessage; // "Invalid Parameters"
+extern const char* const kInvalidFilenameMessage;   // "Invalid Filename"
+
+// The message that ends a command-line start, or an empty text when the project path names
+// a file. "Invalid Parameters": no project path, or only blanks and control characters.
+// "Invalid Filename": no file at the path as given (a folder is no file).
+QString CommandLineProblem(const CommandLine& commandLine);

@@ -1,0 +1,77 @@
+// Runs the `lame` MP3 encoder as a child process and waits for it without blocking the event loop.
+#pragma once
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+
+#include "OutputModes.h"
+
+class QProcess;
+
+// No output mode has the selected name; the run skips the file.
+class OutputModeNotFoundError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The encoder in the search path (PATH), or an empty text when there is none.
+QString FindEncoder();
+
+// The encoder's arguments: "--silent", "--quiet", one "-<name><value>" per parameter of the
+// mode, then, when resampleKhz is given, "--resample" and it, then the input and output paths.
+QStringList EncoderArguments(const PMP3Converter& mode, const std::string& inputPath,
+                             const std::string& outputPath, const QString& resampleKhz = QString());
+
+// Sample rate in Hz of the first MPEG audio frame of the file (an ID3v2 tag in front is skipped),
+// or 0 when the file cannot be read or holds no frame header.
+int FirstFrameSampleRate(const std::string& path);
+
+// The sound movie reader takes MP3s at these rates only: 8000, 11025, 12000, 22050, 24000, 44100.
+bool IsAcceptedSampleRate(int rateHz);
+// The lowest accepted rate at or above rateHz, 44100 at most; for "--resample" (in kHz: "22.05").
+int AcceptedSampleRateAtOrAbove(int rateHz);
+QString ResampleArgument(int rateHz);
+
+class EncoderRunner {
+public:
+    enum class Outcome {
+        Finished,   // the encoder ran and ended (its exit code is not looked at)
+        NotStarted, // no encoder, or it could not be started
+        Stopped,    // ended by Stop() or by the stop check
+    };
+
+    // encoderProgram: the program to start; empty means none is available.
+    explicit EncoderRunner(QString encoderProgram = FindEncoder());
+    ~EncoderRunner();
+    EncoderRunner(const EncoderRunner&) = delete;
+    EncoderRunner& operator=(const EncoderRunner&) = delete;
+
+    const QString& EncoderProgram() const { return encoderProgram_; }
+
+    // While an encoder runs, stopCheck is asked a few times a second; true ends the encoder.
+    void SetStopCheck(std::function<bool()> stopCheck) { stopCheck_ = std::move(stopCheck); }
+
+    // Encodes inputPath into outputPath with the first mode named modeName, waiting while the
+    // event loop goes on. Throws OutputModeNotFoundError, before anything is started, when no
+    // mode has that name. When the MP3 made has a sample rate the movie reader rejects, encodes
+    // once more, resampled to the nearest accepted rate above it.
+    Outcome RunEncoder(const std::string& inputPath, const std::string& outputPath,
+                       const std::vector<PMP3Converter>& outputModes, const std::string& modeName);
+
+    // Ends a running encoder at once (it may be left with an unfinished output file).
+    void Stop();
+    bool IsRunning() const { return process_ != nullptr; }
+
+private:
+    Outcome RunOnce(const QStringList& arguments);
+
+    QString encoderProgram_;
+    std::function<bool()> stopCheck_;
+    QProcess* process_ = nullptr;
+    bool stopped_ = false;
+};

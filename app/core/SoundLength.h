@@ -1,0 +1,22 @@
+// The playing time of a sound file in whole milliseconds (libsndfile, libmpg123 for MP3).
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+// A sound file that cannot be opened or whose length cannot be found; the run skips it.
+class SoundLengthError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Playing time of the file at path, rounded down to whole milliseconds. A file whose
+// extension is ".mp3" (any letter case) is measured by decoding its frame headers with
+// libmpg123; every other file by libsndfile (WAV, AIFF, FLAC, Ogg and the rest it reads).
+// Throws SoundLengthError when the file cannot be opened or measured.
+int32_t SoundLengthMs(const std::string& path);
+
+// The same, choosing the reader explicitly.
+int32_t Mp3LengthMs(const std::string& path);
+int32_t SndfileLengthMs(const std::string& path);
