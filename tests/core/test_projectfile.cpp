@@ -1,0 +1,420 @@
+// Tests of the project file: exact bytes written, round trips, the reading rule, safe saving.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <csignal>
+#include <cstdio>
+#include <dirent.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <vector>
+
+#include <QTemporaryDir>
+
+#include "ProjectFile.h"
+
+namespace {
+
+std::string ReadBytes(const std::string& path) {
+    std::string bytes;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+            bytes.append(buffer, got);
+        std::fclose(file);
+    }
+    return bytes;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
+    std::fclose(file);
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..")
+                names.push_back(name);
+        }
+        closedir(dir);
+    }
+    return names;
+}
+
+std::vector<std::string> FileNames(const PSoundProject& project) {
+    std::vector<std::string> names;
+    for (const PSoundFile& file : project.Files)
+        names.push_back(file.File);
+    return names;
+}
+
+PSoundProject WithFiles(PSoundProject project, const std::vector<std::string>& files) {
+    project.Files.clear();
+    for (const std::string& name : files) {
+        PSoundFile entry;
+        entry.File = name;
+        project.Files.push_back(entry);
+    }
+    return project;
+}
+
+PSoundProject DemoProject(const std::string& path) {
+    PSoundProject project;
+    project.ProjectName = path;
+    project.Quality = "5";
+    project.Mode = "j";
+    project.Bitrate = "128";
+    project.OutputFolder = "C:\\Out";
+    project.StopAction = 2;
+    project.FramePerSeconds = 12;
+    project.FrameTuner = -3;
+    return WithFiles(project, {"C:\\In\\a.wav", "C:\\In\\b.mp3"});
+}
+
+const std::string DemoFileText = "<TavrelProject>\r\n"
+                                 "<ProjectName>C:\\Work\\demo.xml</ProjectName>\r\n"
+                                 "<Quality>5</Quality>\r\n"
+                                 "<Mode>j</Mode>\r\n"
+                                 "<Bitrate>128</Bitrate>\r\n"
+                                 "<OutputFolder>C:\\Out</OutputFolder>\r\n"
+                                 "<Files>\r\n"
+                                 "<File>C:\\In\\a.wav</File><File>C:\\In\\b.mp3</File></Files>\r\n"
+                                 "<StopAction>2</StopAction>\r\n"
+                                 "<FramePerSeconds>12</FramePerSeconds>\r\n"
+                                 "<FrameTuner>-3</FrameTuner>\r\n"
+                                 "</TavrelProject>\r\n";
+
+void ExpectSameProject(const PSoundProject& actual, const PSoundProject& expected) {
+    EXPECT_EQ(actual.ProjectName, expected.ProjectName);
+    EXPECT_EQ(actual.Quality, expected.Quality);
+    EXPECT_EQ(actual.Mode, expected.Mode);
+    EXPECT_EQ(actual.Bitrate, expected.Bitrate);
+    EXPECT_EQ(actual.OutputFolder, expected.OutputFolder);
+    EXPECT_EQ(actual.StopAction, expected.StopAction);
+    EXPECT_EQ(actual.FramePerSeconds, expected.FramePerSeconds);
+    EXPECT_EQ(actual.FrameTuner, expected.FrameTuner);
+    EXPECT_EQ(FileNames(actual), FileNames(expected));
+}
+
+class ProjectFileOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+    std::string PathOf(const std::string& name) const { return dir_.path().toStdString() + "/" + name; }
+    std::string Folder() const { return dir_.path().toStdString(); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+} // namespace
+
+TEST(ProjectFileText, WorkedExampleIsWrittenExactly) {
+    EXPECT_EQ(ProjectFileText(DemoProject("C:\\Work\\demo.xml")), DemoFileText);
+}
+
+TEST(ProjectFileText, NoFilesPutsTheClosingTagAloneOnItsLine) {
+    const std::string text = ProjectFileText(WithFiles(DemoProject("p.xml"), {}));
+    EXPECT_NE(text.find("<Files>\r\n</Files>\r\n<StopAction>"), std::string::npos) << text;
+}
+
+TEST(ProjectFileText, TextsAreCopiedWithoutEscapingOrTrimming) {
+    PSoundProject project = DemoProject("p.xml");
+    project.OutputFolder = " a & \"b\" <c> 'd' ";
+    const std::string text = ProjectFileText(project);
+    EXPECT_NE(text.find("<OutputFolder> a & \"b\" <c> 'd' </OutputFolder>\r\n"), std::string::npos) << text;
+}
+
+TEST_F(ProjectFileOnDisk, SaveWritesTheTextToTheProjectNameBytewise) {
+    const std::string path = PathOf("demo.xml");
+    SaveProjectFile(DemoProject(path));
+    const std::string bytes = ReadBytes(path);
+    EXPECT_EQ(bytes, ProjectFileText(DemoProject(path)));
+    EXPECT_EQ(bytes.substr(0, 15), "<TavrelProject>") << "no byte-order mark, no declaration";
+}
+
+TEST_F(ProjectFileOnDisk, SaveReplacesALongerOldFileAndKeepsItsPermissions) {
+    const std::string path = PathOf("demo.xml");
+    WriteBytes(path, std::string(5000, 'x'));
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    SaveProjectFile(DemoProject(path));
+    EXPECT_EQ(ReadBytes(path), ProjectFileText(DemoProject(path)));
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(FolderEntries(Folder()), std::vector<std::string>{"demo.xml"});
+}
+
+// Each row is saved and loaded again; every field must come back unchanged.
+struct RoundTripCase {
+    const char* label;
+    PSoundProject project;
+};
+
+class ProjectRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(ProjectRoundTrip, LoadGivesBackWhatWasSaved) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // The project name is the path it is saved to, so odd characters go into the folder name.
+    const std::string folder = dir.path().toStdString() + "/it's \"a\" & <b> folder";
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    PSoundProject saved = GetParam().project;
+    saved.ProjectName = folder + "/ project.xml";
+    SaveProjectFile(saved);
+
+    PSoundProject loaded;
+    LoadProjectFile(saved.ProjectName, loaded);
+    ExpectSameProject(loaded, saved);
+}
+
+PSoundProject Varied(const std::string& quality, const std::string& folder, int32_t stop, int32_t fps,
+                     int32_t tuner, const std::vector<std::string>& files) {
+    PSoundProject project;
+    project.Quality = quality;
+    project.Mode = "m";
+    project.Bitrate = "64";
+    project.OutputFolder = folder;
+    project.StopAction = stop;
+    project.FramePerSeconds = fps;
+    project.FrameTuner = tuner;
+    return WithFiles(project, files);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ProjectRoundTrip,
+    ::testing::Values(
+        RoundTripCase{"Demo", DemoProject("")},
+        RoundTripCase{"Ampersand", Varied("5", "/out/Tom & Jerry", 0, 12, 0, {"/in/rock & roll.wav"})},
+        RoundTripCase{"Quotes", Varied("\"9\"", "/out/'single' \"double\"", 1, 24, 5, {"/in/\"q\".mp3"})},
+        RoundTripCase{"AngleBrackets", Varied("<5>", "/out/a<b>c", 2, 30, 1, {"/in/x<y.wav", "/in/y>z.wav"})},
+        RoundTripCase{"BlanksAroundPaths",
+                      Varied("5", "  /out  ", 0, 12, 0, {"  /in/a.wav", "/in/b.wav  ", " c "})},
+        RoundTripCase{"NegativeTuner", Varied("5", "/out", 0, 12, -100, {"/in/a.wav"})},
+        RoundTripCase{"NoFiles", Varied("5", "/out", 0, 12, 0, {})},
+        RoundTripCase{"EmptyTexts", Varied("", "", 0, 0, 0, {"/in/a.wav"})},
+        RoundTripCase{"ExtremeNumbers", Varied("5", "/out", 7, INT32_MAX, INT32_MIN, {"/in/a.wav"})},
+        RoundTripCase{"HighBytes", Varied("5", "/out/\xe9t\xe9", -1, 12, 3, {"/in/\xc3\xa4\xff.wav"})},
+        RoundTripCase{"ManyFiles",
+                      Varied("5", "/out", 0, 12, 0, std::vector<std::string>(200, "/in/same.wav"))}),
+    [](const ::testing::TestParamInfo<RoundTripCase>& info) { return std::string(info.param.label); });
+
+// The reading rule on a single element: first opening and first closing tag, no nesting.
+struct ExtractCase {
+    const char* label;
+    const char* text;
+    const char* name;
+    const char* expected;
+};
+
+class ReadingRule : public ::testing::TestWithParam<ExtractCase> {};
+
+TEST_P(ReadingRule, ExtractElement) {
+    EXPECT_EQ(ExtractElement(GetParam().text, GetParam().name), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Elements, ReadingRule,
+    ::testing::Values(
+        ExtractCase{"Plain", "<Mode>j</Mode>", "Mode", "j"},
+        ExtractCase{"Empty", "<Mode></Mode>", "Mode", ""},
+        ExtractCase{"Surrounded", "xx<Mode> j </Mode>yy", "Mode", " j "},
+        ExtractCase{"NeitherTag", "<Quality>5</Quality>", "Mode", ""},
+        ExtractCase{"OnlyOpening", "<Mode>j", "Mode", ""},
+        ExtractCase{"ClosingBeforeOpening", "</Mode>x<Mode>j", "Mode", ""},
+        // Without an opening tag the rule counts from position 0: characters 6 to 11 here.
+        ExtractCase{"OnlyClosing", "abcdefghijk</Mode>", "Mode", "fghijk"},
+        ExtractCase{"FirstOccurrenceWins", "<Mode>a</Mode><Mode>b</Mode>", "Mode", "a"},
+        ExtractCase{"FirstOpeningToFirstClosing", "<Mode>a<Mode>b</Mode>", "Mode", "a<Mode>b"},
+        ExtractCase{"CaseSensitive", "<mode>j</mode>", "Mode", ""},
+        ExtractCase{"FileIsNotFiles", "<Files><File>a</File></Files>", "File", "a"},
+        ExtractCase{"FilesAroundFile", "<Files><File>a</File></Files>", "Files", "<File>a</File>"},
+        ExtractCase{"AttributesHideTheOpeningTag", "<Mode a=\"1\">j</Mode>", "Mode", " a=\"1\">j"},
+        ExtractCase{"BlankHidesTheOpeningTag", "<Mode >j</Mode>", "Mode", " >j"}),
+    [](const ::testing::TestParamInfo<ExtractCase>& info) { return std::string(info.param.label); });
+
+TEST(ReadProjectText, NoElementsGivesTheFallbacks) {
+    PSoundProject project = DemoProject("/some/where.xml");
+    ReadProjectText("just some text\r\n", project);
+    EXPECT_EQ(project.ProjectName, "");
+    EXPECT_EQ(project.Quality, "");
+    EXPECT_EQ(project.Mode, "");
+    EXPECT_EQ(project.Bitrate, "");
+    EXPECT_EQ(project.OutputFolder, "");
+    EXPECT_TRUE(project.Files.empty());
+    EXPECT_EQ(project.FramePerSeconds, 12);
+    EXPECT_EQ(project.FrameTuner, 0);
+    EXPECT_EQ(project.StopAction, 0);
+}
+
+TEST(ReadProjectText, OrderRootAndLineEndsDoNotMatter) {
+    const std::string text = "<FrameTuner>-3</FrameTuner>\n<Files><File>C:\\In\\a.wav</File>\n"
+                             "<File>C:\\In\\b.mp3</File></Files><StopAction>2</StopAction>"
+                             "<Unknown>x</Unknown><OutputFolder>C:\\Out</OutputFolder><Bitrate>128</Bitrate>"
+                             "<Mode>j</Mode><Quality>5</Quality><FramePerSeconds>12</FramePerSeconds>"
+                             "<ProjectName>C:\\Work\\demo.xml</ProjectName>";
+    PSoundProject project;
+    ReadProjectText(text, project);
+    ExpectSameProject(project, DemoProject("C:\\Work\\demo.xml"));
+}
+
+struct FilesCase {
+    const char* label;
+    const char* filesContent; // what stands between <Files> and </Files>
+    std::vector<std::string> expected;
+};
+
+class FilesReading : public ::testing::TestWithParam<FilesCase> {};
+
+TEST_P(FilesReading, FileEntries) {
+    PSoundProject project;
+    ReadProjectText(std::string("<Files>") + GetParam().filesContent + "</Files>", project);
+    EXPECT_EQ(FileNames(project), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, FilesReading,
+    ::testing::Values(
+        FilesCase{"None", "\r\n", {}},
+        FilesCase{"BlankEntryDropped", "<File>a</File><File>  \t </File><File>b</File>", {"a", "b"}},
+        FilesCase{"EmptyEntryDropped", "<File></File><File>b</File>", {"b"}},
+        FilesCase{"BlanksAroundKept", "\r\n  <File> a </File>\r\n<File>b </File>  ", {" a ", "b "}},
+        FilesCase{"TextBetweenSkipped", "junk<File>a</File> more junk <File>b</File>tail", {"a", "b"}},
+        FilesCase{"MissingClosingTag", "<File>a", {}},
+        FilesCase{"LastClosingTagMissing", "<File>a</File><File>b", {"a"}},
+        FilesCase{"OpeningTagMissing", "a</File><File>b</File>", {"b"}},
+        FilesCase{"OnlyJunk", "no entries at all", {}}),
+    [](const ::testing::TestParamInfo<FilesCase>& info) { return std::string(info.param.label); });
+
+struct NumberCase {
+    const char* label;
+    const char* text;
+    int32_t expectedFps; // fallback 12
+};
+
+class NumberReading : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(NumberReading, FramePerSeconds) {
+    PSoundProject project;
+    ReadProjectText(std::string("<FramePerSeconds>") + GetParam().text + "</FramePerSeconds>", project);
+    EXPECT_EQ(project.FramePerSeconds, GetParam().expectedFps);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, NumberReading,
+    ::testing::Values(NumberCase{"Plain", "24", 24}, NumberCase{"Zero", "0", 0},
+                      NumberCase{"Negative", "-5", -5}, NumberCase{"Plus", "+7", 7},
+                      NumberCase{"LeadingZeros", "007", 7}, NumberCase{"Blanks", " 30\r\n", 30},
+                      NumberCase{"Max", "2147483647", INT32_MAX}, NumberCase{"Min", "-2147483648", INT32_MIN},
+                      NumberCase{"TooLarge", "2147483648", 12}, NumberCase{"TooSmall", "-2147483649", 12},
+                      NumberCase{"Huge", "99999999999999999999999", 12}, NumberCase{"Empty", "", 12},
+                      NumberCase{"SignOnly", "-", 12}, NumberCase{"Hex", "0x10", 12},
+                      NumberCase{"Decimal", "12.5", 12}, NumberCase{"Words", "twelve", 12},
+                      NumberCase{"InnerBlank", "1 2", 12}),
+    [](const ::testing::TestParamInfo<NumberCase>& info) { return std::string(info.param.label); });
+
+TEST(ReadProjectText, OtherNumbersFallBackToZeroAndKeepOutOfRangeValues) {
+    PSoundProject project;
+    ReadProjectText("<FrameTuner>x</FrameTuner><StopAction>9</StopAction>", project);
+    EXPECT_EQ(project.FrameTuner, 0);
+    EXPECT_EQ(project.StopAction, 9);
+    ReadProjectText("<FrameTuner>-3</FrameTuner><StopAction></StopAction>", project);
+    EXPECT_EQ(project.FrameTuner, -3);
+    EXPECT_EQ(project.StopAction, 0);
+}
+
+TEST(ReadProjectText, OpeningTagWithBlankIsNotRecognised) {
+    PSoundProject project;
+    ReadProjectText("<FramePerSeconds >24</FramePerSeconds><FrameTuner a=\"1\">4</FrameTuner>", project);
+    EXPECT_EQ(project.FramePerSeconds, 12);
+    EXPECT_EQ(project.FrameTuner, 0);
+}
+
+TEST(TrimBlanks, RemovesControlCharactersAndSpacesAtBothEndsOnly) {
+    EXPECT_EQ(TrimBlanks(" \t\r\n\x01 a b \x1f "), "a b");
+    EXPECT_EQ(TrimBlanks("\xa0x\xa0"), "\xa0x\xa0") << "bytes above 127 are not blanks";
+    EXPECT_EQ(TrimBlanks("   "), "");
+}
+
+TEST_F(ProjectFileOnDisk, ProjectNameComesFromTheFileNotFromItsPath) {
+    const std::string path = PathOf("moved.xml");
+    WriteBytes(path, DemoFileText);
+    PSoundProject project;
+    LoadProjectFile(path, project);
+    EXPECT_EQ(project.ProjectName, "C:\\Work\\demo.xml");
+}
+
+TEST_F(ProjectFileOnDisk, LoadErrorsNameThePathAndLeaveTheProjectAlone) {
+    for (const std::string& path : {PathOf("missing.xml"), Folder()}) {
+        SCOPED_TRACE(path);
+        PSoundProject project = DemoProject("keep.xml");
+        try {
+            LoadProjectFile(path, project);
+            FAIL() << "no error";
+        } catch (const ProjectFileError& error) {
+            EXPECT_EQ(std::string(error.what()), "Cannot open file " + path);
+        }
+        ExpectSameProject(project, DemoProject("keep.xml"));
+    }
+}
+
+TEST_F(ProjectFileOnDisk, SaveIntoAMissingFolderFails) {
+    const std::string path = PathOf("no such folder/p.xml");
+    try {
+        SaveProjectFile(DemoProject(path));
+        FAIL() << "no error";
+    } catch (const ProjectFileError& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot create file " + path);
+    }
+    EXPECT_TRUE(FolderEntries(Folder()).empty());
+}
+
+TEST_F(ProjectFileOnDisk, SaveOverAFolderFailsAndLeavesNoTemporaryFile) {
+    const std::string path = PathOf("p.xml");
+    ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+    WriteBytes(path + "/inside.txt", "keep");
+    EXPECT_THROW(
+        {
+            try {
+                SaveProjectFile(DemoProject(path));
+            } catch (const ProjectFileError& error) {
+                EXPECT_EQ(std::string(error.what()), "Cannot create file " + path);
+                throw;
+            }
+        },
+        ProjectFileError);
+    EXPECT_EQ(ReadBytes(path + "/inside.txt"), "keep");
+    EXPECT_EQ(FolderEntries(Folder()), std::vector<std::string>{"p.xml"});
+}
+
+// A write that breaks off half way (here: the file size limit) must not cost the old file.
+TEST_F(ProjectFileOnDisk, SaveThatFailsHalfWayKeepsTheOldFile) {
+    const std::string path = PathOf("p.xml");
+    WriteBytes(path, "old content");
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool threw = false;
+    std::string message;
+    try {
+        SaveProjectFile(DemoProject(path));
+    } catch (const ProjectFileError& error) {
+        threw = true;
+        message = error.what();
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(threw);
+    EXPECT_EQ(message, "Cannot create file " + path);
+    EXPECT_EQ(ReadBytes(path), "old content");
+    EXPECT_EQ(FolderEntries(Folder()), std::vector<std::string>{"p.xml"});
+}
