@@ -1,0 +1,568 @@
+// The preferences and new-output-mode windows against a real settings.ini in a temporary folder.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
+#include <SimpleIni.h>
+
+#include <functional>
+#include <memory>
+
+#include "OutputModes.h"
+#include "TFormAddNewOutputMode.h"
+#include "TFormPreferences.h"
+#include "UserDialogs.h"
+
+namespace {
+
+// Answers the windows' questions from a script and keeps what they showed.
+class PrefsTestDialogs : public UserDialogs {
+public:
+    QStringList messages;
+    QStringList errors;
+    QStringList questions; // "title: text"
+    QList<Answer> answers; // given in order; Cancel once the script runs out
+    QString chosenFolder;
+    QStringList helpTopics; // "helpFile#topic"
+    QList<QWidget*> owners;
+
+    void ShowMessage(QWidget* owner, const QString& text) override {
+        owners << owner;
+        messages << text;
+    }
+    void ShowError(QWidget* owner, const QString& text) override {
+        owners << owner;
+        errors << text;
+    }
+    Answer AskYesNoCancel(QWidget* owner, const QString& text, const QString& title) override {
+        owners << owner;
+        questions << title + ": " + text;
+        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+    }
+    QStringList OpenFileNames(QWidget*, const QString&, const QString&) override { return {}; }
+    QString OpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString BrowseForFolder(QWidget* owner, const QString& title) override {
+        owners << owner;
+        questions << title;
+        return chosenFolder;
+    }
+    void ShowHelp(QWidget* owner, const QString& helpFile, const QString& topic) override {
+        owners << owner;
+        helpTopics << helpFile + "#" + topic;
+    }
+    void OpenInBrowser(const QString&) override {}
+};
+
+const char* const kSettingsText = "; presets of the test\n"
+                                  "[general]\n"
+                                  "outputmodecount=3\n"
+                                  "emptyproject=1\n"
+                                  "outputfolder=/srv/movies/\n"
+                                  "[constParams]\n"
+                                  "quality=q\n"
+                                  "mode=m\n"
+                                  "bitrate=b\n"
+                                  "[0]\n"
+                                  "name=Music\n"
+                                  "quality=5\n"
+                                  "mode=j\n"
+                                  "bitrate=128\n"
+                                  "[1]\n"
+                                  "name=Speech\n"
+                                  "quality=3\n"
+                                  "mode=m\n"
+                                  "bitrate=32\n"
+                                  "[2]\n"
+                                  "name=Custom...\n"
+                                  "enabled=1\n"
+                                  "quality=9\n"
+                                  "mode=s\n"
+                                  "bitrate=256\n";
+
+QString Describe(const PMP3Converter& mode) {
+    QString text = QString::fromStdString(mode.name) + (mode.enabled ? " editable" : " fixed");
+    for (const PParameter& param : mode.params)
+        text +=
+            QString(" %1=%2").arg(QString::fromStdString(param.name), QString::fromStdString(param.value));
+    return text;
+}
+
+QStringList Describe(const std::vector<PMP3Converter>& modes) {
+    QStringList list;
+    for (const PMP3Converter& mode : modes)
+        list << Describe(mode);
+    return list;
+}
+
+QStringList Items(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+QString IniValue(const QString& path, const char* section, const char* key) {
+    CSimpleIniA ini;
+    if (ini.LoadFile(path.toStdString().c_str()) < 0)
+        return "<unreadable>";
+    const char* value = ini.GetValue(section, key, nullptr);
+    return value ? QString(value) : QString("<missing>");
+}
+
+void Choose(QComboBox* box, const QString& item) {
+    const int index = box->findText(item);
+    QVERIFY2(index >= 0, qPrintable(item));
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+} // namespace
+
+class TestPreferences : public QObject {
+    Q_OBJECT
+
+    // One program's worth of state: what the main window owns, and the two windows.
+    struct Session {
+        QTemporaryDir folder;
+        QString settingsPath;
+        TavrelSettings settings;
+        QComboBox mainOutputModeBox;
+        PrefsTestDialogs dialogs;
+        std::unique_ptr<TFormPreferences> preferences;
+        std::unique_ptr<TFormAddNewOutputMode> addNew;
+    };
+    std::unique_ptr<Session> s;
+
+    // Runs the new-output-mode dialog through Add New, filling it once it is up.
+    int AddNew(const QString& name, const QString& quality, const QString& mode, const QString& bitrate,
+               bool save = true) {
+        int result = -1;
+        bool ran = false;
+        QTimer::singleShot(0, s->addNew.get(), [&] {
+            ran = true;
+            TFormAddNewOutputMode* dialog = s->addNew.get();
+            dialog->EditName->setText(name);
+            dialog->ComboBoxQuality->setCurrentIndex(dialog->ComboBoxQuality->findText(quality));
+            dialog->ComboBoxMode->setCurrentIndex(dialog->ComboBoxMode->findText(mode));
+            dialog->ComboBoxBitrate->setCurrentIndex(dialog->ComboBoxBitrate->findText(bitrate));
+            if (save)
+                dialog->SaveClick();
+            else
+                dialog->CancelClick();
+        });
+        s->preferences->ButtonAddNewClick();
+        result = s->addNew->result();
+        if (!ran)
+            qWarning("the new-output-mode dialog never came up");
+        return result;
+    }
+
+private slots:
+    void init() {
+        s = std::make_unique<Session>();
+        QVERIFY(s->folder.isValid());
+        s->settingsPath = s->folder.filePath("settings.ini");
+        QFile file(s->settingsPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(kSettingsText);
+        file.close();
+        LoadSettings(s->settingsPath.toStdString(), s->settings);
+        QCOMPARE(s->settings.outputModes.size(), size_t(3));
+        for (const PMP3Converter& mode : s->settings.outputModes)
+            s->mainOutputModeBox.addItem(QString::fromStdString(mode.name));
+
+        PreferencesHost host;
+        host.settings = &s->settings;
+        host.mainOutputModeBox = &s->mainOutputModeBox;
+        host.settingsPath = s->settingsPath;
+        host.helpFile = s->folder.filePath("Tavrel.hlp");
+        host.dialogs = &s->dialogs;
+        s->preferences = std::make_unique<TFormPreferences>(host);
+        s->addNew = std::make_unique<TFormAddNewOutputMode>(s->preferences.get());
+        s->preferences->SetAddNewOutputModeForm(s->addNew.get());
+    }
+
+    void cleanup() { s.reset(); }
+
+    void controlsCarryTheirCaptionsAndItems() {
+        TFormPreferences& p = *s->preferences;
+        QCOMPARE(p.windowTitle(), QString("Preferences"));
+        QVERIFY(!p.isModal());
+        QCOMPARE(p.GroupBoxGeneral->title(), QString("General :"));
+        QCOMPARE(p.GroupBoxOutputTypes->title(), QString("Output Type Defaults :"));
+        QStringList labels;
+        for (const QLabel* label : p.findChildren<QLabel*>())
+            labels << label->text();
+        for (const char* label : {"Default Output Mode :", "Default Output Folder :", "Output Mode :",
+                                  "Conversion Quality:", "Mode :", "Bitrate :"})
+            QVERIFY2(labels.contains(label), label);
+        QStringList buttons;
+        for (QPushButton* button : {p.ButtonOutputFolder, p.ButtonSave, p.ButtonAddNew, p.ButtonReset,
+                                    p.ButtonOk, p.ButtonCancel, p.ButtonHelp})
+            buttons << button->text();
+        QCOMPARE(buttons, QStringList({"...", "Save", "Add New", "Reset", "Ok", "Cancel", "Help"}));
+
+        const QStringList quality{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+        const QStringList modes{"stereo", "joint", "force", "mono", "auto"};
+        const QStringList bitrates{"16 kbps", "32 kbps", "64 kbps", "128 kbps", "256 kbps"};
+        QCOMPARE(Items(p.ComboBoxQuality), quality);
+        QCOMPARE(Items(p.ComboBoxMode), modes);
+        QCOMPARE(Items(p.ComboBoxBitrate), bitrates);
+
+        TFormAddNewOutputMode& n = *s->addNew;
+        QCOMPARE(n.windowTitle(), QString("New Output Mode"));
+        QVERIFY(n.isModal());
+        QCOMPARE(n.EditName->text(), QString("SWF for ..."));
+        QCOMPARE(Items(n.ComboBoxQuality), quality);
+        QCOMPARE(Items(n.ComboBoxMode), modes);
+        QCOMPARE(Items(n.ComboBoxBitrate), bitrates);
+        for (const QComboBox* box : {n.ComboBoxQuality, n.ComboBoxMode, n.ComboBoxBitrate}) {
+            QCOMPARE(box->currentIndex(), -1);
+            QCOMPARE(box->currentText(), QString());
+        }
+        QCOMPARE(n.Save->text(), QString("Save"));
+        QCOMPARE(n.Cancel->text(), QString("Cancel"));
+        labels.clear();
+        for (const QLabel* label : n.findChildren<QLabel*>())
+            labels << label->text();
+        QCOMPARE(labels, QStringList({"Name :", "Conversion Quality:", "Mode :", "Bitrate :"}));
+    }
+
+    void listsComeFromTheMainWindow_data() {
+        QTest::addColumn<int>("emptyProjectMode");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("first") << 0 << 0;
+        QTest::newRow("last") << 2 << 2;
+        QTest::newRow("past the end") << 4 << -1;
+        QTest::newRow("negative") << -1 << -1;
+    }
+    void listsComeFromTheMainWindow() {
+        QFETCH(int, emptyProjectMode);
+        QFETCH(int, selected);
+        s->settings.emptyProjectMode = emptyProjectMode;
+        s->settings.defaultOutputFolder = "/home/me/swf/";
+        s->mainOutputModeBox.addItem("Only in the main window");
+        s->preferences->FillPreferenceLists();
+        TFormPreferences& p = *s->preferences;
+        QCOMPARE(Items(p.ComboBoxDefaultOutputMode),
+                 QStringList({"Music", "Speech", "Custom...", "Only in the main window"}));
+        QCOMPARE(p.ComboBoxDefaultOutputMode->currentIndex(), selected);
+        QCOMPARE(p.EditDefaultOutputFolder->text(), QString("/home/me/swf/"));
+        QCOMPARE(Items(p.ComboBoxOutputMode), QStringList({"Music", "Speech", "Custom..."}));
+        QCOMPARE(p.ComboBoxOutputMode->currentIndex(), -1);
+    }
+
+    void choosingAPresetShowsItsValuesAndResetShowsThemAgain_data() {
+        QTest::addColumn<QString>("preset");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("Music") << "Music" << QStringList({"5", "joint", "128 kbps"});
+        QTest::newRow("Speech") << "Speech" << QStringList({"3", "mono", "32 kbps"});
+        QTest::newRow("Custom...") << "Custom..." << QStringList({"9", "stereo", "256 kbps"});
+    }
+    void choosingAPresetShowsItsValuesAndResetShowsThemAgain() {
+        QFETCH(QString, preset);
+        QFETCH(QStringList, shown);
+        TFormPreferences& p = *s->preferences;
+        const auto boxes = [&p] {
+            return QStringList({p.ComboBoxQuality->currentText(), p.ComboBoxMode->currentText(),
+                                p.ComboBoxBitrate->currentText()});
+        };
+        Choose(p.ComboBoxOutputMode, preset);
+        QCOMPARE(boxes(), shown);
+        // Unlike the main window, the boxes stay open whatever the preset says.
+        QVERIFY(p.ComboBoxQuality->isEnabled() && p.ComboBoxMode->isEnabled() &&
+                p.ComboBoxBitrate->isEnabled());
+
+        p.ComboBoxQuality->setCurrentText("1");
+        p.ComboBoxMode->setCurrentText("auto");
+        p.ComboBoxBitrate->setCurrentText("16 kbps");
+        p.ButtonReset->click();
+        QCOMPARE(boxes(), shown);
+        QVERIFY(!p.settingsChanged);
+    }
+
+    void valuesWithoutAnItemKeepTheBoxes() {
+        TFormPreferences& p = *s->preferences;
+        Choose(p.ComboBoxOutputMode, "Music");
+        s->settings.outputModes[1].params[0].value = "10";
+        s->settings.outputModes[1].params[1].value = "mono"; // a whole word is not a first letter
+        s->settings.outputModes[1].params[2].value = "32 kbps";
+        Choose(p.ComboBoxOutputMode, "Speech");
+        QCOMPARE(p.ComboBoxQuality->currentText(), QString("5"));
+        QCOMPARE(p.ComboBoxMode->currentText(), QString("joint"));
+        QCOMPARE(p.ComboBoxBitrate->currentText(), QString("128 kbps"));
+    }
+
+    void saveStoresTheBoxesIntoThePresetInMemory() {
+        TFormPreferences& p = *s->preferences;
+        Choose(p.ComboBoxOutputMode, "Custom...");
+        QVERIFY(s->settings.outputModes[2].enabled);
+        p.ComboBoxQuality->setCurrentText("7");
+        p.ComboBoxMode->setCurrentText("force");
+        p.ComboBoxBitrate->setCurrentText("64 kbps");
+        p.ButtonSave->click();
+        QCOMPARE(Describe(s->settings.outputModes[2]), QString("Custom... fixed q=7 m=f b=64"));
+        QVERIFY(p.settingsChanged);
+        QVERIFY(s->dialogs.messages.isEmpty());
+        QCOMPARE(IniValue(s->settingsPath, "2", "quality"), QString("9")); // the file waits for Ok
+    }
+
+    void saveWithoutAChosenPresetOnlyTellsSo() {
+        TFormPreferences& p = *s->preferences;
+        const QStringList before = Describe(s->settings.outputModes);
+        p.ButtonSave->click();
+        QCOMPARE(s->dialogs.messages, QStringList({"Please Select an Output Mode!"}));
+        QCOMPARE(s->dialogs.owners.value(0), &p);
+        QCOMPARE(Describe(s->settings.outputModes), before);
+        QVERIFY(!p.settingsChanged);
+    }
+
+    void addNewThenOkWritesAPresetThatLoadsBack() {
+        TFormPreferences& p = *s->preferences;
+        p.show();
+        QCOMPARE(AddNew("Voice", "7", "mono", "32 kbps"), 1);
+        QVERIFY(p.settingsChanged);
+        QCOMPARE(Describe(s->settings.outputModes.back()), QString("Voice fixed q=7 m=m b=32"));
+        // Listed here at once; the main window's box only learns it at the next start.
+        QCOMPARE(Items(p.ComboBoxOutputMode), QStringList({"Music", "Speech", "Custom...", "Voice"}));
+        QCOMPARE(Items(&s->mainOutputModeBox), QStringList({"Music", "Speech", "Custom..."}));
+        QCOMPARE(Items(p.ComboBoxDefaultOutputMode), QStringList({"Music", "Speech", "Custom..."}));
+        QCOMPARE(p.ComboBoxDefaultOutputMode->currentIndex(), 1);
+
+        p.ButtonOk->click();
+        QVERIFY(s->dialogs.errors.isEmpty());
+        QVERIFY(!p.isVisible());
+        QVERIFY(!p.settingsChanged);
+        QCOMPARE(IniValue(s->settingsPath, "general", "outputmodecount"), QString("4"));
+        QCOMPARE(IniValue(s->settingsPath, "general", "emptyproject"), QString("1"));
+        QCOMPARE(IniValue(s->settingsPath, "general", "outputfolder"), QString("/srv/movies/"));
+        QCOMPARE(IniValue(s->settingsPath, "3", "name"), QString("Voice"));
+        QCOMPARE(IniValue(s->settingsPath, "3", "quality"), QString("7"));
+        QCOMPARE(IniValue(s->settingsPath, "3", "mode"), QString("m"));
+        QCOMPARE(IniValue(s->settingsPath, "3", "bitrate"), QString("32"));
+        QCOMPARE(IniValue(s->settingsPath, "2", "enabled"), QString("1"));
+        QCOMPARE(IniValue(s->settingsPath, "constParams", "quality"), QString("q"));
+
+        TavrelSettings reloaded;
+        LoadSettings(s->settingsPath.toStdString(), reloaded);
+        QCOMPARE(Describe(reloaded.outputModes), Describe(s->settings.outputModes));
+    }
+
+    void addNewTakesTheNameAsTypedAndEmptyValuesForUnchosenBoxes() {
+        QCOMPARE(AddNew("  Radio  ", "", "", ""), 1);
+        QCOMPARE(Describe(s->settings.outputModes.back()), QString("  Radio   fixed q= m= b="));
+        QCOMPARE(s->settings.outputModes.size(), size_t(4));
+    }
+
+    void addNewWithoutANameAddsNothingButCountsAsAChange_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("empty") << "";
+        QTest::newRow("blanks") << "   ";
+    }
+    void addNewWithoutANameAddsNothingButCountsAsAChange() {
+        QFETCH(QString, name);
+        QCOMPARE(AddNew(name, "7", "mono", "32 kbps"), 1);
+        QCOMPARE(s->dialogs.messages, QStringList({"Please Specify a Name for this new output mode!"}));
+        QCOMPARE(s->settings.outputModes.size(), size_t(3));
+        QCOMPARE(Items(s->preferences->ComboBoxOutputMode).size(), 3);
+        QVERIFY(s->preferences->settingsChanged);
+    }
+
+    void addNewCancelledChangesNothing() {
+        QCOMPARE(AddNew("Voice", "7", "mono", "32 kbps", false), 2);
+        QCOMPARE(s->settings.outputModes.size(), size_t(3));
+        QVERIFY(!s->preferences->settingsChanged);
+        QVERIFY(!s->addNew->isVisible());
+        // The dialog keeps what was typed for its next showing.
+        QCOMPARE(s->addNew->EditName->text(), QString("Voice"));
+    }
+
+    void okWritesTheDefaultsShown() {
+        TFormPreferences& p = *s->preferences;
+        p.show();
+        p.ComboBoxDefaultOutputMode->setCurrentIndex(-1);
+        p.EditDefaultOutputFolder->setText("/var/swf/");
+        p.ButtonOk->click();
+        QCOMPARE(IniValue(s->settingsPath, "general", "emptyproject"), QString("-1"));
+        QCOMPARE(IniValue(s->settingsPath, "general", "outputfolder"), QString("/var/swf/"));
+        QCOMPARE(IniValue(s->settingsPath, "general", "outputmodecount"), QString("3"));
+        // The main window's defaults follow the file only when it is loaded again.
+        QCOMPARE(s->settings.emptyProjectMode, 1);
+        QCOMPARE(s->settings.defaultOutputFolder, std::string("/srv/movies/"));
+    }
+
+    void cancelWithoutChangesRereadsTheFileAndCloses() {
+        TFormPreferences& p = *s->preferences;
+        p.show();
+        s->settings.outputModes.pop_back(); // an edit behind the window's back
+        s->settings.defaultOutputFolder = "/elsewhere/";
+        p.ButtonCancel->click();
+        QVERIFY(s->dialogs.questions.isEmpty());
+        QCOMPARE(s->settings.outputModes.size(), size_t(3));
+        QCOMPARE(s->settings.defaultOutputFolder, std::string("/srv/movies/"));
+        QVERIFY(!p.isVisible());
+    }
+
+    void cancelAnsweredCancelKeepsWindowAndChange() {
+        TFormPreferences& p = *s->preferences;
+        p.show();
+        Choose(p.ComboBoxOutputMode, "Music");
+        p.ComboBoxQuality->setCurrentText("2");
+        p.ButtonSave->click();
+        s->dialogs.answers = {UserDialogs::Answer::Cancel};
+        p.ButtonCancel->click();
+        QCOMPARE(s->dialogs.questions,
+                 QStringList({"Preferences: Do you want to save the changes you have made?"}));
+        QVERIFY(p.isVisible());
+        QVERIFY(p.settingsChanged);
+        QCOMPARE(Describe(s->settings.outputModes[0]), QString("Music fixed q=2 m=j b=128"));
+    }
+
+    void cancelAnsweredNoDropsTheEditsAndAsksAgainNextTime() {
+        TFormPreferences& p = *s->preferences;
+        p.show();
+        Choose(p.ComboBoxOutputMode, "Music");
+        p.ComboBoxQuality->setCurrentText("2");
+        p.ButtonSave->click();
+        s->dialogs.answers = {UserDialogs::Answer::No, UserDialogs::Answer::No};
+        p.ButtonCancel->click();
+        QVERIFY(!p.isVisible());
+        QCOMPARE(Describe(s->settings.outputModes[0]), QString("Music fixed q=5 m=j b=128"));
+        QCOMPARE(IniValue(s->settingsPath, "0", "quality"), QString("5"));
+        QVERIFY(p.settingsChanged);
+
+        p.show();
+        p.ButtonCancel->click();
+        QCOMPARE(s->dialogs.questions.size(), 2);
+        QVERIFY(!p.isVisible());
+    }
+
+    void cancelAnsweredYesWritesThenRereads() {
+        TFormPreferences& p = *s->preferences;
+        p.show();
+        Choose(p.ComboBoxOutputMode, "Custom...");
+        p.ComboBoxBitrate->setCurrentText("16 kbps");
+        p.ButtonSave->click();
+        s->dialogs.answers = {UserDialogs::Answer::Yes};
+        p.ButtonCancel->click();
+        QVERIFY(!p.isVisible());
+        QVERIFY(!p.settingsChanged);
+        QCOMPARE(IniValue(s->settingsPath, "2", "bitrate"), QString("16"));
+        // "enabled" is not written, so the preset is editable again once the file is read.
+        QCOMPARE(Describe(s->settings.outputModes[2]), QString("Custom... editable q=9 m=s b=16"));
+    }
+
+    void anUnwritableFileKeepsTheWindowAndTheChange_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("settings.ini is a folder") << "folder";
+        QTest::newRow("its folder is gone") << "gone";
+    }
+    void anUnwritableFileKeepsTheWindowAndTheChange() {
+        QFETCH(QString, how);
+        // The tests may run as root, for whom permissions stop nothing; these two stop anyone.
+        QString path;
+        if (how == "folder") {
+            path = s->folder.filePath("blocked/settings.ini");
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            path = s->folder.filePath("gone/settings.ini");
+        }
+        PreferencesHost host = s->preferences->Host();
+        host.settingsPath = path;
+        TFormPreferences p(host);
+        p.show();
+        Choose(p.ComboBoxOutputMode, "Music");
+        p.ComboBoxMode->setCurrentText("mono");
+        p.ButtonSave->click();
+
+        p.ButtonOk->click();
+        QCOMPARE(s->dialogs.errors, QStringList({"Unable to write to " + path}));
+        QVERIFY(p.settingsChanged);
+        QVERIFY(p.isVisible());
+
+        // Yes to Cancel's question fails the same way: nothing is reread, nothing closes.
+        s->dialogs.answers = {UserDialogs::Answer::Yes};
+        p.ButtonCancel->click();
+        QCOMPARE(s->dialogs.errors.size(), 2);
+        QVERIFY(p.isVisible());
+        QVERIFY(p.settingsChanged);
+        QCOMPARE(Describe(s->settings.outputModes[0]), QString("Music fixed q=5 m=m b=128"));
+    }
+
+    void aPresetAddedButNeverWrittenCannotBeSavedInto() {
+        TFormPreferences& p = *s->preferences;
+        p.show();
+        QCOMPARE(AddNew("Voice", "7", "mono", "32 kbps"), 1);
+        s->dialogs.answers = {UserDialogs::Answer::No};
+        p.ButtonCancel->click();
+        QCOMPARE(s->settings.outputModes.size(), size_t(3));
+        // The list still names it; storing into it must not reach past the presets.
+        p.show();
+        Choose(p.ComboBoxOutputMode, "Voice");
+        p.ButtonSave->click();
+        QCOMPARE(s->dialogs.messages, QStringList({"Please Select an Output Mode!"}));
+        QCOMPARE(s->settings.outputModes.size(), size_t(3));
+    }
+
+    void folderBrowserEndsThePathWithASeparator_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("without separator") << "/data/music"
+                                           << "/data/music/";
+        QTest::newRow("with separator") << "/data/music/"
+                                        << "/data/music/";
+        QTest::newRow("root") << "/"
+                              << "/";
+        QTest::newRow("cancelled") << ""
+                                   << "/srv/movies/";
+    }
+    void folderBrowserEndsThePathWithASeparator() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, shown);
+        s->dialogs.chosenFolder = chosen;
+        s->preferences->ButtonOutputFolder->click();
+        QCOMPARE(s->dialogs.questions, QStringList({"Please Select a Directory"}));
+        QCOMPARE(s->dialogs.owners.value(0), s->preferences.get());
+        QCOMPARE(s->preferences->EditDefaultOutputFolder->text(), shown);
+    }
+
+    void helpOpensThePreferencesTopic() {
+        s->preferences->ButtonHelp->click();
+        QCOMPARE(s->dialogs.helpTopics, QStringList({s->folder.filePath("Tavrel.hlp") + "#PREFERENCES"}));
+        QCOMPARE(s->dialogs.owners.value(0), s->preferences.get());
+    }
+
+    void preferencesStayOnTopExceptWhileTheNewDialogIsUp() {
+        TFormPreferences& p = *s->preferences;
+        p.show();
+        QVERIFY(p.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        bool onTopMeanwhile = true;
+        bool visibleMeanwhile = false;
+        bool nameFocused = false;
+        QTimer::singleShot(0, s->addNew.get(), [&] {
+            onTopMeanwhile = p.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            visibleMeanwhile = p.isVisible();
+            nameFocused = s->addNew->focusWidget() == s->addNew->EditName;
+            s->addNew->CancelClick();
+        });
+        p.ButtonAddNew->click();
+        QVERIFY(!onTopMeanwhile);
+        QVERIFY(visibleMeanwhile);
+        QVERIFY(nameFocused);
+        QVERIFY(p.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(p.isVisible());
+    }
+};
+
+QTEST_MAIN(TestPreferences)
+#include "test_preferences.moc"
