@@ -1,0 +1,238 @@
+// The encoder runner with the real `lame`: arguments, waiting, stopping, a missing encoder, resampling.
+#include "EncoderRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "core/RunFixtures.h"
+
+namespace {
+
+PMP3Converter Mode(const std::string& name, const std::string& quality, const std::string& mode,
+                   const std::string& bitrate) {
+    return PMP3Converter{name, {{"q", quality}, {"m", mode}, {"b", bitrate}}, false};
+}
+
+const std::vector<PMP3Converter> kModes = {
+    Mode("Music", "5", "j", "128"),
+    Mode("Speech", "5", "m", "32"),
+    Mode("Music", "9", "m", "16"), // same name: never chosen
+    Mode("Low", "5", "j", "32"),
+};
+
+TEST(EncoderArguments, AreOneArgumentPerOptionThenThePaths) {
+    EXPECT_EQ(
+        EncoderArguments(kModes[0], "/snd/a b.wav", "/out dir/a b.mp3"),
+        (QStringList{"--silent", "--quiet", "-q5", "-mj", "-b128", "/snd/a b.wav", "/out dir/a b.mp3"}));
+    EXPECT_EQ(EncoderArguments(PMP3Converter{"Bare", {}, false}, "in.wav", "out.mp3"),
+              (QStringList{"--silent", "--quiet", "in.wav", "out.mp3"}));
+    EXPECT_EQ(EncoderArguments(kModes[1], "in.wav", "out.mp3", "22.05"),
+              (QStringList{"--silent", "--quiet", "-q5", "-mm", "-b32", "--resample", "22.05", "in.wav",
+                           "out.mp3"}));
+}
+
+struct RateCase {
+    int rate;
+    bool accepted;
+    int resampledTo;
+    const char* argument;
+};
+
+class SampleRates : public testing::TestWithParam<RateCase> {};
+
+TEST_P(SampleRates, RejectedOnesGoToTheNearestAcceptedRateAbove) {
+    const RateCase& c = GetParam();
+    EXPECT_EQ(IsAcceptedSampleRate(c.rate), c.accepted);
+    EXPECT_EQ(AcceptedSampleRateAtOrAbove(c.rate), c.resampledTo);
+    EXPECT_EQ(ResampleArgument(AcceptedSampleRateAtOrAbove(c.rate)), QString(c.argument));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rates, SampleRates,
+    testing::Values(RateCase{8000, true, 8000, "8"}, RateCase{11025, true, 11025, "11.025"},
+                    RateCase{12000, true, 12000, "12"}, RateCase{16000, false, 22050, "22.05"},
+                    RateCase{22050, true, 22050, "22.05"}, RateCase{24000, true, 24000, "24"},
+                    RateCase{32000, false, 44100, "44.1"}, RateCase{44100, true, 44100, "44.1"},
+                    RateCase{48000, false, 44100, "44.1"}));
+
+class FirstFrame : public testing::TestWithParam<std::pair<const char*, int>> {};
+
+TEST_P(FirstFrame, GivesTheSampleRate) {
+    EXPECT_EQ(FirstFrameSampleRate(std::string(TAVREL_TEST_DATA_DIR "/mp3/") + GetParam().first),
+              GetParam().second);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, FirstFrame,
+                         testing::Values(std::make_pair("mpeg1-44100-stereo.mp3", 44100),
+                                         std::make_pair("mpeg1-48000-stereo.mp3", 48000),
+                                         std::make_pair("mpeg1-32000-mono.mp3", 32000),
+                                         std::make_pair("mpeg2-16000-mono.mp3", 16000),
+                                         std::make_pair("mpeg2-22050-mono.mp3", 22050),
+                                         std::make_pair("mpeg25-8000-mono.mp3", 8000),
+                                         std::make_pair("mpeg25-11025-mono.mp3", 11025),
+                                         std::make_pair("id3v2-cover.mp3", 44100),
+                                         std::make_pair("no-such-file.mp3", 0)));
+
+TEST(FirstFrame, IsZeroForAFileWithoutFrames) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("text.mp3").toStdString();
+    fixtures::WriteBytes(path, "no frames in here");
+    EXPECT_EQ(FirstFrameSampleRate(path), 0);
+}
+
+class RealEncoder : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_FALSE(FindEncoder().isEmpty()) << "lame is not installed";
+    }
+    std::string Wav(const QString& name, int rate, int channels, double seconds) {
+        const QString path = dir.filePath(name);
+        QFileInfo(path).dir().mkpath(".");
+        EXPECT_TRUE(fixtures::WriteToneWav(path.toStdString(), rate, channels, int64_t(rate * seconds)));
+        return path.toStdString();
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(RealEncoder, PathsWithBlanksReachTheEncoderWhole) {
+    const std::string input = Wav("sounds with blanks/a b.wav", 44100, 2, 0.5);
+    QDir(dir.path()).mkdir("out dir");
+    const std::string output = dir.filePath("out dir/a \"b\".mp3").toStdString();
+    EncoderRunner runner;
+    EXPECT_EQ(runner.RunEncoder(input, output, kModes, "Music"), EncoderRunner::Outcome::Finished);
+    EXPECT_EQ(FirstFrameSampleRate(output), 44100);
+    EXPECT_FALSE(runner.IsRunning());
+}
+
+TEST_F(RealEncoder, TheFirstModeOfTheNameGivesTheOptions) {
+    const std::string input = Wav("a.wav", 44100, 2, 0.5);
+    const std::string viaRunner = dir.filePath("runner.mp3").toStdString();
+    const std::string direct = dir.filePath("direct.mp3").toStdString();
+    EncoderRunner runner;
+    runner.RunEncoder(input, viaRunner, kModes, "Music");
+    ASSERT_TRUE(fixtures::RunLame(
+        {"-q5", "-mj", "-b128", QString::fromStdString(input), QString::fromStdString(direct)}));
+    EXPECT_EQ(fixtures::ReadBytes(viaRunner), fixtures::ReadBytes(direct));
+}
+
+TEST_F(RealEncoder, AnUnknownModeThrowsBeforeAnythingStarts) {
+    const std::string input = Wav("a.wav", 44100, 2, 0.2);
+    const std::string output = dir.filePath("a.mp3").toStdString();
+    EncoderRunner runner;
+    EXPECT_THROW(runner.RunEncoder(input, output, kModes, "music"), OutputModeNotFoundError);
+    EXPECT_THROW(runner.RunEncoder(input, output, kModes, ""), OutputModeNotFoundError);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(output)));
+}
+
+// Rates lame picks by itself that the movie reader rejects are encoded once more, resampled.
+struct ResampleCase {
+    int inputRate;
+    int channels;
+    const char* mode;
+    int expectedRate;
+};
+
+class Resampling : public RealEncoder, public testing::WithParamInterface<ResampleCase> {};
+
+TEST_P(Resampling, GivesAnAcceptedRate) {
+    const ResampleCase& c = GetParam();
+    const std::string input = Wav("in.wav", c.inputRate, c.channels, 0.5);
+    const std::string output = dir.filePath("in.mp3").toStdString();
+    EncoderRunner runner;
+    EXPECT_EQ(runner.RunEncoder(input, output, kModes, c.mode), EncoderRunner::Outcome::Finished);
+    EXPECT_EQ(FirstFrameSampleRate(output), c.expectedRate);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, Resampling,
+                         testing::Values(ResampleCase{48000, 2, "Music", 44100}, // 48 kHz -> 44.1
+                                         ResampleCase{32000, 2, "Music", 44100}, // 32 kHz -> 44.1
+                                         ResampleCase{44100, 2, "Low", 22050},   // lame picks 16 kHz -> 22.05
+                                         ResampleCase{44100, 2, "Music", 44100}, // untouched
+                                         ResampleCase{22050, 1, "Speech", 22050}));
+
+TEST_F(RealEncoder, AFileThatNeedsNoResamplingIsEncodedOnce) {
+    const std::string input = Wav("a.wav", 44100, 2, 0.5);
+    const std::string viaRunner = dir.filePath("runner.mp3").toStdString();
+    const std::string direct = dir.filePath("direct.mp3").toStdString();
+    EncoderRunner runner;
+    runner.RunEncoder(input, viaRunner, kModes, "Speech");
+    ASSERT_TRUE(fixtures::RunLame(
+        {"-q5", "-mm", "-b32", QString::fromStdString(input), QString::fromStdString(direct)}));
+    EXPECT_EQ(FirstFrameSampleRate(direct), 22050);
+    EXPECT_EQ(fixtures::ReadBytes(viaRunner), fixtures::ReadBytes(direct));
+}
+
+TEST_F(RealEncoder, EventsAreHandledWhileWaitingWithoutSpinning) {
+    const std::string input = Wav("long.wav", 44100, 2, 60);
+    const std::string output = dir.filePath("long.mp3").toStdString();
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(10);
+    QElapsedTimer wall;
+    wall.start();
+    const std::clock_t cpuBefore = std::clock();
+    EncoderRunner runner;
+    runner.RunEncoder(input, output, kModes, "Music");
+    const double cpuMs = double(std::clock() - cpuBefore) * 1000.0 / CLOCKS_PER_SEC;
+    const qint64 wallMs = wall.elapsed();
+    EXPECT_GT(ticks, 3);
+    // A busy wait would burn about one core for the whole encode.
+    EXPECT_LT(cpuMs, 0.5 * double(wallMs)) << "cpu " << cpuMs << " ms, wall " << wallMs << " ms";
+}
+
+TEST_F(RealEncoder, StopEndsTheEncoderAtOnce) {
+    const std::string input = Wav("long.wav", 44100, 2, 120);
+    const std::string output = dir.filePath("long.mp3").toStdString();
+    EncoderRunner runner;
+    QTimer::singleShot(100, [&] {
+        EXPECT_TRUE(runner.IsRunning());
+        runner.Stop();
+    });
+    EXPECT_EQ(runner.RunEncoder(input, output, kModes, "Music"), EncoderRunner::Outcome::Stopped);
+    EXPECT_FALSE(runner.IsRunning());
+}
+
+TEST_F(RealEncoder, TheStopCheckEndsTheEncoder) {
+    const std::string input = Wav("long.wav", 44100, 2, 120);
+    const std::string output = dir.filePath("long.mp3").toStdString();
+    EncoderRunner runner;
+    int asked = 0;
+    runner.SetStopCheck([&] { return ++asked >= 2; });
+    EXPECT_EQ(runner.RunEncoder(input, output, kModes, "Music"), EncoderRunner::Outcome::Stopped);
+    EXPECT_EQ(asked, 2);
+}
+
+TEST_F(RealEncoder, AMissingEncoderReturnsAtOnce) {
+    const std::string input = Wav("a.wav", 44100, 2, 0.2);
+    const std::string output = dir.filePath("a.mp3").toStdString();
+
+    const QByteArray path = qgetenv("PATH");
+    QTemporaryDir emptyFolder;
+    qputenv("PATH", emptyFolder.path().toLocal8Bit());
+    const QString found = FindEncoder();
+    qputenv("PATH", path);
+    EXPECT_TRUE(found.isEmpty());
+
+    for (const QString& program : {found, dir.filePath("no-such-lame")}) {
+        EncoderRunner runner(program);
+        EXPECT_EQ(runner.RunEncoder(input, output, kModes, "Music"), EncoderRunner::Outcome::NotStarted);
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(output)));
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,99 @@
+// Sound length in whole milliseconds from libsndfile and libmpg123, on real files.
+#include "SoundLength.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "core/RunFixtures.h"
+
+namespace {
+
+struct PcmCase {
+    const char* name;
+    int rate;
+    int channels;
+    int64_t frames;
+    int container;
+    int32_t expectedMs;
+};
+
+class PcmLength : public testing::TestWithParam<PcmCase> {};
+
+TEST_P(PcmLength, IsRoundedDownToWholeMilliseconds) {
+    const PcmCase& c = GetParam();
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(c.name).toStdString();
+    ASSERT_TRUE(fixtures::WriteToneWav(path, c.rate, c.channels, c.frames, c.container));
+    EXPECT_EQ(SoundLengthMs(path), c.expectedMs);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PcmLength,
+    testing::Values(PcmCase{"stereo.wav", 44100, 2, 66150, SF_FORMAT_WAV, 1500},
+                    PcmCase{"one-sample-over.wav", 8000, 1, 8007, SF_FORMAT_WAV, 1000},
+                    PcmCase{"one-sample-short.wav", 22050, 1, 22049, SF_FORMAT_WAV, 999},
+                    PcmCase{"empty.wav", 48000, 2, 0, SF_FORMAT_WAV, 0},
+                    PcmCase{"UPPER.WAV", 11025, 1, 33075, SF_FORMAT_WAV, 3000},
+                    PcmCase{"tone.aiff", 44100, 1, 44100 * 2 + 44, SF_FORMAT_AIFF, 2000}),
+    [](const testing::TestParamInfo<PcmCase>& info) { return "Case" + std::to_string(info.index); });
+
+// lame writes its encoder delay and padding into the file, so the decoded length is the original's.
+struct Mp3Case {
+    const char* name;
+    int rate;
+    int64_t frames;
+    const char* bitrate;
+    int32_t expectedMs;
+};
+
+class Mp3Length : public testing::TestWithParam<Mp3Case> {};
+
+TEST_P(Mp3Length, ComesFromTheDecodedFrames) {
+    const Mp3Case& c = GetParam();
+    QTemporaryDir dir;
+    const QString wav = dir.filePath("source.wav");
+    const QString mp3 = dir.filePath(c.name);
+    ASSERT_TRUE(fixtures::WriteToneWav(wav.toStdString(), c.rate, 2, c.frames));
+    ASSERT_TRUE(fixtures::RunLame({"-b", c.bitrate, wav, mp3}));
+    EXPECT_EQ(SoundLengthMs(mp3.toStdString()), c.expectedMs);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Mp3Length,
+                         testing::Values(Mp3Case{"cbr.mp3", 44100, 44100 * 3, "128", 3000},
+                                         Mp3Case{"UPPER.MP3", 44100, 44100 + 4410, "128", 1100},
+                                         Mp3Case{"low-rate.mp3", 22050, 22050 / 2, "64", 500}),
+                         [](const testing::TestParamInfo<Mp3Case>& info) {
+                             return "Case" + std::to_string(info.index);
+                         });
+
+TEST(Mp3Length, ReadsFilesWithAnId3v2TagInFront) {
+    const std::string path = TAVREL_TEST_DATA_DIR "/mp3/id3v2-cover.mp3";
+    const int32_t length = SoundLengthMs(path);
+    EXPECT_GT(length, 0);
+    EXPECT_LT(length, 2000);
+}
+
+class Unmeasurable : public testing::TestWithParam<std::pair<const char*, const char*>> {};
+
+TEST_P(Unmeasurable, Throws) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(GetParam().first).toStdString();
+    if (GetParam().second)
+        fixtures::WriteBytes(path, GetParam().second);
+    EXPECT_THROW(SoundLengthMs(path), SoundLengthError);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Unmeasurable,
+                         testing::Values(std::make_pair("missing.wav", nullptr),
+                                         std::make_pair("missing.mp3", nullptr),
+                                         std::make_pair("text.wav", "this is no sound at all"),
+                                         std::make_pair("text.mp3", "this is no sound at all either"),
+                                         std::make_pair("empty.mp3", "")));
+
+TEST(SoundLength, AFolderIsNotASound) {
+    QTemporaryDir dir;
+    EXPECT_THROW(SoundLengthMs(dir.path().toStdString()), SoundLengthError);
+}
+
+} // namespace
