@@ -17,12 +17,13 @@ void FSWFStream::CommitByte() {
 
 void FSWFStream::PutBits(U32 data, U32 size) {
     // Accepts values that fit in `size` bits, and negative values whose magnitude does; the
-    // bits written are the low `size` bits either way. Worked out in 64 bits so that no
-    // size up to 32 overflows.
+    // bits written are the low `size` bits either way. A positive value too wide for its field
+    // fails too (it would otherwise be cut silently). Worked out in 64 bits so that no size up
+    // to 32 overflows.
     SWF_ASSERT(size <= 32, FSWFStream);
     const int64_t limit = static_cast<int64_t>((uint64_t{1} << size) - 1);
-    SWF_ASSERT_TEXT(static_cast<int64_t>(data) <= limit ||
-                        -static_cast<int64_t>(static_cast<S32>(data)) <= limit,
+    const int64_t asSigned = static_cast<S32>(data);
+    SWF_ASSERT_TEXT(static_cast<int64_t>(data) <= limit || (asSigned < 0 && -asSigned <= limit),
                     "( data <= (0x01<<size) - 1 ) || ( -(S32)(data) <= (0x01<<size) - 1 )", FSWFStream);
 
     while (size > 0) {

@@ -1,0 +1,392 @@
+// Tag objects and the movie container: every tag and movie layout as a row of bytes, frame
+// counting, definition ids, ownership and the movie file writer.
+#include "FDT.h"
+
+#include "common/swf_dump.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+
+using swftest::Bytes;
+using swftest::Hex;
+using swftest::SavedBytes;
+namespace fs = std::filesystem;
+
+namespace {
+
+Bytes TagBytes(FObj&& tag) {
+    FSWFStream stream;
+    tag.WriteTo(&stream);
+    return SavedBytes(stream);
+}
+
+Bytes MovieBytes(const std::function<void(FObjCollection&)>& fill, S32 width = 600, S32 height = 600,
+                 S32 frameRate = 12) {
+    FObjCollection movie;
+    fill(movie);
+    FSWFStream stream;
+    movie.WriteMovieBody(&stream, width, height, frameRate);
+    return SavedBytes(stream);
+}
+
+FCTDoAction* DoActionWithStops(int stops) {
+    auto* doAction = new FCTDoAction;
+    for (int i = 0; i < stops; ++i)
+        doAction->AppendAction(new FActionStop);
+    return doAction;
+}
+
+// A control tag with a body of `size` bytes 0, 1, 2, ...: for the header-form threshold.
+class BodyTag : public FCT {
+public:
+    BodyTag(U16 code, U32 size) : code(code), size(size) {}
+    void WriteTo(FSWFStream* stream) override {
+        FSWFStream body;
+        for (U32 i = 0; i < size; ++i)
+            body.PutByte(static_cast<U8>(i));
+        stream->PutTag(code, body.TotalSize(), &body);
+    }
+
+private:
+    U16 code;
+    U32 size;
+};
+
+Bytes Counting(size_t size) {
+    Bytes bytes(size);
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<U8>(i);
+    return bytes;
+}
+
+Bytes Concat(Bytes head, const Bytes& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+// A sound definition with hand-set format fields and data, as a reader would leave it.
+class TestSound : public FDTDefineSound {
+public:
+    TestSound(U8 rate, U8 stereo, U32 sampleCount, U8* data, U32 dataSize) {
+        soundParams.format = 2;
+        soundParams.rate = rate;
+        soundParams.sampleSize = 1;
+        soundParams.stereo = stereo;
+        soundParams.sampleCount = sampleCount;
+        soundParams.data = data;
+        soundParams.dataSize = dataSize;
+    }
+};
+
+// Sound data long enough for the long tag header, as every real MP3 is.
+U8 gSoundData[64] = {0x00, 0x00, 0xFF, 0xFB, 0x90, 0x64, 0x11, 0x22};
+
+Bytes SoundDataBytes() {
+    return Bytes(gSoundData, gSoundData + sizeof gSoundData);
+}
+
+const Bytes kEmptyMovieHeader = {0x46, 0x57, 0x53, 0x04, 0x17, 0x00, 0x00, 0x00, 0x78, 0x00, 0x00,
+                                 0x4B, 0x00, 0x00, 0x01, 0x2C, 0x00, 0x00, 0x0C, 0x00, 0x00};
+
+struct ByteCase {
+    const char* name;
+    std::function<Bytes()> build;
+    Bytes expected;
+};
+
+void PrintTo(const ByteCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class TagAndMovieBytes : public ::testing::TestWithParam<ByteCase> {
+protected:
+    void SetUp() override { definitionIdCounter = 0; }
+};
+
+TEST_P(TagAndMovieBytes, WritesExactly) {
+    const ByteCase& row = GetParam();
+    const Bytes got = row.build();
+    EXPECT_EQ(Hex(got), Hex(row.expected)) << row.name << "\n" << swftest::Dump(got);
+}
+
+const ByteCase kByteCases[] = {
+    {"ShowFrame", [] { return TagBytes(FCTShowFrame()); }, {0x40, 0x00}},
+    {"DoAction, no action",
+     [] {
+         FCTDoAction doAction;
+         return TagBytes(std::move(doAction));
+     },
+     {0x01, 0x03, 0x00}},
+    {"DoAction, one Stop",
+     [] {
+         FCTDoAction doAction;
+         doAction.AppendAction(new FActionStop);
+         return TagBytes(std::move(doAction));
+     },
+     {0x02, 0x03, 0x07, 0x00}},
+    {"DoAction, two Stops",
+     [] {
+         FCTDoAction doAction;
+         doAction.AppendAction(new FActionStop);
+         doAction.AppendAction(new FActionStop);
+         return TagBytes(std::move(doAction));
+     },
+     {0x03, 0x03, 0x07, 0x07, 0x00}},
+    {"StartSound for id 1 as the builder makes it",
+     [] { return TagBytes(FCTStartSound(1, new FSoundInfo(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr))); },
+     {0xC5, 0x03, 0x01, 0x00, 0x14, 0x00, 0x00}},
+    {"StartSound with in- and out-point: in-point first",
+     [] {
+         return TagBytes(
+             FCTStartSound(0x0203, new FSoundInfo(0, 0, 0, 1, 1, 0x11223344, 0x55667788, 0, 0, nullptr)));
+     },
+     {0xCB, 0x03, 0x03, 0x02, 0x03, 0x44, 0x33, 0x22, 0x11, 0x88, 0x77, 0x66, 0x55}},
+    {"StartSound with every option and a two-point envelope",
+     [] {
+         auto* envelope = new SoundEnvelope[2]{{0x10, 0x8000, 0x0001}, {0x20000, 0x0000, 0x7FFF}};
+         return TagBytes(FCTStartSound(5, new FSoundInfo(0x2, 1, 1, 1, 1, 7, 9, 3, 2, envelope)));
+     },
+     {0xDE, 0x03, 0x05, 0x00, 0x2F, 0x07, 0x00, 0x00, 0x00, 0x09, 0x00, 0x00, 0x00, 0x03, 0x00, 0x02,
+      0x10, 0x00, 0x00, 0x00, 0x00, 0x80, 0x01, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0xFF, 0x7F}},
+    {"StartSound without sound info: id only",
+     [] { return TagBytes(FCTStartSound(9, nullptr)); },
+     {0xC2, 0x03, 0x09, 0x00}},
+    {"DefineSound, 44 kHz stereo: long header, id, flags 0x2F, samples, the data as is",
+     [] { return TagBytes(TestSound(3, 1, 1152, gSoundData, sizeof gSoundData)); },
+     Concat({0xBF, 0x03, 0x47, 0x00, 0x00, 0x00, 0x01, 0x00, 0x2F, 0x80, 0x04, 0x00, 0x00},
+            SoundDataBytes())},
+    {"DefineSound flag bytes for 44 kHz mono and 22/11/5.5 kHz",
+     [] {
+         Bytes flags;
+         const U8 rates[] = {3, 2, 1, 0};
+         for (U8 rate : rates)
+             for (U8 stereo = 0; stereo < 2; ++stereo)
+                 flags.push_back(TagBytes(TestSound(rate, stereo, 0, gSoundData, sizeof gSoundData))[8]);
+         return flags;
+     },
+     {0x2E, 0x2F, 0x2A, 0x2B, 0x26, 0x27, 0x22, 0x23}},
+    {"tag with a 62-byte body: 2-byte header", [] { return TagBytes(BodyTag(14, 62)); },
+     Concat({0xBE, 0x03}, Counting(62))},
+    {"tag with a 63-byte body: 6-byte header", [] { return TagBytes(BodyTag(14, 63)); },
+     Concat({0xBF, 0x03, 0x3F, 0x00, 0x00, 0x00}, Counting(63))},
+    {"empty movie: 23 bytes", [] { return MovieBytes([](FObjCollection&) {}); },
+     Concat(kEmptyMovieHeader, {0x00, 0x00})},
+    {"movie with one ShowFrame: 25 bytes",
+     [] { return MovieBytes([](FObjCollection& m) { m.AddObject(new FCTShowFrame); }); },
+     {0x46, 0x57, 0x53, 0x04, 0x19, 0x00, 0x00, 0x00, 0x78, 0x00, 0x00, 0x4B, 0x00,
+      0x00, 0x01, 0x2C, 0x00, 0x00, 0x0C, 0x01, 0x00, 0x40, 0x00, 0x00, 0x00}},
+    {"movie with a Stop frame: 29 bytes",
+     [] {
+         return MovieBytes([](FObjCollection& m) {
+             m.AddObject(DoActionWithStops(1));
+             m.AddObject(new FCTShowFrame);
+         });
+     },
+     {0x46, 0x57, 0x53, 0x04, 0x1D, 0x00, 0x00, 0x00, 0x78, 0x00, 0x00, 0x4B, 0x00, 0x00, 0x01,
+      0x2C, 0x00, 0x00, 0x0C, 0x01, 0x00, 0x02, 0x03, 0x07, 0x00, 0x40, 0x00, 0x00, 0x00}},
+    {"frame rate 300 keeps its low 8 bits (44)",
+     [] {
+         Bytes movie = MovieBytes([](FObjCollection&) {}, 600, 600, 300);
+         return Bytes(movie.begin() + 17, movie.begin() + 19);
+     },
+     {0x00, 0x2C}},
+    {"other width and height: 15-bit fields",
+     [] {
+         Bytes movie = MovieBytes([](FObjCollection&) {}, 32767, 1);
+         return Bytes(movie.begin() + 8, movie.begin() + 17);
+     },
+     {0x78, 0x00, 0x0F, 0xFF, 0xE0, 0x00, 0x00, 0x00, 0x80}},
+    {"the file length counts the sound data block",
+     [] {
+         Bytes movie =
+             MovieBytes([](FObjCollection& m) { m.AddObject(new TestSound(3, 1, 0, gSoundData, 8)); });
+         // 8 bytes of data: a 15-byte body with a short header
+         return Bytes(movie.begin() + 4, movie.begin() + 8);
+     },
+     {23 + 2 + 7 + 8, 0x00, 0x00, 0x00}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, TagAndMovieBytes, ::testing::ValuesIn(kByteCases));
+
+// ---- Frames, order, ids, ownership -----------------------------------------------------------
+
+TEST(TagModel, OnlyShowFrameCountsAsFrame) {
+    definitionIdCounter = 0;
+    EXPECT_TRUE(FCTShowFrame().CountsAsFrame());
+    EXPECT_FALSE(FCTDoAction().CountsAsFrame());
+    EXPECT_FALSE(FCTStartSound(1, nullptr).CountsAsFrame());
+    EXPECT_FALSE(FCT().CountsAsFrame());
+    EXPECT_FALSE(FDT().CountsAsFrame());
+    EXPECT_FALSE(FDTDefineSound().CountsAsFrame());
+}
+
+TEST(TagModel, ContainerCountsFramesAsTheyAreAdded) {
+    FObjCollection movie;
+    movie.AddObject(DoActionWithStops(1));
+    EXPECT_EQ(movie.FrameCount(), 0);
+    movie.AddObject(new FCTShowFrame);
+    movie.AddObject(new FCTShowFrame);
+    EXPECT_EQ(movie.FrameCount(), 2);
+    EXPECT_EQ(movie.Objects().size(), 3u);
+}
+
+TEST(TagModel, FrameCountIsWrittenAsItsLow16Bits) {
+    FObjCollection movie;
+    for (int i = 0; i < 65536; ++i)
+        movie.AddObject(new FCTShowFrame);
+    FSWFStream stream;
+    movie.WriteMovieBody(&stream, 600, 600, 12);
+    const Bytes file = SavedBytes(stream);
+    EXPECT_EQ(file.size(), 21u + 2 * 65536 + 2);
+    EXPECT_EQ(file[19], 0);
+    EXPECT_EQ(file[20], 0);
+}
+
+TEST(TagModel, ObjectsAreWrittenInInsertionOrder) {
+    definitionIdCounter = 0;
+    const Bytes file = MovieBytes([](FObjCollection& m) {
+        m.AddObject(new FCTShowFrame);
+        m.AddObject(DoActionWithStops(2));
+        m.AddObject(new TestSound(3, 1, 0, gSoundData, sizeof gSoundData));
+        m.AddObject(new FCTStartSound(1, new FSoundInfo(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr)));
+        m.AddObject(new FCTShowFrame);
+    });
+    const swftest::SwfMovie movie = swftest::ParseMovie(file);
+    ASSERT_TRUE(movie.valid) << swftest::Dump(file);
+    EXPECT_EQ(swftest::TagSequence(movie), "ShowFrame DoAction DefineSound StartSound ShowFrame End");
+    EXPECT_EQ(movie.fileLength, file.size());
+    EXPECT_EQ(movie.frameCount, 2u);
+}
+
+TEST(TagModel, DefinitionIdsCountFromOneAndRestartAfterEachMovie) {
+    definitionIdCounter = 0;
+    EXPECT_EQ(NextDefinitionId(), 1);
+    FDTDefineSound second;
+    FDTDefineSound third;
+    EXPECT_EQ(second.DefinitionId(), 2);
+    EXPECT_EQ(third.DefinitionId(), 3);
+
+    MovieBytes([](FObjCollection&) {});
+    EXPECT_EQ(definitionIdCounter, 0);
+    FDTDefineSound afterMovie;
+    EXPECT_EQ(afterMovie.DefinitionId(), 1);
+}
+
+// Counts destructions, to show who deletes what.
+int gDestroyed = 0;
+class ProbeTag : public FCT {
+public:
+    ~ProbeTag() override { ++gDestroyed; }
+};
+class ProbeAction : public FActionStop {
+public:
+    ~ProbeAction() override { ++gDestroyed; }
+};
+
+TEST(TagModel, ContainerAndDoActionDeleteWhatTheyOwn) {
+    gDestroyed = 0;
+    {
+        FObjCollection movie;
+        movie.AddObject(new ProbeTag);
+        movie.AddObject(nullptr);
+        auto* doAction = new FCTDoAction;
+        doAction->AppendAction(new ProbeAction);
+        doAction->AppendAction(new ProbeAction);
+        movie.AddObject(doAction);
+        movie.AddObject(new ProbeTag);
+        EXPECT_EQ(gDestroyed, 0);
+    }
+    EXPECT_EQ(gDestroyed, 4);
+}
+
+TEST(TagModelDeathTest, FDTWithoutItsOwnIdIsAProgrammingError) {
+    EXPECT_DEATH(FDT().DefinitionId(), "Assertion failed: 0, file FDT, line [0-9]+");
+}
+
+// ---- The movie file ----------------------------------------------------------------------------
+
+class MovieFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder =
+            fs::temp_directory_path() /
+            ("tavrel-tags-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        definitionIdCounter = 0;
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    static void FillStopMovie(FObjCollection& movie) {
+        movie.AddObject(DoActionWithStops(1));
+        movie.AddObject(new FCTShowFrame);
+    }
+
+    size_t EntriesInFolder() const {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
+    }
+
+    fs::path folder;
+};
+
+TEST_F(MovieFile, WritesTheMovieAndNothingElse) {
+    const std::string path = (folder / "movie.swf").string();
+    FObjCollection movie;
+    FillStopMovie(movie);
+    ASSERT_TRUE(movie.WriteMovieFile(path.c_str(), 600, 600, 12));
+    EXPECT_EQ(Hex(swftest::ReadFileBytes(path)), Hex(MovieBytes(FillStopMovie)));
+    EXPECT_EQ(EntriesInFolder(), 1u) << "no temporary file stays behind";
+}
+
+TEST_F(MovieFile, ReplacesAnExistingFile) {
+    const std::string path = (folder / "movie.swf").string();
+    swftest::WriteFileBytes(path, Bytes(1000, 0xEE));
+    FObjCollection movie;
+    ASSERT_TRUE(movie.WriteMovieFile(path.c_str(), 600, 600, 12));
+    EXPECT_EQ(swftest::ReadFileBytes(path).size(), 23u);
+}
+
+TEST_F(MovieFile, FileLengthFieldEqualsTheFileSize) {
+    static U8 data[5000] = {};
+    const std::string path = (folder / "sound.swf").string();
+    FObjCollection movie;
+    movie.AddObject(new TestSound(3, 1, 1152, data, sizeof data));
+    movie.AddObject(new FCTShowFrame);
+    ASSERT_TRUE(movie.WriteMovieFile(path.c_str(), 600, 600, 12));
+    const Bytes file = swftest::ReadFileBytes(path);
+    const swftest::SwfMovie parsed = swftest::ParseMovie(file);
+    EXPECT_TRUE(parsed.valid) << swftest::Dump(file);
+    EXPECT_EQ(parsed.fileLength, file.size());
+    EXPECT_EQ(file.size(), 21u + 6 + 7 + sizeof data + 2 + 2);
+}
+
+TEST_F(MovieFile, MissingFolderFailsAndKeepsTheIdCounter) {
+    const fs::path path = folder / "missing" / "movie.swf";
+    FDTDefineSound sound; // takes id 1
+    FObjCollection movie;
+    FillStopMovie(movie);
+    EXPECT_FALSE(movie.WriteMovieFile(path.string().c_str(), 600, 600, 12));
+    EXPECT_FALSE(fs::exists(folder / "missing"));
+    EXPECT_EQ(FDTDefineSound().DefinitionId(), 2) << "no movie was built, so ids go on";
+}
+
+TEST_F(MovieFile, FailedWriteIsReported) {
+    FObjCollection movie;
+    FillStopMovie(movie);
+    EXPECT_FALSE(movie.WriteMovieFile("/dev/full", 600, 600, 12));
+    EXPECT_TRUE(fs::is_character_file("/dev/full")) << "a device is written in place, never replaced";
+}
+
+TEST_F(MovieFile, ADirectoryInTheWayFailsWithoutLeftovers) {
+    const fs::path path = folder / "movie.swf";
+    fs::create_directory(path);
+    FObjCollection movie;
+    EXPECT_FALSE(movie.WriteMovieFile(path.string().c_str(), 600, 600, 12));
+    EXPECT_TRUE(fs::is_directory(path));
+    EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
+} // namespace
