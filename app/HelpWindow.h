@@ -1,0 +1,24 @@
+// The help window: shows the HTML help file at a named topic.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QTextBrowser;
+
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    // Loads helpFile (HTML, whatever its extension) and scrolls to the anchor named topic.
+    // False when the file cannot be read; the window is then left as it was.
+    bool ShowTopic(const QString& helpFile, const QString& topic);
+
+    QTextBrowser* Browser() const { return browser_; }
+    QString CurrentFile() const { return currentFile_; }
+
+private:
+    QTextBrowser* browser_;
+    QString currentFile_;
+};

@@ -1,0 +1,137 @@
+// Rules of the main window that need no window: input list order, box values, change check.
+#include "MainWindowRules.h"
+
+#include <QCollator>
+#include <QLocale>
+
+#include <algorithm>
+#include <vector>
+
+QString FromProjectText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::string ToProjectText(const QString& text) {
+    return text.toStdString();
+}
+
+QStringList MergeInputFiles(const QStringList& present, const QStringList& added) {
+    QCollator collator{QLocale()};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return MergeInputFiles(present, added, collator);
+}
+
+QStringList MergeInputFiles(const QStringList& present, const QStringList& added, const QCollator& collator) {
+    QStringList sorted;
+    sorted.reserve(present.size() + added.size());
+    auto insert = [&](const QString& path) {
+        // Binary search for the first entry not below path; an equal one means a duplicate.
+        auto position =
+            std::lower_bound(sorted.begin(), sorted.end(), path,
+                             [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+        if (position != sorted.end() && collator.compare(*position, path) == 0)
+            return;
+        sorted.insert(position, path);
+    };
+    for (const QString& path : present)
+        insert(path);
+    for (const QString& path : added)
+        insert(path);
+    return sorted;
+}
+
+QString ModeValueOfItem(const QString& item) {
+    return item.left(1);
+}
+
+QString BitrateValueOfItem(const QString& item) {
+    const qsizetype blank = item.indexOf(QLatin1Char(' '));
+    return blank < 0 ? QString() : item.left(blank);
+}
+
+namespace {
+template <typename ValueOf>
+int IndexOfValue(const QStringList& items, const QString& value, ValueOf valueOf) {
+    for (int i = 0; i < items.size(); ++i) {
+        if (valueOf(items[i]) == value)
+            return i;
+    }
+    return -1;
+}
+} // namespace
+
+int IndexOfQualityValue(const QStringList& items, const QString& value) {
+    return IndexOfValue(items, value, [](const QString& item) { return item; });
+}
+
+int IndexOfModeValue(const QStringList& items, const QString& value) {
+    return IndexOfValue(items, value, ModeValueOfItem);
+}
+
+int IndexOfBitrateValue(const QStringList& items, const QString& value) {
+    return IndexOfValue(items, value, BitrateValueOfItem);
+}
+
+bool IsUntitledProjectName(const std::string& name, bool trimBlanks) {
+    const std::string compared = trimBlanks ? TrimBlanks(name) : name;
+    return QLocale().toUpper(FromProjectText(compared)) == QLatin1String("UNTITLED.XML");
+}
+
+InvalidIntegerValue::InvalidIntegerValue(const QString& text)
+    : std::runtime_error("'" + ToProjectText(text) + "' is not a valid integer value") {}
+
+int32_t IntegerValueOf(const QString& text) {
+    int32_t value = 0;
+    if (!TryParseInt32(ToProjectText(text), value))
+        throw InvalidIntegerValue(text);
+    return value;
+}
+
+namespace {
+int32_t IntegerValueOr(const QString& text, int32_t fallback) {
+    int32_t value = 0;
+    return TryParseInt32(ToProjectText(text), value) ? value : fallback;
+}
+} // namespace
+
+bool ControlsDifferFromProject(const ProjectControlValues& controls, const PSoundProject& project) {
+    if (ToProjectText(controls.qualityItem) != project.Quality)
+        return true;
+    if (ToProjectText(ModeValueOfItem(controls.modeItem)) != project.Mode)
+        return true;
+    if (ToProjectText(BitrateValueOfItem(controls.bitrateItem)) != project.Bitrate)
+        return true;
+    if (ToProjectText(controls.outputFolder) != project.OutputFolder)
+        return true;
+    if (static_cast<size_t>(controls.files.size()) != project.Files.size())
+        return true;
+    if (IntegerValueOf(controls.framesPerSecondText) != project.FramePerSeconds)
+        return true;
+    if (IntegerValueOf(controls.frameTunerText) != project.FrameTuner)
+        return true;
+    if (controls.stopAction.value_or(project.StopAction) != project.StopAction)
+        return true;
+    for (size_t i = 0; i < project.Files.size(); ++i) {
+        if (ToProjectText(controls.files[static_cast<qsizetype>(i)]) != project.Files[i].File)
+            return true;
+    }
+    return false;
+}
+
+void TakeProjectFromControls(const ProjectControlValues& controls, PSoundProject& project) {
+    project.Quality = ToProjectText(controls.qualityItem);
+    project.Mode = ToProjectText(ModeValueOfItem(controls.modeItem));
+    project.Bitrate = ToProjectText(BitrateValueOfItem(controls.bitrateItem));
+    project.OutputFolder = ToProjectText(controls.outputFolder);
+    project.Files.clear();
+    project.Files.reserve(static_cast<size_t>(controls.files.size()));
+    for (const QString& file : controls.files) {
+        PSoundFile entry;
+        entry.File = ToProjectText(file);
+        project.Files.push_back(std::move(entry));
+    }
+    if (controls.stopAction)
+        project.StopAction = *controls.stopAction;
+    project.FramePerSeconds = IntegerValueOr(controls.framesPerSecondText, 12);
+    project.FrameTuner = IntegerValueOr(controls.frameTunerText, 0);
+}

@@ -1,0 +1,643 @@
+// The main window: settings panel, output folder, input list, menus, tool bar and the
+// project commands.
+#include "TFormMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <vector>
+
+#include "TFormAbout.h"
+#include "TFormPreferences.h"
+#include "TUpDown.h"
+#include "UserDialogs.h"
+
+namespace {
+const QString kWindowTitle = QStringLiteral("Tavrel Tool v1.5");
+const QString kInputFilesFilter =
+    QStringLiteral("Wav files (*.wav);;MP3 files (*.mp3);;Wav and MP3 files (*.mp3 *.wav);;All Files (*)");
+const QString kProjectFilter = QStringLiteral("Extended Markup Language(*.xml) (*.xml);;All Files (*)");
+const QString kProjectSuffix = QStringLiteral("xml");
+const QString kSaveChangesQuestion = QStringLiteral("Do you want to save the changes you have made?");
+
+QIcon ThemeIcon(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback) {
+    return QIcon::fromTheme(QString::fromLatin1(themeName), widget->style()->standardIcon(fallback));
+}
+
+QStringList ItemTexts(const QComboBox* box) {
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts << box->itemText(i);
+    return texts;
+}
+
+// Selects the item at index; -1 (no match) keeps the box's selection.
+void SelectIfFound(QComboBox* box, int index) {
+    if (index >= 0)
+        box->setCurrentIndex(index);
+}
+
+QLabel* NewLabel(const QString& text, QWidget* buddy, const char* name) {
+    auto* label = new QLabel(text);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setBuddy(buddy);
+    return label;
+}
+} // namespace
+
+TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent), programFolder_(programFolder), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowIcon(ThemeIcon(this, "audio-x-generic", QStyle::SP_MediaVolume));
+    CreateActions();
+    CreateMenusAndToolBar();
+    CreateControls();
+
+    resize(696, 480);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    ComboBoxQuality->setCurrentIndex(0);
+    ComboBoxMode->setCurrentIndex(0);
+    ComboBoxBitrate->setCurrentIndex(0);
+
+    std::vector<std::string> warnings;
+    LoadSettings(ToProjectText(SettingsPath()), tavrelSettings, &warnings);
+    for (const std::string& warning : warnings)
+        dialogs_->ShowMessage(this, FromProjectText(warning));
+
+    for (const PMP3Converter& mode : tavrelSettings.outputModes)
+        ComboBoxOutputMode->addItem(FromProjectText(mode.name));
+    // No output mode is chosen until the project picks one.
+    ComboBoxOutputMode->setCurrentIndex(-1);
+
+    currentProject = NewDefaultProject(tavrelSettings);
+    ShowProject();
+}
+
+QString TFormMain::SettingsPath() const {
+    return QDir(programFolder_).filePath(QStringLiteral("settings.ini"));
+}
+
+QString TFormMain::HelpFile() const {
+    return QDir(programFolder_).filePath(QStringLiteral("Tavrel.hlp"));
+}
+
+QString TFormMain::WebPageFile() const {
+    return QDir(programFolder_).filePath(QStringLiteral("webpage.html"));
+}
+
+void TFormMain::CreateActions() {
+    struct ActionSpec {
+        QAction** action;
+        const char* name;
+        const char* caption;
+        const char* themeIcon;
+        QStyle::StandardPixmap fallback;
+        void (TFormMain::*handler)();
+    };
+    const ActionSpec specs[] = {
+        {&NewProject1, "NewProject1", "New Project", "document-new", QStyle::SP_FileIcon,
+         &TFormMain::NewProject1Click},
+        {&LoadProject1, "LoadProject1", "Load Project", "document-open", QStyle::SP_DialogOpenButton,
+         &TFormMain::LoadProject1Click},
+        {&SaveProject1, "SaveProject1", "Save Project", "document-save", QStyle::SP_DialogSaveButton,
+         &TFormMain::SaveProject1Click},
+        {&SaveProjectAs1, "SaveProjectAs1", "Save Project As...", "document-save-as", QStyle::SP_DriveFDIcon,
+         &TFormMain::SaveProjectAs1Click},
+        {&Preferences1, "Preferences1", "Preferences", "preferences-system",
+         QStyle::SP_FileDialogDetailedView, &TFormMain::Preferences1Click},
+        {&Exit1, "Exit1", "Exit", "application-exit", QStyle::SP_DialogCloseButton, &TFormMain::Exit1Click},
+        {&AddFiles1, "AddFiles1", "Add File(s)", "list-add", QStyle::SP_FileDialogNewFolder,
+         &TFormMain::AddFiles1Click},
+        {&RemoveFiles1, "RemoveFiles1", "Remove File(s)", "list-remove", QStyle::SP_TrashIcon,
+         &TFormMain::RemoveFiles1Click},
+        {&StartAutomation1, "StartAutomation1", "Start Automation", "media-playback-start",
+         QStyle::SP_MediaPlay, &TFormMain::StartAutomation1Click},
+        {&SpawnSession1, "SpawnSession1", "Spawn Session", "window-new", QStyle::SP_TitleBarNormalButton,
+         &TFormMain::SpawnSession1Click},
+        {&Help2, "Help2", "Help", "help-contents", QStyle::SP_DialogHelpButton, &TFormMain::Help2Click},
+        {&WebPage1, "WebPage1", "Web Page", "internet-web-browser", QStyle::SP_DriveNetIcon,
+         &TFormMain::WebPage1Click},
+        {&About1, "About1", "About", "help-about", QStyle::SP_MessageBoxInformation, &TFormMain::About1Click},
+    };
+    for (const ActionSpec& spec : specs) {
+        auto* action = new QAction(ThemeIcon(this, spec.themeIcon, spec.fallback),
+                                   QString::fromLatin1(spec.caption), this);
+        action->setObjectName(QString::fromLatin1(spec.name));
+        connect(action, &QAction::triggered, this, spec.handler);
+        *spec.action = action;
+    }
+}
+
+void TFormMain::CreateMenusAndToolBar() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    File1 = bar->addMenu(QStringLiteral("File"));
+    File1->setObjectName(QStringLiteral("File1"));
+    File1->addAction(NewProject1);
+    File1->addSeparator();
+    File1->addAction(LoadProject1);
+    File1->addAction(SaveProject1);
+    File1->addAction(SaveProjectAs1);
+    File1->addSeparator();
+    File1->addAction(Preferences1);
+    File1->addSeparator();
+    File1->addAction(Exit1);
+
+    Edit1 = bar->addMenu(QStringLiteral("Edit"));
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->addAction(AddFiles1);
+    Edit1->addAction(RemoveFiles1);
+
+    Run1 = bar->addMenu(QStringLiteral("Run"));
+    Run1->setObjectName(QStringLiteral("Run1"));
+    Run1->addAction(StartAutomation1);
+    Run1->addSeparator();
+    Run1->addAction(SpawnSession1);
+
+    Help1 = bar->addMenu(QStringLiteral("Help"));
+    Help1->setObjectName(QStringLiteral("Help1"));
+    Help1->addAction(Help2);
+    Help1->addAction(WebPage1);
+    Help1->addAction(About1);
+
+    // Every tool-bar button runs the menu item of the same caption.
+    ToolBar1 = addToolBar(QStringLiteral("Tools"));
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(16, 16));
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    const struct {
+        QAction* action;
+        const char* buttonName;
+        bool separatorAfter;
+    } buttons[] = {
+        {NewProject1, "ToolButtonNewProject", true},
+        {LoadProject1, "ToolButtonLoadProject", false},
+        {SaveProject1, "ToolButtonSaveProject", true},
+        {AddFiles1, "ToolButtonAddFiles", false},
+        {RemoveFiles1, "ToolButtonRemoveFiles", true},
+        {StartAutomation1, "ToolButtonStartAutomation", true},
+        {Help2, "ToolButtonHelp", false},
+    };
+    for (const auto& button : buttons) {
+        ToolBar1->addAction(button.action);
+        if (QWidget* widget = ToolBar1->widgetForAction(button.action))
+            widget->setObjectName(QString::fromLatin1(button.buttonName));
+        if (button.separatorAfter)
+            ToolBar1->addSeparator();
+    }
+
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setSizeGripEnabled(true);
+}
+
+void TFormMain::CreateControls() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("PanelMain"));
+    auto* mainLayout = new QHBoxLayout(central);
+    mainLayout->setContentsMargins(4, 4, 4, 4);
+    mainLayout->setSpacing(6);
+
+    // Left panel: the settings.
+    auto* settingsPanel = new QWidget(central);
+    settingsPanel->setObjectName(QStringLiteral("PanelSettings"));
+    settingsPanel->setFixedWidth(153);
+    auto* settingsLayout = new QVBoxLayout(settingsPanel);
+    settingsLayout->setContentsMargins(0, 0, 0, 0);
+    settingsLayout->setSpacing(2);
+
+    ComboBoxOutputMode = new QComboBox(settingsPanel);
+    ComboBoxOutputMode->setObjectName(QStringLiteral("ComboBoxOutputMode"));
+    settingsLayout->addWidget(
+        NewLabel(QStringLiteral("Output Type :"), ComboBoxOutputMode, "LabelOutputType"));
+    settingsLayout->addWidget(ComboBoxOutputMode);
+    // Only a user's choice runs the change handler; the project commands call it themselves.
+    connect(ComboBoxOutputMode, &QComboBox::activated, this, &TFormMain::ComboBoxOutputModeChange);
+
+    GroupBoxCustomOutputSettings = new QGroupBox(QStringLiteral("Output Settings :"), settingsPanel);
+    GroupBoxCustomOutputSettings->setObjectName(QStringLiteral("GroupBoxCustomOutputSettings"));
+    auto* groupLayout = new QVBoxLayout(GroupBoxCustomOutputSettings);
+    groupLayout->setContentsMargins(6, 4, 6, 6);
+    groupLayout->setSpacing(1);
+    ComboBoxQuality = new QComboBox(GroupBoxCustomOutputSettings);
+    ComboBoxQuality->setObjectName(QStringLiteral("ComboBoxQuality"));
+    ComboBoxQuality->addItems({"1", "2", "3", "4", "5", "6", "7", "8", "9"});
+    ComboBoxMode = new QComboBox(GroupBoxCustomOutputSettings);
+    ComboBoxMode->setObjectName(QStringLiteral("ComboBoxMode"));
+    ComboBoxMode->addItems({"stereo", "joint", "force", "mono", "auto"});
+    ComboBoxBitrate = new QComboBox(GroupBoxCustomOutputSettings);
+    ComboBoxBitrate->setObjectName(QStringLiteral("ComboBoxBitrate"));
+    ComboBoxBitrate->addItems({"16 kbps", "32 kbps", "64 kbps", "128 kbps", "256 kbps"});
+    groupLayout->addWidget(NewLabel(QStringLiteral("Conversion Quality:"), ComboBoxQuality, "LabelQuality"));
+    groupLayout->addWidget(ComboBoxQuality);
+    groupLayout->addWidget(NewLabel(QStringLiteral("Mode :"), ComboBoxMode, "LabelMode"));
+    groupLayout->addWidget(ComboBoxMode);
+    groupLayout->addWidget(NewLabel(QStringLiteral("Bitrate :"), ComboBoxBitrate, "LabelBitrate"));
+    groupLayout->addWidget(ComboBoxBitrate);
+    for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
+        box->setEnabled(false);
+    settingsLayout->addWidget(GroupBoxCustomOutputSettings);
+
+    RadioButtonNoStopAction = new QRadioButton(QStringLiteral("No Stop Action"), settingsPanel);
+    RadioButtonNoStopAction->setObjectName(QStringLiteral("RadioButtonNoStopAction"));
+    RadioButtonNoStopAction->setChecked(true);
+    RadioButtonStopActionToStart = new QRadioButton(QStringLiteral("Stop Action To Start"), settingsPanel);
+    RadioButtonStopActionToStart->setObjectName(QStringLiteral("RadioButtonStopActionToStart"));
+    RadioButtonStopActionToEnd = new QRadioButton(QStringLiteral("Stop Action To End"), settingsPanel);
+    RadioButtonStopActionToEnd->setObjectName(QStringLiteral("RadioButtonStopActionToEnd"));
+    settingsLayout->addSpacing(4);
+    settingsLayout->addWidget(RadioButtonNoStopAction);
+    settingsLayout->addWidget(RadioButtonStopActionToStart);
+    settingsLayout->addWidget(RadioButtonStopActionToEnd);
+    settingsLayout->addSpacing(4);
+
+    // An edit that takes any text, with arrows beside it that step its number.
+    auto addNumberRow = [&](const QString& caption, const char* labelName, const char* editName,
+                            const char* upDownName, int32_t minimum, int32_t maximum, QLineEdit*& edit,
+                            TUpDown*& upDown) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(0);
+        edit = new QLineEdit(settingsPanel);
+        edit->setObjectName(QString::fromLatin1(editName));
+        edit->setFixedWidth(36);
+        upDown = new TUpDown(settingsPanel);
+        upDown->setObjectName(QString::fromLatin1(upDownName));
+        upDown->SetRange(minimum, maximum);
+        upDown->SetAssociate(edit);
+        upDown->setFixedHeight(edit->sizeHint().height());
+        row->addWidget(NewLabel(caption, edit, labelName), 1);
+        row->addWidget(edit);
+        row->addWidget(upDown);
+        settingsLayout->addLayout(row);
+    };
+    addNumberRow(QStringLiteral("Frame/Seconds :"), "LabelFramePerSeconds", "EditFramePerSeconds",
+                 "UpDownFramePerSeconds", 0, 100, EditFramePerSeconds, UpDownFramePerSeconds);
+    addNumberRow(QStringLiteral("Frame Tuner :"), "LabelFrameTuner", "EditFrameTuner", "UpDownFrameTuner",
+                 -100, 100, EditFrameTuner, UpDownFrameTuner);
+    settingsLayout->addStretch(1);
+    mainLayout->addWidget(settingsPanel);
+
+    // Right side: the output folder above the input list.
+    auto* filesPanel = new QWidget(central);
+    filesPanel->setObjectName(QStringLiteral("PanelFiles"));
+    auto* filesLayout = new QVBoxLayout(filesPanel);
+    filesLayout->setContentsMargins(0, 0, 0, 0);
+    filesLayout->setSpacing(2);
+    EditOutputFolder = new QLineEdit(filesPanel);
+    EditOutputFolder->setObjectName(QStringLiteral("EditOutputFolder"));
+    ButtonOutputFolder = new QPushButton(QStringLiteral("..."), filesPanel);
+    ButtonOutputFolder->setObjectName(QStringLiteral("ButtonOutputFolder"));
+    ButtonOutputFolder->setFixedWidth(28);
+    connect(ButtonOutputFolder, &QPushButton::clicked, this, &TFormMain::ButtonOutputFolderClick);
+    filesLayout->addWidget(
+        NewLabel(QStringLiteral("Output Folder :"), EditOutputFolder, "LabelOutputFolder"));
+    auto* folderRow = new QHBoxLayout;
+    folderRow->setSpacing(2);
+    folderRow->addWidget(EditOutputFolder, 1);
+    folderRow->addWidget(ButtonOutputFolder);
+    filesLayout->addLayout(folderRow);
+    filesLayout->addSpacing(4);
+
+    ListBoxInputFiles = new QListWidget(filesPanel);
+    ListBoxInputFiles->setObjectName(QStringLiteral("ListBoxInputFiles"));
+    ListBoxInputFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    filesLayout->addWidget(
+        NewLabel(QStringLiteral("Input Files/Folders :"), ListBoxInputFiles, "LabelInputFiles"));
+    filesLayout->addWidget(ListBoxInputFiles, 1);
+    mainLayout->addWidget(filesPanel, 1);
+
+    // The context menu offers the Edit menu's commands of the same captions.
+    PopupMenuInputFiles = new QMenu(this);
+    PopupMenuInputFiles->setObjectName(QStringLiteral("PopupMenuInputFiles"));
+    AddFiles2 = PopupMenuInputFiles->addAction(AddFiles1->icon(), QStringLiteral("Add File(s)"));
+    AddFiles2->setObjectName(QStringLiteral("AddFiles2"));
+    connect(AddFiles2, &QAction::triggered, this, &TFormMain::AddFiles1Click);
+    RemoveFiles2 = PopupMenuInputFiles->addAction(RemoveFiles1->icon(), QStringLiteral("Remove File(s)"));
+    RemoveFiles2->setObjectName(QStringLiteral("RemoveFiles2"));
+    connect(RemoveFiles2, &QAction::triggered, this, &TFormMain::RemoveFiles1Click);
+    ListBoxInputFiles->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListBoxInputFiles, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        PopupMenuInputFiles->popup(ListBoxInputFiles->viewport()->mapToGlobal(position));
+    });
+
+    setCentralWidget(central);
+}
+
+// --- Failures -------------------------------------------------------------------------------
+
+void TFormMain::ShowFailure(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& error) {
+        dialogs_->ShowError(this, FromProjectText(error.what()));
+    } catch (...) {
+        dialogs_->ShowError(this, QStringLiteral("An unknown failure stopped the command."));
+    }
+}
+
+// --- Project operations ---------------------------------------------------------------------
+
+QStringList TFormMain::InputFiles() const {
+    QStringList files;
+    files.reserve(ListBoxInputFiles->count());
+    for (int i = 0; i < ListBoxInputFiles->count(); ++i)
+        files << ListBoxInputFiles->item(i)->text();
+    return files;
+}
+
+void TFormMain::SetInputFiles(const QStringList& files) {
+    ListBoxInputFiles->clear();
+    ListBoxInputFiles->addItems(files);
+}
+
+ProjectControlValues TFormMain::ControlValues() const {
+    ProjectControlValues values;
+    values.qualityItem = ComboBoxQuality->currentText();
+    values.modeItem = ComboBoxMode->currentText();
+    values.bitrateItem = ComboBoxBitrate->currentText();
+    values.outputFolder = EditOutputFolder->text();
+    values.files = InputFiles();
+    values.framesPerSecondText = EditFramePerSeconds->text();
+    values.frameTunerText = EditFrameTuner->text();
+    if (RadioButtonNoStopAction->isChecked())
+        values.stopAction = 0;
+    else if (RadioButtonStopActionToStart->isChecked())
+        values.stopAction = 1;
+    else if (RadioButtonStopActionToEnd->isChecked())
+        values.stopAction = 2;
+    return values;
+}
+
+void TFormMain::ShowProject() {
+    setWindowTitle(kWindowTitle + QStringLiteral(" - ") + FromProjectText(currentProject.ProjectName));
+    EditOutputFolder->setText(FromProjectText(currentProject.OutputFolder));
+    QStringList files;
+    for (const PSoundFile& file : currentProject.Files)
+        files << FromProjectText(file.File);
+    SetInputFiles(files);
+    switch (currentProject.StopAction) {
+    case 0:
+        RadioButtonNoStopAction->setChecked(true);
+        break;
+    case 1:
+        RadioButtonStopActionToStart->setChecked(true);
+        break;
+    case 2:
+        RadioButtonStopActionToEnd->setChecked(true);
+        break;
+    default:
+        break; // any other value leaves the buttons as they are
+    }
+    UpDownFramePerSeconds->SetPosition(currentProject.FramePerSeconds);
+    UpDownFrameTuner->SetPosition(currentProject.FrameTuner);
+    MatchOutputMode();
+}
+
+void TFormMain::TakeProjectFromWindow() {
+    TakeProjectFromControls(ControlValues(), currentProject);
+}
+
+bool TFormMain::IsProjectChanged() {
+    return ControlsDifferFromProject(ControlValues(), currentProject);
+}
+
+bool TFormMain::AskToSaveChanges() {
+    switch (dialogs_->AskYesNoCancel(this, kSaveChangesQuestion, QStringLiteral("Warning"))) {
+    case UserDialogs::Answer::No:
+        return true;
+    case UserDialogs::Answer::Yes:
+        if (IsUntitledProjectName(currentProject.ProjectName, true)) {
+            const QString path = dialogs_->SaveFileName(this, QStringLiteral("Save Project As"),
+                                                        kProjectFilter, kProjectSuffix);
+            if (path.isEmpty())
+                return false;
+            TakeProjectFromWindow();
+            currentProject.ProjectName = ToProjectText(path);
+        } else {
+            TakeProjectFromWindow();
+        }
+        SaveProjectFile(currentProject, projectTagNames);
+        return true;
+    case UserDialogs::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+// --- Output modes ---------------------------------------------------------------------------
+
+void TFormMain::ApplyOutputMode() {
+    const PMP3Converter* mode =
+        FindOutputMode(tavrelSettings.outputModes, ToProjectText(ComboBoxOutputMode->currentText()));
+    if (!mode)
+        return;
+    const auto value = [&](size_t index) {
+        return index < mode->params.size() ? FromProjectText(mode->params[index].value) : QString();
+    };
+    // A preset without a value keeps the box's selection, as a value no item shows does.
+    if (mode->params.size() > 0)
+        SelectIfFound(ComboBoxQuality, IndexOfQualityValue(ItemTexts(ComboBoxQuality), value(0)));
+    if (mode->params.size() > 1)
+        SelectIfFound(ComboBoxMode, IndexOfModeValue(ItemTexts(ComboBoxMode), value(1)));
+    if (mode->params.size() > 2)
+        SelectIfFound(ComboBoxBitrate, IndexOfBitrateValue(ItemTexts(ComboBoxBitrate), value(2)));
+    for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
+        box->setEnabled(mode->enabled);
+}
+
+void TFormMain::MatchOutputMode() {
+    const std::vector<PMP3Converter>& modes = tavrelSettings.outputModes;
+    for (size_t j = 0; j < modes.size(); ++j) {
+        const std::vector<PParameter>& params = modes[j].params;
+        if (params.size() >= 3 && params[0].value == currentProject.Quality &&
+            params[1].value == currentProject.Mode && params[2].value == currentProject.Bitrate &&
+            static_cast<int>(j) < ComboBoxOutputMode->count()) {
+            ComboBoxOutputMode->setCurrentIndex(static_cast<int>(j));
+            ApplyOutputMode();
+            return;
+        }
+    }
+    SelectIfFound(ComboBoxQuality,
+                  IndexOfQualityValue(ItemTexts(ComboBoxQuality), FromProjectText(currentProject.Quality)));
+    SelectIfFound(ComboBoxMode,
+                  IndexOfModeValue(ItemTexts(ComboBoxMode), FromProjectText(currentProject.Mode)));
+    SelectIfFound(ComboBoxBitrate,
+                  IndexOfBitrateValue(ItemTexts(ComboBoxBitrate), FromProjectText(currentProject.Bitrate)));
+    for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
+        box->setEnabled(true);
+    SelectIfFound(ComboBoxOutputMode,
+                  ComboBoxOutputMode->findText(QStringLiteral("Custom..."), Qt::MatchExactly));
+}
+
+void TFormMain::ComboBoxOutputModeChange() {
+    RunCommand([this] { ApplyOutputMode(); });
+}
+
+// --- File menu ------------------------------------------------------------------------------
+
+void TFormMain::NewProject1Click() {
+    RunCommand([this] {
+        if (IsProjectChanged() && !AskToSaveChanges())
+            return;
+        currentProject = NewDefaultProject(tavrelSettings);
+        ShowProject();
+    });
+}
+
+void TFormMain::LoadProject1Click() {
+    RunCommand([this] {
+        if (IsProjectChanged() && !AskToSaveChanges())
+            return;
+        const QString path = dialogs_->OpenFileName(this, QStringLiteral("Load Project"), kProjectFilter);
+        if (path.isEmpty())
+            return;
+        // The file is read into a new project first, so a file that cannot be read leaves the
+        // current project and the window as they were.
+        PSoundProject loaded = NewDefaultProject(tavrelSettings);
+        LoadProjectFile(ToProjectText(path), loaded, projectTagNames);
+        currentProject = std::move(loaded);
+        ShowProject();
+    });
+}
+
+void TFormMain::SaveProject1Click() {
+    RunCommand([this] {
+        if (IsUntitledProjectName(currentProject.ProjectName, false)) {
+            const QString path =
+                dialogs_->SaveFileName(this, QStringLiteral("Save Project"), kProjectFilter, kProjectSuffix);
+            if (path.isEmpty())
+                return;
+            currentProject.ProjectName = ToProjectText(path);
+            TakeProjectFromWindow();
+            SaveProjectFile(currentProject, projectTagNames);
+            ShowProject();
+        } else {
+            TakeProjectFromWindow();
+            SaveProjectFile(currentProject, projectTagNames);
+        }
+    });
+}
+
+void TFormMain::SaveProjectAs1Click() {
+    RunCommand([this] {
+        const QString path =
+            dialogs_->SaveFileName(this, QStringLiteral("Save Project As"), kProjectFilter, kProjectSuffix);
+        if (path.isEmpty())
+            return;
+        currentProject.ProjectName = ToProjectText(path);
+        TakeProjectFromWindow();
+        SaveProjectFile(currentProject, projectTagNames);
+        ShowProject();
+    });
+}
+
+void TFormMain::Preferences1Click() {
+    RunCommand([this] {
+        if (!preferencesForm_)
+            return;
+        QWidget* window = preferencesForm_;
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
+}
+
+void TFormMain::Exit1Click() {
+    RunCommand([this] {
+        if (IsProjectChanged() && !AskToSaveChanges())
+            return;
+        exitConfirmed_ = true;
+        close();
+    });
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+    // The close box asks like Exit does, so unsaved changes are never lost without a word.
+    bool mayClose = exitConfirmed_;
+    if (!mayClose) {
+        RunCommand([&] { mayClose = !IsProjectChanged() || AskToSaveChanges(); });
+    }
+    exitConfirmed_ = false;
+    if (mayClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+// --- Edit menu ------------------------------------------------------------------------------
+
+void TFormMain::AddFiles1Click() {
+    RunCommand([this] {
+        const QStringList chosen =
+            dialogs_->OpenFileNames(this, QStringLiteral("Add File(s)"), kInputFilesFilter);
+        // The list is sorted anew even when the dialog is cancelled.
+        SetInputFiles(MergeInputFiles(InputFiles(), chosen));
+    });
+}
+
+void TFormMain::RemoveFiles1Click() {
+    RunCommand([this] { qDeleteAll(ListBoxInputFiles->selectedItems()); });
+}
+
+void TFormMain::ButtonOutputFolderClick() {
+    RunCommand([this] {
+        QString folder = dialogs_->BrowseForFolder(this, QStringLiteral("Please Select a Directory"));
+        if (folder.isEmpty())
+            return;
+        if (!folder.endsWith(QLatin1Char('/')))
+            folder += QLatin1Char('/');
+        EditOutputFolder->setText(folder);
+    });
+}
+
+// --- Run menu -------------------------------------------------------------------------------
+
+void TFormMain::StartAutomation1Click() {
+    // The automation run is wired in here by its own unit.
+}
+
+void TFormMain::SpawnSession1Click() {
+    // Starting a further copy of the program is wired in here by the command-line unit.
+}
+
+// --- Help menu ------------------------------------------------------------------------------
+
+void TFormMain::Help2Click() {
+    RunCommand([this] { dialogs_->ShowHelp(this, HelpFile(), QStringLiteral("INTRODUCTION")); });
+}
+
+void TFormMain::WebPage1Click() {
+    RunCommand([this] { dialogs_->OpenInBrowser(WebPageFile()); });
+}
+
+void TFormMain::About1Click() {
+    RunCommand([this] {
+        if (!aboutForm_)
+            return;
+        QWidget* window = aboutForm_;
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
+}

@@ -1,0 +1,151 @@
+// The main window: settings panel, output folder, input list, menus, tool bar and the
+// project commands.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <exception>
+
+#include "MainWindowRules.h"
+#include "OutputModes.h"
+#include "ProjectFile.h"
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QRadioButton;
+class QToolBar;
+class QToolButton;
+class QPushButton;
+class TFormAbout;
+class TFormPreferences;
+class TFormProgressBarPercent;
+class TUpDown;
+class UserDialogs;
+
+class TFormMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // programFolder holds "settings.ini", "Tavrel.hlp" and "webpage.html".
+    TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget* parent = nullptr);
+
+    // The windows this one shows; created once at start-up.
+    void SetProgressForm(TFormProgressBarPercent* form) { progressForm_ = form; }
+    void SetPreferencesForm(TFormPreferences* form) { preferencesForm_ = form; }
+    void SetAboutForm(TFormAbout* form) { aboutForm_ = form; }
+    TFormProgressBarPercent* ProgressForm() const { return progressForm_; }
+    TFormPreferences* PreferencesForm() const { return preferencesForm_; }
+    TFormAbout* AboutForm() const { return aboutForm_; }
+
+    QString ProgramFolder() const { return programFolder_; }
+    QString SettingsPath() const; // "settings.ini" in the program folder
+    QString HelpFile() const;     // "Tavrel.hlp" in the program folder
+    QString WebPageFile() const;  // "webpage.html" in the program folder
+    UserDialogs* Dialogs() const { return dialogs_; }
+
+    // Project commands' operations. They throw what they meet (file errors, invalid numbers).
+    void ShowProject();
+    void TakeProjectFromWindow();
+    bool IsProjectChanged();
+    bool AskToSaveChanges(); // true: the asking command may go on
+    void MatchOutputMode();
+    ProjectControlValues ControlValues() const;
+
+    // Shows a failure that escaped a command in the error box; the program goes on.
+    void ShowFailure(const std::exception_ptr& failure);
+
+    TavrelSettings tavrelSettings; // output modes, emptyProjectMode, defaultOutputFolder
+    ProjectTagNames projectTagNames;
+    PSoundProject currentProject;
+
+    // Menus and their items.
+    QMenu* File1 = nullptr;
+    QMenu* Edit1 = nullptr;
+    QMenu* Run1 = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* NewProject1 = nullptr;
+    QAction* LoadProject1 = nullptr;
+    QAction* SaveProject1 = nullptr;
+    QAction* SaveProjectAs1 = nullptr;
+    QAction* Preferences1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* AddFiles1 = nullptr;
+    QAction* RemoveFiles1 = nullptr;
+    QAction* StartAutomation1 = nullptr;
+    QAction* SpawnSession1 = nullptr;
+    QAction* Help2 = nullptr;
+    QAction* WebPage1 = nullptr;
+    QAction* About1 = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+
+    // The input list's context menu.
+    QMenu* PopupMenuInputFiles = nullptr;
+    QAction* AddFiles2 = nullptr;
+    QAction* RemoveFiles2 = nullptr;
+
+    // Controls.
+    QComboBox* ComboBoxOutputMode = nullptr;
+    QGroupBox* GroupBoxCustomOutputSettings = nullptr;
+    QComboBox* ComboBoxQuality = nullptr;
+    QComboBox* ComboBoxMode = nullptr;
+    QComboBox* ComboBoxBitrate = nullptr;
+    QRadioButton* RadioButtonNoStopAction = nullptr;
+    QRadioButton* RadioButtonStopActionToStart = nullptr;
+    QRadioButton* RadioButtonStopActionToEnd = nullptr;
+    QLineEdit* EditFramePerSeconds = nullptr;
+    TUpDown* UpDownFramePerSeconds = nullptr;
+    QLineEdit* EditFrameTuner = nullptr;
+    TUpDown* UpDownFrameTuner = nullptr;
+    QLineEdit* EditOutputFolder = nullptr;
+    QPushButton* ButtonOutputFolder = nullptr;
+    QListWidget* ListBoxInputFiles = nullptr;
+
+public slots:
+    void NewProject1Click();
+    void LoadProject1Click();
+    void SaveProject1Click();
+    void SaveProjectAs1Click();
+    void Preferences1Click();
+    void Exit1Click();
+    void AddFiles1Click();
+    void RemoveFiles1Click();
+    void StartAutomation1Click();
+    void SpawnSession1Click();
+    void Help2Click();
+    void WebPage1Click();
+    void About1Click();
+    void ButtonOutputFolderClick();
+    void ComboBoxOutputModeChange();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenusAndToolBar();
+    void CreateControls();
+    void ApplyOutputMode();
+    QStringList InputFiles() const;
+    void SetInputFiles(const QStringList& files);
+
+    // Runs one command; a failure that escapes it is shown in the error box.
+    template <typename Command> void RunCommand(Command&& command) {
+        try {
+            command();
+        } catch (...) {
+            ShowFailure(std::current_exception());
+        }
+    }
+
+    QString programFolder_;
+    UserDialogs* dialogs_;
+    TFormProgressBarPercent* progressForm_ = nullptr;
+    TFormPreferences* preferencesForm_ = nullptr;
+    TFormAbout* aboutForm_ = nullptr;
+    bool exitConfirmed_ = false; // Exit has asked already; the close box must not ask again
+};

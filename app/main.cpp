@@ -1,0 +1,61 @@
+// The program: creates the five windows once, shows the main window and runs the event loop.
+#include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+
+#include <exception>
+#include <memory>
+
+#include "QtUserDialogs.h"
+#include "TFormAbout.h"
+#include "TFormAddNewOutputMode.h"
+#include "TFormMain.h"
+#include "TFormPreferences.h"
+#include "TFormProgressBarPercent.h"
+
+namespace {
+const QString kApplicationTitle = QStringLiteral("SWF Tavrel Tool");
+
+void ShowStartFailure(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok);
+    box.exec();
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(kApplicationTitle);
+    // Without a desktop theme the menus still get pictures from the theme that ships with Debian.
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+
+    try {
+        QtUserDialogs dialogs;
+        auto main = std::make_unique<TFormMain>(QCoreApplication::applicationDirPath(), &dialogs);
+        QApplication::setWindowIcon(main->windowIcon());
+
+        // The other windows belong to the main window and go with it.
+        auto* progress = new TFormProgressBarPercent(main.get());
+        PreferencesHost host;
+        host.settings = &main->tavrelSettings;
+        host.mainOutputModeBox = main->ComboBoxOutputMode;
+        host.settingsPath = main->SettingsPath();
+        host.helpFile = main->HelpFile();
+        host.dialogs = &dialogs;
+        auto* preferences = new TFormPreferences(host, main.get());
+        auto* about = new TFormAbout(main.get());
+        auto* newOutputMode = new TFormAddNewOutputMode(preferences, preferences);
+        preferences->SetAddNewOutputModeForm(newOutputMode);
+
+        main->SetProgressForm(progress);
+        main->SetPreferencesForm(preferences);
+        main->SetAboutForm(about);
+
+        main->show();
+        return QApplication::exec();
+    } catch (const std::exception& error) {
+        ShowStartFailure(QString::fromStdString(error.what()));
+    } catch (...) {
+        ShowStartFailure(QStringLiteral("An unknown failure stopped the program."));
+    }
+    return 1;
+}
