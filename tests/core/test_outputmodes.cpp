@@ -180,6 +180,15 @@ TEST_F(SettingsFile, AMissingFileIsNoError) {
     EXPECT_EQ(settings.defaultOutputFolder, "");
 }
 
+TEST_F(SettingsFile, AnUnreadableFileIsReportedAndGivesNoPresets) {
+    TavrelSettings settings = Load(TwoPresets);
+    std::vector<std::string> warnings;
+    LoadSettings(Folder(), settings, &warnings);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0], "Cannot read " + Folder() + "; no output modes are available.");
+    EXPECT_TRUE(settings.outputModes.empty());
+}
+
 TEST_F(SettingsFile, LoadingAgainReplacesThePresets) {
     TavrelSettings settings = Load(TwoPresets);
     LoadSettings(Path(), settings);
