@@ -1,0 +1,388 @@
+// The automation run end to end on real files with the real `lame`, driven by a recording host.
+#include "AutomationRun.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "core/RunFixtures.h"
+
+namespace {
+
+using Outcome = AutomationResult::Outcome;
+
+// Records everything the run shows, in order, and keeps a copy of every MP3 the movie was made
+// from: the run deletes its intermediate MP3 only after the progress step.
+class RecordingHost : public RunHost {
+public:
+    void ShowMessage(const QString& text) override { events.push_back("message: " + text.toStdString()); }
+    void ReportError(const QString& text) override { events.push_back("error: " + text.toStdString()); }
+    void ShowProgress(int maximum) override { events.push_back("show " + std::to_string(maximum)); }
+    void SetProgress(int handled) override {
+        events.push_back("progress " + std::to_string(handled));
+        if (onProgress)
+            onProgress();
+    }
+    void HideProgress() override { events.push_back("hide"); }
+    void ProcessEvents() override { QCoreApplication::processEvents(); }
+    bool StopRequested() override { return stopWhen && stopWhen(); }
+    std::string SelectedOutputModeName() override { return modeName; }
+
+    std::vector<std::string> events;
+    std::string modeName = "Music";
+    std::function<bool()> stopWhen;
+    std::function<void()> onProgress;
+};
+
+std::vector<PMP3Converter> Modes() {
+    return {PMP3Converter{"Music", {{"q", "5"}, {"m", "j"}, {"b", "128"}}, false}};
+}
+
+class Run : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(root.isValid());
+        QDir(root.path()).mkpath("in");
+        QDir(root.path()).mkpath("kept");
+        project.ProjectName = Path("projects/Demo.xml");
+        project.OutputFolder = Path("out");
+        project.FramePerSeconds = 12;
+        host.onProgress = [this] { KeepMp3s(); };
+    }
+
+    std::string Path(const QString& relative) const { return root.filePath(relative).toStdString(); }
+    std::string Wav(const QString& name, double seconds = 0.5, int rate = 44100) {
+        const std::string path = Path("in/" + name);
+        EXPECT_TRUE(fixtures::WriteToneWav(path, rate, 2, int64_t(rate * seconds)));
+        return path;
+    }
+    std::string Mp3(const QString& name, double seconds = 0.5) {
+        const std::string wav = Path("kept/source.wav");
+        EXPECT_TRUE(fixtures::WriteToneWav(wav, 44100, 2, int64_t(44100 * seconds)));
+        const std::string path = Path("in/" + name);
+        EXPECT_TRUE(
+            fixtures::RunLame({"-b", "64", QString::fromStdString(wav), QString::fromStdString(path)}));
+        return path;
+    }
+    void AddInputs(std::initializer_list<std::string> inputs) {
+        for (const std::string& input : inputs)
+            project.Files.push_back(PSoundFile{input, {}});
+    }
+    AutomationResult Start(AutomationRun&& run = AutomationRun()) {
+        return run.StartAutomation(project, modes, host);
+    }
+    void KeepMp3s() {
+        for (const QFileInfo& file : QDir(root.filePath("in")).entryInfoList({"*.mp3", "*.MP3"}, QDir::Files))
+            kept[file.filePath().toStdString()] = fixtures::ReadBytes(file.filePath().toStdString());
+    }
+    QStringList FilesIn(const QString& folder) const {
+        return QDir(root.filePath(folder))
+            .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    std::string Report() const { return fixtures::ReadBytes(Path("out/Demo.txt")); }
+    // Every movie's sound is the MP3 its report line names, byte for byte.
+    void ExpectMoviesHoldTheirMp3s(const std::vector<std::pair<QString, std::string>>& movieAndMp3) {
+        for (const auto& [movie, mp3] : movieAndMp3) {
+            const std::string sound = fixtures::EmbeddedMp3(fixtures::ReadBytes(Path("out/" + movie)));
+            ASSERT_TRUE(kept.count(mp3)) << mp3;
+            EXPECT_FALSE(sound.empty()) << movie.toStdString();
+            EXPECT_TRUE(sound == kept[mp3]) << movie.toStdString() << " does not hold " << mp3;
+        }
+    }
+
+    QTemporaryDir root;
+    PSoundProject project;
+    std::vector<PMP3Converter> modes = Modes();
+    RecordingHost host;
+    std::map<std::string, std::string> kept;
+};
+
+TEST_F(Run, ConvertsWavAndMp3InputsIntoMoviesAndAReport) {
+    const std::string a = Wav("a.wav");
+    const std::string b = Mp3("b.mp3");
+    const std::string c = Wav("c.wav", 0.3, 48000); // lame would make a 48 kHz MP3 of it
+    AddInputs({a, b, c});
+
+    const AutomationResult result = Start();
+
+    EXPECT_EQ(result.outcome, Outcome::Completed);
+    EXPECT_EQ(result.filesHandled, 3);
+    EXPECT_EQ(host.events,
+              (std::vector<std::string>{"show 3", "progress 1", "progress 2", "progress 3", "hide"}));
+    const std::string aMp3 = Path("in/a.mp3"), cMp3 = Path("in/c.mp3");
+    EXPECT_EQ(Report(), aMp3 + ":Operation Successful.\r\n" + b + ":Operation Successful.\r\n" + cMp3 +
+                            ":Operation Successful.\r\n");
+    EXPECT_EQ(result.reportPath, Path("out/Demo.txt"));
+    EXPECT_EQ(project.OutputFolder, Path("out") + "/");
+    EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "a.swf", "b.swf", "c.swf"}));
+    // Only the inputs are left where they were: the intermediate MP3s are gone, the MP3 input stays.
+    EXPECT_EQ(FilesIn("in"), (QStringList{"a.wav", "b.mp3", "c.wav"}));
+    ExpectMoviesHoldTheirMp3s({{"a.swf", aMp3}, {"b.swf", b}, {"c.swf", cMp3}});
+}
+
+TEST_F(Run, AnMp3BesideAWavIsNeverReplacedNorDeleted) {
+    const std::string a = Wav("a.wav");
+    const std::string precious = Path("in/a.mp3");
+    fixtures::WriteBytes(precious, "the user's own a.mp3");
+    fixtures::WriteBytes(Path("in/a.1.mp3"), "and another one");
+    AddInputs({a});
+
+    Start();
+
+    EXPECT_EQ(fixtures::ReadBytes(precious), "the user's own a.mp3");
+    EXPECT_EQ(fixtures::ReadBytes(Path("in/a.1.mp3")), "and another one");
+    EXPECT_EQ(Report(), Path("in/a.2.mp3") + ":Operation Successful.\r\n");
+    EXPECT_EQ(FilesIn("in"), (QStringList{"a.1.mp3", "a.mp3", "a.wav"}));
+    ExpectMoviesHoldTheirMp3s({{"a.swf", Path("in/a.2.mp3")}});
+}
+
+TEST_F(Run, AnotherInputOfTheListIsNeverTheIntermediate) {
+    const std::string wav = Wav("a.wav");
+    const std::string mp3 = Mp3("a.mp3"); // later in the list; its movie replaces the first a.swf
+    AddInputs({wav, mp3});
+    const std::string mp3Bytes = fixtures::ReadBytes(mp3);
+
+    Start();
+
+    EXPECT_EQ(fixtures::ReadBytes(mp3), mp3Bytes);
+    EXPECT_EQ(Report(),
+              Path("in/a.1.mp3") + ":Operation Successful.\r\n" + mp3 + ":Operation Successful.\r\n");
+    EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "a.swf"}));
+    ExpectMoviesHoldTheirMp3s({{"a.swf", mp3}});
+}
+
+TEST_F(Run, AnMp3InputInCapitalsIsUsedAsItIs) {
+    const std::string upper = Mp3("B.MP3");
+    const std::string mixed = Mp3("c.Mp3");
+    AddInputs({upper, mixed});
+
+    Start();
+
+    EXPECT_EQ(Report(), upper + ":Operation Successful.\r\n" + mixed + ":Operation Successful.\r\n");
+    EXPECT_EQ(FilesIn("in"), (QStringList{"B.MP3", "c.Mp3"}));
+    ExpectMoviesHoldTheirMp3s({{"B.swf", upper}, {"c.swf", mixed}});
+}
+
+TEST_F(Run, AnInputThatCannotBeReadIsSkippedWithoutALine) {
+    const std::string missing = Path("in/missing.wav");
+    const std::string notSound = Path("in/text.wav");
+    fixtures::WriteBytes(notSound, "not a sound");
+    const std::string a = Wav("a.wav");
+    AddInputs({missing, notSound, a});
+
+    const AutomationResult result = Start();
+
+    EXPECT_EQ(result.outcome, Outcome::Completed);
+    EXPECT_EQ(result.filesHandled, 1);
+    EXPECT_EQ(host.events, (std::vector<std::string>{"show 3", "progress 3", "hide"}));
+    EXPECT_EQ(Report(), Path("in/a.mp3") + ":Operation Successful.\r\n");
+}
+
+TEST_F(Run, AnUnknownOutputModeSkipsNonMp3InputsAndLeavesNothingBehind) {
+    const std::string a = Wav("a.wav");
+    const std::string b = Mp3("b.mp3");
+    AddInputs({a, b});
+    host.modeName = "No such mode";
+
+    Start();
+
+    EXPECT_EQ(Report(), b + ":Operation Successful.\r\n");
+    EXPECT_EQ(FilesIn("in"), (QStringList{"a.wav", "b.mp3"}));
+}
+
+TEST_F(Run, WithoutLameItSaysSoOnceAndStillConvertsMp3Inputs) {
+    const std::string a = Wav("a.wav");
+    const std::string b = Mp3("b.mp3");
+    const std::string c = Wav("c.wav");
+    AddInputs({a, b, c});
+
+    const AutomationResult result = Start(AutomationRun(QString()));
+
+    EXPECT_FALSE(result.encoderFound);
+    EXPECT_EQ(result.outcome, Outcome::Completed);
+    EXPECT_EQ(host.events,
+              (std::vector<std::string>{"message: " + std::string(kEncoderMissingMessage), "show 3",
+                                        "progress 1", "progress 2", "progress 3", "hide"}));
+    EXPECT_EQ(Report(), Path("in/a.mp3") + ":File Not Found.\r\n" + b + ":Operation Successful.\r\n" +
+                            Path("in/c.mp3") + ":File Not Found.\r\n");
+    EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "b.swf"}));
+    EXPECT_EQ(FilesIn("in"), (QStringList{"a.wav", "b.mp3", "c.wav"}));
+}
+
+TEST_F(Run, StoppingDuringAnEncodeEndsItRemovesItsMp3AndReportsWhatWasDone) {
+    const std::string b = Mp3("b.mp3");
+    const std::string longWav = Wav("long.wav", 120);
+    const std::string c = Wav("c.wav");
+    AddInputs({b, longWav, c});
+    // Stop once the encoder has begun writing the long file's MP3.
+    host.stopWhen = [this] { return QFileInfo(root.filePath("in/long.mp3")).size() > 0; };
+
+    const AutomationResult result = Start();
+
+    EXPECT_EQ(result.outcome, Outcome::Stopped);
+    EXPECT_EQ(result.filesHandled, 1);
+    EXPECT_EQ(host.events, (std::vector<std::string>{"show 3", "progress 1", "hide"}));
+    EXPECT_EQ(Report(), b + ":Operation Successful.\r\n");
+    EXPECT_EQ(FilesIn("in"), (QStringList{"b.mp3", "c.wav", "long.wav"}));
+    EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "b.swf"}));
+}
+
+TEST_F(Run, StoppingBetweenFilesLeavesTheRestUndone) {
+    const std::string a = Wav("a.wav");
+    const std::string b = Mp3("b.mp3");
+    AddInputs({a, b});
+    AutomationRun run;
+    host.onProgress = [&] { run.RequestStop(); };
+
+    const AutomationResult result = run.StartAutomation(project, modes, host);
+
+    EXPECT_EQ(result.outcome, Outcome::Stopped);
+    EXPECT_FALSE(run.IsRunning());
+    EXPECT_EQ(Report(), Path("in/a.mp3") + ":Operation Successful.\r\n");
+    EXPECT_EQ(FilesIn("in"), (QStringList{"a.wav", "b.mp3"}));
+    EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "a.swf"}));
+}
+
+TEST_F(Run, AReportThatCannotBeWrittenIsShownAndTheCleanUpStillHappens) {
+    const std::string a = Wav("a.wav");
+    AddInputs({a});
+    QDir(root.path()).mkpath("out/Demo.txt");
+
+    const AutomationResult result = Start();
+
+    EXPECT_EQ(result.outcome, Outcome::ReportFailed);
+    EXPECT_EQ(host.events,
+              (std::vector<std::string>{"show 1", "progress 1",
+                                        "error: Cannot create file " + Path("out/Demo.txt"), "hide"}));
+    EXPECT_TRUE(QFileInfo(root.filePath("out/Demo.txt")).isDir());
+    EXPECT_TRUE(QFileInfo::exists(root.filePath("out/a.swf")));
+    EXPECT_EQ(FilesIn("in"), (QStringList{"a.wav"}));
+}
+
+TEST_F(Run, WhenNoFileReachesTheBuilderTheReportIsEmpty) {
+    AddInputs({Path("in/missing.wav")});
+    fixtures::WriteBytes(Path("out.txt"), "");
+    project.OutputFolder = Path("out") + "/";
+    project.ProjectName = "Untitled.xml";
+
+    const AutomationResult result = Start();
+
+    EXPECT_EQ(result.outcome, Outcome::Completed);
+    EXPECT_TRUE(QFileInfo::exists(root.filePath("out/Untitled.txt")));
+    EXPECT_EQ(QFileInfo(root.filePath("out/Untitled.txt")).size(), 0);
+    EXPECT_EQ(project.OutputFolder, Path("out") + "/");
+}
+
+TEST_F(Run, ASecondRunStartsOver) {
+    AddInputs({Wav("a.wav")});
+    AutomationRun run;
+    run.StartAutomation(project, modes, host);
+    host.events.clear();
+    run.StartAutomation(project, modes, host);
+    EXPECT_EQ(host.events, (std::vector<std::string>{"show 1", "progress 1", "hide"}));
+    EXPECT_EQ(Report(), Path("in/a.mp3") + ":Operation Successful.\r\n");
+}
+
+// The checks before a run, and the output folder that cannot be made: one message, nothing else.
+struct CheckCase {
+    const char* name;
+    bool withFiles;
+    const char* outputFolder; // relative to the temporary folder unless blank
+    const char* message;
+    Outcome outcome;
+};
+
+class Checks : public Run, public testing::WithParamInterface<CheckCase> {};
+
+TEST_P(Checks, ShowOneMessageAndChangeNothing) {
+    const CheckCase& c = GetParam();
+    if (c.withFiles)
+        AddInputs({Wav("a.wav")});
+    const std::string folder = c.outputFolder;
+    project.OutputFolder = TrimBlanks(folder).empty() ? folder : Path(QString::fromStdString(folder));
+    const std::string before = project.OutputFolder;
+
+    const AutomationResult result = Start();
+
+    EXPECT_EQ(result.outcome, c.outcome);
+    EXPECT_EQ(result.message.toStdString(), c.message);
+    EXPECT_EQ(host.events, (std::vector<std::string>{"message: " + std::string(c.message)}));
+    EXPECT_EQ(project.OutputFolder, before);
+    EXPECT_FALSE(QFileInfo::exists(root.filePath("out")));
+    EXPECT_EQ(FilesIn("in"), c.withFiles ? QStringList{"a.wav"} : QStringList{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, Checks,
+    testing::Values(
+        CheckCase{"NoFiles", false, "out", kNoInputFilesMessage, Outcome::Refused},
+        CheckCase{"NoFilesAndNoFolder", false, "", kNoInputFilesMessage, Outcome::Refused},
+        CheckCase{"EmptyFolder", true, "", kNoOutputFolderMessage, Outcome::Refused},
+        CheckCase{"BlankFolder", true, " \t ", kNoOutputFolderMessage, Outcome::Refused},
+        CheckCase{"ParentMissing", true, "out/deeper", kOutputFolderFailedMessage, Outcome::Aborted},
+        CheckCase{"FolderIsAFile", true, "in/a.wav", kOutputFolderFailedMessage, Outcome::Aborted}),
+    [](const testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
+
+TEST(RunMessages, AreWordedExactly) {
+    EXPECT_STREQ(kNoInputFilesMessage, "Please select at least one Wave Data file to convert!");
+    EXPECT_STREQ(kNoOutputFolderMessage, "Please select an output folder!");
+    EXPECT_STREQ(kOutputFolderFailedMessage, "Unable to create the output directory.Operation Aborted");
+    EXPECT_EQ(std::string(kEncoderMissingMessage).rfind("The MP3 encoder 'lame' was not found", 0), 0u);
+}
+
+// Path rules, with "/" as the separator.
+struct PathCase {
+    const char* folder;
+    const char* input;
+    const char* movie;
+};
+
+class MoviePaths : public testing::TestWithParam<PathCase> {};
+
+TEST_P(MoviePaths, JoinTheFolderAndTheInputsName) {
+    EXPECT_EQ(MoviePathFor(GetParam().folder, GetParam().input), GetParam().movie);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, MoviePaths,
+                         testing::Values(PathCase{"/out", "/snd/a.wav", "/out/a.swf"},
+                                         PathCase{"/out/", "/snd/a.wav", "/out/a.swf"},
+                                         PathCase{"/out", "/snd/a.b.c.MP3", "/out/a.b.c.swf"},
+                                         PathCase{"/out", "/snd.d/noext", "/out/noext.swf"},
+                                         PathCase{"out", "relative/x y.flac", "out/x y.swf"},
+                                         PathCase{"", "/snd/a.wav", "/a.swf"}));
+
+TEST(RunPaths, ReportIsNamedAfterTheProjectFile) {
+    EXPECT_EQ(ReportPathFor("/out/", "/projects/Demo.xml"), "/out/Demo.txt");
+    EXPECT_EQ(ReportPathFor("/out/", "Untitled.xml"), "/out/Untitled.txt");
+    EXPECT_EQ(ReportPathFor("/out/", "/p.d/project"), "/out/project.txt");
+}
+
+TEST(RunPaths, OwnMp3TestIgnoresLetterCase) {
+    EXPECT_TRUE(IsOwnMp3("/snd/a.mp3"));
+    EXPECT_TRUE(IsOwnMp3("/snd/a.MP3"));
+    EXPECT_TRUE(IsOwnMp3("/snd/a.mP3"));
+    EXPECT_FALSE(IsOwnMp3("/snd/a.mp3.wav"));
+    EXPECT_FALSE(IsOwnMp3("/snd.mp3/a"));
+    EXPECT_FALSE(IsOwnMp3("/snd/a.mp4"));
+}
+
+TEST(RunPaths, IntermediateNameAvoidsListedInputs) {
+    EXPECT_EQ(IntermediateMp3PathFor("/nonexistent/a.wav", {}), "/nonexistent/a.mp3");
+    EXPECT_EQ(IntermediateMp3PathFor("/nonexistent/a.wav", {"/nonexistent/a.mp3"}), "/nonexistent/a.1.mp3");
+    EXPECT_EQ(IntermediateMp3PathFor("/nonexistent/a", {"/nonexistent/a.mp3", "/nonexistent/a.1.mp3"}),
+              "/nonexistent/a.2.mp3");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
