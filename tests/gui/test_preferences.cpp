@@ -188,7 +188,8 @@ private slots:
         host.helpFile = s->folder.filePath("Tavrel.hlp");
         host.dialogs = &s->dialogs;
         s->preferences = std::make_unique<TFormPreferences>(host);
-        s->addNew = std::make_unique<TFormAddNewOutputMode>(s->preferences.get());
+        // Made as the program makes it: a child window of the preferences window.
+        s->addNew = std::make_unique<TFormAddNewOutputMode>(s->preferences.get(), s->preferences.get());
         s->preferences->SetAddNewOutputModeForm(s->addNew.get());
     }
 
@@ -549,16 +550,22 @@ private slots:
         bool onTopMeanwhile = true;
         bool visibleMeanwhile = false;
         bool nameFocused = false;
+        bool dialogStillModal = false;
         QTimer::singleShot(0, s->addNew.get(), [&] {
             onTopMeanwhile = p.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
             visibleMeanwhile = p.isVisible();
             nameFocused = s->addNew->focusWidget() == s->addNew->EditName;
+            // Re-showing the preferences window must leave the dialog up and modal above it.
+            dialogStillModal = s->addNew->isVisible() &&
+                               QApplication::activeModalWidget() == s->addNew.get() &&
+                               s->addNew->windowHandle()->transientParent() == p.windowHandle();
             s->addNew->CancelClick();
         });
         p.ButtonAddNew->click();
         QVERIFY(!onTopMeanwhile);
         QVERIFY(visibleMeanwhile);
         QVERIFY(nameFocused);
+        QVERIFY(dialogStillModal);
         QVERIFY(p.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(p.isVisible());
     }
