@@ -1,0 +1,461 @@
+// MP3 frame reader and FDTDefineSoundMP3: header decoding, format fields, the frame walk, ID3v2
+// tags, rejected files and their diagnostics, on synthesized frames and on files made by lame.
+#include "FDTSoundMP3.h"
+
+#include "common/swf_dump.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+using swftest::Bytes;
+namespace fs = std::filesystem;
+
+namespace {
+
+// One frame: the four header bytes, then zeros up to the frame length the header declares
+// (or `length` bytes in all when given).
+Bytes Frame(U8 b1, U8 b2, U8 b3, int length = 0) {
+    const U8 header[4] = {0xFF, b1, b2, b3};
+    if (length == 0)
+        DecodeFrameHeader(header, nullptr, &length);
+    Bytes frame(static_cast<size_t>(length < 4 ? 4 : length), 0);
+    std::copy(header, header + 4, frame.begin());
+    return frame;
+}
+
+Bytes Repeat(const Bytes& part, int times) {
+    Bytes all;
+    for (int i = 0; i < times; ++i)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Bytes operator+(Bytes head, const Bytes& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+// An ID3v2.3 tag of `bodySize` body bytes holding `body` at its start, with the footer flag if asked.
+Bytes Id3v2Tag(const Bytes& body, size_t bodySize, bool footer = false) {
+    Bytes tag = {'I',
+                 'D',
+                 '3',
+                 3,
+                 0,
+                 static_cast<U8>(footer ? 0x10 : 0),
+                 static_cast<U8>((bodySize >> 21) & 0x7F),
+                 static_cast<U8>((bodySize >> 14) & 0x7F),
+                 static_cast<U8>((bodySize >> 7) & 0x7F),
+                 static_cast<U8>(bodySize & 0x7F)};
+    Bytes padded = body;
+    padded.resize(bodySize, 0);
+    tag = tag + padded;
+    if (footer)
+        tag = tag + Bytes{'3', 'D', 'I', 3, 0, 0x10, tag[6], tag[7], tag[8], tag[9]};
+    return tag;
+}
+
+const Bytes kMpeg1Stereo = Frame(0xFB, 0x90, 0x64);  // MPEG-1, 128 kbps, 44100 Hz, joint stereo: 417 bytes
+const Bytes kMpeg2Mono = Frame(0xF3, 0x64, 0xC4);    // MPEG-2, 48 kbps, 24000 Hz, single channel: 144 bytes
+const Bytes kMpeg2Mono22k = Frame(0xF3, 0x40, 0xC4); // MPEG-2, 32 kbps, 22050 Hz, single channel
+const Bytes kMpeg25 = Frame(0xE3, 0x18, 0xC4);       // MPEG-2.5, 8 kbps, 8000 Hz, single channel
+const Bytes kMpeg1At48k = Frame(0xFB, 0x94, 0x64);   // MPEG-1, 128 kbps, 48000 Hz
+const Bytes kLayer2 = Frame(0xFD, 0x94, 0x04, 384);  // MPEG-1 Layer II, 128 kbps, 48000 Hz
+
+struct ReadResult {
+    bool ok = false;
+    SoundParams params{};
+    Bytes data;
+    std::string output; // what the reader wrote to standard output
+};
+
+ReadResult ReadFile(const std::string& path) {
+    ReadResult result;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        ADD_FAILURE() << "cannot open " << path;
+        return result;
+    }
+    U8* data = nullptr;
+    U32 size = 0;
+    ::testing::internal::CaptureStdout();
+    result.ok = ReadMP3File(file, result.params, data, size);
+    result.output = ::testing::internal::GetCapturedStdout();
+    std::fclose(file);
+    if (result.ok) {
+        result.data.assign(data, data + size);
+        std::free(data);
+    }
+    return result;
+}
+
+class Mp3Reader : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        path = (fs::temp_directory_path() / ("tavrel-mp3-" + name + ".mp3")).string();
+    }
+    void TearDown() override { fs::remove(path); }
+
+    ReadResult Read(const Bytes& bytes) {
+        swftest::WriteFileBytes(path, bytes);
+        return ReadFile(path);
+    }
+
+    std::string path;
+};
+
+// ---- Header decoding -------------------------------------------------------------------------
+
+struct HeaderCase {
+    Bytes header;
+    int samplesPerFrame, frameLength, version, layer, bitrate, sampleRate, channelMode;
+};
+
+void PrintTo(const HeaderCase& row, std::ostream* out) {
+    *out << swftest::Hex(row.header);
+}
+
+class FrameHeader : public ::testing::TestWithParam<HeaderCase> {};
+
+TEST_P(FrameHeader, Decodes) {
+    const HeaderCase& row = GetParam();
+    int samples = -1, length = -1, version = -1, layer = -1, bitrate = -1, rate = -1, mode = -1;
+    DecodeFrameHeader(row.header.data(), &samples, &length, &version, &layer, &bitrate, &rate, &mode);
+    EXPECT_EQ(samples, row.samplesPerFrame);
+    EXPECT_EQ(length, row.frameLength);
+    EXPECT_EQ(version, row.version);
+    EXPECT_EQ(layer, row.layer);
+    EXPECT_EQ(bitrate, row.bitrate);
+    EXPECT_EQ(rate, row.sampleRate);
+    EXPECT_EQ(mode, row.channelMode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FrameHeader,
+    ::testing::Values(HeaderCase{{0xFF, 0xFB, 0x90, 0x64}, 1152, 417, 3, 1, 128000, 44100, 1},
+                      HeaderCase{{0xFF, 0xFB, 0x92, 0x64}, 1152, 418, 3, 1, 128000, 44100, 1}, // padding
+                      HeaderCase{{0xFF, 0xF3, 0x64, 0xC4}, 576, 144, 2, 1, 48000, 24000, 3},
+                      HeaderCase{{0xFF, 0xFB, 0xE0, 0x00}, 1152, 1044, 3, 1, 320000, 44100, 0},
+                      HeaderCase{{0xFF, 0xE3, 0x18, 0xC0}, 576, 72, 0, 1, 8000, 8000, 3},
+                      HeaderCase{{0xFF, 0xF3, 0xE0, 0x00}, 576, 522, 2, 1, 160000, 22050, 0},
+                      HeaderCase{{0xFF, 0xFB, 0x00, 0x00}, 1152, 0, 3, 1, 0, 44100, 0},  // free format
+                      HeaderCase{{0xFF, 0xFB, 0xF0, 0x00}, 1152, 0, 3, 1, 0, 44100, 0},  // bitrate 15
+                      HeaderCase{{0xFF, 0xEB, 0x90, 0x00}, 576, 0, 1, 1, 80000, 0, 0},   // reserved version
+                      HeaderCase{{0xFF, 0xFB, 0x9C, 0x00}, 1152, 0, 3, 1, 128000, 0, 0}, // rate index 3
+                      HeaderCase{{0xFF, 0xFD, 0x94, 0x04}, 1152, 384, 3, 2, 128000, 48000, 0}));
+
+TEST(FrameSync, NeedsFFAndThreeHighBits) {
+    const U8 sync[] = {0xFF, 0xE0};
+    const U8 syncAllSet[] = {0xFF, 0xFF};
+    const U8 notSync[] = {0xFF, 0xD8};
+    const U8 wrongFirst[] = {0xFE, 0xFF};
+    EXPECT_TRUE(IsFrameSync(sync));
+    EXPECT_TRUE(IsFrameSync(syncAllSet));
+    EXPECT_FALSE(IsFrameSync(notSync));
+    EXPECT_FALSE(IsFrameSync(wrongFirst));
+}
+
+TEST(FrameSync, Layer3HeaderRule) {
+    EXPECT_TRUE(IsLayer3FrameHeader(kMpeg1Stereo.data()));
+    EXPECT_TRUE(IsLayer3FrameHeader(kMpeg25.data()));
+    const Bytes rejected[] = {{0xFF, 0xEB, 0x90, 0x00},  // reserved version
+                              {0xFF, 0xFD, 0x90, 0x00},  // Layer II
+                              {0xFF, 0xFF, 0x90, 0x00},  // Layer I
+                              {0xFF, 0xF9, 0x90, 0x00},  // layer bits 00
+                              {0xFF, 0xFB, 0x00, 0x00},  // free format
+                              {0xFF, 0xFB, 0xF0, 0x00},  // bitrate index 15
+                              {0xFF, 0xFB, 0x9C, 0x00},  // sample-rate index 3
+                              {0xFF, 0xD8, 0xFF, 0xE0}}; // no sync
+    for (const Bytes& header : rejected)
+        EXPECT_FALSE(IsLayer3FrameHeader(header.data())) << swftest::Hex(header);
+}
+
+// ---- Reading synthesized files -----------------------------------------------------------------
+
+TEST_F(Mp3Reader, HundredFramesOfMpeg1JointStereo) {
+    const Bytes file = Repeat(kMpeg1Stereo, 100);
+    const ReadResult r = Read(file);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.output, "");
+    EXPECT_EQ(r.params.format, 2);
+    EXPECT_EQ(r.params.rate, 3);
+    EXPECT_EQ(r.params.sampleSize, 1);
+    EXPECT_EQ(r.params.stereo, 1);
+    EXPECT_EQ(r.params.sampleCount, 100u * 1152);
+    EXPECT_EQ(r.params.data, nullptr) << "the block is handed out, not stored in the record";
+    ASSERT_EQ(r.data.size(), file.size() + 2);
+    EXPECT_EQ(swftest::Hex(Bytes(r.data.begin(), r.data.begin() + 4)), "00 00 FF FB");
+    EXPECT_TRUE(std::equal(file.begin(), file.end(), r.data.begin() + 2));
+}
+
+struct FormatCase {
+    const char* name;
+    Bytes frame;
+    U8 rate;
+    U8 stereo;
+    U32 samplesPerFrame;
+};
+
+void PrintTo(const FormatCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class Mp3Formats : public Mp3Reader, public ::testing::WithParamInterface<FormatCase> {};
+
+TEST_P(Mp3Formats, FieldsFromTheFirstFrame) {
+    const FormatCase& row = GetParam();
+    const ReadResult r = Read(Repeat(row.frame, 3));
+    ASSERT_TRUE(r.ok) << r.output;
+    EXPECT_EQ(r.params.rate, row.rate);
+    EXPECT_EQ(r.params.stereo, row.stereo);
+    EXPECT_EQ(r.params.sampleCount, 3 * row.samplesPerFrame);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Mp3Formats,
+    ::testing::Values(FormatCase{"MPEG-1 44100 stereo", kMpeg1Stereo, 3, 1, 1152},
+                      FormatCase{"MPEG-1 44100 mono", Frame(0xFB, 0x90, 0xC4), 3, 0, 1152},
+                      FormatCase{"MPEG-1 44100 dual channel", Frame(0xFB, 0x90, 0x84), 3, 1, 1152},
+                      FormatCase{"MPEG-2 22050 mono", kMpeg2Mono22k, 2, 0, 576},
+                      FormatCase{"MPEG-2 24000 mono", kMpeg2Mono, 2, 0, 576},
+                      FormatCase{"MPEG-2.5 11025 stereo", Frame(0xE3, 0x40, 0x00), 1, 1, 576},
+                      FormatCase{"MPEG-2.5 12000 mono", Frame(0xE3, 0x44, 0xC0), 1, 0, 576},
+                      FormatCase{"MPEG-2.5 8000 mono", kMpeg25, 0, 0, 576}));
+
+struct RejectCase {
+    const char* name;
+    Bytes file;
+    const char* output;
+};
+
+void PrintTo(const RejectCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class Mp3Rejected : public Mp3Reader, public ::testing::WithParamInterface<RejectCase> {};
+
+TEST_P(Mp3Rejected, SaysWhyOnStandardOutput) {
+    const RejectCase& row = GetParam();
+    const ReadResult r = Read(row.file);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.output, row.output);
+}
+
+const std::string kText = "A text file: no byte 0xFF anywhere.\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Mp3Rejected,
+    ::testing::Values(
+        RejectCase{"empty file", {}, "Not an MP3 format file\n"},
+        RejectCase{"text", Bytes(kText.begin(), kText.end()), "Not an MP3 format file\n"},
+        RejectCase{
+            "sync cut short by the end of the file", {0x00, 0xFF, 0xFB, 0x90}, "Not an MP3 format file\n"},
+        RejectCase{"FF without 111xxxxx after it",
+                   {0xFF, 0x00, 0xFF, 0xDF, 0x00, 0x00, 0x00},
+                   "Not an MP3 format file\n"},
+        RejectCase{"MPEG-1 48000", Repeat(kMpeg1At48k, 2), "Sample rate 48000 unsupported\n"},
+        RejectCase{"MPEG-1 32000", Repeat(Frame(0xFB, 0x98, 0x64), 2), "Sample rate 32000 unsupported\n"},
+        RejectCase{"MPEG-2 16000", Repeat(Frame(0xF3, 0x48, 0xC4), 2), "Sample rate 16000 unsupported\n"},
+        RejectCase{"Layer II frames only", Repeat(kLayer2, 3), "Not an MP3 format file\n"},
+        RejectCase{"Layer I frames only", Repeat(Frame(0xFF, 0x94, 0x04, 128), 3),
+                   "Not an MP3 format file\n"},
+        RejectCase{"syncs with reserved values only", Repeat(Bytes{0xFF, 0xEB, 0x9C, 0x00}, 4),
+                   "Not an MP3 format file\n"}));
+
+TEST_F(Mp3Reader, TrailingBytesStayInTheDataAndAddNoSamples) {
+    const std::string tail = "trailing text, no sync";
+    const Bytes file = Repeat(kMpeg1Stereo, 4) + Bytes(tail.begin(), tail.end());
+    const ReadResult r = Read(file);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.params.sampleCount, 4u * 1152);
+    EXPECT_EQ(r.data.size(), file.size() + 2);
+}
+
+TEST_F(Mp3Reader, BytesBeforeTheFirstFrameAreSkippedByTheWalk) {
+    const Bytes file = Bytes{'j', 'u', 'n', 'k', 0xFF, 0x00} + Repeat(kMpeg1Stereo, 2);
+    const ReadResult r = Read(file);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.params.sampleCount, 2u * 1152);
+    EXPECT_EQ(r.data.size(), file.size() + 2);
+}
+
+TEST_F(Mp3Reader, AnInvalidSyncBeforeTheFirstFrameDoesNotGiveTheFormat) {
+    // FF E0: MPEG-2.5 bits with layer bits 00; FF FB 9C: sample-rate index 3.
+    const Bytes file = Bytes{0xFF, 0xE0, 0x00, 0x00, 0xFF, 0xFB, 0x9C, 0x00} + Repeat(kMpeg2Mono22k, 2);
+    const ReadResult r = Read(file);
+    ASSERT_TRUE(r.ok) << r.output;
+    EXPECT_EQ(r.params.rate, 2);
+    EXPECT_EQ(r.params.stereo, 0);
+    EXPECT_EQ(r.params.sampleCount, 2u * 576);
+}
+
+TEST_F(Mp3Reader, ZeroLengthHeaderMovesTheWalkOnByOneByte) {
+    // A free-format header (bitrate index 0) between frames: no length to follow, no samples.
+    const Bytes file = kMpeg1Stereo + Bytes{0xFF, 0xFB, 0x00, 0x00, 0x00} + kMpeg1Stereo;
+    const ReadResult r = Read(file);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.params.sampleCount, 2u * 1152);
+}
+
+TEST_F(Mp3Reader, ZeroLengthHeaderAtTheVeryEndEndsTheWalk) {
+    const ReadResult r = Read(kMpeg1Stereo + Bytes{0xFF, 0xFB, 0xF0, 0x00});
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.params.sampleCount, 1152u);
+}
+
+TEST_F(Mp3Reader, Id3v2TagWithAChanceSyncIsSkipped) {
+    // The picture holds FF FB 94 64, a good-looking MPEG-1 header at 48000 Hz, and FF FE.
+    const Bytes tag = Id3v2Tag({'A', 'P', 'I', 'C', 0xFF, 0xFE, 0x00, 0x00, 0xFF, 0xFB, 0x94, 0x64}, 500);
+    const Bytes file = tag + Repeat(kMpeg2Mono22k, 5);
+    const ReadResult r = Read(file);
+    ASSERT_TRUE(r.ok) << r.output;
+    EXPECT_EQ(r.output, "");
+    EXPECT_EQ(r.params.rate, 2);
+    EXPECT_EQ(r.params.stereo, 0);
+    EXPECT_EQ(r.params.sampleCount, 5u * 576);
+    ASSERT_EQ(r.data.size(), file.size() + 2);
+    EXPECT_EQ(r.data[2], 'I') << "the tag stays in the sound data";
+}
+
+TEST_F(Mp3Reader, Id3v2TagWithFooterIsSkipped) {
+    const Bytes tag = Id3v2Tag({0xFF, 0xFB, 0x94, 0x64}, 100, true);
+    ASSERT_EQ(tag.size(), 120u);
+    const ReadResult r = Read(tag + Repeat(kMpeg1Stereo, 2));
+    ASSERT_TRUE(r.ok) << r.output;
+    EXPECT_EQ(r.params.rate, 3);
+    EXPECT_EQ(r.params.sampleCount, 2u * 1152);
+}
+
+TEST_F(Mp3Reader, Id3v2TagLongerThanTheFileMeansNoFrame) {
+    const Bytes tag = Id3v2Tag({}, 4000);
+    const ReadResult r = Read(Bytes(tag.begin(), tag.begin() + 10) + Repeat(kMpeg1Stereo, 2));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.output, "Not an MP3 format file\n");
+}
+
+TEST_F(Mp3Reader, ReadsFromTheCurrentPosition) {
+    swftest::WriteFileBytes(path, Bytes{'x', 'y', 'z'} + Repeat(kMpeg1Stereo, 2));
+    FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(std::fseek(file, 3, SEEK_SET), 0);
+    SoundParams params{};
+    U8* data = nullptr;
+    U32 size = 0;
+    ASSERT_TRUE(ReadMP3File(file, params, data, size));
+    EXPECT_EQ(size, 2u * 417 + 2);
+    EXPECT_EQ(data[2], 0xFF);
+    std::free(data);
+    std::fclose(file);
+}
+
+TEST(Mp3ReaderDeathTest, MissingFileIsAProgrammingError) {
+    SoundParams params{};
+    U8* data = nullptr;
+    U32 size = 0;
+    EXPECT_DEATH(ReadMP3File(nullptr, params, data, size),
+                 "Assertion failed: fp, file FDTSoundMP3, line [0-9]+");
+}
+
+// ---- The sound definition ------------------------------------------------------------------------
+
+TEST_F(Mp3Reader, DefinitionHoldsTheFileOrNothing) {
+    definitionIdCounter = 0;
+    {
+        FDTDefineSoundMP3 withoutFile(nullptr);
+        EXPECT_EQ(withoutFile.DefinitionId(), 1);
+        EXPECT_EQ(withoutFile.Params().data, nullptr);
+        EXPECT_EQ(withoutFile.Params().dataSize, 0u);
+    }
+    {
+        swftest::WriteFileBytes(path, Bytes(kText.begin(), kText.end()));
+        FILE* file = std::fopen(path.c_str(), "rb");
+        ::testing::internal::CaptureStdout();
+        FDTDefineSoundMP3 notMp3(file);
+        ::testing::internal::GetCapturedStdout();
+        std::fclose(file);
+        EXPECT_EQ(notMp3.DefinitionId(), 2) << "the id is taken before the file is read";
+        EXPECT_EQ(notMp3.Params().data, nullptr);
+        EXPECT_EQ(notMp3.Params().dataSize, 0u);
+    }
+    {
+        swftest::WriteFileBytes(path, Repeat(kMpeg1Stereo, 3));
+        FILE* file = std::fopen(path.c_str(), "rb");
+        FDTDefineSoundMP3 sound(file);
+        std::fclose(file);
+        EXPECT_EQ(sound.DefinitionId(), 3);
+        ASSERT_NE(sound.Params().data, nullptr);
+        EXPECT_EQ(sound.Params().dataSize, 3u * 417 + 2);
+        EXPECT_EQ(sound.Params().sampleCount, 3u * 1152);
+    }
+    definitionIdCounter = 0;
+}
+
+// ---- Files made by lame (tests/data/make-mp3.sh) -------------------------------------------------
+
+struct DataFileCase {
+    const char* file;
+    bool accepted;
+    U8 rate;
+    U8 stereo;
+    U32 samplesPerFrame;
+    const char* output;
+};
+
+void PrintTo(const DataFileCase& row, std::ostream* out) {
+    *out << row.file;
+}
+
+class Mp3DataFiles : public ::testing::TestWithParam<DataFileCase> {};
+
+TEST_P(Mp3DataFiles, Read) {
+    const DataFileCase& row = GetParam();
+    const std::string path = std::string(TAVREL_TEST_DATA_DIR) + "/mp3/" + row.file;
+    const ReadResult r = ReadFile(path);
+    EXPECT_EQ(r.ok, row.accepted) << r.output;
+    EXPECT_EQ(r.output, row.output);
+    if (!r.ok || !row.accepted)
+        return;
+    EXPECT_EQ(r.params.rate, row.rate);
+    EXPECT_EQ(r.params.stereo, row.stereo);
+    // A fifth of a second plus the encoder's delay and its header frame: a handful of frames.
+    EXPECT_EQ(r.params.sampleCount % row.samplesPerFrame, 0u);
+    EXPECT_GE(r.params.sampleCount / row.samplesPerFrame, 3u);
+    EXPECT_LE(r.params.sampleCount / row.samplesPerFrame, 20u);
+    const Bytes file = swftest::ReadFileBytes(path);
+    ASSERT_EQ(r.data.size(), file.size() + 2);
+    EXPECT_TRUE(std::equal(file.begin(), file.end(), r.data.begin() + 2));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Mp3DataFiles,
+    ::testing::Values(DataFileCase{"mpeg1-44100-stereo.mp3", true, 3, 1, 1152, ""},
+                      DataFileCase{"mpeg1-44100-mono.mp3", true, 3, 0, 1152, ""},
+                      DataFileCase{"mpeg2-22050-mono.mp3", true, 2, 0, 576, ""},
+                      DataFileCase{"mpeg2-24000-stereo.mp3", true, 2, 1, 576, ""},
+                      DataFileCase{"mpeg25-11025-mono.mp3", true, 1, 0, 576, ""},
+                      DataFileCase{"mpeg25-8000-mono.mp3", true, 0, 0, 576, ""},
+                      DataFileCase{"id3v2-cover.mp3", true, 3, 1, 1152, ""},
+                      DataFileCase{"trailing-garbage.mp3", true, 3, 0, 1152, ""},
+                      DataFileCase{"mpeg1-48000-stereo.mp3", false, 0, 0, 0,
+                                   "Sample rate 48000 unsupported\n"},
+                      DataFileCase{"mpeg1-32000-mono.mp3", false, 0, 0, 0, "Sample rate 32000 unsupported\n"},
+                      DataFileCase{"mpeg2-16000-mono.mp3", false, 0, 0, 0, "Sample rate 16000 unsupported\n"},
+                      DataFileCase{"not-mp3.txt", false, 0, 0, 0, "Not an MP3 format file\n"}));
+
+TEST(Mp3DataFiles, TrailingGarbageAddsNoSamples) {
+    const std::string dir = std::string(TAVREL_TEST_DATA_DIR) + "/mp3/";
+    const ReadResult plain = ReadFile(dir + "mpeg1-44100-mono.mp3");
+    const ReadResult garbage = ReadFile(dir + "trailing-garbage.mp3");
+    ASSERT_TRUE(plain.ok && garbage.ok);
+    EXPECT_EQ(garbage.params.sampleCount, plain.params.sampleCount);
+    EXPECT_GT(garbage.data.size(), plain.data.size());
+}
+
+} // namespace
