@@ -1,0 +1,76 @@
+// The command line: "-f:" and "-hide", matched exactly, and the two messages that end a start.
+#include "CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Case {
+    const char* name;
+    QStringList arguments; // "<file>", "<blank file>", "<missing>", "<dir>" stand for real paths
+    bool hideMode;
+    const char* projectPath; // after the same substitution
+    const char* problem;
+};
+
+class CommandLines : public testing::TestWithParam<Case> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        for (const char* name : {"p.xml", "with blanks.xml"}) {
+            QFile file(dir.filePath(name));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        QDir(dir.path()).mkdir("folder.xml");
+    }
+    QString Substitute(QString text) const {
+        return text.replace("<file>", dir.filePath("p.xml"))
+            .replace("<blank file>", dir.filePath("with blanks.xml"))
+            .replace("<missing>", dir.filePath("missing.xml"))
+            .replace("<dir>", dir.filePath("folder.xml"));
+    }
+    QTemporaryDir dir;
+};
+
+TEST_P(CommandLines, AreReadAndChecked) {
+    const Case& c = GetParam();
+    QStringList arguments;
+    for (const QString& argument : c.arguments)
+        arguments << Substitute(argument);
+
+    const CommandLine commandLine = ParseCommandLine(arguments);
+
+    EXPECT_EQ(commandLine.hasArguments, !arguments.isEmpty());
+    EXPECT_EQ(commandLine.hideMode, c.hideMode);
+    EXPECT_EQ(commandLine.projectPath, Substitute(c.projectPath));
+    EXPECT_EQ(CommandLineProblem(commandLine), QString(c.problem));
+}
+
+const char* const kParams = "Invalid Parameters";
+const char* const kFilename = "Invalid Filename";
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CommandLines,
+    testing::Values(Case{"None", {}, false, "", kParams}, Case{"OnlyHide", {"-hide"}, true, "", kParams},
+                    Case{"LetterCaseCounts", {"-F:<file>", "-Hide"}, false, "", kParams},
+                    Case{"EmptyPath", {"-f:"}, false, "", kParams},
+                    Case{"BlankPath", {"-f: \t "}, false, " \t ", kParams},
+                    Case{"Project", {"-f:<file>"}, false, "<file>", ""},
+                    Case{"ProjectHidden", {"-f:<file>", "-hide"}, true, "<file>", ""},
+                    Case{"HideFirst", {"-hide", "-f:<file>"}, true, "<file>", ""},
+                    Case{"PathWithBlanks", {"-f:<blank file>", "-hide"}, true, "<blank file>", ""},
+                    Case{"LastPathCounts", {"-f:<missing>", "-f:<file>"}, false, "<file>", ""},
+                    Case{"LastPathMissing", {"-f:<file>", "-f:<missing>"}, false, "<missing>", kFilename},
+                    Case{"ExtraIgnored", {"-f:<file>", "extra", "-hide=1", "-hidden"}, false, "<file>", ""},
+                    Case{"MissingFile", {"-f:<missing>", "-hide"}, true, "<missing>", kFilename},
+                    Case{"FolderIsNoFile", {"-f:<dir>"}, false, "<dir>", kFilename},
+                    Case{"PathTakenAsGiven", {"-f: <file>"}, false, " <file>", kFilename},
+                    Case{"NotAtTheStart", {" -f:<file>"}, false, "", kParams},
+                    Case{"HideAsPath", {"-f:-hide"}, false, "-hide", kFilename}),
+    [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,240 @@
+// The headless front end: exit statuses and messages on standard error, on real projects and files.
+#include "HeadlessRun.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "AutomationRun.h"
+#include "core/RunFixtures.h"
+
+namespace {
+
+const char* const kSettings = "[general]\r\noutputmodecount=3\r\nemptyproject=0\r\n"
+                              "[constParams]\r\nquality=q\r\nmode=m\r\nbitrate=b\r\n"
+                              "[0]\r\nname=Music\r\nquality=5\r\nmode=j\r\nbitrate=128\r\n"
+                              "[1]\r\nname=Speech\r\nquality=5\r\nmode=m\r\nbitrate=32\r\n"
+                              "[2]\r\nname=Custom...\r\nenabled=1\r\nquality=5\r\nmode=j\r\nbitrate=128\r\n";
+
+// Runs the headless front end and collects what it writes to standard error.
+struct Outcome {
+    int status;
+    std::string errors;
+};
+
+Outcome RunCapturingErrors(const QStringList& arguments, const QString& programFolder) {
+    const QString capture = QDir(programFolder).filePath("stderr.txt");
+    std::fflush(stderr);
+    const int saved = dup(2);
+    FILE* file = std::fopen(capture.toLocal8Bit().constData(), "wb");
+    dup2(fileno(file), 2);
+    const int status = RunHeadless(arguments, programFolder);
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    std::fclose(file);
+    return {status, fixtures::ReadBytes(capture.toStdString())};
+}
+
+class Headless : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(root.isValid());
+        QDir(root.path()).mkpath("program");
+        QDir(root.path()).mkpath("in");
+        fixtures::WriteBytes(Path("program/settings.ini"), kSettings);
+        project.ProjectName = Path("Demo.xml");
+        project.OutputFolder = Path("out");
+        project.Quality = "5";
+        project.Mode = "j";
+        project.Bitrate = "128";
+    }
+    std::string Path(const QString& relative) const { return root.filePath(relative).toStdString(); }
+    QString Saved() {
+        SaveProjectFile(project);
+        return QString::fromStdString(project.ProjectName);
+    }
+    Outcome Run(const QStringList& arguments) {
+        return RunCapturingErrors(arguments, root.filePath("program"));
+    }
+
+    QTemporaryDir root;
+    PSoundProject project;
+};
+
+TEST_F(Headless, ACompletedRunEndsWithStatusZeroAndSaysNothing) {
+    const std::string wav = Path("in/a.wav");
+    ASSERT_TRUE(fixtures::WriteToneWav(wav, 44100, 2, 22050));
+    const std::string mp3 = Path("in/b.mp3");
+    ASSERT_TRUE(fixtures::RunLame({QString::fromStdString(wav), QString::fromStdString(mp3)}));
+    project.Files = {{wav, {}}, {mp3, {}}};
+
+    const Outcome outcome = Run({"-f:" + Saved(), "-hide", "ignored"});
+
+    EXPECT_EQ(outcome.status, kExitCompleted);
+    EXPECT_EQ(outcome.errors, "");
+    EXPECT_EQ(fixtures::ReadBytes(Path("out/Demo.txt")),
+              Path("in/a.mp3") + ":Operation Successful.\r\n" + mp3 + ":Operation Successful.\r\n");
+    EXPECT_TRUE(QFileInfo::exists(root.filePath("out/a.swf")));
+    EXPECT_TRUE(QFileInfo::exists(root.filePath("out/b.swf")));
+    EXPECT_FALSE(QFileInfo::exists(root.filePath("in/a.mp3")));
+}
+
+struct CheckCase {
+    const char* name;
+    QStringList arguments; // "<project>" stands for the saved project
+    int files;             // inputs in the project
+    const char* outputFolder;
+    int status;
+    const char* errors;
+};
+
+class HeadlessChecks : public Headless, public testing::WithParamInterface<CheckCase> {};
+
+TEST_P(HeadlessChecks, EndWithAMessageOnStandardErrorAndAStatus) {
+    const CheckCase& c = GetParam();
+    for (int i = 0; i < c.files; ++i)
+        project.Files.push_back({Path("in/missing.wav"), {}});
+    project.OutputFolder = *c.outputFolder ? Path(c.outputFolder) : "";
+    const QString saved = Saved();
+    QStringList arguments;
+    for (QString argument : c.arguments)
+        arguments << argument.replace("<project>", saved).replace("<root>", root.path());
+
+    const Outcome outcome = Run(arguments);
+
+    EXPECT_EQ(outcome.status, c.status);
+    EXPECT_EQ(outcome.errors, std::string(c.errors) + "\n");
+    EXPECT_FALSE(QFileInfo::exists(root.filePath("out")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Statuses, HeadlessChecks,
+    testing::Values(
+        CheckCase{"OnlyHide", {"-hide"}, 1, "out", kExitCheckMessage, "Invalid Parameters"},
+        CheckCase{"NoArguments", {}, 1, "out", kExitCheckMessage, "Invalid Parameters"},
+        CheckCase{"LetterCase", {"-F:<project>", "-Hide"}, 1, "out", kExitCheckMessage, "Invalid Parameters"},
+        CheckCase{"MissingProject",
+                  {"-f:<root>/nothing.xml", "-hide"},
+                  1,
+                  "out",
+                  kExitCheckMessage,
+                  "Invalid Filename"},
+        CheckCase{"NoFiles", {"-f:<project>", "-hide"}, 0, "out", kExitCheckMessage, kNoInputFilesMessage},
+        CheckCase{"NoFolder", {"-f:<project>", "-hide"}, 1, "", kExitCheckMessage, kNoOutputFolderMessage},
+        CheckCase{"FolderNotMade",
+                  {"-f:<project>", "-hide"},
+                  1,
+                  "out/deeper",
+                  kExitCheckMessage,
+                  kOutputFolderFailedMessage},
+        // Exists, but reading it fails.
+        CheckCase{"Unreadable",
+                  {"-f:/proc/self/mem", "-hide"},
+                  1,
+                  "out",
+                  kExitLoadFailed,
+                  "Cannot open file /proc/self/mem"}),
+    [](const testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
+
+TEST_F(Headless, AReportThatCannotBeWrittenIsAnIncompleteRun) {
+    project.Files = {{Path("in/missing.wav"), {}}};
+    QDir(root.path()).mkpath("out/Demo.txt");
+    const Outcome outcome = Run({"-f:" + Saved(), "-hide"});
+    EXPECT_EQ(outcome.status, kExitRunIncomplete);
+    EXPECT_EQ(outcome.errors, "Cannot create file " + Path("out/Demo.txt") + "\n");
+}
+
+TEST_F(Headless, SigtermStopsTheRunAndTheReportOfWhatWasDoneIsWritten) {
+    const std::string wav = Path("in/long.wav");
+    ASSERT_TRUE(fixtures::WriteToneWav(wav, 44100, 2, 44100 * 120));
+    project.Files = {{wav, {}}, {wav, {}}};
+    const QString saved = Saved();
+    QTimer::singleShot(150, [] { std::raise(SIGTERM); });
+
+    const Outcome outcome = Run({"-f:" + saved, "-hide"});
+
+    EXPECT_EQ(outcome.status, kExitRunIncomplete);
+    EXPECT_EQ(fixtures::ReadBytes(Path("out/Demo.txt")), "");
+    EXPECT_EQ(QDir(root.filePath("in")).entryList(QDir::Files), QStringList{"long.wav"});
+    EXPECT_EQ(QDir(root.filePath("out")).entryList(QDir::Files), QStringList{"Demo.txt"});
+}
+
+// Which output mode a loaded project selects.
+struct MatchCase {
+    const char* quality;
+    const char* mode;
+    const char* bitrate;
+    std::vector<PMP3Converter> modes;
+    const char* expected;
+};
+
+class MatchingModes : public testing::TestWithParam<MatchCase> {};
+
+TEST_P(MatchingModes, FollowTheProjectsValues) {
+    const MatchCase& c = GetParam();
+    PSoundProject project;
+    project.Quality = c.quality;
+    project.Mode = c.mode;
+    project.Bitrate = c.bitrate;
+    EXPECT_EQ(MatchOutputModeName(c.modes, project, "fallback"), c.expected);
+}
+
+PMP3Converter Preset(const char* name, const char* q, const char* m, const char* b) {
+    return PMP3Converter{name, {{"q", q}, {"m", m}, {"b", b}}, false};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Presets, MatchingModes,
+    testing::Values(
+        MatchCase{
+            "5", "m", "32", {Preset("Music", "5", "j", "128"), Preset("Speech", "5", "m", "32")}, "Speech"},
+        MatchCase{"5", "j", "128", {Preset("A", "5", "j", "128"), Preset("B", "5", "j", "128")}, "A"},
+        MatchCase{"3",
+                  "f",
+                  "64",
+                  {Preset("Music", "5", "j", "128"), Preset("Custom...", "5", "j", "128")},
+                  "Custom..."},
+        MatchCase{"3", "f", "64", {Preset("Music", "5", "j", "128")}, "fallback"},
+        MatchCase{"5", "j", "128", {PMP3Converter{"Short", {{"q", "5"}}, false}}, "fallback"}));
+
+TEST(HeadlessChoice, NeedsHideAndNoDisplay) {
+    const QByteArray display = qgetenv("DISPLAY"), wayland = qgetenv("WAYLAND_DISPLAY"),
+                     platform = qgetenv("QT_QPA_PLATFORM");
+    qunsetenv("QT_QPA_PLATFORM");
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("DISPLAY", ":0");
+    EXPECT_FALSE(ShouldRunHeadless({"-f:p.xml", "-hide"}));
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    EXPECT_TRUE(ShouldRunHeadless({"-f:p.xml", "-hide"}));
+    qunsetenv("QT_QPA_PLATFORM");
+    qunsetenv("DISPLAY");
+    EXPECT_TRUE(ShouldRunHeadless({"-f:p.xml", "-hide"}));
+    EXPECT_TRUE(ShouldRunHeadless({"-hide"}));
+    EXPECT_FALSE(ShouldRunHeadless({"-f:p.xml"}));
+    EXPECT_FALSE(ShouldRunHeadless({"-f:p.xml", "-Hide"}));
+    qputenv("DISPLAY", display);
+    qputenv("WAYLAND_DISPLAY", wayland);
+    qputenv("QT_QPA_PLATFORM", platform);
+    if (display.isNull())
+        qunsetenv("DISPLAY");
+    if (wayland.isNull())
+        qunsetenv("WAYLAND_DISPLAY");
+    if (platform.isNull())
+        qunsetenv("QT_QPA_PLATFORM");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
