@@ -47,6 +47,8 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     ComboBoxDefaultOutputMode = new QComboBox(GroupBoxGeneral);
     EditDefaultOutputFolder = new QLineEdit(GroupBoxGeneral);
     ButtonOutputFolder = new QPushButton("...", GroupBoxGeneral);
+    ButtonOutputFolder->setFixedWidth(ButtonOutputFolder->fontMetrics().horizontalAdvance("...") + 24);
+    EditDefaultOutputFolder->setMinimumWidth(240);
     auto* general = new QGridLayout(GroupBoxGeneral);
     general->addWidget(new QLabel("Default Output Mode :", GroupBoxGeneral), 0, 0);
     general->addWidget(ComboBoxDefaultOutputMode, 0, 1, 1, 2);
