@@ -1,0 +1,322 @@
+// SoundFrameCount and BuildSoundMovie: the frame-count rule, whole movies byte for byte, stop
+// frames, result lines, definition ids across calls, failed writes and the frame cap.
+#include "SoundMovieBuilder.h"
+
+#include "FDT.h"
+#include "FDTSoundMP3.h"
+#include "common/swf_dump.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <limits>
+
+using swftest::Bytes;
+using swftest::Hex;
+namespace fs = std::filesystem;
+
+namespace {
+
+// ---- SoundFrameCount ---------------------------------------------------------------------------
+
+struct CountCase {
+    int32_t lengthMs, framesPerSecond, tuner, expected;
+};
+
+void PrintTo(const CountCase& row, std::ostream* out) {
+    *out << row.lengthMs << " ms at " << row.framesPerSecond << " fps, tuner " << row.tuner;
+}
+
+class FrameCountRule : public ::testing::TestWithParam<CountCase> {};
+
+TEST_P(FrameCountRule, Counts) {
+    const CountCase& row = GetParam();
+    EXPECT_EQ(SoundFrameCount(row.lengthMs, row.framesPerSecond, row.tuner), row.expected);
+}
+
+constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FrameCountRule,
+    ::testing::Values(CountCase{5500, 12, 0, 66}, CountCase{5500, 12, -10, 56}, CountCase{10000, 12, 0, 120},
+                      CountCase{3000, 25, 0, 75}, CountCase{5510, 12, 0, 67}, CountCase{5580, 12, 0, 77},
+                      CountCase{5590, 12, 0, 67}, CountCase{83, 12, 0, 12}, CountCase{84, 12, 0, 1},
+                      CountCase{0, 12, 0, 0}, CountCase{123456, 0, 7, 7}, CountCase{0, 0, 7, 7},
+                      CountCase{-5580, 12, 0, -77},   // negative P: remainder and quotient truncate to 0
+                      CountCase{1000, 2000, 0, 2000}, // a whole number of frames needs no frame length
+                      CountCase{1000, 1000, 0, 1000}, CountCase{1, 999, 0, 999},
+                      CountCase{kMax, 1, 0, 2147483},       // a remainder shorter than a frame adds nothing
+                      CountCase{kMax, 12, 0, 25769803 + 9}, // L × F above 2^31: computed in 64 bits
+                      CountCase{kMax, 1000, 0, kMax}, CountCase{1000, 12, kMax - 12, kMax},
+                      CountCase{0, 12, kMin, kMin}));
+
+TEST(FrameCountRule, FailsWhereAFrameIsShorterThanAMillisecond) {
+    EXPECT_THROW(SoundFrameCount(1, 1001, 0), FrameCountError);
+    EXPECT_THROW(SoundFrameCount(1, -1001, 0), FrameCountError);
+    EXPECT_THROW(SoundFrameCount(5500, kMax, 0), FrameCountError);
+}
+
+TEST(FrameCountRule, FailsWhereTheResultDoesNotFit32Bits) {
+    EXPECT_THROW(SoundFrameCount(kMax, 1000, 1), FrameCountError);
+    EXPECT_THROW(SoundFrameCount(kMax, -1000, -2), FrameCountError);
+    EXPECT_THROW(SoundFrameCount(kMax, 2000, 0), FrameCountError);
+}
+
+// ---- BuildSoundMovie ---------------------------------------------------------------------------
+
+// MPEG-1, 128000 bits per second, 44100 Hz, joint stereo: one 417-byte frame.
+Bytes OneFrameMp3() {
+    Bytes frame(417, 0);
+    frame[0] = 0xFF;
+    frame[1] = 0xFB;
+    frame[2] = 0x90;
+    frame[3] = 0x64;
+    return frame;
+}
+
+Bytes Frames(int count) {
+    Bytes all;
+    const Bytes frame = OneFrameMp3();
+    for (int i = 0; i < count; ++i)
+        all.insert(all.end(), frame.begin(), frame.end());
+    return all;
+}
+
+class SoundMovie : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        folder = fs::temp_directory_path() / ("tavrel-builder-" + name);
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        mp3 = (folder / "sound.mp3").string();
+        movie = (folder / "sound.swf").string();
+        swftest::WriteFileBytes(mp3, OneFrameMp3());
+        definitionIdCounter = 0; // as when the program starts
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    // Builds quietly (the reader's diagnostics go to standard output) and returns the one line added.
+    std::string Build(const std::string& from, const std::string& to, int32_t frames, int32_t stopAction) {
+        std::vector<std::string> results;
+        ::testing::internal::CaptureStdout();
+        BuildSoundMovie(from, to, results, frames, stopAction);
+        readerOutput = ::testing::internal::GetCapturedStdout();
+        EXPECT_EQ(results.size(), 1u);
+        return results.empty() ? std::string() : results.back();
+    }
+
+    // The sound id in the movie's StartSound.
+    static unsigned StartSoundId(const Bytes& file) {
+        for (const swftest::SwfTag& tag : swftest::ParseMovie(file).tags)
+            if (tag.code == 15)
+                return file[tag.bodyOffset] | (file[tag.bodyOffset + 1] << 8);
+        return 0;
+    }
+
+    size_t EntriesInFolder() const {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
+    }
+
+    fs::path folder;
+    std::string mp3;
+    std::string movie;
+    std::string readerOutput;
+};
+
+TEST_F(SoundMovie, The466ByteMovie) {
+    EXPECT_EQ(Build(mp3, movie, 2, 0), mp3 + ":Operation Successful.");
+    Bytes expected = {0x46, 0x57, 0x53, 0x04, 0xD2, 0x01, 0x00, 0x00,        // FWS 4, length 466
+                      0x78, 0x00, 0x00, 0x4B, 0x00, 0x00, 0x01, 0x2C, 0x00,  // 600 x 600 twips
+                      0x00, 0x0C, 0x02, 0x00,                                // rate 12, 2 frames
+                      0xBF, 0x03, 0xAA, 0x01, 0x00, 0x00,                    // DefineSound, 426
+                      0x01, 0x00, 0x2F, 0x80, 0x04, 0x00, 0x00, 0x00, 0x00}; // id, flags, 1152, seek
+    const Bytes mp3Bytes = OneFrameMp3();
+    expected.insert(expected.end(), mp3Bytes.begin(), mp3Bytes.end());
+    const Bytes tail = {0xC5, 0x03, 0x01, 0x00, 0x14, 0x00, 0x00, 0x40, 0x00, 0x40, 0x00, 0x00, 0x00};
+    expected.insert(expected.end(), tail.begin(), tail.end());
+    ASSERT_EQ(expected.size(), 466u);
+    const Bytes got = swftest::ReadFileBytes(movie);
+    EXPECT_EQ(Hex(got), Hex(expected)) << swftest::Dump(got);
+    EXPECT_EQ(EntriesInFolder(), 2u) << "the MP3 and the movie, no temporary file";
+}
+
+struct StopCase {
+    int32_t stopAction;
+    int32_t soundFrames;
+    const char* tags;
+    unsigned frameCount;
+};
+
+void PrintTo(const StopCase& row, std::ostream* out) {
+    *out << "stop action " << row.stopAction << ", " << row.soundFrames << " frames";
+}
+
+class StopActions : public SoundMovie, public ::testing::WithParamInterface<StopCase> {};
+
+TEST_P(StopActions, TagsAndFrameCount) {
+    const StopCase& row = GetParam();
+    ASSERT_EQ(Build(mp3, movie, row.soundFrames, row.stopAction), mp3 + ":Operation Successful.");
+    const Bytes file = swftest::ReadFileBytes(movie);
+    const swftest::SwfMovie parsed = swftest::ParseMovie(file);
+    ASSERT_TRUE(parsed.valid) << swftest::Dump(file);
+    EXPECT_EQ(swftest::TagSequence(parsed), row.tags);
+    EXPECT_EQ(parsed.frameCount, row.frameCount);
+    EXPECT_EQ(parsed.fileLength, file.size());
+    EXPECT_EQ(parsed.frameRate, 12u);
+    for (const swftest::SwfTag& tag : parsed.tags)
+        if (tag.code == 12) {
+            EXPECT_EQ(Hex(Bytes(file.begin() + tag.offset, file.begin() + tag.bodyOffset + tag.length)),
+                      "02 03 07 00");
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, StopActions,
+    ::testing::Values(StopCase{0, 66, "DefineSound StartSound ShowFrame*66 End", 66},
+                      StopCase{1, 66, "DoAction ShowFrame DefineSound StartSound ShowFrame*66 End", 67},
+                      StopCase{2, 66, "DefineSound StartSound ShowFrame*66 DoAction ShowFrame End", 67},
+                      StopCase{0, 0, "DefineSound StartSound End", 0},
+                      StopCase{0, -5, "DefineSound StartSound End", 0},
+                      StopCase{1, 0, "DoAction ShowFrame DefineSound StartSound End", 1},
+                      StopCase{2, -1, "DefineSound StartSound DoAction ShowFrame End", 1},
+                      StopCase{3, 2, "DefineSound StartSound ShowFrame*2 End", 2},
+                      StopCase{-1, 2, "DefineSound StartSound ShowFrame*2 End", 2}));
+
+// The header's frame count is 16 bits: a movie holds at most 65535 ShowFrames, the stop frame included.
+INSTANTIATE_TEST_SUITE_P(
+    FrameCap, StopActions,
+    ::testing::Values(
+        StopCase{0, 65535, "DefineSound StartSound ShowFrame*65535 End", 65535},
+        StopCase{0, 65536, "DefineSound StartSound ShowFrame*65535 End", 65535},
+        StopCase{0, kMax, "DefineSound StartSound ShowFrame*65535 End", 65535},
+        StopCase{1, 65535, "DoAction ShowFrame DefineSound StartSound ShowFrame*65534 End", 65535},
+        StopCase{2, 70000, "DefineSound StartSound ShowFrame*65534 DoAction ShowFrame End", 65535},
+        StopCase{2, 65534, "DefineSound StartSound ShowFrame*65534 DoAction ShowFrame End", 65535}));
+
+TEST_F(SoundMovie, SoundFieldsComeFromTheFile) {
+    const std::string mono8k = std::string(TAVREL_TEST_DATA_DIR) + "/mp3/mpeg25-8000-mono.mp3";
+    ASSERT_EQ(Build(mono8k, movie, 3, 0), mono8k + ":Operation Successful.");
+    const Bytes file = swftest::ReadFileBytes(movie);
+    const swftest::SwfMovie parsed = swftest::ParseMovie(file);
+    ASSERT_TRUE(parsed.valid) << swftest::Dump(file);
+    const swftest::SwfTag& sound = parsed.tags.at(0);
+    ASSERT_EQ(sound.code, 14u);
+    EXPECT_EQ(file[sound.bodyOffset + 2], 0x22) << "MP3, 5.5 kHz code, 16-bit, mono";
+    const Bytes source = swftest::ReadFileBytes(mono8k);
+    EXPECT_EQ(sound.length, 7 + 2 + source.size());
+    EXPECT_TRUE(std::equal(source.begin(), source.end(), file.begin() + sound.bodyOffset + 9));
+}
+
+// ---- Result lines and definition ids -------------------------------------------------------------
+
+TEST_F(SoundMovie, MissingMp3IsNotFoundAndTakesNoId) {
+    const std::string missing = (folder / "missing.mp3").string();
+    EXPECT_EQ(Build(missing, movie, 2, 0), missing + ":File Not Found.");
+    EXPECT_FALSE(fs::exists(movie));
+    EXPECT_EQ(definitionIdCounter, 0);
+}
+
+struct RejectedCase {
+    const char* file;
+    const char* output;
+};
+
+void PrintTo(const RejectedCase& row, std::ostream* out) {
+    *out << row.file;
+}
+
+class RejectedFiles : public SoundMovie, public ::testing::WithParamInterface<RejectedCase> {};
+
+TEST_P(RejectedFiles, UnexpectedFormatAndTheNextSoundGetsId2) {
+    const std::string source = std::string(TAVREL_TEST_DATA_DIR) + "/mp3/" + GetParam().file;
+    EXPECT_EQ(Build(source, movie, 2, 0), source + ":Unexpected File Format.");
+    EXPECT_EQ(readerOutput, GetParam().output);
+    EXPECT_FALSE(fs::exists(movie));
+
+    EXPECT_EQ(Build(mp3, movie, 2, 0), mp3 + ":Operation Successful.");
+    EXPECT_EQ(StartSoundId(swftest::ReadFileBytes(movie)), 2u);
+    EXPECT_EQ(Build(mp3, movie, 2, 0), mp3 + ":Operation Successful.");
+    EXPECT_EQ(StartSoundId(swftest::ReadFileBytes(movie)), 1u) << "ids restart after a written movie";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RejectedFiles,
+    ::testing::Values(RejectedCase{"not-mp3.txt", "Not an MP3 format file\n"},
+                      RejectedCase{"mpeg1-48000-stereo.mp3", "Sample rate 48000 unsupported\n"},
+                      RejectedCase{"mpeg1-32000-mono.mp3", "Sample rate 32000 unsupported\n"},
+                      RejectedCase{"mpeg2-16000-mono.mp3", "Sample rate 16000 unsupported\n"}));
+
+TEST_F(SoundMovie, EmptyMp3IsUnexpectedFormat) {
+    const std::string empty = (folder / "empty.mp3").string();
+    swftest::WriteFileBytes(empty, {});
+    EXPECT_EQ(Build(empty, movie, 2, 0), empty + ":Unexpected File Format.");
+    EXPECT_FALSE(fs::exists(movie));
+}
+
+// ---- Movies that cannot be written -------------------------------------------------------------
+
+TEST_F(SoundMovie, MissingFolderIsReportedAndLeavesNothing) {
+    const fs::path target = folder / "no-such-folder" / "sound.swf";
+    EXPECT_EQ(Build(mp3, target.string(), 2, 0), mp3 + ":Unable to Write Output File.");
+    EXPECT_FALSE(fs::exists(target.parent_path()));
+    // No movie was built, so the id counter was not reset.
+    EXPECT_EQ(Build(mp3, movie, 2, 0), mp3 + ":Operation Successful.");
+    EXPECT_EQ(StartSoundId(swftest::ReadFileBytes(movie)), 2u);
+}
+
+TEST_F(SoundMovie, FolderThatTakesNoFilesIsReported) {
+    // /proc takes no new files, not even from root.
+    EXPECT_EQ(Build(mp3, "/proc/tavrel-test.swf", 2, 0), mp3 + ":Unable to Write Output File.");
+    EXPECT_FALSE(fs::exists("/proc/tavrel-test.swf"));
+}
+
+TEST_F(SoundMovie, FullDiskIsReported) {
+    EXPECT_EQ(Build(mp3, "/dev/full", 2, 0), mp3 + ":Unable to Write Output File.");
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
+TEST_F(SoundMovie, WriteCutShortLeavesNoFile) {
+    // A file size limit makes the write fail half way, as a full disk does.
+    swftest::WriteFileBytes(mp3, Frames(20)); // 8340 bytes
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = saved;
+    limited.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const std::string line = Build(mp3, movie, 10, 2);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(line, mp3 + ":Unable to Write Output File.");
+    EXPECT_FALSE(fs::exists(movie));
+    EXPECT_EQ(EntriesInFolder(), 1u) << "only the MP3: no partial movie under any name";
+}
+
+TEST_F(SoundMovie, FailedWriteKeepsAnEarlierMovie) {
+    ASSERT_EQ(Build(mp3, movie, 2, 0), mp3 + ":Operation Successful.");
+    const Bytes earlier = swftest::ReadFileBytes(movie);
+    swftest::WriteFileBytes(mp3, Frames(20));
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = saved;
+    limited.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const std::string line = Build(mp3, movie, 2, 0);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(line, mp3 + ":Unable to Write Output File.");
+    EXPECT_EQ(Hex(swftest::ReadFileBytes(movie)), Hex(earlier)) << "the old movie is neither cut nor mixed";
+    EXPECT_EQ(EntriesInFolder(), 2u);
+}
+
+} // namespace
