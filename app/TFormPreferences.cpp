@@ -226,7 +226,7 @@ void TFormPreferences::ButtonCancelClick() {
             return;
         }
         for (const std::string& warning : warnings)
-            ShowError(QString::fromStdString(warning));
+            ShowMessage(QString::fromStdString(warning));
     }
     close();
 }

@@ -19,6 +19,7 @@
 
 #include "OutputModes.h"
 #include "TFormAddNewOutputMode.h"
+#include "TFormMain.h"
 #include "TFormPreferences.h"
 #include "UserDialogs.h"
 
@@ -541,6 +542,55 @@ private slots:
         s->preferences->ButtonHelp->click();
         QCOMPARE(s->dialogs.helpTopics, QStringList({s->folder.filePath("Tavrel.hlp") + "#PREFERENCES"}));
         QCOMPARE(s->dialogs.owners.value(0), s->preferences.get());
+    }
+
+    // The real main window, made as the program makes it, shares the presets with the preferences.
+    void theMainWindowSeesEditsAtOnceAndNewPresetsAfterARestart() {
+        const QString programFolder = s->folder.path();
+        TFormMain main(programFolder, &s->dialogs);
+        PreferencesHost host;
+        host.settings = &main.tavrelSettings;
+        host.mainOutputModeBox = main.ComboBoxOutputMode;
+        host.settingsPath = main.SettingsPath();
+        host.helpFile = main.HelpFile();
+        host.dialogs = &s->dialogs;
+        auto* p = new TFormPreferences(host, &main);
+        auto* addNew = new TFormAddNewOutputMode(p, p);
+        p->SetAddNewOutputModeForm(addNew);
+        p->show();
+
+        const auto chooseInMain = [&main](const QString& name) {
+            main.ComboBoxOutputMode->setCurrentIndex(main.ComboBoxOutputMode->findText(name));
+            main.ComboBoxOutputModeChange();
+        };
+        chooseInMain("Custom...");
+        QVERIFY(main.ComboBoxQuality->isEnabled());
+        Choose(p->ComboBoxOutputMode, "Custom...");
+        p->ComboBoxQuality->setCurrentText("8");
+        p->ButtonSave->click();
+        chooseInMain("Music");
+        chooseInMain("Custom...");
+        QVERIFY(!main.ComboBoxQuality->isEnabled());
+        QCOMPARE(main.ComboBoxQuality->currentText(), QString("8"));
+
+        QTimer::singleShot(0, addNew, [addNew] {
+            addNew->EditName->setText("Voice");
+            addNew->ComboBoxQuality->setCurrentText("7");
+            addNew->ComboBoxMode->setCurrentText("mono");
+            addNew->ComboBoxBitrate->setCurrentText("32 kbps");
+            addNew->SaveClick();
+        });
+        p->ButtonAddNew->click();
+        p->ButtonOk->click();
+        QVERIFY(!p->isVisible());
+        QCOMPARE(Items(main.ComboBoxOutputMode), QStringList({"Music", "Speech", "Custom..."}));
+        QCOMPARE(main.tavrelSettings.outputModes.size(), size_t(4));
+
+        TFormMain restarted(programFolder, &s->dialogs);
+        QCOMPARE(Items(restarted.ComboBoxOutputMode), QStringList({"Music", "Speech", "Custom...", "Voice"}));
+        // Save made Custom... fixed only in memory; the file still marks it editable.
+        QVERIFY(restarted.tavrelSettings.outputModes[2].enabled);
+        QVERIFY(s->dialogs.errors.isEmpty() && s->dialogs.messages.isEmpty());
     }
 
     void preferencesStayOnTopExceptWhileTheNewDialogIsUp() {
