@@ -26,6 +26,7 @@ TFormAddNewOutputMode::TFormAddNewOutputMode(TFormPreferences* preferences, QWid
     ComboBoxBitrate = new QComboBox(this);
     Save = new QPushButton("Save", this);
     Cancel = new QPushButton("Cancel", this);
+    Save->setDefault(true);
     ComboBoxQuality->addItems({"1", "2", "3", "4", "5", "6", "7", "8", "9"});
     ComboBoxMode->addItems({"stereo", "joint", "force", "mono", "auto"});
     ComboBoxBitrate->addItems({"16 kbps", "32 kbps", "64 kbps", "128 kbps", "256 kbps"});

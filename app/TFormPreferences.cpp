@@ -87,6 +87,8 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     ButtonOk = new QPushButton("Ok", this);
     ButtonCancel = new QPushButton("Cancel", this);
     ButtonHelp = new QPushButton("Help", this);
+    // Enter means Ok, not the first button that happens to be laid out.
+    ButtonOk->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ButtonOk);
