@@ -1,0 +1,468 @@
+// The main window on the offscreen platform: start-up, controls, menus, input list, output
+// folder, output modes, help, about and the close box; dialogs answered by a script.
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+#include "FakeUserDialogs.h"
+#include "MainWindowFixture.h"
+#include "TFormAbout.h"
+#include "TFormMain.h"
+#include "TUpDown.h"
+
+using Kind = FakeUserDialogs::Kind;
+using Answer = UserDialogs::Answer;
+
+namespace {
+QStringList ItemsOf(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+QStringList ListEntries(const QListWidget* list) {
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries << list->item(i)->text();
+    return entries;
+}
+
+// Captions of a menu's or tool bar's actions, separators as "-".
+QStringList Captions(const QList<QAction*>& actions) {
+    QStringList captions;
+    for (const QAction* action : actions)
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return captions;
+}
+
+QStringList BoxStates(const TFormMain& window) {
+    QStringList states;
+    for (const QComboBox* box : {window.ComboBoxQuality, window.ComboBoxMode, window.ComboBoxBitrate})
+        states << box->currentText() + (box->isEnabled() ? "" : " (disabled)");
+    return states;
+}
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<ProgramFolder> folder_;
+    FakeUserDialogs dialogs_;
+    std::unique_ptr<TFormMain> window_;
+
+    TFormMain& NewWindow(const QByteArray& settings = StandardSettings()) {
+        window_.reset();
+        folder_ = std::make_unique<ProgramFolder>(settings);
+        dialogs_.Reset();
+        window_ = std::make_unique<TFormMain>(folder_->Path(), &dialogs_);
+        return *window_;
+    }
+
+private slots:
+    void init() { NewWindow(); }
+    void cleanup() {
+        QCOMPARE(dialogs_.Texts(Kind::Error), QStringList());
+        window_.reset();
+    }
+
+    void startsWithTheNewProject() {
+        TFormMain& w = *window_;
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tavrel Tool v1.5 - Untitled.xml"));
+        QCOMPARE(w.size(), QSize(696, 480));
+        QCOMPARE(ItemsOf(w.ComboBoxOutputMode), (QStringList{"Music", "Speech", "Custom..."}));
+        QCOMPARE(w.ComboBoxOutputMode->currentText(), QStringLiteral("Music"));
+        QCOMPARE(BoxStates(w), (QStringList{"5 (disabled)", "joint (disabled)", "128 kbps (disabled)"}));
+        QCOMPARE(w.EditFramePerSeconds->text(), QStringLiteral("12"));
+        QCOMPARE(w.EditFrameTuner->text(), QStringLiteral("0"));
+        QCOMPARE(w.EditOutputFolder->text(), QStringLiteral("/tmp/tavrel-out/"));
+        QVERIFY(w.RadioButtonNoStopAction->isChecked());
+        QCOMPARE(w.ListBoxInputFiles->count(), 0);
+        QCOMPARE(w.ListBoxInputFiles->selectionMode(), QAbstractItemView::ExtendedSelection);
+        QVERIFY(!w.IsProjectChanged());
+        QVERIFY(dialogs_.shown.empty());
+    }
+
+    void fixedItemsAndCaptions() {
+        TFormMain& w = *window_;
+        QCOMPARE(ItemsOf(w.ComboBoxQuality), (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+        QCOMPARE(ItemsOf(w.ComboBoxMode), (QStringList{"stereo", "joint", "force", "mono", "auto"}));
+        QCOMPARE(ItemsOf(w.ComboBoxBitrate),
+                 (QStringList{"16 kbps", "32 kbps", "64 kbps", "128 kbps", "256 kbps"}));
+        QCOMPARE(w.GroupBoxCustomOutputSettings->title(), QStringLiteral("Output Settings :"));
+        QCOMPARE(w.RadioButtonNoStopAction->text(), QStringLiteral("No Stop Action"));
+        QCOMPARE(w.RadioButtonStopActionToStart->text(), QStringLiteral("Stop Action To Start"));
+        QCOMPARE(w.RadioButtonStopActionToEnd->text(), QStringLiteral("Stop Action To End"));
+        QCOMPARE(w.ButtonOutputFolder->text(), QStringLiteral("..."));
+    }
+
+    void everyNamedPartExists_data() {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"NewProject1",
+                                 "LoadProject1",
+                                 "SaveProject1",
+                                 "SaveProjectAs1",
+                                 "Preferences1",
+                                 "Exit1",
+                                 "AddFiles1",
+                                 "RemoveFiles1",
+                                 "StartAutomation1",
+                                 "SpawnSession1",
+                                 "Help2",
+                                 "WebPage1",
+                                 "About1",
+                                 "File1",
+                                 "Edit1",
+                                 "Run1",
+                                 "Help1",
+                                 "ToolBar1",
+                                 "PopupMenuInputFiles",
+                                 "ComboBoxOutputMode",
+                                 "GroupBoxCustomOutputSettings",
+                                 "ComboBoxQuality",
+                                 "ComboBoxMode",
+                                 "ComboBoxBitrate",
+                                 "RadioButtonNoStopAction",
+                                 "RadioButtonStopActionToStart",
+                                 "RadioButtonStopActionToEnd",
+                                 "EditFramePerSeconds",
+                                 "UpDownFramePerSeconds",
+                                 "EditFrameTuner",
+                                 "UpDownFrameTuner",
+                                 "EditOutputFolder",
+                                 "ButtonOutputFolder",
+                                 "ListBoxInputFiles"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void everyNamedPartExists() {
+        QFETCH(QString, name);
+        QVERIFY2(window_->findChild<QObject*>(name), qPrintable(name));
+    }
+
+    void menusAndToolBar() {
+        TFormMain& w = *window_;
+        QCOMPARE(Captions(w.menuBar()->actions()), (QStringList{"File", "Edit", "Run", "Help"}));
+        QCOMPARE(Captions(w.File1->actions()),
+                 (QStringList{"New Project", "-", "Load Project", "Save Project", "Save Project As...", "-",
+                              "Preferences", "-", "Exit"}));
+        QCOMPARE(Captions(w.Edit1->actions()), (QStringList{"Add File(s)", "Remove File(s)"}));
+        QCOMPARE(Captions(w.Run1->actions()), (QStringList{"Start Automation", "-", "Spawn Session"}));
+        QCOMPARE(Captions(w.Help1->actions()), (QStringList{"Help", "Web Page", "About"}));
+        QCOMPARE(Captions(w.ToolBar1->actions()),
+                 (QStringList{"New Project", "-", "Load Project", "Save Project", "-", "Add File(s)",
+                              "Remove File(s)", "-", "Start Automation", "-", "Help"}));
+        // The tool bar runs the very menu items, and every item has a picture.
+        QCOMPARE(w.ToolBar1->actions().first(), w.NewProject1);
+        for (QAction* action : w.findChildren<QAction*>()) {
+            if (!action->objectName().isEmpty() && !action->menu())
+                QVERIFY2(!action->icon().isNull(), qPrintable(action->objectName()));
+        }
+    }
+
+    void upDownSteps_data() {
+        QTest::addColumn<bool>("tuner");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("up from the typed number") << false << "12" << 1 << "13";
+        QTest::newRow("down from the typed number") << false << "50" << -2 << "48";
+        QTest::newRow("stops at 100") << false << "100" << 1 << "100";
+        QTest::newRow("stops at 0, no wrap") << false << "0" << -1 << "0";
+        QTest::newRow("a typed number above the range") << false << "150" << 1 << "100";
+        QTest::newRow("text that is no number starts from the position") << false << "abc" << 1 << "13";
+        QTest::newRow("tuner stops at -100") << true << "-100" << -1 << "-100";
+        QTest::newRow("tuner steps through 0") << true << "-1" << 2 << "1";
+        QTest::newRow("tuner stops at 100") << true << "99" << 3 << "100";
+    }
+    void upDownSteps() {
+        QFETCH(bool, tuner);
+        QFETCH(QString, typed);
+        QFETCH(int, steps);
+        QFETCH(QString, shown);
+        TFormMain& w = *window_;
+        QLineEdit* edit = tuner ? w.EditFrameTuner : w.EditFramePerSeconds;
+        TUpDown* upDown = tuner ? w.UpDownFrameTuner : w.UpDownFramePerSeconds;
+        QCOMPARE(upDown->Associate(), edit);
+        // Any text can be typed.
+        edit->setText(typed);
+        QCOMPARE(edit->text(), typed);
+        for (int i = 0; i < std::abs(steps); ++i)
+            (steps > 0 ? upDown->UpButton() : upDown->DownButton())->click();
+        QCOMPARE(edit->text(), shown);
+    }
+
+    void upDownKeys() {
+        TFormMain& w = *window_;
+        QTest::keyClick(w.EditFrameTuner, Qt::Key_Down);
+        QTest::keyClick(w.EditFrameTuner, Qt::Key_Down);
+        QCOMPARE(w.EditFrameTuner->text(), QStringLiteral("-2"));
+        QTest::keyClick(w.EditFramePerSeconds, Qt::Key_Up);
+        QCOMPARE(w.EditFramePerSeconds->text(), QStringLiteral("13"));
+    }
+
+    void outputModeChange_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("fixed preset")
+            << "Speech" << QStringList{"7 (disabled)", "mono (disabled)", "32 kbps (disabled)"};
+        QTest::newRow("editable preset") << "Custom..." << QStringList{"4", "stereo", "256 kbps"};
+        QTest::newRow("values no item shows keep the boxes")
+            << "Odd" << QStringList{"5 (disabled)", "joint (disabled)", "128 kbps (disabled)"};
+    }
+    void outputModeChange() {
+        QFETCH(QString, mode);
+        QFETCH(QStringList, boxes);
+        TFormMain& w = NewWindow(StandardSettings().replace("outputmodecount=3", "outputmodecount=4") +
+                                 "[3]\nname=Odd\nenabled=0\nquality=0\nmode=x\nbitrate=100\n");
+        w.ComboBoxOutputMode->setCurrentText(mode);
+        w.ComboBoxOutputModeChange();
+        QCOMPARE(BoxStates(w), boxes);
+    }
+
+    void duplicatePresetNamesUseTheFirst() {
+        TFormMain& w = NewWindow(StandardSettings().replace("name=Speech", "name=Music"));
+        w.ComboBoxOutputMode->setCurrentIndex(1); // the second "Music"
+        w.ComboBoxOutputModeChange();
+        QCOMPARE(BoxStates(w), (QStringList{"5 (disabled)", "joint (disabled)", "128 kbps (disabled)"}));
+    }
+
+    void matchOutputMode_data() {
+        QTest::addColumn<QString>("values");
+        QTest::addColumn<QString>("outputMode");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("a preset's values")
+            << "7 m 32"
+            << "Speech" << QStringList{"7 (disabled)", "mono (disabled)", "32 kbps (disabled)"};
+        QTest::newRow("no preset: Custom..., open boxes")
+            << "3 f 64"
+            << "Custom..." << QStringList{"3", "force", "64 kbps"};
+        QTest::newRow("values no item shows keep the items")
+            << "x y 1"
+            << "Custom..." << QStringList{"5", "joint", "128 kbps"};
+    }
+    void matchOutputMode() {
+        QFETCH(QString, values);
+        QFETCH(QString, outputMode);
+        QFETCH(QStringList, boxes);
+        TFormMain& w = *window_;
+        const QStringList parts = values.split(' ');
+        w.currentProject =
+            MakeProject(parts[0].toStdString(), parts[1].toStdString(), parts[2].toStdString());
+        w.ShowProject();
+        QCOMPARE(w.ComboBoxOutputMode->currentText(), outputMode);
+        QCOMPARE(BoxStates(w), boxes);
+    }
+
+    void withoutCustomTheOutputModeStays() {
+        TFormMain& w = NewWindow(StandardSettings().replace("outputmodecount=3", "outputmodecount=2"));
+        w.currentProject = MakeProject("3", "f", "64");
+        w.ShowProject();
+        QCOMPARE(w.ComboBoxOutputMode->currentText(), QStringLiteral("Music"));
+        QCOMPARE(BoxStates(w), (QStringList{"3", "force", "64 kbps"}));
+    }
+
+    void startsWithoutSettingsFile() {
+        TFormMain& w = NewWindow(QByteArray());
+        QCOMPARE(w.ComboBoxOutputMode->count(), 0);
+        QCOMPARE(BoxStates(w), (QStringList{"5", "joint", "128 kbps"}));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tavrel Tool v1.5 - Untitled.xml"));
+        QVERIFY(!w.IsProjectChanged());
+    }
+
+    void unreadableSettingsNumbersAreReported() {
+        TFormMain& w = NewWindow(StandardSettings().replace("emptyproject=0", "emptyproject=first"));
+        QCOMPARE(dialogs_.Count(Kind::Message), 1);
+        QVERIFY(dialogs_.Texts(Kind::Message).first().contains("emptyproject"));
+        QCOMPARE(w.ComboBoxOutputMode->currentText(), QStringLiteral("Music"));
+    }
+
+    void addFilesSortsAndSkipsDuplicates() {
+        TFormMain& w = *window_;
+        dialogs_.openFileNamesResults = {{"/snd/b.wav", "/snd/A.mp3"},
+                                         {"/snd/a.MP3", "/snd/c.wav", "/snd/B.WAV"}};
+        w.AddFiles1Click();
+        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/snd/A.mp3", "/snd/b.wav"}));
+        w.AddFiles1Click();
+        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/snd/A.mp3", "/snd/b.wav", "/snd/c.wav"}));
+        const auto asked = dialogs_.Of(Kind::OpenFiles);
+        QCOMPARE(int(asked.size()), 2);
+        QCOMPARE(asked[0].filter,
+                 QStringLiteral("Wav files (*.wav);;MP3 files (*.mp3);;Wav and MP3 files (*.mp3 "
+                                "*.wav);;All Files (*)"));
+        QCOMPARE(asked[0].owner, static_cast<QWidget*>(&w));
+    }
+
+    void cancelledAddFilesStillSorts() {
+        TFormMain& w = *window_;
+        w.currentProject = MakeProject("5", "j", "128", {"/z.wav", "/m.wav", "/a.wav"});
+        w.ShowProject();
+        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/z.wav", "/m.wav", "/a.wav"}));
+        w.AddFiles1Click(); // nothing queued: cancelled
+        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/a.wav", "/m.wav", "/z.wav"}));
+    }
+
+    void removeFilesRemovesEverySelectedEntry() {
+        TFormMain& w = *window_;
+        w.currentProject = MakeProject("5", "j", "128", {"/1.wav", "/2.wav", "/3.wav", "/4.wav", "/5.wav"});
+        w.ShowProject();
+        w.RemoveFiles1Click(); // nothing selected: nothing happens
+        QCOMPARE(w.ListBoxInputFiles->count(), 5);
+        for (int row : {0, 2, 3})
+            w.ListBoxInputFiles->item(row)->setSelected(true);
+        w.RemoveFiles1Click();
+        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/2.wav", "/5.wav"}));
+    }
+
+    void contextMenuRunsTheEditCommands() {
+        TFormMain& w = *window_;
+        QCOMPARE(w.ListBoxInputFiles->contextMenuPolicy(), Qt::CustomContextMenu);
+        QCOMPARE(Captions(w.PopupMenuInputFiles->actions()), (QStringList{"Add File(s)", "Remove File(s)"}));
+        dialogs_.openFileNamesResults = {{"/b.wav", "/a.wav"}};
+        w.PopupMenuInputFiles->actions().at(0)->trigger();
+        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/a.wav", "/b.wav"}));
+        w.ListBoxInputFiles->item(1)->setSelected(true);
+        w.PopupMenuInputFiles->actions().at(1)->trigger();
+        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/a.wav"}));
+    }
+
+    void outputFolderBrowser_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("a folder gets its separator") << "/home/u/Sounds"
+                                                     << "/home/u/Sounds/";
+        QTest::newRow("the root keeps its single one") << "/"
+                                                       << "/";
+        QTest::newRow("cancelled changes nothing") << ""
+                                                   << "/tmp/tavrel-out/";
+    }
+    void outputFolderBrowser() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, shown);
+        TFormMain& w = *window_;
+        if (!chosen.isEmpty())
+            dialogs_.folderResults = {chosen};
+        w.ButtonOutputFolder->click();
+        QCOMPARE(w.EditOutputFolder->text(), shown);
+        QCOMPARE(dialogs_.Of(Kind::Folder).at(0).title, QStringLiteral("Please Select a Directory"));
+    }
+
+    void helpAndWebPage() {
+        TFormMain& w = *window_;
+        w.Help2->trigger();
+        w.WebPage1->trigger();
+        const auto help = dialogs_.Of(Kind::Help);
+        QCOMPARE(int(help.size()), 1);
+        QCOMPARE(help[0].text, folder_->FilePath("Tavrel.hlp"));
+        QCOMPARE(help[0].title, QStringLiteral("INTRODUCTION"));
+        QCOMPARE(dialogs_.Texts(Kind::Browser), QStringList{folder_->FilePath("webpage.html")});
+    }
+
+    void aboutWindow() {
+        TFormMain& w = *window_;
+        TFormAbout about(&w);
+        QCOMPARE(about.windowTitle(), QStringLiteral("About SWF Tavrel Tool"));
+        QCOMPARE(about.size(), QSize(306, 239));
+        QCOMPARE(about.ProductName->text(), QStringLiteral("SWF Tavrel Tool "));
+        QCOMPARE(about.Version->text(), QStringLiteral("v1.52"));
+        QVERIFY(about.OKButton->isDefault());
+        QCOMPARE(about.OKButton->text(), QStringLiteral("OK"));
+        QVERIFY(!about.ProgramIcon->pixmap().isNull());
+
+        w.SetAboutForm(&about);
+        w.About1->trigger();
+        QVERIFY(about.isVisible());
+        QVERIFY(!about.isModal());
+        about.OKButton->click();
+        QVERIFY(!about.isVisible());
+    }
+
+    // The close box asks like Exit does; "-" stands for no question asked.
+    void closeBox_data() {
+        QTest::addColumn<bool>("change");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("saveChosen");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("unchanged closes at once") << false << "-" << false << true << false;
+        QTest::newRow("changed, Cancel keeps it open") << true << "Cancel" << false << false << false;
+        QTest::newRow("changed, No closes without saving") << true << "No" << false << true << false;
+        QTest::newRow("changed, Yes saves and closes") << true << "Yes" << true << true << true;
+        QTest::newRow("changed, Yes but no file chosen stays") << true << "Yes" << false << false << false;
+    }
+    void closeBox() {
+        QFETCH(bool, change);
+        QFETCH(QString, answer);
+        QFETCH(bool, saveChosen);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
+        TFormMain& w = *window_;
+        w.show();
+        if (change)
+            w.RadioButtonStopActionToEnd->setChecked(true);
+        if (answer == "Yes")
+            dialogs_.answers = {Answer::Yes};
+        if (answer == "No")
+            dialogs_.answers = {Answer::No};
+        const QString path = folder_->FilePath("closing.xml");
+        if (saveChosen)
+            dialogs_.saveFileNameResults = {path};
+
+        QCOMPARE(w.close(), closed);
+        QCOMPARE(w.isVisible(), !closed);
+        QCOMPARE(dialogs_.Count(Kind::Question), answer == "-" ? 0 : 1);
+        QCOMPARE(QFile::exists(path), saved);
+        if (saved)
+            QCOMPARE(ReadProject(path).StopAction, 2);
+    }
+
+    void exitAsksOnlyAboutChanges() {
+        TFormMain& w = *window_;
+        w.show();
+        w.EditOutputFolder->setText("/elsewhere/");
+        w.Exit1Click(); // Cancel: the program goes on
+        QVERIFY(w.isVisible());
+        QCOMPARE(dialogs_.Count(Kind::Question), 1);
+        QCOMPARE(dialogs_.shown.back().text,
+                 QStringLiteral("Do you want to save the changes you have made?"));
+        QCOMPARE(dialogs_.shown.back().title, QStringLiteral("Warning"));
+        dialogs_.answers = {Answer::No};
+        w.Exit1->trigger();
+        QVERIFY(!w.isVisible());
+        QCOMPARE(dialogs_.Count(Kind::Question), 2); // Exit's own question, not another one from the close
+
+        NewWindow().show();
+        window_->Exit1Click();
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(dialogs_.Count(Kind::Question), 0);
+    }
+
+    void failureInACommandIsShownAndTheWindowGoesOn() {
+        TFormMain& w = *window_;
+        w.show();
+        w.EditFramePerSeconds->setText("twelve");
+        QVERIFY(!w.close());
+        w.NewProject1Click();
+        QCOMPARE(dialogs_.Texts(Kind::Error), (QStringList{"'twelve' is not a valid integer value",
+                                                           "'twelve' is not a valid integer value"}));
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.EditFramePerSeconds->text(), QStringLiteral("twelve"));
+        dialogs_.Reset(); // the errors were expected
+        w.EditFramePerSeconds->setText("12");
+        QVERIFY(w.close());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"

@@ -1,0 +1,323 @@
+// New, Load, Save, Save As and the save prompt of the main window, with real project files in
+// a temporary folder and the dialogs answered by a script.
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <memory>
+
+#include "FakeUserDialogs.h"
+#include "MainWindowFixture.h"
+#include "TFormMain.h"
+
+using Kind = FakeUserDialogs::Kind;
+using Answer = UserDialogs::Answer;
+
+namespace {
+const QString kProjectFilter = QStringLiteral("Extended Markup Language(*.xml) (*.xml);;All Files (*)");
+
+QStringList ListEntries(const QListWidget* list) {
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries << list->item(i)->text();
+    return entries;
+}
+} // namespace
+
+class TestProjectCommands : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<ProgramFolder> folder_;
+    FakeUserDialogs dialogs_;
+    std::unique_ptr<TFormMain> window_;
+
+    // A project file in the temporary folder whose ProjectName is its own path.
+    QString SaveProjectAt(const QString& name, PSoundProject project) {
+        project.ProjectName = folder_->FilePath(name).toStdString();
+        SaveProjectFile(project);
+        return folder_->FilePath(name);
+    }
+
+    QString Caption(const QString& name) const { return QStringLiteral("Tavrel Tool v1.5 - ") + name; }
+
+private slots:
+    void init() {
+        folder_ = std::make_unique<ProgramFolder>();
+        dialogs_.Reset();
+        window_ = std::make_unique<TFormMain>(folder_->Path(), &dialogs_);
+    }
+    void cleanup() {
+        window_.reset();
+        folder_.reset();
+    }
+
+    void newProjectWithoutChangesAsksNothing() {
+        TFormMain& w = *window_;
+        w.NewProject1Click();
+        QVERIFY(dialogs_.shown.empty());
+        QCOMPARE(w.windowTitle(), Caption("Untitled.xml"));
+    }
+
+    // The prompt's answers, as New Project meets them after the stop action was changed.
+    void promptAnswers_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("saveChosen");
+        QTest::addColumn<bool>("newProjectShown");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Cancel") << "Cancel" << false << false << false;
+        QTest::newRow("No") << "No" << false << true << false;
+        QTest::newRow("Yes, file chosen") << "Yes" << true << true << true;
+        QTest::newRow("Yes, save dialog cancelled") << "Yes" << false << false << false;
+    }
+    void promptAnswers() {
+        QFETCH(QString, answer);
+        QFETCH(bool, saveChosen);
+        QFETCH(bool, newProjectShown);
+        QFETCH(bool, saved);
+        TFormMain& w = *window_;
+        w.RadioButtonStopActionToStart->setChecked(true);
+        dialogs_.answers = {answer == "Yes" ? Answer::Yes : answer == "No" ? Answer::No : Answer::Cancel};
+        const QString path = folder_->FilePath("prompted.xml");
+        if (saveChosen)
+            dialogs_.saveFileNameResults = {path};
+
+        w.NewProject1Click();
+
+        const auto questions = dialogs_.Of(Kind::Question);
+        QCOMPARE(int(questions.size()), 1);
+        QCOMPARE(questions[0].text, QStringLiteral("Do you want to save the changes you have made?"));
+        QCOMPARE(questions[0].title, QStringLiteral("Warning"));
+        QCOMPARE(w.RadioButtonNoStopAction->isChecked(), newProjectShown);
+        QCOMPARE(QFile::exists(path), saved);
+        QCOMPARE(dialogs_.Count(Kind::SaveFile), answer == "Yes" ? 1 : 0);
+        if (answer == "Yes") {
+            const auto save = dialogs_.Of(Kind::SaveFile).front();
+            QCOMPARE(save.filter, kProjectFilter);
+            QCOMPARE(save.defaultSuffix, QStringLiteral("xml"));
+        }
+        if (saved) {
+            const PSoundProject written = ReadProject(path);
+            QCOMPARE(written.StopAction, 1);
+            QCOMPARE(written.ProjectName, path.toStdString());
+        }
+        QCOMPARE(w.windowTitle(), Caption("Untitled.xml"));
+        QVERIFY(dialogs_.Of(Kind::Error).empty());
+    }
+
+    void promptSavesATitledProjectWithoutDialog() {
+        TFormMain& w = *window_;
+        const QString path = SaveProjectAt("titled.xml", MakeProject("5", "j", "128", {"/a.wav"}));
+        dialogs_.openFileNameResults = {path};
+        w.LoadProject1Click();
+        w.EditFrameTuner->setText("-7");
+        dialogs_.answers = {Answer::Yes};
+        w.NewProject1Click();
+        QCOMPARE(dialogs_.Count(Kind::SaveFile), 0);
+        QCOMPARE(ReadProject(path).FrameTuner, -7);
+        QCOMPARE(w.windowTitle(), Caption("Untitled.xml"));
+    }
+
+    void saveUntitledAsksThenSavesInPlace() {
+        TFormMain& w = *window_;
+        w.EditOutputFolder->setText("/movies/");
+        const QString path = folder_->FilePath("first.xml");
+        dialogs_.saveFileNameResults = {path};
+        w.SaveProject1Click();
+        QCOMPARE(dialogs_.Count(Kind::SaveFile), 1);
+        QCOMPARE(w.windowTitle(), Caption(path));
+        QCOMPARE(ReadProject(path).OutputFolder, std::string("/movies/"));
+        QVERIFY(!w.IsProjectChanged());
+
+        // Now titled: Save takes the current values without a dialog.
+        w.RadioButtonStopActionToEnd->setChecked(true);
+        w.SaveProject1Click();
+        QCOMPARE(dialogs_.Count(Kind::SaveFile), 1);
+        QCOMPARE(ReadProject(path).StopAction, 2);
+        QVERIFY(!w.IsProjectChanged());
+    }
+
+    void saveCancelledChangesNothing() {
+        TFormMain& w = *window_;
+        w.SaveProject1Click();
+        w.SaveProjectAs1Click();
+        QCOMPARE(dialogs_.Count(Kind::SaveFile), 2);
+        QCOMPARE(w.windowTitle(), Caption("Untitled.xml"));
+        QCOMPARE(w.currentProject.ProjectName, std::string("Untitled.xml"));
+    }
+
+    void saveAsWritesTheNewFileAndKeepsTheOld() {
+        TFormMain& w = *window_;
+        const QString old = SaveProjectAt("old.xml", MakeProject("7", "m", "32", {"/b.wav", "/a.wav"}));
+        dialogs_.openFileNameResults = {old};
+        w.LoadProject1Click();
+        const QByteArray oldContent = folder_->ReadFile(old);
+        w.ListBoxInputFiles->item(0)->setSelected(true);
+        w.RemoveFiles1Click();
+        const QString copy = folder_->FilePath("copy.xml");
+        dialogs_.saveFileNameResults = {copy};
+        w.SaveProjectAs1Click();
+        QCOMPARE(w.windowTitle(), Caption(copy));
+        QCOMPARE(folder_->ReadFile(old), oldContent);
+        const PSoundProject written = ReadProject(copy);
+        QCOMPARE(written.Files.size(), size_t(1));
+        QCOMPARE(written.Files[0].File, std::string("/a.wav"));
+        QCOMPARE(written.Quality, std::string("7"));
+        QCOMPARE(written.Mode, std::string("m"));
+        QCOMPARE(written.Bitrate, std::string("32"));
+    }
+
+    void loadShowsTheProject() {
+        TFormMain& w = *window_;
+        PSoundProject project = MakeProject("3", "f", "64", {"/snd/z.wav", "/snd/a.mp3"});
+        project.StopAction = 2;
+        project.FramePerSeconds = 25;
+        project.FrameTuner = -4;
+        const QString path = SaveProjectAt("load.xml", project);
+        dialogs_.openFileNameResults = {path};
+        w.LoadProject1Click();
+        QCOMPARE(dialogs_.Of(Kind::OpenFile).front().filter, kProjectFilter);
+        QCOMPARE(w.windowTitle(), Caption(path));
+        QCOMPARE(w.EditOutputFolder->text(), QStringLiteral("/tmp/movies/"));
+        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/snd/z.wav", "/snd/a.mp3"})); // file order
+        QVERIFY(w.RadioButtonStopActionToEnd->isChecked());
+        QCOMPARE(w.EditFramePerSeconds->text(), QStringLiteral("25"));
+        QCOMPARE(w.EditFrameTuner->text(), QStringLiteral("-4"));
+        QCOMPARE(w.ComboBoxOutputMode->currentText(), QStringLiteral("Custom..."));
+        QCOMPARE(w.ComboBoxQuality->currentText(), QStringLiteral("3"));
+        QCOMPARE(w.ComboBoxMode->currentText(), QStringLiteral("force"));
+        QCOMPARE(w.ComboBoxBitrate->currentText(), QStringLiteral("64 kbps"));
+        QVERIFY(w.ComboBoxQuality->isEnabled());
+        QVERIFY(!w.IsProjectChanged());
+    }
+
+    void loadedNumbersOutOfRangeAreClamped_data() {
+        QTest::addColumn<int>("framesPerSecond");
+        QTest::addColumn<int>("tuner");
+        QTest::addColumn<QString>("framesShown");
+        QTest::addColumn<QString>("tunerShown");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("in range") << 100 << -100 << "100"
+                                  << "-100" << false;
+        QTest::newRow("frames above 100") << 150 << 0 << "100"
+                                          << "0" << true;
+        QTest::newRow("negative frames") << -5 << 0 << "0"
+                                         << "0" << true;
+        QTest::newRow("tuner below -100") << 12 << -250 << "12"
+                                          << "-100" << true;
+    }
+    void loadedNumbersOutOfRangeAreClamped() {
+        QFETCH(int, framesPerSecond);
+        QFETCH(int, tuner);
+        QFETCH(QString, framesShown);
+        QFETCH(QString, tunerShown);
+        QFETCH(bool, changed);
+        TFormMain& w = *window_;
+        PSoundProject project = MakeProject("5", "j", "128");
+        project.FramePerSeconds = framesPerSecond;
+        project.FrameTuner = tuner;
+        dialogs_.openFileNameResults = {SaveProjectAt("range.xml", project)};
+        w.LoadProject1Click();
+        QCOMPARE(w.EditFramePerSeconds->text(), framesShown);
+        QCOMPARE(w.EditFrameTuner->text(), tunerShown);
+        QCOMPARE(w.IsProjectChanged(), changed);
+    }
+
+    void loadKeepsTheNameStoredInTheFile() {
+        TFormMain& w = *window_;
+        PSoundProject project = MakeProject("5", "j", "128");
+        project.ProjectName = folder_->FilePath("original.xml").toStdString();
+        const QString moved =
+            folder_->WriteFile("moved.xml", QByteArray::fromStdString(ProjectFileText(project)));
+        dialogs_.openFileNameResults = {moved};
+        w.LoadProject1Click();
+        QCOMPARE(w.windowTitle(), Caption(folder_->FilePath("original.xml")));
+        w.SaveProject1Click();
+        QCOMPARE(dialogs_.Count(Kind::SaveFile), 0);
+        QVERIFY(QFile::exists(folder_->FilePath("original.xml")));
+    }
+
+    void unreadableProjectShowsTheErrorAndChangesNothing_data() {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("missing file") << false;
+        QTest::newRow("a folder") << true;
+    }
+    void unreadableProjectShowsTheErrorAndChangesNothing() {
+        QFETCH(bool, folder);
+        TFormMain& w = *window_;
+        const QString shown = SaveProjectAt("shown.xml", MakeProject("7", "m", "32", {"/x.wav"}));
+        dialogs_.openFileNameResults = {shown};
+        w.LoadProject1Click();
+        const QString bad = folder ? folder_->Path() : folder_->FilePath("missing.xml");
+        dialogs_.openFileNameResults = {bad};
+        w.LoadProject1Click();
+        QCOMPARE(dialogs_.Texts(Kind::Error), QStringList{"Cannot open file " + bad});
+        QCOMPARE(w.windowTitle(), Caption(shown));
+        QCOMPARE(w.currentProject.ProjectName, shown.toStdString());
+        QCOMPARE(ListEntries(w.ListBoxInputFiles), QStringList{"/x.wav"});
+        QVERIFY(!w.IsProjectChanged());
+    }
+
+    void unwritableProjectShowsTheError() {
+        TFormMain& w = *window_;
+        const QString path = folder_->FilePath("no-such-folder/p.xml");
+        dialogs_.saveFileNameResults = {path};
+        w.SaveProjectAs1Click();
+        QCOMPARE(dialogs_.Texts(Kind::Error), QStringList{"Cannot create file " + path});
+        // The window is not refreshed; the project keeps the chosen name.
+        QCOMPARE(w.windowTitle(), Caption("Untitled.xml"));
+        QCOMPARE(w.currentProject.ProjectName, path.toStdString());
+    }
+
+    void failedSaveInThePromptStopsTheCommand() {
+        TFormMain& w = *window_;
+        w.EditOutputFolder->setText("/changed/");
+        dialogs_.answers = {Answer::Yes};
+        dialogs_.saveFileNameResults = {folder_->FilePath("no-such-folder/p.xml")};
+        w.NewProject1Click();
+        QCOMPARE(dialogs_.Count(Kind::Error), 1);
+        QCOMPARE(w.EditOutputFolder->text(), QStringLiteral("/changed/"));
+    }
+
+    void invalidNumberStopsLoadBeforeAnyDialog() {
+        TFormMain& w = *window_;
+        w.EditFrameTuner->setText("1.5");
+        w.LoadProject1Click();
+        QCOMPARE(dialogs_.Texts(Kind::Error), QStringList{"'1.5' is not a valid integer value"});
+        QCOMPARE(dialogs_.Count(Kind::OpenFile), 0);
+        QCOMPARE(dialogs_.Count(Kind::Question), 0);
+        // Saving falls back instead: 0 for the tuner.
+        const QString path = folder_->FilePath("fallback.xml");
+        dialogs_.saveFileNameResults = {path};
+        w.SaveProjectAs1Click();
+        QCOMPARE(ReadProject(path).FrameTuner, 0);
+        QCOMPARE(w.EditFrameTuner->text(), QStringLiteral("0"));
+    }
+
+    void yesThenCancelledLoadKeepsTheSavedName() {
+        TFormMain& w = *window_;
+        w.EditOutputFolder->setText("/changed/");
+        const QString path = folder_->FilePath("saved-by-prompt.xml");
+        dialogs_.answers = {Answer::Yes};
+        dialogs_.saveFileNameResults = {path};
+        w.LoadProject1Click(); // the open dialog is cancelled (nothing queued)
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(w.currentProject.ProjectName, path.toStdString());
+        QCOMPARE(w.windowTitle(), Caption("Untitled.xml")); // the prompt does not refresh the window
+    }
+
+    void promptTreatsBlankPaddedUntitledAsUntitled() {
+        TFormMain& w = *window_;
+        w.currentProject.ProjectName = " untitled.XML ";
+        w.EditOutputFolder->setText("/changed/");
+        dialogs_.answers = {Answer::Yes};
+        w.NewProject1Click(); // save dialog cancelled
+        QCOMPARE(dialogs_.Count(Kind::SaveFile), 1);
+        QCOMPARE(w.EditOutputFolder->text(), QStringLiteral("/changed/"));
+    }
+};
+
+QTEST_MAIN(TestProjectCommands)
+#include "test_projectcommands.moc"
