@@ -43,6 +43,10 @@ public:
         QFile file(QPath(path));
         claimed_ = file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
     }
+    void RemoveIfEmpty() {
+        if (!path_.empty() && QFileInfo(QPath(path_)).size() == 0)
+            Remove();
+    }
     void Remove() {
         // An unclaimed name was free when chosen, so whatever is there now the encoder made.
         if (!path_.empty() && (claimed_ || PathIsTaken(path_)))
@@ -228,6 +232,8 @@ AutomationResult AutomationRun::RunAutomation(PSoundProject& project,
                     stoppedEarly = true;
                     break; // its unfinished MP3 goes with `intermediate`
                 }
+                // An encoder that made nothing leaves no MP3, as if the name had never been claimed.
+                intermediate.RemoveIfEmpty();
             }
             // h. The movie and its report line.
             BuildSoundMovie(mp3Path, moviePath, result.reportLines, frames, project.StopAction);

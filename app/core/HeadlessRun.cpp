@@ -71,6 +71,21 @@ bool PlatformHasNoDisplay() {
 
 } // namespace
 
+int ExitStatusFor(const AutomationResult& result) {
+    switch (result.outcome) {
+    case AutomationResult::Outcome::Completed:
+        return kExitCompleted;
+    case AutomationResult::Outcome::Refused:
+    case AutomationResult::Outcome::Aborted:
+        return kExitCheckMessage;
+    case AutomationResult::Outcome::Stopped:
+    case AutomationResult::Outcome::ReportFailed:
+    case AutomationResult::Outcome::AlreadyRunning:
+        break;
+    }
+    return kExitRunIncomplete;
+}
+
 bool ShouldRunHeadless(const QStringList& arguments) {
     return ParseCommandLine(arguments).hideMode && PlatformHasNoDisplay();
 }
@@ -125,14 +140,5 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
     StopSignals stopSignals;
     HeadlessHost host(outputModeName);
     AutomationRun run;
-    const AutomationResult result = run.StartAutomation(project, settings.outputModes, host);
-    switch (result.outcome) {
-    case AutomationResult::Outcome::Completed:
-        return kExitCompleted;
-    case AutomationResult::Outcome::Refused:
-    case AutomationResult::Outcome::Aborted:
-        return kExitCheckMessage;
-    default:
-        return kExitRunIncomplete;
-    }
+    return ExitStatusFor(run.StartAutomation(project, settings.outputModes, host));
 }

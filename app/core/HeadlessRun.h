@@ -18,6 +18,11 @@ enum HeadlessExitStatus {
     kExitRunIncomplete = 3 // stopped by a signal, or the report could not be written
 };
 
+struct AutomationResult;
+
+// The exit status a command-line run ends with (the window's "-f:" run may use it too).
+int ExitStatusFor(const AutomationResult& result);
+
 // True when "-hide" is among the arguments and there is no display to show a window on:
 // neither DISPLAY nor WAYLAND_DISPLAY is set, or QT_QPA_PLATFORM asks for "offscreen" or "minimal".
 bool ShouldRunHeadless(const QStringList& arguments);

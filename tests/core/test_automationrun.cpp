@@ -126,6 +126,20 @@ TEST_F(Run, ConvertsWavAndMp3InputsIntoMoviesAndAReport) {
     ExpectMoviesHoldTheirMp3s({{"a.swf", aMp3}, {"b.swf", b}, {"c.swf", cMp3}});
 }
 
+TEST_F(Run, OtherFormatsThatBothReadersKnowAreConverted) {
+    const std::string flac = Path("in/d.flac");
+    const std::string aiff = Path("in/e.aiff");
+    ASSERT_TRUE(fixtures::WriteToneWav(flac, 44100, 1, 22050, SF_FORMAT_FLAC));
+    ASSERT_TRUE(fixtures::WriteToneWav(aiff, 22050, 2, 22050, SF_FORMAT_AIFF));
+    AddInputs({flac, aiff});
+
+    Start();
+
+    EXPECT_EQ(Report(), Path("in/d.mp3") + ":Operation Successful.\r\n" + Path("in/e.mp3") +
+                            ":Operation Successful.\r\n");
+    ExpectMoviesHoldTheirMp3s({{"d.swf", Path("in/d.mp3")}, {"e.swf", Path("in/e.mp3")}});
+}
+
 TEST_F(Run, AnMp3BesideAWavIsNeverReplacedNorDeleted) {
     const std::string a = Wav("a.wav");
     const std::string precious = Path("in/a.mp3");
@@ -213,6 +227,25 @@ TEST_F(Run, WithoutLameItSaysSoOnceAndStillConvertsMp3Inputs) {
                             Path("in/c.mp3") + ":File Not Found.\r\n");
     EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "b.swf"}));
     EXPECT_EQ(FilesIn("in"), (QStringList{"a.wav", "b.mp3", "c.wav"}));
+}
+
+// An encoder that fails, or cannot be started, makes no MP3: the line says so and nothing is left.
+TEST_F(Run, AnEncoderThatMakesNothingLeavesNoMp3Behind) {
+    const QString failing = root.filePath("failing-encoder");
+    fixtures::WriteBytes(failing.toStdString(), "#!/bin/sh\nexit 1\n");
+    QFile::setPermissions(failing, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString missingProgram = root.filePath("no-such-encoder");
+    AddInputs({Wav("a.wav"), Wav("b.wav")});
+
+    for (const QString& encoder : {failing, missingProgram}) {
+        host.events.clear();
+        const AutomationResult result = Start(AutomationRun(encoder));
+        EXPECT_TRUE(result.encoderFound);
+        EXPECT_EQ(host.events, (std::vector<std::string>{"show 2", "progress 1", "progress 2", "hide"}));
+        EXPECT_EQ(Report(),
+                  Path("in/a.mp3") + ":File Not Found.\r\n" + Path("in/b.mp3") + ":File Not Found.\r\n");
+        EXPECT_EQ(FilesIn("in"), (QStringList{"a.wav", "b.wav"}));
+    }
 }
 
 TEST_F(Run, StoppingDuringAnEncodeEndsItRemovesItsMp3AndReportsWhatWasDone) {
