@@ -43,6 +43,8 @@ size_t FindFrameSync(const U8* data, size_t size, size_t from) {
     if (size < 4)
         return size;
     const size_t last = size - 4; // last position whose header fits
+    if (from <= last && IsFrameSync(data + from))
+        return from; // the usual case in a walk: the next frame follows the last
     while (from <= last) {
         const void* found = std::memchr(data + from, 0xFF, last - from + 1);
         if (found == nullptr)
@@ -182,6 +184,12 @@ bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize) {
         }
         params.sampleCount += static_cast<U32>(samplesPerFrame);
         position += static_cast<size_t>(frameLength);
+#if defined(__GNUC__)
+        // Headers lie a frame apart across a block far larger than the caches: ask for the ones
+        // a few frames ahead early, so the walk does not wait on memory for each one.
+        if (position + 16 * static_cast<size_t>(frameLength) < size)
+            __builtin_prefetch(bytes + position + 16 * static_cast<size_t>(frameLength));
+#endif
     }
 
     params.sampleSize = 1;
