@@ -302,6 +302,11 @@ TEST(TagModel, ContainerAndDoActionDeleteWhatTheyOwn) {
     EXPECT_EQ(gDestroyed, 4);
 }
 
+TEST(TagModelDeathTest, StageWiderThan15BitsIsAProgrammingError) {
+    EXPECT_DEATH(MovieBytes([](FObjCollection&) {}, 32768, 600),
+                 "Assertion failed: .*0x01<<size.*, file FSWFStream, line [0-9]+");
+}
+
 TEST(TagModelDeathTest, FDTWithoutItsOwnIdIsAProgrammingError) {
     EXPECT_DEATH(FDT().DefinitionId(), "Assertion failed: 0, file FDT, line [0-9]+");
 }
