@@ -27,6 +27,11 @@ using ColorValue = qint32;
 // QAction shown in a QMenu is a drop-down item; a separator is a separator action (or an action
 // whose text is exactly "-"). Rectangles handed to the handlers are QRects of the item; inside,
 // the painting works with exclusive right and bottom edges (x() + width(), y() + height()).
+// Images: every Qt menu item carries its own icon, so a drop-down item shows its action's icon;
+// the menu bar counts as having an image list when any item of it or of its drop-downs has one.
+// A Qt window has no pop-up menu of its own; context menus belong to their controls.
+//
+// Setting a property repaints nothing; the next measure or paint request uses the new value.
 class TXPStyleVCL : public QObject {
     Q_OBJECT
     Q_PROPERTY(int MainMenuBackground READ GetMainMenuBackground WRITE SetMainMenuBackground)
