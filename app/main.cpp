@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "QtUserDialogs.h"
+#include "ScreenshotTour.h"
 #include "TFormAbout.h"
 #include "TFormAddNewOutputMode.h"
 #include "TFormMain.h"
@@ -51,6 +52,14 @@ int main(int argc, char* argv[]) {
         main->SetAboutForm(about);
 
         main->show();
+
+        // Only the screenshot script sets this: it photographs the windows and ends the program.
+        std::unique_ptr<ScreenshotTour> tour;
+        if (!ScreenshotTour::RequestedFolder().isEmpty()) {
+            tour = std::make_unique<ScreenshotTour>(ScreenshotTour::RequestedFolder());
+            tour->AddMainWindowSteps(main.get(), about);
+            tour->Start();
+        }
         return QApplication::exec();
     } catch (const std::exception& error) {
         ShowStartFailure(QString::fromStdString(error.what()));

@@ -20,6 +20,7 @@
 #include "MainWindowFixture.h"
 #include "TFormAbout.h"
 #include "TFormMain.h"
+#include "TFormPreferences.h"
 #include "TUpDown.h"
 
 using Kind = FakeUserDialogs::Kind;
@@ -386,6 +387,22 @@ private slots:
         QVERIFY(!about.isModal());
         about.OKButton->click();
         QVERIFY(!about.isVisible());
+    }
+
+    void preferencesAreShownModeless() {
+        TFormMain& w = *window_;
+        PreferencesHost host;
+        host.settings = &w.tavrelSettings;
+        host.mainOutputModeBox = w.ComboBoxOutputMode;
+        host.settingsPath = w.SettingsPath();
+        host.helpFile = w.HelpFile();
+        host.dialogs = &dialogs_;
+        TFormPreferences preferences(host, &w);
+        w.SetPreferencesForm(&preferences);
+        w.Preferences1->trigger();
+        QVERIFY(preferences.isVisible());
+        QVERIFY(!preferences.isModal());
+        preferences.hide();
     }
 
     // The close box asks like Exit does; "-" stands for no question asked.

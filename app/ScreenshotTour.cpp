@@ -1,0 +1,96 @@
+// A test-only tour for scripts/screenshots.sh: writes PNGs of the program's windows and ends.
+#include "ScreenshotTour.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+
+#include "TFormAbout.h"
+#include "TFormMain.h"
+
+namespace {
+// Long enough for a window or menu to be mapped and painted on a virtual display.
+constexpr int kSettleMilliseconds = 700;
+} // namespace
+
+ScreenshotTour::ScreenshotTour(const QString& outputFolder, QObject* parent)
+    : QObject(parent), outputFolder_(outputFolder) {}
+
+QString ScreenshotTour::RequestedFolder() {
+    return qEnvironmentVariable("TAVREL_SCREENSHOT_DIR");
+}
+
+QString ScreenshotTour::RequestedProject() {
+    return qEnvironmentVariable("TAVREL_SCREENSHOT_PROJECT");
+}
+
+void ScreenshotTour::AddMainWindowSteps(TFormMain* main, TFormAbout* about) {
+    const QString project = RequestedProject();
+    AddStep({QStringLiteral("main-window.png"),
+             [main, project] {
+                 if (project.isEmpty())
+                     return;
+                 PSoundProject loaded = NewDefaultProject(main->tavrelSettings);
+                 LoadProjectFile(ToProjectText(project), loaded, main->projectTagNames);
+                 main->currentProject = std::move(loaded);
+                 main->ShowProject();
+             },
+             [main] { return main->frameGeometry(); }, nullptr});
+    AddStep({QStringLiteral("file-menu.png"),
+             [main] { main->menuBar()->setActiveAction(main->File1->menuAction()); },
+             [main] { return main->frameGeometry().united(main->File1->geometry()); },
+             [main] { main->File1->close(); }});
+    AddStep({QStringLiteral("about.png"), [main] { main->About1Click(); },
+             [about] { return about->frameGeometry(); }, [about] { about->hide(); }});
+}
+
+void ScreenshotTour::Start() {
+    QDir().mkpath(outputFolder_);
+    QTimer::singleShot(kSettleMilliseconds, this, [this] { RunStep(0); });
+}
+
+void ScreenshotTour::RunStep(size_t index) {
+    if (index >= steps_.size()) {
+        QCoreApplication::exit(failed_ ? 1 : 0);
+        return;
+    }
+    Step& step = steps_[index];
+    try {
+        if (step.prepare)
+            step.prepare();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "screenshot %s: %s\n", qPrintable(step.fileName), error.what());
+        failed_ = true;
+    }
+    QTimer::singleShot(kSettleMilliseconds, this, [this, index] {
+        Step& current = steps_[index];
+        if (!Grab(current.area(), current.fileName))
+            failed_ = true;
+        if (current.finish)
+            current.finish();
+        QTimer::singleShot(kSettleMilliseconds / 2, this, [this, index] { RunStep(index + 1); });
+    });
+}
+
+bool ScreenshotTour::Grab(const QRect& area, const QString& fileName) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    // Window 0 is the whole screen, so menus and other windows above the area are included.
+    const QPixmap shot =
+        screen ? screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()) : QPixmap();
+    const QString path = QDir(outputFolder_).filePath(fileName);
+    if (shot.isNull() || !shot.save(path, "PNG")) {
+        std::fprintf(stderr, "screenshot %s could not be written\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    std::fflush(stdout);
+    return true;
+}

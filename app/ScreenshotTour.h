@@ -1,0 +1,48 @@
+// A test-only tour for scripts/screenshots.sh: writes PNGs of the program's windows and ends.
+//
+// Started by main() when the environment variable TAVREL_SCREENSHOT_DIR names a folder;
+// TAVREL_SCREENSHOT_PROJECT may name a project file to load first. Each step prepares what is
+// to be seen, waits for the window system to paint it, grabs the screen area and tidies up.
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class TFormMain;
+class TFormAbout;
+
+class ScreenshotTour : public QObject {
+    Q_OBJECT
+public:
+    struct Step {
+        QString fileName;              // written into the output folder
+        std::function<void()> prepare; // shows what is to be seen
+        std::function<QRect()> area;   // screen area to grab
+        std::function<void()> finish;  // hides it again
+    };
+
+    ScreenshotTour(const QString& outputFolder, QObject* parent = nullptr);
+
+    void AddStep(Step step) { steps_.push_back(std::move(step)); }
+    // Runs the steps one after another, then ends the program (exit status 1 if a PNG failed).
+    void Start();
+
+    // The environment's request, or an empty folder when no tour is wanted.
+    static QString RequestedFolder();
+    static QString RequestedProject();
+
+    // The main window's steps: the window with its project, its File menu open, the about window.
+    void AddMainWindowSteps(TFormMain* main, TFormAbout* about);
+
+private:
+    void RunStep(size_t index);
+    bool Grab(const QRect& area, const QString& fileName);
+
+    QString outputFolder_;
+    std::vector<Step> steps_;
+    bool failed_ = false;
+};

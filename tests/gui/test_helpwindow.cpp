@@ -1,0 +1,66 @@
+// The help window with the help file that ships with the program.
+#include <QFile>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include "HelpWindow.h"
+
+namespace {
+const QString kHelpFile = QStringLiteral(TAVREL_SOURCE_DIR "/app/resources/Tavrel.hlp");
+}
+
+class TestHelpWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void shipsBesideTheProgram_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("help file") << "Tavrel.hlp";
+        QTest::newRow("web page") << "webpage.html";
+        QTest::newRow("settings") << "settings.ini";
+    }
+    void shipsBesideTheProgram() {
+        QFETCH(QString, name);
+        QVERIFY2(QFile::exists(QStringLiteral(TAVREL_PROGRAM_DIR "/") + name), qPrintable(name));
+    }
+
+    void opensAtTheTopic_data() {
+        QTest::addColumn<QString>("topic");
+        for (const char* topic : {"INTRODUCTION", "MAINWINDOW", "OUTPUTMODES", "PROJECTS", "RUNNING",
+                                  "COMMANDLINE", "PREFERENCES"})
+            QTest::newRow(topic) << QString::fromLatin1(topic);
+    }
+    void opensAtTheTopic() {
+        QFETCH(QString, topic);
+        HelpWindow window;
+        window.resize(500, 300); // small, so that every topic needs scrolling
+        QVERIFY(window.ShowTopic(kHelpFile, topic));
+        QVERIFY(window.isVisible());
+        QVERIFY(window.Browser()->document()->toHtml().contains("name=\"" + topic + "\""));
+        // Every topic lies below the table of contents, so the view has scrolled to it.
+        QVERIFY2(window.Browser()->verticalScrollBar()->value() > 0, qPrintable(topic));
+    }
+
+    void laterTopicsScrollFurther() {
+        HelpWindow window;
+        window.resize(500, 300);
+        QVERIFY(window.ShowTopic(kHelpFile, "INTRODUCTION"));
+        const int introduction = window.Browser()->verticalScrollBar()->value();
+        QVERIFY(window.ShowTopic(kHelpFile, "PROJECTS"));
+        const int projects = window.Browser()->verticalScrollBar()->value();
+        QVERIFY(window.ShowTopic(kHelpFile, "PREFERENCES"));
+        const int preferences = window.Browser()->verticalScrollBar()->value();
+        QVERIFY(introduction < projects);
+        QVERIFY(projects <= preferences);
+    }
+
+    void missingFileIsRefused() {
+        HelpWindow window;
+        QVERIFY(!window.ShowTopic(QStringLiteral("/no/such/folder/Tavrel.hlp"), "INTRODUCTION"));
+        QVERIFY(!window.isVisible());
+        QVERIFY(window.CurrentFile().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestHelpWindow)
+#include "test_helpwindow.moc"
