@@ -26,6 +26,12 @@ bool OptionShowsItem(const QStyleOptionMenuItem* option, const QAction* item) {
            item->icon().cacheKey() == option->icon.cacheKey();
 }
 
+bool HasItemHandlers(const QWidget* menu) {
+    const auto items = menu->actions();
+    return std::any_of(items.begin(), items.end(),
+                       [](const QAction* item) { return !HandlersOf(item).IsEmpty(); });
+}
+
 } // namespace
 
 XPMenuStyle::XPMenuStyle(QStyle* base) : QProxyStyle(base) {}
@@ -67,16 +73,16 @@ int XPMenuStyle::MenuClientLeft(const QWidget* menu) const {
 }
 
 int XPMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
-    // Owner-drawn menu-bar items sit edge to edge, as the handlers measure them.
-    if (metric == PM_MenuBarItemSpacing) {
-        if (const auto* bar = qobject_cast<const QMenuBar*>(widget)) {
-            const auto items = bar->actions();
-            if (std::any_of(items.begin(), items.end(),
-                            [](const QAction* item) { return !HandlersOf(item).IsEmpty(); }))
-                return 0;
-        }
-    }
-    return QProxyStyle::pixelMetric(metric, option, widget);
+    const int base = QProxyStyle::pixelMetric(metric, option, widget);
+    if (!widget || !HasItemHandlers(widget))
+        return base;
+    // Owner-drawn menu-bar items sit edge to edge, as the handlers measure them; an owner-drawn
+    // drop-down keeps a frame around its items so that it stands out from the window below.
+    if (metric == PM_MenuBarItemSpacing && qobject_cast<const QMenuBar*>(widget))
+        return 0;
+    if (metric == PM_MenuPanelWidth && qobject_cast<const QMenu*>(widget))
+        return qMax(base, 1);
+    return base;
 }
 
 QSize XPMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& contentsSize,

@@ -129,10 +129,12 @@ struct MenuSizes {
     QSize fileOnBar;
     QSize newProjectItem;
     QSize fileMenu;
+    int frame; // the drop-down's frame width
 
     static MenuSizes Measure(SampleWindow& sample) {
         return {sample.window.menuBar()->actionGeometry(sample.file->menuAction()).size(),
-                sample.file->actionGeometry(sample.newProject).size(), sample.file->sizeHint()};
+                sample.file->actionGeometry(sample.newProject).size(), sample.file->sizeHint(),
+                sample.file->style()->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, sample.file)};
     }
 };
 
@@ -718,8 +720,9 @@ void TestXPStyleVCL::styleGrowsRealItemsByIncreaseWidthAndOffset() {
     QCOMPARE(painter->GetMenuIncreaseWidth(), 100);
     const MenuSizes drawn = MenuSizes::Measure(sample);
     QCOMPARE(drawn.fileOnBar, plain.fileOnBar + QSize(100, 5));
-    QCOMPARE(drawn.newProjectItem.height(), plain.newProjectItem.height() + 5);
-    QCOMPARE(drawn.fileMenu, plain.fileMenu + QSize(100, 4 * 5)); // four items, the separator too
+    QCOMPARE(drawn.newProjectItem, plain.newProjectItem + QSize(100, 5));
+    QCOMPARE(drawn.frame, qMax(plain.frame, 1));
+    QCOMPARE(drawn.fileMenu.height() - plain.fileMenu.height() - 2 * (drawn.frame - plain.frame), 4 * 5);
 
     // The style's answer for one item is the base style's answer enlarged.
     QStyleOptionMenuItem option;

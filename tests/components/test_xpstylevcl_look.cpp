@@ -3,24 +3,20 @@
 #include <QtTest>
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QStyle>
 
 #include "Xpstylevcl.h"
 
 namespace {
 
-QIcon SampleIcon(const QColor& color) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(Qt::black);
-    painter.setBrush(color);
-    painter.drawRect(1, 1, 13, 13);
-    return QIcon(pixmap);
+QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
+    return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
 }
 
 } // namespace
@@ -35,19 +31,24 @@ private slots:
 void TestXPStyleVCLLook::rendersMenuBarWithOpenDropDown() {
     QMainWindow window;
     window.resize(696, 480);
-    QMenu* file = window.menuBar()->addMenu("&File");
-    file->addAction(SampleIcon(Qt::white), "New Project");
+    // The main window's menus, with pictures on every item.
+    QMenu* file = window.menuBar()->addMenu("File");
+    file->addAction(ThemeIcon("document-new", QStyle::SP_FileIcon), "New Project");
     file->addSeparator();
-    QAction* load = file->addAction(SampleIcon(Qt::yellow), "Load Project");
-    file->addAction(SampleIcon(Qt::blue), "Save Project");
-    file->addAction("Save Project As...");
+    QAction* load = file->addAction(ThemeIcon("document-open", QStyle::SP_DialogOpenButton), "Load Project");
+    file->addAction(ThemeIcon("document-save", QStyle::SP_DialogSaveButton), "Save Project");
+    file->addAction(ThemeIcon("document-save-as", QStyle::SP_DriveFDIcon), "Save Project As...");
     file->addSeparator();
-    file->addAction("Preferences")->setEnabled(false);
+    file->addAction(ThemeIcon("preferences-system", QStyle::SP_FileDialogDetailedView), "Preferences")
+        ->setEnabled(false);
     file->addSeparator();
-    file->addAction("E&xit");
-    window.menuBar()->addMenu("&Edit")->addAction(SampleIcon(Qt::green), "Add File(s)");
-    window.menuBar()->addMenu("&Run")->addAction(SampleIcon(Qt::red), "Start Automation");
-    window.menuBar()->addMenu("&Help")->addAction("About");
+    file->addAction(ThemeIcon("application-exit", QStyle::SP_DialogCloseButton), "E&xit");
+    window.menuBar()->addMenu("Edit")->addAction(ThemeIcon("list-add", QStyle::SP_FileDialogNewFolder),
+                                                 "Add File(s)");
+    window.menuBar()->addMenu("Run")->addAction(ThemeIcon("media-playback-start", QStyle::SP_MediaPlay),
+                                                "Start Automation");
+    window.menuBar()->addMenu("Help")->addAction(ThemeIcon("help-about", QStyle::SP_MessageBoxInformation),
+                                                 "About");
 
     auto* painter = new TXPStyleVCL(&window);
     painter->setObjectName("XPStyleVCL");
