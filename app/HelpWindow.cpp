@@ -10,6 +10,8 @@
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("SWF Tavrel Tool Help"));
+    // An open help window does not keep the program running once the main window is closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
     browser_->setOpenExternalLinks(true);
     auto* layout = new QVBoxLayout(this);

@@ -568,7 +568,9 @@ void TFormMain::Exit1Click() {
         if (IsProjectChanged() && !AskToSaveChanges())
             return;
         exitConfirmed_ = true;
-        close();
+        // Windows of their own (help) would keep the event loop going; Exit ends the program.
+        if (close())
+            QCoreApplication::quit();
     });
 }
 
