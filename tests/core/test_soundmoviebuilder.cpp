@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -92,7 +94,7 @@ protected:
     void SetUp() override {
         std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::replace(name.begin(), name.end(), '/', '_');
-        folder = fs::temp_directory_path() / ("tavrel-builder-" + name);
+        folder = fs::temp_directory_path() / ("tavrel-builder-" + std::to_string(::getpid()) + "-" + name);
         fs::remove_all(folder);
         fs::create_directories(folder);
         mp3 = (folder / "sound.mp3").string();

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -99,7 +101,9 @@ protected:
     void SetUp() override {
         std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::replace(name.begin(), name.end(), '/', '_');
-        path = (fs::temp_directory_path() / ("tavrel-mp3-" + name + ".mp3")).string();
+        path =
+            (fs::temp_directory_path() / ("tavrel-mp3-" + std::to_string(::getpid()) + "-" + name + ".mp3"))
+                .string();
     }
     void TearDown() override { fs::remove(path); }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -316,9 +318,9 @@ TEST(TagModelDeathTest, FDTWithoutItsOwnIdIsAProgrammingError) {
 class MovieFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder =
-            fs::temp_directory_path() /
-            ("tavrel-tags-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        folder = fs::temp_directory_path() /
+                 ("tavrel-tags-" + std::to_string(::getpid()) + "-" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder);
         fs::create_directories(folder);
         definitionIdCounter = 0;
