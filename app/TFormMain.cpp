@@ -29,6 +29,7 @@
 #include "TFormPreferences.h"
 #include "TUpDown.h"
 #include "UserDialogs.h"
+#include "Xpstylevcl.h"
 
 namespace {
 const QString kWindowTitle = QStringLiteral("Tavrel Tool v1.5");
@@ -70,6 +71,10 @@ TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget
     CreateActions();
     CreateMenusAndToolBar();
     CreateControls();
+
+    XPStyleVCL = new TXPStyleVCL(this);
+    XPStyleVCL->setObjectName(QStringLiteral("XPStyleVCL"));
+    XPStyleVCL->Setactive(true);
 
     resize(696, 480);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

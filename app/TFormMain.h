@@ -25,6 +25,7 @@ class QPushButton;
 class TFormAbout;
 class TFormPreferences;
 class TFormProgressBarPercent;
+class TXPStyleVCL;
 class TUpDown;
 class UserDialogs;
 
@@ -62,6 +63,9 @@ public:
     TavrelSettings tavrelSettings; // output modes, emptyProjectMode, defaultOutputFolder
     ProjectTagNames projectTagNames;
     PSoundProject currentProject;
+
+    // Paints the menu bar and its drop-downs.
+    TXPStyleVCL* XPStyleVCL = nullptr;
 
     // Menus and their items.
     QMenu* File1 = nullptr;

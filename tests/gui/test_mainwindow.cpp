@@ -20,6 +20,7 @@
 #include "MainWindowFixture.h"
 #include "TFormAbout.h"
 #include "TFormMain.h"
+#include "Xpstylevcl.h"
 #include "TFormPreferences.h"
 #include "TUpDown.h"
 
@@ -94,6 +95,28 @@ private slots:
         QCOMPARE(w.ListBoxInputFiles->selectionMode(), QAbstractItemView::ExtendedSelection);
         QVERIFY(!w.IsProjectChanged());
         QVERIFY(dialogs_.shown.empty());
+    }
+
+    // The menu bar and its drop-downs are measured and painted by the window's menu painter;
+    // the input list's context menu keeps the platform's look.
+    void menuPainterOwnsTheMainMenusOnly() {
+        TFormMain& w = *window_;
+        QVERIFY(w.XPStyleVCL);
+        QCOMPARE(w.XPStyleVCL->objectName(), QStringLiteral("XPStyleVCL"));
+        QVERIFY(w.XPStyleVCL->Getactive());
+        QCOMPARE(w.XPStyleVCL->GetMenuIncreaseWidth(), 50); // the menus carry pictures
+        QStyle* painted = w.menuBar()->style();
+        QVERIFY(painted != QApplication::style());
+        for (QMenu* menu : {w.File1, w.Edit1, w.Run1, w.Help1})
+            QCOMPARE(menu->style(), painted);
+        QVERIFY(w.PopupMenuInputFiles->style() != painted);
+
+        // Every drop-down item is Offset pixels taller than the platform's own item.
+        QMenu plain;
+        plain.addAction(w.NewProject1->icon(), w.NewProject1->text());
+        const int plainHeight = plain.actionGeometry(plain.actions().first()).height();
+        w.File1->ensurePolished();
+        QCOMPARE(w.File1->actionGeometry(w.NewProject1).height(), plainHeight + w.XPStyleVCL->GetOffset());
     }
 
     void fixedItemsAndCaptions() {
