@@ -192,13 +192,15 @@ AutomationResult AutomationRun::RunAutomation(PSoundProject& project,
     if (!result.encoderFound)
         host.ShowMessage(kEncoderMissingMessage);
 
-    // 3. Progress.
-    const int fileCount = static_cast<int>(project.Files.size());
+    // 3. Progress. The list is copied: whatever the window does while events are handled, the
+    // run goes through the files it started with.
+    const std::vector<PSoundFile> files = project.Files;
+    const int fileCount = static_cast<int>(files.size());
     host.ShowProgress(fileCount);
 
     // An intermediate MP3 must never land on another input of the list.
     std::set<std::string> inputs;
-    for (const PSoundFile& file : project.Files)
+    for (const PSoundFile& file : files)
         inputs.insert(file.File);
 
     // 4. The files, each inside its own failure guard: a failure skips the file silently.
@@ -208,7 +210,7 @@ AutomationResult AutomationRun::RunAutomation(PSoundProject& project,
             stoppedEarly = true;
             break;
         }
-        const std::string input = project.Files[static_cast<size_t>(index)].File;
+        const std::string& input = files[static_cast<size_t>(index)].File;
         IntermediateFile intermediate;
         try {
             // c. The input must be readable.
