@@ -14,55 +14,33 @@
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
-#include <functional>
 #include <memory>
 
+#include "FakeUserDialogs.h"
 #include "OutputModes.h"
 #include "TFormAddNewOutputMode.h"
 #include "TFormMain.h"
 #include "TFormPreferences.h"
-#include "UserDialogs.h"
 
 namespace {
 
-// Answers the windows' questions from a script and keeps what they showed.
-class PrefsTestDialogs : public UserDialogs {
-public:
-    QStringList messages;
-    QStringList errors;
-    QStringList questions; // "title: text"
-    QList<Answer> answers; // given in order; Cancel once the script runs out
-    QString chosenFolder;
-    QStringList helpTopics; // "helpFile#topic"
-    QList<QWidget*> owners;
+using Kind = FakeUserDialogs::Kind;
 
-    void ShowMessage(QWidget* owner, const QString& text) override {
-        owners << owner;
-        messages << text;
+// Questions as "title: text", and the folder browser's title, in the order asked.
+QStringList Asked(const FakeUserDialogs& dialogs) {
+    QStringList asked;
+    for (const FakeUserDialogs::Shown& entry : dialogs.shown) {
+        if (entry.kind == Kind::Question)
+            asked << entry.title + ": " + entry.text;
+        else if (entry.kind == Kind::Folder)
+            asked << entry.title;
     }
-    void ShowError(QWidget* owner, const QString& text) override {
-        owners << owner;
-        errors << text;
-    }
-    Answer AskYesNoCancel(QWidget* owner, const QString& text, const QString& title) override {
-        owners << owner;
-        questions << title + ": " + text;
-        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
-    }
-    QStringList OpenFileNames(QWidget*, const QString&, const QString&) override { return {}; }
-    QString OpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
-    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString BrowseForFolder(QWidget* owner, const QString& title) override {
-        owners << owner;
-        questions << title;
-        return chosenFolder;
-    }
-    void ShowHelp(QWidget* owner, const QString& helpFile, const QString& topic) override {
-        owners << owner;
-        helpTopics << helpFile + "#" + topic;
-    }
-    void OpenInBrowser(const QString&) override {}
-};
+    return asked;
+}
+
+QWidget* FirstOwner(const FakeUserDialogs& dialogs) {
+    return dialogs.shown.empty() ? nullptr : dialogs.shown.front().owner;
+}
 
 const char* const kSettingsText = "; presets of the test\n"
                                   "[general]\n"
@@ -138,7 +116,7 @@ class TestPreferences : public QObject {
         QString settingsPath;
         TavrelSettings settings;
         QComboBox mainOutputModeBox;
-        PrefsTestDialogs dialogs;
+        FakeUserDialogs dialogs;
         std::unique_ptr<TFormPreferences> preferences;
         std::unique_ptr<TFormAddNewOutputMode> addNew;
     };
@@ -315,7 +293,7 @@ private slots:
         p.ButtonSave->click();
         QCOMPARE(Describe(s->settings.outputModes[2]), QString("Custom... fixed q=7 m=f b=64"));
         QVERIFY(p.settingsChanged);
-        QVERIFY(s->dialogs.messages.isEmpty());
+        QVERIFY(s->dialogs.Texts(Kind::Message).isEmpty());
         QCOMPARE(IniValue(s->settingsPath, "2", "quality"), QString("9")); // the file waits for Ok
     }
 
@@ -323,8 +301,8 @@ private slots:
         TFormPreferences& p = *s->preferences;
         const QStringList before = Describe(s->settings.outputModes);
         p.ButtonSave->click();
-        QCOMPARE(s->dialogs.messages, QStringList({"Please Select an Output Mode!"}));
-        QCOMPARE(s->dialogs.owners.value(0), &p);
+        QCOMPARE(s->dialogs.Texts(Kind::Message), QStringList({"Please Select an Output Mode!"}));
+        QCOMPARE(FirstOwner(s->dialogs), &p);
         QCOMPARE(Describe(s->settings.outputModes), before);
         QVERIFY(!p.settingsChanged);
     }
@@ -342,7 +320,7 @@ private slots:
         QCOMPARE(p.ComboBoxDefaultOutputMode->currentIndex(), 1);
 
         p.ButtonOk->click();
-        QVERIFY(s->dialogs.errors.isEmpty());
+        QVERIFY(s->dialogs.Texts(Kind::Error).isEmpty());
         QVERIFY(!p.isVisible());
         QVERIFY(!p.settingsChanged);
         QCOMPARE(IniValue(s->settingsPath, "general", "outputmodecount"), QString("4"));
@@ -374,7 +352,8 @@ private slots:
     void addNewWithoutANameAddsNothingButCountsAsAChange() {
         QFETCH(QString, name);
         QCOMPARE(AddNew(name, "7", "mono", "32 kbps"), 1);
-        QCOMPARE(s->dialogs.messages, QStringList({"Please Specify a Name for this new output mode!"}));
+        QCOMPARE(s->dialogs.Texts(Kind::Message),
+                 QStringList({"Please Specify a Name for this new output mode!"}));
         QCOMPARE(s->settings.outputModes.size(), size_t(3));
         QCOMPARE(Items(s->preferences->ComboBoxOutputMode).size(), 3);
         QVERIFY(s->preferences->settingsChanged);
@@ -409,7 +388,7 @@ private slots:
         s->settings.outputModes.pop_back(); // an edit behind the window's back
         s->settings.defaultOutputFolder = "/elsewhere/";
         p.ButtonCancel->click();
-        QVERIFY(s->dialogs.questions.isEmpty());
+        QVERIFY(Asked(s->dialogs).isEmpty());
         QCOMPARE(s->settings.outputModes.size(), size_t(3));
         QCOMPARE(s->settings.defaultOutputFolder, std::string("/srv/movies/"));
         QVERIFY(!p.isVisible());
@@ -423,7 +402,7 @@ private slots:
         p.ButtonSave->click();
         s->dialogs.answers = {UserDialogs::Answer::Cancel};
         p.ButtonCancel->click();
-        QCOMPARE(s->dialogs.questions,
+        QCOMPARE(Asked(s->dialogs),
                  QStringList({"Preferences: Do you want to save the changes you have made?"}));
         QVERIFY(p.isVisible());
         QVERIFY(p.settingsChanged);
@@ -445,7 +424,7 @@ private slots:
 
         p.show();
         p.ButtonCancel->click();
-        QCOMPARE(s->dialogs.questions.size(), 2);
+        QCOMPARE(Asked(s->dialogs).size(), 2);
         QVERIFY(!p.isVisible());
     }
 
@@ -488,14 +467,14 @@ private slots:
         p.ButtonSave->click();
 
         p.ButtonOk->click();
-        QCOMPARE(s->dialogs.errors, QStringList({"Unable to write to " + path}));
+        QCOMPARE(s->dialogs.Texts(Kind::Error), QStringList({"Unable to write to " + path}));
         QVERIFY(p.settingsChanged);
         QVERIFY(p.isVisible());
 
         // Yes to Cancel's question fails the same way: nothing is reread, nothing closes.
         s->dialogs.answers = {UserDialogs::Answer::Yes};
         p.ButtonCancel->click();
-        QCOMPARE(s->dialogs.errors.size(), 2);
+        QCOMPARE(s->dialogs.Texts(Kind::Error).size(), 2);
         QVERIFY(p.isVisible());
         QVERIFY(p.settingsChanged);
         QCOMPARE(Describe(s->settings.outputModes[0]), QString("Music fixed q=5 m=m b=128"));
@@ -512,7 +491,7 @@ private slots:
         p.show();
         Choose(p.ComboBoxOutputMode, "Voice");
         p.ButtonSave->click();
-        QCOMPARE(s->dialogs.messages, QStringList({"Please Select an Output Mode!"}));
+        QCOMPARE(s->dialogs.Texts(Kind::Message), QStringList({"Please Select an Output Mode!"}));
         QCOMPARE(s->settings.outputModes.size(), size_t(3));
     }
 
@@ -531,17 +510,19 @@ private slots:
     void folderBrowserEndsThePathWithASeparator() {
         QFETCH(QString, chosen);
         QFETCH(QString, shown);
-        s->dialogs.chosenFolder = chosen;
+        s->dialogs.folderResults = {chosen};
         s->preferences->ButtonOutputFolder->click();
-        QCOMPARE(s->dialogs.questions, QStringList({"Please Select a Directory"}));
-        QCOMPARE(s->dialogs.owners.value(0), s->preferences.get());
+        QCOMPARE(Asked(s->dialogs), QStringList({"Please Select a Directory"}));
+        QCOMPARE(FirstOwner(s->dialogs), s->preferences.get());
         QCOMPARE(s->preferences->EditDefaultOutputFolder->text(), shown);
     }
 
     void helpOpensThePreferencesTopic() {
         s->preferences->ButtonHelp->click();
-        QCOMPARE(s->dialogs.helpTopics, QStringList({s->folder.filePath("Tavrel.hlp") + "#PREFERENCES"}));
-        QCOMPARE(s->dialogs.owners.value(0), s->preferences.get());
+        QCOMPARE(s->dialogs.Count(Kind::Help), 1);
+        QCOMPARE(s->dialogs.Of(Kind::Help).front().text, s->folder.filePath("Tavrel.hlp"));
+        QCOMPARE(s->dialogs.Of(Kind::Help).front().title, QString("PREFERENCES"));
+        QCOMPARE(FirstOwner(s->dialogs), s->preferences.get());
     }
 
     // The real main window, made as the program makes it, shares the presets with the preferences.
@@ -590,7 +571,7 @@ private slots:
         QCOMPARE(Items(restarted.ComboBoxOutputMode), QStringList({"Music", "Speech", "Custom...", "Voice"}));
         // Save made Custom... fixed only in memory; the file still marks it editable.
         QVERIFY(restarted.tavrelSettings.outputModes[2].enabled);
-        QVERIFY(s->dialogs.errors.isEmpty() && s->dialogs.messages.isEmpty());
+        QVERIFY(s->dialogs.Texts(Kind::Error).isEmpty() && s->dialogs.Texts(Kind::Message).isEmpty());
     }
 
     void preferencesStayOnTopExceptWhileTheNewDialogIsUp() {
