@@ -1,0 +1,132 @@
+// The window's side of a run: progress window, message boxes, output-mode box and the command lock,
+// driven by a real run on real files.
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QProcess>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QtTest>
+
+#include "AutomationRun.h"
+#include "FakeUserDialogs.h"
+#include "TFormProgressBarPercent.h"
+#include "WindowRunHost.h"
+
+namespace {
+
+// Notes what the progress window showed after every file.
+class WatchedHost : public WindowRunHost {
+public:
+    WatchedHost(QWidget* owner, UserDialogs& dialogs, TFormProgressBarPercent* progress, QComboBox* box,
+                bool hideMode)
+        : WindowRunHost(owner, dialogs, progress, box, hideMode), progress_(progress) {}
+    void SetProgress(int handled) override {
+        WindowRunHost::SetProgress(handled);
+        texts << progress_->LabelPercent->text();
+        visible << progress_->isVisible();
+    }
+    QStringList texts;
+    QList<bool> visible;
+
+private:
+    TFormProgressBarPercent* progress_;
+};
+
+bool MakeMp3(const QString& path) {
+    QProcess sox;
+    const QString wav = path + ".wav";
+    sox.start("sox", {"-n", "-r", "44100", "-c", "1", "-b", "16", wav, "synth", "0.3", "sine", "440"});
+    if (!sox.waitForFinished(-1) || sox.exitCode() != 0)
+        return false;
+    QProcess lame;
+    lame.start("lame", {"--silent", "-b", "64", wav, path});
+    const bool made = lame.waitForFinished(-1) && lame.exitCode() == 0;
+    QFile::remove(wav);
+    return made;
+}
+
+} // namespace
+
+class TestWindowRunHost : public QObject {
+    Q_OBJECT
+private slots:
+    void aRunShowsItsProgressAndHidesTheWindowAtTheEnd_data() {
+        QTest::addColumn<bool>("hideMode");
+        QTest::newRow("shown") << false;
+        QTest::newRow("hide mode") << true;
+    }
+    void aRunShowsItsProgressAndHidesTheWindowAtTheEnd() {
+        QFETCH(bool, hideMode);
+        QTemporaryDir dir;
+        PSoundProject project;
+        for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
+            QVERIFY(MakeMp3(dir.filePath(name)));
+            project.Files.push_back({dir.filePath(name).toStdString(), {}});
+        }
+        project.OutputFolder = dir.filePath("out").toStdString();
+        QWidget owner;
+        FakeUserDialogs dialogs;
+        TFormProgressBarPercent progress(&owner);
+        QComboBox box;
+        box.addItem("Music");
+        WatchedHost host(&owner, dialogs, &progress, &box, hideMode);
+        AutomationRun run;
+        const AutomationResult result = run.StartAutomation(project, {}, host);
+
+        QCOMPARE(int(result.outcome), int(AutomationResult::Outcome::Completed));
+        QCOMPARE(host.texts, (QStringList{"%33", "%66", "%100"}));
+        QCOMPARE(host.visible, (QList<bool>{!hideMode, !hideMode, !hideMode}));
+        QVERIFY(!progress.isVisible());
+        QVERIFY(dialogs.shown.empty());
+    }
+
+    void messagesGoToTheMessageBoxOfTheWindow() {
+        QWidget owner;
+        FakeUserDialogs dialogs;
+        TFormProgressBarPercent progress(&owner);
+        WindowRunHost host(&owner, dialogs, &progress, nullptr, false);
+        PSoundProject project;
+        AutomationRun run;
+        run.StartAutomation(project, {}, host);
+        host.ReportError("Cannot create file /x.txt");
+        QCOMPARE(int(dialogs.shown.size()), 2);
+        QCOMPARE(int(dialogs.shown[0].kind), int(FakeUserDialogs::Kind::Message));
+        QCOMPARE(dialogs.shown[0].text, QString("Please select at least one Wave Data file to convert!"));
+        QCOMPARE(dialogs.shown[0].owner, &owner);
+        QCOMPARE(int(dialogs.shown[1].kind), int(FakeUserDialogs::Kind::Error));
+        QVERIFY(!progress.isVisible());
+    }
+
+    void theOutputModeIsReadWhenAsked() {
+        FakeUserDialogs dialogs;
+        QComboBox box;
+        box.addItems({"Music", "Speech"});
+        WindowRunHost host(nullptr, dialogs, nullptr, &box, false);
+        QCOMPARE(host.SelectedOutputModeName(), std::string("Music"));
+        box.setCurrentIndex(1);
+        QCOMPARE(host.SelectedOutputModeName(), std::string("Speech"));
+        QVERIFY(!host.StopRequested());
+        host.RequestStop();
+        QVERIFY(host.StopRequested());
+    }
+
+    void commandsAreDisabledForTheRunAndGetTheirStateBack() {
+        QAction start, save, exit;
+        save.setEnabled(false);
+        {
+            CommandsDisabledDuringRun lock{&start, &save, &exit, nullptr};
+            QVERIFY(!start.isEnabled());
+            QVERIFY(!save.isEnabled());
+            QVERIFY(!exit.isEnabled());
+        }
+        QVERIFY(start.isEnabled());
+        QVERIFY(!save.isEnabled());
+        QVERIFY(exit.isEnabled());
+    }
+};
+
+QTEST_MAIN(TestWindowRunHost)
+#include "test_windowrunhost.moc"
