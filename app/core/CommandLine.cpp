@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 
 #include <QFileInfo>
+#include <QProcess>
 
 const char* const kInvalidParametersMessage = "Invalid Parameters";
 const char* const kInvalidFilenameMessage = "Invalid Filename";
@@ -40,4 +41,8 @@ QString CommandLineProblem(const CommandLine& commandLine) {
     if (!file.exists() || file.isDir())
         return QString::fromLatin1(kInvalidFilenameMessage);
     return QString();
+}
+
+bool SpawnSession(const QString& programPath) {
+    return QProcess::startDetached(programPath, QStringList());
 }

@@ -21,3 +21,7 @@ extern const char* const kInvalidFilenameMessage;   // "Invalid Filename"
 // a file. "Invalid Parameters": no project path, or only blanks and control characters.
 // "Invalid Filename": no file at the path as given (a folder is no file).
 QString CommandLineProblem(const CommandLine& commandLine);
+
+// Spawn Session: starts a further, independent copy of the program (its full path) with no
+// arguments, so that it is used interactively. False when it could not be started; nobody is told.
+bool SpawnSession(const QString& programPath);

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 namespace {
 
@@ -72,5 +73,26 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"NotAtTheStart", {" -f:<file>"}, false, "", kParams},
                     Case{"HideAsPath", {"-f:-hide"}, false, "-hide", kFilename}),
     [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+TEST(SpawnSession, StartsTheProgramWithNoArguments) {
+    QTemporaryDir dir;
+    const QString program = dir.filePath("program");
+    const QString marker = dir.filePath("arguments.txt");
+    QFile script(program);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\necho \"$#\" > '%1.part' && mv '%1.part' '%1'\n")
+                     .arg(marker)
+                     .toLocal8Bit());
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    ASSERT_TRUE(SpawnSession(program));
+    for (int waited = 0; waited < 5000 && !QFile::exists(marker); waited += 20)
+        QThread::msleep(20);
+    QFile written(marker);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), QByteArray("0\n"));
+    EXPECT_FALSE(SpawnSession(dir.filePath("no-such-program")));
+}
 
 } // namespace
