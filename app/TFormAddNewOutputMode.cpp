@@ -1,6 +1,8 @@
 // The new-output-mode dialog: a name and three values appended as a preset.
 #include "TFormAddNewOutputMode.h"
 
+#include <utility>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,6 +15,15 @@
 
 #include "TFormPreferences.h"
 #include "UserDialogs.h"
+
+namespace {
+// A caption beside a control; clicking it focuses the control.
+QLabel* LabelFor(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text, buddy->parentWidget());
+    label->setBuddy(buddy);
+    return label;
+}
+} // namespace
 
 TFormAddNewOutputMode::TFormAddNewOutputMode(TFormPreferences* preferences, QWidget* parent)
     : QDialog(parent), preferences_(preferences) {
@@ -33,14 +44,26 @@ TFormAddNewOutputMode::TFormAddNewOutputMode(TFormPreferences* preferences, QWid
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
         box->setCurrentIndex(-1);
 
+    // Object names are the control names, for tests and accessibility tools.
+    using Named = std::pair<QWidget*, const char*>;
+    for (auto [control, name] : {
+             Named{EditName, "EditName"},
+             Named{ComboBoxQuality, "ComboBoxQuality"},
+             Named{ComboBoxMode, "ComboBoxMode"},
+             Named{ComboBoxBitrate, "ComboBoxBitrate"},
+             Named{Save, "Save"},
+             Named{Cancel, "Cancel"},
+         })
+        control->setObjectName(QString::fromLatin1(name));
+
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel("Name :", this), 0, 0);
+    fields->addWidget(LabelFor("Name :", EditName), 0, 0);
     fields->addWidget(EditName, 0, 1);
-    fields->addWidget(new QLabel("Conversion Quality:", this), 1, 0);
+    fields->addWidget(LabelFor("Conversion Quality:", ComboBoxQuality), 1, 0);
     fields->addWidget(ComboBoxQuality, 1, 1);
-    fields->addWidget(new QLabel("Mode :", this), 2, 0);
+    fields->addWidget(LabelFor("Mode :", ComboBoxMode), 2, 0);
     fields->addWidget(ComboBoxMode, 2, 1);
-    fields->addWidget(new QLabel("Bitrate :", this), 3, 0);
+    fields->addWidget(LabelFor("Bitrate :", ComboBoxBitrate), 3, 0);
     fields->addWidget(ComboBoxBitrate, 3, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -3,6 +3,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QComboBox>
@@ -35,6 +36,13 @@ template <typename KeyOf> void SelectMatchingItem(QComboBox* box, const std::str
     }
 }
 
+// A caption beside a control; clicking it focuses the control.
+QLabel* LabelFor(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text, buddy->parentWidget());
+    label->setBuddy(buddy);
+    return label;
+}
+
 } // namespace
 
 TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
@@ -50,9 +58,9 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     ButtonOutputFolder->setFixedWidth(ButtonOutputFolder->fontMetrics().horizontalAdvance("...") + 24);
     EditDefaultOutputFolder->setMinimumWidth(240);
     auto* general = new QGridLayout(GroupBoxGeneral);
-    general->addWidget(new QLabel("Default Output Mode :", GroupBoxGeneral), 0, 0);
+    general->addWidget(LabelFor("Default Output Mode :", ComboBoxDefaultOutputMode), 0, 0);
     general->addWidget(ComboBoxDefaultOutputMode, 0, 1, 1, 2);
-    general->addWidget(new QLabel("Default Output Folder :", GroupBoxGeneral), 1, 0);
+    general->addWidget(LabelFor("Default Output Folder :", EditDefaultOutputFolder), 1, 0);
     general->addWidget(EditDefaultOutputFolder, 1, 1);
     general->addWidget(ButtonOutputFolder, 1, 2);
 
@@ -70,13 +78,13 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     ButtonAddNew = new QPushButton("Add New", GroupBoxOutputTypes);
     ButtonReset = new QPushButton("Reset", GroupBoxOutputTypes);
     auto* types = new QGridLayout(GroupBoxOutputTypes);
-    types->addWidget(new QLabel("Output Mode :", GroupBoxOutputTypes), 0, 0);
+    types->addWidget(LabelFor("Output Mode :", ComboBoxOutputMode), 0, 0);
     types->addWidget(ComboBoxOutputMode, 0, 1);
-    types->addWidget(new QLabel("Conversion Quality:", GroupBoxOutputTypes), 1, 0);
+    types->addWidget(LabelFor("Conversion Quality:", ComboBoxQuality), 1, 0);
     types->addWidget(ComboBoxQuality, 1, 1);
-    types->addWidget(new QLabel("Mode :", GroupBoxOutputTypes), 2, 0);
+    types->addWidget(LabelFor("Mode :", ComboBoxMode), 2, 0);
     types->addWidget(ComboBoxMode, 2, 1);
-    types->addWidget(new QLabel("Bitrate :", GroupBoxOutputTypes), 3, 0);
+    types->addWidget(LabelFor("Bitrate :", ComboBoxBitrate), 3, 0);
     types->addWidget(ComboBoxBitrate, 3, 1);
     auto* presetButtons = new QHBoxLayout;
     presetButtons->addWidget(ButtonSave);
@@ -94,6 +102,27 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     buttons->addWidget(ButtonOk);
     buttons->addWidget(ButtonCancel);
     buttons->addWidget(ButtonHelp);
+
+    // Object names are the control names, for tests and accessibility tools.
+    using Named = std::pair<QWidget*, const char*>;
+    for (auto [control, name] : {
+             Named{GroupBoxGeneral, "GroupBoxGeneral"},
+             Named{ComboBoxDefaultOutputMode, "ComboBoxDefaultOutputMode"},
+             Named{EditDefaultOutputFolder, "EditDefaultOutputFolder"},
+             Named{ButtonOutputFolder, "ButtonOutputFolder"},
+             Named{GroupBoxOutputTypes, "GroupBoxOutputTypes"},
+             Named{ComboBoxOutputMode, "ComboBoxOutputMode"},
+             Named{ComboBoxQuality, "ComboBoxQuality"},
+             Named{ComboBoxMode, "ComboBoxMode"},
+             Named{ComboBoxBitrate, "ComboBoxBitrate"},
+             Named{ButtonSave, "ButtonSave"},
+             Named{ButtonAddNew, "ButtonAddNew"},
+             Named{ButtonReset, "ButtonReset"},
+             Named{ButtonOk, "ButtonOk"},
+             Named{ButtonCancel, "ButtonCancel"},
+             Named{ButtonHelp, "ButtonHelp"},
+         })
+        control->setObjectName(QString::fromLatin1(name));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GroupBoxGeneral);
