@@ -87,7 +87,7 @@ int ExitStatusFor(const AutomationResult& result) {
 }
 
 bool ShouldRunHeadless(const QStringList& arguments) {
-    return ParseCommandLine(arguments).hideMode && PlatformHasNoDisplay();
+    return ParseCommandLine(arguments).hasArguments && PlatformHasNoDisplay();
 }
 
 std::string MatchOutputModeName(const std::vector<PMP3Converter>& outputModes, const PSoundProject& project,

@@ -23,8 +23,10 @@ struct AutomationResult;
 // The exit status a command-line run ends with (the window's "-f:" run may use it too).
 int ExitStatusFor(const AutomationResult& result);
 
-// True when "-hide" is among the arguments and there is no display to show a window on:
-// neither DISPLAY nor WAYLAND_DISPLAY is set, or QT_QPA_PLATFORM asks for "offscreen" or "minimal".
+// True when there is no display to show a window on (neither DISPLAY nor WAYLAND_DISPLAY is set,
+// or QT_QPA_PLATFORM asks for "offscreen" or "minimal") and the program was given arguments:
+// "-hide" asks for no window at all, and any other command-line start could only show its
+// messages in boxes nobody can see or close.
 bool ShouldRunHeadless(const QStringList& arguments);
 
 // The output mode a shown project selects: the first preset whose three values equal the

@@ -205,21 +205,25 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"3", "f", "64", {Preset("Music", "5", "j", "128")}, "fallback"},
         MatchCase{"5", "j", "128", {PMP3Converter{"Short", {{"q", "5"}}, false}}, "fallback"}));
 
-TEST(HeadlessChoice, NeedsHideAndNoDisplay) {
+TEST(HeadlessChoice, NeedsArgumentsAndNoDisplay) {
     const QByteArray display = qgetenv("DISPLAY"), wayland = qgetenv("WAYLAND_DISPLAY"),
                      platform = qgetenv("QT_QPA_PLATFORM");
     qunsetenv("QT_QPA_PLATFORM");
     qunsetenv("WAYLAND_DISPLAY");
     qputenv("DISPLAY", ":0");
     EXPECT_FALSE(ShouldRunHeadless({"-f:p.xml", "-hide"}));
+    qunsetenv("DISPLAY");
+    qputenv("WAYLAND_DISPLAY", "wayland-0");
+    EXPECT_FALSE(ShouldRunHeadless({"-f:p.xml", "-hide"}));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     EXPECT_TRUE(ShouldRunHeadless({"-f:p.xml", "-hide"}));
     qunsetenv("QT_QPA_PLATFORM");
-    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
     EXPECT_TRUE(ShouldRunHeadless({"-f:p.xml", "-hide"}));
     EXPECT_TRUE(ShouldRunHeadless({"-hide"}));
-    EXPECT_FALSE(ShouldRunHeadless({"-f:p.xml"}));
-    EXPECT_FALSE(ShouldRunHeadless({"-f:p.xml", "-Hide"}));
+    EXPECT_TRUE(ShouldRunHeadless({"-f:p.xml"}));
+    EXPECT_TRUE(ShouldRunHeadless({"anything"}));
+    EXPECT_FALSE(ShouldRunHeadless({}));
     qputenv("DISPLAY", display);
     qputenv("WAYLAND_DISPLAY", wayland);
     qputenv("QT_QPA_PLATFORM", platform);
