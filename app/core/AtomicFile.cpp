@@ -44,6 +44,12 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
     if (name.empty())
         return false;
 
+    // A file marked read-only is not ours to replace, even where the folder would let us.
+    struct stat old {};
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+    if (exists && S_ISREG(old.st_mode) && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return false;
+
     // The rename is atomic only within one file system, hence the same folder.
     std::string pattern = folder + "." + name + ".XXXXXX";
     std::vector<char> tempName(pattern.begin(), pattern.end());
@@ -52,8 +58,7 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
     if (fd < 0)
         return false;
 
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : DefaultFileMode();
+    const mode_t mode = exists ? (old.st_mode & 07777) : DefaultFileMode();
     bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok)

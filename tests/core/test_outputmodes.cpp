@@ -386,6 +386,19 @@ TEST_F(SettingsFile, FailedSavesThrowAndKeepTheOldFile) {
     EXPECT_EQ(ReadBytes(Path()), TwoPresets);
 }
 
+// A settings file marked read-only is refused, also for root, who could replace it.
+TEST_F(SettingsFile, AReadOnlyFileIsNotReplaced) {
+    WriteBytes(Path(), TwoPresets);
+    ASSERT_EQ(chmod(Path().c_str(), 0444), 0);
+    try {
+        SaveSettings(Path(), 0, "/x", {Preset("A", "5", "j", "128")});
+        FAIL() << "no error";
+    } catch (const SettingsError& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + Path());
+    }
+    EXPECT_EQ(ReadBytes(Path()), TwoPresets);
+}
+
 struct NewProjectCase {
     const char* label;
     std::vector<PMP3Converter> modes;

@@ -151,6 +151,20 @@ TEST_F(ProjectFileOnDisk, SaveReplacesALongerOldFileAndKeepsItsPermissions) {
     EXPECT_EQ(FolderEntries(Folder()), std::vector<std::string>{"demo.xml"});
 }
 
+TEST_F(ProjectFileOnDisk, AReadOnlyProjectFileIsNotReplaced) {
+    const std::string path = PathOf("demo.xml");
+    WriteBytes(path, "old");
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    try {
+        SaveProjectFile(DemoProject(path));
+        FAIL() << "no error";
+    } catch (const ProjectFileError& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot create file " + path);
+    }
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(FolderEntries(Folder()), std::vector<std::string>{"demo.xml"});
+}
+
 // Each row is saved and loaded again; every field must come back unchanged.
 struct RoundTripCase {
     const char* label;
