@@ -6,6 +6,7 @@
 #include <exception>
 #include <memory>
 
+#include "PreferencesScreenshotSteps.h"
 #include "QtUserDialogs.h"
 #include "ScreenshotTour.h"
 #include "TFormAbout.h"
@@ -58,6 +59,7 @@ int main(int argc, char* argv[]) {
         if (!ScreenshotTour::RequestedFolder().isEmpty()) {
             tour = std::make_unique<ScreenshotTour>(ScreenshotTour::RequestedFolder());
             tour->AddMainWindowSteps(main.get(), about);
+            AddPreferencesSteps(tour.get(), preferences, newOutputMode);
             tour->Start();
         }
         return QApplication::exec();

@@ -3,6 +3,8 @@
 #   main-window.png  the main window with a small project loaded
 #   file-menu.png    the same with its File menu open
 #   about.png        the about window
+#   preferences.png  the preferences window
+#   new-output-mode.png  the new-output-mode dialog over it
 # The program runs on a virtual X display (xvfb-run) and photographs itself: the environment
 # variables TAVREL_SCREENSHOT_DIR and TAVREL_SCREENSHOT_PROJECT start its screenshot tour
 # (app/ScreenshotTour.cpp), which loads the project, shows each window, grabs it and ends.
@@ -45,7 +47,7 @@ project="$work/Demo Project.xml"
   printf '</TavrelProject>\r\n'
 } > "$project"
 
-rm -f "$out/main-window.png" "$out/file-menu.png" "$out/about.png"
+rm -f "$out/main-window.png" "$out/file-menu.png" "$out/about.png" "$out/preferences.png" "$out/new-output-mode.png"
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 # A sanitizer build reports Qt's caches as leaks at exit; they say nothing about the pictures.
@@ -53,7 +55,7 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
 TAVREL_SCREENSHOT_DIR="$out" TAVREL_SCREENSHOT_PROJECT="$project" \
   timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" "$bin"
 
-for png in main-window.png file-menu.png about.png; do
+for png in main-window.png file-menu.png about.png preferences.png new-output-mode.png; do
   if [ ! -s "$out/$png" ]; then
     echo "screenshots: $out/$png was not written" >&2
     exit 1
