@@ -199,6 +199,19 @@ TEST_F(Mp3Reader, HundredFramesOfMpeg1JointStereo) {
     EXPECT_TRUE(std::equal(file.begin(), file.end(), r.data.begin() + 2));
 }
 
+// A file of several megabytes goes into a block of its own kind (aligned for large pages); it
+// must read and free like any other.
+TEST_F(Mp3Reader, LargeFileIsReadWhole) {
+    const Bytes file = Repeat(kMpeg1Stereo, 24000) + Bytes{'e', 'n', 'd'}; // about 10 MB
+    const ReadResult r = Read(file);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.params.sampleCount, 24000u * 1152);
+    ASSERT_EQ(r.data.size(), file.size() + 2);
+    EXPECT_EQ(r.data[0], 0);
+    EXPECT_EQ(r.data[1], 0);
+    EXPECT_TRUE(std::equal(file.begin(), file.end(), r.data.begin() + 2));
+}
+
 struct FormatCase {
     const char* name;
     Bytes frame;
