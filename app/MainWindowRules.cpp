@@ -40,6 +40,21 @@ QStringList MergeInputFiles(const QStringList& present, const QStringList& added
     return sorted;
 }
 
+const QStringList& QualityItems() {
+    static const QStringList items{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    return items;
+}
+
+const QStringList& ModeItems() {
+    static const QStringList items{"stereo", "joint", "force", "mono", "auto"};
+    return items;
+}
+
+const QStringList& BitrateItems() {
+    static const QStringList items{"16 kbps", "32 kbps", "64 kbps", "128 kbps", "256 kbps"};
+    return items;
+}
+
 QString ModeValueOfItem(const QString& item) {
     return item.left(1);
 }

@@ -24,6 +24,11 @@ std::string ToProjectText(const QString& text);
 QStringList MergeInputFiles(const QStringList& present, const QStringList& added);
 QStringList MergeInputFiles(const QStringList& present, const QStringList& added, const QCollator& collator);
 
+// The fixed items of the quality, mode and bitrate boxes, in the main window and both dialogs.
+const QStringList& QualityItems(); // "1" to "9"
+const QStringList& ModeItems();    // "stereo", "joint", "force", "mono", "auto"
+const QStringList& BitrateItems(); // "16 kbps" to "256 kbps"
+
 // Value texts of the setting boxes' items.
 QString ModeValueOfItem(const QString& item);    // first character ("joint" -> "j")
 QString BitrateValueOfItem(const QString& item); // text before the first blank, empty without one

@@ -1,6 +1,8 @@
 // The new-output-mode dialog: a name and three values appended as a preset.
 #include "TFormAddNewOutputMode.h"
 
+#include "MainWindowRules.h"
+
 #include <utility>
 
 #include <QComboBox>
@@ -38,9 +40,9 @@ TFormAddNewOutputMode::TFormAddNewOutputMode(TFormPreferences* preferences, QWid
     Save = new QPushButton("Save", this);
     Cancel = new QPushButton("Cancel", this);
     Save->setDefault(true);
-    ComboBoxQuality->addItems({"1", "2", "3", "4", "5", "6", "7", "8", "9"});
-    ComboBoxMode->addItems({"stereo", "joint", "force", "mono", "auto"});
-    ComboBoxBitrate->addItems({"16 kbps", "32 kbps", "64 kbps", "128 kbps", "256 kbps"});
+    ComboBoxQuality->addItems(QualityItems());
+    ComboBoxMode->addItems(ModeItems());
+    ComboBoxBitrate->addItems(BitrateItems());
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
         box->setCurrentIndex(-1);
 
@@ -83,11 +85,11 @@ void TFormAddNewOutputMode::AppendOutputMode() {
     if (!preferences_ || !preferences_->Host().settings)
         return;
     PMP3Converter mode;
-    mode.name = EditName->text().toStdString();
+    mode.name = ToProjectText(EditName->text());
     mode.enabled = false;
-    mode.params = {{"q", ComboBoxQuality->currentText().toStdString()},
-                   {"m", ComboBoxMode->currentText().left(1).toStdString()},
-                   {"b", ComboBoxBitrate->currentText().section(' ', 0, 0).toStdString()}};
+    mode.params = {{"q", ToProjectText(ComboBoxQuality->currentText())},
+                   {"m", ToProjectText(ModeValueOfItem(ComboBoxMode->currentText()))},
+                   {"b", ToProjectText(BitrateValueOfItem(ComboBoxBitrate->currentText()))}};
     preferences_->Host().settings->outputModes.push_back(std::move(mode));
 }
 

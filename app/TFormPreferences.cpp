@@ -16,24 +16,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "MainWindowRules.h"
 #include "TFormAddNewOutputMode.h"
 #include "UserDialogs.h"
 
 namespace {
 
-const QStringList kQualityItems{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
-const QStringList kModeItems{"stereo", "joint", "force", "mono", "auto"};
-const QStringList kBitrateItems{"16 kbps", "32 kbps", "64 kbps", "128 kbps", "256 kbps"};
-
-// Selects the first item whose key equals value; with no such item the box keeps its selection.
-template <typename KeyOf> void SelectMatchingItem(QComboBox* box, const std::string& value, KeyOf keyOf) {
-    const QString wanted = QString::fromStdString(value);
-    for (int i = 0; i < box->count(); ++i) {
-        if (keyOf(box->itemText(i)) == wanted) {
-            box->setCurrentIndex(i);
-            return;
-        }
-    }
+// Selects the item at index; -1 (no item shows the value) keeps the box's selection.
+void SelectIfFound(QComboBox* box, int index) {
+    if (index >= 0)
+        box->setCurrentIndex(index);
 }
 
 // A caption beside a control; clicking it focuses the control.
@@ -69,9 +61,9 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     ComboBoxQuality = new QComboBox(GroupBoxOutputTypes);
     ComboBoxMode = new QComboBox(GroupBoxOutputTypes);
     ComboBoxBitrate = new QComboBox(GroupBoxOutputTypes);
-    ComboBoxQuality->addItems(kQualityItems);
-    ComboBoxMode->addItems(kModeItems);
-    ComboBoxBitrate->addItems(kBitrateItems);
+    ComboBoxQuality->addItems(QualityItems());
+    ComboBoxMode->addItems(ModeItems());
+    ComboBoxBitrate->addItems(BitrateItems());
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
         box->setCurrentIndex(-1);
     ButtonSave = new QPushButton("Save", GroupBoxOutputTypes);
@@ -189,10 +181,9 @@ void TFormPreferences::ComboBoxOutputModeChange() {
     const auto value = [mode](std::size_t i) {
         return i < mode->params.size() ? mode->params[i].value : std::string();
     };
-    SelectMatchingItem(ComboBoxQuality, value(0), [](const QString& item) { return item; });
-    SelectMatchingItem(ComboBoxMode, value(1), [](const QString& item) { return item.left(1); });
-    SelectMatchingItem(ComboBoxBitrate, value(2),
-                       [](const QString& item) { return item.section(' ', 0, 0); });
+    SelectIfFound(ComboBoxQuality, IndexOfQualityValue(QualityItems(), FromProjectText(value(0))));
+    SelectIfFound(ComboBoxMode, IndexOfModeValue(ModeItems(), FromProjectText(value(1))));
+    SelectIfFound(ComboBoxBitrate, IndexOfBitrateValue(BitrateItems(), FromProjectText(value(2))));
 }
 
 void TFormPreferences::ButtonSaveClick() {
@@ -207,9 +198,9 @@ void TFormPreferences::ButtonSaveClick() {
     if (mode.params.size() < 3)
         mode.params.resize(3);
     mode.enabled = false;
-    mode.params[0].value = ComboBoxQuality->currentText().toStdString();
-    mode.params[1].value = ComboBoxMode->currentText().left(1).toStdString();
-    mode.params[2].value = ComboBoxBitrate->currentText().section(' ', 0, 0).toStdString();
+    mode.params[0].value = ToProjectText(ComboBoxQuality->currentText());
+    mode.params[1].value = ToProjectText(ModeValueOfItem(ComboBoxMode->currentText()));
+    mode.params[2].value = ToProjectText(BitrateValueOfItem(ComboBoxBitrate->currentText()));
     settingsChanged = true;
 }
 

@@ -1,4 +1,4 @@
-// Replacing a file's content through a temporary file in the same folder and a rename.
+// Reading a whole file; replacing its content through a temporary file in the same folder and a rename.
 #include "AtomicFile.h"
 
 #include <cerrno>
@@ -66,4 +66,20 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
     if (!ok)
         ::unlink(tempName.data());
     return ok;
+}
+
+ReadOutcome ReadFileContent(const std::string& path, std::string& text) {
+    text.clear();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return errno == ENOENT ? ReadOutcome::Missing : ReadOutcome::Failed;
+    char buffer[65536];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        text.clear();
+    return failed ? ReadOutcome::Failed : ReadOutcome::Read;
 }

@@ -1,4 +1,5 @@
-// Replacing a file's whole content so that a failed write never destroys the old file.
+// A file's whole content: read in one piece, and replaced so that a failed write never
+// destroys the old file.
 #pragma once
 
 #include <string>
@@ -7,3 +8,9 @@
 // is complete and flushed. An existing file keeps its permissions. On any failure the
 // temporary file is removed, the file at path is left as it was and false is returned.
 bool ReplaceFileContent(const std::string& path, const std::string& bytes);
+
+enum class ReadOutcome { Read, Missing, Failed };
+
+// Reads the whole file at path into text, byte for byte. Missing: no file there; Failed: it
+// could not be opened or read (a folder, for instance). text is empty unless Read.
+ReadOutcome ReadFileContent(const std::string& path, std::string& text);

@@ -104,18 +104,9 @@ void SaveProjectFile(const PSoundProject& project, const ProjectTagNames& tags) 
 }
 
 void LoadProjectFile(const std::string& path, PSoundProject& project, const ProjectTagNames& tags) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        throw ProjectFileError("Cannot open file " + path);
+    // A folder opens on this platform but cannot be read; that too is a file we cannot open.
     std::string text;
-    char buffer[65536];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, got);
-    // A folder opens on this platform but cannot be read; that is a file we cannot open.
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed)
+    if (ReadFileContent(path, text) != ReadOutcome::Read)
         throw ProjectFileError("Cannot open file " + path);
 
     PSoundProject loaded;

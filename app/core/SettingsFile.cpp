@@ -22,22 +22,6 @@ constexpr int32_t MaxOutputModeCount = 1000;
 // the last key belong to an entry and are written out again.
 const char* const EndOfFileSection = "\x01tavrel end of file\x01";
 
-enum class ReadResult { Read, Missing, Failed };
-
-ReadResult ReadWholeFile(const std::string& path, std::string& text) {
-    text.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
-    char buffer[65536];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return failed ? ReadResult::Failed : ReadResult::Read;
-}
-
 // Sections and keys are found regardless of letter case and values come back trimmed, as
 // with the platform's profile files; of a key given twice the first one counts.
 void LoadIni(CSimpleIniA& ini, const std::string& text) {
@@ -91,8 +75,8 @@ void WriteValue(CSimpleIniA& ini, const std::string& path, const std::string& se
 
 void LoadSettings(const std::string& iniPath, TavrelSettings& settings, std::vector<std::string>* warnings) {
     std::string text;
-    const ReadResult read = ReadWholeFile(iniPath, text);
-    if (read == ReadResult::Failed && warnings)
+    const ReadOutcome read = ReadFileContent(iniPath, text);
+    if (read == ReadOutcome::Failed && warnings)
         warnings->push_back("Cannot read " + iniPath + "; no output modes are available.");
     CSimpleIniA ini;
     LoadIni(ini, text);
@@ -128,7 +112,7 @@ void SaveSettings(const std::string& iniPath, int32_t emptyProject, const std::s
                   const std::vector<PMP3Converter>& modes) {
     std::string original;
     // A file that is there but cannot be read must not be replaced by our few keys.
-    if (ReadWholeFile(iniPath, original) == ReadResult::Failed)
+    if (ReadFileContent(iniPath, original) == ReadOutcome::Failed)
         throw SettingsError("Unable to write to " + iniPath);
     const bool crLf = original.find("\r\n") != std::string::npos;
     const bool byteOrderMark = original.compare(0, 3, "\xEF\xBB\xBF") == 0;

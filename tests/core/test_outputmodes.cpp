@@ -9,28 +9,10 @@
 
 #include <QTemporaryDir>
 
+#include "common/file_bytes.h"
 #include "OutputModes.h"
 
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-    std::string bytes;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            bytes.append(buffer, got);
-        std::fclose(file);
-    }
-    return bytes;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
-    std::fclose(file);
-}
 
 size_t CountOf(const std::string& text, const std::string& part) {
     size_t count = 0;

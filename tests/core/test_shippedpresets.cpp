@@ -12,6 +12,7 @@
 
 #include <QTemporaryDir>
 
+#include "common/file_bytes.h"
 #include "OutputModes.h"
 
 extern char** environ;
@@ -51,26 +52,6 @@ std::string CdQualityWave() {
         PutLittleEndian(wave, static_cast<uint16_t>(sample), 2);
     }
     return wave;
-}
-
-bool WriteBytes(const std::string& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::string bytes;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            bytes.append(buffer, got);
-        std::fclose(file);
-    }
-    return bytes;
 }
 
 // Runs a program found on PATH and returns its exit status, or -1 if it could not run.
