@@ -1,5 +1,5 @@
-// The main window: settings panel, output folder, input list, menus, tool bar and the
-// project commands.
+// The main window: settings panel, output folder, input list, menus, tool bar, the project
+// commands, the automation run and the command line.
 #include "TFormMain.h"
 
 #include <QAction>
@@ -17,22 +17,28 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <vector>
 
+#include "CommandLine.h"
+#include "HeadlessRun.h"
 #include "TFormAbout.h"
 #include "TFormPreferences.h"
 #include "TUpDown.h"
 #include "UserDialogs.h"
+#include "WindowRunHost.h"
 #include "Xpstylevcl.h"
 
 namespace {
 const QString kWindowTitle = QStringLiteral("Tavrel Tool v1.5");
+const QString kApplicationTitle = QStringLiteral("SWF Tavrel Tool");
 const QString kInputFilesFilter =
     QStringLiteral("Wav files (*.wav);;MP3 files (*.mp3);;Wav and MP3 files (*.mp3 *.wav);;All Files (*)");
 const QString kProjectFilter = QStringLiteral("Extended Markup Language(*.xml) (*.xml);;All Files (*)");
@@ -580,6 +586,18 @@ void TFormMain::Exit1Click() {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
+    // During a run the window stays; Yes stops the run, and the Start command closes the window
+    // once the run has ended (through the question below about unsaved changes).
+    if (automationRun_.IsRunning()) {
+        event->ignore();
+        exitConfirmed_ = false;
+        if (!closeAfterRun_ && dialogs_->AskYesNoCancel(this, QString::fromUtf8(kStopRunQuestion),
+                                                        kApplicationTitle) == UserDialogs::Answer::Yes) {
+            closeAfterRun_ = true;
+            automationRun_.RequestStop();
+        }
+        return;
+    }
     // The close box asks like Exit does, so unsaved changes are never lost without a word.
     bool mayClose = exitConfirmed_;
     if (!mayClose) {
@@ -621,11 +639,90 @@ void TFormMain::ButtonOutputFolderClick() {
 // --- Run menu -------------------------------------------------------------------------------
 
 void TFormMain::StartAutomation1Click() {
-    // The automation run is wired in here by its own unit.
+    // The run handles events while it works; the disabled commands keep a second start out, and
+    // this guards against any other way in.
+    if (automationRun_.IsRunning())
+        return;
+    lastRunResult_ = AutomationResult();
+    RunCommand([this] {
+        TakeProjectFromWindow();
+        // Spawn Session, Help, Web Page and About stay available.
+        CommandsDisabledDuringRun lock{StartAutomation1, NewProject1,  LoadProject1, SaveProject1,
+                                       SaveProjectAs1,   Preferences1, AddFiles1,    RemoveFiles1,
+                                       AddFiles2,        RemoveFiles2, Exit1};
+        WindowRunHost host(this, *dialogs_, progressForm_, ComboBoxOutputMode, HideMode);
+        // The project keeps the trailing "/" its output folder may gain, so it counts as changed;
+        // the window goes on showing the folder as typed.
+        lastRunResult_ = automationRun_.StartAutomation(currentProject, tavrelSettings.outputModes, host);
+    });
+    if (closeAfterRun_) {
+        closeAfterRun_ = false;
+        close();
+    }
 }
 
 void TFormMain::SpawnSession1Click() {
-    // Starting a further copy of the program is wired in here by the command-line unit.
+    RunCommand([this] {
+        // Nobody is told when the copy cannot be started.
+        SpawnSession(programFile_.isEmpty() ? QCoreApplication::applicationFilePath() : programFile_);
+    });
+}
+
+// --- Command line ---------------------------------------------------------------------------
+
+void TFormMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The first show stands for the first activation: offscreen and window-manager-less displays
+    // may never activate the window. The arguments are read once start-up's events are handled.
+    if (FirstActivation && !activationQueued_) {
+        activationQueued_ = true;
+        QTimer::singleShot(0, this, qOverload<>(&TFormMain::FormActivate));
+    }
+}
+
+void TFormMain::FormActivate() {
+    FormActivate(arguments_);
+}
+
+void TFormMain::FormActivate(const QStringList& arguments) {
+    if (!FirstActivation)
+        return;
+    FirstActivation = false;
+    if (arguments.isEmpty())
+        return;
+    const CommandLine commandLine = ParseCommandLine(arguments);
+    if (commandLine.hideMode)
+        HideMode = true;
+    const QString problem = CommandLineProblem(commandLine);
+    if (!problem.isEmpty()) {
+        dialogs_->ShowMessage(this, problem);
+        EndApplication(kExitCheckMessage);
+        return;
+    }
+    // A project file that cannot be read is shown in the error box and the program stays open.
+    RunCommand([&] {
+        PSoundProject loaded = NewDefaultProject(tavrelSettings);
+        LoadProjectFile(ToProjectText(commandLine.projectPath), loaded, projectTagNames);
+        currentProject = std::move(loaded);
+        ShowProject();
+        AutoRunPending = true;
+        // The run starts once the events queued so far (painting the loaded project) are handled.
+        QTimer::singleShot(0, this, &TFormMain::HandleIdle);
+    });
+}
+
+void TFormMain::HandleIdle() {
+    if (!AutoRunPending)
+        return;
+    AutoRunPending = false;
+    if (HideMode)
+        hide();
+    StartAutomation1Click();
+    EndApplication(ExitStatusFor(lastRunResult_));
+}
+
+void TFormMain::EndApplication(int status) {
+    QCoreApplication::exit(status);
 }
 
 // --- Help menu ------------------------------------------------------------------------------

@@ -1,12 +1,14 @@
-// The main window: settings panel, output folder, input list, menus, tool bar and the
-// project commands.
+// The main window: settings panel, output folder, input list, menus, tool bar, the project
+// commands, the automation run and the command line.
 #pragma once
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include <exception>
 
+#include "AutomationRun.h"
 #include "MainWindowRules.h"
 #include "OutputModes.h"
 #include "ProjectFile.h"
@@ -43,6 +45,11 @@ public:
     TFormPreferences* PreferencesForm() const { return preferencesForm_; }
     TFormAbout* AboutForm() const { return aboutForm_; }
 
+    // The program's arguments without its own name; the first activation reads them.
+    void SetArguments(const QStringList& arguments) { arguments_ = arguments; }
+    // What Spawn Session starts; the running program's own executable unless set.
+    void SetProgramFile(const QString& path) { programFile_ = path; }
+
     QString ProgramFolder() const { return programFolder_; }
     QString SettingsPath() const; // "settings.ini" in the program folder
     QString HelpFile() const;     // "Tavrel.hlp" in the program folder
@@ -59,6 +66,18 @@ public:
 
     // Shows a failure that escaped a command in the error box; the program goes on.
     void ShowFailure(const std::exception_ptr& failure);
+
+    // The command line's switches. HideMode ("-hide"): the auto-run hides this window and runs never
+    // show the progress window. AutoRunPending: a project from "-f:" is to be run once the
+    // events queued by start-up are handled. FirstActivation: the command line is still unread.
+    bool HideMode = false;
+    bool AutoRunPending = false;
+    bool FirstActivation = true;
+
+    // A run is under way (the Start command has not returned yet).
+    bool IsRunning() const { return automationRun_.IsRunning(); }
+    // What the last Start command did; a refused or failed one counts as Refused.
+    const AutomationResult& LastRunResult() const { return lastRunResult_; }
 
     TavrelSettings tavrelSettings; // output modes, emptyProjectMode, defaultOutputFolder
     ProjectTagNames projectTagNames;
@@ -126,8 +145,19 @@ public slots:
     void ButtonOutputFolderClick();
     void ComboBoxOutputModeChange();
 
+    // First activation: reads the arguments given with SetArguments.
+    void FormActivate();
+    // Starts the run that "-f:" asked for, then ends the program with the run's exit status.
+    void HandleIdle();
+
+public:
+    // First activation with these arguments: "-f:<project>" loads the project and queues its run,
+    // "-hide" sets HideMode; "Invalid Parameters" / "Invalid Filename" end the program.
+    void FormActivate(const QStringList& arguments);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateActions();
@@ -146,10 +176,20 @@ private:
         }
     }
 
+    // Asks the event loop to stop; the program then ends with status, without saving or asking.
+    void EndApplication(int status);
+
     QString programFolder_;
+    QString programFile_;
+    QStringList arguments_;
     UserDialogs* dialogs_;
     TFormProgressBarPercent* progressForm_ = nullptr;
     TFormPreferences* preferencesForm_ = nullptr;
     TFormAbout* aboutForm_ = nullptr;
     bool exitConfirmed_ = false; // Exit has asked already; the close box must not ask again
+
+    AutomationRun automationRun_;
+    AutomationResult lastRunResult_;
+    bool activationQueued_ = false; // the first show has queued FormActivate
+    bool closeAfterRun_ = false;    // closing during the run was answered Yes: close once it stopped
 };

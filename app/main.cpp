@@ -1,11 +1,14 @@
-// The program: creates the five windows once, shows the main window and runs the event loop.
+// The program: a command-line start without a display runs headless; otherwise it creates the
+// five windows once, shows the main window and runs the event loop.
 #include <QApplication>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QMessageBox>
 
 #include <exception>
 #include <memory>
 
+#include "HeadlessRun.h"
 #include "PreferencesScreenshotSteps.h"
 #include "QtUserDialogs.h"
 #include "ScreenshotTour.h"
@@ -25,6 +28,18 @@ void ShowStartFailure(const QString& text) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    {
+        // Decided before any window-system connection is tried: with no display there is none.
+        QStringList arguments;
+        for (int i = 1; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        if (ShouldRunHeadless(arguments)) {
+            QCoreApplication application(argc, argv);
+            QCoreApplication::setApplicationName(kApplicationTitle);
+            return RunHeadless(QCoreApplication::arguments().mid(1), QCoreApplication::applicationDirPath());
+        }
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
     // Without a desktop theme the menus still get pictures from the theme that ships with Debian.
@@ -51,6 +66,8 @@ int main(int argc, char* argv[]) {
         main->SetProgressForm(progress);
         main->SetPreferencesForm(preferences);
         main->SetAboutForm(about);
+        // Read at the first activation: "-f:" and "-hide".
+        main->SetArguments(QCoreApplication::arguments().mid(1));
 
         main->show();
 
