@@ -1,0 +1,643 @@
+// The main window's run and command line on real files with the real `lame`: Start Automation,
+// its messages, the commands locked during a run, closing during a run, "-f:", "-hide" and the
+// auto-run's exit status. Dialogs are answered by a script.
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+#include <cstring>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include "FakeUserDialogs.h"
+#include "MainWindowFixture.h"
+#include "TFormMain.h"
+#include "TFormProgressBarPercent.h"
+#include "WindowRunHost.h"
+#include "core/RunFixtures.h"
+
+using Kind = FakeUserDialogs::Kind;
+using Answer = UserDialogs::Answer;
+using Outcome = AutomationResult::Outcome;
+
+namespace {
+
+// The status ExecUntilEnd gives when nothing ended the program in time.
+constexpr int kStillOpen = -1000;
+
+// What the window showed after a file's progress step, read when the run let events through.
+struct Step {
+    int position;
+    QString label;
+    bool progressVisible;
+    bool mainVisible;
+};
+
+QStringList FilesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Creates a Unix socket file at path: it exists and is no folder, but it cannot be opened as a file.
+bool MakeSocketFile(const QString& path) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (name.size() >= int(sizeof address.sun_path)) {
+        close(fd);
+        return false;
+    }
+    memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    close(fd);
+    return bound;
+}
+
+} // namespace
+
+class TestMainWindowRun : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<ProgramFolder> program_;
+    std::unique_ptr<QTemporaryDir> files_;
+    FakeUserDialogs dialogs_;
+    std::unique_ptr<TFormMain> window_;
+    TFormProgressBarPercent* progress_ = nullptr;
+    std::vector<Step> steps_;
+    std::map<std::string, std::string> keptMp3s_;
+
+    TFormMain& NewWindow() {
+        window_.reset();
+        program_ = std::make_unique<ProgramFolder>();
+        files_ = std::make_unique<QTemporaryDir>();
+        QDir(files_->path()).mkpath("in");
+        dialogs_.Reset();
+        steps_.clear();
+        keptMp3s_.clear();
+        window_ = std::make_unique<TFormMain>(program_->Path(), &dialogs_);
+        progress_ = new TFormProgressBarPercent(window_.get());
+        window_->SetProgressForm(progress_);
+        // Every progress step: keep the MP3s the movie was made from (the run deletes its own
+        // right after the step), and note what the windows show once the run lets events through.
+        connect(progress_->ProgressBarPercent, &QProgressBar::valueChanged, window_.get(),
+                [this](int position) {
+                    if (position == 0)
+                        return;
+                    KeepMp3s();
+                    QMetaObject::invokeMethod(
+                        window_.get(),
+                        [this, position] {
+                            steps_.push_back({position, progress_->LabelPercent->text(),
+                                              progress_->isVisible(), window_->isVisible()});
+                        },
+                        Qt::QueuedConnection);
+                });
+        return *window_;
+    }
+
+    QString Path(const QString& relative) const { return QDir(files_->path()).filePath(relative); }
+    std::string StdPath(const QString& relative) const { return Path(relative).toStdString(); }
+
+    std::string Wav(const QString& name, double seconds = 0.5, int rate = 44100) {
+        const std::string path = StdPath("in/" + name);
+        if (!fixtures::WriteToneWav(path, rate, 2, int64_t(rate * seconds)))
+            qFatal("cannot write %s", path.c_str());
+        return path;
+    }
+    std::string Mp3(const QString& name) {
+        const std::string path = StdPath("in/" + name);
+        if (!QFile::copy(QStringLiteral(TAVREL_TEST_DATA_DIR "/mp3/mpeg1-44100-stereo.mp3"),
+                         QString::fromStdString(path)))
+            qFatal("cannot copy an MP3 to %s", path.c_str());
+        return path;
+    }
+    void KeepMp3s() {
+        for (const QFileInfo& file : QDir(Path("in")).entryInfoList({"*.mp3", "*.MP3"}, QDir::Files))
+            keptMp3s_[file.filePath().toStdString()] = fixtures::ReadBytes(file.filePath().toStdString());
+    }
+
+    // Shows a project of these inputs and output folder in the window, as Load Project would.
+    void ShowInputs(const std::vector<std::string>& inputs, const std::string& outputFolder) {
+        TFormMain& w = *window_;
+        w.currentProject.OutputFolder = outputFolder;
+        w.currentProject.Files.clear();
+        for (const std::string& input : inputs)
+            w.currentProject.Files.push_back({input, {}});
+        w.ShowProject();
+    }
+
+    // A project file of these inputs (Music's values) writing into outputFolder.
+    QString SaveProject(const QString& name, const std::vector<std::string>& inputs,
+                        const std::string& outputFolder) {
+        PSoundProject project = MakeProject("5", "j", "128");
+        project.ProjectName = StdPath(name);
+        project.OutputFolder = outputFolder;
+        for (const std::string& input : inputs)
+            project.Files.push_back({input, {}});
+        SaveProjectFile(project);
+        return Path(name);
+    }
+
+    // Runs the event loop as the program does until something ends the program; kStillOpen when
+    // nothing did within timeoutMs.
+    int ExecUntilEnd(const std::function<void()>& start, int timeoutMs = 120000) {
+        QTimer::singleShot(0, window_.get(), start);
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(kStillOpen); });
+        guard.start(timeoutMs);
+        return QCoreApplication::exec();
+    }
+
+    // The commands a run locks, by name, with whether each is enabled now.
+    QStringList CommandStates() const {
+        const TFormMain& w = *window_;
+        QStringList states;
+        for (const QAction* action :
+             {w.StartAutomation1, w.NewProject1, w.LoadProject1, w.SaveProject1, w.SaveProjectAs1,
+              w.Preferences1, w.AddFiles1, w.RemoveFiles1, w.AddFiles2, w.RemoveFiles2, w.Exit1,
+              w.SpawnSession1, w.Help2, w.WebPage1, w.About1})
+            states << action->objectName() + (action->isEnabled() ? " on" : " off");
+        for (const char* button : {"ToolButtonStartAutomation", "ToolButtonNewProject", "ToolButtonHelp"})
+            states << QString(button) +
+                          (w.ToolBar1->findChild<QWidget*>(button)->isEnabled() ? " on" : " off");
+        return states;
+    }
+
+    void ExpectMoviesHoldTheirMp3s(const std::vector<std::pair<QString, std::string>>& movieAndMp3) {
+        for (const auto& [movie, mp3] : movieAndMp3) {
+            const std::string sound = fixtures::EmbeddedMp3(fixtures::ReadBytes(StdPath("out/" + movie)));
+            QVERIFY2(keptMp3s_.count(mp3) == 1, mp3.c_str());
+            QVERIFY2(!sound.empty(), qPrintable(movie));
+            QVERIFY2(sound == keptMp3s_[mp3],
+                     qPrintable(movie + " does not hold " + QString::fromStdString(mp3)));
+        }
+    }
+
+private slots:
+    void init() { NewWindow(); }
+    void cleanup() {
+        window_.reset();
+        files_.reset();
+        program_.reset();
+    }
+
+    // --- Start Automation in the window ---------------------------------------------------
+
+    // A WAV and an MP3 become movies and a report; the project's output folder gains a "/" when it
+    // lacked one, and only then does the project count as changed afterwards.
+    void aMixedListBecomesMoviesAndAReport_data() {
+        QTest::addColumn<bool>("folderEndsWithSlash");
+        QTest::newRow("folder typed without /") << false;
+        QTest::newRow("folder typed with /") << true;
+    }
+    void aMixedListBecomesMoviesAndAReport() {
+        QFETCH(bool, folderEndsWithSlash);
+        TFormMain& w = *window_;
+        const std::string a = Wav("a.wav"), b = Mp3("b.mp3");
+        const std::string out = StdPath("out") + (folderEndsWithSlash ? "/" : "");
+        ShowInputs({a, b}, out);
+        QVERIFY(!w.IsProjectChanged());
+
+        w.StartAutomation1->trigger();
+
+        QCOMPARE(int(w.LastRunResult().outcome), int(Outcome::Completed));
+        QCOMPARE(FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf"}));
+        const std::string aMp3 = StdPath("in/a.mp3");
+        QCOMPARE(fixtures::ReadBytes(StdPath("out/Untitled.txt")),
+                 aMp3 + ":Operation Successful.\r\n" + b + ":Operation Successful.\r\n");
+        // The intermediate MP3 is gone, the MP3 input stays.
+        QCOMPARE(FilesIn(Path("in")), (QStringList{"a.wav", "b.mp3"}));
+        ExpectMoviesHoldTheirMp3s({{"a.swf", aMp3}, {"b.swf", b}});
+        QVERIFY(dialogs_.shown.empty());
+
+        QCOMPARE(w.currentProject.OutputFolder, StdPath("out") + "/");
+        QCOMPARE(w.EditOutputFolder->text(), QString::fromStdString(out));
+        QCOMPARE(w.IsProjectChanged(), !folderEndsWithSlash);
+        // So closing asks about unsaved changes exactly when the folder changed.
+        dialogs_.answers = {Answer::No};
+        w.show();
+        QVERIFY(w.close());
+        QCOMPARE(dialogs_.Count(Kind::Question), folderEndsWithSlash ? 0 : 1);
+    }
+
+    void progressCountsFilesHandledAndASecondRunStartsFromNothing() {
+        TFormMain& w = *window_;
+        const std::string a = Mp3("a.mp3"), b = Wav("b.wav"), c = Mp3("c.mp3");
+        const std::string missing = StdPath("in/missing.wav");
+        ShowInputs({a, missing, b, c}, StdPath("out"));
+        w.show();
+
+        w.StartAutomation1Click();
+
+        // The missing file is skipped without a step; the next one counts it as handled.
+        QCOMPARE(int(steps_.size()), 3);
+        QCOMPARE(steps_[0].position, 1);
+        QCOMPARE(steps_[0].label, QStringLiteral("%25"));
+        QCOMPARE(steps_[1].position, 3);
+        QCOMPARE(steps_[1].label, QStringLiteral("%75"));
+        QCOMPARE(steps_[2].position, 4);
+        QCOMPARE(steps_[2].label, QStringLiteral("%100"));
+        QCOMPARE(progress_->ProgressBarPercent->maximum(), 4);
+        QVERIFY(!progress_->isVisible());
+
+        QList<int> positions;
+        connect(progress_->ProgressBarPercent, &QProgressBar::valueChanged, [&](int p) { positions << p; });
+        ShowInputs({a}, StdPath("out"));
+        w.StartAutomation1Click();
+        QCOMPARE(positions, (QList<int>{0, 1}));
+        QCOMPARE(progress_->LabelPercent->text(), QStringLiteral("%100"));
+    }
+
+    // With HideMode the progress window is updated but never shown; otherwise it shows all along.
+    void hideModeKeepsTheProgressWindowHidden_data() {
+        QTest::addColumn<bool>("hideMode");
+        QTest::newRow("shown") << false;
+        QTest::newRow("hide mode") << true;
+    }
+    void hideModeKeepsTheProgressWindowHidden() {
+        QFETCH(bool, hideMode);
+        TFormMain& w = *window_;
+        w.HideMode = hideMode;
+        ShowInputs({Mp3("a.mp3"), Wav("b.wav"), Mp3("c.mp3")}, StdPath("out"));
+        w.show();
+
+        w.StartAutomation1Click();
+
+        QCOMPARE(int(steps_.size()), 3);
+        QStringList labels;
+        for (const Step& step : steps_) {
+            labels << step.label;
+            QCOMPARE(step.progressVisible, !hideMode);
+            QVERIFY(step.mainVisible); // only the auto-run hides the main window
+        }
+        QCOMPARE(labels, (QStringList{"%33", "%66", "%100"}));
+        QVERIFY(!progress_->isVisible());
+        QCOMPARE(FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf", "c.swf"}));
+    }
+
+    // The Start command's checks, and the run's own message when the folder cannot be made.
+    void messagesStopTheStartCommand_data() {
+        QTest::addColumn<bool>("withFiles");
+        QTest::addColumn<QString>("outputFolder"); // relative to the temporary folder unless blank
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("outcome");
+        QTest::newRow("no input files")
+            << false << "out"
+            << "Please select at least one Wave Data file to convert!" << int(Outcome::Refused);
+        QTest::newRow("blank output folder") << true << " \t "
+                                             << "Please select an output folder!" << int(Outcome::Refused);
+        QTest::newRow("folder under a missing folder")
+            << true << "missing/out"
+            << "Unable to create the output directory.Operation Aborted" << int(Outcome::Aborted);
+    }
+    void messagesStopTheStartCommand() {
+        QFETCH(bool, withFiles);
+        QFETCH(QString, outputFolder);
+        QFETCH(QString, message);
+        QFETCH(int, outcome);
+        TFormMain& w = *window_;
+        const std::string folder =
+            outputFolder.trimmed().isEmpty() ? outputFolder.toStdString() : StdPath(outputFolder);
+        ShowInputs(withFiles ? std::vector<std::string>{Mp3("a.mp3")} : std::vector<std::string>{}, folder);
+        w.show();
+        const QStringList before = CommandStates();
+
+        w.StartAutomation1->trigger();
+
+        QCOMPARE(dialogs_.Texts(Kind::Message), QStringList{message});
+        QCOMPARE(dialogs_.shown.front().owner, &w);
+        QCOMPARE(int(w.LastRunResult().outcome), outcome);
+        QCOMPARE(FilesIn(files_->path()), QStringList{"in"});
+        QVERIFY(steps_.empty());
+        QVERIFY(!progress_->isVisible());
+        QCOMPARE(CommandStates(), before);
+        QCOMPARE(w.currentProject.OutputFolder, folder); // nothing ran, nothing gained a "/"
+    }
+
+    // The project's fields come from the window when Start is given, not from the last load.
+    void startTakesTheProjectFromTheWindow() {
+        TFormMain& w = *window_;
+        ShowInputs({Mp3("a.mp3")}, StdPath("elsewhere"));
+        w.EditOutputFolder->setText(Path("out"));
+        w.StartAutomation1Click();
+        QCOMPARE(FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf"}));
+        QVERIFY(!QFileInfo::exists(Path("elsewhere")));
+    }
+
+    // A report that cannot be written goes to the error box; the progress window is still hidden
+    // and the commands come back.
+    void aReportThatCannotBeWrittenIsShownAsAnError() {
+        TFormMain& w = *window_;
+        QVERIFY(QDir().mkpath(Path("out/Untitled.txt"))); // a folder where the report belongs
+        ShowInputs({Mp3("a.mp3")}, StdPath("out"));
+        w.show();
+        const QStringList before = CommandStates();
+
+        w.StartAutomation1Click();
+
+        QCOMPARE(int(w.LastRunResult().outcome), int(Outcome::ReportFailed));
+        QCOMPARE(dialogs_.Texts(Kind::Error), QStringList{"Cannot create file " + Path("out/Untitled.txt")});
+        QVERIFY(QFileInfo::exists(Path("out/a.swf")));
+        QVERIFY(!progress_->isVisible());
+        QCOMPARE(CommandStates(), before);
+    }
+
+    // While lame runs: the commands that would disturb the run are off (and ignore a trigger),
+    // Spawn Session, Help, Web Page and About stay on; afterwards every command is as before.
+    void commandsThatWouldDisturbARunAreOffDuringIt() {
+        TFormMain& w = *window_;
+        const std::string a = Wav("a.wav", 3.0), b = Mp3("b.mp3");
+        ShowInputs({a, b}, StdPath("out"));
+        w.show();
+        const QStringList before = CommandStates();
+        QCOMPARE(before.filter(" off"), QStringList());
+
+        QStringList during;
+        bool encoding = false;
+        bool runningDuring = false;
+        QTimer::singleShot(0, &w, [&] {
+            encoding = QFileInfo::exists(Path("in/a.mp3")); // lame's output, claimed before it starts
+            runningDuring = w.IsRunning();
+            during = CommandStates();
+            // Disabled commands ignore even a direct trigger, and a second start does nothing.
+            w.NewProject1->trigger();
+            w.Exit1->trigger();
+            w.LoadProject1->trigger();
+            w.StartAutomation1Click();
+        });
+        w.StartAutomation1->trigger();
+
+        QVERIFY(encoding);
+        QVERIFY(runningDuring);
+        QCOMPARE(during, (QStringList{"StartAutomation1 off", "NewProject1 off", "LoadProject1 off",
+                                      "SaveProject1 off", "SaveProjectAs1 off", "Preferences1 off",
+                                      "AddFiles1 off", "RemoveFiles1 off", "AddFiles2 off",
+                                      "RemoveFiles2 off", "Exit1 off", "SpawnSession1 on", "Help2 on",
+                                      "WebPage1 on", "About1 on", "ToolButtonStartAutomation off",
+                                      "ToolButtonNewProject off", "ToolButtonHelp on"}));
+        QVERIFY(dialogs_.shown.empty());
+        QVERIFY(w.isVisible());
+        QCOMPARE(int(w.LastRunResult().outcome), int(Outcome::Completed));
+        QCOMPARE(FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf"}));
+        QVERIFY(!w.IsRunning());
+        QCOMPARE(CommandStates(), before);
+    }
+
+    // Closing the window while lame encodes asks whether to stop. Yes ends the encoder, leaves no
+    // unfinished MP3 or movie, writes the report of what was done and then closes through the
+    // unsaved-changes question; No and Cancel let the run finish.
+    void closingDuringARunAsksWhetherToStop_data() {
+        QTest::addColumn<bool>("folderEndsWithSlash");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<bool>("stopped");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<int>("questions");
+        const int yes = int(Answer::Yes), no = int(Answer::No), cancel = int(Answer::Cancel);
+        QTest::newRow("Yes stops and closes") << true << QList<int>{yes} << true << true << 1;
+        QTest::newRow("Yes, then changes kept by No") << false << QList<int>{yes, no} << true << true << 2;
+        QTest::newRow("Yes, then the changes question cancelled")
+            << false << QList<int>{yes, cancel} << true << false << 2;
+        QTest::newRow("No lets the run finish") << true << QList<int>{no} << false << false << 1;
+        QTest::newRow("Cancel lets the run finish") << true << QList<int>{cancel} << false << false << 1;
+    }
+    void closingDuringARunAsksWhetherToStop() {
+        QFETCH(bool, folderEndsWithSlash);
+        QFETCH(QList<int>, answers);
+        QFETCH(bool, stopped);
+        QFETCH(bool, closed);
+        QFETCH(int, questions);
+        TFormMain& w = *window_;
+        const std::string a = Mp3("a.mp3"), b = Wav("long.wav", 30.0), c = Mp3("c.mp3");
+        ShowInputs({a, b, c}, StdPath("out") + (folderEndsWithSlash ? "/" : ""));
+        for (int answer : answers)
+            dialogs_.answers.push_back(Answer(answer));
+        w.show();
+
+        // Close as soon as lame is working on the long file.
+        bool closeAccepted = true;
+        bool asked = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, &w, [&] {
+            if (asked || !QFileInfo::exists(Path("in/long.mp3")))
+                return;
+            asked = true;
+            closeAccepted = w.close();
+        });
+        poll.start(5);
+        w.StartAutomation1Click();
+        poll.stop();
+
+        QVERIFY(asked);
+        QVERIFY(!closeAccepted); // the close box itself never closes during a run
+        QCOMPARE(dialogs_.Count(Kind::Question), questions);
+        QCOMPARE(dialogs_.Of(Kind::Question).front().text, QString::fromUtf8(kStopRunQuestion));
+        QCOMPARE(w.isVisible(), !closed);
+        QVERIFY(!w.IsRunning());
+        const std::string aLine = a + ":Operation Successful.\r\n";
+        if (stopped) {
+            QCOMPARE(int(w.LastRunResult().outcome), int(Outcome::Stopped));
+            QCOMPARE(fixtures::ReadBytes(StdPath("out/Untitled.txt")), aLine);
+            QCOMPARE(FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf"}));
+        } else {
+            QCOMPARE(int(w.LastRunResult().outcome), int(Outcome::Completed));
+            QCOMPARE(fixtures::ReadBytes(StdPath("out/Untitled.txt")), aLine + StdPath("in/long.mp3") +
+                                                                           ":Operation Successful.\r\n" + c +
+                                                                           ":Operation Successful.\r\n");
+            QCOMPARE(FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "c.swf", "long.swf"}));
+        }
+        // No unfinished MP3 is left beside the inputs.
+        QCOMPARE(FilesIn(Path("in")), (QStringList{"a.mp3", "c.mp3", "long.wav"}));
+        QCOMPARE(dialogs_.Count(Kind::Error), 0);
+    }
+
+    // Spawn Session starts the program file, detached, with no arguments.
+    void spawnSessionStartsAnotherCopyWithoutArguments() {
+        TFormMain& w = *window_;
+        const QString marker = Path("spawned.txt");
+        const QString script =
+            program_->WriteFile("tavrel-copy", QByteArray("#!/bin/sh\necho \"$# arguments\" > '") +
+                                                   QFile::encodeName(marker) + "'\n");
+        QVERIFY(QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner));
+        w.SetProgramFile(script);
+        w.SpawnSession1->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(marker).size() > 0, 10000);
+        QCOMPARE(program_->ReadFile(marker), QByteArray("0 arguments\n"));
+        QVERIFY(dialogs_.shown.empty());
+    }
+
+    // --- The command line -----------------------------------------------------------------
+
+    // Arguments without a usable "-f:" end the program after "Invalid Parameters"; a path that
+    // names no file after "Invalid Filename". Matching is exact, letter case included.
+    void badArgumentsEndTheProgramAfterTheirMessage_data() {
+        QTest::addColumn<QStringList>("arguments"); // "<p>" stands for an existing project file
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("hideMode");
+        QTest::newRow("only -hide") << QStringList{"-hide"} << "Invalid Parameters" << true;
+        QTest::newRow("letter case counts")
+            << QStringList{"-F:<p>", "-Hide"} << "Invalid Parameters" << false;
+        QTest::newRow("-f: with nothing behind") << QStringList{"-f:"} << "Invalid Parameters" << false;
+        QTest::newRow("-f: with blanks only") << QStringList{"-f: \t "} << "Invalid Parameters" << false;
+        QTest::newRow("an unknown argument alone") << QStringList{"--help"} << "Invalid Parameters" << false;
+        QTest::newRow("no such file") << QStringList{"-f:<p>.missing", "-hide"} << "Invalid Filename" << true;
+        QTest::newRow("a folder") << QStringList{"-f:<in>"} << "Invalid Filename" << false;
+        QTest::newRow("the last -f: counts")
+            << QStringList{"-f:<p>", "-f:<p>.missing"} << "Invalid Filename" << false;
+    }
+    void badArgumentsEndTheProgramAfterTheirMessage() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        QFETCH(bool, hideMode);
+        TFormMain& w = *window_;
+        const QString project = SaveProject("p.xml", {Mp3("a.mp3")}, StdPath("out"));
+        arguments.replaceInStrings("<p>", project).replaceInStrings("<in>", Path("in"));
+
+        const int status = ExecUntilEnd([&] { w.FormActivate(arguments); });
+
+        QCOMPARE(status, 1);
+        QCOMPARE(dialogs_.Texts(Kind::Message), QStringList{message});
+        QCOMPARE(w.HideMode, hideMode);
+        QVERIFY(!w.AutoRunPending);
+        QVERIFY(!QFileInfo::exists(Path("out")));
+    }
+
+    // The first show reads the arguments: the project is loaded and shown, run once the queued
+    // events are handled, and the program ends with status 0. "-hide" hides the main window for
+    // the run and never shows the progress window; without it both stay visible.
+    void anAutoRunConvertsTheProjectAndEndsTheProgram_data() {
+        QTest::addColumn<bool>("hide");
+        QTest::newRow("with -hide") << true;
+        QTest::newRow("windows shown") << false;
+    }
+    void anAutoRunConvertsTheProjectAndEndsTheProgram() {
+        QFETCH(bool, hide);
+        TFormMain& w = *window_;
+        const std::string a = Wav("a.wav"), b = Mp3("b.mp3");
+        const QString project = SaveProject("Batch.xml", {a, b}, StdPath("out"));
+        QStringList arguments{"-f:" + project};
+        if (hide)
+            arguments << "-hide";
+        w.SetArguments(arguments);
+
+        QString shownFolder;
+        bool pendingDuringRun = false;
+        connect(progress_->ProgressBarPercent, &QProgressBar::valueChanged, &w, [&](int position) {
+            if (position == 1) {
+                shownFolder = w.EditOutputFolder->text();
+                pendingDuringRun = w.AutoRunPending;
+            }
+        });
+        const int status = ExecUntilEnd([&] { w.show(); });
+
+        QCOMPARE(status, 0);
+        QVERIFY(dialogs_.shown.empty());
+        QCOMPARE(w.HideMode, hide);
+        QVERIFY(!w.AutoRunPending && !pendingDuringRun);
+        QVERIFY(!w.FirstActivation);
+        QCOMPARE(shownFolder, Path("out")); // the loaded project is shown while it runs
+        QCOMPARE(w.windowTitle(), "Tavrel Tool v1.5 - " + project);
+        QCOMPARE(int(steps_.size()), 2);
+        for (const Step& step : steps_) {
+            QCOMPARE(step.mainVisible, !hide);
+            QCOMPARE(step.progressVisible, !hide);
+        }
+        QCOMPARE(FilesIn(Path("out")), (QStringList{"Batch.txt", "a.swf", "b.swf"}));
+        QCOMPARE(fixtures::ReadBytes(StdPath("out/Batch.txt")),
+                 StdPath("in/a.mp3") + ":Operation Successful.\r\n" + b + ":Operation Successful.\r\n");
+        ExpectMoviesHoldTheirMp3s({{"a.swf", StdPath("in/a.mp3")}, {"b.swf", b}});
+    }
+
+    // Of two "-f:" arguments the last is loaded and run; an unknown argument beside them is ignored.
+    void theLastProjectArgumentIsRunAndUnknownOnesIgnored() {
+        TFormMain& w = *window_;
+        const std::string a = Mp3("a.mp3");
+        const QString first = SaveProject("first.xml", {a}, StdPath("out1"));
+        const QString second = SaveProject("second.xml", {a}, StdPath("out2"));
+
+        const int status = ExecUntilEnd([&] {
+            w.FormActivate({"-f:" + first, "--verbose", "-f:" + second});
+        });
+
+        QCOMPARE(status, 0);
+        QVERIFY(dialogs_.shown.empty());
+        QVERIFY(!w.HideMode);
+        QVERIFY(!QFileInfo::exists(Path("out1")));
+        QCOMPARE(FilesIn(Path("out2")), (QStringList{"a.swf", "second.txt"}));
+    }
+
+    // A loaded project that fails the Start checks ends the program after the check's message.
+    void anAutoRunRefusedByTheStartChecksEndsWithStatusOne() {
+        TFormMain& w = *window_;
+        const QString project = SaveProject("empty.xml", {}, StdPath("out"));
+        const int status = ExecUntilEnd([&] { w.FormActivate({"-f:" + project, "-hide"}); });
+        QCOMPARE(status, 1);
+        QCOMPARE(dialogs_.Texts(Kind::Message),
+                 QStringList{"Please select at least one Wave Data file to convert!"});
+        QVERIFY(!QFileInfo::exists(Path("out")));
+    }
+
+    // A project file that exists but cannot be read: the error box, no run, the program stays open.
+    void aProjectThatCannotBeReadKeepsTheProgramOpen() {
+        TFormMain& w = *window_;
+        const QString socketFile = Path("p.xml");
+        QVERIFY(MakeSocketFile(socketFile));
+        const PSoundProject before = w.currentProject;
+
+        const int status = ExecUntilEnd([&] { w.FormActivate({"-f:" + socketFile, "-hide"}); }, 1000);
+
+        QCOMPARE(status, kStillOpen);
+        QCOMPARE(dialogs_.Texts(Kind::Error), QStringList{"Cannot open file " + socketFile});
+        QVERIFY(!w.AutoRunPending);
+        QCOMPARE(w.currentProject.OutputFolder, before.OutputFolder);
+        QVERIFY(w.LastRunResult().reportLines.empty());
+    }
+
+    // Only the first activation looks at the command line; no arguments means interactive use.
+    void laterActivationsIgnoreTheCommandLine() {
+        TFormMain& w = *window_;
+        const QString project = SaveProject("p.xml", {Mp3("a.mp3")}, StdPath("out"));
+        w.SetArguments({});
+        QVERIFY(w.FirstActivation);
+
+        const int status = ExecUntilEnd(
+            [&] {
+                w.show(); // the first activation, without arguments
+                QTimer::singleShot(50, &w, [&] {
+                    w.FormActivate({"-hide"});
+                    w.FormActivate({"-f:" + project});
+                    w.show();
+                });
+            },
+            500);
+
+        QCOMPARE(status, kStillOpen);
+        QVERIFY(!w.FirstActivation);
+        QVERIFY(!w.HideMode);
+        QVERIFY(!w.AutoRunPending);
+        QVERIFY(dialogs_.shown.empty());
+        QVERIFY(!QFileInfo::exists(Path("out")));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tavrel Tool v1.5 - Untitled.xml"));
+    }
+};
+
+QTEST_MAIN(TestMainWindowRun)
+#include "test_mainwindowrun.moc"
