@@ -39,6 +39,8 @@
 namespace {
 const QString kWindowTitle = QStringLiteral("Tavrel Tool v1.5");
 const QString kApplicationTitle = QStringLiteral("SWF Tavrel Tool");
+// How often a pending auto-run looks again whether a run under way has ended.
+constexpr int kIdleRetryMs = 100;
 const QString kInputFilesFilter =
     QStringLiteral("Wav files (*.wav);;MP3 files (*.mp3);;Wav and MP3 files (*.mp3 *.wav);;All Files (*)");
 const QString kProjectFilter = QStringLiteral("Extended Markup Language(*.xml) (*.xml);;All Files (*)");
@@ -714,6 +716,12 @@ void TFormMain::FormActivate(const QStringList& arguments) {
 void TFormMain::HandleIdle() {
     if (!AutoRunPending)
         return;
+    // Idle means no run under way: one started by hand just before waits to end first, rather than
+    // being cut short when the program ends after the auto-run.
+    if (automationRun_.IsRunning()) {
+        QTimer::singleShot(kIdleRetryMs, this, &TFormMain::HandleIdle);
+        return;
+    }
     AutoRunPending = false;
     if (HideMode)
         hide();

@@ -566,6 +566,34 @@ private slots:
         ExpectMoviesHoldTheirMp3s({{"a.swf", StdPath("in/a.mp3")}, {"b.swf", b}});
     }
 
+    // The auto-run starts only when no run is under way: one already running is not cut short by
+    // the end of the program, and the auto-run follows it.
+    void theAutoRunWaitsForARunUnderWay() {
+        TFormMain& w = *window_;
+        const std::string a = Wav("a.wav", 3.0), b = Mp3("b.mp3");
+        ShowInputs({a, b}, StdPath("out"));
+        int runs = 0;
+        connect(progress_->ProgressBarPercent, &QProgressBar::valueChanged, &w, [&](int position) {
+            if (position == 2)
+                ++runs;
+        });
+
+        const int status = ExecUntilEnd([&] {
+            QTimer::singleShot(0, &w, [&] {
+                w.AutoRunPending = true;
+                w.HandleIdle();
+                QVERIFY(w.AutoRunPending); // still waiting for the run under way
+            });
+            w.StartAutomation1Click();
+        });
+
+        QCOMPARE(status, 0);
+        QCOMPARE(runs, 2);
+        QVERIFY(!w.AutoRunPending);
+        QCOMPARE(FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf"}));
+        QVERIFY(dialogs_.shown.empty());
+    }
+
     // Of two "-f:" arguments the last is loaded and run; an unknown argument beside them is ignored.
     void theLastProjectArgumentIsRunAndUnknownOnesIgnored() {
         TFormMain& w = *window_;
