@@ -164,7 +164,11 @@ private:
         guard.setSingleShot(true);
         connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(kStillOpen); });
         guard.start(timeoutMs);
-        return QCoreApplication::exec();
+        const int status = QCoreApplication::exec();
+        // Closing the last window posts a quit that the ended program never handles; here it would
+        // end every event loop of the tests after this one.
+        QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+        return status;
     }
 
     // The commands a run locks, by name, with whether each is enabled now.
@@ -195,6 +199,11 @@ private:
 private slots:
     void init() { NewWindow(); }
     void cleanup() {
+        // No test may leave the application quitting: the next test's runs wait in event loops.
+        QCoreApplication::processEvents();
+        QEventLoop probe;
+        QTimer::singleShot(10, &probe, [&] { probe.exit(1); });
+        QCOMPARE(probe.exec(), 1);
         window_.reset();
         files_.reset();
         program_.reset();
@@ -592,6 +601,33 @@ private slots:
         QVERIFY(!w.AutoRunPending);
         QCOMPARE(FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf"}));
         QVERIFY(dialogs_.shown.empty());
+    }
+
+    // An auto-run stopped by closing the window ends the program with status 3 once the report of
+    // what was done is written.
+    void aStoppedAutoRunEndsWithStatusThree() {
+        TFormMain& w = *window_;
+        const std::string a = Mp3("a.mp3"), b = Wav("long.wav", 30.0);
+        const QString project = SaveProject("Batch.xml", {a, b}, StdPath("out") + "/");
+        dialogs_.answers = {Answer::Yes};
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, &w, [&] {
+            if (dialogs_.Count(Kind::Question) == 0 && QFileInfo::exists(Path("in/long.mp3")))
+                w.close();
+        });
+        poll.start(5);
+
+        const int status = ExecUntilEnd([&] {
+            w.SetArguments({"-f:" + project});
+            w.show();
+        });
+
+        QCOMPARE(status, 3);
+        QCOMPARE(dialogs_.Count(Kind::Question), 1);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(fixtures::ReadBytes(StdPath("out/Batch.txt")), a + ":Operation Successful.\r\n");
+        QCOMPARE(FilesIn(Path("out")), (QStringList{"Batch.txt", "a.swf"}));
+        QCOMPARE(FilesIn(Path("in")), (QStringList{"a.mp3", "long.wav"}));
     }
 
     // Of two "-f:" arguments the last is loaded and run; an unknown argument beside them is ignored.
