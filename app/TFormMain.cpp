@@ -255,13 +255,13 @@ void TFormMain::CreateControls() {
     groupLayout->setSpacing(1);
     ComboBoxQuality = new QComboBox(GroupBoxCustomOutputSettings);
     ComboBoxQuality->setObjectName(QStringLiteral("ComboBoxQuality"));
-    ComboBoxQuality->addItems({"1", "2", "3", "4", "5", "6", "7", "8", "9"});
+    ComboBoxQuality->addItems(QualityItems());
     ComboBoxMode = new QComboBox(GroupBoxCustomOutputSettings);
     ComboBoxMode->setObjectName(QStringLiteral("ComboBoxMode"));
-    ComboBoxMode->addItems({"stereo", "joint", "force", "mono", "auto"});
+    ComboBoxMode->addItems(ModeItems());
     ComboBoxBitrate = new QComboBox(GroupBoxCustomOutputSettings);
     ComboBoxBitrate->setObjectName(QStringLiteral("ComboBoxBitrate"));
-    ComboBoxBitrate->addItems({"16 kbps", "32 kbps", "64 kbps", "128 kbps", "256 kbps"});
+    ComboBoxBitrate->addItems(BitrateItems());
     groupLayout->addWidget(NewLabel(QStringLiteral("Conversion Quality:"), ComboBoxQuality, "LabelQuality"));
     groupLayout->addWidget(ComboBoxQuality);
     groupLayout->addWidget(NewLabel(QStringLiteral("Mode :"), ComboBoxMode, "LabelMode"));
