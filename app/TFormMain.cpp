@@ -119,7 +119,7 @@ QString TFormMain::WebPageFile() const {
 }
 
 void TFormMain::CreateActions() {
-    struct ActionSpec {
+    struct ActionEntry {
         QAction** action;
         const char* name;
         const char* caption;
@@ -127,7 +127,7 @@ void TFormMain::CreateActions() {
         QStyle::StandardPixmap fallback;
         void (TFormMain::*handler)();
     };
-    const ActionSpec specs[] = {
+    const ActionEntry entries[] = {
         {&NewProject1, "NewProject1", "New Project", "document-new", QStyle::SP_FileIcon,
          &TFormMain::NewProject1Click},
         {&LoadProject1, "LoadProject1", "Load Project", "document-open", QStyle::SP_DialogOpenButton,
@@ -152,12 +152,12 @@ void TFormMain::CreateActions() {
          &TFormMain::WebPage1Click},
         {&About1, "About1", "About", "help-about", QStyle::SP_MessageBoxInformation, &TFormMain::About1Click},
     };
-    for (const ActionSpec& spec : specs) {
-        auto* action = new QAction(ThemeIcon(this, spec.themeIcon, spec.fallback),
-                                   QString::fromLatin1(spec.caption), this);
-        action->setObjectName(QString::fromLatin1(spec.name));
-        connect(action, &QAction::triggered, this, spec.handler);
-        *spec.action = action;
+    for (const ActionEntry& entry : entries) {
+        auto* action = new QAction(ThemeIcon(this, entry.themeIcon, entry.fallback),
+                                   QString::fromLatin1(entry.caption), this);
+        action->setObjectName(QString::fromLatin1(entry.name));
+        connect(action, &QAction::triggered, this, entry.handler);
+        *entry.action = action;
     }
 }
 
