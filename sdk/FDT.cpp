@@ -4,11 +4,13 @@
 
 #include "SwfAssert.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 // ---- Object model ----------------------------------------------------------------------------
 
@@ -92,16 +94,53 @@ void FObjCollection::WriteHeader(U8* target, U32 fileLength, S32 width, S32 heig
     std::memcpy(target, header.BufferAt(0), kHeaderSize);
 }
 
-bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate) {
-    namespace fs = std::filesystem;
-    // A device or pipe is written in place; anything else goes through a temporary file in
-    // the same folder so that the name only ever holds a complete movie.
-    std::error_code error;
-    const fs::file_status status = fs::status(fileName, error);
-    const bool writeInPlace = fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
-    const std::string writePath = writeInPlace ? std::string(fileName) : std::string(fileName) + ".part";
+namespace {
 
-    FILE* file = std::fopen(writePath.c_str(), "wb");
+// The mode a new file gets under the current umask, as fopen would create it.
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate) {
+    if (fileName == nullptr || *fileName == '\0')
+        return false;
+
+    // What opening the file for writing would refuse is refused before anything is built: a
+    // folder in the way, or a file marked read-only, which is not ours to replace.
+    struct stat old {};
+    const bool exists = ::stat(fileName, &old) == 0;
+    if (exists && S_ISDIR(old.st_mode))
+        return false;
+    if (exists && S_ISREG(old.st_mode) && ((old.st_mode & 0222) == 0 || ::access(fileName, W_OK) != 0))
+        return false;
+
+    // A device or pipe is written in place. Anything else goes through a temporary file of a
+    // fresh name in the same folder, never one that already exists, so that the movie's name
+    // only ever holds a complete movie and no other file is touched. It gets the permissions
+    // the file would have had if written in place.
+    const bool writeInPlace = exists && !S_ISREG(old.st_mode);
+    std::string tempName;
+    FILE* file = nullptr;
+    if (writeInPlace) {
+        file = std::fopen(fileName, "wb");
+    } else {
+        std::string pattern = std::string(fileName) + ".part-XXXXXX";
+        const int fd = ::mkstemp(pattern.data());
+        if (fd < 0)
+            return false;
+        tempName = pattern;
+        const mode_t mode = exists ? (old.st_mode & 0777) : NewFileMode();
+        if (::fchmod(fd, mode) == 0)
+            file = ::fdopen(fd, "wb");
+        if (file == nullptr) {
+            ::close(fd);
+            ::unlink(tempName.c_str());
+        }
+    }
     if (file == nullptr)
         return false;
 
@@ -116,16 +155,16 @@ bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height,
     } catch (...) {
         std::fclose(file);
         if (!writeInPlace)
-            std::remove(writePath.c_str());
+            ::unlink(tempName.c_str());
         throw;
     }
     complete = std::fclose(file) == 0 && complete;
     if (writeInPlace)
         return complete;
     if (complete)
-        complete = std::rename(writePath.c_str(), fileName) == 0;
+        complete = std::rename(tempName.c_str(), fileName) == 0;
     if (!complete)
-        std::remove(writePath.c_str());
+        ::unlink(tempName.c_str());
     return complete;
 }
 

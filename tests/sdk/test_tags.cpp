@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -390,10 +391,53 @@ TEST_F(MovieFile, FailedWriteIsReported) {
 TEST_F(MovieFile, ADirectoryInTheWayFailsWithoutLeftovers) {
     const fs::path path = folder / "movie.swf";
     fs::create_directory(path);
+    FDTDefineSound sound; // takes id 1
     FObjCollection movie;
     EXPECT_FALSE(movie.WriteMovieFile(path.string().c_str(), 600, 600, 12));
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ(EntriesInFolder(), 1u);
+    EXPECT_EQ(FDTDefineSound().DefinitionId(), 2)
+        << "a folder cannot be opened as a file: no movie was built";
+}
+
+TEST_F(MovieFile, ReadOnlyMovieIsRefusedAndKept) {
+    const std::string path = (folder / "movie.swf").string();
+    swftest::WriteFileBytes(path, Bytes(100, 0xEE));
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    FDTDefineSound sound; // takes id 1
+    FObjCollection movie;
+    EXPECT_FALSE(movie.WriteMovieFile(path.c_str(), 600, 600, 12));
+    EXPECT_EQ(Hex(swftest::ReadFileBytes(path)), Hex(Bytes(100, 0xEE)));
+    EXPECT_EQ(EntriesInFolder(), 1u);
+    EXPECT_EQ(FDTDefineSound().DefinitionId(), 2) << "the file could not be opened: no movie was built";
+}
+
+// The temporary file has a name of its own: a user's file of any likely name is never touched.
+TEST_F(MovieFile, AUsersPartFileIsLeftAlone) {
+    const std::string path = (folder / "movie.swf").string();
+    const Bytes usersFile(300, 0x5A);
+    swftest::WriteFileBytes(path + ".part", usersFile);
+    FObjCollection movie;
+    FillStopMovie(movie);
+    ASSERT_TRUE(movie.WriteMovieFile(path.c_str(), 600, 600, 12));
+    EXPECT_EQ(Hex(swftest::ReadFileBytes(path)), Hex(MovieBytes(FillStopMovie)));
+    EXPECT_EQ(Hex(swftest::ReadFileBytes(path + ".part")), Hex(usersFile));
+    EXPECT_EQ(EntriesInFolder(), 2u);
+}
+
+// A replaced movie keeps its permissions; a new one gets those the umask gives a new file.
+TEST_F(MovieFile, PermissionsAreThoseOfAFileWrittenInPlace) {
+    const mode_t mask = ::umask(022);
+    const std::string existing = (folder / "existing.swf").string();
+    swftest::WriteFileBytes(existing, Bytes(10, 0));
+    ASSERT_EQ(::chmod(existing.c_str(), 0664), 0);
+    const std::string fresh = (folder / "fresh.swf").string();
+    const bool wroteExisting = FObjCollection().WriteMovieFile(existing.c_str(), 600, 600, 12);
+    const bool wroteFresh = FObjCollection().WriteMovieFile(fresh.c_str(), 600, 600, 12);
+    ::umask(mask);
+    ASSERT_TRUE(wroteExisting && wroteFresh);
+    EXPECT_EQ(fs::status(existing).permissions(), fs::perms(0664));
+    EXPECT_EQ(fs::status(fresh).permissions(), fs::perms(0644));
 }
 
 } // namespace
