@@ -80,7 +80,9 @@ void BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
         auto soundInfo = std::make_unique<FSoundInfo>(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr);
         const U16 soundId = sound->DefinitionId();
         movie.AddObject(sound.release());
-        auto startSound = std::make_unique<FCTStartSound>(soundId, soundInfo.release());
+        // The sound info is handed over only once the StartSound exists to own it.
+        auto startSound = std::make_unique<FCTStartSound>(soundId, soundInfo.get());
+        soundInfo.release();
         movie.AddObject(startSound.release());
 
         for (int32_t i = 0; i < frames; ++i)
