@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -128,7 +129,14 @@ bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height,
     if (writeInPlace) {
         file = std::fopen(fileName, "wb");
     } else {
-        std::string pattern = std::string(fileName) + ".part-XXXXXX";
+        // The temporary name must itself be a valid name: a movie name near the longest a
+        // folder allows is shortened for it.
+        const std::string path(fileName);
+        const size_t slash = path.rfind('/');
+        const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+        constexpr size_t kLongestNameKept = 200;
+        std::string pattern =
+            path.substr(0, nameStart + std::min(path.size() - nameStart, kLongestNameKept)) + ".part-XXXXXX";
         const int fd = ::mkstemp(pattern.data());
         if (fd < 0)
             return false;

@@ -425,6 +425,14 @@ TEST_F(MovieFile, AUsersPartFileIsLeftAlone) {
     EXPECT_EQ(EntriesInFolder(), 2u);
 }
 
+TEST_F(MovieFile, NameOfTheLongestLengthIsWritten) {
+    const std::string path = (folder / (std::string(251, 'n') + ".swf")).string(); // 255 bytes
+    FObjCollection movie;
+    ASSERT_TRUE(movie.WriteMovieFile(path.c_str(), 600, 600, 12));
+    EXPECT_EQ(swftest::ReadFileBytes(path).size(), 23u);
+    EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
 // A replaced movie keeps its permissions; a new one gets those the umask gives a new file.
 TEST_F(MovieFile, PermissionsAreThoseOfAFileWrittenInPlace) {
     const mode_t mask = ::umask(022);
