@@ -382,10 +382,12 @@ TEST_F(MovieFile, MissingFolderFailsAndKeepsTheIdCounter) {
 }
 
 TEST_F(MovieFile, FailedWriteIsReported) {
+    FDTDefineSound sound; // takes id 1
     FObjCollection movie;
     FillStopMovie(movie);
     EXPECT_FALSE(movie.WriteMovieFile("/dev/full", 600, 600, 12));
     EXPECT_TRUE(fs::is_character_file("/dev/full")) << "a device is written in place, never replaced";
+    EXPECT_EQ(FDTDefineSound().DefinitionId(), 1) << "the file was opened and the movie built: ids restart";
 }
 
 TEST_F(MovieFile, ADirectoryInTheWayFailsWithoutLeftovers) {
