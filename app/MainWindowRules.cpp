@@ -89,7 +89,11 @@ int IndexOfBitrateValue(const QStringList& items, const QString& value) {
 
 bool IsUntitledProjectName(const std::string& name, bool trimBlanks) {
     const std::string compared = trimBlanks ? TrimBlanks(name) : name;
-    return QLocale().toUpper(FromProjectText(compared)) == QLatin1String("UNTITLED.XML");
+    const QLocale locale;
+    const QString upper = locale.toUpper(FromProjectText(compared));
+    // Some locales upper-case "i" to another letter (Turkish: a dotted capital); the new
+    // project's own name must still count as untitled there, or Save would skip its dialog.
+    return upper == QLatin1String("UNTITLED.XML") || upper == locale.toUpper(QStringLiteral("Untitled.xml"));
 }
 
 InvalidIntegerValue::InvalidIntegerValue(const QString& text)

@@ -38,7 +38,8 @@ int IndexOfQualityValue(const QStringList& items, const QString& value);
 int IndexOfModeValue(const QStringList& items, const QString& value);
 int IndexOfBitrateValue(const QStringList& items, const QString& value);
 
-// A project is untitled when its name, upper-cased by the locale's rules, is "UNTITLED.XML";
+// A project is untitled when its name, upper-cased by the locale's rules, is "UNTITLED.XML" (or
+// what those rules make of "Untitled.xml");
 // trimBlanks first strips blanks and control characters from both ends (the save prompt does).
 bool IsUntitledProjectName(const std::string& name, bool trimBlanks);
 

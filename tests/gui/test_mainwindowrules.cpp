@@ -112,21 +112,34 @@ private slots:
         QCOMPARE(IndexOfBitrateValue(bitrates, ""), -1);
     }
 
+    // locale: the user's locale for the row, "" for the test's own.
     void untitledTest_data() {
+        QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("trimmed");
         QTest::addColumn<bool>("untitled");
-        QTest::newRow("default name") << "Untitled.xml" << false << true;
-        QTest::newRow("any letter case") << "uNTITLED.XmL" << false << true;
-        QTest::newRow("blanks count for Save Project") << " Untitled.xml\t" << false << false;
-        QTest::newRow("blanks stripped by the prompt") << " Untitled.xml\t" << true << true;
-        QTest::newRow("a path is a title") << "/home/u/Untitled.xml" << true << false;
+        QTest::newRow("default name") << "" << "Untitled.xml" << false << true;
+        QTest::newRow("any letter case") << "" << "uNTITLED.XmL" << false << true;
+        QTest::newRow("blanks count for Save Project") << "" << " Untitled.xml\t" << false << false;
+        QTest::newRow("blanks stripped by the prompt") << "" << " Untitled.xml\t" << true << true;
+        QTest::newRow("a path is a title") << "" << "/home/u/Untitled.xml" << true << false;
+        // Turkish upper-cases "i" to a dotted capital, yet the program's own name stays untitled.
+        QTest::newRow("Turkish: the new project's name") << "tr_TR" << "Untitled.xml" << false << true;
+        QTest::newRow("Turkish: lower case") << "tr_TR" << "untitled.xml" << true << true;
+        QTest::newRow("Turkish: upper case") << "tr_TR" << "UNTITLED.XML" << false << true;
+        QTest::newRow("Turkish: a path is a title") << "tr_TR" << "/u/Untitled.xml" << false << false;
     }
     void untitledTest() {
+        QFETCH(QString, locale);
         QFETCH(QString, name);
         QFETCH(bool, trimmed);
         QFETCH(bool, untitled);
-        QCOMPARE(IsUntitledProjectName(name.toStdString(), trimmed), untitled);
+        const QLocale before;
+        if (!locale.isEmpty())
+            QLocale::setDefault(QLocale(locale));
+        const bool result = IsUntitledProjectName(name.toStdString(), trimmed);
+        QLocale::setDefault(before);
+        QCOMPARE(result, untitled);
     }
 
     // One change per row, each made against the unchanged controls, plus combinations that
