@@ -171,6 +171,10 @@ EncoderRunner::Outcome EncoderRunner::RunOnce(const QStringList& arguments) {
     }
     process_ = nullptr;
     stopPoll.stop();
+    // A stop asked for meanwhile (Ctrl+C reaches the encoder too and ends it before the next poll)
+    // leaves an unfinished MP3, which must not become a movie.
+    if (!stopped_ && stopCheck_ && stopCheck_())
+        stopped_ = true;
 
     if (stopped_)
         return Outcome::Stopped;

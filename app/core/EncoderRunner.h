@@ -53,7 +53,8 @@ public:
 
     const QString& EncoderProgram() const { return encoderProgram_; }
 
-    // While an encoder runs, stopCheck is asked a few times a second; true ends the encoder.
+    // While an encoder runs, stopCheck is asked a few times a second; true ends the encoder. It is
+    // asked once more when the encoder has ended: true then makes the outcome Stopped all the same.
     void SetStopCheck(std::function<bool()> stopCheck) { stopCheck_ = std::move(stopCheck); }
 
     // Encodes inputPath into outputPath with the first mode named modeName, waiting while the

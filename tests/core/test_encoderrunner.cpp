@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -209,6 +210,20 @@ TEST_F(RealEncoder, TheStopCheckEndsTheEncoder) {
     runner.SetStopCheck([&] { return ++asked >= 2; });
     EXPECT_EQ(runner.RunEncoder(input, output, kModes, "Music"), EncoderRunner::Outcome::Stopped);
     EXPECT_EQ(asked, 2);
+}
+
+// Ctrl+C reaches the encoder as well as the program and may end it before the next stop poll:
+// its unfinished MP3 must still count as stopped, not as an encoded file.
+TEST(EncoderStop, AStopAskedForWhileTheEncoderEndedCountsAsStopped) {
+    QTemporaryDir dir;
+    const QString encoder = dir.filePath("interrupted-encoder");
+    fixtures::WriteBytes(encoder.toStdString(), "#!/bin/sh\nfor last; do :; done\nprintf partial > \"$last\"\n");
+    QFile::setPermissions(encoder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const std::string output = dir.filePath("a.mp3").toStdString();
+    EncoderRunner runner(encoder);
+    runner.SetStopCheck([&] { return QFileInfo::exists(QString::fromStdString(output)); });
+    EXPECT_EQ(runner.RunEncoder(dir.filePath("a.wav").toStdString(), output, kModes, "Music"),
+              EncoderRunner::Outcome::Stopped);
 }
 
 TEST_F(RealEncoder, AMissingEncoderReturnsAtOnce) {
