@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <string_view>
+#include <utility>
 
 #include "AtomicFile.h"
 
@@ -64,6 +65,29 @@ std::string_view TrimBlanksView(std::string_view text) {
     return text.substr(first, last - first);
 }
 
+// First occurrences of one tag in tails of one text, each tail starting no earlier than the
+// one before. A tail shares the text's end, so its first occurrence is the text's first one
+// at or after the tail's start; the text is searched again only once a tail has passed the
+// one found, so each part of it is searched once.
+class TagInTails {
+public:
+    TagInTails(std::string_view text, std::string tag)
+        : text_(text), tag_(std::move(tag)), found_(text_.find(tag_)) {}
+
+    // 1-based position in tail (a non-empty tail of the text), 0 when absent.
+    long long PositionIn(std::string_view tail) {
+        const auto offset = static_cast<size_t>(tail.data() - text_.data());
+        if (found_ != std::string_view::npos && found_ < offset)
+            found_ = text_.find(tag_, offset);
+        return found_ == std::string_view::npos ? 0 : static_cast<long long>(found_ - offset) + 1;
+    }
+
+private:
+    std::string_view text_;
+    std::string tag_;
+    size_t found_;
+};
+
 int32_t IntegerOr(const std::string& text, int32_t fallback) {
     int32_t value = 0;
     return TryParseInt32(text, value) ? value : fallback;
@@ -122,11 +146,20 @@ void ReadProjectText(const std::string& text, PSoundProject& project, const Proj
     project.OutputFolder = ExtractElement(text, tags.OutputFolder);
 
     project.Files.clear();
+    const std::string fileOpen = OpeningTag(tags.File);
     const std::string fileClose = ClosingTag(tags.File);
+    const auto openLength = static_cast<long long>(fileOpen.size());
     const auto closeLength = static_cast<long long>(fileClose.size());
-    std::string_view rest = TrimBlanksView(ExtractElementView(text, tags.Files));
+    const std::string_view files = TrimBlanksView(ExtractElementView(text, tags.Files));
+    // rest is always a tail of files. Searching each pass's rest from its start would make a
+    // long list whose tags are spelt otherwise (attributes, "<File/>") take minutes to read.
+    TagInTails opening(files, fileOpen);
+    TagInTails closing(files, fileClose);
+    std::string_view rest = files;
     while (!rest.empty()) {
-        const std::string_view value = ExtractElementView(rest, tags.File);
+        const long long po = opening.PositionIn(rest);
+        const long long pc = closing.PositionIn(rest);
+        const std::string_view value = SubstringFrom(rest, po + openLength, pc - po - openLength);
         if (!TrimBlanksView(value).empty()) {
             PSoundFile entry;
             entry.File = std::string(value);
@@ -134,7 +167,6 @@ void ReadProjectText(const std::string& text, PSoundProject& project, const Proj
         }
         // Skip past the first closing File tag (or, without one, past as many characters);
         // either way rest gets shorter, so the loop ends.
-        const long long pc = PositionOf(rest, fileClose);
         const auto length = static_cast<long long>(rest.size());
         rest = TrimBlanksView(SubstringFrom(rest, pc + closeLength, length - closeLength - pc + 1));
     }

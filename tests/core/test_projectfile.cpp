@@ -285,7 +285,13 @@ INSTANTIATE_TEST_SUITE_P(
         FilesCase{"MissingClosingTag", "<File>a", {}},
         FilesCase{"LastClosingTagMissing", "<File>a</File><File>b", {"a"}},
         FilesCase{"OpeningTagMissing", "a</File><File>b</File>", {"b"}},
-        FilesCase{"OnlyJunk", "no entries at all", {}}),
+        FilesCase{"OnlyJunk", "no entries at all", {}},
+        // Tags spelt otherwise: "<File/>" never closes; with attributes the rule counts from position 0.
+        FilesCase{"SelfClosingEntries", "<File path=\"a\"/>\r\n<File path=\"b\"/>", {}},
+        FilesCase{"AttributesInOpeningTags",
+                  "<File type=\"wav\">a</File><File type=\"wav\">b</File>",
+                  {" type=\"wav\">a", " type=\"wav\">b"}},
+        FilesCase{"OpeningTagOnlyAfterClosingTags", "a</File>b</File><File>c</File>", {"c"}}),
     [](const ::testing::TestParamInfo<FilesCase>& info) { return std::string(info.param.label); });
 
 struct NumberCase {
