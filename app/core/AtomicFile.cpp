@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,9 +36,19 @@ mode_t DefaultFileMode() {
 
 } // namespace
 
-bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
-    if (path.empty())
+bool ReplaceFileContent(const std::string& linkOrPath, const std::string& bytes) {
+    if (linkOrPath.empty())
         return false;
+    // Renaming over a symbolic link would replace the link and leave the file it names as it
+    // was; the new content goes beside the file the link leads to instead.
+    std::string path = linkOrPath;
+    struct stat link {};
+    if (::lstat(linkOrPath.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* target = ::realpath(linkOrPath.c_str(), nullptr)) {
+            path = target;
+            std::free(target);
+        }
+    }
     const size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);

@@ -5,8 +5,9 @@
 #include <string>
 
 // Writes bytes to a temporary file in the folder of path and renames it over path once it
-// is complete and flushed. An existing file keeps its permissions. On any failure the
-// temporary file is removed, the file at path is left as it was and false is returned.
+// is complete and flushed. An existing file keeps its permissions; through a symbolic link,
+// the file it leads to gets the new content and the link stays. On any failure the temporary
+// file is removed, the file at path is left as it was and false is returned.
 bool ReplaceFileContent(const std::string& path, const std::string& bytes);
 
 enum class ReadOutcome { Read, Missing, Failed };

@@ -8,6 +8,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include <QTemporaryDir>
@@ -131,6 +132,20 @@ TEST_F(ProjectFileOnDisk, SaveReplacesALongerOldFileAndKeepsItsPermissions) {
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     EXPECT_EQ(FolderEntries(Folder()), std::vector<std::string>{"demo.xml"});
+}
+
+TEST_F(ProjectFileOnDisk, SaveThroughASymbolicLinkChangesTheFileItLeadsTo) {
+    ASSERT_EQ(mkdir(PathOf("real").c_str(), 0755), 0);
+    const std::string target = PathOf("real/demo.xml");
+    WriteBytes(target, "old");
+    const std::string link = PathOf("demo.xml");
+    ASSERT_EQ(symlink("real/demo.xml", link.c_str()), 0);
+    SaveProjectFile(DemoProject(link));
+    EXPECT_EQ(ReadBytes(target), ProjectFileText(DemoProject(link)));
+    struct stat info {};
+    ASSERT_EQ(lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(FolderEntries(PathOf("real")), std::vector<std::string>{"demo.xml"});
 }
 
 TEST_F(ProjectFileOnDisk, AReadOnlyProjectFileIsNotReplaced) {
