@@ -443,6 +443,7 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::newRow("settings.ini is a folder") << "folder";
         QTest::newRow("its folder is gone") << "gone";
+        QTest::newRow("settings.ini is read-only") << "read-only";
     }
     void anUnwritableFileKeepsTheWindowAndTheChange() {
         QFETCH(QString, how);
@@ -451,6 +452,11 @@ private slots:
         if (how == "folder") {
             path = s->folder.filePath("blocked/settings.ini");
             QVERIFY(QDir().mkpath(path));
+        } else if (how == "read-only") {
+            // Refused by the program itself, so root is stopped too.
+            path = s->folder.filePath("settings.ini");
+            QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                    QFileDevice::ReadOther));
         } else {
             path = s->folder.filePath("gone/settings.ini");
         }
@@ -474,6 +480,8 @@ private slots:
         QVERIFY(p.isVisible());
         QVERIFY(p.settingsChanged);
         QCOMPARE(Describe(s->settings.outputModes[0]), QString("Music fixed q=5 m=m b=128"));
+        if (how == "read-only")
+            QCOMPARE(IniValue(path, "0", "mode"), QString("j"));
     }
 
     void aPresetAddedButNeverWrittenCannotBeSavedInto() {
