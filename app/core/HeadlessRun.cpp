@@ -1,6 +1,7 @@
 // Converting a project file from the command line with no window at all.
 #include "HeadlessRun.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -132,6 +133,10 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
         const std::string newProjectMode = MatchOutputModeName(settings.outputModes, project, std::string());
         LoadProjectFile(QFile::encodeName(commandLine.projectPath).toStdString(), project);
         outputModeName = MatchOutputModeName(settings.outputModes, project, newProjectMode);
+        // The window runs a loaded project as its up-down controls show it, each kept within its
+        // range; without the window the project is taken the same way, so both make the same movies.
+        project.FramePerSeconds = std::clamp<int32_t>(project.FramePerSeconds, 0, 100);
+        project.FrameTuner = std::clamp<int32_t>(project.FrameTuner, -100, 100);
     } catch (const std::exception& error) {
         PrintLine(QString::fromLocal8Bit(error.what()));
         return kExitLoadFailed;

@@ -13,6 +13,8 @@
 #include <QTimer>
 
 #include "AutomationRun.h"
+#include "SoundLength.h"
+#include "SoundMovieBuilder.h"
 #include "core/RunFixtures.h"
 
 namespace {
@@ -85,6 +87,28 @@ TEST_F(Headless, ACompletedRunEndsWithStatusZeroAndSaysNothing) {
     EXPECT_TRUE(QFileInfo::exists(root.filePath("out/a.swf")));
     EXPECT_TRUE(QFileInfo::exists(root.filePath("out/b.swf")));
     EXPECT_FALSE(QFileInfo::exists(root.filePath("in/a.mp3")));
+}
+
+// The window shows a loaded project's frame rate and tuner within the ranges of its up-down
+// controls and runs those values; without the window the run must make the same movie.
+TEST_F(Headless, FrameValuesOutsideTheWindowsRangesAreTakenAsTheWindowShowsThem) {
+    const std::string wav = Path("in/a.wav");
+    ASSERT_TRUE(fixtures::WriteToneWav(wav, 44100, 2, 44100));
+    const std::string mp3 = Path("in/a.mp3");
+    ASSERT_TRUE(fixtures::RunLame({QString::fromStdString(wav), QString::fromStdString(mp3)}));
+    project.Files = {{mp3, {}}};
+    project.FramePerSeconds = 5000; // the window shows 100
+    project.FrameTuner = 500;       // the window shows 100
+
+    const Outcome outcome = Run({"-f:" + Saved(), "-hide"});
+
+    EXPECT_EQ(outcome.status, kExitCompleted);
+    EXPECT_EQ(fixtures::ReadBytes(Path("out/Demo.txt")), mp3 + ":Operation Successful.\r\n");
+    const std::string movie = fixtures::ReadBytes(Path("out/a.swf"));
+    ASSERT_GT(movie.size(), 20u);
+    const size_t rectBytes = (5 + 4 * (static_cast<unsigned char>(movie[8]) >> 3) + 7) / 8;
+    EXPECT_EQ(fixtures::Le(movie, 8 + rectBytes + 2, 2),
+              static_cast<uint32_t>(SoundFrameCount(SoundLengthMs(mp3), 100, 100)));
 }
 
 struct CheckCase {
