@@ -114,26 +114,26 @@ private slots:
 
     // locale: the user's locale for the row, "" for the test's own.
     void untitledTest_data() {
-        QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("trimmed");
         QTest::addColumn<bool>("untitled");
-        QTest::newRow("default name") << "" << "Untitled.xml" << false << true;
-        QTest::newRow("any letter case") << "" << "uNTITLED.XmL" << false << true;
-        QTest::newRow("blanks count for Save Project") << "" << " Untitled.xml\t" << false << false;
-        QTest::newRow("blanks stripped by the prompt") << "" << " Untitled.xml\t" << true << true;
-        QTest::newRow("a path is a title") << "" << "/home/u/Untitled.xml" << true << false;
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("default name") << "Untitled.xml" << false << true << "";
+        QTest::newRow("any letter case") << "uNTITLED.XmL" << false << true << "";
+        QTest::newRow("blanks count for Save Project") << " Untitled.xml\t" << false << false << "";
+        QTest::newRow("blanks stripped by the prompt") << " Untitled.xml\t" << true << true << "";
+        QTest::newRow("a path is a title") << "/home/u/Untitled.xml" << true << false << "";
         // Turkish upper-cases "i" to a dotted capital, yet the program's own name stays untitled.
-        QTest::newRow("Turkish: the new project's name") << "tr_TR" << "Untitled.xml" << false << true;
-        QTest::newRow("Turkish: lower case") << "tr_TR" << "untitled.xml" << true << true;
-        QTest::newRow("Turkish: upper case") << "tr_TR" << "UNTITLED.XML" << false << true;
-        QTest::newRow("Turkish: a path is a title") << "tr_TR" << "/u/Untitled.xml" << false << false;
+        QTest::newRow("Turkish: the new project's name") << "Untitled.xml" << false << true << "tr_TR";
+        QTest::newRow("Turkish: lower case") << "untitled.xml" << true << true << "tr_TR";
+        QTest::newRow("Turkish: upper case") << "UNTITLED.XML" << false << true << "tr_TR";
+        QTest::newRow("Turkish: a path is a title") << "/u/Untitled.xml" << false << false << "tr_TR";
     }
     void untitledTest() {
-        QFETCH(QString, locale);
         QFETCH(QString, name);
         QFETCH(bool, trimmed);
         QFETCH(bool, untitled);
+        QFETCH(QString, locale);
         const QLocale before;
         if (!locale.isEmpty())
             QLocale::setDefault(QLocale(locale));
