@@ -109,14 +109,24 @@ mode_t NewFileMode() {
 bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate) {
     if (fileName == nullptr || *fileName == '\0')
         return false;
+    // A symbolic link is written through, as opening it would be: the movie replaces the file
+    // the link leads to, and the link stays.
+    std::string path(fileName);
+    struct stat link {};
+    if (::lstat(fileName, &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* target = ::realpath(fileName, nullptr)) {
+            path = target;
+            std::free(target);
+        }
+    }
 
     // What opening the file for writing would refuse is refused before anything is built: a
     // folder in the way, or a file marked read-only, which is not ours to replace.
     struct stat old {};
-    const bool exists = ::stat(fileName, &old) == 0;
+    const bool exists = ::stat(path.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode))
         return false;
-    if (exists && S_ISREG(old.st_mode) && ((old.st_mode & 0222) == 0 || ::access(fileName, W_OK) != 0))
+    if (exists && S_ISREG(old.st_mode) && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0))
         return false;
 
     // A device or pipe is written in place. Anything else goes through a temporary file of a
@@ -127,11 +137,10 @@ bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height,
     std::string tempName;
     FILE* file = nullptr;
     if (writeInPlace) {
-        file = std::fopen(fileName, "wb");
+        file = std::fopen(path.c_str(), "wb");
     } else {
         // The temporary name must itself be a valid name: a movie name near the longest a
         // folder allows is shortened for it.
-        const std::string path(fileName);
         const size_t slash = path.rfind('/');
         const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
         constexpr size_t kLongestNameKept = 200;
@@ -170,7 +179,7 @@ bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height,
     if (writeInPlace)
         return complete;
     if (complete)
-        complete = std::rename(tempName.c_str(), fileName) == 0;
+        complete = std::rename(tempName.c_str(), path.c_str()) == 0;
     if (!complete)
         ::unlink(tempName.c_str());
     return complete;

@@ -427,6 +427,19 @@ TEST_F(MovieFile, AUsersPartFileIsLeftAlone) {
     EXPECT_EQ(EntriesInFolder(), 2u);
 }
 
+TEST_F(MovieFile, ALinkIsWrittenThroughAndKept) {
+    const fs::path target = folder / "target.swf";
+    const fs::path link = folder / "movie.swf";
+    swftest::WriteFileBytes(target.string(), Bytes(100, 0xEE));
+    fs::create_symlink(target, link);
+    FObjCollection movie;
+    FillStopMovie(movie);
+    ASSERT_TRUE(movie.WriteMovieFile(link.string().c_str(), 600, 600, 12));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Hex(swftest::ReadFileBytes(target.string())), Hex(MovieBytes(FillStopMovie)));
+    EXPECT_EQ(EntriesInFolder(), 2u);
+}
+
 TEST_F(MovieFile, NameOfTheLongestLengthIsWritten) {
     const std::string path = (folder / (std::string(251, 'n') + ".swf")).string(); // 255 bytes
     FObjCollection movie;
