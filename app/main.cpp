@@ -28,20 +28,31 @@ void ShowStartFailure(const QString& text) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    {
-        // Decided before any window-system connection is tried: with no display there is none.
-        QStringList arguments;
-        for (int i = 1; i < argc; ++i)
-            arguments << QString::fromLocal8Bit(argv[i]);
-        if (ShouldRunHeadless(arguments)) {
-            QCoreApplication application(argc, argv);
-            QCoreApplication::setApplicationName(kApplicationTitle);
-            return RunHeadless(QCoreApplication::arguments().mid(1), QCoreApplication::applicationDirPath());
-        }
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // Decided before any window-system connection is tried: with no display there is none.
+    if (ShouldRunHeadless(arguments)) {
+        QCoreApplication application(argc, argv);
+        QCoreApplication::setApplicationName(kApplicationTitle);
+        return RunHeadless(QCoreApplication::arguments().mid(1), QCoreApplication::applicationDirPath());
     }
 
+    // A display that is named but does not answer (a stale DISPLAY in a batch script) must not
+    // end a command-line run: the window system then falls back to the offscreen platform and
+    // the run goes on headless.
+    const bool fallBackToHeadless = !arguments.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+                                    !qEnvironmentVariableIsEmpty("DISPLAY") &&
+                                    qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (fallBackToHeadless)
+        qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
+    if (fallBackToHeadless) {
+        qunsetenv("QT_QPA_PLATFORM");
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            return RunHeadless(QCoreApplication::arguments().mid(1), QCoreApplication::applicationDirPath());
+    }
     // Without a desktop theme the menus still get pictures from the theme that ships with Debian.
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
 

@@ -28,12 +28,17 @@ struct Ended {
     QByteArray errors;
 };
 
-// Starts the program with no display, as a server or a cron job would.
-Ended RunProgram(const QStringList& arguments) {
+// Starts the program with no display, as a server or a cron job would; or, with staleDisplay,
+// with a DISPLAY that names an X server that is not there.
+Ended RunProgram(const QStringList& arguments, bool staleDisplay = false) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    if (staleDisplay)
+        environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":917"));
+    else
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     QProcess program;
     program.setProcessEnvironment(environment);
     program.setStandardOutputFile(QProcess::nullDevice());
@@ -190,6 +195,23 @@ private slots:
         QCOMPARE(ended.status, status);
         QVERIFY(!QFileInfo::exists(Path("out")));
         QVERIFY(!QFileInfo::exists(Path("missing")));
+    }
+
+    // A DISPLAY left over in a batch script, naming an X server that is not there, does not stop
+    // a command-line run: it goes on headless, with its messages on standard error.
+    void aStaleDisplayRunsHeadless() {
+        QVERIFY(QFile::copy(TAVREL_TEST_DATA_DIR "/mp3/mpeg1-44100-stereo.mp3", Path("in/b.mp3")));
+        const QString project = SaveProject("p.xml", {Path("in/b.mp3")}, Path("out"));
+
+        const Ended converted = RunProgram({"-f:" + project, "-hide"}, true);
+        QVERIFY(converted.finished);
+        QCOMPARE(converted.status, 0);
+        QCOMPARE(FilesIn(Path("out")), (QStringList{"b.swf", "p.txt"}));
+
+        const Ended refused = RunProgram({"-f:" + Path("missing.xml"), "-hide"}, true);
+        QVERIFY(refused.finished);
+        QCOMPARE(refused.status, 1);
+        QVERIFY2(refused.errors.contains("Invalid Filename\n"), refused.errors.constData());
     }
 };
 
