@@ -142,6 +142,12 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
         return kExitLoadFailed;
     }
 
+    // Nobody watches a batch: say why its files that need encoding will give no movie.
+    if (!FindOutputMode(settings.outputModes, outputModeName))
+        PrintLine(QStringLiteral("No output mode is defined in %1: files that are not MP3 files cannot be "
+                                 "encoded in this run.")
+                      .arg(programFolder + QStringLiteral("/settings.ini")));
+
     StopSignals stopSignals;
     HeadlessHost host(outputModeName);
     AutomationRun run;

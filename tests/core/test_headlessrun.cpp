@@ -89,6 +89,24 @@ TEST_F(Headless, ACompletedRunEndsWithStatusZeroAndSaysNothing) {
     EXPECT_FALSE(QFileInfo::exists(root.filePath("in/a.mp3")));
 }
 
+// Without any output mode (no settings.ini beside the program) a WAV cannot be encoded; the
+// run still converts the MP3s, and standard error says why the WAVs give nothing.
+TEST_F(Headless, NoOutputModeIsSaidOnStandardError) {
+    ASSERT_TRUE(QFile::remove(root.filePath("program/settings.ini")));
+    const std::string wav = Path("in/a.wav");
+    ASSERT_TRUE(fixtures::WriteToneWav(wav, 44100, 2, 22050));
+    const std::string mp3 = Path("in/b.mp3");
+    ASSERT_TRUE(fixtures::RunLame({QString::fromStdString(wav), QString::fromStdString(mp3)}));
+    project.Files = {{wav, {}}, {mp3, {}}};
+
+    const Outcome outcome = Run({"-f:" + Saved(), "-hide"});
+
+    EXPECT_EQ(outcome.status, kExitCompleted);
+    EXPECT_EQ(outcome.errors, "No output mode is defined in " + Path("program/settings.ini") +
+                                  ": files that are not MP3 files cannot be encoded in this run.\n");
+    EXPECT_EQ(fixtures::ReadBytes(Path("out/Demo.txt")), mp3 + ":Operation Successful.\r\n");
+}
+
 // The window shows a loaded project's frame rate and tuner within the ranges of its up-down
 // controls and runs those values; without the window the run must make the same movie.
 TEST_F(Headless, FrameValuesOutsideTheWindowsRangesAreTakenAsTheWindowShowsThem) {
