@@ -1,6 +1,7 @@
 // Real sound files for the run's tests: tone WAVs, MP3s from lame, and the sound inside a movie.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -8,10 +9,15 @@
 #include <string>
 #include <vector>
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 
 #include <sndfile.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace fixtures {
 
@@ -92,6 +98,29 @@ inline std::string EmbeddedMp3(const std::string& swf) {
         at += length;
     }
     return {};
+}
+
+// The names in a folder (files and folders), sorted.
+inline QStringList FilesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Creates a Unix socket file at path: it exists and is no folder, but it cannot be opened as a file.
+inline bool MakeSocketFile(const QString& path) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (name.size() >= int(sizeof address.sun_path)) {
+        close(fd);
+        return false;
+    }
+    std::copy(name.constData(), name.constData() + name.size(), address.sun_path);
+    const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    close(fd);
+    return bound;
 }
 
 } // namespace fixtures

@@ -14,16 +14,12 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include "FakeUserDialogs.h"
 #include "MainWindowFixture.h"
@@ -48,28 +44,6 @@ struct Step {
     bool progressVisible;
     bool mainVisible;
 };
-
-QStringList FilesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-// Creates a Unix socket file at path: it exists and is no folder, but it cannot be opened as a file.
-bool MakeSocketFile(const QString& path) {
-    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    if (fd < 0)
-        return false;
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(path);
-    if (name.size() >= int(sizeof address.sun_path)) {
-        close(fd);
-        return false;
-    }
-    memcpy(address.sun_path, name.constData(), size_t(name.size()));
-    const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return bound;
-}
 
 } // namespace
 
@@ -229,12 +203,12 @@ private slots:
         w.StartAutomation1->trigger();
 
         QCOMPARE(int(w.LastRunResult().outcome), int(Outcome::Completed));
-        QCOMPARE(FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf"}));
+        QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf"}));
         const std::string aMp3 = StdPath("in/a.mp3");
         QCOMPARE(fixtures::ReadBytes(StdPath("out/Untitled.txt")),
                  aMp3 + ":Operation Successful.\r\n" + b + ":Operation Successful.\r\n");
         // The intermediate MP3 is gone, the MP3 input stays.
-        QCOMPARE(FilesIn(Path("in")), (QStringList{"a.wav", "b.mp3"}));
+        QCOMPARE(fixtures::FilesIn(Path("in")), (QStringList{"a.wav", "b.mp3"}));
         ExpectMoviesHoldTheirMp3s({{"a.swf", aMp3}, {"b.swf", b}});
         QVERIFY(dialogs_.shown.empty());
 
@@ -300,7 +274,7 @@ private slots:
         }
         QCOMPARE(labels, (QStringList{"%33", "%66", "%100"}));
         QVERIFY(!progress_->isVisible());
-        QCOMPARE(FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf", "c.swf"}));
+        QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf", "c.swf"}));
     }
 
     // The Start command's checks, and the run's own message when the folder cannot be made.
@@ -335,7 +309,7 @@ private slots:
         QCOMPARE(dialogs_.Texts(Kind::Message), QStringList{message});
         QCOMPARE(dialogs_.shown.front().owner, &w);
         QCOMPARE(int(w.LastRunResult().outcome), outcome);
-        QCOMPARE(FilesIn(files_->path()), QStringList{"in"});
+        QCOMPARE(fixtures::FilesIn(files_->path()), QStringList{"in"});
         QVERIFY(steps_.empty());
         QVERIFY(!progress_->isVisible());
         QCOMPARE(CommandStates(), before);
@@ -348,7 +322,7 @@ private slots:
         ShowInputs({Mp3("a.mp3")}, StdPath("elsewhere"));
         w.EditOutputFolder->setText(Path("out"));
         w.StartAutomation1Click();
-        QCOMPARE(FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf"}));
+        QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf"}));
         QVERIFY(!QFileInfo::exists(Path("elsewhere")));
     }
 
@@ -406,7 +380,7 @@ private slots:
         QVERIFY(dialogs_.shown.empty());
         QVERIFY(w.isVisible());
         QCOMPARE(int(w.LastRunResult().outcome), int(Outcome::Completed));
-        QCOMPARE(FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf"}));
+        QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf"}));
         QVERIFY(!w.IsRunning());
         QCOMPARE(CommandStates(), before);
     }
@@ -465,16 +439,16 @@ private slots:
         if (stopped) {
             QCOMPARE(int(w.LastRunResult().outcome), int(Outcome::Stopped));
             QCOMPARE(fixtures::ReadBytes(StdPath("out/Untitled.txt")), aLine);
-            QCOMPARE(FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf"}));
+            QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf"}));
         } else {
             QCOMPARE(int(w.LastRunResult().outcome), int(Outcome::Completed));
             QCOMPARE(fixtures::ReadBytes(StdPath("out/Untitled.txt")), aLine + StdPath("in/long.mp3") +
                                                                            ":Operation Successful.\r\n" + c +
                                                                            ":Operation Successful.\r\n");
-            QCOMPARE(FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "c.swf", "long.swf"}));
+            QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "c.swf", "long.swf"}));
         }
         // No unfinished MP3 is left beside the inputs.
-        QCOMPARE(FilesIn(Path("in")), (QStringList{"a.mp3", "c.mp3", "long.wav"}));
+        QCOMPARE(fixtures::FilesIn(Path("in")), (QStringList{"a.mp3", "c.mp3", "long.wav"}));
         QCOMPARE(dialogs_.Count(Kind::Error), 0);
     }
 
@@ -569,7 +543,7 @@ private slots:
             QCOMPARE(step.mainVisible, !hide);
             QCOMPARE(step.progressVisible, !hide);
         }
-        QCOMPARE(FilesIn(Path("out")), (QStringList{"Batch.txt", "a.swf", "b.swf"}));
+        QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Batch.txt", "a.swf", "b.swf"}));
         QCOMPARE(fixtures::ReadBytes(StdPath("out/Batch.txt")),
                  StdPath("in/a.mp3") + ":Operation Successful.\r\n" + b + ":Operation Successful.\r\n");
         ExpectMoviesHoldTheirMp3s({{"a.swf", StdPath("in/a.mp3")}, {"b.swf", b}});
@@ -599,7 +573,7 @@ private slots:
         QCOMPARE(status, 0);
         QCOMPARE(runs, 2);
         QVERIFY(!w.AutoRunPending);
-        QCOMPARE(FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf"}));
+        QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf"}));
         QVERIFY(dialogs_.shown.empty());
     }
 
@@ -626,8 +600,8 @@ private slots:
         QCOMPARE(dialogs_.Count(Kind::Question), 1);
         QVERIFY(!w.isVisible());
         QCOMPARE(fixtures::ReadBytes(StdPath("out/Batch.txt")), a + ":Operation Successful.\r\n");
-        QCOMPARE(FilesIn(Path("out")), (QStringList{"Batch.txt", "a.swf"}));
-        QCOMPARE(FilesIn(Path("in")), (QStringList{"a.mp3", "long.wav"}));
+        QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Batch.txt", "a.swf"}));
+        QCOMPARE(fixtures::FilesIn(Path("in")), (QStringList{"a.mp3", "long.wav"}));
     }
 
     // Of two "-f:" arguments the last is loaded and run; an unknown argument beside them is ignored.
@@ -645,7 +619,7 @@ private slots:
         QVERIFY(dialogs_.shown.empty());
         QVERIFY(!w.HideMode);
         QVERIFY(!QFileInfo::exists(Path("out1")));
-        QCOMPARE(FilesIn(Path("out2")), (QStringList{"a.swf", "second.txt"}));
+        QCOMPARE(fixtures::FilesIn(Path("out2")), (QStringList{"a.swf", "second.txt"}));
     }
 
     // A loaded project that fails the Start checks ends the program after the check's message.
@@ -663,7 +637,7 @@ private slots:
     void aProjectThatCannotBeReadKeepsTheProgramOpen() {
         TFormMain& w = *window_;
         const QString socketFile = Path("p.xml");
-        QVERIFY(MakeSocketFile(socketFile));
+        QVERIFY(fixtures::MakeSocketFile(socketFile));
         const PSoundProject before = w.currentProject;
 
         const int status = ExecUntilEnd([&] { w.FormActivate({"-f:" + socketFile, "-hide"}); }, 1000);

@@ -8,12 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cstring>
 #include <string>
 
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include "ProjectFile.h"
 #include "core/RunFixtures.h"
@@ -48,27 +44,6 @@ Ended RunProgram(const QStringList& arguments, bool staleDisplay = false) {
     ended.status = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
     ended.errors = program.readAllStandardError();
     return ended;
-}
-
-bool MakeSocketFile(const QString& path) {
-    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    if (fd < 0)
-        return false;
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(path);
-    if (name.size() >= int(sizeof address.sun_path)) {
-        close(fd);
-        return false;
-    }
-    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
-    const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return bound;
-}
-
-QStringList FilesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 } // namespace
@@ -128,14 +103,14 @@ private slots:
         QVERIFY(ended.finished);
         QCOMPARE(ended.errors, QByteArray());
         QCOMPARE(ended.status, 0);
-        QCOMPARE(FilesIn(Path("out")),
+        QCOMPARE(fixtures::FilesIn(Path("out")),
                  (QStringList{"Batch.txt", "Bell Tone.swf", "a.swf", "b.swf", "c d.swf"}));
         QCOMPARE(fixtures::ReadBytes(StdPath("out/Batch.txt")),
                  StdPath("in/a.mp3") + ":Operation Successful.\r\n" + StdPath("in/b.mp3") +
                      ":Operation Successful.\r\n" + StdPath("in/Bell Tone.MP3") +
                      ":Operation Successful.\r\n" + StdPath("in/c d.mp3") + ":Operation Successful.\r\n");
         // The intermediate MP3s are gone; the inputs are untouched.
-        QCOMPARE(FilesIn(Path("in")), (QStringList{"Bell Tone.MP3", "a.wav", "b.mp3", "c d.wav"}));
+        QCOMPARE(fixtures::FilesIn(Path("in")), (QStringList{"Bell Tone.MP3", "a.wav", "b.mp3", "c d.wav"}));
 
         // The encoder gives the same bytes for the same input and options, so the WAVs' MP3s are
         // made again here to compare with.
@@ -185,7 +160,7 @@ private slots:
         SaveProject("p.xml", {Path("in/b.mp3")}, Path("out"));
         SaveProject("empty.xml", {}, Path("out"));
         SaveProject("nested.xml", {Path("in/b.mp3")}, Path("missing/out"));
-        QVERIFY(MakeSocketFile(Path("socket.xml")));
+        QVERIFY(fixtures::MakeSocketFile(Path("socket.xml")));
         arguments.replaceInStrings("<root>", root_.path());
 
         const Ended ended = RunProgram(arguments);
@@ -206,7 +181,7 @@ private slots:
         const Ended converted = RunProgram({"-f:" + project, "-hide"}, true);
         QVERIFY(converted.finished);
         QCOMPARE(converted.status, 0);
-        QCOMPARE(FilesIn(Path("out")), (QStringList{"b.swf", "p.txt"}));
+        QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"b.swf", "p.txt"}));
 
         const Ended refused = RunProgram({"-f:" + Path("missing.xml"), "-hide"}, true);
         QVERIFY(refused.finished);
