@@ -8,8 +8,8 @@ packages=(
   libsndfile1-dev libmpg123-dev libsimpleini-dev
   lame
   googletest libgtest-dev libbenchmark-dev
-  xvfb xauth x11-apps imagemagick
-  file sox adwaita-icon-theme fonts-dejavu-core
+  xvfb xauth
+  sox adwaita-icon-theme fonts-dejavu-core
 )
 
 missing=()
