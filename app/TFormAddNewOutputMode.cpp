@@ -2,6 +2,7 @@
 #include "TFormAddNewOutputMode.h"
 
 #include "MainWindowRules.h"
+#include "SettingBoxes.h"
 
 #include <utility>
 
@@ -18,15 +19,6 @@
 #include "TFormPreferences.h"
 #include "UserDialogs.h"
 
-namespace {
-// A caption beside a control; clicking it focuses the control.
-QLabel* LabelFor(const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text, buddy->parentWidget());
-    label->setBuddy(buddy);
-    return label;
-}
-} // namespace
-
 TFormAddNewOutputMode::TFormAddNewOutputMode(TFormPreferences* preferences, QWidget* parent)
     : QDialog(parent), preferences_(preferences) {
     setObjectName("FormAddNewOutputMode");
@@ -40,9 +32,7 @@ TFormAddNewOutputMode::TFormAddNewOutputMode(TFormPreferences* preferences, QWid
     Save = new QPushButton("Save", this);
     Cancel = new QPushButton("Cancel", this);
     Save->setDefault(true);
-    ComboBoxQuality->addItems(QualityItems());
-    ComboBoxMode->addItems(ModeItems());
-    ComboBoxBitrate->addItems(BitrateItems());
+    FillSettingBoxes(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate);
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
         box->setCurrentIndex(-1);
 

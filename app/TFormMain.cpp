@@ -30,6 +30,7 @@
 #include "CommandLine.h"
 #include "HeadlessRun.h"
 #include "TFormAbout.h"
+#include "SettingBoxes.h"
 #include "TFormPreferences.h"
 #include "TUpDown.h"
 #include "UserDialogs.h"
@@ -51,25 +52,6 @@ QIcon ThemeIcon(const QWidget* widget, const char* themeName, QStyle::StandardPi
     return QIcon::fromTheme(QString::fromLatin1(themeName), widget->style()->standardIcon(fallback));
 }
 
-QStringList ItemTexts(const QComboBox* box) {
-    QStringList texts;
-    for (int i = 0; i < box->count(); ++i)
-        texts << box->itemText(i);
-    return texts;
-}
-
-// Selects the item at index; -1 (no match) keeps the box's selection.
-void SelectIfFound(QComboBox* box, int index) {
-    if (index >= 0)
-        box->setCurrentIndex(index);
-}
-
-QLabel* NewLabel(const QString& text, QWidget* buddy, const char* name) {
-    auto* label = new QLabel(text);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setBuddy(buddy);
-    return label;
-}
 } // namespace
 
 TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget* parent)
@@ -243,7 +225,7 @@ void TFormMain::CreateControls() {
     ComboBoxOutputMode = new QComboBox(settingsPanel);
     ComboBoxOutputMode->setObjectName(QStringLiteral("ComboBoxOutputMode"));
     settingsLayout->addWidget(
-        NewLabel(QStringLiteral("Output Type :"), ComboBoxOutputMode, "LabelOutputType"));
+        LabelFor(QStringLiteral("Output Type :"), ComboBoxOutputMode, QStringLiteral("LabelOutputType")));
     settingsLayout->addWidget(ComboBoxOutputMode);
     // Only a user's choice runs the change handler; the project commands call it themselves.
     connect(ComboBoxOutputMode, &QComboBox::activated, this, &TFormMain::ComboBoxOutputModeChange);
@@ -255,18 +237,16 @@ void TFormMain::CreateControls() {
     groupLayout->setSpacing(1);
     ComboBoxQuality = new QComboBox(GroupBoxCustomOutputSettings);
     ComboBoxQuality->setObjectName(QStringLiteral("ComboBoxQuality"));
-    ComboBoxQuality->addItems(QualityItems());
     ComboBoxMode = new QComboBox(GroupBoxCustomOutputSettings);
     ComboBoxMode->setObjectName(QStringLiteral("ComboBoxMode"));
-    ComboBoxMode->addItems(ModeItems());
     ComboBoxBitrate = new QComboBox(GroupBoxCustomOutputSettings);
     ComboBoxBitrate->setObjectName(QStringLiteral("ComboBoxBitrate"));
-    ComboBoxBitrate->addItems(BitrateItems());
-    groupLayout->addWidget(NewLabel(QStringLiteral("Conversion Quality:"), ComboBoxQuality, "LabelQuality"));
+    FillSettingBoxes(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate);
+    groupLayout->addWidget(LabelFor(QStringLiteral("Conversion Quality:"), ComboBoxQuality, QStringLiteral("LabelQuality")));
     groupLayout->addWidget(ComboBoxQuality);
-    groupLayout->addWidget(NewLabel(QStringLiteral("Mode :"), ComboBoxMode, "LabelMode"));
+    groupLayout->addWidget(LabelFor(QStringLiteral("Mode :"), ComboBoxMode, QStringLiteral("LabelMode")));
     groupLayout->addWidget(ComboBoxMode);
-    groupLayout->addWidget(NewLabel(QStringLiteral("Bitrate :"), ComboBoxBitrate, "LabelBitrate"));
+    groupLayout->addWidget(LabelFor(QStringLiteral("Bitrate :"), ComboBoxBitrate, QStringLiteral("LabelBitrate")));
     groupLayout->addWidget(ComboBoxBitrate);
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
         box->setEnabled(false);
@@ -299,7 +279,7 @@ void TFormMain::CreateControls() {
         upDown->SetRange(minimum, maximum);
         upDown->SetAssociate(edit);
         upDown->setFixedHeight(edit->sizeHint().height());
-        row->addWidget(NewLabel(caption, edit, labelName), 1);
+        row->addWidget(LabelFor(caption, edit, QString::fromLatin1(labelName)), 1);
         row->addWidget(edit);
         row->addWidget(upDown);
         settingsLayout->addLayout(row);
@@ -324,7 +304,7 @@ void TFormMain::CreateControls() {
     ButtonOutputFolder->setFixedWidth(28);
     connect(ButtonOutputFolder, &QPushButton::clicked, this, &TFormMain::ButtonOutputFolderClick);
     filesLayout->addWidget(
-        NewLabel(QStringLiteral("Output Folder :"), EditOutputFolder, "LabelOutputFolder"));
+        LabelFor(QStringLiteral("Output Folder :"), EditOutputFolder, QStringLiteral("LabelOutputFolder")));
     auto* folderRow = new QHBoxLayout;
     folderRow->setSpacing(2);
     folderRow->addWidget(EditOutputFolder, 1);
@@ -336,7 +316,7 @@ void TFormMain::CreateControls() {
     ListBoxInputFiles->setObjectName(QStringLiteral("ListBoxInputFiles"));
     ListBoxInputFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
     filesLayout->addWidget(
-        NewLabel(QStringLiteral("Input Files/Folders :"), ListBoxInputFiles, "LabelInputFiles"));
+        LabelFor(QStringLiteral("Input Files/Folders :"), ListBoxInputFiles, QStringLiteral("LabelInputFiles")));
     filesLayout->addWidget(ListBoxInputFiles, 1);
     mainLayout->addWidget(filesPanel, 1);
 
@@ -465,38 +445,22 @@ void TFormMain::ApplyOutputMode() {
         FindOutputMode(tavrelSettings.outputModes, ToProjectText(ComboBoxOutputMode->currentText()));
     if (!mode)
         return;
-    const auto value = [&](size_t index) {
-        return index < mode->params.size() ? FromProjectText(mode->params[index].value) : QString();
-    };
     // A preset without a value keeps the box's selection, as a value no item shows does.
-    if (mode->params.size() > 0)
-        SelectIfFound(ComboBoxQuality, IndexOfQualityValue(ItemTexts(ComboBoxQuality), value(0)));
-    if (mode->params.size() > 1)
-        SelectIfFound(ComboBoxMode, IndexOfModeValue(ItemTexts(ComboBoxMode), value(1)));
-    if (mode->params.size() > 2)
-        SelectIfFound(ComboBoxBitrate, IndexOfBitrateValue(ItemTexts(ComboBoxBitrate), value(2)));
+    SelectSettingValues(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate, ParameterValues(*mode));
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
         box->setEnabled(mode->enabled);
 }
 
 void TFormMain::MatchOutputMode() {
-    const std::vector<PMP3Converter>& modes = tavrelSettings.outputModes;
-    for (size_t j = 0; j < modes.size(); ++j) {
-        const std::vector<PParameter>& params = modes[j].params;
-        if (params.size() >= 3 && params[0].value == currentProject.Quality &&
-            params[1].value == currentProject.Mode && params[2].value == currentProject.Bitrate &&
-            static_cast<int>(j) < ComboBoxOutputMode->count()) {
-            ComboBoxOutputMode->setCurrentIndex(static_cast<int>(j));
-            ApplyOutputMode();
-            return;
-        }
+    // The box lists the presets of start-up; one added since has no item of its own yet.
+    const int matching = MatchingOutputMode(tavrelSettings.outputModes, currentProject);
+    if (matching >= 0 && matching < ComboBoxOutputMode->count()) {
+        ComboBoxOutputMode->setCurrentIndex(matching);
+        ApplyOutputMode();
+        return;
     }
-    SelectIfFound(ComboBoxQuality,
-                  IndexOfQualityValue(ItemTexts(ComboBoxQuality), FromProjectText(currentProject.Quality)));
-    SelectIfFound(ComboBoxMode,
-                  IndexOfModeValue(ItemTexts(ComboBoxMode), FromProjectText(currentProject.Mode)));
-    SelectIfFound(ComboBoxBitrate,
-                  IndexOfBitrateValue(ItemTexts(ComboBoxBitrate), FromProjectText(currentProject.Bitrate)));
+    SelectSettingValues(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate,
+                        {currentProject.Quality, currentProject.Mode, currentProject.Bitrate});
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
         box->setEnabled(true);
     SelectIfFound(ComboBoxOutputMode,

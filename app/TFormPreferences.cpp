@@ -17,25 +17,9 @@
 #include <QVBoxLayout>
 
 #include "MainWindowRules.h"
+#include "SettingBoxes.h"
 #include "TFormAddNewOutputMode.h"
 #include "UserDialogs.h"
-
-namespace {
-
-// Selects the item at index; -1 (no item shows the value) keeps the box's selection.
-void SelectIfFound(QComboBox* box, int index) {
-    if (index >= 0)
-        box->setCurrentIndex(index);
-}
-
-// A caption beside a control; clicking it focuses the control.
-QLabel* LabelFor(const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text, buddy->parentWidget());
-    label->setBuddy(buddy);
-    return label;
-}
-
-} // namespace
 
 TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     : QDialog(parent), host_(host) {
@@ -61,9 +45,7 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     ComboBoxQuality = new QComboBox(GroupBoxOutputTypes);
     ComboBoxMode = new QComboBox(GroupBoxOutputTypes);
     ComboBoxBitrate = new QComboBox(GroupBoxOutputTypes);
-    ComboBoxQuality->addItems(QualityItems());
-    ComboBoxMode->addItems(ModeItems());
-    ComboBoxBitrate->addItems(BitrateItems());
+    FillSettingBoxes(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate);
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
         box->setCurrentIndex(-1);
     ButtonSave = new QPushButton("Save", GroupBoxOutputTypes);
@@ -178,12 +160,7 @@ void TFormPreferences::ComboBoxOutputModeChange() {
         FindOutputMode(host_.settings->outputModes, ComboBoxOutputMode->currentText().toStdString());
     if (!mode)
         return;
-    const auto value = [mode](std::size_t i) {
-        return i < mode->params.size() ? mode->params[i].value : std::string();
-    };
-    SelectIfFound(ComboBoxQuality, IndexOfQualityValue(QualityItems(), FromProjectText(value(0))));
-    SelectIfFound(ComboBoxMode, IndexOfModeValue(ModeItems(), FromProjectText(value(1))));
-    SelectIfFound(ComboBoxBitrate, IndexOfBitrateValue(BitrateItems(), FromProjectText(value(2))));
+    SelectSettingValues(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate, ParameterValues(*mode));
 }
 
 void TFormPreferences::ButtonSaveClick() {

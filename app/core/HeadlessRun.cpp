@@ -93,11 +93,9 @@ bool ShouldRunHeadless(const QStringList& arguments) {
 
 std::string MatchOutputModeName(const std::vector<PMP3Converter>& outputModes, const PSoundProject& project,
                                 const std::string& fallback) {
-    for (const PMP3Converter& mode : outputModes) {
-        if (mode.params.size() >= 3 && mode.params[0].value == project.Quality &&
-            mode.params[1].value == project.Mode && mode.params[2].value == project.Bitrate)
-            return mode.name;
-    }
+    const int matching = MatchingOutputMode(outputModes, project);
+    if (matching >= 0)
+        return outputModes[static_cast<size_t>(matching)].name;
     if (FindOutputMode(outputModes, "Custom..."))
         return "Custom...";
     return fallback;

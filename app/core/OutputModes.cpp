@@ -52,3 +52,20 @@ PSoundProject NewDefaultProject(const TavrelSettings& settings) {
     project.Files.clear();
     return project;
 }
+
+int MatchingOutputMode(const std::vector<PMP3Converter>& modes, const PSoundProject& project) {
+    for (size_t i = 0; i < modes.size(); ++i) {
+        const std::vector<PParameter>& params = modes[i].params;
+        if (params.size() >= 3 && params[0].value == project.Quality && params[1].value == project.Mode &&
+            params[2].value == project.Bitrate)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::vector<std::string> ParameterValues(const PMP3Converter& mode) {
+    std::vector<std::string> values;
+    for (const PParameter& parameter : mode.params)
+        values.push_back(parameter.value);
+    return values;
+}

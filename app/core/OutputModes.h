@@ -42,6 +42,12 @@ void LoadSettings(const std::string& iniPath, TavrelSettings& settings,
 const PMP3Converter* FindOutputMode(const std::vector<PMP3Converter>& modes, const std::string& name);
 PMP3Converter* FindOutputMode(std::vector<PMP3Converter>& modes, const std::string& name);
 
+// Index of the first preset whose quality, mode and bitrate values are the project's, or -1.
+int MatchingOutputMode(const std::vector<PMP3Converter>& modes, const PSoundProject& project);
+
+// The values of a preset's parameters, in order.
+std::vector<std::string> ParameterValues(const PMP3Converter& mode);
+
 // "--silent --quiet " then "-<name><value> " per parameter.
 std::string EncoderOptionText(const PMP3Converter& mode);
 
