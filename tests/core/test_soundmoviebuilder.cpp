@@ -114,6 +114,22 @@ protected:
         return results.empty() ? std::string() : results.back();
     }
 
+    // Build with a file size limit of 4096 bytes, which makes a longer write fail half way, as a
+    // full disk does.
+    std::string BuildWithFileSizeLimit(const std::string& from, const std::string& to, int32_t frames,
+                                       int32_t stopAction) {
+        struct rlimit saved {};
+        EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limited = saved;
+        limited.rlim_cur = 4096;
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const std::string line = Build(from, to, frames, stopAction);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+        return line;
+    }
+
     // The sound id in the movie's StartSound.
     static unsigned StartSoundId(const Bytes& file) {
         for (const swftest::SwfTag& tag : swftest::ParseMovie(file).tags)
@@ -285,17 +301,8 @@ TEST_F(SoundMovie, FullDiskIsReported) {
 }
 
 TEST_F(SoundMovie, WriteCutShortLeavesNoFile) {
-    // A file size limit makes the write fail half way, as a full disk does.
     swftest::WriteFileBytes(mp3, Frames(20)); // 8340 bytes
-    struct rlimit saved {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = saved;
-    limited.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const std::string line = Build(mp3, movie, 10, 2);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    const std::string line = BuildWithFileSizeLimit(mp3, movie, 10, 2);
 
     EXPECT_EQ(line, mp3 + ":Unable to Write Output File.");
     EXPECT_FALSE(fs::exists(movie));
@@ -306,15 +313,7 @@ TEST_F(SoundMovie, FailedWriteKeepsAnEarlierMovie) {
     ASSERT_EQ(Build(mp3, movie, 2, 0), mp3 + ":Operation Successful.");
     const Bytes earlier = swftest::ReadFileBytes(movie);
     swftest::WriteFileBytes(mp3, Frames(20));
-    struct rlimit saved {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = saved;
-    limited.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const std::string line = Build(mp3, movie, 2, 0);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    const std::string line = BuildWithFileSizeLimit(mp3, movie, 2, 0);
 
     EXPECT_EQ(line, mp3 + ":Unable to Write Output File.");
     EXPECT_EQ(Hex(swftest::ReadFileBytes(movie)), Hex(earlier)) << "the old movie is neither cut nor mixed";
