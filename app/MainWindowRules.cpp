@@ -1,6 +1,8 @@
 // Rules of the main window that need no window: input list order, box values, change check.
 #include "MainWindowRules.h"
 
+#include "NativeText.h"
+
 #include <QCollator>
 #include <QLocale>
 
@@ -8,11 +10,11 @@
 #include <vector>
 
 QString FromProjectText(const std::string& text) {
-    return QString::fromStdString(text);
+    return TextFromBytes(text);
 }
 
 std::string ToProjectText(const QString& text) {
-    return text.toStdString();
+    return BytesFromText(text);
 }
 
 QStringList MergeInputFiles(const QStringList& present, const QStringList& added) {

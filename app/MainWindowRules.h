@@ -14,7 +14,7 @@
 
 class QCollator;
 
-// Project texts are 8-bit strings; on this platform paths and names are UTF-8 bytes.
+// Project texts are 8-bit strings (UTF-8 where valid); kept byte for byte, see NativeText.h.
 QString FromProjectText(const std::string& text);
 std::string ToProjectText(const QString& text);
 

@@ -55,6 +55,13 @@ struct AutomationResult {
     std::string reportPath;               // where the report belongs (set once the run started)
     std::vector<std::string> reportLines; // the report, in file order
     int filesHandled = 0;                 // inputs whose work completed
+    // Each listed file that gave no movie, in list order, with why; for what an unattended run
+    // prints and its exit status. The report's own lines stay as they are.
+    struct FileProblem {
+        std::string input;
+        std::string reason;
+    };
+    std::vector<FileProblem> problems;
     bool encoderFound = true;
 };
 

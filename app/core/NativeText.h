@@ -1,0 +1,16 @@
+// Texts and paths are bytes on this system; Qt shows and edits them as QString. This pair converts
+// between the two without losing a byte, so a name that is not valid UTF-8 reaches the file
+// system exactly as it was given.
+#pragma once
+
+#include <string>
+
+#include <QString>
+
+// Valid UTF-8 sequences become their characters; every byte of an invalid sequence becomes the
+// lone surrogate U+DC00 + byte, which shows as a placeholder glyph and converts back unchanged.
+QString TextFromBytes(const std::string& bytes);
+
+// UTF-8 of text, except that lone surrogates U+DC80 to U+DCFF become the single byte they stand
+// for. Any other lone surrogate (typed or pasted, never made by TextFromBytes) becomes U+FFFD.
+std::string BytesFromText(const QString& text);
