@@ -56,7 +56,8 @@ struct AutomationResult {
     std::vector<std::string> reportLines; // the report, in file order
     int filesHandled = 0;                 // inputs whose work completed
     // Each listed file that gave no movie, in list order, with why; for what an unattended run
-    // prints and its exit status. The report's own lines stay as they are.
+    // prints and its exit status. The report's own lines stay as they are. A stopped run lists
+    // every file it did not finish as "stopped"; a run that did not start lists none.
     struct FileProblem {
         std::string input;
         std::string reason;

@@ -2,8 +2,14 @@
 #include "EncoderRunner.h"
 
 #include <array>
+#include <csignal>
 #include <cstdio>
 #include <memory>
+
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QEventLoop>
 #include <QFile>
@@ -20,6 +26,22 @@ constexpr std::array<int, 6> kAcceptedRates = {8000, 11025, 12000, 22050, 24000,
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// A file descriptor closed when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
 };
 
 int SampleRateOfHeader(const unsigned char* b) {
@@ -42,6 +64,15 @@ QString FindEncoder() {
     return QStandardPaths::findExecutable(QStringLiteral("lame"));
 }
 
+bool SurvivesCommandLine(const std::string& path) {
+    return QFile::encodeName(QFile::decodeName(QByteArray::fromStdString(path))).toStdString() == path;
+}
+
+QString EncoderPathArgument(const std::string& path) {
+    const QString text = QFile::decodeName(QByteArray::fromStdString(path));
+    return path.empty() || path[0] != '-' ? text : QStringLiteral("./") + text;
+}
+
 QStringList EncoderArguments(const PMP3Converter& mode, const std::string& inputPath,
                              const std::string& outputPath, const QString& resampleKhz) {
     QStringList arguments;
@@ -49,7 +80,7 @@ QStringList EncoderArguments(const PMP3Converter& mode, const std::string& input
         arguments << QString::fromStdString(option);
     if (!resampleKhz.isEmpty())
         arguments << QStringLiteral("--resample") << resampleKhz;
-    arguments << QFile::decodeName(inputPath.c_str()) << QFile::decodeName(outputPath.c_str());
+    arguments << EncoderPathArgument(inputPath) << EncoderPathArgument(outputPath);
     return arguments;
 }
 
@@ -110,8 +141,41 @@ EncoderRunner::Outcome EncoderRunner::RunEncoder(const std::string& inputPath, c
         throw OutputModeNotFoundError("No output mode is named \"" + modeName + "\"");
     // Copy the options now: the mode list may change while the encoder runs.
     const PMP3Converter selected = *mode;
+    problem_.clear();
+    if (encoderProgram_.isEmpty()) {
+        problem_ = "the encoder was not found";
+        return Outcome::NotStarted;
+    }
 
-    const Outcome outcome = RunOnce(EncoderArguments(selected, inputPath, outputPath));
+    // Opened without waiting: a FIFO or a device would keep the encoder (and so the run) waiting
+    // for ever. Only a regular file is handed on.
+    const Descriptor input(::open(inputPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (input.get() < 0)
+        return Fail("the file could not be read");
+    if (::fstat(input.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return Fail("not a regular file");
+
+    // A path whose bytes a QString would change reaches the encoder as a descriptor of ours; the
+    // encoder opens "/dev/fd/<n>" like a path and can seek in it as in the file itself.
+    std::vector<int> inherited;
+    std::string inputArgument = inputPath;
+    if (!SurvivesCommandLine(inputPath)) {
+        inherited.push_back(input.get());
+        inputArgument = "/dev/fd/" + std::to_string(input.get());
+    }
+    const Descriptor output(SurvivesCommandLine(outputPath)
+                                ? -1
+                                : ::open(outputPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+    std::string outputArgument = outputPath;
+    if (!SurvivesCommandLine(outputPath)) {
+        if (output.get() < 0)
+            return Fail("the MP3 file could not be created");
+        inherited.push_back(output.get());
+        outputArgument = "/dev/fd/" + std::to_string(output.get());
+    }
+
+    const Outcome outcome = RunOnce(EncoderArguments(selected, inputArgument, outputArgument), inherited);
     if (outcome != Outcome::Finished)
         return outcome;
 
@@ -119,14 +183,18 @@ EncoderRunner::Outcome EncoderRunner::RunEncoder(const std::string& inputPath, c
     const int rate = FirstFrameSampleRate(outputPath);
     if (rate == 0 || IsAcceptedSampleRate(rate))
         return outcome;
-    return RunOnce(EncoderArguments(selected, inputPath, outputPath,
-                                    ResampleArgument(AcceptedSampleRateAtOrAbove(rate))));
+    return RunOnce(EncoderArguments(selected, inputArgument, outputArgument,
+                                    ResampleArgument(AcceptedSampleRateAtOrAbove(rate))),
+                   inherited);
 }
 
-EncoderRunner::Outcome EncoderRunner::RunOnce(const QStringList& arguments) {
-    if (encoderProgram_.isEmpty())
-        return Outcome::NotStarted;
+EncoderRunner::Outcome EncoderRunner::Fail(std::string problem) {
+    problem_ = std::move(problem);
+    return Outcome::Failed;
+}
 
+EncoderRunner::Outcome EncoderRunner::RunOnce(const QStringList& arguments,
+                                              const std::vector<int>& inheritedDescriptors) {
     QProcess process;
     process.setProgram(encoderProgram_);
     process.setArguments(arguments);
@@ -134,6 +202,17 @@ EncoderRunner::Outcome EncoderRunner::RunOnce(const QStringList& arguments) {
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
+    // Runs in the child before the encoder starts; async-signal-safe calls only.
+    const pid_t parent = ::getpid();
+    process.setChildProcessModifier([parent, inheritedDescriptors] {
+        // An encoder left behind by a killed run would go on writing beside the input. (The signal
+        // comes when the starting thread ends; runs start their encoders on the main thread.)
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent) // we died before the line above took effect
+            ::_exit(127);
+        for (const int fd : inheritedDescriptors)
+            ::fcntl(fd, F_SETFD, 0);
+    });
 
     QEventLoop loop;
     bool ended = false;
@@ -178,8 +257,16 @@ EncoderRunner::Outcome EncoderRunner::RunOnce(const QStringList& arguments) {
 
     if (stopped_)
         return Outcome::Stopped;
-    if (failedToStart || process.error() == QProcess::FailedToStart)
+    if (failedToStart || process.error() == QProcess::FailedToStart) {
+        problem_ = "the encoder could not be started";
         return Outcome::NotStarted;
+    }
+    // An encoder that crashed, was killed (a full disk sends SIGXFSZ) or gave up leaves an
+    // unfinished MP3 that would make a movie cut short.
+    if (process.exitStatus() == QProcess::CrashExit)
+        return Fail("the encoder was ended by signal " + std::to_string(process.exitCode()));
+    if (process.exitCode() != 0)
+        return Fail("the encoder failed (exit status " + std::to_string(process.exitCode()) + ")");
     return Outcome::Finished;
 }
 

@@ -22,6 +22,14 @@ public:
 // The encoder in the search path (PATH), or an empty text when there is none.
 QString FindEncoder();
 
+// True when a path comes back unchanged from a QString, and so from the encoder's command line.
+// Other paths are handed over as "/dev/fd/<n>" of a descriptor the runner opens for it.
+bool SurvivesCommandLine(const std::string& path);
+
+// A path as the encoder is given it: "./" in front of a relative path that starts with "-", which
+// the encoder would otherwise take for an option (or, alone, for standard input or output).
+QString EncoderPathArgument(const std::string& path);
+
 // The encoder's arguments: "--silent", "--quiet", one "-<name><value>" per parameter of the
 // mode, then, when resampleKhz is given, "--resample" and it, then the input and output paths.
 QStringList EncoderArguments(const PMP3Converter& mode, const std::string& inputPath,
@@ -40,9 +48,10 @@ QString ResampleArgument(int rateHz);
 class EncoderRunner {
 public:
     enum class Outcome {
-        Finished,   // the encoder ran and ended (its exit code is not looked at)
+        Finished,   // the encoder ran and ended with exit status 0
         NotStarted, // no encoder, or it could not be started
         Stopped,    // ended by Stop() or by the stop check
+        Failed,     // the encoder crashed, was killed or ended with an error; its output is unfinished
     };
 
     // encoderProgram: the program to start; empty means none is available.
@@ -60,7 +69,8 @@ public:
     // Encodes inputPath into outputPath with the first mode named modeName, waiting while the
     // event loop goes on. Throws OutputModeNotFoundError, before anything is started, when no
     // mode has that name. When the MP3 made has a sample rate the movie reader rejects, encodes
-    // once more, resampled to the nearest accepted rate above it.
+    // once more, resampled to the nearest accepted rate above it. An input that is not a regular
+    // file fails without the encoder being started. The encoder dies with this process.
     Outcome RunEncoder(const std::string& inputPath, const std::string& outputPath,
                        const std::vector<PMP3Converter>& outputModes, const std::string& modeName);
 
@@ -68,11 +78,16 @@ public:
     void Stop();
     bool IsRunning() const { return process_ != nullptr; }
 
+    // Why the last RunEncoder gave Failed or NotStarted, e.g. "the encoder failed (exit status 2)".
+    const std::string& Problem() const { return problem_; }
+
 private:
-    Outcome RunOnce(const QStringList& arguments);
+    Outcome RunOnce(const QStringList& arguments, const std::vector<int>& inheritedDescriptors);
+    Outcome Fail(std::string problem);
 
     QString encoderProgram_;
     std::function<bool()> stopCheck_;
     QProcess* process_ = nullptr;
     bool stopped_ = false;
+    std::string problem_;
 };

@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
+
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -40,6 +46,32 @@ public:
     std::function<void()> onProgress;
 };
 
+// "input: reason" for each file that gave no movie.
+std::vector<std::string> Problems(const AutomationResult& result) {
+    std::vector<std::string> lines;
+    for (const auto& problem : result.problems)
+        lines.push_back(problem.input + ": " + problem.reason);
+    return lines;
+}
+
+// Root passes every permission check; while this lives, the calling thread is held to the bits.
+class PermissionBitsApply {
+public:
+    PermissionBitsApply() {
+        syscall(SYS_capget, &header_, saved_);
+        __user_cap_data_struct held[2] = {saved_[0], saved_[1]};
+        held[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
+        syscall(SYS_capset, &header_, held);
+    }
+    ~PermissionBitsApply() { syscall(SYS_capset, &header_, saved_); }
+    PermissionBitsApply(const PermissionBitsApply&) = delete;
+    PermissionBitsApply& operator=(const PermissionBitsApply&) = delete;
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2]{};
+};
+
 std::vector<PMP3Converter> Modes() {
     return {PMP3Converter{"Music", {{"q", "5"}, {"m", "j"}, {"b", "128"}}, false}};
 }
@@ -55,6 +87,11 @@ protected:
         project.FramePerSeconds = 12;
         host.onProgress = [this] { KeepMp3s(); };
     }
+    // QTemporaryDir leaves names that are not UTF-8 behind.
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(root.path().toStdString(), ignored);
+    }
 
     std::string Path(const QString& relative) const { return root.filePath(relative).toStdString(); }
     std::string Wav(const QString& name, double seconds = 0.5, int rate = 44100) {
@@ -68,6 +105,13 @@ protected:
         const std::string path = Path("in/" + name);
         EXPECT_TRUE(
             fixtures::RunLame({"-b", "64", QString::fromStdString(wav), QString::fromStdString(path)}));
+        return path;
+    }
+    // A stand-in for lame: a shell script whose last argument is in $last.
+    QString FakeEncoder(const std::string& script) {
+        const QString path = root.filePath("encoder");
+        fixtures::WriteBytes(path.toStdString(), "#!/bin/sh\nfor last; do :; done\n" + script + "\n");
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return path;
     }
     void AddInputs(std::initializer_list<std::string> inputs) {
@@ -187,15 +231,26 @@ TEST_F(Run, AnInputThatCannotBeReadIsSkippedWithoutALine) {
     const std::string missing = Path("in/missing.wav");
     const std::string notSound = Path("in/text.wav");
     fixtures::WriteBytes(notSound, "not a sound");
+    // None of these may be opened as a file: a FIFO would wait for a writer for ever.
+    const std::string fifo = Path("in/fifo.wav"), folder = Path("in/folder.wav"),
+                      socket = Path("in/socket.wav");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    ASSERT_TRUE(fixtures::MakeSocketFile(QString::fromStdString(socket)));
     const std::string a = Wav("a.wav");
-    AddInputs({missing, notSound, a});
+    AddInputs({missing, notSound, fifo, folder, socket, "/dev/zero", a});
 
     const AutomationResult result = Start();
 
     EXPECT_EQ(result.outcome, Outcome::Completed);
     EXPECT_EQ(result.filesHandled, 1);
-    EXPECT_EQ(host.events, (std::vector<std::string>{"show 3", "progress 3", "hide"}));
+    EXPECT_EQ(host.events, (std::vector<std::string>{"show 7", "progress 7", "hide"}));
     EXPECT_EQ(Report(), Path("in/a.mp3") + ":Operation Successful.\r\n");
+    EXPECT_EQ(Problems(result),
+              (std::vector<std::string>{missing + ": file not found",
+                                        notSound + ": the sound length could not be read",
+                                        fifo + ": not a regular file", folder + ": not a regular file",
+                                        socket + ": not a regular file", "/dev/zero: not a regular file"}));
 }
 
 TEST_F(Run, AnUnknownOutputModeSkipsNonMp3InputsAndLeavesNothingBehind) {
@@ -227,25 +282,111 @@ TEST_F(Run, WithoutLameItSaysSoOnceAndStillConvertsMp3Inputs) {
                             Path("in/c.mp3") + ":File Not Found.\r\n");
     EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "b.swf"}));
     EXPECT_EQ(FilesIn("in"), (QStringList{"a.wav", "b.mp3", "c.wav"}));
+    EXPECT_EQ(Problems(result), (std::vector<std::string>{a + ": the encoder was not found",
+                                                          c + ": the encoder was not found"}));
 }
 
-// An encoder that fails, or cannot be started, makes no MP3: the line says so and nothing is left.
-TEST_F(Run, AnEncoderThatMakesNothingLeavesNoMp3Behind) {
-    const QString failing = root.filePath("failing-encoder");
-    fixtures::WriteBytes(failing.toStdString(), "#!/bin/sh\nexit 1\n");
-    QFile::setPermissions(failing, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const QString missingProgram = root.filePath("no-such-encoder");
-    AddInputs({Wav("a.wav"), Wav("b.wav")});
+// An encoder that fails, is killed part-way, makes nothing or cannot be started gives no movie, and
+// its MP3, whole or cut short, is not left behind.
+TEST_F(Run, AnEncoderThatFailsGivesNoMovieAndLeavesNoMp3Behind) {
+    struct Row {
+        const char* script; // none: no such program
+        const char* line;
+        const char* problem;
+    };
+    const Row rows[] = {
+        {"printf partial > \"$last\"; exit 2", ":Unable to Encode.", "the encoder failed (exit status 2)"},
+        {"printf partial > \"$last\"; kill -9 $$", ":Unable to Encode.", "the encoder was ended by signal 9"},
+        {"exit 0", ":File Not Found.", "the encoder made no MP3 file"},
+        {nullptr, ":File Not Found.", "the encoder could not be started"},
+    };
+    const std::string a = Wav("a.wav"), b = Wav("b.wav");
+    AddInputs({a, b});
 
-    for (const QString& encoder : {failing, missingProgram}) {
+    for (const Row& row : rows) {
         host.events.clear();
-        const AutomationResult result = Start(AutomationRun(encoder));
+        const AutomationResult result =
+            Start(AutomationRun(row.script ? FakeEncoder(row.script) : root.filePath("no-such-encoder")));
         EXPECT_TRUE(result.encoderFound);
+        EXPECT_EQ(result.outcome, Outcome::Completed);
         EXPECT_EQ(host.events, (std::vector<std::string>{"show 2", "progress 1", "progress 2", "hide"}));
-        EXPECT_EQ(Report(),
-                  Path("in/a.mp3") + ":File Not Found.\r\n" + Path("in/b.mp3") + ":File Not Found.\r\n");
+        EXPECT_EQ(Report(), Path("in/a.mp3") + row.line + "\r\n" + Path("in/b.mp3") + row.line + "\r\n");
+        EXPECT_EQ(Problems(result),
+                  (std::vector<std::string>{a + ": " + row.problem, b + ": " + row.problem}));
         EXPECT_EQ(FilesIn("in"), (QStringList{"a.wav", "b.wav"}));
+        EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt"}));
     }
+}
+
+// A preset open for editing ("Custom...") stands for the values the user chose and saw, which the
+// project holds; a fixed preset encodes its own.
+TEST_F(Run, AnEditablePresetEncodesTheProjectsValues) {
+    const QString encoder = FakeEncoder("printf '%s\\n' \"$@\" > \"$(dirname \"$0\")/arguments\"; exit 1");
+    const std::string a = Wav("a.wav");
+    AddInputs({a});
+    project.Quality = "3", project.Mode = "f", project.Bitrate = "64";
+    host.modeName = "Custom...";
+
+    for (const bool editable : {true, false}) {
+        modes = {PMP3Converter{"Custom...", {{"q", "5"}, {"m", "j"}, {"b", "128"}}, editable}};
+        Start(AutomationRun(encoder));
+        EXPECT_EQ(fixtures::ReadBytes(Path("arguments")),
+                  std::string("--silent\n--quiet\n") + (editable ? "-q3\n-mf\n-b64\n" : "-q5\n-mj\n-b128\n") +
+                      a + "\n" + Path("in/a.mp3") + "\n");
+    }
+}
+
+// Names are bytes: a Latin-1 input, MP3 input and output folder, and a relative name that starts
+// with "-", each reach the file system, the encoder, the movies and the report lines unchanged.
+TEST_F(Run, NamesKeepTheirBytes) {
+    const std::string in = Path("in") + "/";
+    ASSERT_TRUE(fixtures::WriteToneWav(in + "caf\xE9.wav", 44100, 2, 22050));
+    ASSERT_TRUE(fixtures::WriteToneWav(in + "-dash.wav", 44100, 2, 22050));
+    ASSERT_EQ(::rename(Mp3("b.mp3").c_str(), (in + "b\xE9.mp3").c_str()), 0);
+    AddInputs({in + "caf\xE9.wav", in + "b\xE9.mp3", "-dash.wav"});
+    const std::string out = Path("out") + "\xE9";
+    project.OutputFolder = out;
+    const QString previousFolder = QDir::currentPath();
+    QDir::setCurrent(root.filePath("in"));
+
+    const AutomationResult result = Start();
+    QDir::setCurrent(previousFolder);
+
+    EXPECT_EQ(result.reportLines, (std::vector<std::string>{in + "caf\xE9.mp3:Operation Successful.",
+                                                            in + "b\xE9.mp3:Operation Successful.",
+                                                            "-dash.mp3:Operation Successful."}));
+    for (const char* movie : {"caf\xE9.swf", "b\xE9.swf", "-dash.swf"})
+        EXPECT_FALSE(fixtures::EmbeddedMp3(fixtures::ReadBytes(out + "/" + movie)).empty()) << movie;
+    EXPECT_FALSE(std::filesystem::exists(Path("out") + "\xEF\xBF\xBD"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(in), std::filesystem::directory_iterator()),
+              3);
+}
+
+// Where the input's folder takes no new file, the intermediate MP3 goes to a folder of the run's own,
+// which is gone afterwards.
+TEST_F(Run, AnInputInAReadOnlyFolderIsEncodedThroughAPrivateFolder) {
+    const std::string a = Wav("a.wav");
+    AddInputs({a});
+    QDir(root.path()).mkdir("tmp");
+    const QByteArray previousTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", root.filePath("tmp").toLocal8Bit());
+    ASSERT_EQ(::chmod(Path("in").c_str(), 0555), 0);
+
+    AutomationResult result;
+    {
+        PermissionBitsApply permissionBits;
+        result = Start();
+    }
+    ::chmod(Path("in").c_str(), 0755);
+    qputenv("TMPDIR", previousTemp);
+
+    ASSERT_EQ(result.reportLines.size(), 1u);
+    const std::string& line = result.reportLines[0];
+    EXPECT_EQ(line.rfind(Path("tmp/tavrel-"), 0), 0u) << line;
+    EXPECT_EQ(line.substr(line.size() - 28), "/a.mp3:Operation Successful.") << line;
+    EXPECT_TRUE(QFileInfo::exists(root.filePath("out/a.swf")));
+    EXPECT_EQ(FilesIn("tmp"), QStringList{});
+    EXPECT_EQ(FilesIn("in"), (QStringList{"a.wav"}));
 }
 
 TEST_F(Run, StoppingDuringAnEncodeEndsItRemovesItsMp3AndReportsWhatWasDone) {
@@ -264,6 +405,7 @@ TEST_F(Run, StoppingDuringAnEncodeEndsItRemovesItsMp3AndReportsWhatWasDone) {
     EXPECT_EQ(Report(), b + ":Operation Successful.\r\n");
     EXPECT_EQ(FilesIn("in"), (QStringList{"b.mp3", "c.wav", "long.wav"}));
     EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "b.swf"}));
+    EXPECT_EQ(Problems(result), (std::vector<std::string>{longWav + ": stopped", c + ": stopped"}));
 }
 
 TEST_F(Run, StoppingBetweenFilesLeavesTheRestUndone) {
@@ -280,6 +422,7 @@ TEST_F(Run, StoppingBetweenFilesLeavesTheRestUndone) {
     EXPECT_EQ(Report(), Path("in/a.mp3") + ":Operation Successful.\r\n");
     EXPECT_EQ(FilesIn("in"), (QStringList{"a.wav", "b.mp3"}));
     EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "a.swf"}));
+    EXPECT_EQ(Problems(result), (std::vector<std::string>{b + ": stopped"}));
 }
 
 TEST_F(Run, AReportThatCannotBeWrittenIsShownAndTheCleanUpStillHappens) {

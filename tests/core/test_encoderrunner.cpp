@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <ctime>
+#include <filesystem>
+
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -34,6 +40,11 @@ TEST(EncoderArguments, AreOneArgumentPerOptionThenThePaths) {
         (QStringList{"--silent", "--quiet", "-q5", "-mj", "-b128", "/snd/a b.wav", "/out dir/a b.mp3"}));
     EXPECT_EQ(EncoderArguments(PMP3Converter{"Bare", {}, false}, "in.wav", "out.mp3"),
               (QStringList{"--silent", "--quiet", "in.wav", "out.mp3"}));
+    // A relative path that starts with "-" (or is one) must not read as an option.
+    EXPECT_EQ(EncoderArguments(PMP3Converter{"Bare", {}, false}, "-in.wav", "-"),
+              (QStringList{"--silent", "--quiet", "./-in.wav", "./-"}));
+    EXPECT_EQ(EncoderArguments(PMP3Converter{"Bare", {}, false}, "/snd/-in.wav", "dir/-out.mp3"),
+              (QStringList{"--silent", "--quiet", "/snd/-in.wav", "dir/-out.mp3"}));
     EXPECT_EQ(EncoderArguments(kModes[1], "in.wav", "out.mp3", "22.05"),
               (QStringList{"--silent", "--quiet", "-q5", "-mm", "-b32", "--resample", "22.05", "in.wav",
                            "out.mp3"}));
@@ -94,6 +105,11 @@ protected:
         ASSERT_TRUE(dir.isValid());
         ASSERT_FALSE(FindEncoder().isEmpty()) << "lame is not installed";
     }
+    // QTemporaryDir leaves names that are not UTF-8 behind.
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir.path().toStdString(), ignored);
+    }
     std::string Wav(const QString& name, int rate, int channels, double seconds) {
         const QString path = dir.filePath(name);
         QFileInfo(path).dir().mkpath(".");
@@ -103,15 +119,49 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(RealEncoder, PathsWithBlanksReachTheEncoderWhole) {
-    const std::string input = Wav("sounds with blanks/a b.wav", 44100, 2, 0.5);
-    QDir(dir.path()).mkdir("out dir");
-    const std::string output = dir.filePath("out dir/a \"b\".mp3").toStdString();
+// Names are bytes: each reaches the file system exactly, and the MP3 is the one lame makes of a
+// plain-named copy, byte for byte.
+struct NameCase {
+    const char* name;
+    const char* input;  // relative to the temporary folder
+    const char* output; // the same
+    bool relative;      // handed over relative to the current folder
+};
+
+class Names : public RealEncoder, public testing::WithParamInterface<NameCase> {};
+
+TEST_P(Names, ReachTheEncoderExactly) {
+    const NameCase& c = GetParam();
+    const std::string folder = dir.path().toStdString() + "/";
+    const std::string plain = Wav("plain.wav", 44100, 2, 0.5);
+    const std::string input = folder + c.input, output = folder + c.output;
+    std::filesystem::create_directories(std::filesystem::path(output).parent_path());
+    fixtures::WriteBytes(input, fixtures::ReadBytes(plain));
+    ASSERT_TRUE(
+        fixtures::RunLame({"-q5", "-mj", "-b128", QString::fromStdString(plain), dir.filePath("plain.mp3")}));
+    const QString previousFolder = QDir::currentPath();
+    if (c.relative)
+        QDir::setCurrent(dir.path());
+
     EncoderRunner runner;
-    EXPECT_EQ(runner.RunEncoder(input, output, kModes, "Music"), EncoderRunner::Outcome::Finished);
-    EXPECT_EQ(FirstFrameSampleRate(output), 44100);
-    EXPECT_FALSE(runner.IsRunning());
+    const auto outcome =
+        runner.RunEncoder(c.relative ? c.input : input, c.relative ? c.output : output, kModes, "Music");
+    QDir::setCurrent(previousFolder);
+
+    EXPECT_EQ(outcome, EncoderRunner::Outcome::Finished) << runner.Problem();
+    EXPECT_EQ(fixtures::ReadBytes(output), fixtures::ReadBytes(dir.filePath("plain.mp3").toStdString()));
 }
+
+INSTANTIATE_TEST_SUITE_P(Paths, Names,
+                         testing::Values(NameCase{"Blanks", "a b.wav", "out dir/a \"b\".mp3", false},
+                                         NameCase{"Latin1Input", "caf\xE9.wav", "cafe.mp3", false},
+                                         NameCase{"Latin1Output", "cafe.wav", "sub\xE9/caf\xE9.mp3", false},
+                                         NameCase{"Utf8", "caf\xC3\xA9.wav", "caf\xC3\xA9.mp3", false},
+                                         NameCase{"DashFirst", "-in.wav", "-out.mp3", true},
+                                         NameCase{"DashAlone", "-", "-.mp3", true}),
+                         [](const testing::TestParamInfo<NameCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(RealEncoder, TheFirstModeOfTheNameGivesTheOptions) {
     const std::string input = Wav("a.wav", 44100, 2, 0.5);
@@ -212,18 +262,88 @@ TEST_F(RealEncoder, TheStopCheckEndsTheEncoder) {
     EXPECT_EQ(asked, 2);
 }
 
+// Stand-ins for lame, each a shell script: how it ends decides the outcome.
+struct FakeEncoderCase {
+    const char* name;
+    const char* script; // $last is the output path
+    bool inputIsFifo;
+    EncoderRunner::Outcome outcome;
+    const char* problem;
+};
+
+class FakeEncoders : public testing::TestWithParam<FakeEncoderCase> {};
+
+TEST_P(FakeEncoders, EndAsTheEncoderEnded) {
+    const FakeEncoderCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString encoder = dir.filePath("encoder");
+    fixtures::WriteBytes(encoder.toStdString(),
+                         std::string("#!/bin/sh\nfor last; do :; done\n") + c.script + "\n");
+    QFile::setPermissions(encoder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const std::string input = dir.filePath("a.wav").toStdString();
+    if (c.inputIsFifo)
+        ASSERT_EQ(::mkfifo(input.c_str(), 0600), 0);
+    else
+        fixtures::WriteBytes(input, "RIFF");
+    EncoderRunner runner(encoder);
+    EXPECT_EQ(runner.RunEncoder(input, dir.filePath("a.mp3").toStdString(), kModes, "Music"), c.outcome);
+    EXPECT_EQ(runner.Problem(), c.problem);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, FakeEncoders,
+    testing::Values(
+        FakeEncoderCase{"Succeeds", "printf done > \"$last\"", false, EncoderRunner::Outcome::Finished, ""},
+        FakeEncoderCase{"ExitStatus", "printf partial > \"$last\"; exit 2", false,
+                        EncoderRunner::Outcome::Failed, "the encoder failed (exit status 2)"},
+        FakeEncoderCase{"KilledPartWay", "printf partial > \"$last\"; kill -9 $$", false,
+                        EncoderRunner::Outcome::Failed, "the encoder was ended by signal 9"},
+        // A full disk ends lame with an error or, under a file size limit, with SIGXFSZ.
+        FakeEncoderCase{"FileSizeLimit", "printf partial > \"$last\"; kill -XFSZ $$", false,
+                        EncoderRunner::Outcome::Failed, "the encoder was ended by signal 25"},
+        FakeEncoderCase{"FifoInput", "exit 0", true, EncoderRunner::Outcome::Failed, "not a regular file"}),
+    [](const testing::TestParamInfo<FakeEncoderCase>& info) { return std::string(info.param.name); });
+
 // Ctrl+C reaches the encoder as well as the program and may end it before the next stop poll:
 // its unfinished MP3 must still count as stopped, not as an encoded file.
 TEST(EncoderStop, AStopAskedForWhileTheEncoderEndedCountsAsStopped) {
     QTemporaryDir dir;
     const QString encoder = dir.filePath("interrupted-encoder");
-    fixtures::WriteBytes(encoder.toStdString(), "#!/bin/sh\nfor last; do :; done\nprintf partial > \"$last\"\n");
+    fixtures::WriteBytes(encoder.toStdString(),
+                         "#!/bin/sh\nfor last; do :; done\nprintf partial > \"$last\"\n");
     QFile::setPermissions(encoder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const std::string output = dir.filePath("a.mp3").toStdString();
+    fixtures::WriteBytes(dir.filePath("a.wav").toStdString(), "RIFF");
     EncoderRunner runner(encoder);
     runner.SetStopCheck([&] { return QFileInfo::exists(QString::fromStdString(output)); });
     EXPECT_EQ(runner.RunEncoder(dir.filePath("a.wav").toStdString(), output, kModes, "Music"),
               EncoderRunner::Outcome::Stopped);
+}
+
+// A killed program takes its encoder with it. This test's own executable, started with
+// "--encode-with", is the program killed; the encoder, orphaned, comes to this process to be waited for.
+TEST(EncoderLife, EndsWithTheProgram) {
+    QTemporaryDir dir;
+    const QString encoder = dir.filePath("sleeping-encoder");
+    const std::string pidFile = dir.filePath("pid").toStdString();
+    fixtures::WriteBytes(encoder.toStdString(), "#!/bin/sh\necho $$ > \"" + pidFile + ".new\" && mv \"" +
+                                                    pidFile + ".new\" \"" + pidFile + "\"\nexec sleep 10\n");
+    QFile::setPermissions(encoder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    fixtures::WriteBytes(dir.filePath("a.wav").toStdString(), "RIFF");
+    ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+
+    QProcess program;
+    program.start(QCoreApplication::applicationFilePath(), {"--encode-with", encoder, dir.filePath("a.wav")});
+    while (!QFileInfo::exists(QString::fromStdString(pidFile)))
+        ASSERT_FALSE(program.waitForFinished(20)) << "the program ended before its encoder started";
+    const pid_t encoderPid = std::stoi(fixtures::ReadBytes(pidFile));
+    program.kill();
+    program.waitForFinished(-1);
+
+    int status = 0;
+    ASSERT_EQ(::waitpid(encoderPid, &status, 0), encoderPid);
+    ::prctl(PR_SET_CHILD_SUBREAPER, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the encoder outlived the program";
 }
 
 TEST_F(RealEncoder, AMissingEncoderReturnsAtOnce) {
@@ -248,6 +368,12 @@ TEST_F(RealEncoder, AMissingEncoderReturnsAtOnce) {
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
+    // The program that EncoderLife kills: it encodes with the given encoder and waits for it.
+    if (argc == 4 && std::string(argv[1]) == "--encode-with") {
+        EncoderRunner runner(QString::fromLocal8Bit(argv[2]));
+        runner.RunEncoder(argv[3], std::string(argv[3]) + ".mp3", kModes, "Music");
+        return 0;
+    }
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
