@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "ReplaceFile.h"
 #include "SoundLength.h"
 #include "SoundMovieBuilder.h"
 
@@ -106,14 +107,11 @@ std::string IntermediateMp3PathFor(const std::string& inputPath, const std::set<
 }
 
 bool WriteRunReport(const std::string& path, const std::vector<std::string>& lines) {
-    QSaveFile file(QPath(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    for (const std::string& line : lines) {
-        file.write(line.data(), static_cast<qint64>(line.size()));
-        file.write("\r\n", 2);
-    }
-    return file.commit();
+    // Whole or not at all: a report cut short by a full disk would pass for a shorter run.
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return ReplaceFileContent(path, text);
 }
 
 AutomationRun::AutomationRun() = default;

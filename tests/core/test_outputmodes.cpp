@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include <QTemporaryDir>
 
-#include "common/file_bytes.h"
 #include "OutputModes.h"
+#include "common/file_bytes.h"
 
 namespace {
 
@@ -162,13 +164,24 @@ TEST_F(SettingsFile, AMissingFileIsNoError) {
     EXPECT_EQ(settings.defaultOutputFolder, "");
 }
 
+// A pipe is refused without waiting for a writer; a file far larger than any settings is not read.
 TEST_F(SettingsFile, AnUnreadableFileIsReportedAndGivesNoPresets) {
-    TavrelSettings settings = Load(TwoPresets);
-    std::vector<std::string> warnings;
-    LoadSettings(Folder(), settings, &warnings);
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings[0], "Cannot read " + Folder() + "; no output modes are available.");
-    EXPECT_TRUE(settings.outputModes.empty());
+    const std::string pipe = Folder() + "/pipe.ini";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+    const std::string huge = Folder() + "/huge.ini";
+    WriteBytes(huge, TwoPresets);
+    ASSERT_EQ(truncate(huge.c_str(), (4 << 20) + 1), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {Folder(), ""}, {pipe, ": it is not a regular file"}, {huge, ": it is larger than 4 MiB"}};
+    for (const auto& [path, reason] : cases) {
+        SCOPED_TRACE(path);
+        TavrelSettings settings = Load(TwoPresets);
+        std::vector<std::string> warnings;
+        LoadSettings(path, settings, &warnings);
+        ASSERT_EQ(warnings.size(), 1u);
+        EXPECT_EQ(warnings[0], "Cannot read " + path + reason + "; no output modes are available.");
+        EXPECT_TRUE(settings.outputModes.empty());
+    }
 }
 
 TEST_F(SettingsFile, LoadingAgainReplacesThePresets) {
@@ -330,13 +343,18 @@ TEST_F(SettingsFile, SavingTwiceChangesNothingMore) {
     EXPECT_EQ(CountOf(once, "\n"), CountOf(once, "\r\n")) << "a CR LF file stays CR LF";
 }
 
+// Also under the longest names a folder allows, beside which the temporary file must fit.
 TEST_F(SettingsFile, SaveCreatesAMissingFile) {
-    SaveSettings(Path(), 0, "/out", {Preset("A", "5", "j", "128")});
-    TavrelSettings settings;
-    LoadSettings(Path(), settings);
-    ASSERT_EQ(settings.outputModes.size(), 1u);
-    EXPECT_EQ(settings.outputModes[0].name, "A");
-    EXPECT_EQ(settings.defaultOutputFolder, "/out");
+    for (const std::string& path : {Path(), Folder() + "/" + std::string(244, 's') + ".ini",
+                                    Folder() + "/" + std::string(251, 's') + ".ini"}) {
+        SCOPED_TRACE(path.size());
+        SaveSettings(path, 0, "/out", {Preset("A", "5", "j", "128")});
+        TavrelSettings settings;
+        LoadSettings(path, settings);
+        ASSERT_EQ(settings.outputModes.size(), 1u);
+        EXPECT_EQ(settings.outputModes[0].name, "A");
+        EXPECT_EQ(settings.defaultOutputFolder, "/out");
+    }
 }
 
 TEST_F(SettingsFile, SaveOfAShortPresetWritesEmptyValues) {
@@ -353,13 +371,17 @@ TEST_F(SettingsFile, FailedSavesThrowAndKeepTheOldFile) {
     WriteBytes(Path(), TwoPresets);
     const std::string folderPath = Folder() + "/folder.ini";
     ASSERT_EQ(mkdir(folderPath.c_str(), 0755), 0);
-    for (const std::string& target : {Folder() + "/missing/settings.ini", folderPath}) {
+    const std::string pipe = Folder() + "/pipe.ini";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {Folder() + "/missing/settings.ini", ""}, {folderPath, ""}, {pipe, ": it is not a regular file"}};
+    for (const auto& [target, reason] : cases) {
         SCOPED_TRACE(target);
         try {
             SaveSettings(target, 0, "/x", {Preset("A", "5", "j", "128")});
             FAIL() << "no error";
         } catch (const SettingsError& error) {
-            EXPECT_EQ(std::string(error.what()), "Unable to write to " + target);
+            EXPECT_EQ(std::string(error.what()), "Unable to write to " + target + reason);
         }
     }
     struct stat info {};
