@@ -37,8 +37,17 @@ void LoadIni(CSimpleIniA& ini, const std::string& text) {
     ini.LoadData(text);
 }
 
+bool IsQuoted(const std::string& value) {
+    return value.size() >= 2 && value.front() == '"' && value.back() == '"';
+}
+
+// As profile readers do, one pair of double quotes around a value is not part of it.
+std::string WithoutQuotes(std::string value) {
+    return IsQuoted(value) ? value.substr(1, value.size() - 2) : value;
+}
+
 std::string ReadText(const CSimpleIniA& ini, const char* section, const char* key, const char* fallback) {
-    return ini.GetValue(section, key, fallback);
+    return WithoutQuotes(ini.GetValue(section, key, fallback));
 }
 
 int32_t ReadNumber(const CSimpleIniA& ini, const std::string& path, const char* key, int32_t fallback,
@@ -46,7 +55,7 @@ int32_t ReadNumber(const CSimpleIniA& ini, const std::string& path, const char* 
     const char* raw = ini.GetValue("general", key);
     if (raw == nullptr)
         return fallback;
-    const std::string text = raw;
+    const std::string text = WithoutQuotes(raw);
     int32_t value = 0;
     if (TryParseInt32(text, value))
         return value;
@@ -70,8 +79,10 @@ std::string ToCrLf(const std::string& text) {
 
 void WriteValue(CSimpleIniA& ini, const std::string& path, const std::string& section, const char* key,
                 const std::string& value) {
+    // A value that is itself quoted gets a pair more, which reading takes off again.
+    const std::string stored = IsQuoted(value) ? '"' + value + '"' : value;
     // Replacing drops any later duplicates of the key, which were never read anyway.
-    if (ini.SetValue(section.c_str(), key, value.c_str(), nullptr, true) < 0)
+    if (ini.SetValue(section.c_str(), key, stored.c_str(), nullptr, true) < 0)
         throw SettingsError("Unable to write to " + path);
 }
 

@@ -107,6 +107,16 @@ TEST_F(SettingsFile, SectionsAndKeysIgnoreCaseAndValuesAreTrimmed) {
     EXPECT_EQ(settings.defaultOutputFolder, "/out dir/");
 }
 
+TEST_F(SettingsFile, QuotedValuesReachTheEncoderWithoutTheirQuotes) {
+    const TavrelSettings settings = Load("[general]\noutputmodecount=1\noutputfolder=\" /out \"\n"
+                                         "[constParams]\nquality=\"q\"\nmode=m\nbitrate=\"b\"\n"
+                                         "[0]\nname=\"Loud\"\nquality=\"5\"\nmode=\"j\"\nbitrate=\"128\"\n");
+    ASSERT_EQ(settings.outputModes.size(), 1u);
+    EXPECT_EQ(settings.outputModes[0].name, "Loud");
+    EXPECT_EQ(EncoderOptionText(settings.outputModes[0]), "--silent --quiet -q5 -mj -b128 ");
+    EXPECT_EQ(settings.defaultOutputFolder, " /out ") << "blanks inside the quotes are kept";
+}
+
 struct EnabledCase {
     const char* label;
     const char* line; // the enabled line of preset 0, or nothing
@@ -129,7 +139,14 @@ INSTANTIATE_TEST_SUITE_P(
                       EnabledCase{"True", "enabled=true\n", false},
                       EnabledCase{"Yes", "enabled=yes\n", false}, EnabledCase{"Zero", "enabled=0\n", false},
                       EnabledCase{"Eleven", "enabled=11\n", false}, EnabledCase{"Empty", "enabled=\n", false},
-                      EnabledCase{"Missing", "", false}),
+                      EnabledCase{"Missing", "", false},
+                      // One pair of double quotes around a value is taken off, as profile readers do.
+                      EnabledCase{"Quoted", "enabled=\"1\"\n", true},
+                      EnabledCase{"QuotedWithBlanks", "enabled = \"1\" \n", true},
+                      EnabledCase{"QuotedTwice", "enabled=\"\"1\"\"\n", false},
+                      EnabledCase{"OpeningQuoteOnly", "enabled=\"1\n", false},
+                      EnabledCase{"ClosingQuoteOnly", "enabled=1\"\n", false},
+                      EnabledCase{"QuotesInside", "enabled=\"1\"1\"\n", false}),
     [](const ::testing::TestParamInfo<EnabledCase>& info) { return std::string(info.param.label); });
 
 TEST_F(SettingsFile, MissingKeysAndSectionsGiveEmptyTexts) {
@@ -229,7 +246,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {"emptyproject", "\"first\""}},
         CountCase{
             "OverflowEmptyProject", "emptyproject=99999999999\n", 0, 0, {"emptyproject", "99999999999"}},
-        CountCase{"AbsurdCount", "outputmodecount=2000000000\n", 1000, 0, {"outputmodecount", "1000"}}),
+        CountCase{"AbsurdCount", "outputmodecount=2000000000\n", 1000, 0, {"outputmodecount", "1000"}},
+        CountCase{"QuotedNumbers", "outputmodecount=\"2\"\nemptyproject=\"1\"\n", 2, 1, {}},
+        CountCase{"LoneQuote", "outputmodecount=\"\n", 0, 0, {"outputmodecount", "\"\"\""}}),
     [](const ::testing::TestParamInfo<CountCase>& info) { return std::string(info.param.label); });
 
 TEST_F(SettingsFile, WarningsNameTheFile) {
@@ -265,13 +284,13 @@ TEST(EncoderOptions, TextAndArgumentsFollowTheParameters) {
 
 TEST_F(SettingsFile, SaveWritesTheGeneralKeysAndPresetsAndReadsBack) {
     WriteBytes(Path(), TwoPresets);
-    const std::vector<PMP3Converter> modes = {Preset("Voice", "7", "m", "32"),
-                                              Preset("Custom...", "5", "j", "128"),
-                                              Preset("  Loud & \"clear\"  ", "2", "s", "256")};
+    const std::vector<PMP3Converter> modes = {
+        Preset("Voice", "7", "m", "32"), Preset("Custom...", "5", "j", "128"),
+        Preset("  Loud & \"clear\"  ", "2", "s", "256"), Preset("\"Quoted\"", "1", "m", "16")};
     SaveSettings(Path(), -1, "/new/out/", modes);
     const std::string text = ReadBytes(Path());
     EXPECT_NE(text.find("emptyproject=-1"), std::string::npos) << text;
-    EXPECT_NE(text.find("outputmodecount=3"), std::string::npos) << text;
+    EXPECT_NE(text.find("outputmodecount=4"), std::string::npos) << text;
     EXPECT_NE(text.find("outputfolder=/new/out/"), std::string::npos) << text;
     EXPECT_NE(text.find("[2]\r\nname=  Loud & \"clear\"  \r\nquality=2\r\nmode=s\r\nbitrate=256\r\n"),
               std::string::npos)
@@ -282,8 +301,9 @@ TEST_F(SettingsFile, SaveWritesTheGeneralKeysAndPresetsAndReadsBack) {
     LoadSettings(Path(), settings);
     EXPECT_EQ(settings.emptyProjectMode, -1);
     EXPECT_EQ(settings.defaultOutputFolder, "/new/out/");
-    ASSERT_EQ(settings.outputModes.size(), 3u);
+    ASSERT_EQ(settings.outputModes.size(), 4u);
     EXPECT_TRUE(settings.outputModes[1].enabled) << "enabled keys are kept";
+    EXPECT_EQ(settings.outputModes[3].name, "\"Quoted\"") << "a quoted name is quoted once more";
     EXPECT_EQ(settings.outputModes[2].name, "Loud & \"clear\"") << "the profile reader trims";
     EXPECT_EQ(Values(settings.outputModes[2]), (std::vector<std::string>{"q=2", "m=s", "b=256"}));
 }
