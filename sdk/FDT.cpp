@@ -2,16 +2,11 @@
 // action, sound definition and start tags.
 #include "FDT.h"
 
+#include "ReplaceFile.h"
 #include "SwfAssert.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <string>
 
 // ---- Object model ----------------------------------------------------------------------------
 
@@ -95,94 +90,17 @@ void FObjCollection::WriteHeader(U8* target, U32 fileLength, S32 width, S32 heig
     std::memcpy(target, header.BufferAt(0), kHeaderSize);
 }
 
-namespace {
-
-// The mode a new file gets under the current umask, as fopen would create it.
-mode_t NewFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-} // namespace
-
 bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate) {
-    if (fileName == nullptr || *fileName == '\0')
+    if (fileName == nullptr)
         return false;
-    // A symbolic link is written through, as opening it would be: the movie replaces the file
-    // the link leads to, and the link stays.
-    std::string path(fileName);
-    struct stat link {};
-    if (::lstat(fileName, &link) == 0 && S_ISLNK(link.st_mode)) {
-        if (char* target = ::realpath(fileName, nullptr)) {
-            path = target;
-            std::free(target);
-        }
-    }
-
-    // What opening the file for writing would refuse is refused before anything is built: a
-    // folder in the way, or a file marked read-only, which is not ours to replace.
-    struct stat old {};
-    const bool exists = ::stat(path.c_str(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode))
-        return false;
-    if (exists && S_ISREG(old.st_mode) && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0))
-        return false;
-
-    // A device or pipe is written in place. Anything else goes through a temporary file of a
-    // fresh name in the same folder, never one that already exists, so that the movie's name
-    // only ever holds a complete movie and no other file is touched. It gets the permissions
-    // the file would have had if written in place.
-    const bool writeInPlace = exists && !S_ISREG(old.st_mode);
-    std::string tempName;
-    FILE* file = nullptr;
-    if (writeInPlace) {
-        file = std::fopen(path.c_str(), "wb");
-    } else {
-        // The temporary name must itself be a valid name: a movie name near the longest a
-        // folder allows is shortened for it.
-        const size_t slash = path.rfind('/');
-        const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-        constexpr size_t kLongestNameKept = 200;
-        std::string pattern =
-            path.substr(0, nameStart + std::min(path.size() - nameStart, kLongestNameKept)) + ".part-XXXXXX";
-        const int fd = ::mkstemp(pattern.data());
-        if (fd < 0)
-            return false;
-        tempName = pattern;
-        const mode_t mode = exists ? (old.st_mode & 0777) : NewFileMode();
-        if (::fchmod(fd, mode) == 0)
-            file = ::fdopen(fd, "wb");
-        if (file == nullptr) {
-            ::close(fd);
-            ::unlink(tempName.c_str());
-        }
-    }
-    if (file == nullptr)
-        return false;
-
-    bool complete = false;
-    try {
+    // The movie is built only once its file is open: one that cannot be opened leaves the
+    // definition ids going on.
+    return ReplaceFile(fileName, [&](std::FILE* file) {
         FSWFStream stream;
         WriteMovieBody(&stream, width, height, frameRate);
         const U32 fileLength = stream.TotalSize();
-        complete = stream.SaveToFile(file) == fileLength;
-        complete = std::fflush(file) == 0 && complete;
-        complete = std::ferror(file) == 0 && complete;
-    } catch (...) {
-        std::fclose(file);
-        if (!writeInPlace)
-            ::unlink(tempName.c_str());
-        throw;
-    }
-    complete = std::fclose(file) == 0 && complete;
-    if (writeInPlace)
-        return complete;
-    if (complete)
-        complete = std::rename(tempName.c_str(), path.c_str()) == 0;
-    if (!complete)
-        ::unlink(tempName.c_str());
-    return complete;
+        return stream.SaveToFile(file) == fileLength;
+    });
 }
 
 // ---- Frame and action tags -------------------------------------------------------------------

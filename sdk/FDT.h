@@ -60,10 +60,8 @@ public:
     // Builds the 21-byte file header and copies it over the first 21 bytes at `target`.
     void WriteHeader(U8* target, U32 fileLength, S32 width, S32 height, S32 frameRate);
 
-    // Writes the movie to fileName (through it, if it is a symbolic link). A regular file is
-    // written beside it under a fresh temporary name and renamed over fileName only when every
-    // byte was written and the file was closed, so a failed write leaves nothing new behind.
-    // Returns true when the movie is complete on disk.
+    // Writes the movie to fileName by ReplaceFile: a failed write leaves nothing new behind and
+    // an old movie as it was. Returns true when the movie is complete on disk.
     // When the file cannot be created, or a folder or a read-only file stands at fileName, the
     // body is not built and definitionIdCounter keeps its value.
     bool WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate);

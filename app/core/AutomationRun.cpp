@@ -4,15 +4,13 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include <QFile>
-#include <QSaveFile>
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "NativeText.h"
+#include "ReplaceFile.h"
 #include "SoundLength.h"
 #include "SoundMovieBuilder.h"
 
@@ -25,10 +23,6 @@ const char* const kEncoderMissingMessage =
     "Install the 'lame' package to convert the others.";
 
 namespace {
-
-QString QPath(const std::string& path) {
-    return QFile::decodeName(path.c_str());
-}
 
 // Paths are bytes: every file-system call below takes them as they are.
 
@@ -244,14 +238,11 @@ std::string IntermediateMp3PathFor(const std::string& inputPath, const std::set<
 }
 
 bool WriteRunReport(const std::string& path, const std::vector<std::string>& lines) {
-    QSaveFile file(QPath(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    for (const std::string& line : lines) {
-        file.write(line.data(), static_cast<qint64>(line.size()));
-        file.write("\r\n", 2);
-    }
-    return file.commit();
+    // Whole or not at all: a report cut short by a full disk would pass for a shorter run.
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return ReplaceFileContent(path, text);
 }
 
 AutomationRun::AutomationRun() = default;

@@ -34,7 +34,8 @@ public:
 
 // Reads the file at iniPath into settings. A missing file gives no presets,
 // emptyProjectMode 0 and an empty folder. A non-numeric outputmodecount or emptyproject
-// is reported in warnings (one clear message each) and its default is used.
+// is reported in warnings (one clear message each) and its default is used. One pair of double
+// quotes around a value is taken off, as profile readers do.
 void LoadSettings(const std::string& iniPath, TavrelSettings& settings,
                   std::vector<std::string>* warnings = nullptr);
 
@@ -56,7 +57,8 @@ std::vector<std::string> EncoderOptionArguments(const PMP3Converter& mode);
 
 // Writes general/emptyproject, general/outputfolder, general/outputmodecount and, per preset i,
 // section "i" name/quality/mode/bitrate into the file at iniPath, keeping every other
-// section, key and comment. The old file is replaced only once the new one is complete.
+// section, key and comment; a value that is itself quoted gets one pair of quotes more. The old
+// file is replaced only once the new one is complete.
 // Throws SettingsError("Unable to write to <iniPath>") and leaves the old file as it was.
 void SaveSettings(const std::string& iniPath, int32_t emptyProject, const std::string& outputFolder,
                   const std::vector<PMP3Converter>& modes);

@@ -6,11 +6,15 @@
 #include <string_view>
 #include <utility>
 
-#include "AtomicFile.h"
+#include "FileContent.h"
+#include "ReplaceFile.h"
 
 namespace {
 
 const char* const LineBreak = "\r\n";
+
+// Far beyond any list of inputs; a larger file is no project, and reading it would only fill memory.
+constexpr size_t MaxProjectFileBytes = size_t(64) << 20;
 
 std::string OpeningTag(const std::string& name) {
     return "<" + name + ">";
@@ -130,8 +134,9 @@ void SaveProjectFile(const PSoundProject& project, const ProjectTagNames& tags) 
 void LoadProjectFile(const std::string& path, PSoundProject& project, const ProjectTagNames& tags) {
     // A folder opens on this platform but cannot be read; that too is a file we cannot open.
     std::string text;
-    if (ReadFileContent(path, text) != ReadOutcome::Read)
-        throw ProjectFileError("Cannot open file " + path);
+    const ReadOutcome read = ReadFileContent(path, text, MaxProjectFileBytes);
+    if (read != ReadOutcome::Read)
+        throw ProjectFileError("Cannot open file " + path + ReadFailureReason(read, MaxProjectFileBytes));
 
     PSoundProject loaded;
     ReadProjectText(text, loaded, tags);

@@ -25,7 +25,7 @@ struct PSoundProject {
     std::string Mode;
     std::string Bitrate;
     std::string OutputFolder;
-    int32_t StopAction = 0;       // 0 none, 1 at start, 2 at end
+    int32_t StopAction = 0; // 0 none, 1 at start, 2 at end
     int32_t FramePerSeconds = 12;
     int32_t FrameTuner = 0;
     std::vector<PSoundFile> Files;
@@ -63,7 +63,9 @@ std::string ProjectFileText(const PSoundProject& project, const ProjectTagNames&
 void SaveProjectFile(const PSoundProject& project, const ProjectTagNames& tags = {});
 
 // Reads the file at path into project (every field overwritten by the reading rule).
-// Throws ProjectFileError("Cannot open file <path>"); project is then untouched.
+// Throws ProjectFileError("Cannot open file <path>"), followed by ": it is not a regular file"
+// for a pipe or device (never waited on) and ": it is larger than 64 MiB" for a file too large
+// to be a project; project is then untouched.
 void LoadProjectFile(const std::string& path, PSoundProject& project, const ProjectTagNames& tags = {});
 
 // Fills project from a file's text by the reading rule.

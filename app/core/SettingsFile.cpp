@@ -4,7 +4,8 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "AtomicFile.h"
+#include "FileContent.h"
+#include "ReplaceFile.h"
 
 // The packaged header carries its template bodies behind SI_IMPLEMENTATION, and only the
 // plain 8-bit variant is wanted: texts are stored byte for byte, with no conversion.
@@ -17,6 +18,9 @@ namespace {
 // A count far beyond anything a user keeps; a larger one is a damaged file, and honouring
 // it would build millions of empty presets.
 constexpr int32_t MaxOutputModeCount = 1000;
+
+// A thousand presets take some hundred kilobytes; a larger file is no settings file.
+constexpr size_t MaxSettingsFileBytes = size_t(4) << 20;
 
 // Marks the end of the original text while the file is rewritten, so that comments after
 // the last key belong to an entry and are written out again.
@@ -33,8 +37,17 @@ void LoadIni(CSimpleIniA& ini, const std::string& text) {
     ini.LoadData(text);
 }
 
+bool IsQuoted(const std::string& value) {
+    return value.size() >= 2 && value.front() == '"' && value.back() == '"';
+}
+
+// As profile readers do, one pair of double quotes around a value is not part of it.
+std::string WithoutQuotes(std::string value) {
+    return IsQuoted(value) ? value.substr(1, value.size() - 2) : value;
+}
+
 std::string ReadText(const CSimpleIniA& ini, const char* section, const char* key, const char* fallback) {
-    return ini.GetValue(section, key, fallback);
+    return WithoutQuotes(ini.GetValue(section, key, fallback));
 }
 
 int32_t ReadNumber(const CSimpleIniA& ini, const std::string& path, const char* key, int32_t fallback,
@@ -42,7 +55,7 @@ int32_t ReadNumber(const CSimpleIniA& ini, const std::string& path, const char* 
     const char* raw = ini.GetValue("general", key);
     if (raw == nullptr)
         return fallback;
-    const std::string text = raw;
+    const std::string text = WithoutQuotes(raw);
     int32_t value = 0;
     if (TryParseInt32(text, value))
         return value;
@@ -66,8 +79,10 @@ std::string ToCrLf(const std::string& text) {
 
 void WriteValue(CSimpleIniA& ini, const std::string& path, const std::string& section, const char* key,
                 const std::string& value) {
+    // A value that is itself quoted gets a pair more, which reading takes off again.
+    const std::string stored = IsQuoted(value) ? '"' + value + '"' : value;
     // Replacing drops any later duplicates of the key, which were never read anyway.
-    if (ini.SetValue(section.c_str(), key, value.c_str(), nullptr, true) < 0)
+    if (ini.SetValue(section.c_str(), key, stored.c_str(), nullptr, true) < 0)
         throw SettingsError("Unable to write to " + path);
 }
 
@@ -75,9 +90,10 @@ void WriteValue(CSimpleIniA& ini, const std::string& path, const std::string& se
 
 void LoadSettings(const std::string& iniPath, TavrelSettings& settings, std::vector<std::string>* warnings) {
     std::string text;
-    const ReadOutcome read = ReadFileContent(iniPath, text);
-    if (read == ReadOutcome::Failed && warnings)
-        warnings->push_back("Cannot read " + iniPath + "; no output modes are available.");
+    const ReadOutcome read = ReadFileContent(iniPath, text, MaxSettingsFileBytes);
+    if (read != ReadOutcome::Read && read != ReadOutcome::Missing && warnings)
+        warnings->push_back("Cannot read " + iniPath + ReadFailureReason(read, MaxSettingsFileBytes) +
+                            "; no output modes are available.");
     CSimpleIniA ini;
     LoadIni(ini, text);
 
@@ -112,8 +128,9 @@ void SaveSettings(const std::string& iniPath, int32_t emptyProject, const std::s
                   const std::vector<PMP3Converter>& modes) {
     std::string original;
     // A file that is there but cannot be read must not be replaced by our few keys.
-    if (ReadFileContent(iniPath, original) == ReadOutcome::Failed)
-        throw SettingsError("Unable to write to " + iniPath);
+    const ReadOutcome read = ReadFileContent(iniPath, original, MaxSettingsFileBytes);
+    if (read != ReadOutcome::Read && read != ReadOutcome::Missing)
+        throw SettingsError("Unable to write to " + iniPath + ReadFailureReason(read, MaxSettingsFileBytes));
     const bool crLf = original.find("\r\n") != std::string::npos;
     const bool byteOrderMark = original.compare(0, 3, "\xEF\xBB\xBF") == 0;
 

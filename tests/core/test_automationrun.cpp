@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "common/file_size_limit.h"
 #include "core/RunFixtures.h"
 
 namespace {
@@ -538,6 +539,49 @@ TEST(RunPaths, ReportIsNamedAfterTheProjectFile) {
     EXPECT_EQ(ReportPathFor("/out/", "Untitled.xml"), "/out/Untitled.txt");
     EXPECT_EQ(ReportPathFor("/out/", "/p.d/project"), "/out/project.txt");
 }
+
+// The report is written whole or not at all; a disk that fills up keeps the old report.
+struct ReportCase {
+    const char* name;
+    rlim_t sizeLimit; // bytes a file may grow to while the report is written
+    bool oldReport;
+    bool written;
+};
+
+class ReportFile : public testing::TestWithParam<ReportCase> {};
+
+TEST_P(ReportFile, IsWrittenWholeOrNotAtAll) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("Demo.txt").toStdString();
+    const std::string old = "/in/old.mp3:Operation Successful.\r\n";
+    if (GetParam().oldReport)
+        fixtures::WriteBytes(path, old);
+    std::vector<std::string> lines;
+    std::string whole;
+    for (int i = 0; i < 100; ++i) {
+        lines.push_back("/music/input/file number " + std::to_string(i) + ".mp3:Operation Successful.");
+        whole += lines.back() + "\r\n";
+    }
+    bool written = false;
+    {
+        FileSizeLimit limit(GetParam().sizeLimit);
+        written = WriteRunReport(path, lines);
+    }
+    EXPECT_EQ(written, GetParam().written);
+    EXPECT_EQ(fixtures::ReadBytes(path), written ? whole : GetParam().oldReport ? old : "");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+              written || GetParam().oldReport ? 1 : 0)
+        << "no temporary file stays behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(Writes, ReportFile,
+                         testing::Values(ReportCase{"Whole", 1 << 20, true, true},
+                                         ReportCase{"FullAfterAPage", 4096, true, false},
+                                         ReportCase{"FullAfterAPageWithoutAnOldReport", 4096, false, false},
+                                         ReportCase{"FullFromTheStart", 0, true, false}),
+                         [](const testing::TestParamInfo<ReportCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(RunPaths, OwnMp3TestIgnoresLetterCase) {
     EXPECT_TRUE(IsOwnMp3("/snd/a.mp3"));

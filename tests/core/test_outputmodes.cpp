@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include <QTemporaryDir>
 
-#include "common/file_bytes.h"
 #include "OutputModes.h"
+#include "common/file_bytes.h"
 
 namespace {
 
@@ -105,6 +107,16 @@ TEST_F(SettingsFile, SectionsAndKeysIgnoreCaseAndValuesAreTrimmed) {
     EXPECT_EQ(settings.defaultOutputFolder, "/out dir/");
 }
 
+TEST_F(SettingsFile, QuotedValuesReachTheEncoderWithoutTheirQuotes) {
+    const TavrelSettings settings = Load("[general]\noutputmodecount=1\noutputfolder=\" /out \"\n"
+                                         "[constParams]\nquality=\"q\"\nmode=m\nbitrate=\"b\"\n"
+                                         "[0]\nname=\"Loud\"\nquality=\"5\"\nmode=\"j\"\nbitrate=\"128\"\n");
+    ASSERT_EQ(settings.outputModes.size(), 1u);
+    EXPECT_EQ(settings.outputModes[0].name, "Loud");
+    EXPECT_EQ(EncoderOptionText(settings.outputModes[0]), "--silent --quiet -q5 -mj -b128 ");
+    EXPECT_EQ(settings.defaultOutputFolder, " /out ") << "blanks inside the quotes are kept";
+}
+
 struct EnabledCase {
     const char* label;
     const char* line; // the enabled line of preset 0, or nothing
@@ -127,7 +139,14 @@ INSTANTIATE_TEST_SUITE_P(
                       EnabledCase{"True", "enabled=true\n", false},
                       EnabledCase{"Yes", "enabled=yes\n", false}, EnabledCase{"Zero", "enabled=0\n", false},
                       EnabledCase{"Eleven", "enabled=11\n", false}, EnabledCase{"Empty", "enabled=\n", false},
-                      EnabledCase{"Missing", "", false}),
+                      EnabledCase{"Missing", "", false},
+                      // One pair of double quotes around a value is taken off, as profile readers do.
+                      EnabledCase{"Quoted", "enabled=\"1\"\n", true},
+                      EnabledCase{"QuotedWithBlanks", "enabled = \"1\" \n", true},
+                      EnabledCase{"QuotedTwice", "enabled=\"\"1\"\"\n", false},
+                      EnabledCase{"OpeningQuoteOnly", "enabled=\"1\n", false},
+                      EnabledCase{"ClosingQuoteOnly", "enabled=1\"\n", false},
+                      EnabledCase{"QuotesInside", "enabled=\"1\"1\"\n", false}),
     [](const ::testing::TestParamInfo<EnabledCase>& info) { return std::string(info.param.label); });
 
 TEST_F(SettingsFile, MissingKeysAndSectionsGiveEmptyTexts) {
@@ -162,13 +181,24 @@ TEST_F(SettingsFile, AMissingFileIsNoError) {
     EXPECT_EQ(settings.defaultOutputFolder, "");
 }
 
+// A pipe is refused without waiting for a writer; a file far larger than any settings is not read.
 TEST_F(SettingsFile, AnUnreadableFileIsReportedAndGivesNoPresets) {
-    TavrelSettings settings = Load(TwoPresets);
-    std::vector<std::string> warnings;
-    LoadSettings(Folder(), settings, &warnings);
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings[0], "Cannot read " + Folder() + "; no output modes are available.");
-    EXPECT_TRUE(settings.outputModes.empty());
+    const std::string pipe = Folder() + "/pipe.ini";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+    const std::string huge = Folder() + "/huge.ini";
+    WriteBytes(huge, TwoPresets);
+    ASSERT_EQ(truncate(huge.c_str(), (4 << 20) + 1), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {Folder(), ""}, {pipe, ": it is not a regular file"}, {huge, ": it is larger than 4 MiB"}};
+    for (const auto& [path, reason] : cases) {
+        SCOPED_TRACE(path);
+        TavrelSettings settings = Load(TwoPresets);
+        std::vector<std::string> warnings;
+        LoadSettings(path, settings, &warnings);
+        ASSERT_EQ(warnings.size(), 1u);
+        EXPECT_EQ(warnings[0], "Cannot read " + path + reason + "; no output modes are available.");
+        EXPECT_TRUE(settings.outputModes.empty());
+    }
 }
 
 TEST_F(SettingsFile, LoadingAgainReplacesThePresets) {
@@ -216,7 +246,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {"emptyproject", "\"first\""}},
         CountCase{
             "OverflowEmptyProject", "emptyproject=99999999999\n", 0, 0, {"emptyproject", "99999999999"}},
-        CountCase{"AbsurdCount", "outputmodecount=2000000000\n", 1000, 0, {"outputmodecount", "1000"}}),
+        CountCase{"AbsurdCount", "outputmodecount=2000000000\n", 1000, 0, {"outputmodecount", "1000"}},
+        CountCase{"QuotedNumbers", "outputmodecount=\"2\"\nemptyproject=\"1\"\n", 2, 1, {}},
+        CountCase{"LoneQuote", "outputmodecount=\"\n", 0, 0, {"outputmodecount", "\"\"\""}}),
     [](const ::testing::TestParamInfo<CountCase>& info) { return std::string(info.param.label); });
 
 TEST_F(SettingsFile, WarningsNameTheFile) {
@@ -252,13 +284,13 @@ TEST(EncoderOptions, TextAndArgumentsFollowTheParameters) {
 
 TEST_F(SettingsFile, SaveWritesTheGeneralKeysAndPresetsAndReadsBack) {
     WriteBytes(Path(), TwoPresets);
-    const std::vector<PMP3Converter> modes = {Preset("Voice", "7", "m", "32"),
-                                              Preset("Custom...", "5", "j", "128"),
-                                              Preset("  Loud & \"clear\"  ", "2", "s", "256")};
+    const std::vector<PMP3Converter> modes = {
+        Preset("Voice", "7", "m", "32"), Preset("Custom...", "5", "j", "128"),
+        Preset("  Loud & \"clear\"  ", "2", "s", "256"), Preset("\"Quoted\"", "1", "m", "16")};
     SaveSettings(Path(), -1, "/new/out/", modes);
     const std::string text = ReadBytes(Path());
     EXPECT_NE(text.find("emptyproject=-1"), std::string::npos) << text;
-    EXPECT_NE(text.find("outputmodecount=3"), std::string::npos) << text;
+    EXPECT_NE(text.find("outputmodecount=4"), std::string::npos) << text;
     EXPECT_NE(text.find("outputfolder=/new/out/"), std::string::npos) << text;
     EXPECT_NE(text.find("[2]\r\nname=  Loud & \"clear\"  \r\nquality=2\r\nmode=s\r\nbitrate=256\r\n"),
               std::string::npos)
@@ -269,8 +301,9 @@ TEST_F(SettingsFile, SaveWritesTheGeneralKeysAndPresetsAndReadsBack) {
     LoadSettings(Path(), settings);
     EXPECT_EQ(settings.emptyProjectMode, -1);
     EXPECT_EQ(settings.defaultOutputFolder, "/new/out/");
-    ASSERT_EQ(settings.outputModes.size(), 3u);
+    ASSERT_EQ(settings.outputModes.size(), 4u);
     EXPECT_TRUE(settings.outputModes[1].enabled) << "enabled keys are kept";
+    EXPECT_EQ(settings.outputModes[3].name, "\"Quoted\"") << "a quoted name is quoted once more";
     EXPECT_EQ(settings.outputModes[2].name, "Loud & \"clear\"") << "the profile reader trims";
     EXPECT_EQ(Values(settings.outputModes[2]), (std::vector<std::string>{"q=2", "m=s", "b=256"}));
 }
@@ -330,13 +363,18 @@ TEST_F(SettingsFile, SavingTwiceChangesNothingMore) {
     EXPECT_EQ(CountOf(once, "\n"), CountOf(once, "\r\n")) << "a CR LF file stays CR LF";
 }
 
+// Also under the longest names a folder allows, beside which the temporary file must fit.
 TEST_F(SettingsFile, SaveCreatesAMissingFile) {
-    SaveSettings(Path(), 0, "/out", {Preset("A", "5", "j", "128")});
-    TavrelSettings settings;
-    LoadSettings(Path(), settings);
-    ASSERT_EQ(settings.outputModes.size(), 1u);
-    EXPECT_EQ(settings.outputModes[0].name, "A");
-    EXPECT_EQ(settings.defaultOutputFolder, "/out");
+    for (const std::string& path : {Path(), Folder() + "/" + std::string(244, 's') + ".ini",
+                                    Folder() + "/" + std::string(251, 's') + ".ini"}) {
+        SCOPED_TRACE(path.size());
+        SaveSettings(path, 0, "/out", {Preset("A", "5", "j", "128")});
+        TavrelSettings settings;
+        LoadSettings(path, settings);
+        ASSERT_EQ(settings.outputModes.size(), 1u);
+        EXPECT_EQ(settings.outputModes[0].name, "A");
+        EXPECT_EQ(settings.defaultOutputFolder, "/out");
+    }
 }
 
 TEST_F(SettingsFile, SaveOfAShortPresetWritesEmptyValues) {
@@ -353,13 +391,17 @@ TEST_F(SettingsFile, FailedSavesThrowAndKeepTheOldFile) {
     WriteBytes(Path(), TwoPresets);
     const std::string folderPath = Folder() + "/folder.ini";
     ASSERT_EQ(mkdir(folderPath.c_str(), 0755), 0);
-    for (const std::string& target : {Folder() + "/missing/settings.ini", folderPath}) {
+    const std::string pipe = Folder() + "/pipe.ini";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {Folder() + "/missing/settings.ini", ""}, {folderPath, ""}, {pipe, ": it is not a regular file"}};
+    for (const auto& [target, reason] : cases) {
         SCOPED_TRACE(target);
         try {
             SaveSettings(target, 0, "/x", {Preset("A", "5", "j", "128")});
             FAIL() << "no error";
         } catch (const SettingsError& error) {
-            EXPECT_EQ(std::string(error.what()), "Unable to write to " + target);
+            EXPECT_EQ(std::string(error.what()), "Unable to write to " + target + reason);
         }
     }
     struct stat info {};

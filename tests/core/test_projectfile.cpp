@@ -2,19 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <csignal>
 #include <cstdio>
 #include <dirent.h>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include <QTemporaryDir>
 
-#include "common/file_bytes.h"
 #include "ProjectFile.h"
+#include "common/file_bytes.h"
+#include "common/file_size_limit.h"
 
 namespace {
 
@@ -367,18 +367,54 @@ TEST_F(ProjectFileOnDisk, ProjectNameComesFromTheFileNotFromItsPath) {
     EXPECT_EQ(project.ProjectName, "C:\\Work\\demo.xml");
 }
 
+// A pipe or device is refused before anything is read from it, so a load never waits for a
+// writer nor reads without end; a file too large for a project is refused unread.
 TEST_F(ProjectFileOnDisk, LoadErrorsNameThePathAndLeaveTheProjectAlone) {
-    for (const std::string& path : {PathOf("missing.xml"), Folder()}) {
+    ASSERT_EQ(mkfifo(PathOf("pipe.xml").c_str(), 0644), 0);
+    ASSERT_EQ(symlink("/dev/zero", PathOf("zero.xml").c_str()), 0);
+    WriteBytes(PathOf("huge.xml"), DemoFileText);
+    ASSERT_EQ(truncate(PathOf("huge.xml").c_str(), (64 << 20) + 1), 0);
+    const std::pair<std::string, std::string> cases[] = {{PathOf("missing.xml"), ""},
+                                                         {Folder(), ""},
+                                                         {PathOf("pipe.xml"), ": it is not a regular file"},
+                                                         {PathOf("zero.xml"), ": it is not a regular file"},
+                                                         {PathOf("huge.xml"), ": it is larger than 64 MiB"}};
+    for (const auto& [path, reason] : cases) {
         SCOPED_TRACE(path);
         PSoundProject project = DemoProject("keep.xml");
         try {
             LoadProjectFile(path, project);
             FAIL() << "no error";
         } catch (const ProjectFileError& error) {
-            EXPECT_EQ(std::string(error.what()), "Cannot open file " + path);
+            EXPECT_EQ(std::string(error.what()), "Cannot open file " + path + reason);
         }
         ExpectSameProject(project, DemoProject("keep.xml"));
     }
+}
+
+// The temporary file beside a project must itself have a valid name, even beside the longest.
+TEST_F(ProjectFileOnDisk, NamesUpToTheLongestAreSavedAndLoaded) {
+    for (const size_t length : {248u, 255u}) {
+        const std::string path = PathOf(std::string(length - 4, 'p') + ".xml");
+        SCOPED_TRACE(length);
+        SaveProjectFile(DemoProject(path));
+        PSoundProject loaded;
+        LoadProjectFile(path, loaded);
+        ExpectSameProject(loaded, DemoProject(path));
+        unlink(path.c_str());
+        EXPECT_TRUE(FolderEntries(Folder()).empty());
+    }
+}
+
+// A pipe is written in place, as opening it would; one nobody reads fails at once.
+TEST_F(ProjectFileOnDisk, SaveToAPipeNobodyReadsFailsAtOnce) {
+    const std::string path = PathOf("pipe.xml");
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    EXPECT_THROW(SaveProjectFile(DemoProject(path)), ProjectFileError);
+    struct stat info {};
+    ASSERT_EQ(lstat(path.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_EQ(FolderEntries(Folder()), std::vector<std::string>{"pipe.xml"});
 }
 
 TEST_F(ProjectFileOnDisk, SaveIntoAMissingFolderFails) {
@@ -414,22 +450,15 @@ TEST_F(ProjectFileOnDisk, SaveOverAFolderFailsAndLeavesNoTemporaryFile) {
 TEST_F(ProjectFileOnDisk, SaveThatFailsHalfWayKeepsTheOldFile) {
     const std::string path = PathOf("p.xml");
     WriteBytes(path, "old content");
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     bool threw = false;
     std::string message;
     try {
+        FileSizeLimit limit(64);
         SaveProjectFile(DemoProject(path));
     } catch (const ProjectFileError& error) {
         threw = true;
         message = error.what();
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
     EXPECT_TRUE(threw);
     EXPECT_EQ(message, "Cannot create file " + path);
     EXPECT_EQ(ReadBytes(path), "old content");

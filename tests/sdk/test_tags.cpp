@@ -390,6 +390,16 @@ TEST_F(MovieFile, FailedWriteIsReported) {
     EXPECT_EQ(FDTDefineSound().DefinitionId(), 1) << "the file was opened and the movie built: ids restart";
 }
 
+TEST_F(MovieFile, APipeNobodyReadsFailsAtOnce) {
+    const fs::path path = folder / "movie.swf";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    FObjCollection movie;
+    FillStopMovie(movie);
+    EXPECT_FALSE(movie.WriteMovieFile(path.string().c_str(), 600, 600, 12));
+    EXPECT_TRUE(fs::is_fifo(path)) << "a pipe is written in place, never replaced";
+    EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
 TEST_F(MovieFile, ADirectoryInTheWayFailsWithoutLeftovers) {
     const fs::path path = folder / "movie.swf";
     fs::create_directory(path);
@@ -438,6 +448,13 @@ TEST_F(MovieFile, ALinkIsWrittenThroughAndKept) {
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(Hex(swftest::ReadFileBytes(target.string())), Hex(MovieBytes(FillStopMovie)));
     EXPECT_EQ(EntriesInFolder(), 2u);
+
+    // A link to a file not there yet creates that file, as opening the link would.
+    fs::create_symlink("later.swf", folder / "dangling.swf");
+    ASSERT_TRUE(FObjCollection().WriteMovieFile((folder / "dangling.swf").string().c_str(), 600, 600, 12));
+    EXPECT_TRUE(fs::is_symlink(folder / "dangling.swf"));
+    EXPECT_EQ(swftest::ReadFileBytes((folder / "later.swf").string()).size(), 23u);
+    EXPECT_EQ(EntriesInFolder(), 4u);
 }
 
 TEST_F(MovieFile, NameOfTheLongestLengthIsWritten) {

@@ -1,0 +1,57 @@
+// Reading a whole file: a regular file only, and no more than the caller's bound.
+#include "FileContent.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+ReadOutcome ReadOpenFile(int fd, std::string& text, size_t maxBytes) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))
+        return ReadOutcome::Failed;
+    if (!S_ISREG(info.st_mode))
+        return ReadOutcome::NotRegular;
+    if (static_cast<unsigned long long>(info.st_size) > maxBytes)
+        return ReadOutcome::TooLarge;
+    text.reserve(static_cast<size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return ReadOutcome::Failed;
+        if (got == 0)
+            return ReadOutcome::Read;
+        // The file may grow while it is read.
+        if (static_cast<size_t>(got) > maxBytes - text.size())
+            return ReadOutcome::TooLarge;
+        text.append(buffer, static_cast<size_t>(got));
+    }
+}
+
+} // namespace
+
+ReadOutcome ReadFileContent(const std::string& path, std::string& text, size_t maxBytes) {
+    text.clear();
+    // Without O_NONBLOCK, opening a pipe would wait for a writer before its type is known.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? ReadOutcome::Missing : ReadOutcome::Failed;
+    const ReadOutcome outcome = ReadOpenFile(fd, text, maxBytes);
+    ::close(fd);
+    if (outcome != ReadOutcome::Read)
+        text.clear();
+    return outcome;
+}
+
+std::string ReadFailureReason(ReadOutcome outcome, size_t maxBytes) {
+    if (outcome == ReadOutcome::NotRegular)
+        return ": it is not a regular file";
+    if (outcome == ReadOutcome::TooLarge)
+        return ": it is larger than " + std::to_string(maxBytes >> 20) + " MiB";
+    return {};
+}

@@ -1,0 +1,17 @@
+// Reading a whole file, bounded, without ever waiting on a pipe or device.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+enum class ReadOutcome { Read, Missing, Failed, NotRegular, TooLarge };
+
+// Reads the whole file at path into text, byte for byte, when it is a regular file of at most
+// maxBytes bytes. Missing: no file there; NotRegular: a pipe, device or socket, refused before
+// anything is read from it; TooLarge: more than maxBytes; Failed: it could not be opened or read
+// (a folder, for instance). text is empty unless Read.
+ReadOutcome ReadFileContent(const std::string& path, std::string& text, size_t maxBytes);
+
+// Why a read failed, to follow the path in a message: ": it is not a regular file",
+// ": it is larger than 64 MiB"; empty for the other outcomes.
+std::string ReadFailureReason(ReadOutcome outcome, size_t maxBytes);
