@@ -85,7 +85,20 @@ QString QtUserDialogs::SaveFileName(QWidget* owner, const QString& title, const 
     dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return RecoverDialogPath(dialog.selectedFiles().constFirst());
+    const QString chosen = dialog.selectedFiles().constFirst();
+    const QString recovered = RecoverDialogPath(chosen);
+    // The dialog asks about a file it sees under the name it decoded; a name that is not UTF-8 it
+    // takes for a new one, so the question is asked here. No cancels the command.
+    struct stat info {};
+    if (recovered != chosen && lstat(BytesFromText(recovered).c_str(), &info) == 0) {
+        QMessageBox box(QMessageBox::Warning, title,
+                        QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                            .arg(recovered.mid(recovered.lastIndexOf(QLatin1Char('/')) + 1)),
+                        QMessageBox::Yes | QMessageBox::No, owner);
+        if (box.exec() != QMessageBox::Yes)
+            return QString();
+    }
+    return recovered;
 }
 
 QString QtUserDialogs::BrowseForFolder(QWidget* owner, const QString& title) {
