@@ -179,14 +179,17 @@ private:
         return Path(name);
     }
 
-    // One setup step of a row: {verb, arguments...}; false when it could not be done.
+    // One setup step of a row: {verb, arguments...}, its folders made first; false when it could
+    // not be done.
     bool Setup(const QStringList& step, std::string& program) {
         const QString verb = step.value(0);
         const std::string path = Bytes(step.value(1));
         std::error_code failed;
-        if (verb == "mp3") // the test MP3
-            return std::filesystem::copy_file(TAVREL_TEST_DATA_DIR "/mp3/mpeg1-44100-stereo.mp3", path,
-                                              failed);
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), failed);
+        if (verb == "mp3") // path[, a file of tests/data/mp3 to copy there]
+            return std::filesystem::copy_file(TAVREL_TEST_DATA_DIR "/mp3/" +
+                                                  step.value(2, "mpeg1-44100-stereo.mp3").toStdString(),
+                                              path, failed);
         if (verb == "wav") // half a second of tone
             return fixtures::WriteToneWav(path, 44100, 2, 22050);
         if (verb == "project") { // name, output folder, inputs...
@@ -203,6 +206,10 @@ private:
             return fixtures::MakeSocketFile(Path(step.value(1)));
         if (verb == "remove")
             return std::filesystem::remove(path, failed);
+        if (verb == "text") { // path, content
+            fixtures::WriteBytes(path, BytesFromText(step.value(2)));
+            return true;
+        }
         if (verb == "script") { // an executable shell script: path, body (a fake `lame`, say)
             fixtures::WriteBytes(path, "#!/bin/sh\n" + BytesFromText(step.value(2)) + "\n");
             return chmod(path.c_str(), 0700) == 0;
@@ -402,7 +409,8 @@ private slots:
                            L1("in/a\xE9.wav"), L1("in/b\xE9.mp3")}
             << "the run's own file operations and the encoder's arguments still read names as UTF-8";
 
-        // Displays: none, a stale one, and a real one with -hide.
+        // Displays: none, a stale one, and a real one with -hide (xcb named, so that the window is
+        // really shown rather than falling back to a run without one).
         QTest::newRow("no arguments, no display")
             << Steps{} << QStringList{} << QStringList{"QT_QPA_PLATFORM"} << 1
             << "There is no display to show the window on" << QStringList{} << "";
@@ -417,8 +425,8 @@ private slots:
             << QStringList{"QT_QPA_PLATFORM", "DISPLAY=:917"} << 1 << "Invalid Filename\n"
             << nothingWritten << "";
         QTest::newRow("-hide with a display and no lame")
-            << oneMp3 << hide << QStringList{"QT_QPA_PLATFORM", "DISPLAY=<display>", "PATH=<root>/bin"} << 0
-            << "The MP3 encoder 'lame' was not found" << converted << "";
+            << oneMp3 << hide << QStringList{"QT_QPA_PLATFORM=xcb", "DISPLAY=<display>", "PATH=<root>/bin"}
+            << 0 << "The MP3 encoder 'lame' was not found" << converted << "";
 
         // Files that give no movie.
         QTest::newRow("a listed file gives no movie")
