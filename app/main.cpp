@@ -23,6 +23,14 @@
 namespace {
 const QString kApplicationTitle = QStringLiteral("SWF Tavrel Tool");
 
+// Arguments are bytes; a path in them that is not UTF-8 must reach the file system unchanged.
+QStringList ArgumentTexts(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << TextFromBytes(argv[i]);
+    return arguments;
+}
+
 void ShowStartFailure(const QString& text, bool hideMode) {
     if (hideMode) {
         PrintErrorLine(text);
@@ -44,10 +52,7 @@ QString ProgramFolder() {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // Arguments are bytes; a path in them that is not UTF-8 must reach the file system unchanged.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << TextFromBytes(argv[i]);
+    const QStringList arguments = ArgumentTexts(argc, argv);
     const bool hideMode = ParseCommandLine(arguments).hideMode;
 
     // Decided before any window-system connection is tried: with no display there is none.
@@ -105,8 +110,9 @@ int main(int argc, char* argv[]) {
         main->SetProgressForm(progress);
         main->SetPreferencesForm(preferences);
         main->SetAboutForm(about);
-        // Read at the first activation: "-f:" and "-hide".
-        main->SetArguments(arguments);
+        // Read at the first activation: "-f:" and "-hide"; the window system's own options
+        // ("-platform", "-style"...) are gone from argv by now.
+        main->SetArguments(ArgumentTexts(argc, argv));
 
         main->show();
 
