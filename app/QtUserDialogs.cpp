@@ -3,6 +3,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -10,11 +11,32 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "HelpWindow.h"
+#include "NativeText.h"
 
 namespace {
 const QString kApplicationTitle = QStringLiteral("SWF Tavrel Tool");
+
+// True when Qt's file classes reach the file at path (as TextFromBytes shows it) under its own
+// name: they convert names as UTF-8, which a name that is not UTF-8 does not survive.
+bool QtNamesItExactly(const QString& path) {
+    return QFile::encodeName(path).toStdString() == BytesFromText(path);
 }
+
+// Qt's dialogs show a name that is not UTF-8 with U+FFFD in place of its bytes; the windows need
+// the real name.
+QStringList RecoverDialogPaths(const QStringList& paths) {
+    QStringList recovered;
+    recovered.reserve(paths.size());
+    for (const QString& path : paths)
+        recovered << RecoverDialogPath(path);
+    return recovered;
+}
+} // namespace
 
 QtUserDialogs::QtUserDialogs() = default;
 QtUserDialogs::~QtUserDialogs() = default;
@@ -45,11 +67,11 @@ UserDialogs::Answer QtUserDialogs::AskYesNoCancel(QWidget* owner, const QString&
 }
 
 QStringList QtUserDialogs::OpenFileNames(QWidget* owner, const QString& title, const QString& filter) {
-    return QFileDialog::getOpenFileNames(owner, title, QString(), filter);
+    return RecoverDialogPaths(QFileDialog::getOpenFileNames(owner, title, QString(), filter));
 }
 
 QString QtUserDialogs::OpenFileName(QWidget* owner, const QString& title, const QString& filter) {
-    return QFileDialog::getOpenFileName(owner, title, QString(), filter);
+    return RecoverDialogPath(QFileDialog::getOpenFileName(owner, title, QString(), filter));
 }
 
 QString QtUserDialogs::SaveFileName(QWidget* owner, const QString& title, const QString& filter,
@@ -63,25 +85,60 @@ QString QtUserDialogs::SaveFileName(QWidget* owner, const QString& title, const 
     dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    const QString recovered = RecoverDialogPath(chosen);
+    // The dialog asks about a file it sees under the name it decoded; a name that is not UTF-8 it
+    // takes for a new one, so the question is asked here. No cancels the command.
+    struct stat info {};
+    if (recovered != chosen && lstat(BytesFromText(recovered).c_str(), &info) == 0) {
+        QMessageBox box(QMessageBox::Warning, title,
+                        QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                            .arg(recovered.mid(recovered.lastIndexOf(QLatin1Char('/')) + 1)),
+                        QMessageBox::Yes | QMessageBox::No, owner);
+        if (box.exec() != QMessageBox::Yes)
+            return QString();
+    }
+    return recovered;
 }
 
 QString QtUserDialogs::BrowseForFolder(QWidget* owner, const QString& title) {
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     const QString start = QFileInfo(desktop).isDir() ? desktop : QDir::homePath();
-    return QFileDialog::getExistingDirectory(owner, title, start, QFileDialog::ShowDirsOnly);
+    return RecoverDialogPath(
+        QFileDialog::getExistingDirectory(owner, title, start, QFileDialog::ShowDirsOnly));
 }
 
 void QtUserDialogs::ShowHelp(QWidget* owner, const QString& helpFile, const QString& topic) {
     if (!helpWindow_)
         helpWindow_ = std::make_unique<HelpWindow>();
-    if (!helpWindow_->ShowTopic(helpFile, topic))
+    // A help file whose path is not UTF-8 is opened by its bytes and handed over as the
+    // descriptor's name, which Qt reads through; the window reads it before this returns.
+    bool shown = false;
+    if (QtNamesItExactly(helpFile)) {
+        shown = helpWindow_->ShowTopic(helpFile, topic);
+    } else {
+        const int file = open(BytesFromText(helpFile).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (file >= 0) {
+            shown = helpWindow_->ShowTopic(QStringLiteral("/proc/self/fd/%1").arg(file), topic);
+            close(file);
+        }
+    }
+    if (!shown)
         ShowMessage(
             owner,
             QStringLiteral("The help file %1 cannot be opened.").arg(QDir::toNativeSeparators(helpFile)));
 }
 
 void QtUserDialogs::OpenInBrowser(const QString& urlOrPath) {
+    // A local file's address is made from the bytes of its name, escaped, so that a name that is
+    // not UTF-8 reaches the browser as it is.
+    const std::string bytes = BytesFromText(urlOrPath);
+    struct stat info {};
+    if (!bytes.empty() && bytes.front() == '/' && stat(bytes.c_str(), &info) == 0) {
+        const QByteArray escaped = QByteArray::fromStdString(bytes).toPercentEncoding("/");
+        QDesktopServices::openUrl(QUrl::fromEncoded("file://" + escaped));
+        return;
+    }
     const QUrl url = QFileInfo::exists(urlOrPath)
                          ? QUrl::fromLocalFile(QFileInfo(urlOrPath).absoluteFilePath())
                          : QUrl::fromUserInput(urlOrPath);

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,12 +24,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
 #include <vector>
 
 #include "CommandLine.h"
 #include "HeadlessRun.h"
-#include "TFormAbout.h"
+#include "NativeText.h"
 #include "SettingBoxes.h"
+#include "TFormAbout.h"
 #include "TFormPreferences.h"
 #include "TUpDown.h"
 #include "UserDialogs.h"
@@ -74,10 +75,23 @@ TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget
     ComboBoxMode->setCurrentIndex(0);
     ComboBoxBitrate->setCurrentIndex(0);
 
+    // Told at the first activation, once "-hide" is known: a hidden run says them on standard error.
+    const std::string settingsPath = ToProjectText(SettingsPath());
+    std::string settingsProblem = SettingsFileProblem(settingsPath);
     std::vector<std::string> warnings;
-    LoadSettings(ToProjectText(SettingsPath()), tavrelSettings, &warnings);
+    if (settingsProblem.empty()) {
+        try {
+            LoadSettings(settingsPath, tavrelSettings, &warnings);
+        } catch (const std::exception& error) {
+            settingsProblem = error.what();
+            tavrelSettings = TavrelSettings();
+        }
+    }
+    settingsUnusable_ = !settingsProblem.empty();
+    if (settingsUnusable_)
+        startMessages_ << FromProjectText(settingsProblem);
     for (const std::string& warning : warnings)
-        dialogs_->ShowMessage(this, FromProjectText(warning));
+        startMessages_ << FromProjectText(warning);
 
     for (const PMP3Converter& mode : tavrelSettings.outputModes)
         ComboBoxOutputMode->addItem(FromProjectText(mode.name));
@@ -88,16 +102,24 @@ TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget
     ShowProject();
 }
 
+// Joined as text, so that a folder name that is not UTF-8 keeps its bytes.
+QString TFormMain::ProgramFolderFile(const QString& name) const {
+    if (programFolder_.isEmpty())
+        return name;
+    return programFolder_.endsWith(QLatin1Char('/')) ? programFolder_ + name
+                                                     : programFolder_ + QLatin1Char('/') + name;
+}
+
 QString TFormMain::SettingsPath() const {
-    return QDir(programFolder_).filePath(QStringLiteral("settings.ini"));
+    return ProgramFolderFile(QStringLiteral("settings.ini"));
 }
 
 QString TFormMain::HelpFile() const {
-    return QDir(programFolder_).filePath(QStringLiteral("Tavrel.hlp"));
+    return ProgramFolderFile(QStringLiteral("Tavrel.hlp"));
 }
 
 QString TFormMain::WebPageFile() const {
-    return QDir(programFolder_).filePath(QStringLiteral("webpage.html"));
+    return ProgramFolderFile(QStringLiteral("webpage.html"));
 }
 
 void TFormMain::CreateActions() {
@@ -242,11 +264,13 @@ void TFormMain::CreateControls() {
     ComboBoxBitrate = new QComboBox(GroupBoxCustomOutputSettings);
     ComboBoxBitrate->setObjectName(QStringLiteral("ComboBoxBitrate"));
     FillSettingBoxes(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate);
-    groupLayout->addWidget(LabelFor(QStringLiteral("Conversion Quality:"), ComboBoxQuality, QStringLiteral("LabelQuality")));
+    groupLayout->addWidget(
+        LabelFor(QStringLiteral("Conversion Quality:"), ComboBoxQuality, QStringLiteral("LabelQuality")));
     groupLayout->addWidget(ComboBoxQuality);
     groupLayout->addWidget(LabelFor(QStringLiteral("Mode :"), ComboBoxMode, QStringLiteral("LabelMode")));
     groupLayout->addWidget(ComboBoxMode);
-    groupLayout->addWidget(LabelFor(QStringLiteral("Bitrate :"), ComboBoxBitrate, QStringLiteral("LabelBitrate")));
+    groupLayout->addWidget(
+        LabelFor(QStringLiteral("Bitrate :"), ComboBoxBitrate, QStringLiteral("LabelBitrate")));
     groupLayout->addWidget(ComboBoxBitrate);
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
         box->setEnabled(false);
@@ -315,8 +339,8 @@ void TFormMain::CreateControls() {
     ListBoxInputFiles = new QListWidget(filesPanel);
     ListBoxInputFiles->setObjectName(QStringLiteral("ListBoxInputFiles"));
     ListBoxInputFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    filesLayout->addWidget(
-        LabelFor(QStringLiteral("Input Files/Folders :"), ListBoxInputFiles, QStringLiteral("LabelInputFiles")));
+    filesLayout->addWidget(LabelFor(QStringLiteral("Input Files/Folders :"), ListBoxInputFiles,
+                                    QStringLiteral("LabelInputFiles")));
     filesLayout->addWidget(ListBoxInputFiles, 1);
     mainLayout->addWidget(filesPanel, 1);
 
@@ -340,13 +364,26 @@ void TFormMain::CreateControls() {
 // --- Failures -------------------------------------------------------------------------------
 
 void TFormMain::ShowFailure(const std::exception_ptr& failure) {
+    QString text;
     try {
         std::rethrow_exception(failure);
     } catch (const std::exception& error) {
-        dialogs_->ShowError(this, FromProjectText(error.what()));
+        text = FromProjectText(error.what());
     } catch (...) {
-        dialogs_->ShowError(this, QStringLiteral("An unknown failure stopped the command."));
+        text = QStringLiteral("An unknown failure stopped the command.");
     }
+    if (HideMode)
+        PrintErrorLine(text);
+    else
+        dialogs_->ShowError(this, text);
+}
+
+void TFormMain::ShowMessageText(const QString& text) {
+    // A hidden run is watched by nobody: a box would wait for a click that never comes.
+    if (HideMode)
+        PrintErrorLine(text);
+    else
+        dialogs_->ShowMessage(this, text);
 }
 
 // --- Project operations ---------------------------------------------------------------------
@@ -552,6 +589,17 @@ void TFormMain::Exit1Click() {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
+    // A hidden run asks nothing: closing stops a run under way, then the window goes.
+    if (HideMode) {
+        if (automationRun_.IsRunning()) {
+            event->ignore();
+            closeAfterRun_ = true;
+            automationRun_.RequestStop();
+        } else {
+            event->accept();
+        }
+        return;
+    }
     // During a run the window stays; Yes stops the run, and the Start command closes the window
     // once the run has ended (through the question below about unsaved changes).
     if (automationRun_.IsRunning()) {
@@ -630,7 +678,7 @@ void TFormMain::StartAutomation1Click() {
 void TFormMain::SpawnSession1Click() {
     RunCommand([this] {
         // Nobody is told when the copy cannot be started.
-        SpawnSession(programFile_.isEmpty() ? QCoreApplication::applicationFilePath() : programFile_);
+        SpawnSession(programFile_.isEmpty() ? OwnProgramFile() : programFile_);
     });
 }
 
@@ -654,18 +702,28 @@ void TFormMain::FormActivate(const QStringList& arguments) {
     if (!FirstActivation)
         return;
     FirstActivation = false;
-    if (arguments.isEmpty())
-        return;
     const CommandLine commandLine = ParseCommandLine(arguments);
     if (commandLine.hideMode)
         HideMode = true;
+    const QStringList startMessages = std::exchange(startMessages_, QStringList());
+    for (const QString& message : startMessages)
+        ShowMessageText(message);
+    if (arguments.isEmpty())
+        return;
     const QString problem = CommandLineProblem(commandLine);
     if (!problem.isEmpty()) {
-        dialogs_->ShowMessage(this, problem);
+        ShowMessageText(problem);
         EndApplication(kExitCheckMessage);
         return;
     }
-    // A project file that cannot be read is shown in the error box and the program stays open.
+    // Without its output modes a batch would make movies of its MP3 files only; it ends as a
+    // project that cannot be read does (the reason was told above).
+    if (settingsUnusable_) {
+        EndApplication(kExitLoadFailed);
+        return;
+    }
+    // A project file that cannot be read is shown in the error box and the program stays open
+    // for the user; a hidden run has no user, so it ends.
     RunCommand([&] {
         PSoundProject loaded = NewDefaultProject(tavrelSettings);
         LoadProjectFile(ToProjectText(commandLine.projectPath), loaded, projectTagNames);
@@ -675,6 +733,8 @@ void TFormMain::FormActivate(const QStringList& arguments) {
         // The run starts once the events queued so far (painting the loaded project) are handled.
         QTimer::singleShot(0, this, &TFormMain::HandleIdle);
     });
+    if (!AutoRunPending && HideMode)
+        EndApplication(kExitLoadFailed);
 }
 
 void TFormMain::HandleIdle() {
@@ -690,6 +750,8 @@ void TFormMain::HandleIdle() {
     if (HideMode)
         hide();
     StartAutomation1Click();
+    // A script reads the status; it also learns which files gave no movie, and why.
+    PrintFileProblems(lastRunResult_);
     EndApplication(ExitStatusFor(lastRunResult_));
 }
 

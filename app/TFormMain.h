@@ -34,7 +34,8 @@ class UserDialogs;
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
-    // programFolder holds "settings.ini", "Tavrel.hlp" and "webpage.html".
+    // programFolder holds "settings.ini", "Tavrel.hlp" and "webpage.html"; a path as TextFromBytes
+    // shows it. The settings' warnings are told at the first activation (see FormActivate).
     TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget* parent = nullptr);
 
     // The windows this one shows; created once at start-up.
@@ -64,8 +65,11 @@ public:
     void MatchOutputMode();
     ProjectControlValues ControlValues() const;
 
-    // Shows a failure that escaped a command in the error box; the program goes on.
+    // Shows a failure that escaped a command in the error box (on standard error in HideMode);
+    // the program goes on.
     void ShowFailure(const std::exception_ptr& failure);
+    // The simple message box, or a line on standard error in HideMode.
+    void ShowMessageText(const QString& text);
 
     // The command line's switches. HideMode ("-hide"): the auto-run hides this window and runs never
     // show the progress window. AutoRunPending: a project from "-f:" is to be run once the
@@ -151,8 +155,10 @@ public slots:
     void HandleIdle();
 
 public:
-    // First activation with these arguments: "-f:<project>" loads the project and queues its run,
-    // "-hide" sets HideMode; "Invalid Parameters" / "Invalid Filename" end the program.
+    // First activation with these arguments: tells what reading the settings found, then
+    // "-f:<project>" loads the project and queues its run, "-hide" sets HideMode; "Invalid
+    // Parameters" / "Invalid Filename" end the program. In HideMode nothing waits for a click:
+    // messages go to standard error, and a project or settings file that cannot be read ends it.
     void FormActivate(const QStringList& arguments);
 
 protected:
@@ -178,6 +184,7 @@ private:
 
     // Asks the event loop to stop; the program then ends with status, without saving or asking.
     void EndApplication(int status);
+    QString ProgramFolderFile(const QString& name) const;
 
     QString programFolder_;
     QString programFile_;
@@ -186,7 +193,9 @@ private:
     TFormProgressBarPercent* progressForm_ = nullptr;
     TFormPreferences* preferencesForm_ = nullptr;
     TFormAbout* aboutForm_ = nullptr;
-    bool exitConfirmed_ = false; // Exit has asked already; the close box must not ask again
+    bool exitConfirmed_ = false;    // Exit has asked already; the close box must not ask again
+    QStringList startMessages_;     // what reading the settings found, told at the first activation
+    bool settingsUnusable_ = false; // settings.ini is there but could not be read
 
     AutomationRun automationRun_;
     AutomationResult lastRunResult_;

@@ -146,9 +146,9 @@ void TFormPreferences::FillPreferenceLists() {
     }
     // An index outside the list selects nothing.
     ComboBoxDefaultOutputMode->setCurrentIndex(host_.settings->emptyProjectMode);
-    EditDefaultOutputFolder->setText(QString::fromStdString(host_.settings->defaultOutputFolder));
+    EditDefaultOutputFolder->setText(FromProjectText(host_.settings->defaultOutputFolder));
     for (const PMP3Converter& mode : host_.settings->outputModes)
-        ComboBoxOutputMode->addItem(QString::fromStdString(mode.name));
+        ComboBoxOutputMode->addItem(FromProjectText(mode.name));
     // A refilled list has no choice yet; Qt would otherwise pick its first item on its own.
     ComboBoxOutputMode->setCurrentIndex(-1);
 }
@@ -157,7 +157,7 @@ void TFormPreferences::ComboBoxOutputModeChange() {
     if (!host_.settings)
         return;
     const PMP3Converter* mode =
-        FindOutputMode(host_.settings->outputModes, ComboBoxOutputMode->currentText().toStdString());
+        FindOutputMode(host_.settings->outputModes, ToProjectText(ComboBoxOutputMode->currentText()));
     if (!mode)
         return;
     SelectSettingValues(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate, ParameterValues(*mode));
@@ -192,7 +192,7 @@ void TFormPreferences::ButtonOkClick() {
     try {
         SaveSettings();
     } catch (const std::exception& error) {
-        ShowError(QString::fromStdString(error.what()));
+        ShowError(FromProjectText(error.what()));
         return;
     }
     hide();
@@ -211,7 +211,7 @@ void TFormPreferences::ButtonCancelClick() {
                 SaveSettings();
             } catch (const std::exception& error) {
                 // The edits were not written: keep them and the window.
-                ShowError(QString::fromStdString(error.what()));
+                ShowError(FromProjectText(error.what()));
                 return;
             }
         }
@@ -219,13 +219,13 @@ void TFormPreferences::ButtonCancelClick() {
     if (host_.settings) {
         std::vector<std::string> warnings;
         try {
-            LoadSettings(host_.settingsPath.toStdString(), *host_.settings, &warnings);
+            LoadSettings(ToProjectText(host_.settingsPath), *host_.settings, &warnings);
         } catch (const std::exception& error) {
-            ShowError(QString::fromStdString(error.what()));
+            ShowError(FromProjectText(error.what()));
             return;
         }
         for (const std::string& warning : warnings)
-            ShowMessage(QString::fromStdString(warning));
+            ShowMessage(FromProjectText(warning));
     }
     close();
 }
@@ -252,8 +252,8 @@ void TFormPreferences::ButtonOutputFolderClick() {
 
 void TFormPreferences::SaveSettings() {
     const std::vector<PMP3Converter> noModes;
-    ::SaveSettings(host_.settingsPath.toStdString(), ComboBoxDefaultOutputMode->currentIndex(),
-                   EditDefaultOutputFolder->text().toStdString(),
+    ::SaveSettings(ToProjectText(host_.settingsPath), ComboBoxDefaultOutputMode->currentIndex(),
+                   ToProjectText(EditDefaultOutputFolder->text()),
                    host_.settings ? host_.settings->outputModes : noModes);
     settingsChanged = false;
 }

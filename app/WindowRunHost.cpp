@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include "HeadlessRun.h"
+#include "NativeText.h"
 #include "TFormProgressBarPercent.h"
 #include "UserDialogs.h"
 
@@ -19,12 +21,19 @@ WindowRunHost::WindowRunHost(QWidget* owner, UserDialogs& dialogs, TFormProgress
     : owner_(owner), dialogs_(dialogs), progress_(progress), outputModeBox_(outputModeBox),
       hideMode_(hideMode) {}
 
+// A hidden run is watched by nobody: a box would wait for a click that never comes.
 void WindowRunHost::ShowMessage(const QString& text) {
-    dialogs_.ShowMessage(owner_, text);
+    if (hideMode_)
+        PrintErrorLine(text);
+    else
+        dialogs_.ShowMessage(owner_, text);
 }
 
 void WindowRunHost::ReportError(const QString& text) {
-    dialogs_.ShowError(owner_, text);
+    if (hideMode_)
+        PrintErrorLine(text);
+    else
+        dialogs_.ShowError(owner_, text);
 }
 
 void WindowRunHost::ShowProgress(int maximum) {
@@ -50,7 +59,7 @@ void WindowRunHost::ProcessEvents() {
 }
 
 std::string WindowRunHost::SelectedOutputModeName() {
-    return outputModeBox_ ? outputModeBox_->currentText().toStdString() : std::string();
+    return outputModeBox_ ? BytesFromText(outputModeBox_->currentText()) : std::string();
 }
 
 CommandsDisabledDuringRun::CommandsDisabledDuringRun(std::initializer_list<QAction*> commands) {

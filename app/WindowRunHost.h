@@ -18,7 +18,8 @@ class UserDialogs;
 
 class WindowRunHost : public RunHost {
 public:
-    // hideMode: the command line's "-hide"; the progress window is then updated but never shown.
+    // hideMode: the command line's "-hide"; the progress window is then updated but never shown,
+    // and messages go to standard error instead of boxes.
     WindowRunHost(QWidget* owner, UserDialogs& dialogs, TFormProgressBarPercent* progress,
                   QComboBox* outputModeBox, bool hideMode);
 

@@ -8,7 +8,9 @@
 #include <exception>
 #include <memory>
 
+#include "CommandLine.h"
 #include "HeadlessRun.h"
+#include "NativeText.h"
 #include "PreferencesScreenshotSteps.h"
 #include "QtUserDialogs.h"
 #include "ScreenshotTour.h"
@@ -21,44 +23,75 @@
 namespace {
 const QString kApplicationTitle = QStringLiteral("SWF Tavrel Tool");
 
-void ShowStartFailure(const QString& text) {
+// Arguments are bytes; a path in them that is not UTF-8 must reach the file system unchanged.
+QStringList ArgumentTexts(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << TextFromBytes(argv[i]);
+    return arguments;
+}
+
+void ShowStartFailure(const QString& text, bool hideMode) {
+    if (hideMode) {
+        PrintErrorLine(text);
+        return;
+    }
     QMessageBox box(QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok);
     box.exec();
+}
+
+// The folder of the executable with the exact bytes of its name: Qt's own answer reads them as
+// UTF-8, and settings.ini beside a folder name that is not would never be found.
+QString ProgramFolder() {
+    const QString file = OwnProgramFile();
+    const qsizetype slash = file.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return QCoreApplication::applicationDirPath();
+    return slash == 0 ? QStringLiteral("/") : file.left(slash);
 }
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    const QStringList arguments = ArgumentTexts(argc, argv);
+    const bool hideMode = ParseCommandLine(arguments).hideMode;
+
     // Decided before any window-system connection is tried: with no display there is none.
     if (ShouldRunHeadless(arguments)) {
         QCoreApplication application(argc, argv);
         QCoreApplication::setApplicationName(kApplicationTitle);
-        return RunHeadless(QCoreApplication::arguments().mid(1), QCoreApplication::applicationDirPath());
+        return RunHeadless(arguments, ProgramFolder());
+    }
+    // The window alone, with nothing to show it on: the window system would abort the program.
+    if (arguments.isEmpty() && NoDisplayNamed()) {
+        PrintErrorLine(QString::fromLatin1(kNoDisplayMessage));
+        return kExitCheckMessage;
     }
 
     // A display that is named but does not answer (a stale DISPLAY in a batch script) must not
-    // end a command-line run: the window system then falls back to the offscreen platform and
-    // the run goes on headless.
-    const bool fallBackToHeadless = !arguments.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-                                    !qEnvironmentVariableIsEmpty("DISPLAY") &&
-                                    qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (fallBackToHeadless)
+    // abort the program: the window system then falls back to the offscreen platform, and a
+    // command-line run goes on headless while a start without arguments says why it ends.
+    const bool fallBackToOffscreen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+                                     !qEnvironmentVariableIsEmpty("DISPLAY") &&
+                                     qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (fallBackToOffscreen)
         qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
-    if (fallBackToHeadless) {
+    if (fallBackToOffscreen) {
         qunsetenv("QT_QPA_PLATFORM");
-        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-            return RunHeadless(QCoreApplication::arguments().mid(1), QCoreApplication::applicationDirPath());
+        if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+            if (!arguments.isEmpty())
+                return RunHeadless(arguments, ProgramFolder());
+            PrintErrorLine(QString::fromLatin1(kNoDisplayMessage));
+            return kExitCheckMessage;
+        }
     }
     // Without a desktop theme the menus still get pictures from the theme that ships with Debian.
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
 
     try {
         QtUserDialogs dialogs;
-        auto main = std::make_unique<TFormMain>(QCoreApplication::applicationDirPath(), &dialogs);
+        auto main = std::make_unique<TFormMain>(ProgramFolder(), &dialogs);
         QApplication::setWindowIcon(main->windowIcon());
 
         // The other windows belong to the main window and go with it.
@@ -77,8 +110,9 @@ int main(int argc, char* argv[]) {
         main->SetProgressForm(progress);
         main->SetPreferencesForm(preferences);
         main->SetAboutForm(about);
-        // Read at the first activation: "-f:" and "-hide".
-        main->SetArguments(QCoreApplication::arguments().mid(1));
+        // Read at the first activation: "-f:" and "-hide"; the window system's own options
+        // ("-platform", "-style"...) are gone from argv by now.
+        main->SetArguments(ArgumentTexts(argc, argv));
 
         main->show();
 
@@ -92,9 +126,9 @@ int main(int argc, char* argv[]) {
         }
         return QApplication::exec();
     } catch (const std::exception& error) {
-        ShowStartFailure(QString::fromStdString(error.what()));
+        ShowStartFailure(TextFromBytes(error.what()), hideMode);
     } catch (...) {
-        ShowStartFailure(QStringLiteral("An unknown failure stopped the program."));
+        ShowStartFailure(QStringLiteral("An unknown failure stopped the program."), hideMode);
     }
     return 1;
 }

@@ -1,8 +1,15 @@
 // The program's command line: "-f:<project file>" and "-hide".
 #include "CommandLine.h"
 
-#include <QFileInfo>
-#include <QProcess>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <thread>
+
+#include "NativeText.h"
 
 const char* const kInvalidParametersMessage = "Invalid Parameters";
 const char* const kInvalidFilenameMessage = "Invalid Filename";
@@ -37,12 +44,31 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
 QString CommandLineProblem(const CommandLine& commandLine) {
     if (TrimBlanksAndControls(commandLine.projectPath).isEmpty())
         return QString::fromLatin1(kInvalidParametersMessage);
-    const QFileInfo file(commandLine.projectPath);
-    if (!file.exists() || file.isDir())
+    // Qt's file classes would read the name as UTF-8 and miss a file whose name is not.
+    struct stat info {};
+    if (stat(BytesFromText(commandLine.projectPath).c_str(), &info) != 0 || S_ISDIR(info.st_mode))
         return QString::fromLatin1(kInvalidFilenameMessage);
     return QString();
 }
 
 bool SpawnSession(const QString& programPath) {
-    return QProcess::startDetached(programPath, QStringList());
+    // Started from the exact bytes of its name: Qt's process class would pass them as UTF-8.
+    const std::string program = BytesFromText(programPath);
+    char* const arguments[] = {const_cast<char*>(program.c_str()), nullptr};
+    pid_t child = 0;
+    if (posix_spawn(&child, program.c_str(), nullptr, nullptr, arguments, environ) != 0)
+        return false;
+    // The copy lives on its own; whenever it ends, its exit status is collected so that no
+    // finished process is left behind.
+    std::thread([child] { waitpid(child, nullptr, 0); }).detach();
+    return true;
+}
+
+QString OwnProgramFile() {
+    std::string path(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+    if (length <= 0 || static_cast<size_t>(length) >= path.size())
+        return QString();
+    path.resize(static_cast<size_t>(length));
+    return TextFromBytes(path);
 }

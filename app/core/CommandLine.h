@@ -7,10 +7,11 @@
 struct CommandLine {
     bool hasArguments = false; // false: the program is used interactively
     bool hideMode = false;     // "-hide" was given
-    QString projectPath;       // after "-f:" of the last such argument, as given
+    QString projectPath;       // after "-f:" of the last such argument, as given (BytesFromText: its bytes)
 };
 
-// arguments: the program's arguments without its own name, already split (quotes are gone).
+// arguments: the program's arguments without its own name, already split (quotes are gone), each
+// as TextFromBytes shows its bytes, so a path that is not UTF-8 keeps them.
 // Matching is exact, letter case included; anything else is ignored.
 CommandLine ParseCommandLine(const QStringList& arguments);
 
@@ -19,9 +20,14 @@ extern const char* const kInvalidFilenameMessage;   // "Invalid Filename"
 
 // The message that ends a command-line start, or an empty text when the project path names
 // a file. "Invalid Parameters": no project path, or only blanks and control characters.
-// "Invalid Filename": no file at the path as given (a folder is no file).
+// "Invalid Filename": no file at the path's exact bytes as given (a folder is no file).
 QString CommandLineProblem(const CommandLine& commandLine);
 
-// Spawn Session: starts a further, independent copy of the program (its full path) with no
-// arguments, so that it is used interactively. False when it could not be started; nobody is told.
+// Spawn Session: starts a further, independent copy of the program (its full path, as TextFromBytes
+// shows it) with no arguments, so that it is used interactively. False when it could not be
+// started; nobody is told.
 bool SpawnSession(const QString& programPath);
+
+// The running program's executable, as TextFromBytes shows its path; its folder holds
+// "settings.ini" and the help file. Empty when the system does not say.
+QString OwnProgramFile();

@@ -2,15 +2,25 @@
 #include "HeadlessRun.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
-#include <QFile>
 
 #include "AutomationRun.h"
 #include "CommandLine.h"
+#include "NativeText.h"
+
+const char* const kNoDisplayMessage =
+    "There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the "
+    "display does not answer). To convert a project without one, run: tavrel -f:project.xml -hide";
 
 namespace {
 
@@ -20,18 +30,12 @@ extern "C" void OnStopSignal(int) {
     stopSignalled = 1;
 }
 
-void PrintLine(const QString& text) {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fprintf(stderr, "%s\n", bytes.constData());
-    std::fflush(stderr);
-}
-
 class HeadlessHost : public RunHost {
 public:
     explicit HeadlessHost(std::string outputModeName) : outputModeName_(std::move(outputModeName)) {}
 
-    void ShowMessage(const QString& text) override { PrintLine(text); }
-    void ReportError(const QString& text) override { PrintLine(text); }
+    void ShowMessage(const QString& text) override { PrintErrorLine(text); }
+    void ReportError(const QString& text) override { PrintErrorLine(text); }
     void ShowProgress(int) override {}
     void SetProgress(int) override {}
     void HideProgress() override {}
@@ -72,10 +76,44 @@ bool PlatformHasNoDisplay() {
 
 } // namespace
 
+void PrintErrorLine(const QString& text) {
+    const std::string bytes = BytesFromText(text) + "\n";
+    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
+    std::fflush(stderr);
+}
+
+void PrintFileProblems(const AutomationResult& result) {
+    for (const AutomationResult::FileProblem& problem : result.problems)
+        PrintErrorLine(TextFromBytes(problem.input + ": " + problem.reason));
+}
+
+std::string SettingsFileProblem(const std::string& iniPath) {
+    struct stat info {};
+    if (stat(iniPath.c_str(), &info) != 0) {
+        if (errno == ENOENT)
+            return std::string();
+        return "Cannot read " + iniPath + ": " + std::strerror(errno);
+    }
+    if (S_ISDIR(info.st_mode))
+        return "Cannot read " + iniPath + ": it is a folder, not a settings file.";
+    if (!S_ISREG(info.st_mode))
+        return "Cannot read " + iniPath + ": it is not a regular file.";
+    const int file = open(iniPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (file < 0)
+        return "Cannot read " + iniPath + ": " + std::strerror(errno);
+    close(file);
+    return std::string();
+}
+
+bool NoDisplayNamed() {
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+           qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
 int ExitStatusFor(const AutomationResult& result) {
     switch (result.outcome) {
     case AutomationResult::Outcome::Completed:
-        return kExitCompleted;
+        return result.problems.empty() ? kExitCompleted : kExitFilesFailed;
     case AutomationResult::Outcome::Refused:
     case AutomationResult::Outcome::Aborted:
         return kExitCheckMessage;
@@ -113,8 +151,15 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
     const CommandLine commandLine = ParseCommandLine(arguments);
     const QString problem = CommandLineProblem(commandLine);
     if (!problem.isEmpty()) {
-        PrintLine(problem);
+        PrintErrorLine(problem);
         return kExitCheckMessage;
+    }
+
+    const std::string settingsPath = BytesFromText(programFolder) + "/settings.ini";
+    const std::string settingsProblem = SettingsFileProblem(settingsPath);
+    if (!settingsProblem.empty()) {
+        PrintErrorLine(TextFromBytes(settingsProblem));
+        return kExitLoadFailed;
     }
 
     TavrelSettings settings;
@@ -122,32 +167,39 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
     std::string outputModeName;
     try {
         std::vector<std::string> warnings;
-        LoadSettings(QFile::encodeName(programFolder + QStringLiteral("/settings.ini")).toStdString(),
-                     settings, &warnings);
+        // Whatever LoadSettings throws (a file it refuses, a read that fails) is a settings file
+        // that cannot be loaded, as is a project file that cannot be.
+        LoadSettings(settingsPath, settings, &warnings);
         for (const std::string& warning : warnings)
-            PrintLine(QString::fromStdString(warning));
+            PrintErrorLine(TextFromBytes(warning));
         project = NewDefaultProject(settings);
         // The mode a new project shows stays selected when the loaded one matches none.
         const std::string newProjectMode = MatchOutputModeName(settings.outputModes, project, std::string());
-        LoadProjectFile(QFile::encodeName(commandLine.projectPath).toStdString(), project);
+        LoadProjectFile(BytesFromText(commandLine.projectPath), project);
         outputModeName = MatchOutputModeName(settings.outputModes, project, newProjectMode);
         // The window runs a loaded project as its up-down controls show it, each kept within its
         // range; without the window the project is taken the same way, so both make the same movies.
         project.FramePerSeconds = std::clamp<int32_t>(project.FramePerSeconds, 0, 100);
         project.FrameTuner = std::clamp<int32_t>(project.FrameTuner, -100, 100);
     } catch (const std::exception& error) {
-        PrintLine(QString::fromLocal8Bit(error.what()));
+        PrintErrorLine(TextFromBytes(error.what()));
+        return kExitLoadFailed;
+    } catch (...) {
+        PrintErrorLine(QStringLiteral("The settings or the project file could not be loaded."));
         return kExitLoadFailed;
     }
 
     // Nobody watches a batch: say why its files that need encoding will give no movie.
     if (!FindOutputMode(settings.outputModes, outputModeName))
-        PrintLine(QStringLiteral("No output mode is defined in %1: files that are not MP3 files cannot be "
-                                 "encoded in this run.")
-                      .arg(programFolder + QStringLiteral("/settings.ini")));
+        PrintErrorLine(
+            QStringLiteral("No output mode is defined in %1: files that are not MP3 files cannot be "
+                           "encoded in this run.")
+                .arg(TextFromBytes(settingsPath)));
 
     StopSignals stopSignals;
     HeadlessHost host(outputModeName);
     AutomationRun run;
-    return ExitStatusFor(run.StartAutomation(project, settings.outputModes, host));
+    const AutomationResult result = run.StartAutomation(project, settings.outputModes, host);
+    PrintFileProblems(result);
+    return ExitStatusFor(result);
 }

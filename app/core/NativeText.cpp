@@ -1,6 +1,11 @@
 // Lossless conversion between byte strings and QString (invalid UTF-8 bytes kept as lone surrogates).
 #include "NativeText.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <QFile>
+
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;
@@ -101,4 +106,43 @@ std::string BytesFromText(const QString& text) {
         }
     }
     return bytes;
+}
+
+QString RecoverDialogPath(const QString& dialogPath) {
+    const std::string given = BytesFromText(dialogPath);
+    std::string path = given.compare(0, 1, "/") == 0 ? "/" : "";
+    size_t start = path.size();
+    while (start <= given.size()) {
+        size_t end = given.find('/', start);
+        if (end == std::string::npos)
+            end = given.size();
+        const std::string component = given.substr(start, end - start);
+        start = end + 1;
+        if (component.empty())
+            continue;
+        const std::string folder = path.empty() ? "." : path;
+        const std::string direct = (path.empty() || path.back() == '/' ? path : path + "/") + component;
+        struct stat info {};
+        std::string chosen = component;
+        if (lstat(direct.c_str(), &info) != 0) {
+            const QString shown = TextFromBytes(component);
+            int matches = 0;
+            if (DIR* entries = opendir(folder.c_str())) {
+                while (const dirent* entry = readdir(entries)) {
+                    const std::string name = entry->d_name;
+                    if (TextFromBytes(name) == shown || QFile::decodeName(name.c_str()) == shown) {
+                        chosen = name;
+                        ++matches;
+                    }
+                }
+                closedir(entries);
+            }
+            if (matches != 1)
+                chosen = component;
+        }
+        path = (path.empty() || path.back() == '/' ? path : path + "/") + chosen;
+    }
+    if (given.size() > 1 && given.back() == '/' && path.back() != '/')
+        path += '/';
+    return TextFromBytes(path);
 }

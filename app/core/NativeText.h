@@ -14,3 +14,11 @@ QString TextFromBytes(const std::string& bytes);
 // UTF-8 of text, except that lone surrogates U+DC80 to U+DCFF become the single byte they stand
 // for. Any other lone surrogate (typed or pasted, never made by TextFromBytes) becomes U+FFFD.
 std::string BytesFromText(const QString& text);
+
+// A path as Qt's file dialogs give it: they decode names that are not valid UTF-8 with U+FFFD in
+// place of the bytes, so the path names a file that is not there. Walks the path's components
+// and, where one does not exist as converted, takes the one entry of its folder that shows as that
+// component (through TextFromBytes or Qt's own decoding). Returns the real path as TextFromBytes
+// shows it. A component that matches no entry, or more than one, is kept as it is: a name still
+// to be made (a save dialog's) or one that cannot be told apart is never swapped for another file.
+QString RecoverDialogPath(const QString& dialogPath);

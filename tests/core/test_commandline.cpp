@@ -8,11 +8,15 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <cstdio>
+
+#include "NativeText.h"
+
 namespace {
 
 struct Case {
     const char* name;
-    QStringList arguments; // "<file>", "<blank file>", "<missing>", "<dir>" stand for real paths
+    QStringList arguments; // "<file>", "<blank file>", "<missing>", "<dir>", "<latin1>" stand for real paths
     bool hideMode;
     const char* projectPath; // after the same substitution
     const char* problem;
@@ -27,12 +31,18 @@ protected:
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         }
         QDir(dir.path()).mkdir("folder.xml");
+        // A name that is not UTF-8, as a shell passes it in an argument's bytes.
+        std::FILE* file = std::fopen(BytesFromText(Latin1Path()).c_str(), "w");
+        ASSERT_NE(file, nullptr);
+        std::fclose(file);
     }
+    QString Latin1Path() const { return dir.path() + "/" + TextFromBytes("caf\xE9.xml"); }
     QString Substitute(QString text) const {
         return text.replace("<file>", dir.filePath("p.xml"))
             .replace("<blank file>", dir.filePath("with blanks.xml"))
             .replace("<missing>", dir.filePath("missing.xml"))
-            .replace("<dir>", dir.filePath("folder.xml"));
+            .replace("<dir>", dir.filePath("folder.xml"))
+            .replace("<latin1>", Latin1Path());
     }
     QTemporaryDir dir;
 };
@@ -71,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"FolderIsNoFile", {"-f:<dir>"}, false, "<dir>", kFilename},
                     Case{"PathTakenAsGiven", {"-f: <file>"}, false, " <file>", kFilename},
                     Case{"NotAtTheStart", {" -f:<file>"}, false, "", kParams},
-                    Case{"HideAsPath", {"-f:-hide"}, false, "-hide", kFilename}),
+                    Case{"HideAsPath", {"-f:-hide"}, false, "-hide", kFilename},
+                    Case{"NotUtf8Path", {"-f:<latin1>", "-hide"}, true, "<latin1>", ""}),
     [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 TEST(SpawnSession, StartsTheProgramWithNoArguments) {

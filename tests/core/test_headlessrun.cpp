@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@
 #include "AutomationRun.h"
 #include "SoundLength.h"
 #include "SoundMovieBuilder.h"
+#include "common/standard_error.h"
 #include "core/RunFixtures.h"
 
 namespace {
@@ -32,17 +34,9 @@ struct Outcome {
 };
 
 Outcome RunCapturingErrors(const QStringList& arguments, const QString& programFolder) {
-    const QString capture = QDir(programFolder).filePath("stderr.txt");
-    std::fflush(stderr);
-    const int saved = dup(2);
-    FILE* file = std::fopen(capture.toLocal8Bit().constData(), "wb");
-    dup2(fileno(file), 2);
-    const int status = RunHeadless(arguments, programFolder);
-    std::fflush(stderr);
-    dup2(saved, 2);
-    close(saved);
-    std::fclose(file);
-    return {status, fixtures::ReadBytes(capture.toStdString())};
+    int status = -1;
+    const std::string errors = CapturingErrors([&] { status = RunHeadless(arguments, programFolder); });
+    return {status, errors};
 }
 
 class Headless : public testing::Test {
@@ -135,7 +129,8 @@ struct CheckCase {
     int files;             // inputs in the project
     const char* outputFolder;
     int status;
-    const char* errors;
+    const char* errors;     // "<root>" stands for the temporary folder
+    const char* settings{}; // what stands at program/settings.ini instead: "folder" or "fifo"
 };
 
 class HeadlessChecks : public Headless, public testing::WithParamInterface<CheckCase> {};
@@ -146,6 +141,13 @@ TEST_P(HeadlessChecks, EndWithAMessageOnStandardErrorAndAStatus) {
         project.Files.push_back({Path("in/missing.wav"), {}});
     project.OutputFolder = *c.outputFolder ? Path(c.outputFolder) : "";
     const QString saved = Saved();
+    const std::string settings = Path("program/settings.ini");
+    if (c.settings) {
+        ASSERT_EQ(unlink(settings.c_str()), 0);
+        ASSERT_EQ(std::string(c.settings) == "folder" ? mkdir(settings.c_str(), 0700)
+                                                      : mkfifo(settings.c_str(), 0600),
+                  0);
+    }
     QStringList arguments;
     for (QString argument : c.arguments)
         arguments << argument.replace("<project>", saved).replace("<root>", root.path());
@@ -153,7 +155,8 @@ TEST_P(HeadlessChecks, EndWithAMessageOnStandardErrorAndAStatus) {
     const Outcome outcome = Run(arguments);
 
     EXPECT_EQ(outcome.status, c.status);
-    EXPECT_EQ(outcome.errors, std::string(c.errors) + "\n");
+    EXPECT_EQ(QString::fromStdString(outcome.errors),
+              QString(c.errors).replace("<root>", root.path()) + "\n");
     EXPECT_FALSE(QFileInfo::exists(root.filePath("out")));
 }
 
@@ -183,7 +186,23 @@ INSTANTIATE_TEST_SUITE_P(
                   1,
                   "out",
                   kExitLoadFailed,
-                  "Cannot open file /proc/self/mem"}),
+                  "Cannot open file /proc/self/mem"},
+        // settings.ini is there but cannot be read: the run would lack its output modes. A FIFO
+        // would never answer a read.
+        CheckCase{"SettingsFolder",
+                  {"-f:<project>", "-hide"},
+                  1,
+                  "out",
+                  kExitLoadFailed,
+                  "Cannot read <root>/program/settings.ini: it is a folder, not a settings file.",
+                  "folder"},
+        CheckCase{"SettingsFifo",
+                  {"-f:<project>", "-hide"},
+                  1,
+                  "out",
+                  kExitLoadFailed,
+                  "Cannot read <root>/program/settings.ini: it is not a regular file.",
+                  "fifo"}),
     [](const testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Headless, AReportThatCannotBeWrittenIsAnIncompleteRun) {
@@ -208,6 +227,45 @@ TEST_F(Headless, SigtermStopsTheRunAndTheReportOfWhatWasDoneIsWritten) {
     EXPECT_EQ(QDir(root.filePath("in")).entryList(QDir::Files), QStringList{"long.wav"});
     EXPECT_EQ(QDir(root.filePath("out")).entryList(QDir::Files), QStringList{"Demo.txt"});
 }
+
+// A run that completed while some listed files gave no movie has a status of its own, and names
+// each of them, with the bytes of its name, on standard error; a stopped run stays stopped.
+struct StatusCase {
+    const char* name;
+    AutomationResult::Outcome outcome;
+    std::vector<AutomationResult::FileProblem> problems;
+    int status;
+    const char* errors;
+};
+
+class ExitStatuses : public testing::TestWithParam<StatusCase> {};
+
+TEST_P(ExitStatuses, FollowTheOutcomeAndTheFilesThatFailed) {
+    const StatusCase& c = GetParam();
+    AutomationResult result;
+    result.outcome = c.outcome;
+    result.problems = c.problems;
+    EXPECT_EQ(ExitStatusFor(result), c.status);
+    EXPECT_EQ(CapturingErrors([&] { PrintFileProblems(result); }), c.errors);
+}
+
+using Outcomes = AutomationResult::Outcome;
+INSTANTIATE_TEST_SUITE_P(
+    Results, ExitStatuses,
+    testing::Values(StatusCase{"AllMovies", Outcomes::Completed, {}, kExitCompleted, ""},
+                    StatusCase{
+                        "SomeFailed",
+                        Outcomes::Completed,
+                        {{"/in/caf\xE9.wav", "File Not Found."}, {"/in/b.mp3", "Unexpected File Format."}},
+                        kExitFilesFailed,
+                        "/in/caf\xE9.wav: File Not Found.\n/in/b.mp3: Unexpected File Format.\n"},
+                    StatusCase{"StoppedWithFailures",
+                               Outcomes::Stopped,
+                               {{"/in/a.wav", "File Not Found."}},
+                               kExitRunIncomplete,
+                               "/in/a.wav: File Not Found.\n"},
+                    StatusCase{"Refused", Outcomes::Refused, {}, kExitCheckMessage, ""}),
+    [](const testing::TestParamInfo<StatusCase>& info) { return std::string(info.param.name); });
 
 // Which output mode a loaded project selects.
 struct MatchCase {

@@ -1,6 +1,13 @@
 // Byte strings survive the trip through QString unchanged, whatever they hold.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "NativeText.h"
 
 namespace {
@@ -37,6 +44,46 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(NativeText, ATypedLoneSurrogateBecomesTheReplacementCharacter) {
     EXPECT_EQ(BytesFromText(QString(QChar(0xD800)) + QChar(u'x')), "\xEF\xBF\xBDx");
     EXPECT_EQ(BytesFromText(QString(QChar(0xDC41))), "\xEF\xBF\xBD"); // no byte below 0x80 is escaped
+}
+
+// A path chosen in one of Qt's file dialogs comes back decoded as Qt decodes names (U+FFFD for
+// bytes that are not UTF-8); the real path is found again, except where that would be a guess.
+struct DialogRow {
+    const char* name;
+    std::string chosen;   // the real path below the folder, as bytes
+    std::string expected; // what RecoverDialogPath gives back, as bytes
+};
+
+class DialogPaths : public ::testing::TestWithParam<DialogRow> {};
+
+TEST_P(DialogPaths, GetTheirBytesBack) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string root = QFile::encodeName(dir.path()).toStdString() + "/";
+    ASSERT_EQ(mkdir((root + "caf\xE9").c_str(), 0700), 0);
+    for (const char* file : {"caf\xE9/b\xE9.wav", "d\xC3\xA9.wav", "x\xE8", "x\xE9"})
+        ASSERT_EQ(close(open((root + file).c_str(), O_CREAT | O_WRONLY, 0600)), 0);
+    const DialogRow& row = GetParam();
+    const QString shown = QFile::decodeName(QByteArray::fromStdString(root + row.chosen));
+
+    EXPECT_EQ(BytesFromText(RecoverDialogPath(shown)), root + row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DialogPaths,
+    ::testing::Values(DialogRow{"latin1_folder_and_file", "caf\xE9/b\xE9.wav", "caf\xE9/b\xE9.wav"},
+                      DialogRow{"utf8_unchanged", "d\xC3\xA9.wav", "d\xC3\xA9.wav"},
+                      DialogRow{"new_file_in_latin1_folder", "caf\xE9/new.xml", "caf\xE9/new.xml"},
+                      DialogRow{"folder_with_slash", "caf\xE9/", "caf\xE9/"},
+                      // x\xE8 and x\xE9 look alike in the dialog: neither is taken for the other.
+                      DialogRow{"ambiguous_kept", "x\xE9", "x\xEF\xBF\xBD"}),
+    [](const ::testing::TestParamInfo<DialogRow>& info) { return std::string(info.param.name); });
+
+TEST(NativeText, AnExactPathIsKept) {
+    QTemporaryDir dir;
+    const std::string path = QFile::encodeName(dir.path()).toStdString() + "/caf\xE9";
+    ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+    EXPECT_EQ(BytesFromText(RecoverDialogPath(TextFromBytes(path))), path);
 }
 
 } // namespace

@@ -20,9 +20,9 @@
 #include "MainWindowFixture.h"
 #include "TFormAbout.h"
 #include "TFormMain.h"
-#include "Xpstylevcl.h"
 #include "TFormPreferences.h"
 #include "TUpDown.h"
+#include "Xpstylevcl.h"
 
 using Kind = FakeUserDialogs::Kind;
 using Answer = UserDialogs::Answer;
@@ -305,8 +305,11 @@ private slots:
         QVERIFY(!w.IsProjectChanged());
     }
 
+    // Told at the first activation, once the command line says whether a box may be shown.
     void unreadableSettingsNumbersAreReported() {
         TFormMain& w = NewWindow(StandardSettings().replace("emptyproject=0", "emptyproject=first"));
+        QCOMPARE(dialogs_.Count(Kind::Message), 0);
+        w.FormActivate(QStringList());
         QCOMPARE(dialogs_.Count(Kind::Message), 1);
         QVERIFY(dialogs_.Texts(Kind::Message).first().contains("emptyproject"));
         QCOMPARE(w.ComboBoxOutputMode->currentText(), QStringLiteral("Music"));

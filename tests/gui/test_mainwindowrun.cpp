@@ -20,12 +20,12 @@
 #include <string>
 #include <vector>
 
-
 #include "FakeUserDialogs.h"
 #include "MainWindowFixture.h"
 #include "TFormMain.h"
 #include "TFormProgressBarPercent.h"
 #include "WindowRunHost.h"
+#include "common/standard_error.h"
 #include "core/RunFixtures.h"
 
 using Kind = FakeUserDialogs::Kind;
@@ -58,9 +58,12 @@ private:
     std::vector<Step> steps_;
     std::map<std::string, std::string> keptMp3s_;
 
-    TFormMain& NewWindow() {
+    // settings: the content of settings.ini, or "<folder>" for a folder standing at its name.
+    TFormMain& NewWindow(const QByteArray& settings = StandardSettings()) {
         window_.reset();
-        program_ = std::make_unique<ProgramFolder>();
+        program_ = std::make_unique<ProgramFolder>(settings == "<folder>" ? QByteArray() : settings);
+        if (settings == "<folder>")
+            QDir(program_->Path()).mkdir("settings.ini");
         files_ = std::make_unique<QTemporaryDir>();
         QDir(files_->path()).mkpath("in");
         dialogs_.Reset();
@@ -445,7 +448,8 @@ private slots:
             QCOMPARE(fixtures::ReadBytes(StdPath("out/Untitled.txt")), aLine + StdPath("in/long.mp3") +
                                                                            ":Operation Successful.\r\n" + c +
                                                                            ":Operation Successful.\r\n");
-            QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "c.swf", "long.swf"}));
+            QCOMPARE(fixtures::FilesIn(Path("out")),
+                     (QStringList{"Untitled.txt", "a.swf", "c.swf", "long.swf"}));
         }
         // No unfinished MP3 is left beside the inputs.
         QCOMPARE(fixtures::FilesIn(Path("in")), (QStringList{"a.mp3", "c.mp3", "long.wav"}));
@@ -474,22 +478,17 @@ private slots:
     void badArgumentsEndTheProgramAfterTheirMessage_data() {
         QTest::addColumn<QStringList>("arguments"); // "<p>" stands for an existing project file
         QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("hideMode");
-        QTest::newRow("only -hide") << QStringList{"-hide"} << "Invalid Parameters" << true;
-        QTest::newRow("letter case counts")
-            << QStringList{"-F:<p>", "-Hide"} << "Invalid Parameters" << false;
-        QTest::newRow("-f: with nothing behind") << QStringList{"-f:"} << "Invalid Parameters" << false;
-        QTest::newRow("-f: with blanks only") << QStringList{"-f: \t "} << "Invalid Parameters" << false;
-        QTest::newRow("an unknown argument alone") << QStringList{"--help"} << "Invalid Parameters" << false;
-        QTest::newRow("no such file") << QStringList{"-f:<p>.missing", "-hide"} << "Invalid Filename" << true;
-        QTest::newRow("a folder") << QStringList{"-f:<in>"} << "Invalid Filename" << false;
-        QTest::newRow("the last -f: counts")
-            << QStringList{"-f:<p>", "-f:<p>.missing"} << "Invalid Filename" << false;
+        QTest::newRow("letter case counts") << QStringList{"-F:<p>", "-Hide"} << "Invalid Parameters";
+        QTest::newRow("-f: with nothing behind") << QStringList{"-f:"} << "Invalid Parameters";
+        QTest::newRow("-f: with blanks only") << QStringList{"-f: \t "} << "Invalid Parameters";
+        QTest::newRow("an unknown argument alone") << QStringList{"--help"} << "Invalid Parameters";
+        QTest::newRow("no such file") << QStringList{"-f:<p>.missing"} << "Invalid Filename";
+        QTest::newRow("a folder") << QStringList{"-f:<in>"} << "Invalid Filename";
+        QTest::newRow("the last -f: counts") << QStringList{"-f:<p>", "-f:<p>.missing"} << "Invalid Filename";
     }
     void badArgumentsEndTheProgramAfterTheirMessage() {
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
-        QFETCH(bool, hideMode);
         TFormMain& w = *window_;
         const QString project = SaveProject("p.xml", {Mp3("a.mp3")}, StdPath("out"));
         arguments.replaceInStrings("<p>", project).replaceInStrings("<in>", Path("in"));
@@ -498,7 +497,7 @@ private slots:
 
         QCOMPARE(status, 1);
         QCOMPARE(dialogs_.Texts(Kind::Message), QStringList{message});
-        QCOMPARE(w.HideMode, hideMode);
+        QVERIFY(!w.HideMode);
         QVERIFY(!w.AutoRunPending);
         QVERIFY(!QFileInfo::exists(Path("out")));
     }
@@ -626,7 +625,7 @@ private slots:
     void anAutoRunRefusedByTheStartChecksEndsWithStatusOne() {
         TFormMain& w = *window_;
         const QString project = SaveProject("empty.xml", {}, StdPath("out"));
-        const int status = ExecUntilEnd([&] { w.FormActivate({"-f:" + project, "-hide"}); });
+        const int status = ExecUntilEnd([&] { w.FormActivate({"-f:" + project}); });
         QCOMPARE(status, 1);
         QCOMPARE(dialogs_.Texts(Kind::Message),
                  QStringList{"Please select at least one Wave Data file to convert!"});
@@ -640,13 +639,78 @@ private slots:
         QVERIFY(fixtures::MakeSocketFile(socketFile));
         const PSoundProject before = w.currentProject;
 
-        const int status = ExecUntilEnd([&] { w.FormActivate({"-f:" + socketFile, "-hide"}); }, 1000);
+        const int status = ExecUntilEnd([&] { w.FormActivate({"-f:" + socketFile}); }, 1000);
 
         QCOMPARE(status, kStillOpen);
         QCOMPARE(dialogs_.Texts(Kind::Error), QStringList{"Cannot open file " + socketFile});
         QVERIFY(!w.AutoRunPending);
         QCOMPARE(w.currentProject.OutputFolder, before.OutputFolder);
         QVERIFY(w.LastRunResult().reportLines.empty());
+    }
+
+    // A hidden run ("-hide") is watched by nobody, so no box may wait for a click: every message,
+    // the settings' warnings included, goes to standard error, and what would keep the program
+    // open for a user ends it with a status a script can read.
+    void aHiddenRunNeverWaitsForAClick_data() {
+        QTest::addColumn<QByteArray>("settings"); // as NewWindow takes it
+        // "<p>": a project of one MP3; "<empty>": of no files; "<socket>": a file that cannot be read
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("lameFound");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("errors"); // on standard error; "<program>", "<socket>" as above
+        QTest::addColumn<QStringList>("movies");
+        const QByteArray standard = StandardSettings();
+        const QStringList none, made{"a.swf", "p.txt"};
+        QTest::newRow("only -hide") << standard << QStringList{"-hide"} << true << 1 << "Invalid Parameters\n"
+                                    << none;
+        QTest::newRow("no such project")
+            << standard << QStringList{"-f:<p>.missing", "-hide"} << true << 1 << "Invalid Filename\n"
+            << none;
+        QTest::newRow("no input files") << standard << QStringList{"-f:<empty>", "-hide"} << true << 1
+                                        << "Please select at least one Wave Data file to convert!\n"
+                                        << none;
+        QTest::newRow("project that cannot be read")
+            << standard << QStringList{"-f:<socket>", "-hide"} << true << 2 << "Cannot open file <socket>\n"
+            << none;
+        QTest::newRow("no lame on the search path")
+            << standard << QStringList{"-f:<p>", "-hide"} << false << 0 << "'lame' was not found" << made;
+        QTest::newRow("a settings warning, and the run goes on")
+            << QByteArray(standard).replace("emptyproject=0", "emptyproject=first")
+            << QStringList{"-f:<p>", "-hide"} << true << 0 << "emptyproject" << made;
+        QTest::newRow("settings that cannot be read")
+            << QByteArray("<folder>") << QStringList{"-f:<p>", "-hide"} << true << 2
+            << "Cannot read <program>/settings.ini: it is a folder, not a settings file.\n"
+            << none;
+    }
+    void aHiddenRunNeverWaitsForAClick() {
+        QFETCH(QByteArray, settings);
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, lameFound);
+        QFETCH(int, status);
+        QFETCH(QString, errors);
+        QFETCH(QStringList, movies);
+        TFormMain& w = NewWindow(settings);
+        const QString project = SaveProject("p.xml", {Mp3("a.mp3")}, StdPath("out"));
+        const QString empty = SaveProject("empty.xml", {}, StdPath("out"));
+        QVERIFY(fixtures::MakeSocketFile(Path("socket.xml")));
+        arguments.replaceInStrings("<p>", project)
+            .replaceInStrings("<empty>", empty)
+            .replaceInStrings("<socket>", Path("socket.xml"));
+        const QByteArray path = qgetenv("PATH");
+        if (!lameFound)
+            qputenv("PATH", QFile::encodeName(Path("no-programs-here")));
+        w.SetArguments(arguments);
+
+        int ended = kStillOpen;
+        const QString written =
+            QString::fromStdString(CapturingErrors([&] { ended = ExecUntilEnd([&] { w.show(); }); }));
+        qputenv("PATH", path);
+
+        QCOMPARE(ended, status);
+        errors.replace("<program>", program_->Path()).replace("<socket>", Path("socket.xml"));
+        QVERIFY2(written.contains(errors), qPrintable(written));
+        QVERIFY(dialogs_.shown.empty());
+        QCOMPARE(fixtures::FilesIn(Path("out")), movies);
     }
 
     // Only the first activation looks at the command line; no arguments means interactive use.

@@ -10,8 +10,16 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <QTextBrowser>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <functional>
 
+#include "HelpWindow.h"
+#include "NativeText.h"
 #include "QtUserDialogs.h"
 
 namespace {
@@ -104,6 +112,27 @@ private slots:
         QCOMPARE(chosen, replace ? dir_.filePath("taken.xml") : QString());
     }
 
+    // Qt's dialog shows a name that is not UTF-8 with U+FFFD and takes it for a new file; the name
+    // chosen comes back with its bytes, and replacing that file is asked about.
+    void saveDialogKeepsANameThatIsNotUtf8_data() { saveDialogAsksBeforeOverwriting_data(); }
+    void saveDialogKeepsANameThatIsNotUtf8() {
+        QFETCH(bool, replace);
+        const std::string taken = QFile::encodeName(dir_.path()).toStdString() + "/b\xE9.xml";
+        QCOMPARE(close(open(taken.c_str(), O_CREAT | O_WRONLY, 0600)), 0);
+        QString question;
+        WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+            dialog->setDirectory(dir_.path());
+            WhenModal<QMessageBox>([&](QMessageBox* box) {
+                question = box->text();
+                box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+            });
+            TypeNameAndSave(dialog, QFile::decodeName("b\xE9.xml"));
+        });
+        const QString chosen = dialogs_.SaveFileName(nullptr, "Save Project As", kProjectFilter, "xml");
+        QVERIFY2(question.contains(TextFromBytes("b\xE9.xml")), qPrintable(question));
+        QCOMPARE(BytesFromText(chosen), replace ? taken : std::string());
+    }
+
     void yesNoCancel_data() {
         QTest::addColumn<int>("button");
         QTest::addColumn<int>("answer");
@@ -150,6 +179,37 @@ private slots:
         });
         dialogs_.ShowHelp(nullptr, dir_.filePath("Tavrel.hlp"), "INTRODUCTION");
         QVERIFY2(text.contains(dir_.filePath("Tavrel.hlp")), qPrintable(text));
+    }
+
+    // Qt's file classes cannot name a file in a folder whose name is not UTF-8; the help opens all the same.
+    void helpInAFolderThatIsNotUtf8Opens() {
+        const std::string folder = QFile::encodeName(dir_.path()).toStdString() + "/prog\xE9";
+        QCOMPARE(mkdir(folder.c_str(), 0700), 0);
+        const std::string help = "<html><body><a name=\"INTRODUCTION\">Introduction</a></body></html>";
+        const int file = open((folder + "/Tavrel.hlp").c_str(), O_CREAT | O_WRONLY, 0600);
+        QCOMPARE(write(file, help.data(), help.size()), ssize_t(help.size()));
+        close(file);
+        QString boxText; // a box here would mean the file was not found
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxText = box->text();
+                box->accept();
+            }
+        });
+        closer.start(10);
+        dialogs_.ShowHelp(nullptr, TextFromBytes(folder + "/Tavrel.hlp"), "INTRODUCTION");
+        closer.stop();
+        QCOMPARE(boxText, QString());
+        HelpWindow* window = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == QLatin1String("HelpWindow"))
+                window = qobject_cast<HelpWindow*>(widget);
+        QVERIFY(window && window->isVisible());
+        QVERIFY(window->Browser()->toPlainText().contains("Introduction"));
+        window->close();
+        ::remove((folder + "/Tavrel.hlp").c_str());
+        ::rmdir(folder.c_str());
     }
 };
 

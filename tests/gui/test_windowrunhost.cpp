@@ -14,6 +14,7 @@
 #include "FakeUserDialogs.h"
 #include "TFormProgressBarPercent.h"
 #include "WindowRunHost.h"
+#include "common/standard_error.h"
 
 namespace {
 
@@ -83,21 +84,38 @@ private slots:
         QVERIFY(dialogs.shown.empty());
     }
 
-    void messagesGoToTheMessageBoxOfTheWindow() {
+    // A hidden run ("-hide") is watched by nobody: its messages go to standard error, never to a
+    // box that would wait for a click.
+    void messagesGoToBoxesOrToStandardErrorWhenHidden_data() {
+        QTest::addColumn<bool>("hideMode");
+        QTest::newRow("shown") << false;
+        QTest::newRow("hide mode") << true;
+    }
+    void messagesGoToBoxesOrToStandardErrorWhenHidden() {
+        QFETCH(bool, hideMode);
         QWidget owner;
         FakeUserDialogs dialogs;
         TFormProgressBarPercent progress(&owner);
-        WindowRunHost host(&owner, dialogs, &progress, nullptr, false);
+        WindowRunHost host(&owner, dialogs, &progress, nullptr, hideMode);
         PSoundProject project;
         AutomationRun run;
-        run.StartAutomation(project, {}, host);
-        host.ReportError("Cannot create file /x.txt");
+        const QByteArray errors = QByteArray::fromStdString(CapturingErrors([&] {
+            run.StartAutomation(project, {}, host);
+            host.ReportError("Cannot create file /x.txt");
+        }));
+        QVERIFY(!progress.isVisible());
+        if (hideMode) {
+            QVERIFY(dialogs.shown.empty());
+            QCOMPARE(errors, QByteArray("Please select at least one Wave Data file to convert!\n"
+                                        "Cannot create file /x.txt\n"));
+            return;
+        }
+        QCOMPARE(errors, QByteArray());
         QCOMPARE(int(dialogs.shown.size()), 2);
         QCOMPARE(int(dialogs.shown[0].kind), int(FakeUserDialogs::Kind::Message));
         QCOMPARE(dialogs.shown[0].text, QString("Please select at least one Wave Data file to convert!"));
         QCOMPARE(dialogs.shown[0].owner, &owner);
         QCOMPARE(int(dialogs.shown[1].kind), int(FakeUserDialogs::Kind::Error));
-        QVERIFY(!progress.isVisible());
     }
 
     void theOutputModeIsReadWhenAsked() {
