@@ -372,7 +372,8 @@ AutomationResult AutomationRun::RunAutomation(PSoundProject& project,
                     intermediate.Use(mp3Path);
                 }
                 const std::string modeName = host.SelectedOutputModeName();
-                reasonIfThrown = "no output mode is named \"" + modeName + "\"";
+                reasonIfThrown = modeName.empty() ? std::string("no output mode is defined")
+                                                  : "no output mode is named \"" + modeName + "\"";
                 const EncoderRunner::Outcome encoded = encoder_->RunEncoder(
                     input, mp3Path, ModesForProject(outputModes, modeName, project), modeName);
                 if (encoded == EncoderRunner::Outcome::Stopped) {

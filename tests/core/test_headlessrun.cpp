@@ -95,9 +95,10 @@ TEST_F(Headless, NoOutputModeIsSaidOnStandardError) {
 
     const Outcome outcome = Run({"-f:" + Saved(), "-hide"});
 
-    EXPECT_EQ(outcome.status, kExitCompleted);
+    EXPECT_EQ(outcome.status, kExitFilesFailed);
     EXPECT_EQ(outcome.errors, "No output mode is defined in " + Path("program/settings.ini") +
-                                  ": files that are not MP3 files cannot be encoded in this run.\n");
+                                  ": files that are not MP3 files cannot be encoded in this run.\n" + wav +
+                                  ": no output mode is defined\n");
     EXPECT_EQ(fixtures::ReadBytes(Path("out/Demo.txt")), mp3 + ":Operation Successful.\r\n");
 }
 
@@ -210,7 +211,8 @@ TEST_F(Headless, AReportThatCannotBeWrittenIsAnIncompleteRun) {
     QDir(root.path()).mkpath("out/Demo.txt");
     const Outcome outcome = Run({"-f:" + Saved(), "-hide"});
     EXPECT_EQ(outcome.status, kExitRunIncomplete);
-    EXPECT_EQ(outcome.errors, "Cannot create file " + Path("out/Demo.txt") + "\n");
+    EXPECT_EQ(outcome.errors, "Cannot create file " + Path("out/Demo.txt") + "\n" + Path("in/missing.wav") +
+                                  ": file not found\n");
 }
 
 TEST_F(Headless, SigtermStopsTheRunAndTheReportOfWhatWasDoneIsWritten) {

@@ -20,6 +20,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -43,7 +44,7 @@ struct Ended {
 // Starts program with these arguments and environment, all as bytes (names that are not UTF-8
 // must reach it unchanged), and collects its standard error until it ends.
 Ended Spawn(const std::string& program, const std::vector<std::string>& arguments,
-            const std::vector<std::string>& environment) {
+            const std::vector<std::string>& environment, const std::string& folder = std::string()) {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -62,6 +63,8 @@ Ended Spawn(const std::string& program, const std::vector<std::string>& argument
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 2);
+    if (!folder.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     pid_t child = 0;
     const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
@@ -160,6 +163,7 @@ class TestTavrelProgram : public QObject {
 private:
     QTemporaryDir root_;
     VirtualDisplay display_;
+    std::vector<std::string> mounts_; // file systems of the rows, unmounted before the next
 
     QString Path(const QString& relative) const { return root_.filePath(relative); }
     std::string StdPath(const QString& relative) const { return Path(relative).toStdString(); }
@@ -213,6 +217,12 @@ private:
         if (verb == "script") { // an executable shell script: path, body (a fake `lame`, say)
             fixtures::WriteBytes(path, "#!/bin/sh\n" + BytesFromText(step.value(2)) + "\n");
             return chmod(path.c_str(), 0700) == 0;
+        }
+        if (verb == "tmpfs") { // folder, size: a small file system of its own, to fill up
+            mounts_.push_back(path);
+            return std::filesystem::create_directories(path, failed) &&
+                   mount("tmpfs", path.c_str(), "tmpfs", 0,
+                         ("size=" + step.value(2).toStdString()).c_str()) == 0;
         }
         if (verb == "program") { // folder: a copy of the program with the shipped settings, run instead
             program = path + "/tavrel";
@@ -298,14 +308,22 @@ private slots:
         QVERIFY(QFileInfo::exists(TAVREL_PROGRAM_DIR "/settings.ini"));
         QVERIFY(root_.isValid());
     }
+    void Unmount() {
+        for (const std::string& path : mounts_)
+            umount2(path.c_str(), MNT_DETACH);
+        mounts_.clear();
+    }
+
     // Qt's own file classes cannot name what a row leaves under names that are not UTF-8.
     void init() {
+        Unmount();
         const std::string root = QFile::encodeName(root_.path()).toStdString();
         std::error_code failed;
         std::filesystem::remove_all(root, failed);
         QVERIFY(std::filesystem::create_directories(root + "/in", failed));
     }
     void cleanupTestCase() {
+        Unmount();
         std::error_code failed;
         std::filesystem::remove_all(QFile::encodeName(root_.path()).toStdString() + "/", failed);
     }
@@ -407,7 +425,7 @@ private slots:
             << QStringList{L1("-f:<root>/p\xE9.xml"), "-hide"} << headless << 0 << ""
             << QStringList{L1("out\xE9/a\xE9.swf"), L1("out\xE9/b\xE9.swf"), L1("out\xE9/p\xE9.txt"),
                            L1("in/a\xE9.wav"), L1("in/b\xE9.mp3")}
-            << "the run's own file operations and the encoder's arguments still read names as UTF-8";
+            << "";
 
         // Displays: none, a stale one, and a real one with -hide (xcb named, so that the window is
         // really shown rather than falling back to a run without one).
@@ -431,8 +449,53 @@ private slots:
         // Files that give no movie.
         QTest::newRow("a listed file gives no movie")
             << Steps{{"mp3", "in/b.mp3"}, {"project", "p.xml", "out", "in/missing.wav", "in/b.mp3"}} << hide
-            << headless << 4 << "<root>/in/missing.wav: " << converted
-            << "the run does not list the files that gave no movie yet";
+            << headless << 4 << "<root>/in/missing.wav: file not found" << converted << "";
+        const Steps oneWav{{"wav", "in/a.wav"}, {"project", "p.xml", "out", "in/a.wav"}};
+        const QString lastArgument = "eval out=\\${$#}; ";
+        QTest::newRow("encoder killed part-way")
+            << (oneWav +
+                Steps{{"script", "bin/lame", lastArgument + "printf partial > \"$out\"; kill -9 $$"}})
+            << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 4
+            << "<root>/in/a.wav: the encoder was ended by signal 9" << QStringList{"out/p.txt", "in/a.wav"}
+            << "";
+        QTest::newRow("encoder fails")
+            << (oneWav + Steps{{"script", "bin/lame", lastArgument + "printf partial > \"$out\"; exit 2"}})
+            << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 4
+            << "<root>/in/a.wav: the encoder failed (exit status 2)" << QStringList{"out/p.txt", "in/a.wav"}
+            << "";
+        QTest::newRow("FIFO among the inputs")
+            << Steps{{"fifo", "in/f.wav"},
+                     {"mp3", "in/b.mp3"},
+                     {"project", "p.xml", "out", "in/f.wav", "in/b.mp3"}}
+            << hide << headless << 4 << "<root>/in/f.wav: not a regular file" << converted << "";
+        QTest::newRow("relative input starting with -")
+            << Steps{{"wav", "-a.wav"},
+                     {"text", "p.xml",
+                      "<TavrelProject>\r\n<ProjectName>p.xml</ProjectName>\r\n<Quality>5</"
+                      "Quality>\r\n<Mode>j</Mode>\r\n<Bitrate>128</"
+                      "Bitrate>\r\n"
+                      "<OutputFolder>out</OutputFolder>\r\n<Files>\r\n<File>-a.wav</File></Files>\r\n"
+                      "<StopAction>0</StopAction>\r\n<FramePerSeconds>12</FramePerSeconds>\r\n"
+                      "<FrameTuner>0</FrameTuner>\r\n</TavrelProject>\r\n"}}
+            << hide << headless << 0 << "" << QStringList{"out/-a.swf", "out/p.txt", "!-a.mp3"} << "";
+        const QString longName(251, QChar('n'));
+        QTest::newRow("names of 255 bytes")
+            << Steps{{"mp3", "in/" + longName + ".mp3"},
+                     {"project", longName + ".xml", "out", "in/" + longName + ".mp3"}}
+            << QStringList{"-f:<root>/" + longName + ".xml", "-hide"} << headless << 0 << ""
+            << QStringList{"out/" + longName + ".swf", "out/" + longName + ".txt"} << "";
+        // A file system of one page: the encoded movie does not fit; then an old report that fills it.
+        QTest::newRow("full disk under the movie")
+            << (Steps{{"tmpfs", "out", "4k"}} + oneWav) << hide << headless << 4
+            << "<root>/in/a.wav: the movie could not be written" << QStringList{"out/p.txt", "in/a.wav"}
+            << "";
+        QTest::newRow("full disk under the report")
+            << Steps{{"tmpfs", "out", "4k"},
+                     {"text", "out/p.txt", QString(4096, QChar('r'))},
+                     {"mp3", "in/b.mp3"},
+                     {"project", "p.xml", "out", "in/b.mp3"}}
+            << hide << headless << 3 << "Cannot create file <root>/out/p.txt" << QStringList{"out/p.txt"}
+            << "";
 
         // settings.ini beside the program is there but cannot be read (the folder's name is not UTF-8).
         const QString settings = L1("prog\xE9/settings.ini");
@@ -467,7 +530,7 @@ private slots:
         }
         const std::vector<std::string> variables = Environment(environment, display);
 
-        const Ended ended = Spawn(program, argumentBytes, variables);
+        const Ended ended = Spawn(program, argumentBytes, variables, BytesFromText(root_.path()));
 
         const QString written = TextFromBytes(ended.errors);
         errors.replace("<root>", root_.path());
