@@ -62,6 +62,46 @@ size_t FindFrameSync(const U8* data, size_t size, size_t from) {
     return size;
 }
 
+// The version and sample-rate bits: what every frame of one stream shares.
+bool SameStream(const U8* header, const U8* other) {
+    return ((header[1] ^ other[1]) & 0x18) == 0 && ((header[2] ^ other[2]) & 0x0C) == 0;
+}
+
+// True if an ID3v1 tag fills the data from `position` to its end.
+bool Id3v1TagToTheEnd(const U8* data, size_t size, size_t position) {
+    return size - position == 128 && std::memcmp(data + position, "TAG", 3) == 0;
+}
+
+// True if the Layer III frame at `position` is followed by a header of the same stream at its
+// computed length, or ends the data there.
+bool IsConfirmedFrame(const U8* data, size_t size, size_t position) {
+    int length = 0;
+    DecodeFrameHeader(data + position, nullptr, &length);
+    if (length <= 0 || size - position < static_cast<size_t>(length))
+        return false;
+    const size_t next = position + static_cast<size_t>(length);
+    if (next == size || Id3v1TagToTheEnd(data, size, next))
+        return true;
+    return size - next >= 4 && IsLayer3FrameHeader(data + next) && SameStream(data + position, data + next);
+}
+
+// True if the free-format header at `position` is followed, within the longest frame free format
+// allows (640 kbit/s), by another free-format header of the same stream.
+bool IsConfirmedFreeFormatFrame(const U8* data, size_t size, size_t position) {
+    const U8* header = data + position;
+    int version = 0;
+    int sampleRate = 0;
+    DecodeFrameHeader(header, nullptr, nullptr, &version, nullptr, nullptr, &sampleRate);
+    const size_t longest =
+        static_cast<size_t>((version == kVersionMpeg1 ? 144 : 72) * 640000 / sampleRate + 1);
+    const size_t end = size - position > longest + 4 ? position + longest + 4 : size;
+    for (size_t next = FindFrameSync(data, end, position + 1); next < end;
+         next = FindFrameSync(data, end, next + 1))
+        if (data[next + 1] == header[1] && (data[next + 2] & 0xFC) == (header[2] & 0xFC))
+            return true;
+    return false;
+}
+
 } // namespace
 
 bool IsFrameSync(const U8* data) {
@@ -110,6 +150,72 @@ bool IsLayer3FrameHeader(const U8* header) {
            bitrateIndex <= 14 && sampleRateIndex <= 2;
 }
 
+bool IsFreeFormatLayer3Header(const U8* header) {
+    if (!IsFrameSync(header))
+        return false;
+    const int versionBits = (header[1] >> 3) & 3;
+    const int layerBits = (header[1] >> 1) & 3;
+    const int bitrateIndex = (header[2] >> 4) & 15;
+    const int sampleRateIndex = (header[2] >> 2) & 3;
+    return versionBits != kVersionReserved && layerBits == kLayer3 && bitrateIndex == 0 &&
+           sampleRateIndex <= 2;
+}
+
+MP3ReadResult ScanMP3Frames(const U8* data, size_t size, MP3FrameScan& scan) {
+    scan = MP3FrameScan{};
+    // The first frame: past a leading ID3v2 tag (whose pictures may hold chance syncs), the first
+    // Layer III header that the next frame confirms. A free-format stream is told by its headers
+    // alone: its frames carry no length to follow.
+    size_t first = FindFrameSync(data, size, LeadingId3v2TagSize(data, size));
+    for (; first < size; first = FindFrameSync(data, size, first + 1)) {
+        if (IsLayer3FrameHeader(data + first) && IsConfirmedFrame(data, size, first))
+            break;
+        if (IsFreeFormatLayer3Header(data + first) && IsConfirmedFreeFormatFrame(data, size, first))
+            return MP3ReadResult::FreeFormat;
+    }
+    if (first >= size)
+        return MP3ReadResult::NotMP3;
+    scan.firstFrame = first;
+    DecodeFrameHeader(data + first, nullptr, nullptr, nullptr, nullptr, nullptr, &scan.sampleRate,
+                      &scan.channelMode);
+
+    // Count samples along the chain of frame lengths, re-synchronising by search. A header whose
+    // frame length is 0 is no frame: the walk moves on by one byte.
+    size_t position = first;
+    while (position < size) {
+        position = FindFrameSync(data, size, position);
+        if (position >= size)
+            break;
+        int samplesPerFrame = 0;
+        int frameLength = 0;
+        DecodeFrameHeader(data + position, &samplesPerFrame, &frameLength);
+        if (frameLength == 0) {
+            ++position;
+            continue;
+        }
+        scan.sampleCount += static_cast<uint64_t>(samplesPerFrame);
+        position += static_cast<size_t>(frameLength);
+#if defined(__GNUC__)
+        // Headers lie a frame apart across a block far larger than the caches: ask for the ones
+        // a few frames ahead early, so the walk does not wait on memory for each one.
+        if (position + 16 * static_cast<size_t>(frameLength) < size)
+            __builtin_prefetch(data + position + 16 * static_cast<size_t>(frameLength));
+#endif
+    }
+    return MP3ReadResult::Ok;
+}
+
+bool SetSampleCount(SoundParams& params, uint64_t samples) {
+    constexpr uint64_t kLargestCount = std::numeric_limits<U32>::max();
+    if (samples > kLargestCount) {
+        std::printf("Sound too long: %llu samples, a sound holds at most %llu\n",
+                    static_cast<unsigned long long>(samples), static_cast<unsigned long long>(kLargestCount));
+        return false;
+    }
+    params.sampleCount = static_cast<U32>(samples);
+    return true;
+}
+
 // The sound block, freed with std::free like any other. A large one is aligned to and marked for
 // huge pages where the system has them: filling 100 MB of fresh small pages costs more than
 // reading the file into them.
@@ -127,8 +233,14 @@ static U8* AllocateSoundBlock(size_t size) {
     return static_cast<U8*>(std::malloc(size));
 }
 
-bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize) {
+bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize, MP3ReadResult* result) {
     SWF_ASSERT(fp, FDTSoundMP3);
+    const auto fail = [&](MP3ReadResult why, U8* block) {
+        std::free(block);
+        if (result)
+            *result = why;
+        return false;
+    };
 
     // Size of the rest of the file; a stream that cannot seek counts as empty.
     size_t size = 0;
@@ -145,7 +257,7 @@ bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize) {
     U8* block = size <= kLargestFile ? AllocateSoundBlock(size + 2) : nullptr;
     if (block == nullptr) {
         std::printf("Memory allocation failure\n");
-        return false;
+        return fail(MP3ReadResult::NoMemory, nullptr);
     }
     block[0] = 0;
     block[1] = 0;
@@ -153,24 +265,19 @@ bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize) {
     size = std::fread(block + 2, 1, size, fp);
     const U8* bytes = block + 2;
 
-    // The first frame: past a leading ID3v2 tag (whose pictures may hold chance syncs), the
-    // first sync that is a real Layer III header.
-    size_t first = LeadingId3v2TagSize(bytes, size);
-    first = FindFrameSync(bytes, size, first);
-    while (first < size && !IsLayer3FrameHeader(bytes + first))
-        first = FindFrameSync(bytes, size, first + 1);
-    if (first >= size) {
+    MP3FrameScan scan;
+    const MP3ReadResult outcome = ScanMP3Frames(bytes, size, scan);
+    if (outcome == MP3ReadResult::NotMP3) {
         std::printf("Not an MP3 format file\n");
-        std::free(block);
-        return false;
+        return fail(outcome, block);
+    }
+    if (outcome == MP3ReadResult::FreeFormat) {
+        std::printf("Free format MP3 unsupported\n");
+        return fail(outcome, block);
     }
 
     params = SoundParams{};
-    int sampleRate = 0;
-    int channelMode = 0;
-    DecodeFrameHeader(bytes + first, nullptr, nullptr, nullptr, nullptr, nullptr, &sampleRate, &channelMode);
-
-    switch (sampleRate / 5000) {
+    switch (scan.sampleRate / 5000) {
     case 1:
         params.rate = 0;
         break;
@@ -184,40 +291,20 @@ bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize) {
         params.rate = 3;
         break;
     default:
-        std::printf("Sample rate %d unsupported\n", sampleRate);
-        std::free(block);
-        return false;
+        std::printf("Sample rate %d unsupported\n", scan.sampleRate);
+        return fail(MP3ReadResult::UnsupportedSampleRate, block);
+    }
+    if (!SetSampleCount(params, scan.sampleCount)) {
+        params = SoundParams{};
+        return fail(MP3ReadResult::TooManySamples, block);
     }
     params.format = 2;
-
-    // Count samples along the chain of frame lengths, re-synchronising by search. A header whose
-    // frame length is 0 is no frame: the walk moves on by one byte.
-    size_t position = first;
-    while (position < size) {
-        position = FindFrameSync(bytes, size, position);
-        if (position >= size)
-            break;
-        int samplesPerFrame = 0;
-        int frameLength = 0;
-        DecodeFrameHeader(bytes + position, &samplesPerFrame, &frameLength);
-        if (frameLength == 0) {
-            ++position;
-            continue;
-        }
-        params.sampleCount += static_cast<U32>(samplesPerFrame);
-        position += static_cast<size_t>(frameLength);
-#if defined(__GNUC__)
-        // Headers lie a frame apart across a block far larger than the caches: ask for the ones
-        // a few frames ahead early, so the walk does not wait on memory for each one.
-        if (position + 16 * static_cast<size_t>(frameLength) < size)
-            __builtin_prefetch(bytes + position + 16 * static_cast<size_t>(frameLength));
-#endif
-    }
-
     params.sampleSize = 1;
-    params.stereo = channelMode == kChannelModeSingle ? 0 : 1;
+    params.stereo = scan.channelMode == kChannelModeSingle ? 0 : 1;
     data = block;
     dataSize = static_cast<U32>(size + 2);
+    if (result)
+        *result = MP3ReadResult::Ok;
     return true;
 }
 
@@ -226,7 +313,7 @@ FDTDefineSoundMP3::FDTDefineSoundMP3(FILE* fp) {
         return;
     U8* block = nullptr;
     U32 blockSize = 0;
-    if (ReadMP3File(fp, soundParams, block, blockSize)) {
+    if (ReadMP3File(fp, soundParams, block, blockSize, &readResult)) {
         soundParams.data = block;
         soundParams.dataSize = blockSize;
     }

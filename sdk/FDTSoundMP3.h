@@ -3,6 +3,8 @@
 
 #include "FDT.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 
 // True if the two bytes at `data` are 0xFF and a byte whose top three bits are set.
@@ -18,16 +20,53 @@ void DecodeFrameHeader(const U8* header, int* samplesPerFrame = nullptr, int* fr
 // reserved, layer III, bitrate index 1 to 14, sample-rate index 0 to 2.
 bool IsLayer3FrameHeader(const U8* header);
 
+// True if the header at `header` is a sync that starts a free-format Layer III frame: as above,
+// but with bitrate index 0, so the frame's length is not in its header.
+bool IsFreeFormatLayer3Header(const U8* header);
+
+// The outcome of reading an MP3 file.
+enum class MP3ReadResult {
+    Ok,
+    NoMemory,              // the block could not be allocated
+    NotMP3,                // no frame confirmed by the next one
+    FreeFormat,            // the frames are free format (no frame lengths to walk)
+    UnsupportedSampleRate, // no SWF rate code for the sample rate
+    TooManySamples,        // more samples than a DefineSound's 32-bit count holds
+};
+
+// What the frames of an MP3 file tell.
+struct MP3FrameScan {
+    size_t firstFrame = 0;    // offset of the first frame in the data
+    int sampleRate = 0;       // Hz, from the first frame
+    int channelMode = 0;      // from the first frame; 3 is single channel
+    uint64_t sampleCount = 0; // samples per channel over every frame the walk reaches
+};
+
+// Finds the first frame of the MP3 data and walks the frames from there. The first frame is a
+// Layer III header (past a leading ID3v2 tag) whose frame is followed by another Layer III header
+// of the same version and sample rate, or by the end of the data (an ID3v1 tag may stand
+// between): chance syncs in tags or audio bytes do not give the format. Returns Ok, NotMP3 or
+// FreeFormat; writes nothing.
+MP3ReadResult ScanMP3Frames(const U8* data, size_t size, MP3FrameScan& scan);
+
+// Puts `samples` into params.sampleCount. The DefineSound's count is 32 bits: a larger count is
+// refused with a diagnostic on standard output rather than cut.
+bool SetSampleCount(SoundParams& params, uint64_t samples);
+
 // Reads the rest of the open file `fp` into one malloc'ed block (two zero bytes, then the file's
 // bytes) and fills `params` from its frames. On success hands out the block and its size and
 // returns true; on failure writes a diagnostic to standard output, frees the block and returns
-// false. Does not close the file.
-bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize);
+// false. Says why in `result` when given. Does not close the file.
+bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize, MP3ReadResult* result = nullptr);
 
 // A DefineSound holding a whole MP3 file. Without a file, or when the file is not a usable
-// MP3, it holds no data (dataSize 0).
+// MP3, it holds no data (dataSize 0), and ReadResult says why.
 class FDTDefineSoundMP3 : public FDTDefineSound {
 public:
     explicit FDTDefineSoundMP3(FILE* fp);
     ~FDTDefineSoundMP3() override;
+    MP3ReadResult ReadResult() const { return readResult; }
+
+private:
+    MP3ReadResult readResult = MP3ReadResult::NotMP3;
 };

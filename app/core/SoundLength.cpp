@@ -1,9 +1,14 @@
 // The playing time of a sound file in whole milliseconds (libsndfile, libmpg123 for MP3).
 #include "SoundLength.h"
 
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <vector>
+
+#include "FDTSoundMP3.h"
 
 #include <mpg123.h>
 #include <sndfile.h>
@@ -39,6 +44,19 @@ struct Mpg123HandleDeleter {
     }
 };
 
+// The length from the file's own frames: the samples the frame walk counts over the first
+// frame's sample rate. For what the library cannot measure, such as a stream of a single frame.
+int32_t FrameWalkLengthMs(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw SoundLengthError("Unable to open " + path);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    MP3FrameScan scan;
+    if (ScanMP3Frames(reinterpret_cast<const U8*>(bytes.data()), bytes.size(), scan) != MP3ReadResult::Ok)
+        throw SoundLengthError("Not an MP3 file: " + path);
+    return WholeMilliseconds(static_cast<int64_t>(scan.sampleCount), scan.sampleRate, path);
+}
+
 } // namespace
 
 int32_t SndfileLengthMs(const std::string& path) {
@@ -64,17 +82,16 @@ int32_t Mp3LengthMs(const std::string& path) {
     if (mpg123_open(handle.get(), path.c_str()) != MPG123_OK)
         throw SoundLengthError("Unable to open " + path + ": " + mpg123_strerror(handle.get()));
 
+    // Scanning walks every frame header, so variable-bitrate files get their exact length.
     long rate = 0;
     int channels = 0;
     int encoding = 0;
-    if (mpg123_getformat(handle.get(), &rate, &channels, &encoding) != MPG123_OK)
-        throw SoundLengthError("Not an MP3 file: " + path);
-    // Scanning walks every frame header, so variable-bitrate files get their exact length.
-    if (mpg123_scan(handle.get()) != MPG123_OK)
-        throw SoundLengthError("Unable to read " + path + ": " + mpg123_strerror(handle.get()));
-    const off_t samples = mpg123_length(handle.get());
-    if (samples == MPG123_ERR)
-        throw SoundLengthError("Unable to find the length of " + path);
+    off_t samples = MPG123_ERR;
+    if (mpg123_getformat(handle.get(), &rate, &channels, &encoding) == MPG123_OK &&
+        mpg123_scan(handle.get()) == MPG123_OK)
+        samples = mpg123_length(handle.get());
+    if (samples == MPG123_ERR || rate <= 0)
+        return FrameWalkLengthMs(path);
     return WholeMilliseconds(static_cast<int64_t>(samples), rate, path);
 }
 

@@ -13,7 +13,8 @@ public:
 
 // Playing time of the file at path, rounded down to whole milliseconds. A file whose
 // extension is ".mp3" (any letter case) is measured by decoding its frame headers with
-// libmpg123; every other file by libsndfile (WAV, AIFF, FLAC, Ogg and the rest it reads).
+// libmpg123, or, where the library finds no length (a single frame), by counting the samples of
+// its frames; every other file by libsndfile (WAV, AIFF, FLAC, Ogg and the rest it reads).
 // Throws SoundLengthError when the file cannot be opened or measured.
 int32_t SoundLengthMs(const std::string& path);
 

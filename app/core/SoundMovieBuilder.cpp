@@ -47,6 +47,10 @@ struct FileCloser {
 
 } // namespace
 
+const char* RefusedSoundText(MP3ReadResult why) {
+    return why == MP3ReadResult::TooManySamples ? ":Sound Too Long." : ":Unexpected File Format.";
+}
+
 void BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
                      std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction) {
     FObjCollection movie;
@@ -61,7 +65,7 @@ void BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
         sound = std::make_unique<FDTDefineSoundMP3>(mp3File.get());
     }
     if (sound->Params().data == nullptr || sound->Params().dataSize == 0) {
-        results.push_back(mp3Path + ":Unexpected File Format.");
+        results.push_back(mp3Path + RefusedSoundText(sound->ReadResult()));
         return;
     }
 

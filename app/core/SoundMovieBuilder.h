@@ -1,6 +1,8 @@
 // One MP3 file in, one SWF movie out: the frame-count rule and the movie builder.
 #pragma once
 
+#include "FDTSoundMP3.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -19,9 +21,13 @@ int32_t SoundFrameCount(int32_t lengthMs, int32_t framesPerSecond, int32_t tuner
 // The most ShowFrame tags a movie may hold (the header's frame count is 16 bits).
 constexpr int32_t kMaxMovieFrames = 65535;
 
+// The result text for an MP3 file the reader refused: ":Sound Too Long." for more samples than
+// one sound can declare, ":Unexpected File Format." for everything else.
+const char* RefusedSoundText(MP3ReadResult why);
+
 // Builds the movie at moviePath from the MP3 at mp3Path and appends exactly one line to
 // results: mp3Path followed by ":File Not Found.", ":Unexpected File Format.",
-// ":Operation Successful." or ":Unable to Write Output File.".
+// ":Sound Too Long.", ":Operation Successful." or ":Unable to Write Output File.".
 // stopAction: 0 none, 1 a Stop frame before the sound, 2 a Stop frame after the last frame.
 void BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
                      std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction);

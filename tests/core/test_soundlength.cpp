@@ -74,6 +74,16 @@ TEST(Mp3Length, ReadsFilesWithAnId3v2TagInFront) {
     EXPECT_LT(length, 2000);
 }
 
+// The library finds no format in a stream of one frame: the frames themselves give the length.
+TEST(Mp3Length, OfASingleFrameComesFromItsSamples) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("one-frame.mp3").toStdString();
+    std::string frame(417, '\0'); // MPEG-1, 128 kbps, 44100 Hz: 1152 samples, 26.1 ms
+    frame.replace(0, 4, "\xFF\xFB\x90\x64");
+    fixtures::WriteBytes(path, frame);
+    EXPECT_EQ(SoundLengthMs(path), 26);
+}
+
 class Unmeasurable : public testing::TestWithParam<std::pair<const char*, const char*>> {};
 
 TEST_P(Unmeasurable, Throws) {

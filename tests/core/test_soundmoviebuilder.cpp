@@ -269,7 +269,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RejectedCase{"not-mp3.txt", "Not an MP3 format file\n"},
                       RejectedCase{"mpeg1-48000-stereo.mp3", "Sample rate 48000 unsupported\n"},
                       RejectedCase{"mpeg1-32000-mono.mp3", "Sample rate 32000 unsupported\n"},
-                      RejectedCase{"mpeg2-16000-mono.mp3", "Sample rate 16000 unsupported\n"}));
+                      RejectedCase{"mpeg2-16000-mono.mp3", "Sample rate 16000 unsupported\n"},
+                      RejectedCase{"free-format-22050-mono.mp3", "Free format MP3 unsupported\n"}));
+
+// A sound with more samples than the DefineSound's 32-bit count is refused with a line of its own
+// (the reader's count check is tested on its own: such a file is over half a gigabyte).
+TEST(RefusedSound, ResultText) {
+    EXPECT_STREQ(RefusedSoundText(MP3ReadResult::TooManySamples), ":Sound Too Long.");
+    for (MP3ReadResult why : {MP3ReadResult::NoMemory, MP3ReadResult::NotMP3, MP3ReadResult::FreeFormat,
+                              MP3ReadResult::UnsupportedSampleRate})
+        EXPECT_STREQ(RefusedSoundText(why), ":Unexpected File Format.");
+}
 
 TEST_F(SoundMovie, EmptyMp3IsUnexpectedFormat) {
     const std::string empty = (folder / "empty.mp3").string();

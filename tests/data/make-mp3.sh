@@ -29,6 +29,10 @@ enc -m j -b 64 --resample 48 "$work/44k-stereo.wav" "$out/mpeg1-48000-stereo.mp3
 enc -m m -b 32 --resample 32 "$work/44k-mono.wav" "$out/mpeg1-32000-mono.mp3"
 enc -m m -b 16 --resample 16 "$work/44k-mono.wav" "$out/mpeg2-16000-mono.mp3"
 
+# Rejected: free format (bitrate index 0), whose frames carry no length; its audio bytes hold
+# chance syncs that look like headers of other formats.
+enc -m m -b 32 --resample 22.05 --freeformat "$work/44k-mono.wav" "$out/free-format-22050-mono.mp3"
+
 # An ID3v2 tag in front whose cover picture holds chance frame syncs: FF E0 (not Layer III)
 # and FF FB 54 C4, a valid-looking MPEG-1 Layer III header at 48000 Hz.
 {

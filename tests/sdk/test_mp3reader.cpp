@@ -69,6 +69,15 @@ const Bytes kMpeg25 = Frame(0xE3, 0x18, 0xC4);       // MPEG-2.5, 8 kbps, 8000 H
 const Bytes kMpeg1At48k = Frame(0xFB, 0x94, 0x64);   // MPEG-1, 128 kbps, 48000 Hz
 const Bytes kLayer2 = Frame(0xFD, 0x94, 0x04, 384);  // MPEG-1 Layer II, 128 kbps, 48000 Hz
 
+// A free-format frame (MPEG-2, 22050 Hz, single channel) whose audio holds a chance header of
+// MPEG-2.5, 11025 Hz, stereo.
+Bytes FreeFormatFrame() {
+    Bytes frame = Frame(0xF3, 0x00, 0xC4, 300);
+    const Bytes chance = {0xFF, 0xE3, 0x40, 0x00};
+    std::copy(chance.begin(), chance.end(), frame.begin() + 100);
+    return frame;
+}
+
 struct ReadResult {
     bool ok = false;
     SoundParams params{};
@@ -284,6 +293,9 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"Layer I frames only", Repeat(Frame(0xFF, 0x94, 0x04, 128), 3),
                    "Not an MP3 format file\n"},
         RejectCase{"syncs with reserved values only", Repeat(Bytes{0xFF, 0xEB, 0x9C, 0x00}, 4),
+                   "Not an MP3 format file\n"},
+        RejectCase{"free format", Repeat(FreeFormatFrame(), 3), "Free format MP3 unsupported\n"},
+        RejectCase{"one frame and bytes that are no frame", kMpeg1Stereo + Bytes{0, 0, 0},
                    "Not an MP3 format file\n"}));
 
 TEST_F(Mp3Reader, TrailingBytesStayInTheDataAndAddNoSamples) {
@@ -304,8 +316,10 @@ TEST_F(Mp3Reader, BytesBeforeTheFirstFrameAreSkippedByTheWalk) {
 }
 
 TEST_F(Mp3Reader, AnInvalidSyncBeforeTheFirstFrameDoesNotGiveTheFormat) {
-    // FF E0: MPEG-2.5 bits with layer bits 00; FF FB 9C: sample-rate index 3.
-    const Bytes file = Bytes{0xFF, 0xE0, 0x00, 0x00, 0xFF, 0xFB, 0x9C, 0x00} + Repeat(kMpeg2Mono22k, 2);
+    // FF E0: MPEG-2.5 bits with layer bits 00; FF FB 9C: sample-rate index 3; FF FB 94 64: a valid
+    // MPEG-1 48000 Hz header that no frame follows.
+    const Bytes file = Bytes{0xFF, 0xE0, 0x00, 0x00, 0xFF, 0xFB, 0x9C, 0x00, 0xFF, 0xFB, 0x94, 0x64} +
+                       Repeat(kMpeg2Mono22k, 2);
     const ReadResult r = Read(file);
     ASSERT_TRUE(r.ok) << r.output;
     EXPECT_EQ(r.params.rate, 2);
@@ -315,16 +329,49 @@ TEST_F(Mp3Reader, AnInvalidSyncBeforeTheFirstFrameDoesNotGiveTheFormat) {
 
 TEST_F(Mp3Reader, ZeroLengthHeaderMovesTheWalkOnByOneByte) {
     // A free-format header (bitrate index 0) between frames: no length to follow, no samples.
-    const Bytes file = kMpeg1Stereo + Bytes{0xFF, 0xFB, 0x00, 0x00, 0x00} + kMpeg1Stereo;
+    const Bytes file = Repeat(kMpeg1Stereo, 2) + Bytes{0xFF, 0xFB, 0x00, 0x00, 0x00} + kMpeg1Stereo;
     const ReadResult r = Read(file);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.params.sampleCount, 3u * 1152);
+}
+
+TEST_F(Mp3Reader, ZeroLengthHeaderAtTheVeryEndEndsTheWalk) {
+    const ReadResult r = Read(Repeat(kMpeg1Stereo, 2) + Bytes{0xFF, 0xFB, 0xF0, 0x00});
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.params.sampleCount, 2u * 1152);
 }
 
-TEST_F(Mp3Reader, ZeroLengthHeaderAtTheVeryEndEndsTheWalk) {
-    const ReadResult r = Read(kMpeg1Stereo + Bytes{0xFF, 0xFB, 0xF0, 0x00});
-    ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.params.sampleCount, 1152u);
+// Nothing follows a lone frame to confirm it: the end of the data does, also behind an ID3v1 tag.
+TEST_F(Mp3Reader, OneFrameIsConfirmedByTheEndOfTheData) {
+    Bytes id3v1(128, ' ');
+    std::copy_n("TAG", 3, id3v1.begin());
+    for (const Bytes& file : {kMpeg2Mono, kMpeg2Mono + id3v1}) {
+        const ReadResult r = Read(file);
+        ASSERT_TRUE(r.ok) << r.output;
+        EXPECT_EQ(r.params.sampleCount, 576u);
+        EXPECT_EQ(r.data.size(), file.size() + 2);
+    }
+}
+
+// A DefineSound declares its samples in 32 bits: an MPEG-2.5 8000 Hz sound of 587 MB has more.
+TEST(SampleCount, ThatDoesNotFit32BitsIsRefusedNotCut) {
+    const struct {
+        uint64_t samples;
+        bool fits;
+        const char* output;
+    } rows[] = {
+        {1152, true, ""},
+        {0xFFFFFFFFu, true, ""},
+        {0x100000000u, false, "Sound too long: 4294967296 samples, a sound holds at most 4294967295\n"},
+        {4697650944u, false, "Sound too long: 4697650944 samples, a sound holds at most 4294967295\n"}};
+    for (const auto& row : rows) {
+        SoundParams params{};
+        params.sampleCount = 7;
+        ::testing::internal::CaptureStdout();
+        EXPECT_EQ(SetSampleCount(params, row.samples), row.fits) << row.samples;
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), row.output);
+        EXPECT_EQ(params.sampleCount, row.fits ? row.samples : 7u);
+    }
 }
 
 TEST_F(Mp3Reader, Id3v2TagWithAChanceSyncIsSkipped) {
@@ -400,6 +447,7 @@ TEST_F(Mp3Reader, DefinitionHoldsTheFileOrNothing) {
         EXPECT_EQ(notMp3.DefinitionId(), 2) << "the id is taken before the file is read";
         EXPECT_EQ(notMp3.Params().data, nullptr);
         EXPECT_EQ(notMp3.Params().dataSize, 0u);
+        EXPECT_EQ(notMp3.ReadResult(), MP3ReadResult::NotMP3);
     }
     {
         swftest::WriteFileBytes(path, Repeat(kMpeg1Stereo, 3));
@@ -410,6 +458,7 @@ TEST_F(Mp3Reader, DefinitionHoldsTheFileOrNothing) {
         ASSERT_NE(sound.Params().data, nullptr);
         EXPECT_EQ(sound.Params().dataSize, 3u * 417 + 2);
         EXPECT_EQ(sound.Params().sampleCount, 3u * 1152);
+        EXPECT_EQ(sound.ReadResult(), MP3ReadResult::Ok);
     }
     definitionIdCounter = 0;
 }
@@ -452,19 +501,20 @@ TEST_P(Mp3DataFiles, Read) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Mp3DataFiles,
-    ::testing::Values(DataFileCase{"mpeg1-44100-stereo.mp3", true, 3, 1, 1152, ""},
-                      DataFileCase{"mpeg1-44100-mono.mp3", true, 3, 0, 1152, ""},
-                      DataFileCase{"mpeg2-22050-mono.mp3", true, 2, 0, 576, ""},
-                      DataFileCase{"mpeg2-24000-stereo.mp3", true, 2, 1, 576, ""},
-                      DataFileCase{"mpeg25-11025-mono.mp3", true, 1, 0, 576, ""},
-                      DataFileCase{"mpeg25-8000-mono.mp3", true, 0, 0, 576, ""},
-                      DataFileCase{"id3v2-cover.mp3", true, 3, 1, 1152, ""},
-                      DataFileCase{"trailing-garbage.mp3", true, 3, 0, 1152, ""},
-                      DataFileCase{"mpeg1-48000-stereo.mp3", false, 0, 0, 0,
-                                   "Sample rate 48000 unsupported\n"},
-                      DataFileCase{"mpeg1-32000-mono.mp3", false, 0, 0, 0, "Sample rate 32000 unsupported\n"},
-                      DataFileCase{"mpeg2-16000-mono.mp3", false, 0, 0, 0, "Sample rate 16000 unsupported\n"},
-                      DataFileCase{"not-mp3.txt", false, 0, 0, 0, "Not an MP3 format file\n"}));
+    ::testing::Values(
+        DataFileCase{"mpeg1-44100-stereo.mp3", true, 3, 1, 1152, ""},
+        DataFileCase{"mpeg1-44100-mono.mp3", true, 3, 0, 1152, ""},
+        DataFileCase{"mpeg2-22050-mono.mp3", true, 2, 0, 576, ""},
+        DataFileCase{"mpeg2-24000-stereo.mp3", true, 2, 1, 576, ""},
+        DataFileCase{"mpeg25-11025-mono.mp3", true, 1, 0, 576, ""},
+        DataFileCase{"mpeg25-8000-mono.mp3", true, 0, 0, 576, ""},
+        DataFileCase{"id3v2-cover.mp3", true, 3, 1, 1152, ""},
+        DataFileCase{"trailing-garbage.mp3", true, 3, 0, 1152, ""},
+        DataFileCase{"mpeg1-48000-stereo.mp3", false, 0, 0, 0, "Sample rate 48000 unsupported\n"},
+        DataFileCase{"mpeg1-32000-mono.mp3", false, 0, 0, 0, "Sample rate 32000 unsupported\n"},
+        DataFileCase{"mpeg2-16000-mono.mp3", false, 0, 0, 0, "Sample rate 16000 unsupported\n"},
+        DataFileCase{"not-mp3.txt", false, 0, 0, 0, "Not an MP3 format file\n"},
+        DataFileCase{"free-format-22050-mono.mp3", false, 0, 0, 0, "Free format MP3 unsupported\n"}));
 
 TEST(Mp3DataFiles, TrailingGarbageAddsNoSamples) {
     const std::string dir = std::string(TAVREL_TEST_DATA_DIR) + "/mp3/";
