@@ -66,6 +66,8 @@ std::string ProblemOfReportLine(const std::string& line) {
         return "file not found";
     if (EndsWith(line, ":Unexpected File Format."))
         return "unexpected file format";
+    if (EndsWith(line, ":Sound Too Long."))
+        return "the sound is too long for one movie";
     return "the movie could not be written";
 }
 

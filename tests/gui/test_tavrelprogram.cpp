@@ -478,6 +478,15 @@ private slots:
                       "<StopAction>0</StopAction>\r\n<FramePerSeconds>12</FramePerSeconds>\r\n"
                       "<FrameTuner>0</FrameTuner>\r\n</TavrelProject>\r\n"}}
             << hide << headless << 0 << "" << QStringList{"out/-a.swf", "out/p.txt", "!-a.mp3"} << "";
+        QTest::newRow("free-format MP3") << Steps{{"mp3", "in/f.mp3", "free-format-22050-mono.mp3"},
+                                                  {"project", "p.xml", "out", "in/f.mp3"}}
+                                         << hide << headless << 4 << "<root>/in/f.mp3: unexpected file format"
+                                         << QStringList{"out/p.txt"} << "";
+        // MPEG-1 Layer III, 128 kbps, 44.1 kHz: one frame of 417 bytes, 26 ms.
+        QTest::newRow("MP3 of one frame")
+            << Steps{{"text", "in/one.mp3", L1("\xFF\xFB\x90\x64") + QString(413, QChar(0))},
+                     {"project", "p.xml", "out", "in/one.mp3"}}
+            << hide << headless << 0 << "" << QStringList{"out/one.swf", "out/p.txt"} << "";
         const QString longName(251, QChar('n'));
         QTest::newRow("names of 255 bytes")
             << Steps{{"mp3", "in/" + longName + ".mp3"},
