@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins
   libsndfile1-dev libmpg123-dev libsimpleini-dev
   lame

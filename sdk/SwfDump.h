@@ -1,0 +1,49 @@
+// Reading a movie back: its header fields and tags, and a readable dump of them, so that what the
+// writer wrote can be quoted in failing tests and bug reports. Uncompressed (FWS) movies only.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One tag of a movie: its code, its body length and where its header and its body start.
+struct SwfTag {
+    unsigned code = 0;
+    uint32_t length = 0;
+    size_t offset = 0;
+    size_t bodyOffset = 0;
+};
+
+// A movie's header and its tags in file order, as far as they could be read.
+struct SwfMovie {
+    std::string signature;   // "FWS", "CWS" or "ZWS"; empty for a file that is no movie
+    bool headerRead = false; // the header fields below hold the file's values
+    bool valid = false;      // tags fill the file up to an End tag, and the length field is right
+    unsigned version = 0;
+    uint32_t fileLength = 0;    // the header's length field
+    unsigned rectBits = 0;      // field width of the frame rectangle
+    int32_t xMin = 0, xMax = 0; // frame rectangle in twips
+    int32_t yMin = 0, yMax = 0;
+    unsigned frameRate = 0;         // whole frames per second (high byte of the 8.8 field)
+    unsigned frameRateFraction = 0; // the low byte, in 256ths of a frame per second
+    unsigned frameCount = 0;
+    size_t headerSize = 0;
+    std::vector<SwfTag> tags;
+    std::string problem; // why the movie is not valid; empty when it is
+};
+
+SwfMovie ParseSwfMovie(const uint8_t* bytes, size_t size);
+SwfMovie ParseSwfMovie(const std::vector<uint8_t>& bytes);
+
+// "DefineSound" for 14 and the like; "Tag<code>" for a code without a name here.
+std::string SwfTagName(unsigned code);
+
+// Tag names in file order, runs of the same tag folded: "DefineSound StartSound ShowFrame*66 End".
+std::string SwfTagSequence(const SwfMovie& movie);
+
+// The header, then one line per tag with the fields of the tags the program writes (DefineSound,
+// StartSound, DoAction, ShowFrame, End), runs of empty ShowFrames folded into one line, then the
+// problem if the movie is not valid. Every line ends with a newline.
+std::string DumpSwfMovie(const uint8_t* bytes, size_t size);
+std::string DumpSwfMovie(const std::vector<uint8_t>& bytes);
