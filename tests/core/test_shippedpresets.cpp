@@ -12,8 +12,8 @@
 
 #include <QTemporaryDir>
 
-#include "common/file_bytes.h"
 #include "OutputModes.h"
+#include "common/file_bytes.h"
 
 extern char** environ;
 

@@ -28,7 +28,8 @@ private slots:
         QTest::addColumn<QList<int>>("handled");
         QTest::addColumn<QStringList>("texts");
         QTest::newRow("three files") << 3 << QList<int>{1, 2, 3} << QStringList{"%33", "%66", "%100"};
-        QTest::newRow("a failed file is counted by the next") << 3 << QList<int>{2, 3} << QStringList{"%66", "%100"};
+        QTest::newRow("a failed file is counted by the next")
+            << 3 << QList<int>{2, 3} << QStringList{"%66", "%100"};
         QTest::newRow("one file") << 1 << QList<int>{1} << QStringList{"%100"};
         QTest::newRow("seven files") << 7 << QList<int>{1, 4, 7} << QStringList{"%14", "%57", "%100"};
     }
