@@ -4,7 +4,8 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "MainWindowRules.h"
+#include "NativeText.h"
+#include "ProjectControls.h"
 
 namespace {
 QStringList ItemTexts(const QComboBox* box) {
@@ -32,11 +33,11 @@ void FillSettingBoxes(QComboBox* quality, QComboBox* mode, QComboBox* bitrate) {
 void SelectSettingValues(QComboBox* quality, QComboBox* mode, QComboBox* bitrate,
                          const std::vector<std::string>& values) {
     if (values.size() > 0)
-        SelectIfFound(quality, IndexOfQualityValue(ItemTexts(quality), FromProjectText(values[0])));
+        SelectIfFound(quality, IndexOfQualityValue(ItemTexts(quality), TextFromBytes(values[0])));
     if (values.size() > 1)
-        SelectIfFound(mode, IndexOfModeValue(ItemTexts(mode), FromProjectText(values[1])));
+        SelectIfFound(mode, IndexOfModeValue(ItemTexts(mode), TextFromBytes(values[1])));
     if (values.size() > 2)
-        SelectIfFound(bitrate, IndexOfBitrateValue(ItemTexts(bitrate), FromProjectText(values[2])));
+        SelectIfFound(bitrate, IndexOfBitrateValue(ItemTexts(bitrate), TextFromBytes(values[2])));
 }
 
 void SelectIfFound(QComboBox* box, int index) {

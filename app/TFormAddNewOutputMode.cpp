@@ -1,9 +1,6 @@
 // The new-output-mode dialog: a name and three values appended as a preset.
 #include "TFormAddNewOutputMode.h"
 
-#include "MainWindowRules.h"
-#include "SettingBoxes.h"
-
 #include <utility>
 
 #include <QComboBox>
@@ -16,6 +13,9 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "NativeText.h"
+#include "ProjectControls.h"
+#include "SettingBoxes.h"
 #include "TFormPreferences.h"
 #include "UserDialogs.h"
 
@@ -75,11 +75,11 @@ void TFormAddNewOutputMode::AppendOutputMode() {
     if (!preferences_ || !preferences_->Host().settings)
         return;
     PMP3Converter mode;
-    mode.name = ToProjectText(EditName->text());
+    mode.name = BytesFromText(EditName->text());
     mode.enabled = false;
-    mode.params = {{"q", ToProjectText(ComboBoxQuality->currentText())},
-                   {"m", ToProjectText(ModeValueOfItem(ComboBoxMode->currentText()))},
-                   {"b", ToProjectText(BitrateValueOfItem(ComboBoxBitrate->currentText()))}};
+    mode.params = {{"q", BytesFromText(ComboBoxQuality->currentText())},
+                   {"m", BytesFromText(ModeValueOfItem(ComboBoxMode->currentText()))},
+                   {"b", BytesFromText(BitrateValueOfItem(ComboBoxBitrate->currentText()))}};
     preferences_->Host().settings->outputModes.push_back(std::move(mode));
 }
 

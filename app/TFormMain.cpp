@@ -60,7 +60,9 @@ TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget
     setObjectName(QStringLiteral("FormMain"));
     setWindowIcon(ThemeIcon(this, "audio-x-generic", QStyle::SP_MediaVolume));
     CreateActions();
-    CreateMenusAndToolBar();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
     CreateControls();
 
     XPStyleVCL = new TXPStyleVCL(this);
@@ -75,8 +77,19 @@ TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget
     ComboBoxMode->setCurrentIndex(0);
     ComboBoxBitrate->setCurrentIndex(0);
 
+    ReadSettings();
+    for (const PMP3Converter& mode : tavrelSettings.outputModes)
+        ComboBoxOutputMode->addItem(TextFromBytes(mode.name));
+    // No output mode is chosen until the project picks one.
+    ComboBoxOutputMode->setCurrentIndex(-1);
+
+    currentProject = NewDefaultProject(tavrelSettings);
+    ShowProject();
+}
+
+void TFormMain::ReadSettings() {
     // Told at the first activation, once "-hide" is known: a hidden run says them on standard error.
-    const std::string settingsPath = ToProjectText(SettingsPath());
+    const std::string settingsPath = BytesFromText(SettingsPath());
     std::string settingsProblem = SettingsFileProblem(settingsPath);
     std::vector<std::string> warnings;
     if (settingsProblem.empty()) {
@@ -89,17 +102,9 @@ TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget
     }
     settingsUnusable_ = !settingsProblem.empty();
     if (settingsUnusable_)
-        startMessages_ << FromProjectText(settingsProblem);
+        startMessages_ << TextFromBytes(settingsProblem);
     for (const std::string& warning : warnings)
-        startMessages_ << FromProjectText(warning);
-
-    for (const PMP3Converter& mode : tavrelSettings.outputModes)
-        ComboBoxOutputMode->addItem(FromProjectText(mode.name));
-    // No output mode is chosen until the project picks one.
-    ComboBoxOutputMode->setCurrentIndex(-1);
-
-    currentProject = NewDefaultProject(tavrelSettings);
-    ShowProject();
+        startMessages_ << TextFromBytes(warning);
 }
 
 // Joined as text, so that a folder name that is not UTF-8 keeps its bytes.
@@ -165,7 +170,7 @@ void TFormMain::CreateActions() {
     }
 }
 
-void TFormMain::CreateMenusAndToolBar() {
+void TFormMain::CreateMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     File1 = bar->addMenu(QStringLiteral("File"));
@@ -196,7 +201,9 @@ void TFormMain::CreateMenusAndToolBar() {
     Help1->addAction(Help2);
     Help1->addAction(WebPage1);
     Help1->addAction(About1);
+}
 
+void TFormMain::CreateToolBar() {
     // Every tool-bar button runs the menu item of the same caption.
     ToolBar1 = addToolBar(QStringLiteral("Tools"));
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
@@ -224,39 +231,63 @@ void TFormMain::CreateMenusAndToolBar() {
         if (button.separatorAfter)
             ToolBar1->addSeparator();
     }
+}
 
+void TFormMain::CreateStatusBar() {
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(true);
 }
 
+// The controls are made in tab order: the settings on the left, then the output folder above the
+// input list on the right.
 void TFormMain::CreateControls() {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("PanelMain"));
     auto* mainLayout = new QHBoxLayout(central);
     mainLayout->setContentsMargins(4, 4, 4, 4);
     mainLayout->setSpacing(6);
+    mainLayout->addWidget(CreateSettingsPanel(central));
+    mainLayout->addWidget(CreateFilesPanel(central), 1);
+    CreateInputFilesMenu();
+    setCentralWidget(central);
+}
 
-    // Left panel: the settings.
-    auto* settingsPanel = new QWidget(central);
-    settingsPanel->setObjectName(QStringLiteral("PanelSettings"));
-    settingsPanel->setFixedWidth(153);
-    auto* settingsLayout = new QVBoxLayout(settingsPanel);
-    settingsLayout->setContentsMargins(0, 0, 0, 0);
-    settingsLayout->setSpacing(2);
+QWidget* TFormMain::CreateSettingsPanel(QWidget* parent) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(QStringLiteral("PanelSettings"));
+    panel->setFixedWidth(153);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
 
-    ComboBoxOutputMode = new QComboBox(settingsPanel);
+    ComboBoxOutputMode = new QComboBox(panel);
     ComboBoxOutputMode->setObjectName(QStringLiteral("ComboBoxOutputMode"));
-    settingsLayout->addWidget(
+    layout->addWidget(
         LabelFor(QStringLiteral("Output Type :"), ComboBoxOutputMode, QStringLiteral("LabelOutputType")));
-    settingsLayout->addWidget(ComboBoxOutputMode);
+    layout->addWidget(ComboBoxOutputMode);
     // Only a user's choice runs the change handler; the project commands call it themselves.
     connect(ComboBoxOutputMode, &QComboBox::activated, this, &TFormMain::ComboBoxOutputModeChange);
 
-    GroupBoxCustomOutputSettings = new QGroupBox(QStringLiteral("Output Settings :"), settingsPanel);
+    layout->addWidget(CreateOutputSettingsGroup(panel));
+    CreateStopActionButtons(panel, layout);
+    AddNumberRow(
+        panel, layout,
+        {"Frame/Seconds :", "LabelFramePerSeconds", "EditFramePerSeconds", "UpDownFramePerSeconds", 0, 100},
+        EditFramePerSeconds, UpDownFramePerSeconds);
+    AddNumberRow(panel, layout,
+                 {"Frame Tuner :", "LabelFrameTuner", "EditFrameTuner", "UpDownFrameTuner", -100, 100},
+                 EditFrameTuner, UpDownFrameTuner);
+    layout->addStretch(1);
+    return panel;
+}
+
+// The quality, mode and bitrate boxes; closed until an editable output mode opens them.
+QGroupBox* TFormMain::CreateOutputSettingsGroup(QWidget* parent) {
+    GroupBoxCustomOutputSettings = new QGroupBox(QStringLiteral("Output Settings :"), parent);
     GroupBoxCustomOutputSettings->setObjectName(QStringLiteral("GroupBoxCustomOutputSettings"));
-    auto* groupLayout = new QVBoxLayout(GroupBoxCustomOutputSettings);
-    groupLayout->setContentsMargins(6, 4, 6, 6);
-    groupLayout->setSpacing(1);
+    auto* layout = new QVBoxLayout(GroupBoxCustomOutputSettings);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->setSpacing(1);
     ComboBoxQuality = new QComboBox(GroupBoxCustomOutputSettings);
     ComboBoxQuality->setObjectName(QStringLiteral("ComboBoxQuality"));
     ComboBoxMode = new QComboBox(GroupBoxCustomOutputSettings);
@@ -264,87 +295,84 @@ void TFormMain::CreateControls() {
     ComboBoxBitrate = new QComboBox(GroupBoxCustomOutputSettings);
     ComboBoxBitrate->setObjectName(QStringLiteral("ComboBoxBitrate"));
     FillSettingBoxes(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate);
-    groupLayout->addWidget(
+    layout->addWidget(
         LabelFor(QStringLiteral("Conversion Quality:"), ComboBoxQuality, QStringLiteral("LabelQuality")));
-    groupLayout->addWidget(ComboBoxQuality);
-    groupLayout->addWidget(LabelFor(QStringLiteral("Mode :"), ComboBoxMode, QStringLiteral("LabelMode")));
-    groupLayout->addWidget(ComboBoxMode);
-    groupLayout->addWidget(
-        LabelFor(QStringLiteral("Bitrate :"), ComboBoxBitrate, QStringLiteral("LabelBitrate")));
-    groupLayout->addWidget(ComboBoxBitrate);
+    layout->addWidget(ComboBoxQuality);
+    layout->addWidget(LabelFor(QStringLiteral("Mode :"), ComboBoxMode, QStringLiteral("LabelMode")));
+    layout->addWidget(ComboBoxMode);
+    layout->addWidget(LabelFor(QStringLiteral("Bitrate :"), ComboBoxBitrate, QStringLiteral("LabelBitrate")));
+    layout->addWidget(ComboBoxBitrate);
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
         box->setEnabled(false);
-    settingsLayout->addWidget(GroupBoxCustomOutputSettings);
+    return GroupBoxCustomOutputSettings;
+}
 
-    RadioButtonNoStopAction = new QRadioButton(QStringLiteral("No Stop Action"), settingsPanel);
+void TFormMain::CreateStopActionButtons(QWidget* parent, QVBoxLayout* layout) {
+    RadioButtonNoStopAction = new QRadioButton(QStringLiteral("No Stop Action"), parent);
     RadioButtonNoStopAction->setObjectName(QStringLiteral("RadioButtonNoStopAction"));
     RadioButtonNoStopAction->setChecked(true);
-    RadioButtonStopActionToStart = new QRadioButton(QStringLiteral("Stop Action To Start"), settingsPanel);
+    RadioButtonStopActionToStart = new QRadioButton(QStringLiteral("Stop Action To Start"), parent);
     RadioButtonStopActionToStart->setObjectName(QStringLiteral("RadioButtonStopActionToStart"));
-    RadioButtonStopActionToEnd = new QRadioButton(QStringLiteral("Stop Action To End"), settingsPanel);
+    RadioButtonStopActionToEnd = new QRadioButton(QStringLiteral("Stop Action To End"), parent);
     RadioButtonStopActionToEnd->setObjectName(QStringLiteral("RadioButtonStopActionToEnd"));
-    settingsLayout->addSpacing(4);
-    settingsLayout->addWidget(RadioButtonNoStopAction);
-    settingsLayout->addWidget(RadioButtonStopActionToStart);
-    settingsLayout->addWidget(RadioButtonStopActionToEnd);
-    settingsLayout->addSpacing(4);
+    layout->addSpacing(4);
+    layout->addWidget(RadioButtonNoStopAction);
+    layout->addWidget(RadioButtonStopActionToStart);
+    layout->addWidget(RadioButtonStopActionToEnd);
+    layout->addSpacing(4);
+}
 
-    // An edit that takes any text, with arrows beside it that step its number.
-    auto addNumberRow = [&](const QString& caption, const char* labelName, const char* editName,
-                            const char* upDownName, int32_t minimum, int32_t maximum, QLineEdit*& edit,
-                            TUpDown*& upDown) {
-        auto* row = new QHBoxLayout;
-        row->setSpacing(0);
-        edit = new QLineEdit(settingsPanel);
-        edit->setObjectName(QString::fromLatin1(editName));
-        edit->setFixedWidth(36);
-        upDown = new TUpDown(settingsPanel);
-        upDown->setObjectName(QString::fromLatin1(upDownName));
-        upDown->SetRange(minimum, maximum);
-        upDown->SetAssociate(edit);
-        upDown->setFixedHeight(edit->sizeHint().height());
-        row->addWidget(LabelFor(caption, edit, QString::fromLatin1(labelName)), 1);
-        row->addWidget(edit);
-        row->addWidget(upDown);
-        settingsLayout->addLayout(row);
-    };
-    addNumberRow(QStringLiteral("Frame/Seconds :"), "LabelFramePerSeconds", "EditFramePerSeconds",
-                 "UpDownFramePerSeconds", 0, 100, EditFramePerSeconds, UpDownFramePerSeconds);
-    addNumberRow(QStringLiteral("Frame Tuner :"), "LabelFrameTuner", "EditFrameTuner", "UpDownFrameTuner",
-                 -100, 100, EditFrameTuner, UpDownFrameTuner);
-    settingsLayout->addStretch(1);
-    mainLayout->addWidget(settingsPanel);
+// An edit that takes any text, with arrows beside it that step its number.
+void TFormMain::AddNumberRow(QWidget* parent, QVBoxLayout* layout, const NumberRow& row, QLineEdit*& edit,
+                             TUpDown*& upDown) {
+    auto* line = new QHBoxLayout;
+    line->setSpacing(0);
+    edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(row.editName));
+    edit->setFixedWidth(36);
+    upDown = new TUpDown(parent);
+    upDown->setObjectName(QString::fromLatin1(row.upDownName));
+    upDown->SetRange(row.minimum, row.maximum);
+    upDown->SetAssociate(edit);
+    upDown->setFixedHeight(edit->sizeHint().height());
+    line->addWidget(LabelFor(QString::fromLatin1(row.caption), edit, QString::fromLatin1(row.labelName)), 1);
+    line->addWidget(edit);
+    line->addWidget(upDown);
+    layout->addLayout(line);
+}
 
-    // Right side: the output folder above the input list.
-    auto* filesPanel = new QWidget(central);
-    filesPanel->setObjectName(QStringLiteral("PanelFiles"));
-    auto* filesLayout = new QVBoxLayout(filesPanel);
-    filesLayout->setContentsMargins(0, 0, 0, 0);
-    filesLayout->setSpacing(2);
-    EditOutputFolder = new QLineEdit(filesPanel);
+QWidget* TFormMain::CreateFilesPanel(QWidget* parent) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(QStringLiteral("PanelFiles"));
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    EditOutputFolder = new QLineEdit(panel);
     EditOutputFolder->setObjectName(QStringLiteral("EditOutputFolder"));
-    ButtonOutputFolder = new QPushButton(QStringLiteral("..."), filesPanel);
+    ButtonOutputFolder = new QPushButton(QStringLiteral("..."), panel);
     ButtonOutputFolder->setObjectName(QStringLiteral("ButtonOutputFolder"));
     ButtonOutputFolder->setFixedWidth(28);
     connect(ButtonOutputFolder, &QPushButton::clicked, this, &TFormMain::ButtonOutputFolderClick);
-    filesLayout->addWidget(
+    layout->addWidget(
         LabelFor(QStringLiteral("Output Folder :"), EditOutputFolder, QStringLiteral("LabelOutputFolder")));
     auto* folderRow = new QHBoxLayout;
     folderRow->setSpacing(2);
     folderRow->addWidget(EditOutputFolder, 1);
     folderRow->addWidget(ButtonOutputFolder);
-    filesLayout->addLayout(folderRow);
-    filesLayout->addSpacing(4);
+    layout->addLayout(folderRow);
+    layout->addSpacing(4);
 
-    ListBoxInputFiles = new QListWidget(filesPanel);
+    ListBoxInputFiles = new QListWidget(panel);
     ListBoxInputFiles->setObjectName(QStringLiteral("ListBoxInputFiles"));
     ListBoxInputFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    filesLayout->addWidget(LabelFor(QStringLiteral("Input Files/Folders :"), ListBoxInputFiles,
-                                    QStringLiteral("LabelInputFiles")));
-    filesLayout->addWidget(ListBoxInputFiles, 1);
-    mainLayout->addWidget(filesPanel, 1);
+    layout->addWidget(LabelFor(QStringLiteral("Input Files/Folders :"), ListBoxInputFiles,
+                               QStringLiteral("LabelInputFiles")));
+    layout->addWidget(ListBoxInputFiles, 1);
+    return panel;
+}
 
-    // The context menu offers the Edit menu's commands of the same captions.
+// The input list's context menu offers the Edit menu's commands of the same captions.
+void TFormMain::CreateInputFilesMenu() {
     PopupMenuInputFiles = new QMenu(this);
     PopupMenuInputFiles->setObjectName(QStringLiteral("PopupMenuInputFiles"));
     AddFiles2 = PopupMenuInputFiles->addAction(AddFiles1->icon(), QStringLiteral("Add File(s)"));
@@ -357,8 +385,6 @@ void TFormMain::CreateControls() {
     connect(ListBoxInputFiles, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
         PopupMenuInputFiles->popup(ListBoxInputFiles->viewport()->mapToGlobal(position));
     });
-
-    setCentralWidget(central);
 }
 
 // --- Failures -------------------------------------------------------------------------------
@@ -368,7 +394,7 @@ void TFormMain::ShowFailure(const std::exception_ptr& failure) {
     try {
         std::rethrow_exception(failure);
     } catch (const std::exception& error) {
-        text = FromProjectText(error.what());
+        text = TextFromBytes(error.what());
     } catch (...) {
         text = QStringLiteral("An unknown failure stopped the command.");
     }
@@ -420,11 +446,11 @@ ProjectControlValues TFormMain::ControlValues() const {
 }
 
 void TFormMain::ShowProject() {
-    setWindowTitle(kWindowTitle + QStringLiteral(" - ") + FromProjectText(currentProject.ProjectName));
-    EditOutputFolder->setText(FromProjectText(currentProject.OutputFolder));
+    setWindowTitle(kWindowTitle + QStringLiteral(" - ") + TextFromBytes(currentProject.ProjectName));
+    EditOutputFolder->setText(TextFromBytes(currentProject.OutputFolder));
     QStringList files;
     for (const PSoundFile& file : currentProject.Files)
-        files << FromProjectText(file.File);
+        files << TextFromBytes(file.File);
     SetInputFiles(files);
     switch (currentProject.StopAction) {
     case 0:
@@ -463,7 +489,7 @@ bool TFormMain::AskToSaveChanges() {
             if (path.isEmpty())
                 return false;
             TakeProjectFromWindow();
-            currentProject.ProjectName = ToProjectText(path);
+            currentProject.ProjectName = BytesFromText(path);
         } else {
             TakeProjectFromWindow();
         }
@@ -479,7 +505,7 @@ bool TFormMain::AskToSaveChanges() {
 
 void TFormMain::ApplyOutputMode() {
     const PMP3Converter* mode =
-        FindOutputMode(tavrelSettings.outputModes, ToProjectText(ComboBoxOutputMode->currentText()));
+        FindOutputMode(tavrelSettings.outputModes, BytesFromText(ComboBoxOutputMode->currentText()));
     if (!mode)
         return;
     // A preset without a value keeps the box's selection, as a value no item shows does.
@@ -529,7 +555,7 @@ void TFormMain::LoadProject1Click() {
         // The file is read into a new project first, so a file that cannot be read leaves the
         // current project and the window as they were.
         PSoundProject loaded = NewDefaultProject(tavrelSettings);
-        LoadProjectFile(ToProjectText(path), loaded, projectTagNames);
+        LoadProjectFile(BytesFromText(path), loaded, projectTagNames);
         currentProject = std::move(loaded);
         ShowProject();
     });
@@ -542,7 +568,7 @@ void TFormMain::SaveProject1Click() {
                 dialogs_->SaveFileName(this, QStringLiteral("Save Project"), kProjectFilter, kProjectSuffix);
             if (path.isEmpty())
                 return;
-            currentProject.ProjectName = ToProjectText(path);
+            currentProject.ProjectName = BytesFromText(path);
             TakeProjectFromWindow();
             SaveProjectFile(currentProject, projectTagNames);
             ShowProject();
@@ -559,7 +585,7 @@ void TFormMain::SaveProjectAs1Click() {
             dialogs_->SaveFileName(this, QStringLiteral("Save Project As"), kProjectFilter, kProjectSuffix);
         if (path.isEmpty())
             return;
-        currentProject.ProjectName = ToProjectText(path);
+        currentProject.ProjectName = BytesFromText(path);
         TakeProjectFromWindow();
         SaveProjectFile(currentProject, projectTagNames);
         ShowProject();
@@ -726,7 +752,7 @@ void TFormMain::FormActivate(const QStringList& arguments) {
     // for the user; a hidden run has no user, so it ends.
     RunCommand([&] {
         PSoundProject loaded = NewDefaultProject(tavrelSettings);
-        LoadProjectFile(ToProjectText(commandLine.projectPath), loaded, projectTagNames);
+        LoadProjectFile(BytesFromText(commandLine.projectPath), loaded, projectTagNames);
         currentProject = std::move(loaded);
         ShowProject();
         AutoRunPending = true;

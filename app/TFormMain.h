@@ -6,11 +6,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <exception>
 
 #include "AutomationRun.h"
-#include "MainWindowRules.h"
 #include "OutputModes.h"
+#include "ProjectControls.h"
 #include "ProjectFile.h"
 
 class QAction;
@@ -24,6 +25,7 @@ class QRadioButton;
 class QToolBar;
 class QToolButton;
 class QPushButton;
+class QVBoxLayout;
 class TFormAbout;
 class TFormPreferences;
 class TFormProgressBarPercent;
@@ -166,9 +168,29 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Construction steps, in the order the constructor takes them.
     void CreateActions();
-    void CreateMenusAndToolBar();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
     void CreateControls();
+    QWidget* CreateSettingsPanel(QWidget* parent);
+    QGroupBox* CreateOutputSettingsGroup(QWidget* parent);
+    void CreateStopActionButtons(QWidget* parent, QVBoxLayout* layout);
+    struct NumberRow {
+        const char* caption;
+        const char* labelName;
+        const char* editName;
+        const char* upDownName;
+        int32_t minimum;
+        int32_t maximum;
+    };
+    void AddNumberRow(QWidget* parent, QVBoxLayout* layout, const NumberRow& row, QLineEdit*& edit,
+                      TUpDown*& upDown);
+    QWidget* CreateFilesPanel(QWidget* parent);
+    void CreateInputFilesMenu();
+    // Reads settings.ini; what it finds wrong waits for the first activation.
+    void ReadSettings();
     void ApplyOutputMode();
     QStringList InputFiles() const;
     void SetInputFiles(const QStringList& files);

@@ -16,7 +16,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "MainWindowRules.h"
+#include "NativeText.h"
+#include "ProjectControls.h"
 #include "SettingBoxes.h"
 #include "TFormAddNewOutputMode.h"
 #include "UserDialogs.h"
@@ -27,6 +28,25 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     setWindowTitle("Preferences");
     setModal(false);
 
+    CreateGeneralGroup();
+    CreateOutputTypesGroup();
+    QHBoxLayout* buttons = CreateDialogButtons();
+    NameControls();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(GroupBoxGeneral);
+    layout->addWidget(GroupBoxOutputTypes);
+    layout->addLayout(buttons);
+
+    // The window stays above the main window except while the new-output-mode dialog is up.
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+
+    ConnectHandlers();
+    FillPreferenceLists();
+}
+
+// The defaults of a new project: its output mode and output folder.
+void TFormPreferences::CreateGeneralGroup() {
     GroupBoxGeneral = new QGroupBox("General :", this);
     ComboBoxDefaultOutputMode = new QComboBox(GroupBoxGeneral);
     EditDefaultOutputFolder = new QLineEdit(GroupBoxGeneral);
@@ -39,7 +59,10 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     general->addWidget(LabelFor("Default Output Folder :", EditDefaultOutputFolder), 1, 0);
     general->addWidget(EditDefaultOutputFolder, 1, 1);
     general->addWidget(ButtonOutputFolder, 1, 2);
+}
 
+// A preset's values, with Save, Add New and Reset. The boxes show nothing until a preset is chosen.
+void TFormPreferences::CreateOutputTypesGroup() {
     GroupBoxOutputTypes = new QGroupBox("Output Type Defaults :", this);
     ComboBoxOutputMode = new QComboBox(GroupBoxOutputTypes);
     ComboBoxQuality = new QComboBox(GroupBoxOutputTypes);
@@ -65,7 +88,10 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     presetButtons->addWidget(ButtonAddNew);
     presetButtons->addWidget(ButtonReset);
     types->addLayout(presetButtons, 4, 0, 1, 2);
+}
 
+// Ok, Cancel and Help along the bottom, right-aligned.
+QHBoxLayout* TFormPreferences::CreateDialogButtons() {
     ButtonOk = new QPushButton("Ok", this);
     ButtonCancel = new QPushButton("Cancel", this);
     ButtonHelp = new QPushButton("Help", this);
@@ -76,8 +102,11 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     buttons->addWidget(ButtonOk);
     buttons->addWidget(ButtonCancel);
     buttons->addWidget(ButtonHelp);
+    return buttons;
+}
 
-    // Object names are the control names, for tests and accessibility tools.
+// Object names are the control names, for tests and accessibility tools.
+void TFormPreferences::NameControls() {
     using Named = std::pair<QWidget*, const char*>;
     for (auto [control, name] : {
              Named{GroupBoxGeneral, "GroupBoxGeneral"},
@@ -97,15 +126,9 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
              Named{ButtonHelp, "ButtonHelp"},
          })
         control->setObjectName(QString::fromLatin1(name));
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(GroupBoxGeneral);
-    layout->addWidget(GroupBoxOutputTypes);
-    layout->addLayout(buttons);
-
-    // The window stays above the main window except while the new-output-mode dialog is up.
-    setWindowFlag(Qt::WindowStaysOnTopHint, true);
-
+void TFormPreferences::ConnectHandlers() {
     // activated, not currentIndexChanged: only the user's choice shows a preset's values.
     connect(ComboBoxOutputMode, &QComboBox::activated, this, &TFormPreferences::ComboBoxOutputModeChange);
     connect(ButtonSave, &QPushButton::clicked, this, &TFormPreferences::ButtonSaveClick);
@@ -115,8 +138,6 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     connect(ButtonCancel, &QPushButton::clicked, this, &TFormPreferences::ButtonCancelClick);
     connect(ButtonHelp, &QPushButton::clicked, this, &TFormPreferences::ButtonHelpClick);
     connect(ButtonOutputFolder, &QPushButton::clicked, this, &TFormPreferences::ButtonOutputFolderClick);
-
-    FillPreferenceLists();
 }
 
 void TFormPreferences::SetAddNewOutputModeForm(TFormAddNewOutputMode* form) {
@@ -146,9 +167,9 @@ void TFormPreferences::FillPreferenceLists() {
     }
     // An index outside the list selects nothing.
     ComboBoxDefaultOutputMode->setCurrentIndex(host_.settings->emptyProjectMode);
-    EditDefaultOutputFolder->setText(FromProjectText(host_.settings->defaultOutputFolder));
+    EditDefaultOutputFolder->setText(TextFromBytes(host_.settings->defaultOutputFolder));
     for (const PMP3Converter& mode : host_.settings->outputModes)
-        ComboBoxOutputMode->addItem(FromProjectText(mode.name));
+        ComboBoxOutputMode->addItem(TextFromBytes(mode.name));
     // A refilled list has no choice yet; Qt would otherwise pick its first item on its own.
     ComboBoxOutputMode->setCurrentIndex(-1);
 }
@@ -157,7 +178,7 @@ void TFormPreferences::ComboBoxOutputModeChange() {
     if (!host_.settings)
         return;
     const PMP3Converter* mode =
-        FindOutputMode(host_.settings->outputModes, ToProjectText(ComboBoxOutputMode->currentText()));
+        FindOutputMode(host_.settings->outputModes, BytesFromText(ComboBoxOutputMode->currentText()));
     if (!mode)
         return;
     SelectSettingValues(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate, ParameterValues(*mode));
@@ -175,9 +196,9 @@ void TFormPreferences::ButtonSaveClick() {
     if (mode.params.size() < 3)
         mode.params.resize(3);
     mode.enabled = false;
-    mode.params[0].value = ToProjectText(ComboBoxQuality->currentText());
-    mode.params[1].value = ToProjectText(ModeValueOfItem(ComboBoxMode->currentText()));
-    mode.params[2].value = ToProjectText(BitrateValueOfItem(ComboBoxBitrate->currentText()));
+    mode.params[0].value = BytesFromText(ComboBoxQuality->currentText());
+    mode.params[1].value = BytesFromText(ModeValueOfItem(ComboBoxMode->currentText()));
+    mode.params[2].value = BytesFromText(BitrateValueOfItem(ComboBoxBitrate->currentText()));
     settingsChanged = true;
 }
 
@@ -192,7 +213,7 @@ void TFormPreferences::ButtonOkClick() {
     try {
         SaveSettings();
     } catch (const std::exception& error) {
-        ShowError(FromProjectText(error.what()));
+        ShowError(TextFromBytes(error.what()));
         return;
     }
     hide();
@@ -211,7 +232,7 @@ void TFormPreferences::ButtonCancelClick() {
                 SaveSettings();
             } catch (const std::exception& error) {
                 // The edits were not written: keep them and the window.
-                ShowError(FromProjectText(error.what()));
+                ShowError(TextFromBytes(error.what()));
                 return;
             }
         }
@@ -219,13 +240,13 @@ void TFormPreferences::ButtonCancelClick() {
     if (host_.settings) {
         std::vector<std::string> warnings;
         try {
-            LoadSettings(ToProjectText(host_.settingsPath), *host_.settings, &warnings);
+            LoadSettings(BytesFromText(host_.settingsPath), *host_.settings, &warnings);
         } catch (const std::exception& error) {
-            ShowError(FromProjectText(error.what()));
+            ShowError(TextFromBytes(error.what()));
             return;
         }
         for (const std::string& warning : warnings)
-            ShowMessage(FromProjectText(warning));
+            ShowMessage(TextFromBytes(warning));
     }
     close();
 }
@@ -252,8 +273,8 @@ void TFormPreferences::ButtonOutputFolderClick() {
 
 void TFormPreferences::SaveSettings() {
     const std::vector<PMP3Converter> noModes;
-    ::SaveSettings(ToProjectText(host_.settingsPath), ComboBoxDefaultOutputMode->currentIndex(),
-                   ToProjectText(EditDefaultOutputFolder->text()),
+    ::SaveSettings(BytesFromText(host_.settingsPath), ComboBoxDefaultOutputMode->currentIndex(),
+                   BytesFromText(EditDefaultOutputFolder->text()),
                    host_.settings ? host_.settings->outputModes : noModes);
     settingsChanged = false;
 }

@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class TFormAddNewOutputMode;
@@ -62,6 +63,13 @@ public slots:
     void ButtonOutputFolderClick();
 
 private:
+    // Construction steps, in the order the constructor takes them.
+    void CreateGeneralGroup();
+    void CreateOutputTypesGroup();
+    QHBoxLayout* CreateDialogButtons();
+    void NameControls();
+    void ConnectHandlers();
+
     void ShowMessage(const QString& text);
     void ShowError(const QString& text);
 

@@ -9,7 +9,8 @@
 
 #include <algorithm>
 
-#include "MainWindowRules.h"
+#include "NativeText.h"
+#include "ProjectFile.h"
 
 TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
@@ -58,7 +59,7 @@ void TUpDown::StepBy(int32_t steps) {
     int32_t start = position_;
     if (associate_) {
         int32_t typed = 0;
-        if (TryParseInt32(ToProjectText(associate_->text()), typed))
+        if (TryParseInt32(BytesFromText(associate_->text()), typed))
             start = typed;
     }
     const int64_t target = static_cast<int64_t>(start) + steps;

@@ -6,19 +6,13 @@
 #include <QMessageBox>
 
 #include <exception>
-#include <memory>
 
 #include "CommandLine.h"
 #include "HeadlessRun.h"
 #include "NativeText.h"
-#include "PreferencesScreenshotSteps.h"
 #include "QtUserDialogs.h"
-#include "ScreenshotTour.h"
-#include "TFormAbout.h"
-#include "TFormAddNewOutputMode.h"
 #include "TFormMain.h"
-#include "TFormPreferences.h"
-#include "TFormProgressBarPercent.h"
+#include "TavrelWindows.h"
 
 namespace {
 const QString kApplicationTitle = QStringLiteral("SWF Tavrel Tool");
@@ -91,39 +85,12 @@ int main(int argc, char* argv[]) {
 
     try {
         QtUserDialogs dialogs;
-        auto main = std::make_unique<TFormMain>(ProgramFolder(), &dialogs);
-        QApplication::setWindowIcon(main->windowIcon());
-
-        // The other windows belong to the main window and go with it.
-        auto* progress = new TFormProgressBarPercent(main.get());
-        PreferencesHost host;
-        host.settings = &main->tavrelSettings;
-        host.mainOutputModeBox = main->ComboBoxOutputMode;
-        host.settingsPath = main->SettingsPath();
-        host.helpFile = main->HelpFile();
-        host.dialogs = &dialogs;
-        auto* preferences = new TFormPreferences(host, main.get());
-        auto* about = new TFormAbout(main.get());
-        auto* newOutputMode = new TFormAddNewOutputMode(preferences, preferences);
-        preferences->SetAddNewOutputModeForm(newOutputMode);
-
-        main->SetProgressForm(progress);
-        main->SetPreferencesForm(preferences);
-        main->SetAboutForm(about);
+        TavrelWindows windows(ProgramFolder(), &dialogs);
+        QApplication::setWindowIcon(windows.main->windowIcon());
         // Read at the first activation: "-f:" and "-hide"; the window system's own options
         // ("-platform", "-style"...) are gone from argv by now.
-        main->SetArguments(ArgumentTexts(argc, argv));
-
-        main->show();
-
-        // Only the screenshot script sets this: it photographs the windows and ends the program.
-        std::unique_ptr<ScreenshotTour> tour;
-        if (!ScreenshotTour::RequestedFolder().isEmpty()) {
-            tour = std::make_unique<ScreenshotTour>(ScreenshotTour::RequestedFolder());
-            tour->AddMainWindowSteps(main.get(), about);
-            AddPreferencesSteps(tour.get(), preferences, newOutputMode);
-            tour->Start();
-        }
+        windows.main->SetArguments(ArgumentTexts(argc, argv));
+        windows.main->show();
         return QApplication::exec();
     } catch (const std::exception& error) {
         ShowStartFailure(TextFromBytes(error.what()), hideMode);

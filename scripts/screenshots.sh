@@ -5,10 +5,10 @@
 #   about.png        the about window
 #   preferences.png  the preferences window
 #   new-output-mode.png  the new-output-mode dialog over it
-# The program runs on a virtual X display (xvfb-run) and photographs itself: the environment
-# variables TAVREL_SCREENSHOT_DIR and TAVREL_SCREENSHOT_PROJECT start its screenshot tour
-# (app/ScreenshotTour.cpp), which loads the project, shows each window, grabs it and ends.
-# TAVREL_BIN picks the executable; by default build/release/bin/tavrel, built when missing.
+# The tool tavrel-screenshots (tools/screenshots/) runs on a virtual X display (xvfb-run): it
+# creates the program's windows as the program does, loads the project, shows each window, grabs
+# it and ends. TAVREL_SCREENSHOTS_BIN picks the tool; by default
+# build/release/bin/tavrel-screenshots, built when missing.
 set -euo pipefail
 
 if [ $# -ne 1 ]; then
@@ -18,13 +18,13 @@ fi
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 mkdir -p "$1"
 out="$(cd "$1" && pwd)"
-bin="${TAVREL_BIN:-$root/build/release/bin/tavrel}"
+bin="${TAVREL_SCREENSHOTS_BIN:-$root/build/release/bin/tavrel-screenshots}"
 
 if [ ! -x "$bin" ]; then
   cmake -S "$root" -B "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DTAVREL_BUILD_TESTS=OFF \
     -DTAVREL_BUILD_BENCH=OFF
-  cmake --build "$root/build/release" -j "$(nproc)" --target tavrel
-  bin="$root/build/release/bin/tavrel"
+  cmake --build "$root/build/release" -j "$(nproc)" --target tavrel-screenshots
+  bin="$root/build/release/bin/tavrel-screenshots"
 fi
 
 work="$(mktemp -d)"
@@ -52,8 +52,7 @@ export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 # A sanitizer build reports Qt's caches as leaks at exit; they say nothing about the pictures.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
-TAVREL_SCREENSHOT_DIR="$out" TAVREL_SCREENSHOT_PROJECT="$project" \
-  timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" "$bin"
+timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" "$bin" "$out" "$project"
 
 for png in main-window.png file-menu.png about.png preferences.png new-output-mode.png; do
   if [ ! -s "$out/$png" ]; then

@@ -22,6 +22,7 @@
 #include "TFormMain.h"
 #include "TFormPreferences.h"
 #include "TUpDown.h"
+#include "TavrelWindows.h"
 #include "Xpstylevcl.h"
 
 using Kind = FakeUserDialogs::Kind;
@@ -63,13 +64,15 @@ class TestMainWindow : public QObject {
 private:
     std::unique_ptr<ProgramFolder> folder_;
     FakeUserDialogs dialogs_;
-    std::unique_ptr<TFormMain> window_;
+    std::unique_ptr<TavrelWindows> windows_;
+    TFormMain* window_ = nullptr; // windows_->main
 
     TFormMain& NewWindow(const QByteArray& settings = StandardSettings()) {
-        window_.reset();
+        windows_.reset();
         folder_ = std::make_unique<ProgramFolder>(settings);
         dialogs_.Reset();
-        window_ = std::make_unique<TFormMain>(folder_->Path(), &dialogs_);
+        windows_ = std::make_unique<TavrelWindows>(folder_->Path(), &dialogs_);
+        window_ = windows_->main.get();
         return *window_;
     }
 
@@ -77,7 +80,8 @@ private slots:
     void init() { NewWindow(); }
     void cleanup() {
         QCOMPARE(dialogs_.Texts(Kind::Error), QStringList());
-        window_.reset();
+        windows_.reset();
+        window_ = nullptr;
     }
 
     void startsWithTheNewProject() {
@@ -398,7 +402,8 @@ private slots:
 
     void aboutWindow() {
         TFormMain& w = *window_;
-        TFormAbout about(&w);
+        TFormAbout& about = *windows_->about;
+        QCOMPARE(w.AboutForm(), &about);
         QCOMPARE(about.windowTitle(), QStringLiteral("About SWF Tavrel Tool"));
         QCOMPARE(about.size(), QSize(306, 239));
         QCOMPARE(about.ProductName->text(), QStringLiteral("SWF Tavrel Tool "));
@@ -407,7 +412,6 @@ private slots:
         QCOMPARE(about.OKButton->text(), QStringLiteral("OK"));
         QVERIFY(!about.ProgramIcon->pixmap().isNull());
 
-        w.SetAboutForm(&about);
         w.About1->trigger();
         QVERIFY(about.isVisible());
         QVERIFY(!about.isModal());
@@ -417,17 +421,14 @@ private slots:
 
     void preferencesAreShownModeless() {
         TFormMain& w = *window_;
-        PreferencesHost host;
-        host.settings = &w.tavrelSettings;
-        host.mainOutputModeBox = w.ComboBoxOutputMode;
-        host.settingsPath = w.SettingsPath();
-        host.helpFile = w.HelpFile();
-        host.dialogs = &dialogs_;
-        TFormPreferences preferences(host, &w);
-        w.SetPreferencesForm(&preferences);
+        TFormPreferences& preferences = *windows_->preferences;
+        QCOMPARE(w.PreferencesForm(), &preferences);
         w.Preferences1->trigger();
         QVERIFY(preferences.isVisible());
         QVERIFY(!preferences.isModal());
+        // Its Help opens the main window's help file.
+        preferences.ButtonHelp->click();
+        QCOMPARE(dialogs_.Texts(Kind::Help), QStringList{folder_->FilePath("Tavrel.hlp")});
         preferences.hide();
     }
 

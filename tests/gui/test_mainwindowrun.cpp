@@ -24,6 +24,7 @@
 #include "MainWindowFixture.h"
 #include "TFormMain.h"
 #include "TFormProgressBarPercent.h"
+#include "TavrelWindows.h"
 #include "WindowRunHost.h"
 #include "common/standard_error.h"
 #include "core/RunFixtures.h"
@@ -53,14 +54,15 @@ private:
     std::unique_ptr<ProgramFolder> program_;
     std::unique_ptr<QTemporaryDir> files_;
     FakeUserDialogs dialogs_;
-    std::unique_ptr<TFormMain> window_;
-    TFormProgressBarPercent* progress_ = nullptr;
+    std::unique_ptr<TavrelWindows> windows_;
+    TFormMain* window_ = nullptr;                 // windows_->main
+    TFormProgressBarPercent* progress_ = nullptr; // windows_->progress
     std::vector<Step> steps_;
     std::map<std::string, std::string> keptMp3s_;
 
     // settings: the content of settings.ini, or "<folder>" for a folder standing at its name.
     TFormMain& NewWindow(const QByteArray& settings = StandardSettings()) {
-        window_.reset();
+        windows_.reset();
         program_ = std::make_unique<ProgramFolder>(settings == "<folder>" ? QByteArray() : settings);
         if (settings == "<folder>")
             QDir(program_->Path()).mkdir("settings.ini");
@@ -69,24 +71,23 @@ private:
         dialogs_.Reset();
         steps_.clear();
         keptMp3s_.clear();
-        window_ = std::make_unique<TFormMain>(program_->Path(), &dialogs_);
-        progress_ = new TFormProgressBarPercent(window_.get());
-        window_->SetProgressForm(progress_);
+        windows_ = std::make_unique<TavrelWindows>(program_->Path(), &dialogs_);
+        window_ = windows_->main.get();
+        progress_ = windows_->progress;
         // Every progress step: keep the MP3s the movie was made from (the run deletes its own
         // right after the step), and note what the windows show once the run lets events through.
-        connect(progress_->ProgressBarPercent, &QProgressBar::valueChanged, window_.get(),
-                [this](int position) {
-                    if (position == 0)
-                        return;
-                    KeepMp3s();
-                    QMetaObject::invokeMethod(
-                        window_.get(),
-                        [this, position] {
-                            steps_.push_back({position, progress_->LabelPercent->text(),
-                                              progress_->isVisible(), window_->isVisible()});
-                        },
-                        Qt::QueuedConnection);
-                });
+        connect(progress_->ProgressBarPercent, &QProgressBar::valueChanged, window_, [this](int position) {
+            if (position == 0)
+                return;
+            KeepMp3s();
+            QMetaObject::invokeMethod(
+                window_,
+                [this, position] {
+                    steps_.push_back({position, progress_->LabelPercent->text(), progress_->isVisible(),
+                                      window_->isVisible()});
+                },
+                Qt::QueuedConnection);
+        });
         return *window_;
     }
 
@@ -136,7 +137,7 @@ private:
     // Runs the event loop as the program does until something ends the program; kStillOpen when
     // nothing did within timeoutMs.
     int ExecUntilEnd(const std::function<void()>& start, int timeoutMs = 120000) {
-        QTimer::singleShot(0, window_.get(), start);
+        QTimer::singleShot(0, window_, start);
         QTimer guard;
         guard.setSingleShot(true);
         connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(kStillOpen); });
@@ -181,7 +182,9 @@ private slots:
         QEventLoop probe;
         QTimer::singleShot(10, &probe, [&] { probe.exit(1); });
         QCOMPARE(probe.exec(), 1);
-        window_.reset();
+        windows_.reset();
+        window_ = nullptr;
+        progress_ = nullptr;
         files_.reset();
         program_.reset();
     }

@@ -21,6 +21,7 @@
 #include "TFormAddNewOutputMode.h"
 #include "TFormMain.h"
 #include "TFormPreferences.h"
+#include "TavrelWindows.h"
 
 namespace {
 
@@ -532,16 +533,10 @@ private slots:
     // The real main window, made as the program makes it, shares the presets with the preferences.
     void theMainWindowSeesEditsAtOnceAndNewPresetsAfterARestart() {
         const QString programFolder = s->folder.path();
-        TFormMain main(programFolder, &s->dialogs);
-        PreferencesHost host;
-        host.settings = &main.tavrelSettings;
-        host.mainOutputModeBox = main.ComboBoxOutputMode;
-        host.settingsPath = main.SettingsPath();
-        host.helpFile = main.HelpFile();
-        host.dialogs = &s->dialogs;
-        auto* p = new TFormPreferences(host, &main);
-        auto* addNew = new TFormAddNewOutputMode(p, p);
-        p->SetAddNewOutputModeForm(addNew);
+        TavrelWindows windows(programFolder, &s->dialogs);
+        TFormMain& main = *windows.main;
+        TFormPreferences* p = windows.preferences;
+        TFormAddNewOutputMode* addNew = windows.newOutputMode;
         p->show();
 
         const auto chooseInMain = [&main](const QString& name) {
@@ -571,10 +566,11 @@ private slots:
         QCOMPARE(Items(main.ComboBoxOutputMode), QStringList({"Music", "Speech", "Custom..."}));
         QCOMPARE(main.tavrelSettings.outputModes.size(), size_t(4));
 
-        TFormMain restarted(programFolder, &s->dialogs);
-        QCOMPARE(Items(restarted.ComboBoxOutputMode), QStringList({"Music", "Speech", "Custom...", "Voice"}));
+        TavrelWindows restarted(programFolder, &s->dialogs);
+        QCOMPARE(Items(restarted.main->ComboBoxOutputMode),
+                 QStringList({"Music", "Speech", "Custom...", "Voice"}));
         // Save made Custom... fixed only in memory; the file still marks it editable.
-        QVERIFY(restarted.tavrelSettings.outputModes[2].enabled);
+        QVERIFY(restarted.main->tavrelSettings.outputModes[2].enabled);
         QVERIFY(s->dialogs.Texts(Kind::Error).isEmpty() && s->dialogs.Texts(Kind::Message).isEmpty());
     }
 

@@ -12,6 +12,7 @@
 #include "FakeUserDialogs.h"
 #include "MainWindowFixture.h"
 #include "TFormMain.h"
+#include "TavrelWindows.h"
 
 using Kind = FakeUserDialogs::Kind;
 using Answer = UserDialogs::Answer;
@@ -32,7 +33,8 @@ class TestProjectCommands : public QObject {
 private:
     std::unique_ptr<ProgramFolder> folder_;
     FakeUserDialogs dialogs_;
-    std::unique_ptr<TFormMain> window_;
+    std::unique_ptr<TavrelWindows> windows_;
+    TFormMain* window_ = nullptr; // windows_->main
 
     // A project file in the temporary folder whose ProjectName is its own path.
     QString SaveProjectAt(const QString& name, PSoundProject project) {
@@ -47,10 +49,12 @@ private slots:
     void init() {
         folder_ = std::make_unique<ProgramFolder>();
         dialogs_.Reset();
-        window_ = std::make_unique<TFormMain>(folder_->Path(), &dialogs_);
+        windows_ = std::make_unique<TavrelWindows>(folder_->Path(), &dialogs_);
+        window_ = windows_->main.get();
     }
     void cleanup() {
-        window_.reset();
+        windows_.reset();
+        window_ = nullptr;
         folder_.reset();
     }
 

@@ -1,5 +1,7 @@
-// Rules of the main window that need no window: the input list's order, the value texts of
-// the setting boxes, and the comparison and copying between the controls and a project.
+// The main window's project controls as values, with the rules that need no window: the input
+// list's order, the value texts of the setting boxes, the untitled test, and the comparison and
+// copying between the controls and a project. Texts cross to and from the project's bytes
+// through TextFromBytes / BytesFromText (NativeText.h).
 #pragma once
 
 #include <QString>
@@ -13,10 +15,6 @@
 #include "ProjectFile.h"
 
 class QCollator;
-
-// Project texts are 8-bit strings (UTF-8 where valid); kept byte for byte, see NativeText.h.
-QString FromProjectText(const std::string& text);
-std::string ToProjectText(const QString& text);
 
 // The input list after Add File(s): present entries and then added ones go into a sorted list
 // that ignores duplicates; sorting and the duplicate test use collator (case-insensitive by

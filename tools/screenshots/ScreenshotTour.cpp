@@ -1,4 +1,4 @@
-// A test-only tour for scripts/screenshots.sh: writes PNGs of the program's windows and ends.
+// The screenshot tour of scripts/screenshots.sh: writes PNGs of the program's windows and ends.
 #include "ScreenshotTour.h"
 
 #include <QCoreApplication>
@@ -13,6 +13,7 @@
 
 #include <cstdio>
 
+#include "NativeText.h"
 #include "TFormAbout.h"
 #include "TFormMain.h"
 
@@ -24,22 +25,13 @@ constexpr int kSettleMilliseconds = 700;
 ScreenshotTour::ScreenshotTour(const QString& outputFolder, QObject* parent)
     : QObject(parent), outputFolder_(outputFolder) {}
 
-QString ScreenshotTour::RequestedFolder() {
-    return qEnvironmentVariable("TAVREL_SCREENSHOT_DIR");
-}
-
-QString ScreenshotTour::RequestedProject() {
-    return qEnvironmentVariable("TAVREL_SCREENSHOT_PROJECT");
-}
-
-void ScreenshotTour::AddMainWindowSteps(TFormMain* main, TFormAbout* about) {
-    const QString project = RequestedProject();
+void ScreenshotTour::AddMainWindowSteps(TFormMain* main, TFormAbout* about, const std::string& projectFile) {
     AddStep({QStringLiteral("main-window.png"),
-             [main, project] {
-                 if (project.isEmpty())
+             [main, projectFile] {
+                 if (projectFile.empty())
                      return;
                  PSoundProject loaded = NewDefaultProject(main->tavrelSettings);
-                 LoadProjectFile(ToProjectText(project), loaded, main->projectTagNames);
+                 LoadProjectFile(projectFile, loaded, main->projectTagNames);
                  main->currentProject = std::move(loaded);
                  main->ShowProject();
              },
@@ -67,7 +59,7 @@ void ScreenshotTour::RunStep(size_t index) {
         if (step.prepare)
             step.prepare();
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "screenshot %s: %s\n", qPrintable(step.fileName), error.what());
+        std::fprintf(stderr, "screenshot %s: %s\n", BytesFromText(step.fileName).c_str(), error.what());
         failed_ = true;
     }
     QTimer::singleShot(kSettleMilliseconds, this, [this, index] {
@@ -87,10 +79,10 @@ bool ScreenshotTour::Grab(const QRect& area, const QString& fileName) {
         screen ? screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()) : QPixmap();
     const QString path = QDir(outputFolder_).filePath(fileName);
     if (shot.isNull() || !shot.save(path, "PNG")) {
-        std::fprintf(stderr, "screenshot %s could not be written\n", qPrintable(path));
+        std::fprintf(stderr, "screenshot %s could not be written\n", BytesFromText(path).c_str());
         return false;
     }
-    std::printf("%s\n", qPrintable(path));
+    std::printf("%s\n", BytesFromText(path).c_str());
     std::fflush(stdout);
     return true;
 }

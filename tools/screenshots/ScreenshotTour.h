@@ -1,8 +1,7 @@
-// A test-only tour for scripts/screenshots.sh: writes PNGs of the program's windows and ends.
+// The screenshot tour of scripts/screenshots.sh: writes PNGs of the program's windows and ends.
 //
-// Started by main() when the environment variable TAVREL_SCREENSHOT_DIR names a folder;
-// TAVREL_SCREENSHOT_PROJECT may name a project file to load first. Each step prepares what is
-// to be seen, waits for the window system to paint it, grabs the screen area and tidies up.
+// Each step prepares what is to be seen, waits for the window system to paint it, grabs the
+// screen area and tidies up.
 #pragma once
 
 #include <QObject>
@@ -10,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 class TFormMain;
@@ -31,12 +31,9 @@ public:
     // Runs the steps one after another, then ends the program (exit status 1 if a PNG failed).
     void Start();
 
-    // The environment's request, or an empty folder when no tour is wanted.
-    static QString RequestedFolder();
-    static QString RequestedProject();
-
-    // The main window's steps: the window with its project, its File menu open, the about window.
-    void AddMainWindowSteps(TFormMain* main, TFormAbout* about);
+    // The main window's steps: the window with projectFile loaded (none when empty), its File
+    // menu open, the about window.
+    void AddMainWindowSteps(TFormMain* main, TFormAbout* about, const std::string& projectFile);
 
 private:
     void RunStep(size_t index);

@@ -1,5 +1,5 @@
-// Rules of the main window that need no window: input list order, box values, change check.
-#include "MainWindowRules.h"
+// The main window's project controls as values: input list order, box values, change check.
+#include "ProjectControls.h"
 
 #include "NativeText.h"
 
@@ -8,14 +8,6 @@
 
 #include <algorithm>
 #include <vector>
-
-QString FromProjectText(const std::string& text) {
-    return TextFromBytes(text);
-}
-
-std::string ToProjectText(const QString& text) {
-    return BytesFromText(text);
-}
 
 QStringList MergeInputFiles(const QStringList& present, const QStringList& added) {
     QCollator collator{QLocale()};
@@ -92,18 +84,18 @@ int IndexOfBitrateValue(const QStringList& items, const QString& value) {
 bool IsUntitledProjectName(const std::string& name, bool trimBlanks) {
     const std::string compared = trimBlanks ? TrimBlanks(name) : name;
     const QLocale locale;
-    const QString upper = locale.toUpper(FromProjectText(compared));
+    const QString upper = locale.toUpper(TextFromBytes(compared));
     // Some locales upper-case "i" to another letter (Turkish: a dotted capital); the new
     // project's own name must still count as untitled there, or Save would skip its dialog.
     return upper == QLatin1String("UNTITLED.XML") || upper == locale.toUpper(QStringLiteral("Untitled.xml"));
 }
 
 InvalidIntegerValue::InvalidIntegerValue(const QString& text)
-    : std::runtime_error("'" + ToProjectText(text) + "' is not a valid integer value") {}
+    : std::runtime_error("'" + BytesFromText(text) + "' is not a valid integer value") {}
 
 int32_t IntegerValueOf(const QString& text) {
     int32_t value = 0;
-    if (!TryParseInt32(ToProjectText(text), value))
+    if (!TryParseInt32(BytesFromText(text), value))
         throw InvalidIntegerValue(text);
     return value;
 }
@@ -111,18 +103,18 @@ int32_t IntegerValueOf(const QString& text) {
 namespace {
 int32_t IntegerValueOr(const QString& text, int32_t fallback) {
     int32_t value = 0;
-    return TryParseInt32(ToProjectText(text), value) ? value : fallback;
+    return TryParseInt32(BytesFromText(text), value) ? value : fallback;
 }
 } // namespace
 
 bool ControlsDifferFromProject(const ProjectControlValues& controls, const PSoundProject& project) {
-    if (ToProjectText(controls.qualityItem) != project.Quality)
+    if (BytesFromText(controls.qualityItem) != project.Quality)
         return true;
-    if (ToProjectText(ModeValueOfItem(controls.modeItem)) != project.Mode)
+    if (BytesFromText(ModeValueOfItem(controls.modeItem)) != project.Mode)
         return true;
-    if (ToProjectText(BitrateValueOfItem(controls.bitrateItem)) != project.Bitrate)
+    if (BytesFromText(BitrateValueOfItem(controls.bitrateItem)) != project.Bitrate)
         return true;
-    if (ToProjectText(controls.outputFolder) != project.OutputFolder)
+    if (BytesFromText(controls.outputFolder) != project.OutputFolder)
         return true;
     if (static_cast<size_t>(controls.files.size()) != project.Files.size())
         return true;
@@ -133,22 +125,22 @@ bool ControlsDifferFromProject(const ProjectControlValues& controls, const PSoun
     if (controls.stopAction.value_or(project.StopAction) != project.StopAction)
         return true;
     for (size_t i = 0; i < project.Files.size(); ++i) {
-        if (ToProjectText(controls.files[static_cast<qsizetype>(i)]) != project.Files[i].File)
+        if (BytesFromText(controls.files[static_cast<qsizetype>(i)]) != project.Files[i].File)
             return true;
     }
     return false;
 }
 
 void TakeProjectFromControls(const ProjectControlValues& controls, PSoundProject& project) {
-    project.Quality = ToProjectText(controls.qualityItem);
-    project.Mode = ToProjectText(ModeValueOfItem(controls.modeItem));
-    project.Bitrate = ToProjectText(BitrateValueOfItem(controls.bitrateItem));
-    project.OutputFolder = ToProjectText(controls.outputFolder);
+    project.Quality = BytesFromText(controls.qualityItem);
+    project.Mode = BytesFromText(ModeValueOfItem(controls.modeItem));
+    project.Bitrate = BytesFromText(BitrateValueOfItem(controls.bitrateItem));
+    project.OutputFolder = BytesFromText(controls.outputFolder);
     project.Files.clear();
     project.Files.reserve(static_cast<size_t>(controls.files.size()));
     for (const QString& file : controls.files) {
         PSoundFile entry;
-        entry.File = ToProjectText(file);
+        entry.File = BytesFromText(file);
         project.Files.push_back(std::move(entry));
     }
     if (controls.stopAction)
