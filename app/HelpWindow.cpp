@@ -1,8 +1,12 @@
 // The help window: shows the HTML help file at a named topic.
 #include "HelpWindow.h"
 
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -14,9 +18,20 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
     setAttribute(Qt::WA_QuitOnClose, false);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
     browser_->setOpenExternalLinks(true);
+    // Closed as any other window of the desktop: its Close button or Escape.
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->setObjectName(QStringLiteral("HelpButtons"));
+    closeButton_ = buttons->button(QDialogButtonBox::Close);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
+    auto* escape = new QShortcut(QKeySequence::Cancel, this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(0, 0, 0, 6);
     layout->addWidget(browser_);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->setContentsMargins(6, 0, 6, 0);
+    buttonRow->addWidget(buttons);
+    layout->addLayout(buttonRow);
     resize(640, 520);
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+class QPushButton;
 class QTextBrowser;
 
 class HelpWindow : public QWidget {
@@ -16,9 +17,11 @@ public:
     bool ShowTopic(const QString& helpFile, const QString& topic);
 
     QTextBrowser* Browser() const { return browser_; }
+    QPushButton* CloseButton() const { return closeButton_; }
     QString CurrentFile() const { return currentFile_; }
 
 private:
     QTextBrowser* browser_;
+    QPushButton* closeButton_ = nullptr;
     QString currentFile_;
 };

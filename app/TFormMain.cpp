@@ -2,10 +2,13 @@
 // commands, the automation run and the command line.
 #include "TFormMain.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,6 +16,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -24,10 +28,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
 #include "CommandLine.h"
+#include "DroppedFiles.h"
 #include "HeadlessRun.h"
 #include "NativeText.h"
 #include "SettingBoxes.h"
@@ -45,7 +51,7 @@ const QString kApplicationTitle = QStringLiteral("SWF Tavrel Tool");
 constexpr int kIdleRetryMs = 100;
 const QString kInputFilesFilter =
     QStringLiteral("Wav files (*.wav);;MP3 files (*.mp3);;Wav and MP3 files (*.mp3 *.wav);;All Files (*)");
-const QString kProjectFilter = QStringLiteral("Extended Markup Language(*.xml) (*.xml);;All Files (*)");
+const QString kProjectFilter = QStringLiteral("Extended Markup Language (*.xml);;All Files (*)");
 const QString kProjectSuffix = QStringLiteral("xml");
 const QString kSaveChangesQuestion = QStringLiteral("Do you want to save the changes you have made?");
 
@@ -56,7 +62,8 @@ QIcon ThemeIcon(const QWidget* widget, const char* themeName, QStyle::StandardPi
 } // namespace
 
 TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget* parent)
-    : QMainWindow(parent), programFolder_(programFolder), dialogs_(dialogs) {
+    : QMainWindow(parent), programFolder_(programFolder), files_(BytesFromText(programFolder)),
+      dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormMain"));
     setWindowIcon(ThemeIcon(this, "audio-x-generic", QStyle::SP_MediaVolume));
     CreateActions();
@@ -78,10 +85,7 @@ TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget
     ComboBoxBitrate->setCurrentIndex(0);
 
     ReadSettings();
-    for (const PMP3Converter& mode : tavrelSettings.outputModes)
-        ComboBoxOutputMode->addItem(TextFromBytes(mode.name));
-    // No output mode is chosen until the project picks one.
-    ComboBoxOutputMode->setCurrentIndex(-1);
+    FillOutputModes();
 
     currentProject = NewDefaultProject(tavrelSettings);
     ShowProject();
@@ -107,27 +111,38 @@ void TFormMain::ReadSettings() {
         startMessages_ << TextFromBytes(warning);
 }
 
-// Joined as text, so that a folder name that is not UTF-8 keeps its bytes.
-QString TFormMain::ProgramFolderFile(const QString& name) const {
-    if (programFolder_.isEmpty())
-        return name;
-    return programFolder_.endsWith(QLatin1Char('/')) ? programFolder_ + name
-                                                     : programFolder_ + QLatin1Char('/') + name;
+void TFormMain::FillOutputModes() {
+    int widest = 0;
+    const QFontMetrics metrics = ComboBoxOutputMode->view()->fontMetrics();
+    for (const PMP3Converter& mode : tavrelSettings.outputModes) {
+        const QString name = TextFromBytes(mode.name);
+        ComboBoxOutputMode->addItem(name);
+        ComboBoxOutputMode->setItemData(ComboBoxOutputMode->count() - 1, name, Qt::ToolTipRole);
+        widest = std::max(widest, metrics.horizontalAdvance(name));
+    }
+    // Room for the item's margins and a scroll bar beside the longest name.
+    const int margins = 4 * ComboBoxOutputMode->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) +
+                        ComboBoxOutputMode->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16;
+    ComboBoxOutputMode->view()->setMinimumWidth(widest + margins);
+    // No output mode is chosen until the project picks one.
+    ComboBoxOutputMode->setCurrentIndex(-1);
 }
 
 QString TFormMain::SettingsPath() const {
-    return ProgramFolderFile(QStringLiteral("settings.ini"));
+    return TextFromBytes(files_.SettingsToRead());
 }
 
 QString TFormMain::HelpFile() const {
-    return ProgramFolderFile(QStringLiteral("Tavrel.hlp"));
+    return TextFromBytes(files_.HelpFile());
 }
 
 QString TFormMain::WebPageFile() const {
-    return ProgramFolderFile(QStringLiteral("webpage.html"));
+    return TextFromBytes(files_.WebPageFile());
 }
 
 void TFormMain::CreateActions() {
+    // shortcut: the desktop's standard key (QKeySequence::UnknownKey: none); usualKeys: the keys
+    // used where the desktop has no standard one for it.
     struct ActionEntry {
         QAction** action;
         const char* name;
@@ -135,28 +150,32 @@ void TFormMain::CreateActions() {
         const char* themeIcon;
         QStyle::StandardPixmap fallback;
         void (TFormMain::*handler)();
+        QKeySequence::StandardKey shortcut = QKeySequence::UnknownKey;
+        const char* usualKeys = nullptr;
     };
     const ActionEntry entries[] = {
         {&NewProject1, "NewProject1", "New Project", "document-new", QStyle::SP_FileIcon,
-         &TFormMain::NewProject1Click},
+         &TFormMain::NewProject1Click, QKeySequence::New, "Ctrl+N"},
         {&LoadProject1, "LoadProject1", "Load Project", "document-open", QStyle::SP_DialogOpenButton,
-         &TFormMain::LoadProject1Click},
+         &TFormMain::LoadProject1Click, QKeySequence::Open, "Ctrl+O"},
         {&SaveProject1, "SaveProject1", "Save Project", "document-save", QStyle::SP_DialogSaveButton,
-         &TFormMain::SaveProject1Click},
+         &TFormMain::SaveProject1Click, QKeySequence::Save, "Ctrl+S"},
         {&SaveProjectAs1, "SaveProjectAs1", "Save Project As...", "document-save-as", QStyle::SP_DriveFDIcon,
-         &TFormMain::SaveProjectAs1Click},
+         &TFormMain::SaveProjectAs1Click, QKeySequence::SaveAs, "Ctrl+Shift+S"},
         {&Preferences1, "Preferences1", "Preferences", "preferences-system",
          QStyle::SP_FileDialogDetailedView, &TFormMain::Preferences1Click},
-        {&Exit1, "Exit1", "Exit", "application-exit", QStyle::SP_DialogCloseButton, &TFormMain::Exit1Click},
+        {&Exit1, "Exit1", "Exit", "application-exit", QStyle::SP_DialogCloseButton, &TFormMain::Exit1Click,
+         QKeySequence::Quit, "Ctrl+Q"},
         {&AddFiles1, "AddFiles1", "Add File(s)", "list-add", QStyle::SP_FileDialogNewFolder,
          &TFormMain::AddFiles1Click},
         {&RemoveFiles1, "RemoveFiles1", "Remove File(s)", "list-remove", QStyle::SP_TrashIcon,
-         &TFormMain::RemoveFiles1Click},
+         &TFormMain::RemoveFiles1Click, QKeySequence::Delete, "Del"},
         {&StartAutomation1, "StartAutomation1", "Start Automation", "system-run", QStyle::SP_MediaPlay,
          &TFormMain::StartAutomation1Click},
         {&SpawnSession1, "SpawnSession1", "Spawn Session", "window-new", QStyle::SP_TitleBarNormalButton,
          &TFormMain::SpawnSession1Click},
-        {&Help2, "Help2", "Help", "help-contents", QStyle::SP_DialogHelpButton, &TFormMain::Help2Click},
+        {&Help2, "Help2", "Help", "help-contents", QStyle::SP_DialogHelpButton, &TFormMain::Help2Click,
+         QKeySequence::HelpContents, "F1"},
         {&WebPage1, "WebPage1", "Web Page", "internet-web-browser", QStyle::SP_DriveNetIcon,
          &TFormMain::WebPage1Click},
         {&About1, "About1", "About", "help-about", QStyle::SP_MessageBoxInformation, &TFormMain::About1Click},
@@ -165,6 +184,10 @@ void TFormMain::CreateActions() {
         auto* action = new QAction(ThemeIcon(this, entry.themeIcon, entry.fallback),
                                    QString::fromLatin1(entry.caption), this);
         action->setObjectName(QString::fromLatin1(entry.name));
+        QList<QKeySequence> keys = QKeySequence::keyBindings(entry.shortcut);
+        if (keys.isEmpty() && entry.usualKeys)
+            keys << QKeySequence(QString::fromLatin1(entry.usualKeys));
+        action->setShortcuts(keys);
         connect(action, &QAction::triggered, this, entry.handler);
         *entry.action = action;
     }
@@ -262,6 +285,10 @@ QWidget* TFormMain::CreateSettingsPanel(QWidget* parent) {
 
     ComboBoxOutputMode = new QComboBox(panel);
     ComboBoxOutputMode->setObjectName(QStringLiteral("ComboBoxOutputMode"));
+    // The panel's width cuts long preset names; the box keeps that width, its list is as wide as
+    // the longest name (FillOutputModes), and the chosen name is its tooltip.
+    ComboBoxOutputMode->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    connect(ComboBoxOutputMode, &QComboBox::currentTextChanged, ComboBoxOutputMode, &QWidget::setToolTip);
     layout->addWidget(
         LabelFor(QStringLiteral("Output Type :"), ComboBoxOutputMode, QStringLiteral("LabelOutputType")));
     layout->addWidget(ComboBoxOutputMode);
@@ -365,6 +392,13 @@ QWidget* TFormMain::CreateFilesPanel(QWidget* parent) {
     ListBoxInputFiles = new QListWidget(panel);
     ListBoxInputFiles->setObjectName(QStringLiteral("ListBoxInputFiles"));
     ListBoxInputFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Files and folders dropped from a file manager are added as Add File(s) adds them.
+    ListBoxInputFiles->setAcceptDrops(true);
+    ListBoxInputFiles->viewport()->setAcceptDrops(true);
+    ListBoxInputFiles->viewport()->installEventFilter(this);
+    // Delete removes the selected entries while the list has the focus; elsewhere it edits.
+    ListBoxInputFiles->addAction(RemoveFiles1);
+    RemoveFiles1->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     layout->addWidget(LabelFor(QStringLiteral("Input Files/Folders :"), ListBoxInputFiles,
                                QStringLiteral("LabelInputFiles")));
     layout->addWidget(ListBoxInputFiles, 1);
@@ -659,6 +693,39 @@ void TFormMain::AddFiles1Click() {
         // The list is sorted anew even when the dialog is cancelled.
         SetInputFiles(MergeInputFiles(InputFiles(), chosen));
     });
+}
+
+void TFormMain::AddDroppedFiles(const QList<QUrl>& urls) {
+    RunCommand([&] { SetInputFiles(MergeInputFiles(InputFiles(), DroppedInputFiles(urls))); });
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != ListBoxInputFiles->viewport())
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDropEvent*>(event);
+        // Not while a run works through the list, as Add File(s) is not.
+        if (drag->mimeData()->hasUrls() && AddFiles1->isEnabled())
+            drag->acceptProposedAction();
+        else
+            drag->ignore();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (!drop->mimeData()->hasUrls() || !AddFiles1->isEnabled()) {
+            drop->ignore();
+            return true;
+        }
+        drop->acceptProposedAction();
+        AddDroppedFiles(drop->mimeData()->urls());
+        return true;
+    }
+    default:
+        return QMainWindow::eventFilter(watched, event);
+    }
 }
 
 void TFormMain::RemoveFiles1Click() {

@@ -11,10 +11,12 @@
 
 #include "AutomationRun.h"
 #include "OutputModes.h"
+#include "ProgramFiles.h"
 #include "ProjectControls.h"
 #include "ProjectFile.h"
 
 class QAction;
+class QUrl;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -36,8 +38,9 @@ class UserDialogs;
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
-    // programFolder holds "settings.ini", "Tavrel.hlp" and "webpage.html"; a path as TextFromBytes
-    // shows it. The settings' warnings are told at the first activation (see FormActivate).
+    // programFolder: the executable's folder, as TextFromBytes shows it; ProgramFiles finds
+    // "settings.ini", "Tavrel.hlp" and "webpage.html" from it (beside it, or installed). The
+    // settings' warnings are told at the first activation (see FormActivate).
     TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget* parent = nullptr);
 
     // The windows this one shows; created once at start-up.
@@ -54,9 +57,10 @@ public:
     void SetProgramFile(const QString& path) { programFile_ = path; }
 
     QString ProgramFolder() const { return programFolder_; }
-    QString SettingsPath() const; // "settings.ini" in the program folder
-    QString HelpFile() const;     // "Tavrel.hlp" in the program folder
-    QString WebPageFile() const;  // "webpage.html" in the program folder
+    const ProgramFiles& Files() const { return files_; }
+    QString SettingsPath() const; // the "settings.ini" read now
+    QString HelpFile() const;     // "Tavrel.hlp"
+    QString WebPageFile() const;  // "webpage.html"
     UserDialogs* Dialogs() const { return dialogs_; }
 
     // Project commands' operations. They throw what they meet (file errors, invalid numbers).
@@ -157,6 +161,10 @@ public slots:
     void HandleIdle();
 
 public:
+    // A drop onto the input list: files as they are, folders' sound files (DroppedInputFiles),
+    // merged into the list as Add File(s) merges.
+    void AddDroppedFiles(const QList<QUrl>& urls);
+
     // First activation with these arguments: tells what reading the settings found, then
     // "-f:<project>" loads the project and queues its run, "-hide" sets HideMode; "Invalid
     // Parameters" / "Invalid Filename" end the program. In HideMode nothing waits for a click:
@@ -165,6 +173,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -191,6 +200,8 @@ private:
     void CreateInputFilesMenu();
     // Reads settings.ini; what it finds wrong waits for the first activation.
     void ReadSettings();
+    // The output-mode box's items: the presets' names, its list wide enough for the longest.
+    void FillOutputModes();
     void ApplyOutputMode();
     QStringList InputFiles() const;
     void SetInputFiles(const QStringList& files);
@@ -206,9 +217,9 @@ private:
 
     // Asks the event loop to stop; the program then ends with status, without saving or asking.
     void EndApplication(int status);
-    QString ProgramFolderFile(const QString& name) const;
 
     QString programFolder_;
+    ProgramFiles files_;
     QString programFile_;
     QStringList arguments_;
     UserDialogs* dialogs_;

@@ -240,7 +240,7 @@ void TFormPreferences::ButtonCancelClick() {
     if (host_.settings) {
         std::vector<std::string> warnings;
         try {
-            LoadSettings(BytesFromText(host_.settingsPath), *host_.settings, &warnings);
+            LoadSettings(host_.files.SettingsToRead(), *host_.settings, &warnings);
         } catch (const std::exception& error) {
             ShowError(TextFromBytes(error.what()));
             return;
@@ -257,7 +257,7 @@ void TFormPreferences::ButtonResetClick() {
 
 void TFormPreferences::ButtonHelpClick() {
     if (host_.dialogs)
-        host_.dialogs->ShowHelp(this, host_.helpFile, "PREFERENCES");
+        host_.dialogs->ShowHelp(this, TextFromBytes(host_.files.HelpFile()), "PREFERENCES");
 }
 
 void TFormPreferences::ButtonOutputFolderClick() {
@@ -273,7 +273,8 @@ void TFormPreferences::ButtonOutputFolderClick() {
 
 void TFormPreferences::SaveSettings() {
     const std::vector<PMP3Converter> noModes;
-    ::SaveSettings(BytesFromText(host_.settingsPath), ComboBoxDefaultOutputMode->currentIndex(),
+    // An installed program's user gets a file of their own; the installed one is never written.
+    ::SaveSettings(host_.files.PrepareSettingsToWrite(), ComboBoxDefaultOutputMode->currentIndex(),
                    BytesFromText(EditDefaultOutputFolder->text()),
                    host_.settings ? host_.settings->outputModes : noModes);
     settingsChanged = false;

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "OutputModes.h"
+#include "ProgramFiles.h"
 
 class QComboBox;
 class QGroupBox;
@@ -19,8 +20,7 @@ class UserDialogs;
 struct PreferencesHost {
     TavrelSettings* settings = nullptr;     // presets and defaults, edited in memory
     QComboBox* mainOutputModeBox = nullptr; // the main window's ComboBoxOutputMode
-    QString settingsPath;                   // "settings.ini" beside the program
-    QString helpFile;                       // "Tavrel.hlp" beside the program
+    ProgramFiles files;                     // where settings.ini is read and written, the help file
     UserDialogs* dialogs = nullptr;
 };
 

@@ -14,8 +14,7 @@ TavrelWindows::TavrelWindows(const QString& programFolder, UserDialogs* dialogs)
     PreferencesHost host;
     host.settings = &main->tavrelSettings;
     host.mainOutputModeBox = main->ComboBoxOutputMode;
-    host.settingsPath = main->SettingsPath();
-    host.helpFile = main->HelpFile();
+    host.files = main->Files();
     host.dialogs = dialogs;
     preferences = new TFormPreferences(host, main.get());
     about = new TFormAbout(main.get());

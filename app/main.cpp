@@ -1,11 +1,14 @@
-// The program: a command-line start without a display runs headless; otherwise it creates the
-// five windows once, shows the main window and runs the event loop.
+// The program: "--help" and "--version" print and end; a command-line start without a display
+// runs headless; otherwise it creates the five windows once, shows the main window and runs the
+// event loop.
 #include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
 #include <QMessageBox>
 
+#include <cstdio>
 #include <exception>
+#include <string>
 
 #include "CommandLine.h"
 #include "HeadlessRun.h"
@@ -47,7 +50,16 @@ QString ProgramFolder() {
 
 int main(int argc, char* argv[]) {
     const QStringList arguments = ArgumentTexts(argc, argv);
-    const bool hideMode = ParseCommandLine(arguments).hideMode;
+    const CommandLine commandLine = ParseCommandLine(arguments);
+    const bool hideMode = commandLine.hideMode;
+
+    // Answered before any window-system connection: it works wherever the program can start.
+    const QString information = InformationText(commandLine.information);
+    if (!information.isEmpty()) {
+        const std::string bytes = BytesFromText(information);
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
 
     // Decided before any window-system connection is tried: with no display there is none.
     if (ShouldRunHeadless(arguments)) {

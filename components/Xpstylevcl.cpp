@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontMetrics>
+#include <QKeySequence>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenu>
@@ -16,6 +18,10 @@
 #include <algorithm>
 
 namespace {
+
+// Room between a caption and its shortcut, and between the shortcut and the item's right edge.
+constexpr int kShortcutGap = 12;
+constexpr int kShortcutRightMargin = 12;
 
 // Edges are left, top, right, bottom with right and bottom exclusive.
 void FillEdges(QPainter& canvas, int left, int top, int right, int bottom, const QColor& color) {
@@ -47,13 +53,33 @@ void DrawCaption(QPainter& canvas, const QString& caption, int left, int top, in
     canvas.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, caption);
 }
 
-// Shortcut texts are not drawn: the caption ends before a tab.
+// Right-aligned in the text row, as menus show keys; left out rather than drawn over the caption
+// when the item is too narrow for both.
+void DrawShortcut(QPainter& canvas, const QString& keys, int captionRight, int top, int right, int bottom,
+                  const QColor& textColor, const QColor& fillColor) {
+    const int width = canvas.fontMetrics().horizontalAdvance(keys);
+    if (keys.isEmpty() || right - width < captionRight || bottom <= top)
+        return;
+    canvas.save();
+    canvas.setClipRect(QRect(right - width, top, width, bottom - top), Qt::IntersectClip);
+    canvas.setPen(textColor);
+    canvas.setBackgroundMode(Qt::OpaqueMode);
+    canvas.setBackground(fillColor);
+    canvas.drawText(QRect(right - width, top, width, bottom - top), Qt::AlignRight | Qt::AlignTop, keys);
+    canvas.restore();
+}
+
+// The caption ends before a tab; a shortcut is drawn from the item's keys (ShortcutOf).
 QString CaptionOf(const QAction* item) {
     if (!item)
         return {};
     const QString text = item->text();
     const qsizetype tab = text.indexOf(u'\t');
     return tab < 0 ? text : text.left(tab);
+}
+
+QString ShortcutOf(const QAction* item) {
+    return item ? item->shortcut().toString(QKeySequence::NativeText) : QString();
 }
 
 // A font style set replaces the others, as bold or regular.
@@ -281,7 +307,16 @@ void TXPStyleVCL::SubMenuDrawItem(QAction* sender, QPainter* canvas, const QRect
         paint.drawPixmap(QRect(5, top + itemOffset_ + 1, imageSize, imageSize), image);
     }
 
-    DrawCaption(paint, CaptionOf(sender), left + leftTextPos_, textTop, right, bottom, textColor, fillColor);
+    const QString caption = CaptionOf(sender);
+    const QString keys = ShortcutOf(sender);
+    if (!keys.isEmpty()) {
+        // Measured before the caption's clip: a caption with "&" is one character narrower drawn.
+        const int captionRight =
+            left + leftTextPos_ + paint.fontMetrics().horizontalAdvance(caption) + kShortcutGap;
+        DrawShortcut(paint, keys, captionRight, textTop, right - kShortcutRightMargin, bottom, textColor,
+                     fillColor);
+    }
+    DrawCaption(paint, caption, left + leftTextPos_, textTop, right, bottom, textColor, fillColor);
     paint.restore();
 }
 

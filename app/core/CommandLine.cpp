@@ -1,4 +1,4 @@
-// The program's command line: "-f:<project file>" and "-hide".
+// The program's command line: "-f:<project file>" and "-hide"; "--help" and "--version".
 #include "CommandLine.h"
 
 #include <spawn.h>
@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "NativeText.h"
+#include "ProgramFiles.h"
 
 const char* const kInvalidParametersMessage = "Invalid Parameters";
 const char* const kInvalidFilenameMessage = "Invalid Filename";
@@ -37,8 +38,51 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             commandLine.projectPath = argument.mid(3);
         else if (argument == QLatin1String("-hide"))
             commandLine.hideMode = true;
+        else if (argument == QLatin1String("--help") &&
+                 commandLine.information == CommandLine::Information::None)
+            commandLine.information = CommandLine::Information::Usage;
+        else if (argument == QLatin1String("--version") &&
+                 commandLine.information == CommandLine::Information::None)
+            commandLine.information = CommandLine::Information::Version;
     }
     return commandLine;
+}
+
+QString InformationText(CommandLine::Information information) {
+    switch (information) {
+    case CommandLine::Information::None:
+        break;
+    case CommandLine::Information::Version:
+        return QStringLiteral("tavrel %1\n").arg(QString::fromLatin1(ProgramVersion()));
+    case CommandLine::Information::Usage:
+        return QStringLiteral(
+            "Usage: tavrel                        open the window\n"
+            "       tavrel -f:<project> [-hide]   convert a project's sound files and end\n"
+            "       tavrel --help | --version\n"
+            "\n"
+            "SWF Tavrel Tool turns WAV and MP3 sound files into SWF movies that play the sound.\n"
+            "\n"
+            "  -f:<project>  Load the project file (as the window's Save Project writes it), make a\n"
+            "                movie of each of its sound files in its output folder, write the run\n"
+            "                report there and end. No blank between -f: and the path.\n"
+            "  -hide         Show no window during that run: every message goes to standard\n"
+            "                error. Without a display there is never a window.\n"
+            "  --help        Print this text and end.\n"
+            "  --version     Print the version and end.\n"
+            "\n"
+            "Exit status of a -f: run:\n"
+            "  0  every listed file became a movie and the report was written\n"
+            "  1  a check message (Invalid Parameters, Invalid Filename, no input files, no output\n"
+            "     folder), or no display to show the window on\n"
+            "  2  the project file or settings.ini could not be read\n"
+            "  3  the run was stopped, or its report could not be written\n"
+            "  4  the run completed, but some listed files gave no movie\n"
+            "\n"
+            "Settings: settings.ini beside the program when there is one; else each user's own\n"
+            "$XDG_CONFIG_HOME/tavrel/settings.ini (~/.config/tavrel/settings.ini), made from the\n"
+            "shipped share/tavrel/settings.ini when the preferences are first saved.\n");
+    }
+    return QString();
 }
 
 QString CommandLineProblem(const CommandLine& commandLine) {

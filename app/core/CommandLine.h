@@ -1,19 +1,28 @@
-// The program's command line: "-f:<project file>" and "-hide".
+// The program's command line: "-f:<project file>" and "-hide"; "--help" and "--version".
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
 struct CommandLine {
+    // What "--help" or "--version" asks the program to print before it ends (the first of them
+    // counts), whatever else is given, display or none.
+    enum class Information { None, Usage, Version };
+
     bool hasArguments = false; // false: the program is used interactively
     bool hideMode = false;     // "-hide" was given
     QString projectPath;       // after "-f:" of the last such argument, as given (BytesFromText: its bytes)
+    Information information = Information::None;
 };
 
 // arguments: the program's arguments without its own name, already split (quotes are gone), each
 // as TextFromBytes shows its bytes, so a path that is not UTF-8 keeps them.
 // Matching is exact, letter case included; anything else is ignored.
 CommandLine ParseCommandLine(const QStringList& arguments);
+
+// What "--help" prints (the options, the exit statuses, where settings.ini is) or "--version"
+// prints ("tavrel <version>"), each ending in a line break; empty for None.
+QString InformationText(CommandLine::Information information);
 
 extern const char* const kInvalidParametersMessage; // "Invalid Parameters"
 extern const char* const kInvalidFilenameMessage;   // "Invalid Filename"

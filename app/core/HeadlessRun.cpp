@@ -17,6 +17,7 @@
 #include "AutomationRun.h"
 #include "CommandLine.h"
 #include "NativeText.h"
+#include "ProgramFiles.h"
 
 const char* const kNoDisplayMessage =
     "There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the "
@@ -155,7 +156,7 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
         return kExitCheckMessage;
     }
 
-    const std::string settingsPath = BytesFromText(programFolder) + "/settings.ini";
+    const std::string settingsPath = ProgramFiles(BytesFromText(programFolder)).SettingsToRead();
     const std::string settingsProblem = SettingsFileProblem(settingsPath);
     if (!settingsProblem.empty()) {
         PrintErrorLine(TextFromBytes(settingsProblem));

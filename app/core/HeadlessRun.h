@@ -55,7 +55,8 @@ bool ShouldRunHeadless(const QStringList& arguments);
 std::string MatchOutputModeName(const std::vector<PMP3Converter>& outputModes, const PSoundProject& project,
                                 const std::string& fallback);
 
-// Loads the project named by "-f:" (settings from programFolder/settings.ini), runs it once and
+// Loads the project named by "-f:" (settings as ProgramFiles finds them for a program in
+// programFolder: settings.ini there, else the user's or the shipped one), runs it once and
 // returns the exit status. Every message goes to standard error, one line each; names keep their
 // bytes (arguments and programFolder as TextFromBytes shows them). SIGINT and
 // SIGTERM stop the run as the window's stop would: encoder ended, unfinished files removed,

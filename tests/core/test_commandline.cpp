@@ -20,6 +20,7 @@ struct Case {
     bool hideMode;
     const char* projectPath; // after the same substitution
     const char* problem;
+    CommandLine::Information information = CommandLine::Information::None;
 };
 
 class CommandLines : public testing::TestWithParam<Case> {
@@ -59,30 +60,39 @@ TEST_P(CommandLines, AreReadAndChecked) {
     EXPECT_EQ(commandLine.hideMode, c.hideMode);
     EXPECT_EQ(commandLine.projectPath, Substitute(c.projectPath));
     EXPECT_EQ(CommandLineProblem(commandLine), QString(c.problem));
+    EXPECT_EQ(commandLine.information, c.information);
 }
 
 const char* const kParams = "Invalid Parameters";
 const char* const kFilename = "Invalid Filename";
+constexpr auto Usage = CommandLine::Information::Usage;
+constexpr auto Version = CommandLine::Information::Version;
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, CommandLines,
-    testing::Values(Case{"None", {}, false, "", kParams}, Case{"OnlyHide", {"-hide"}, true, "", kParams},
-                    Case{"LetterCaseCounts", {"-F:<file>", "-Hide"}, false, "", kParams},
-                    Case{"EmptyPath", {"-f:"}, false, "", kParams},
-                    Case{"BlankPath", {"-f: \t "}, false, " \t ", kParams},
-                    Case{"Project", {"-f:<file>"}, false, "<file>", ""},
-                    Case{"ProjectHidden", {"-f:<file>", "-hide"}, true, "<file>", ""},
-                    Case{"HideFirst", {"-hide", "-f:<file>"}, true, "<file>", ""},
-                    Case{"PathWithBlanks", {"-f:<blank file>", "-hide"}, true, "<blank file>", ""},
-                    Case{"LastPathCounts", {"-f:<missing>", "-f:<file>"}, false, "<file>", ""},
-                    Case{"LastPathMissing", {"-f:<file>", "-f:<missing>"}, false, "<missing>", kFilename},
-                    Case{"ExtraIgnored", {"-f:<file>", "extra", "-hide=1", "-hidden"}, false, "<file>", ""},
-                    Case{"MissingFile", {"-f:<missing>", "-hide"}, true, "<missing>", kFilename},
-                    Case{"FolderIsNoFile", {"-f:<dir>"}, false, "<dir>", kFilename},
-                    Case{"PathTakenAsGiven", {"-f: <file>"}, false, " <file>", kFilename},
-                    Case{"NotAtTheStart", {" -f:<file>"}, false, "", kParams},
-                    Case{"HideAsPath", {"-f:-hide"}, false, "-hide", kFilename},
-                    Case{"NotUtf8Path", {"-f:<latin1>", "-hide"}, true, "<latin1>", ""}),
+    testing::Values(
+        Case{"None", {}, false, "", kParams}, Case{"OnlyHide", {"-hide"}, true, "", kParams},
+        Case{"LetterCaseCounts", {"-F:<file>", "-Hide"}, false, "", kParams},
+        Case{"EmptyPath", {"-f:"}, false, "", kParams},
+        Case{"BlankPath", {"-f: \t "}, false, " \t ", kParams},
+        Case{"Project", {"-f:<file>"}, false, "<file>", ""},
+        Case{"ProjectHidden", {"-f:<file>", "-hide"}, true, "<file>", ""},
+        Case{"HideFirst", {"-hide", "-f:<file>"}, true, "<file>", ""},
+        Case{"PathWithBlanks", {"-f:<blank file>", "-hide"}, true, "<blank file>", ""},
+        Case{"LastPathCounts", {"-f:<missing>", "-f:<file>"}, false, "<file>", ""},
+        Case{"LastPathMissing", {"-f:<file>", "-f:<missing>"}, false, "<missing>", kFilename},
+        Case{"ExtraIgnored", {"-f:<file>", "extra", "-hide=1", "-hidden"}, false, "<file>", ""},
+        Case{"MissingFile", {"-f:<missing>", "-hide"}, true, "<missing>", kFilename},
+        Case{"FolderIsNoFile", {"-f:<dir>"}, false, "<dir>", kFilename},
+        Case{"PathTakenAsGiven", {"-f: <file>"}, false, " <file>", kFilename},
+        Case{"NotAtTheStart", {" -f:<file>"}, false, "", kParams},
+        Case{"HideAsPath", {"-f:-hide"}, false, "-hide", kFilename},
+        Case{"NotUtf8Path", {"-f:<latin1>", "-hide"}, true, "<latin1>", ""},
+        // "--help" and "--version" win over everything else; the first of them counts.
+        Case{"Help", {"--help"}, false, "", kParams, Usage},
+        Case{"VersionBesideAProject", {"-f:<file>", "-hide", "--version"}, true, "<file>", "", Version},
+        Case{"VersionBeforeHelp", {"--version", "--help"}, false, "", kParams, Version},
+        Case{"HelpLetterCase", {"--Help", "-help", "-h", "--version=1"}, false, "", kParams}),
     [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 TEST(SpawnSession, StartsTheProgramWithNoArguments) {

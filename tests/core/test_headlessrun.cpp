@@ -83,8 +83,9 @@ TEST_F(Headless, ACompletedRunEndsWithStatusZeroAndSaysNothing) {
     EXPECT_FALSE(QFileInfo::exists(root.filePath("in/a.mp3")));
 }
 
-// Without any output mode (no settings.ini beside the program) a WAV cannot be encoded; the
-// run still converts the MP3s, and standard error says why the WAVs give nothing.
+// Without any output mode (no settings.ini beside the program, none shipped in share/tavrel beside
+// its folder) a WAV cannot be encoded; the run still converts the MP3s, and standard error says
+// why the WAVs give nothing, naming the file that was looked for.
 TEST_F(Headless, NoOutputModeIsSaidOnStandardError) {
     ASSERT_TRUE(QFile::remove(root.filePath("program/settings.ini")));
     const std::string wav = Path("in/a.wav");
@@ -96,7 +97,7 @@ TEST_F(Headless, NoOutputModeIsSaidOnStandardError) {
     const Outcome outcome = Run({"-f:" + Saved(), "-hide"});
 
     EXPECT_EQ(outcome.status, kExitFilesFailed);
-    EXPECT_EQ(outcome.errors, "No output mode is defined in " + Path("program/settings.ini") +
+    EXPECT_EQ(outcome.errors, "No output mode is defined in " + Path("share/tavrel/settings.ini") +
                                   ": files that are not MP3 files cannot be encoded in this run.\n" + wav +
                                   ": no output mode is defined\n");
     EXPECT_EQ(fixtures::ReadBytes(Path("out/Demo.txt")), mp3 + ":Operation Successful.\r\n");

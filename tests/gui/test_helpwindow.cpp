@@ -1,5 +1,6 @@
 // The help window with the help file that ships with the program.
 #include <QFile>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QtTest>
@@ -52,6 +53,24 @@ private slots:
         const int preferences = window.Browser()->verticalScrollBar()->value();
         QVERIFY(introduction < projects);
         QVERIFY(projects <= preferences);
+    }
+
+    void closesWithEscapeOrItsButton_data() {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Escape") << true;
+        QTest::newRow("Close button") << false;
+    }
+    void closesWithEscapeOrItsButton() {
+        QFETCH(bool, escape);
+        HelpWindow window;
+        QVERIFY(window.ShowTopic(kHelpFile, "INTRODUCTION"));
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(window.CloseButton()->isVisible());
+        if (escape)
+            QTest::keyClick(window.Browser(), Qt::Key_Escape);
+        else
+            window.CloseButton()->click();
+        QVERIFY(!window.isVisible());
     }
 
     void missingFileIsRefused() {

@@ -8,16 +8,20 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 
+#include <cstdio>
 #include <memory>
 
 #include "FakeUserDialogs.h"
 #include "MainWindowFixture.h"
+#include "NativeText.h"
+#include "ProjectControls.h"
 #include "TFormAbout.h"
 #include "TFormMain.h"
 #include "TFormPreferences.h"
@@ -354,6 +358,122 @@ private slots:
             w.ListBoxInputFiles->item(row)->setSelected(true);
         w.RemoveFiles1Click();
         QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/2.wav", "/5.wav"}));
+    }
+
+    // The keys of the desktop, on the menus' commands; Delete only where the list has the focus.
+    void shortcuts_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<bool>("triggers");
+        QTest::newRow("New Project") << "NewProject1" << QKeySequence("Ctrl+N") << "ListBoxInputFiles"
+                                     << true;
+        QTest::newRow("Load Project")
+            << "LoadProject1" << QKeySequence("Ctrl+O") << "EditOutputFolder" << true;
+        QTest::newRow("Save Project")
+            << "SaveProject1" << QKeySequence("Ctrl+S") << "ComboBoxOutputMode" << true;
+        QTest::newRow("Save Project As")
+            << "SaveProjectAs1" << QKeySequence("Ctrl+Shift+S") << "EditFrameTuner" << true;
+        QTest::newRow("Exit") << "Exit1" << QKeySequence("Ctrl+Q") << "ListBoxInputFiles" << true;
+        QTest::newRow("Remove File(s)")
+            << "RemoveFiles1" << QKeySequence("Del") << "ListBoxInputFiles" << true;
+        QTest::newRow("Delete in the folder edit edits it")
+            << "RemoveFiles1" << QKeySequence("Del") << "EditOutputFolder" << false;
+        QTest::newRow("Help") << "Help2" << QKeySequence("F1") << "EditFramePerSeconds" << true;
+    }
+    void shortcuts() {
+        QFETCH(QString, action);
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, focus);
+        QFETCH(bool, triggers);
+        TFormMain& w = *window_;
+        auto* command = w.findChild<QAction*>(action);
+        QVERIFY(command);
+        QCOMPARE(command->shortcut(), keys);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* widget = w.findChild<QWidget*>(focus);
+        widget->setFocus();
+        QSignalSpy triggered(command, &QAction::triggered);
+        QTest::keySequence(widget, keys);
+        QCOMPARE(triggered.count(), triggers ? 1 : 0);
+        w.hide();
+    }
+
+    // A drop adds what Add File(s) would: a folder's WAV and MP3 files (not its other files, not
+    // its subfolders'), files as they are, with the bytes of their names; merged and sorted.
+    void droppedFilesAndFolders_data() {
+        QTest::addColumn<QStringList>("dropped"); // "<dir>": the dropped folder; "<latin1>": café.wav
+        QTest::addColumn<QStringList>("added");
+        QTest::newRow("a folder") << QStringList{"<dir>"} << QStringList{"<dir>/a.wav", "<dir>/b.MP3"};
+        QTest::newRow("files, one named in Latin-1")
+            << QStringList{"<dir>/notes.txt", "<latin1>"} << QStringList{"<latin1>", "<dir>/notes.txt"};
+        QTest::newRow("twice the same, and nothing local")
+            << QStringList{"<dir>/a.wav", "<dir>", "http://example.org/x.wav"}
+            << QStringList{"<dir>/a.wav", "<dir>/b.MP3"};
+    }
+    void droppedFilesAndFolders() {
+        QFETCH(QStringList, dropped);
+        QFETCH(QStringList, added);
+        TFormMain& w = *window_;
+        const QString dir = folder_->FilePath("drop");
+        QVERIFY(QDir().mkpath(dir + "/sub"));
+        for (const char* name : {"a.wav", "b.MP3", "notes.txt", "sub/c.wav"})
+            folder_->WriteFile(QString("drop/") + name, "RIFF");
+        const std::string latin1 = BytesFromText(folder_->Path()) + "/caf\xE9.wav";
+        std::FILE* file = std::fopen(latin1.c_str(), "w");
+        QVERIFY(file);
+        std::fclose(file);
+        const auto substitute = [&](QString path) {
+            return path.replace("<dir>", dir).replace("<latin1>", TextFromBytes(latin1));
+        };
+        QList<QUrl> urls;
+        for (const QString& entry : dropped) {
+            const QString path = substitute(entry);
+            urls << (path.startsWith('/')
+                         ? QUrl::fromEncoded(
+                               "file://" +
+                               QByteArray::fromStdString(BytesFromText(path)).toPercentEncoding("/"))
+                         : QUrl(path));
+        }
+        w.currentProject = MakeProject("5", "j", "128", {"/z.wav"});
+        w.ShowProject();
+        QMimeData data;
+        data.setUrls(urls);
+        QWidget* target = w.ListBoxInputFiles->viewport();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QVERIFY(drop.isAccepted());
+
+        QStringList expected;
+        for (const QString& entry : added)
+            expected << substitute(entry);
+        QCOMPARE(ListEntries(w.ListBoxInputFiles), MergeInputFiles(expected, {"/z.wav"}));
+    }
+
+    // The settings panel's width cuts the shipped presets' longer names: the list is as wide as
+    // the longest, and the chosen one is the box's tooltip.
+    void outputTypeShowsWholeNames() {
+        QFile shipped(TAVREL_SOURCE_DIR "/app/resources/settings.ini");
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        TFormMain& w = NewWindow(shipped.readAll());
+        QComboBox* box = w.ComboBoxOutputMode;
+        w.show();
+        const int boxWidth = box->width();
+        box->setCurrentText("High Quality (256 kbps)");
+        QCOMPARE(box->toolTip(), QStringLiteral("High Quality (256 kbps)"));
+        QCOMPARE(box->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("Speech (32 kbps mono)"));
+        box->showPopup();
+        for (int i = 0; i < box->count(); ++i)
+            QVERIFY2(box->view()->visualRect(box->model()->index(i, 0)).width() >
+                         box->view()->fontMetrics().horizontalAdvance(box->itemText(i)),
+                     qPrintable(box->itemText(i)));
+        box->hidePopup();
+        QCOMPARE(box->width(), boxWidth);
     }
 
     void contextMenuRunsTheEditCommands() {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -91,6 +92,11 @@ QStringList Items(const QComboBox* box) {
     return items;
 }
 
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
 QString IniValue(const QString& path, const char* section, const char* key) {
     CSimpleIniA ini;
     if (ini.LoadFile(path.toStdString().c_str()) < 0)
@@ -160,8 +166,7 @@ private slots:
         PreferencesHost host;
         host.settings = &s->settings;
         host.mainOutputModeBox = &s->mainOutputModeBox;
-        host.settingsPath = s->settingsPath;
-        host.helpFile = s->folder.filePath("Tavrel.hlp");
+        host.files = ProgramFiles(s->folder.path().toStdString(), std::string());
         host.dialogs = &s->dialogs;
         s->preferences = std::make_unique<TFormPreferences>(host);
         // Made as the program makes it: a child window of the preferences window.
@@ -443,15 +448,18 @@ private slots:
     void anUnwritableFileKeepsTheWindowAndTheChange_data() {
         QTest::addColumn<QString>("how");
         QTest::newRow("settings.ini is a folder") << "folder";
-        QTest::newRow("its folder is gone") << "gone";
+        QTest::newRow("the user's folder cannot be made") << "no user folder";
         QTest::newRow("settings.ini is read-only") << "read-only";
     }
     void anUnwritableFileKeepsTheWindowAndTheChange() {
         QFETCH(QString, how);
-        // The tests may run as root, for whom permissions stop nothing; these two stop anyone.
+        // The tests may run as root, for whom permissions stop nothing; these three stop anyone.
         QString path;
+        QString programFolder = s->folder.path();
+        QString configHome;
         if (how == "folder") {
-            path = s->folder.filePath("blocked/settings.ini");
+            programFolder = s->folder.filePath("blocked");
+            path = programFolder + "/settings.ini";
             QVERIFY(QDir().mkpath(path));
         } else if (how == "read-only") {
             // Refused by the program itself, so root is stopped too.
@@ -459,10 +467,15 @@ private slots:
             QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
                                                     QFileDevice::ReadOther));
         } else {
-            path = s->folder.filePath("gone/settings.ini");
+            // An installed program whose user's configuration folder has a file in its way.
+            programFolder = s->folder.filePath("usr/bin");
+            QVERIFY(QDir().mkpath(programFolder));
+            QFile(s->folder.filePath("file")).open(QIODevice::WriteOnly);
+            configHome = s->folder.filePath("file/config");
+            path = configHome + "/tavrel/settings.ini";
         }
         PreferencesHost host = s->preferences->Host();
-        host.settingsPath = path;
+        host.files = ProgramFiles(programFolder.toStdString(), configHome.toStdString());
         TFormPreferences p(host);
         p.show();
         Choose(p.ComboBoxOutputMode, "Music");
@@ -572,6 +585,58 @@ private slots:
         // Save made Custom... fixed only in memory; the file still marks it editable.
         QVERIFY(restarted.main->tavrelSettings.outputModes[2].enabled);
         QVERIFY(s->dialogs.Texts(Kind::Error).isEmpty() && s->dialogs.Texts(Kind::Message).isEmpty());
+    }
+
+    // Installed (no settings.ini beside the program), the shipped file is read until Ok writes the
+    // user's own, made from it; the install test runs this on its staging root.
+    void anInstalledProgramSavesIntoTheUsersOwnFile_data() {
+        QTest::addColumn<QString>("configHome"); // "-": unset
+        QTest::addColumn<QString>("expected");   // in the session's folder
+        QTest::newRow("XDG_CONFIG_HOME unset") << "-"
+                                               << "home/.config/tavrel/settings.ini";
+        QTest::newRow("XDG_CONFIG_HOME empty") << ""
+                                               << "home/.config/tavrel/settings.ini";
+        QTest::newRow("XDG_CONFIG_HOME relative") << "config"
+                                                  << "home/.config/tavrel/settings.ini";
+        QTest::newRow("XDG_CONFIG_HOME absolute") << "<folder>/config"
+                                                  << "config/tavrel/settings.ini";
+    }
+    void anInstalledProgramSavesIntoTheUsersOwnFile() {
+        QFETCH(QString, configHome);
+        QFETCH(QString, expected);
+        QString bin = qEnvironmentVariable("TAVREL_INSTALLED_PROGRAM_DIR");
+        if (bin.isEmpty()) {
+            bin = s->folder.filePath("usr/bin");
+            QVERIFY(QDir().mkpath(bin) && QDir().mkpath(s->folder.filePath("usr/share/tavrel")));
+            QVERIFY(QFile::copy(TAVREL_SOURCE_DIR "/app/resources/settings.ini",
+                                s->folder.filePath("usr/share/tavrel/settings.ini")));
+        }
+        const QString shipped = QDir::cleanPath(bin + "/../share/tavrel/settings.ini");
+        const QByteArray shippedBytes = FileBytes(shipped);
+        const QByteArray home = qgetenv("HOME"), xdg = qgetenv("XDG_CONFIG_HOME");
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", home);
+            xdg.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", xdg);
+        });
+        qputenv("HOME", s->folder.filePath("home").toUtf8());
+        if (configHome == "-")
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", QString(configHome).replace("<folder>", s->folder.path()).toUtf8());
+
+        TavrelWindows windows(bin, &s->dialogs);
+        QCOMPARE(windows.main->SettingsPath(), shipped);
+        QCOMPARE(windows.main->ComboBoxOutputMode->itemText(1), QString("Speech (32 kbps mono)"));
+        windows.preferences->ComboBoxDefaultOutputMode->setCurrentIndex(1);
+        windows.preferences->ButtonOk->click();
+
+        const QString user = s->folder.filePath(expected);
+        QCOMPARE(windows.main->SettingsPath(), user);
+        QCOMPARE(IniValue(user, "general", "emptyproject"), QString("1"));
+        QCOMPARE(IniValue(user, "constParams", "bitrate"), QString("b")); // kept from the shipped file
+        QCOMPARE(IniValue(user, "4", "enabled"), QString("1"));
+        QCOMPARE(FileBytes(shipped), shippedBytes);
+        QVERIFY(s->dialogs.Texts(Kind::Error).isEmpty());
     }
 
     void preferencesStayOnTopExceptWhileTheNewDialogIsUp() {

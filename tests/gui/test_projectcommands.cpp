@@ -18,7 +18,7 @@ using Kind = FakeUserDialogs::Kind;
 using Answer = UserDialogs::Answer;
 
 namespace {
-const QString kProjectFilter = QStringLiteral("Extended Markup Language(*.xml) (*.xml);;All Files (*)");
+const QString kProjectFilter = QStringLiteral("Extended Markup Language (*.xml);;All Files (*)");
 
 QStringList ListEntries(const QListWidget* list) {
     QStringList entries;

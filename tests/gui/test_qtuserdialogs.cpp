@@ -23,7 +23,7 @@
 #include "QtUserDialogs.h"
 
 namespace {
-const QString kProjectFilter = QStringLiteral("Extended Markup Language(*.xml) (*.xml);;All Files (*)");
+const QString kProjectFilter = QStringLiteral("Extended Markup Language (*.xml);;All Files (*)");
 
 // Hands the next modal window of type T to answer once it is up; later calls queue behind it.
 template <typename T> void WhenModal(std::function<void(T*)> answer) {
@@ -80,7 +80,7 @@ private slots:
             dialog->setDirectory(dir_.path());
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Save Project"));
             QCOMPARE(dialog->nameFilters(),
-                     (QStringList{"Extended Markup Language(*.xml) (*.xml)", "All Files (*)"}));
+                     (QStringList{"Extended Markup Language (*.xml)", "All Files (*)"}));
             TypeNameAndSave(dialog, typed);
         });
         const QString chosen = dialogs_.SaveFileName(nullptr, "Save Project", kProjectFilter, "xml");

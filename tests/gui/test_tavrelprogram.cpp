@@ -26,6 +26,7 @@
 #include <unistd.h>
 
 #include "NativeText.h"
+#include "ProgramFiles.h"
 #include "ProjectFile.h"
 #include "core/RunFixtures.h"
 
@@ -42,9 +43,11 @@ struct Ended {
 };
 
 // Starts program with these arguments and environment, all as bytes (names that are not UTF-8
-// must reach it unchanged), and collects its standard error until it ends.
+// must reach it unchanged), and collects its standard error until it ends. Its standard output
+// goes to the file output, or nowhere.
 Ended Spawn(const std::string& program, const std::vector<std::string>& arguments,
-            const std::vector<std::string>& environment, const std::string& folder = std::string()) {
+            const std::vector<std::string>& environment, const std::string& folder = std::string(),
+            const std::string& output = "/dev/null") {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -61,7 +64,7 @@ Ended Spawn(const std::string& program, const std::vector<std::string>& argument
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 2);
     if (!folder.empty())
         posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
@@ -554,6 +557,47 @@ private slots:
         if (!pending.isEmpty())
             QEXPECT_FAIL("", qPrintable(pending), Abort);
         QVERIFY2(failures.isEmpty(), qPrintable(failures + "standard error:\n" + written));
+    }
+
+    // "--help" and "--version" print on standard output and end with status 0 wherever the
+    // program starts, whatever else is given, and without a window.
+    void informationOptions_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("environment"); // as in hostileCases
+        QTest::addColumn<QStringList>("printed");     // pieces of standard output
+        const QStringList usage{"Usage: tavrel", "-f:<project>", "-hide",
+                                "--version",     "\n  4  ",      "~/.config/tavrel/settings.ini"};
+        const QStringList version{"tavrel " + QString::fromLatin1(ProgramVersion()) + "\n"};
+        QTest::newRow("--help, no display") << QStringList{"--help"} << QStringList{} << usage;
+        QTest::newRow("--version, no display") << QStringList{"--version"} << QStringList{} << version;
+        QTest::newRow("--help, stale display")
+            << QStringList{"--help"} << QStringList{"QT_QPA_PLATFORM", "DISPLAY=:917"} << usage;
+        QTest::newRow("--version with a display")
+            << QStringList{"--version"} << QStringList{"QT_QPA_PLATFORM=xcb", "DISPLAY=<display>"} << version;
+        QTest::newRow("--version beside a missing project")
+            << QStringList{"-f:<root>/missing.xml", "-hide", "--version"} << QStringList{} << version;
+    }
+    void informationOptions() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, environment);
+        QFETCH(QStringList, printed);
+        std::string display;
+        if (!environment.filter("<display>").isEmpty() && (display = display_.Name()).empty())
+            QSKIP("This row needs a display, and Xvfb could not be started (install xvfb).");
+        std::vector<std::string> argumentBytes;
+        for (const QString& argument : arguments)
+            argumentBytes.push_back(BytesFromText(QString(argument).replace("<root>", root_.path())));
+        const std::string output = StdPath("stdout.txt");
+
+        const Ended ended =
+            Spawn(kProgram, argumentBytes, Environment(environment, display), std::string(), output);
+
+        QVERIFY(ended.finished);
+        QCOMPARE(ended.status, 0);
+        QCOMPARE(QString::fromStdString(ended.errors), QString());
+        const QString text = QString::fromStdString(fixtures::ReadBytes(output));
+        for (const QString& piece : printed)
+            QVERIFY2(text.contains(piece), qPrintable(piece + " is not in:\n" + text));
     }
 };
 

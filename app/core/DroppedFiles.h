@@ -1,0 +1,17 @@
+// What a drop of files and folders onto the input list adds to it.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+// The local file a URL names, as TextFromBytes shows its bytes: a dropped name that is not UTF-8
+// arrives percent-encoded and keeps its bytes. Empty for anything that is not a local file.
+QString LocalPathOfUrl(const QUrl& url);
+
+// The input files a drop of urls adds, as Add File(s) would take them: each dropped file as it
+// is, and of each dropped folder the sound files directly inside it (".wav" and ".mp3" in any
+// letter case, the entries of Add File(s)' filter), not those of its subfolders. What is neither
+// a regular file nor a folder, or not local, adds nothing. Paths as TextFromBytes shows them.
+QStringList DroppedInputFiles(const QList<QUrl>& urls);
