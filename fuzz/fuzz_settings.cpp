@@ -21,9 +21,11 @@ namespace {
 
 std::string iniPath;
 
-void RemoveIni() {
-    std::remove(iniPath.c_str());
-}
+// Removes the file after every input: the fuzzer's own exit skips atexit handlers, so only an
+// input that fails leaves its file behind.
+struct RemoveIniAtReturn {
+    ~RemoveIniAtReturn() { std::remove(iniPath.c_str()); }
+};
 
 bool SameModes(const std::vector<PMP3Converter>& a, const std::vector<PMP3Converter>& b) {
     if (a.size() != b.size())
@@ -48,11 +50,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
                                              ? "/dev/shm"
                                              : std::filesystem::temp_directory_path();
     iniPath = (folder / ("tavrel-fuzz-settings-" + std::to_string(::getpid()) + ".ini")).string();
-    std::atexit(RemoveIni);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+    const RemoveIniAtReturn removeIni;
     FILE* file = std::fopen(iniPath.c_str(), "wb");
     FUZZ_CHECK(file != nullptr);
     FUZZ_CHECK(std::fwrite(bytes, 1, size, file) == size);
