@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth
   sox adwaita-icon-theme fonts-dejavu-core
+  parallel
 )
 
 missing=()

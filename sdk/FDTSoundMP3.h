@@ -53,10 +53,23 @@ MP3ReadResult ScanMP3Frames(const U8* data, size_t size, MP3FrameScan& scan);
 // refused with a diagnostic on standard output rather than cut.
 bool SetSampleCount(SoundParams& params, uint64_t samples);
 
-// Reads the rest of the open file `fp` into one malloc'ed block (two zero bytes, then the file's
-// bytes) and fills `params` from its frames. On success hands out the block and its size and
-// returns true; on failure writes a diagnostic to standard output, frees the block and returns
-// false. Says why in `result` when given. Does not close the file.
+// A block for a sound's data: size bytes, freed with std::free. A large one is aligned to and
+// marked for huge pages where the system has them. nullptr when it cannot be had.
+U8* AllocateSoundBlock(size_t size);
+
+// The largest MP3 file a sound holds: its data size and the movie's length are 32-bit fields,
+// and the tags around it need room too.
+constexpr size_t kLargestMP3File = 0xFFFFFFFFu - (1u << 20);
+
+// Fills `params` from the frames of an MP3 file already in memory: `block` comes from
+// AllocateSoundBlock and holds two zero bytes, then the file's `fileBytes` bytes. On success
+// takes the block (params.data, params.dataSize) and returns true; on failure writes a diagnostic
+// to standard output, frees the block and returns false. Says why in `result` when given.
+bool ReadMP3Block(U8* block, size_t fileBytes, SoundParams& params, MP3ReadResult* result = nullptr);
+
+// Reads the rest of the open file `fp` into one block (two zero bytes, then the file's bytes)
+// and fills `params` from its frames as ReadMP3Block does. On success hands out the block and its
+// size and returns true. Does not close the file.
 bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize, MP3ReadResult* result = nullptr);
 
 // A DefineSound holding a whole MP3 file. Without a file, or when the file is not a usable
@@ -64,6 +77,8 @@ bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize, MP3Rea
 class FDTDefineSoundMP3 : public FDTDefineSound {
 public:
     explicit FDTDefineSoundMP3(FILE* fp);
+    // From an MP3 file already in memory: takes `block` as ReadMP3Block does.
+    FDTDefineSoundMP3(U8* block, size_t fileBytes);
     ~FDTDefineSoundMP3() override;
     MP3ReadResult ReadResult() const { return readResult; }
 

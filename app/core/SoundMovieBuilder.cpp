@@ -4,9 +4,16 @@
 #include "FDT.h"
 #include "FDTSoundMP3.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <memory>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 int32_t SoundFrameCount(int32_t lengthMs, int32_t framesPerSecond, int32_t tuner) {
     // 64-bit throughout: the product of a long sound and a high frame rate must not wrap.
@@ -41,11 +48,64 @@ void AddStopFrame(FObjCollection& movie) {
     movie.AddObject(new FCTShowFrame);
 }
 
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-
 } // namespace
+
+SoundBlock::SoundBlock(SoundBlock&& other) noexcept : block_(other.block_), fileSize_(other.fileSize_) {
+    other.block_ = nullptr;
+    other.fileSize_ = 0;
+}
+
+SoundBlock& SoundBlock::operator=(SoundBlock&& other) noexcept {
+    if (this != &other) {
+        std::free(block_);
+        block_ = std::exchange(other.block_, nullptr);
+        fileSize_ = std::exchange(other.fileSize_, 0);
+    }
+    return *this;
+}
+
+SoundBlock::~SoundBlock() {
+    std::free(block_);
+}
+
+U8* SoundBlock::Release() {
+    fileSize_ = 0;
+    return std::exchange(block_, nullptr);
+}
+
+bool SoundBlock::Read(const std::string& path) {
+    *this = SoundBlock();
+    // Never waits: a FIFO or device is not read from, and counts as an empty file.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    size_t size = 0;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        size = static_cast<size_t>(info.st_size);
+    U8* block = size <= kLargestMP3File ? AllocateSoundBlock(size + 2) : nullptr;
+    if (block == nullptr) {
+        ::close(fd);
+        std::printf("Memory allocation failure\n");
+        return false;
+    }
+    block[0] = 0;
+    block[1] = 0;
+    // One read for the whole file; a file that shrank meanwhile keeps the bytes that arrived.
+    size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(fd, block + 2 + got, size - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    block_ = block;
+    fileSize_ = got;
+    return true;
+}
 
 const char* RefusedSoundText(MP3ReadResult why) {
     return why == MP3ReadResult::TooManySamples ? ":Sound Too Long." : ":Unexpected File Format.";
@@ -53,17 +113,20 @@ const char* RefusedSoundText(MP3ReadResult why) {
 
 void BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
                      std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction) {
+    SoundBlock mp3;
+    if (!mp3.Read(mp3Path)) {
+        results.push_back(mp3Path + ":File Not Found.");
+        return;
+    }
+    BuildSoundMovie(mp3Path, std::move(mp3), moviePath, results, soundFrames, stopAction);
+}
+
+void BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const std::string& moviePath,
+                     std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction) {
     FObjCollection movie;
 
-    std::unique_ptr<FDTDefineSoundMP3> sound;
-    {
-        std::unique_ptr<FILE, FileCloser> mp3File(std::fopen(mp3Path.c_str(), "rb"));
-        if (!mp3File) {
-            results.push_back(mp3Path + ":File Not Found.");
-            return;
-        }
-        sound = std::make_unique<FDTDefineSoundMP3>(mp3File.get());
-    }
+    const size_t fileSize = mp3.FileSize();
+    auto sound = std::make_unique<FDTDefineSoundMP3>(mp3.Release(), fileSize);
     if (sound->Params().data == nullptr || sound->Params().dataSize == 0) {
         results.push_back(mp3Path + RefusedSoundText(sound->ReadResult()));
         return;
