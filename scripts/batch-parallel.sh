@@ -69,7 +69,7 @@ i=0
 for ((k = 1; k <= parts; k++)); do
   end=$((k * count / parts))
   list=""
-  while [ $i -lt $count ] && { [ $i -lt $end ] || [ -z "$list" ] ||
+  while [ "$i" -lt "$count" ] && { [ "$i" -lt "$end" ] || [ -z "$list" ] ||
     [ "${files[i]%.*}" = "${files[i - 1]%.*}" ]; }; do
     list+="<File>${files[i]}</File>"
     i=$((i + 1))

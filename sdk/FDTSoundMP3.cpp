@@ -232,10 +232,15 @@ U8* AllocateSoundBlock(size_t size) {
     return static_cast<U8*>(std::malloc(size));
 }
 
-bool ReadMP3Block(U8* block, size_t size, SoundParams& params, MP3ReadResult* result) {
+void FreeSoundBlock(U8* block, size_t) {
+    std::free(block);
+}
+
+bool ReadMP3Block(U8* block, size_t size, SoundParams& params, MP3ReadResult* result,
+                  SoundBlockRelease release) {
     SWF_ASSERT(block, FDTSoundMP3);
     const auto fail = [&](MP3ReadResult why) {
-        std::free(block);
+        release(block, size);
         if (result)
             *result = why;
         return false;
@@ -330,13 +335,15 @@ FDTDefineSoundMP3::FDTDefineSoundMP3(FILE* fp) {
     }
 }
 
-FDTDefineSoundMP3::FDTDefineSoundMP3(U8* block, size_t fileBytes) {
+FDTDefineSoundMP3::FDTDefineSoundMP3(U8* block, size_t fileBytes, SoundBlockRelease releaseBlock)
+    : release(releaseBlock) {
     if (block == nullptr)
         return;
-    ReadMP3Block(block, fileBytes, soundParams, &readResult);
+    ReadMP3Block(block, fileBytes, soundParams, &readResult, release);
 }
 
 FDTDefineSoundMP3::~FDTDefineSoundMP3() {
-    std::free(soundParams.data);
+    if (soundParams.data != nullptr)
+        release(soundParams.data, soundParams.dataSize - 2);
     soundParams = SoundParams{};
 }

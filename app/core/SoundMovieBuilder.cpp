@@ -4,15 +4,11 @@
 #include "FDT.h"
 #include "FDTSoundMP3.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <memory>
 #include <utility>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 int32_t SoundFrameCount(int32_t lengthMs, int32_t framesPerSecond, int32_t tuner) {
@@ -50,63 +46,6 @@ void AddStopFrame(FObjCollection& movie) {
 
 } // namespace
 
-SoundBlock::SoundBlock(SoundBlock&& other) noexcept : block_(other.block_), fileSize_(other.fileSize_) {
-    other.block_ = nullptr;
-    other.fileSize_ = 0;
-}
-
-SoundBlock& SoundBlock::operator=(SoundBlock&& other) noexcept {
-    if (this != &other) {
-        std::free(block_);
-        block_ = std::exchange(other.block_, nullptr);
-        fileSize_ = std::exchange(other.fileSize_, 0);
-    }
-    return *this;
-}
-
-SoundBlock::~SoundBlock() {
-    std::free(block_);
-}
-
-U8* SoundBlock::Release() {
-    fileSize_ = 0;
-    return std::exchange(block_, nullptr);
-}
-
-bool SoundBlock::Read(const std::string& path) {
-    *this = SoundBlock();
-    // Never waits: a FIFO or device is not read from, and counts as an empty file.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat info {};
-    size_t size = 0;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-        size = static_cast<size_t>(info.st_size);
-    U8* block = size <= kLargestMP3File ? AllocateSoundBlock(size + 2) : nullptr;
-    if (block == nullptr) {
-        ::close(fd);
-        std::printf("Memory allocation failure\n");
-        return false;
-    }
-    block[0] = 0;
-    block[1] = 0;
-    // One read for the whole file; a file that shrank meanwhile keeps the bytes that arrived.
-    size_t got = 0;
-    while (got < size) {
-        const ssize_t n = ::read(fd, block + 2 + got, size - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        got += static_cast<size_t>(n);
-    }
-    ::close(fd);
-    block_ = block;
-    fileSize_ = got;
-    return true;
-}
-
 const char* RefusedSoundText(MP3ReadResult why) {
     return why == MP3ReadResult::TooManySamples ? ":Sound Too Long." : ":Unexpected File Format.";
 }
@@ -126,9 +65,15 @@ void BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const std::stri
     FObjCollection movie;
 
     const size_t fileSize = mp3.FileSize();
-    auto sound = std::make_unique<FDTDefineSoundMP3>(mp3.Release(), fileSize);
+    const SoundBlock::Lease lease = mp3.Release();
+    auto sound = std::make_unique<FDTDefineSoundMP3>(lease.block, fileSize, lease.release);
     if (sound->Params().data == nullptr || sound->Params().dataSize == 0) {
         results.push_back(mp3Path + RefusedSoundText(sound->ReadResult()));
+        return;
+    }
+    // A file cut short while it was read is not the file it was: it gives no movie.
+    if (SoundBlock::Lost(lease.block)) {
+        results.push_back(mp3Path + ":Unexpected File Format.");
         return;
     }
 
@@ -159,6 +104,10 @@ void BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const std::stri
             AddStopFrame(movie);
 
         written = movie.WriteMovieFile(moviePath.c_str(), kMovieWidth, kMovieHeight, kMovieFrameRate);
+        if (written && SoundBlock::Lost(lease.block)) {
+            ::unlink(moviePath.c_str()); // it holds zeros where the file was cut off
+            written = false;
+        }
     } catch (...) {
         results.push_back(mp3Path + ":Unable to Write Output File.");
         throw;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "FDTSoundMP3.h"
+#include "SoundBlock.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -24,28 +25,6 @@ constexpr int32_t kMaxMovieFrames = 65535;
 // The result text for an MP3 file the reader refused: ":Sound Too Long." for more samples than
 // one sound can declare, ":Unexpected File Format." for everything else.
 const char* RefusedSoundText(MP3ReadResult why);
-
-// An MP3 file read whole into the block its sound will hold: two zero bytes, then the file.
-class SoundBlock {
-public:
-    SoundBlock() = default;
-    SoundBlock(SoundBlock&& other) noexcept;
-    SoundBlock& operator=(SoundBlock&& other) noexcept;
-    ~SoundBlock();
-
-    // Reads the file at path with one read into a block sized from the file's own size (a file
-    // that is no regular file counts as empty). False when it cannot be opened or memory is short.
-    bool Read(const std::string& path);
-
-    const U8* FileBytes() const { return block_ ? block_ + 2 : nullptr; }
-    size_t FileSize() const { return fileSize_; }
-    // Hands the block over (to a sound definition); the SoundBlock is empty afterwards.
-    U8* Release();
-
-private:
-    U8* block_ = nullptr;
-    size_t fileSize_ = 0;
-};
 
 // Builds the movie at moviePath from the MP3 at mp3Path and appends exactly one line to
 // results: mp3Path followed by ":File Not Found.", ":Unexpected File Format.",
