@@ -220,6 +220,7 @@ EncoderRunner::Outcome EncoderRunner::RunEncoder(const std::string& inputPath, c
 
 EncoderRunner::Outcome EncoderRunner::Fail(std::string problem) {
     problem_ = std::move(problem);
+    CloseDescriptors(inputFd_, outputFd_);
     return Outcome::Failed;
 }
 
