@@ -757,6 +757,7 @@ void TFormMain::StartAutomation1Click() {
         CommandsDisabledDuringRun lock{StartAutomation1, NewProject1,  LoadProject1, SaveProject1,
                                        SaveProjectAs1,   Preferences1, AddFiles1,    RemoveFiles1,
                                        AddFiles2,        RemoveFiles2, Exit1};
+        automationRun_.SetEncoderCount(tavrelSettings.encoders);
         WindowRunHost host(this, *dialogs_, progressForm_, ComboBoxOutputMode, HideMode);
         // The project keeps the trailing "/" its output folder may gain, so it counts as changed;
         // the window goes on showing the folder as typed.

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth
   sox adwaita-icon-theme fonts-dejavu-core
   dpkg-dev desktop-file-utils appstream
+  parallel
 )
 
 missing=()

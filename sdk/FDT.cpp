@@ -94,13 +94,18 @@ bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height,
     if (fileName == nullptr)
         return false;
     // The movie is built only once its file is open: one that cannot be opened leaves the
-    // definition ids going on.
-    return ReplaceFile(fileName, [&](std::FILE* file) {
-        FSWFStream stream;
-        WriteMovieBody(&stream, width, height, frameRate);
-        const U32 fileLength = stream.TotalSize();
-        return stream.SaveToFile(file) == fileLength;
-    });
+    // definition ids going on. A movie can always be made again from its sound: the system
+    // writes it to disk in its own time, as it does the encoder's MP3 (a flush per movie costs a
+    // batch of short sounds more than building them).
+    return ReplaceFile(
+        fileName,
+        [&](std::FILE* file) {
+            FSWFStream stream;
+            WriteMovieBody(&stream, width, height, frameRate);
+            const U32 fileLength = stream.TotalSize();
+            return stream.SaveToFile(file) == fileLength;
+        },
+        false);
 }
 
 // ---- Frame and action tags -------------------------------------------------------------------

@@ -60,8 +60,8 @@ public:
     // Builds the 21-byte file header and copies it over the first 21 bytes at `target`.
     void WriteHeader(U8* target, U32 fileLength, S32 width, S32 height, S32 frameRate);
 
-    // Writes the movie to fileName by ReplaceFile: a failed write leaves nothing new behind and
-    // an old movie as it was. Returns true when the movie is complete on disk.
+    // Writes the movie to fileName by ReplaceFile, without waiting for the disk: a failed write
+    // leaves nothing new behind and an old movie as it was. Returns true when the movie is complete.
     // When the file cannot be created, or a folder or a read-only file stands at fileName, the
     // body is not built and definitionIdCounter keeps its value.
     bool WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate);

@@ -216,10 +216,9 @@ bool SetSampleCount(SoundParams& params, uint64_t samples) {
     return true;
 }
 
-// The sound block, freed with std::free like any other. A large one is aligned to and marked for
-// huge pages where the system has them: filling 100 MB of fresh small pages costs more than
-// reading the file into them.
-static U8* AllocateSoundBlock(size_t size) {
+// Filling 100 MB of fresh small pages costs more than reading the file into them: a large block
+// goes on huge pages where the system has them.
+U8* AllocateSoundBlock(size_t size) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     constexpr size_t kHugePage = size_t(2) << 20;
     if (size >= 4 * kHugePage) {
@@ -233,47 +232,30 @@ static U8* AllocateSoundBlock(size_t size) {
     return static_cast<U8*>(std::malloc(size));
 }
 
-bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize, MP3ReadResult* result) {
-    SWF_ASSERT(fp, FDTSoundMP3);
-    const auto fail = [&](MP3ReadResult why, U8* block) {
-        std::free(block);
+void FreeSoundBlock(U8* block, size_t) {
+    std::free(block);
+}
+
+bool ReadMP3Block(U8* block, size_t size, SoundParams& params, MP3ReadResult* result,
+                  SoundBlockRelease release) {
+    SWF_ASSERT(block, FDTSoundMP3);
+    const auto fail = [&](MP3ReadResult why) {
+        release(block, size);
         if (result)
             *result = why;
         return false;
     };
-
-    // Size of the rest of the file; a stream that cannot seek counts as empty.
-    size_t size = 0;
-    const long start = std::ftell(fp);
-    if (start >= 0 && std::fseek(fp, 0, SEEK_END) == 0) {
-        const long end = std::ftell(fp);
-        if (end > start)
-            size = static_cast<size_t>(end - start);
-        std::fseek(fp, start, SEEK_SET);
-    }
-
-    // The data size and the movie's length are 32-bit fields: keep room for the tags around it.
-    constexpr size_t kLargestFile = std::numeric_limits<U32>::max() - (1u << 20);
-    U8* block = size <= kLargestFile ? AllocateSoundBlock(size + 2) : nullptr;
-    if (block == nullptr) {
-        std::printf("Memory allocation failure\n");
-        return fail(MP3ReadResult::NoMemory, nullptr);
-    }
-    block[0] = 0;
-    block[1] = 0;
-    // One read straight into the block; a short read keeps only the bytes that arrived.
-    size = std::fread(block + 2, 1, size, fp);
     const U8* bytes = block + 2;
 
     MP3FrameScan scan;
     const MP3ReadResult outcome = ScanMP3Frames(bytes, size, scan);
     if (outcome == MP3ReadResult::NotMP3) {
         std::printf("Not an MP3 format file\n");
-        return fail(outcome, block);
+        return fail(outcome);
     }
     if (outcome == MP3ReadResult::FreeFormat) {
         std::printf("Free format MP3 unsupported\n");
-        return fail(outcome, block);
+        return fail(outcome);
     }
 
     params = SoundParams{};
@@ -292,19 +274,53 @@ bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize, MP3Rea
         break;
     default:
         std::printf("Sample rate %d unsupported\n", scan.sampleRate);
-        return fail(MP3ReadResult::UnsupportedSampleRate, block);
+        return fail(MP3ReadResult::UnsupportedSampleRate);
     }
     if (!SetSampleCount(params, scan.sampleCount)) {
         params = SoundParams{};
-        return fail(MP3ReadResult::TooManySamples, block);
+        return fail(MP3ReadResult::TooManySamples);
     }
     params.format = 2;
     params.sampleSize = 1;
     params.stereo = scan.channelMode == kChannelModeSingle ? 0 : 1;
-    data = block;
-    dataSize = static_cast<U32>(size + 2);
+    params.data = block;
+    params.dataSize = static_cast<U32>(size + 2);
     if (result)
         *result = MP3ReadResult::Ok;
+    return true;
+}
+
+bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize, MP3ReadResult* result) {
+    SWF_ASSERT(fp, FDTSoundMP3);
+
+    // Size of the rest of the file; a stream that cannot seek counts as empty.
+    size_t size = 0;
+    const long start = std::ftell(fp);
+    if (start >= 0 && std::fseek(fp, 0, SEEK_END) == 0) {
+        const long end = std::ftell(fp);
+        if (end > start)
+            size = static_cast<size_t>(end - start);
+        std::fseek(fp, start, SEEK_SET);
+    }
+
+    U8* block = size <= kLargestMP3File ? AllocateSoundBlock(size + 2) : nullptr;
+    if (block == nullptr) {
+        std::printf("Memory allocation failure\n");
+        if (result)
+            *result = MP3ReadResult::NoMemory;
+        return false;
+    }
+    block[0] = 0;
+    block[1] = 0;
+    // One read straight into the block; a short read keeps only the bytes that arrived.
+    size = std::fread(block + 2, 1, size, fp);
+    if (!ReadMP3Block(block, size, params, result))
+        return false;
+    // The block is handed out, not held by params.
+    data = params.data;
+    dataSize = params.dataSize;
+    params.data = nullptr;
+    params.dataSize = 0;
     return true;
 }
 
@@ -319,7 +335,15 @@ FDTDefineSoundMP3::FDTDefineSoundMP3(FILE* fp) {
     }
 }
 
+FDTDefineSoundMP3::FDTDefineSoundMP3(U8* block, size_t fileBytes, SoundBlockRelease releaseBlock)
+    : release(releaseBlock) {
+    if (block == nullptr)
+        return;
+    ReadMP3Block(block, fileBytes, soundParams, &readResult, release);
+}
+
 FDTDefineSoundMP3::~FDTDefineSoundMP3() {
-    std::free(soundParams.data);
+    if (soundParams.data != nullptr)
+        release(soundParams.data, soundParams.dataSize - 2);
     soundParams = SoundParams{};
 }

@@ -53,10 +53,29 @@ MP3ReadResult ScanMP3Frames(const U8* data, size_t size, MP3FrameScan& scan);
 // refused with a diagnostic on standard output rather than cut.
 bool SetSampleCount(SoundParams& params, uint64_t samples);
 
-// Reads the rest of the open file `fp` into one malloc'ed block (two zero bytes, then the file's
-// bytes) and fills `params` from its frames. On success hands out the block and its size and
-// returns true; on failure writes a diagnostic to standard output, frees the block and returns
-// false. Says why in `result` when given. Does not close the file.
+// A block for a sound's data: size bytes, freed with std::free. A large one is aligned to and
+// marked for huge pages where the system has them. nullptr when it cannot be had.
+U8* AllocateSoundBlock(size_t size);
+
+// How a sound block is given back once its sound is done with it (a file mapped into memory is
+// unmapped, say); the default frees a block of AllocateSoundBlock.
+using SoundBlockRelease = void (*)(U8* block, size_t fileBytes);
+void FreeSoundBlock(U8* block, size_t fileBytes);
+
+// The largest MP3 file a sound holds: its data size and the movie's length are 32-bit fields,
+// and the tags around it need room too.
+constexpr size_t kLargestMP3File = 0xFFFFFFFFu - (1u << 20);
+
+// Fills `params` from the frames of an MP3 file already in memory: `block` holds two zero bytes,
+// then the file's `fileBytes` bytes. On success takes the block (params.data, params.dataSize)
+// and returns true; on failure writes a diagnostic to standard output, gives the block back with
+// `release` and returns false. Says why in `result` when given.
+bool ReadMP3Block(U8* block, size_t fileBytes, SoundParams& params, MP3ReadResult* result = nullptr,
+                  SoundBlockRelease release = FreeSoundBlock);
+
+// Reads the rest of the open file `fp` into one block (two zero bytes, then the file's bytes)
+// and fills `params` from its frames as ReadMP3Block does. On success hands out the block and its
+// size and returns true. Does not close the file.
 bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize, MP3ReadResult* result = nullptr);
 
 // A DefineSound holding a whole MP3 file. Without a file, or when the file is not a usable
@@ -64,9 +83,13 @@ bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize, MP3Rea
 class FDTDefineSoundMP3 : public FDTDefineSound {
 public:
     explicit FDTDefineSoundMP3(FILE* fp);
+    // From an MP3 file already in memory: takes `block` as ReadMP3Block does, and gives it back
+    // with `release` when the sound is deleted.
+    FDTDefineSoundMP3(U8* block, size_t fileBytes, SoundBlockRelease release = FreeSoundBlock);
     ~FDTDefineSoundMP3() override;
     MP3ReadResult ReadResult() const { return readResult; }
 
 private:
     MP3ReadResult readResult = MP3ReadResult::NotMP3;
+    SoundBlockRelease release = FreeSoundBlock;
 };

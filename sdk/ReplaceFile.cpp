@@ -110,7 +110,8 @@ void SyncFolder(const std::string& path) {
 
 } // namespace
 
-bool ReplaceFile(const std::string& linkOrPath, const std::function<bool(std::FILE*)>& write) {
+bool ReplaceFile(const std::string& linkOrPath, const std::function<bool(std::FILE*)>& write,
+                 bool syncToDisk) {
     std::string path;
     if (linkOrPath.empty() || !FollowLinks(linkOrPath, path) || path.back() == '/')
         return false;
@@ -134,7 +135,7 @@ bool ReplaceFile(const std::string& linkOrPath, const std::function<bool(std::FI
     bool complete = false;
     try {
         if (::fchmod(fd, exists ? (old.st_mode & 0777) : NewFileMode()) == 0)
-            complete = WriteThrough(fd, true, write);
+            complete = WriteThrough(fd, syncToDisk, write);
         else
             ::close(fd);
     } catch (...) {
@@ -147,7 +148,8 @@ bool ReplaceFile(const std::string& linkOrPath, const std::function<bool(std::FI
         ::unlink(temporary.c_str());
         return false;
     }
-    SyncFolder(path);
+    if (syncToDisk)
+        SyncFolder(path);
     return true;
 }
 

@@ -16,7 +16,10 @@
 // Answers false on any failure: the temporary file is removed and the old file left as it was.
 // write is called only once a file is open for it; an exception from it passes through after
 // the same clean-up.
-bool ReplaceFile(const std::string& path, const std::function<bool(std::FILE*)>& write);
+// syncToDisk false leaves the flush to the system, for files that can be made again (movies):
+// the replacement is still whole or nothing for every reader, only a power cut may lose it.
+bool ReplaceFile(const std::string& path, const std::function<bool(std::FILE*)>& write,
+                 bool syncToDisk = true);
 
 // ReplaceFile with bytes as the whole new content.
 bool ReplaceFileContent(const std::string& path, const std::string& bytes);

@@ -1,6 +1,7 @@
 // The automation run: a project's input list becomes movies and a run report.
 #include "AutomationRun.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -8,6 +9,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <QEventLoop>
+#include <QTimer>
 
 #include "NativeText.h"
 #include "ReplaceFile.h"
@@ -247,24 +251,358 @@ bool WriteRunReport(const std::string& path, const std::vector<std::string>& lin
     return ReplaceFileContent(path, text);
 }
 
-AutomationRun::AutomationRun() = default;
+// The files of one run on their way to movies. Up to `encoderCount` encoders run at once, each a
+// child process watched from the event loop, so this thread stays free for the window and for
+// building movies. Files start in list order, whenever an encoder is free, and finish in list
+// order: a movie is built, its report line taken and the progress moved on only once every file
+// before it has finished. So the movies (the sound's definition id depends on the movies built
+// before it), the report and the progress are the same whatever the number of encoders, and
+// the later of two inputs with the same movie name still gives the movie.
+class AutomationRun::Batch {
+public:
+    Batch(AutomationRun& run, PSoundProject& project, const std::vector<PMP3Converter>& outputModes,
+          RunHost& host, bool encoderFound)
+        : run_(run), project_(project), outputModes_(outputModes), host_(host), encoderFound_(encoderFound) {
+        // The list is copied: whatever the window does while events are handled, the run goes
+        // through the files it started with.
+        for (const PSoundFile& file : project.Files) {
+            files_.emplace_back();
+            files_.back().input = file.File;
+            inputs_.insert(file.File);
+        }
+        const size_t encoderCount =
+            std::min<size_t>(std::max(run.encoderCount_, 1), std::max<size_t>(files_.size(), 1));
+        for (size_t i = 0; i < encoderCount; ++i)
+            encoders_.push_back({std::make_unique<EncoderRunner>(run.encoderProgram_), false});
+    }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+    // Runs the event loop until every file has finished or the run has been stopped and its
+    // encoders have ended.
+    void ConvertFiles() {
+        QEventLoop loop;
+        loop_ = &loop;
+        // The stop request of the headless host (a signal) is asked for a few times a second.
+        QTimer stopPoll;
+        QObject::connect(&stopPoll, &QTimer::timeout, &loop, [this] {
+            if (run_.ShouldStop(host_)) {
+                StopEncoders();
+                Advance();
+            }
+        });
+        stopPoll.start(kStopPollIntervalMs);
+        Advance();
+        if (!Over())
+            loop.exec();
+        // The loop also ends when the application quits: what is unfinished then counts as stopped,
+        // and the encoders still running end with their runners.
+        if (!Over())
+            run_.stopRequested_ = true;
+        loop_ = nullptr;
+    }
+
+    // Ends every running encoder; each reports back as stopped.
+    void StopEncoders() {
+        for (Encoder& encoder : encoders_)
+            encoder.runner->Stop();
+    }
+
+    bool Stopped() const { return nextToFinish_ < files_.size(); }
+
+    // The report lines, the problems and the count of files handled, all in list order.
+    void CollectInto(AutomationResult& result) const {
+        for (const FileWork& file : files_) {
+            result.reportLines.insert(result.reportLines.end(), file.lines.begin(), file.lines.end());
+            if (file.finished && !file.problem.empty())
+                result.problems.push_back({file.input, file.problem});
+            // Every file the stop kept from its movie, those under way included.
+            if (!file.finished)
+                result.problems.push_back({file.input, "stopped"});
+            if (file.handled)
+                ++result.filesHandled;
+        }
+    }
+
+private:
+    static constexpr int kStopPollIntervalMs = 50;
+    static constexpr size_t kFilesAheadPerEncoder = 8;
+
+    enum class State {
+        Waiting,  // not started
+        Encoding, // its encoder runs
+        Ready,    // ready for its movie, or skipped; finishes when the files before it have
+    };
+
+    // One input's way through the run.
+    struct FileWork {
+        std::string input;
+        State state = State::Waiting;
+        bool skipped = false;  // failed before its movie step: finishes without a line or progress
+        bool finished = false; // its turn in list order has come and gone
+        bool handled = false;  // its work completed (a report line, the progress moved on)
+        int32_t frames = 0;    // for a non-MP3 input, worked out from the input before encoding
+        std::string mp3Path;
+        std::string whyNoMp3; // what a builder that finds no MP3 stands for
+        bool encodeFailed = false;
+        std::string encodeProblem;
+        std::unique_ptr<IntermediateFile> intermediate;
+        std::vector<std::string> lines; // the report lines of this file
+        std::string problem;            // why it gave no movie; empty when it gave one
+    };
+
+    struct Encoder {
+        std::unique_ptr<EncoderRunner> runner;
+        bool busy;
+    };
+
+    // Does what can be done now: finishes the files whose turn has come, then starts files while
+    // encoders are free, and so on while that makes files ready. Re-entered through the events
+    // handled while a file finishes, it only notes that there is more to do, and the outer call
+    // goes round once more.
+    void Advance() {
+        if (advancing_) {
+            advanceAgain_ = true;
+            return;
+        }
+        advancing_ = true;
+        do {
+            advanceAgain_ = false;
+            FinishReadyFiles();
+            StartFiles();
+        } while (advanceAgain_);
+        advancing_ = false;
+        if (Over() && loop_)
+            loop_->quit();
+    }
+
+    bool Over() const {
+        const bool encoding =
+            std::any_of(encoders_.begin(), encoders_.end(), [](const Encoder& e) { return e.busy; });
+        return !encoding && (nextToFinish_ == files_.size() || run_.stopRequested_);
+    }
+
+    // Starts files in list order while an encoder is free. With one encoder a file starts only
+    // once the one before it has finished: one file at a time, as users know it. With more, files
+    // run ahead of the one whose turn it is, though not without bound: the MP3s of finished
+    // encodes wait on disk for their turn.
+    void StartFiles() {
+        const size_t encoderCount = encoders_.size();
+        const size_t aheadLimit = encoderCount == 1 ? 1 : kFilesAheadPerEncoder * encoderCount;
+        while (nextToStart_ < files_.size() && nextToStart_ - nextToFinish_ < aheadLimit &&
+               !run_.ShouldStop(host_)) {
+            Encoder* free = FreeEncoder();
+            if (!free)
+                return;
+            const size_t index = nextToStart_++;
+            StartFile(index, *free);
+            // Ready at once (an MP3 input, a file skipped, an encoder that did not start): it
+            // may be finished straight away.
+            if (files_[index].state == State::Ready)
+                advanceAgain_ = true;
+        }
+    }
+
+    Encoder* FreeEncoder() {
+        for (Encoder& encoder : encoders_)
+            if (!encoder.busy)
+                return &encoder;
+        return nullptr;
+    }
+
+    // Checks an input, works out the movie's frame count from a non-MP3 input and starts its
+    // encoder. An MP3 input is measured from the bytes its movie is built from, when it finishes.
+    // A failure here skips the file silently: no line, no progress.
+    void StartFile(size_t index, Encoder& encoder) {
+        FileWork& file = files_[index];
+        file.state = State::Ready;
+        std::string reasonIfThrown; // what the step under way failed at, should it throw
+        try {
+            // Only a regular file we may read goes further; the sound readers open it too.
+            file.problem = UnreadableInputProblem(file.input);
+            if (!file.problem.empty()) {
+                file.skipped = true;
+                return;
+            }
+            if (IsOwnMp3(file.input)) {
+                file.mp3Path = file.input;
+                return;
+            }
+            reasonIfThrown = "the sound length could not be read";
+            const int32_t lengthMs = SoundLengthMs(file.input);
+            reasonIfThrown = "the frame count could not be worked out";
+            file.frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+            StartEncoder(index, encoder, reasonIfThrown);
+        } catch (...) {
+            file.skipped = true;
+            file.problem = reasonIfThrown.empty() ? "an unexpected failure" : reasonIfThrown;
+            if (file.intermediate)
+                file.intermediate->Remove();
+        }
+    }
+
+    // Claims the intermediate MP3's name and starts the encoder on it. Names are claimed by
+    // creating the file before the encoder starts, and never given out twice in a run, so two
+    // encoders never share one, and a run with one encoder names them the same.
+    void StartEncoder(size_t index, Encoder& encoder, std::string& reasonIfThrown) {
+        FileWork& file = files_[index];
+        const std::string modeName = host_.SelectedOutputModeName();
+        reasonIfThrown = modeName.empty() ? std::string("no output mode is defined")
+                                          : "no output mode is named \"" + modeName + "\"";
+        const std::vector<PMP3Converter> modes = ModesForProject(outputModes_, modeName, project_);
+        if (!FindOutputMode(modes, modeName))
+            throw OutputModeNotFoundError(reasonIfThrown);
+
+        file.intermediate = std::make_unique<IntermediateFile>();
+        std::set<std::string> avoid = inputs_;
+        avoid.insert(namesGiven_.begin(), namesGiven_.end());
+        if (encoderFound_) {
+            file.mp3Path = ClaimIntermediate(file.input, avoid, privateFolder_, *file.intermediate);
+        } else {
+            file.mp3Path = IntermediateMp3PathFor(file.input, avoid);
+            file.intermediate->Use(file.mp3Path);
+        }
+        namesGiven_.insert(file.mp3Path);
+
+        EncoderRunner& runner = *encoder.runner;
+        const EncoderRunner::Outcome started =
+            runner.Start(file.input, file.mp3Path, modes, modeName,
+                         [this, index, &encoder](EncoderRunner::Outcome outcome) {
+                             encoder.busy = false;
+                             FileEncoded(files_[index], outcome, encoder.runner->Problem());
+                             Advance();
+                         });
+        reasonIfThrown.clear();
+        if (started == EncoderRunner::Outcome::Running) {
+            encoder.busy = true;
+            file.state = State::Encoding;
+            return;
+        }
+        FileEncoded(file, started, runner.Problem());
+    }
+
+    // An encoder has ended (or never started): the file is ready for its movie step.
+    void FileEncoded(FileWork& file, EncoderRunner::Outcome outcome, const std::string& problem) {
+        file.state = State::Ready;
+        // Stopped, or a stop asked for meanwhile (Ctrl+C reaches the encoder too and may end it
+        // first): its MP3 is unfinished, and goes with its IntermediateFile when the run ends.
+        if (outcome == EncoderRunner::Outcome::Stopped || run_.ShouldStop(host_)) {
+            file.encodeFailed = true;
+            return;
+        }
+        file.encodeFailed = outcome == EncoderRunner::Outcome::Failed;
+        file.encodeProblem = problem;
+        file.whyNoMp3 = outcome == EncoderRunner::Outcome::NotStarted
+                            ? problem
+                            : std::string("the encoder made no MP3 file");
+        // An encoder that made nothing leaves no MP3, as if the name had never been claimed.
+        file.intermediate->RemoveIfEmpty();
+    }
+
+    // Finishes, in list order, every file whose turn has come and which is ready.
+    void FinishReadyFiles() {
+        while (nextToFinish_ < files_.size() && files_[nextToFinish_].state == State::Ready &&
+               !run_.ShouldStop(host_)) {
+            const size_t index = nextToFinish_++;
+            FileWork& file = files_[index];
+            file.finished = true;
+            if (!file.skipped)
+                FinishFile(index, file);
+        }
+    }
+
+    // The movie and its report line, the progress, and the intermediate MP3 removed.
+    void FinishFile(size_t index, FileWork& file) {
+        std::string reasonIfThrown;
+        try {
+            const std::string moviePath = MoviePathFor(project_.OutputFolder, file.input);
+            if (file.intermediate == nullptr) {
+                BuildFromMp3Input(file, moviePath, reasonIfThrown);
+            } else if (file.encodeFailed) {
+                // An encoder that crashed, was killed or gave up left an unfinished MP3, which
+                // would give a movie cut short: no movie then.
+                file.lines.push_back(file.mp3Path + ":Unable to Encode.");
+                file.problem = file.encodeProblem;
+            } else {
+                BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, project_.StopAction);
+                file.problem = ProblemOfReportLine(file.lines.back());
+                if (file.problem == "file not found" && !file.whyNoMp3.empty())
+                    file.problem = file.whyNoMp3;
+            }
+            file.handled = true;
+            host_.SetProgress(static_cast<int>(index) + 1);
+            host_.ProcessEvents();
+            file.intermediate.reset();
+        } catch (...) {
+            // Skipped silently: no message, no progress. A line the builder added before it
+            // failed stays in the report and tells what went wrong.
+            if (!file.lines.empty())
+                reasonIfThrown = ProblemOfReportLine(file.lines.back());
+            file.problem = reasonIfThrown.empty() ? "an unexpected failure" : reasonIfThrown;
+            file.intermediate.reset();
+        }
+    }
+
+    // An MP3 input is read once: its length is measured from the bytes the movie then holds.
+    void BuildFromMp3Input(FileWork& file, const std::string& moviePath, std::string& reasonIfThrown) {
+        reasonIfThrown = "the sound length could not be read";
+        SoundBlock mp3;
+        if (!mp3.Read(file.input))
+            throw SoundLengthError("Unable to open " + file.input);
+        const int32_t lengthMs = Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.input);
+        reasonIfThrown = "the frame count could not be worked out";
+        const int32_t frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+        reasonIfThrown.clear();
+        BuildSoundMovie(file.input, std::move(mp3), moviePath, file.lines, frames, project_.StopAction);
+        file.problem = ProblemOfReportLine(file.lines.back());
+    }
+
+    AutomationRun& run_;
+    PSoundProject& project_;
+    const std::vector<PMP3Converter>& outputModes_;
+    RunHost& host_;
+    const bool encoderFound_;
+    QEventLoop* loop_ = nullptr;
+    bool advancing_ = false;
+    bool advanceAgain_ = false;
+
+    // Declared in this order so that the encoders end before their MP3s are removed, and those
+    // before the private folder that may hold them.
+    PrivateFolder privateFolder_;
+    std::vector<FileWork> files_;
+    std::vector<Encoder> encoders_;
+    size_t nextToStart_ = 0;
+    size_t nextToFinish_ = 0;
+    std::set<std::string> inputs_;     // an intermediate MP3 must never land on an input of the list
+    std::set<std::string> namesGiven_; // intermediate names given out in this run
+};
+
+AutomationRun::AutomationRun() : encoderCount_(DefaultEncoderCount()) {}
 
 AutomationRun::AutomationRun(QString encoderProgram)
-    : searchEncoder_(false), encoderProgram_(std::move(encoderProgram)) {}
+    : searchEncoder_(false), encoderProgram_(std::move(encoderProgram)),
+      encoderCount_(DefaultEncoderCount()) {}
 
 AutomationRun::~AutomationRun() = default;
+
+void AutomationRun::SetEncoderCount(int count) {
+    encoderCount_ = std::clamp(count, 1, int{kMaxEncoderCount});
+}
 
 void AutomationRun::RequestStop() {
     if (!running_)
         return;
     stopRequested_ = true;
-    if (encoder_)
-        encoder_->Stop();
+    if (batch_)
+        batch_->StopEncoders();
 }
 
 bool AutomationRun::ShouldStop(RunHost& host) {
-    if (!stopRequested_ && host.StopRequested())
+    if (!stopRequested_ && host.StopRequested()) {
         stopRequested_ = true;
+        if (batch_)
+            batch_->StopEncoders();
+    }
     return stopRequested_;
 }
 
@@ -294,11 +632,7 @@ AutomationResult AutomationRun::RunAutomation(PSoundProject& project,
         result.outcome = AutomationResult::Outcome::AlreadyRunning;
         return result;
     }
-
-    // 1. The output folder; only its last level is made.
-    if (!IsFolder(project.OutputFolder))
-        ::mkdir(project.OutputFolder.c_str(), 0777);
-    if (!IsFolder(project.OutputFolder)) {
+    if (!MakeOutputFolder(project.OutputFolder)) {
         result.outcome = AutomationResult::Outcome::Aborted;
         result.message = kOutputFolderFailedMessage;
         host.ShowMessage(result.message);
@@ -309,122 +643,46 @@ AutomationResult AutomationRun::RunAutomation(PSoundProject& project,
     stopRequested_ = false;
     struct RunningFlag {
         AutomationRun& run;
-        ~RunningFlag() {
-            run.running_ = false;
-            run.encoder_.reset();
-        }
+        ~RunningFlag() { run.running_ = false; }
     } runningFlag{*this};
 
-    // 2. The encoder: looked up once, and its absence said once.
-    encoder_ = std::make_unique<EncoderRunner>(searchEncoder_ ? FindEncoder() : encoderProgram_);
-    encoder_->SetStopCheck([this, &host] { return ShouldStop(host); });
-    result.encoderFound = !encoder_->EncoderProgram().isEmpty();
+    // The encoder is looked up once, and its absence said once: MP3 inputs still give movies.
+    if (searchEncoder_)
+        encoderProgram_ = FindEncoder();
+    result.encoderFound = !encoderProgram_.isEmpty();
     if (!result.encoderFound)
         host.ShowMessage(kEncoderMissingMessage);
 
-    // 3. Progress. The list is copied: whatever the window does while events are handled, the
-    // run goes through the files it started with.
-    const std::vector<PSoundFile> files = project.Files;
-    const int fileCount = static_cast<int>(files.size());
-    host.ShowProgress(fileCount);
+    host.ShowProgress(static_cast<int>(project.Files.size()));
+    ConvertFiles(project, outputModes, host, result);
+    WriteReport(project, host, result);
+    host.HideProgress();
+    return result;
+}
 
-    // An intermediate MP3 must never land on another input of the list.
-    std::set<std::string> inputs;
-    for (const PSoundFile& file : files)
-        inputs.insert(file.File);
+bool AutomationRun::MakeOutputFolder(const std::string& folder) {
+    // Only the last level is made: a mistyped parent must not grow a tree of folders.
+    if (!IsFolder(folder))
+        ::mkdir(folder.c_str(), 0777);
+    return IsFolder(folder);
+}
 
-    // 4. The files, each inside its own failure guard: a failure skips the file silently.
-    PrivateFolder privateFolder;
-    int stoppedAt = fileCount;
-    for (int index = 0; index < fileCount; ++index) {
-        if (ShouldStop(host)) {
-            stoppedAt = index;
-            break;
-        }
-        const std::string& input = files[static_cast<size_t>(index)].File;
-        const size_t linesBefore = result.reportLines.size();
-        std::string reasonIfThrown; // what the step under way failed at, should it throw
-        IntermediateFile intermediate;
-        try {
-            // c. Only a regular file we may read goes further; the sound readers open it too.
-            const std::string unreadable = UnreadableInputProblem(input);
-            if (!unreadable.empty()) {
-                result.problems.push_back({input, unreadable});
-                continue;
-            }
-            // d., e. Length and frame count.
-            reasonIfThrown = "the sound length could not be read";
-            const int32_t lengthMs = SoundLengthMs(input);
-            reasonIfThrown = "the frame count could not be worked out";
-            const int32_t frames = SoundFrameCount(lengthMs, project.FramePerSeconds, project.FrameTuner);
-            // f., g. Paths, and the MP3 for a non-MP3 input.
-            const std::string moviePath = MoviePathFor(project.OutputFolder, input);
-            std::string mp3Path = input;
-            std::string whyNoMp3; // for a movie builder that finds no MP3
-            bool encodeFailed = false;
-            if (!IsOwnMp3(input)) {
-                if (ShouldStop(host)) {
-                    stoppedAt = index;
-                    break;
-                }
-                if (result.encoderFound) {
-                    mp3Path = ClaimIntermediate(input, inputs, privateFolder, intermediate);
-                } else {
-                    mp3Path = IntermediateMp3PathFor(input, inputs);
-                    intermediate.Use(mp3Path);
-                }
-                const std::string modeName = host.SelectedOutputModeName();
-                reasonIfThrown = modeName.empty() ? std::string("no output mode is defined")
-                                                  : "no output mode is named \"" + modeName + "\"";
-                const EncoderRunner::Outcome encoded = encoder_->RunEncoder(
-                    input, mp3Path, ModesForProject(outputModes, modeName, project), modeName);
-                if (encoded == EncoderRunner::Outcome::Stopped) {
-                    stoppedAt = index;
-                    break; // its unfinished MP3 goes with `intermediate`
-                }
-                encodeFailed = encoded == EncoderRunner::Outcome::Failed;
-                if (encoded == EncoderRunner::Outcome::NotStarted)
-                    whyNoMp3 = encoder_->Problem();
-                else
-                    whyNoMp3 = "the encoder made no MP3 file";
-                // An encoder that made nothing leaves no MP3, as if the name had never been claimed.
-                intermediate.RemoveIfEmpty();
-            }
-            // h. The movie and its report line. An encoder that crashed, was killed or gave up left
-            // an unfinished MP3, which would give a movie cut short: no movie then.
-            reasonIfThrown.clear();
-            if (encodeFailed) {
-                result.reportLines.push_back(mp3Path + ":Unable to Encode.");
-                result.problems.push_back({input, encoder_->Problem()});
-            } else {
-                BuildSoundMovie(mp3Path, moviePath, result.reportLines, frames, project.StopAction);
-                std::string reason = ProblemOfReportLine(result.reportLines.back());
-                if (reason == "file not found" && !whyNoMp3.empty())
-                    reason = whyNoMp3;
-                if (!reason.empty())
-                    result.problems.push_back({input, reason});
-            }
-            ++result.filesHandled;
-            // i. Progress.
-            host.SetProgress(index + 1);
-            host.ProcessEvents();
-            // j. `intermediate` deletes the MP3 the run made.
-        } catch (...) {
-            // Skipped silently: no message, no report line, no progress. A line the builder added
-            // before it failed tells what went wrong.
-            if (result.reportLines.size() > linesBefore)
-                reasonIfThrown = ProblemOfReportLine(result.reportLines.back());
-            result.problems.push_back(
-                {input, reasonIfThrown.empty() ? "an unexpected failure" : reasonIfThrown});
-        }
-    }
-    const bool stoppedEarly = stoppedAt < fileCount;
-    // Every file the stop kept from its movie, the one under way included.
-    for (int index = stoppedAt; index < fileCount; ++index)
-        result.problems.push_back({files[static_cast<size_t>(index)].File, "stopped"});
-    result.outcome = stoppedEarly ? AutomationResult::Outcome::Stopped : AutomationResult::Outcome::Completed;
+void AutomationRun::ConvertFiles(PSoundProject& project, const std::vector<PMP3Converter>& outputModes,
+                                 RunHost& host, AutomationResult& result) {
+    Batch batch(*this, project, outputModes, host, result.encoderFound);
+    batch_ = &batch;
+    struct BatchGone {
+        AutomationRun& run;
+        ~BatchGone() { run.batch_ = nullptr; }
+    } batchGone{*this};
+    batch.ConvertFiles();
+    batch.CollectInto(result);
+    result.outcome =
+        batch.Stopped() ? AutomationResult::Outcome::Stopped : AutomationResult::Outcome::Completed;
+}
 
-    // 5. The report.
+void AutomationRun::WriteReport(PSoundProject& project, RunHost& host, AutomationResult& result) {
+    // The project keeps the "/" its folder gains, so it counts as changed afterwards.
     if (project.OutputFolder.empty() || project.OutputFolder.back() != '/')
         project.OutputFolder += '/';
     result.reportPath = ReportPathFor(project.OutputFolder, project.ProjectName);
@@ -433,8 +691,4 @@ AutomationResult AutomationRun::RunAutomation(PSoundProject& project,
             result.outcome = AutomationResult::Outcome::ReportFailed;
         host.ReportError(QStringLiteral("Cannot create file ") + TextFromBytes(result.reportPath));
     }
-
-    // 6. Clean-up.
-    host.HideProgress();
-    return result;
 }

@@ -90,6 +90,11 @@ public:
     explicit AutomationRun(QString encoderProgram);
     ~AutomationRun();
 
+    // How many encoders a run keeps busy at once (1: one file after another); one per processor
+    // unless set. Movies, report and progress come out the same whatever the number.
+    void SetEncoderCount(int count);
+    int EncoderCount() const { return encoderCount_; }
+
     // The Start command after its project refresh: the two checks, then the run.
     AutomationResult StartAutomation(PSoundProject& project, const std::vector<PMP3Converter>& outputModes,
                                      RunHost& host);
@@ -98,15 +103,22 @@ public:
                                    RunHost& host);
 
     bool IsRunning() const { return running_; }
-    // Asks a run under way to stop: a running encoder is ended at once, the run ends after it.
+    // Asks a run under way to stop: every running encoder is ended at once, the run ends after them.
     void RequestStop();
 
 private:
+    class Batch;
     bool ShouldStop(RunHost& host);
+    // The steps of a run, in order.
+    static bool MakeOutputFolder(const std::string& folder);
+    void ConvertFiles(PSoundProject& project, const std::vector<PMP3Converter>& outputModes, RunHost& host,
+                      AutomationResult& result);
+    static void WriteReport(PSoundProject& project, RunHost& host, AutomationResult& result);
 
     bool searchEncoder_ = true;
     QString encoderProgram_;
-    std::unique_ptr<EncoderRunner> encoder_;
+    int encoderCount_;
+    Batch* batch_ = nullptr; // the files of the run under way
     bool running_ = false;
     bool stopRequested_ = false;
 };

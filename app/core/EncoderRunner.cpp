@@ -28,22 +28,6 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// A file descriptor closed when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 int SampleRateOfHeader(const unsigned char* b) {
     if (b[0] != 0xFF || (b[1] & 0xE0) != 0xE0)
         return 0;
@@ -56,6 +40,14 @@ int SampleRateOfHeader(const unsigned char* b) {
     static const int rates[4][3] = {
         {11025, 12000, 8000}, {0, 0, 0}, {22050, 24000, 16000}, {44100, 48000, 32000}};
     return rates[version][rateIndex];
+}
+
+void CloseDescriptors(int& first, int& second) {
+    for (int* fd : {&first, &second}) {
+        if (*fd >= 0)
+            ::close(*fd);
+        *fd = -1;
+    }
 }
 
 } // namespace
@@ -127,21 +119,34 @@ QString ResampleArgument(int rateHz) {
     return QString::number(rateHz / 1000.0, 'g', 6);
 }
 
-EncoderRunner::EncoderRunner(QString encoderProgram) : encoderProgram_(std::move(encoderProgram)) {}
+EncoderRunner::EncoderRunner(QString encoderProgram)
+    : encoderProgram_(std::move(encoderProgram)), context_(std::make_unique<QObject>()) {}
 
 EncoderRunner::~EncoderRunner() {
-    Stop();
+    context_.reset(); // no delivery after this
+    if (process_) {
+        process_->disconnect();
+        process_->kill();
+        process_->waitForFinished(-1); // moments after SIGKILL
+    }
+    CloseDescriptors(inputFd_, outputFd_);
 }
 
-EncoderRunner::Outcome EncoderRunner::RunEncoder(const std::string& inputPath, const std::string& outputPath,
-                                                 const std::vector<PMP3Converter>& outputModes,
-                                                 const std::string& modeName) {
+EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const std::string& outputPath,
+                                            const std::vector<PMP3Converter>& outputModes,
+                                            const std::string& modeName, std::function<void(Outcome)> done) {
     const PMP3Converter* mode = FindOutputMode(outputModes, modeName);
     if (!mode)
         throw OutputModeNotFoundError("No output mode is named \"" + modeName + "\"");
+    if (process_)
+        return Fail("the encoder is busy with another file");
     // Copy the options now: the mode list may change while the encoder runs.
-    const PMP3Converter selected = *mode;
+    mode_ = *mode;
     problem_.clear();
+    CloseDescriptors(inputFd_, outputFd_);
+    inherited_.clear();
+    resampled_ = false;
+    stopped_ = false;
     if (encoderProgram_.isEmpty()) {
         problem_ = "the encoder was not found";
         return Outcome::NotStarted;
@@ -149,85 +154,46 @@ EncoderRunner::Outcome EncoderRunner::RunEncoder(const std::string& inputPath, c
 
     // Opened without waiting: a FIFO or a device would keep the encoder (and so the run) waiting
     // for ever. Only a regular file is handed on.
-    const Descriptor input(::open(inputPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    inputFd_ = ::open(inputPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat info {};
-    if (input.get() < 0)
+    if (inputFd_ < 0)
         return Fail("the file could not be read");
-    if (::fstat(input.get(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::fstat(inputFd_, &info) != 0 || !S_ISREG(info.st_mode))
         return Fail("not a regular file");
 
     // A path whose bytes a QString would change reaches the encoder as a descriptor of ours; the
     // encoder opens "/dev/fd/<n>" like a path and can seek in it as in the file itself.
-    std::vector<int> inherited;
-    std::string inputArgument = inputPath;
+    inputArgument_ = inputPath;
     if (!SurvivesCommandLine(inputPath)) {
-        inherited.push_back(input.get());
-        inputArgument = "/dev/fd/" + std::to_string(input.get());
+        inherited_.push_back(inputFd_);
+        inputArgument_ = "/dev/fd/" + std::to_string(inputFd_);
     }
-    const Descriptor output(SurvivesCommandLine(outputPath)
-                                ? -1
-                                : ::open(outputPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-    std::string outputArgument = outputPath;
+    outputPath_ = outputPath;
+    outputArgument_ = outputPath;
     if (!SurvivesCommandLine(outputPath)) {
-        if (output.get() < 0)
+        outputFd_ = ::open(outputPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (outputFd_ < 0)
             return Fail("the MP3 file could not be created");
-        inherited.push_back(output.get());
-        outputArgument = "/dev/fd/" + std::to_string(output.get());
+        inherited_.push_back(outputFd_);
+        outputArgument_ = "/dev/fd/" + std::to_string(outputFd_);
     }
 
-    const Outcome outcome = RunOnce(EncoderArguments(selected, inputArgument, outputArgument), inherited);
-    if (outcome != Outcome::Finished)
-        return outcome;
-
-    // Some of the encoder's own rate choices (16, 32, 48 kHz) give MP3s the movie reader rejects.
-    const int rate = FirstFrameSampleRate(outputPath);
-    if (rate == 0 || IsAcceptedSampleRate(rate))
-        return outcome;
-    return RunOnce(EncoderArguments(selected, inputArgument, outputArgument,
-                                    ResampleArgument(AcceptedSampleRateAtOrAbove(rate))),
-                   inherited);
+    done_ = std::move(done);
+    StartPass(EncoderArguments(mode_, inputArgument_, outputArgument_));
+    return Outcome::Running;
 }
 
-EncoderRunner::Outcome EncoderRunner::Fail(std::string problem) {
-    problem_ = std::move(problem);
-    return Outcome::Failed;
-}
-
-EncoderRunner::Outcome EncoderRunner::RunOnce(const QStringList& arguments,
-                                              const std::vector<int>& inheritedDescriptors) {
-    QProcess process;
-    process.setProgram(encoderProgram_);
-    process.setArguments(arguments);
-    // Nothing to read from and nobody to read what it says: keep the encoder away from our console.
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    // Runs in the child before the encoder starts; async-signal-safe calls only.
-    const pid_t parent = ::getpid();
-    process.setChildProcessModifier([parent, inheritedDescriptors] {
-        // An encoder left behind by a killed run would go on writing beside the input. (The signal
-        // comes when the starting thread ends; runs start their encoders on the main thread.)
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (::getppid() != parent) // we died before the line above took effect
-            ::_exit(127);
-        for (const int fd : inheritedDescriptors)
-            ::fcntl(fd, F_SETFD, 0);
-    });
-
+EncoderRunner::Outcome EncoderRunner::RunEncoder(const std::string& inputPath, const std::string& outputPath,
+                                                 const std::vector<PMP3Converter>& outputModes,
+                                                 const std::string& modeName) {
     QEventLoop loop;
-    bool ended = false;
-    bool failedToStart = false;
-    QObject::connect(&process, &QProcess::finished, &loop, [&] {
-        ended = true;
+    Outcome outcome = Outcome::Running;
+    const Outcome started = Start(inputPath, outputPath, outputModes, modeName, [&](Outcome ended) {
+        outcome = ended;
         loop.quit();
     });
-    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart) {
-            failedToStart = true;
-            ended = true;
-            loop.quit();
-        }
-    });
+    if (started != Outcome::Running)
+        return started;
     QTimer stopPoll;
     if (stopCheck_) {
         QObject::connect(&stopPoll, &QTimer::timeout, &loop, [this] {
@@ -236,38 +202,106 @@ EncoderRunner::Outcome EncoderRunner::RunOnce(const QStringList& arguments,
         });
         stopPoll.start(kStopCheckIntervalMs);
     }
-
-    stopped_ = false;
-    process_ = &process;
-    process.start();
-    if (!ended && process.state() != QProcess::NotRunning)
+    if (outcome == Outcome::Running)
         loop.exec();
     // The loop also ends when the application quits; an encoder still running then is stopped.
-    if (process.state() != QProcess::NotRunning) {
-        stopped_ = true;
-        process.kill();
-        process.waitForFinished(-1);
+    if (outcome == Outcome::Running) {
+        done_ = nullptr;
+        if (process_) {
+            process_->disconnect();
+            process_->kill();
+            process_->waitForFinished(-1);
+            endedProcess_ = std::move(process_);
+        }
+        outcome = Outcome::Stopped;
     }
-    process_ = nullptr;
-    stopPoll.stop();
+    return outcome;
+}
+
+EncoderRunner::Outcome EncoderRunner::Fail(std::string problem) {
+    problem_ = std::move(problem);
+    CloseDescriptors(inputFd_, outputFd_);
+    return Outcome::Failed;
+}
+
+void EncoderRunner::StartPass(const QStringList& arguments) {
+    auto process = std::make_unique<QProcess>();
+    process->setProgram(encoderProgram_);
+    process->setArguments(arguments);
+    // Nothing to read from and nobody to read what it says: keep the encoder away from our console.
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    // Runs in the child before the encoder starts; async-signal-safe calls only.
+    const pid_t parent = ::getpid();
+    const std::vector<int> inherited = inherited_;
+    process->setChildProcessModifier([parent, inherited] {
+        // An encoder left behind by a killed run would go on writing beside the input. (The signal
+        // comes when the starting thread ends; runs start their encoders on the main thread.)
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent) // we died before the line above took effect
+            ::_exit(127);
+        for (const int fd : inherited)
+            ::fcntl(fd, F_SETFD, 0);
+    });
+    // Both signals come from the event loop; a start that fails may report at once, inside start().
+    QObject::connect(process.get(), &QProcess::finished, context_.get(), [this] { PassEnded(false); });
+    QObject::connect(process.get(), &QProcess::errorOccurred, context_.get(),
+                     [this](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart)
+                             PassEnded(true);
+                     });
+    process_ = std::move(process);
+    process_->start();
+}
+
+void EncoderRunner::PassEnded(bool failedToStart) {
+    if (!process_)
+        return; // the pass has been reported already
+    // The process object is still inside its own signal: delete it later, never here.
+    endedProcess_ = std::move(process_);
+    QProcess& process = *endedProcess_;
+    process.disconnect(context_.get());
+
+    Outcome outcome = Outcome::Finished;
     // A stop asked for meanwhile (Ctrl+C reaches the encoder too and ends it before the next poll)
     // leaves an unfinished MP3, which must not become a movie.
     if (!stopped_ && stopCheck_ && stopCheck_())
         stopped_ = true;
-
-    if (stopped_)
-        return Outcome::Stopped;
-    if (failedToStart || process.error() == QProcess::FailedToStart) {
+    if (stopped_) {
+        outcome = Outcome::Stopped;
+    } else if (failedToStart || process.error() == QProcess::FailedToStart) {
         problem_ = "the encoder could not be started";
-        return Outcome::NotStarted;
+        outcome = Outcome::NotStarted;
+    } else if (process.exitStatus() == QProcess::CrashExit) {
+        // An encoder that crashed, was killed (a full disk sends SIGXFSZ) or gave up leaves an
+        // unfinished MP3 that would make a movie cut short.
+        outcome = Fail("the encoder was ended by signal " + std::to_string(process.exitCode()));
+    } else if (process.exitCode() != 0) {
+        outcome = Fail("the encoder failed (exit status " + std::to_string(process.exitCode()) + ")");
+    } else if (!resampled_) {
+        // Some of the encoder's own rate choices (16, 32, 48 kHz) give MP3s the movie reader rejects.
+        const int rate = FirstFrameSampleRate(outputPath_);
+        if (rate != 0 && !IsAcceptedSampleRate(rate)) {
+            resampled_ = true;
+            StartPass(EncoderArguments(mode_, inputArgument_, outputArgument_,
+                                       ResampleArgument(AcceptedSampleRateAtOrAbove(rate))));
+            return;
+        }
     }
-    // An encoder that crashed, was killed (a full disk sends SIGXFSZ) or gave up leaves an
-    // unfinished MP3 that would make a movie cut short.
-    if (process.exitStatus() == QProcess::CrashExit)
-        return Fail("the encoder was ended by signal " + std::to_string(process.exitCode()));
-    if (process.exitCode() != 0)
-        return Fail("the encoder failed (exit status " + std::to_string(process.exitCode()) + ")");
-    return Outcome::Finished;
+    Deliver(outcome);
+}
+
+void EncoderRunner::Deliver(Outcome outcome) {
+    CloseDescriptors(inputFd_, outputFd_);
+    // Never from inside Start or a QProcess call of the caller's: the caller's own state may be
+    // half changed there. Queued on the runner's context, so a deleted runner delivers nothing.
+    QTimer::singleShot(0, context_.get(), [this, outcome] {
+        auto done = std::move(done_);
+        done_ = nullptr;
+        if (done)
+            done(outcome);
+    });
 }
 
 void EncoderRunner::Stop() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 
 #include "OutputModes.h"
 
+class QObject;
 class QProcess;
 
 // No output mode has the selected name; the run skips the file.
@@ -52,10 +54,12 @@ public:
         NotStarted, // no encoder, or it could not be started
         Stopped,    // ended by Stop() or by the stop check
         Failed,     // the encoder crashed, was killed or ended with an error; its output is unfinished
+        Running,    // Start only: the encoder runs, and the outcome comes to the done callback
     };
 
     // encoderProgram: the program to start; empty means none is available.
     explicit EncoderRunner(QString encoderProgram = FindEncoder());
+    // Ends an encoder that still runs; its done callback is not called any more.
     ~EncoderRunner();
     EncoderRunner(const EncoderRunner&) = delete;
     EncoderRunner& operator=(const EncoderRunner&) = delete;
@@ -66,28 +70,51 @@ public:
     // asked once more when the encoder has ended: true then makes the outcome Stopped all the same.
     void SetStopCheck(std::function<bool()> stopCheck) { stopCheck_ = std::move(stopCheck); }
 
-    // Encodes inputPath into outputPath with the first mode named modeName, waiting while the
-    // event loop goes on. Throws OutputModeNotFoundError, before anything is started, when no
-    // mode has that name. When the MP3 made has a sample rate the movie reader rejects, encodes
-    // once more, resampled to the nearest accepted rate above it. An input that is not a regular
-    // file fails without the encoder being started. The encoder dies with this process.
+    // Starts encoding inputPath into outputPath with the first mode named modeName and returns at
+    // once. Throws OutputModeNotFoundError, before anything is started, when no mode has that
+    // name. When nothing could be started (no encoder, an input that is not a regular file)
+    // returns that outcome and never calls done. Otherwise returns Running, and done gets the
+    // outcome from the event loop once the encoder has ended: when the MP3 made has a sample rate
+    // the movie reader rejects, only after a second pass, resampled to the nearest accepted rate
+    // above it. The encoder dies with this process. One encode at a time per runner.
+    Outcome Start(const std::string& inputPath, const std::string& outputPath,
+                  const std::vector<PMP3Converter>& outputModes, const std::string& modeName,
+                  std::function<void(Outcome)> done);
+
+    // Start, then waits for the outcome while the event loop goes on.
     Outcome RunEncoder(const std::string& inputPath, const std::string& outputPath,
                        const std::vector<PMP3Converter>& outputModes, const std::string& modeName);
 
-    // Ends a running encoder at once (it may be left with an unfinished output file).
+    // Ends a running encoder at once (it may be left with an unfinished output file); its done
+    // callback follows from the event loop with Stopped.
     void Stop();
     bool IsRunning() const { return process_ != nullptr; }
 
-    // Why the last RunEncoder gave Failed or NotStarted, e.g. "the encoder failed (exit status 2)".
+    // Why the last encode gave Failed or NotStarted, e.g. "the encoder failed (exit status 2)".
     const std::string& Problem() const { return problem_; }
 
 private:
-    Outcome RunOnce(const QStringList& arguments, const std::vector<int>& inheritedDescriptors);
+    void StartPass(const QStringList& arguments);
+    void PassEnded(bool failedToStart);
+    void Deliver(Outcome outcome);
     Outcome Fail(std::string problem);
 
     QString encoderProgram_;
     std::function<bool()> stopCheck_;
-    QProcess* process_ = nullptr;
+    std::function<void(Outcome)> done_;
+    // What one encode needs while its passes run.
+    PMP3Converter mode_;
+    std::string outputPath_;
+    std::string inputArgument_;
+    std::string outputArgument_;
+    int inputFd_ = -1;
+    int outputFd_ = -1;
+    std::vector<int> inherited_;
+    bool resampled_ = false;
+
+    std::unique_ptr<QProcess> process_;      // the pass under way
+    std::unique_ptr<QProcess> endedProcess_; // the last pass, kept until it is safe to delete
+    std::unique_ptr<QObject> context_;       // ends queued deliveries with the runner
     bool stopped_ = false;
     std::string problem_;
 };

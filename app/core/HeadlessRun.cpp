@@ -200,6 +200,7 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
     StopSignals stopSignals;
     HeadlessHost host(outputModeName);
     AutomationRun run;
+    run.SetEncoderCount(settings.encoders);
     const AutomationResult result = run.StartAutomation(project, settings.outputModes, host);
     PrintFileProblems(result);
     return ExitStatusFor(result);

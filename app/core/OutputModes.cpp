@@ -1,6 +1,14 @@
 // Output modes: looking presets up, their encoder options, and the defaults of a new project.
 #include "OutputModes.h"
 
+#include <algorithm>
+
+#include <QThread>
+
+int32_t DefaultEncoderCount() {
+    return std::clamp<int32_t>(QThread::idealThreadCount(), 1, kMaxEncoderCount);
+}
+
 const PMP3Converter* FindOutputMode(const std::vector<PMP3Converter>& modes, const std::string& name) {
     for (const PMP3Converter& mode : modes) {
         if (mode.name == name)

@@ -19,11 +19,17 @@ struct PMP3Converter {
     bool enabled = false;
 };
 
+// How many encoders a run keeps busy at once unless "settings.ini" says: one per processor.
+int32_t DefaultEncoderCount();
+// The most encoders "settings.ini" may ask for; each holds a process and a few descriptors.
+constexpr int32_t kMaxEncoderCount = 64;
+
 // What the main window keeps from "settings.ini".
 struct TavrelSettings {
     std::vector<PMP3Converter> outputModes;
     int32_t emptyProjectMode = 0;
     std::string defaultOutputFolder;
+    int32_t encoders = DefaultEncoderCount(); // general/encoders: 1 converts one file at a time
 };
 
 // A settings file that cannot be used; what() is the text the user sees.
@@ -33,8 +39,10 @@ public:
 };
 
 // Reads the file at iniPath into settings. A missing file gives no presets,
-// emptyProjectMode 0 and an empty folder. A non-numeric outputmodecount or emptyproject
-// is reported in warnings (one clear message each) and its default is used. One pair of double
+// emptyProjectMode 0, an empty folder and the default number of encoders. A non-numeric
+// outputmodecount, emptyproject or encoders, and a negative number of encoders, are reported in
+// warnings (one clear message each) and the default is used. encoders=0 asks for the default;
+// more than kMaxEncoderCount encoders are cut to that, with a warning. One pair of double
 // quotes around a value is taken off, as profile readers do.
 void LoadSettings(const std::string& iniPath, TavrelSettings& settings,
                   std::vector<std::string>* warnings = nullptr);

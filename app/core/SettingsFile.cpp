@@ -1,6 +1,7 @@
 // Reading and writing "settings.ini": presets, the new-project preset and the output folder.
 #include "OutputModes.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
@@ -122,6 +123,21 @@ void LoadSettings(const std::string& iniPath, TavrelSettings& settings, std::vec
     }
     settings.emptyProjectMode = ReadNumber(ini, iniPath, "emptyproject", 0, warnings);
     settings.defaultOutputFolder = ReadText(ini, "general", "outputfolder", "");
+
+    // 0, as the shipped file has it, stands for one encoder per processor of the machine.
+    const int32_t defaultEncoders = DefaultEncoderCount();
+    const int32_t encoders = ReadNumber(ini, iniPath, "encoders", defaultEncoders, warnings);
+    settings.encoders = encoders <= 0 ? defaultEncoders : std::min(encoders, kMaxEncoderCount);
+    if (encoders < 0 && warnings) {
+        warnings->push_back("The value \"" + std::to_string(encoders) +
+                            "\" of encoders in section [general] of " + iniPath +
+                            " is not a number of encoders (0 for one per processor, or 1 and more); " +
+                            std::to_string(defaultEncoders) + " is used instead.");
+    } else if (encoders > kMaxEncoderCount && warnings) {
+        warnings->push_back("encoders in section [general] of " + iniPath + " is " +
+                            std::to_string(encoders) + "; at most " + std::to_string(kMaxEncoderCount) +
+                            " encoders run at once.");
+    }
 }
 
 void SaveSettings(const std::string& iniPath, int32_t emptyProject, const std::string& outputFolder,

@@ -1,6 +1,8 @@
 // The playing time of a sound file in whole milliseconds (libsndfile, libmpg123 for MP3).
 #include "SoundLength.h"
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -43,18 +45,80 @@ struct Mpg123HandleDeleter {
         mpg123_delete(handle);
     }
 };
+using Mpg123Handle = std::unique_ptr<mpg123_handle, Mpg123HandleDeleter>;
 
-// The length from the file's own frames: the samples the frame walk counts over the first
+// The length from the frames themselves: the samples the frame walk counts over the first
 // frame's sample rate. For what the library cannot measure, such as a stream of a single frame.
+int32_t FrameWalkLengthMs(const U8* data, size_t size, const std::string& name) {
+    MP3FrameScan scan;
+    if (ScanMP3Frames(data, size, scan) != MP3ReadResult::Ok)
+        throw SoundLengthError("Not an MP3 file: " + name);
+    return WholeMilliseconds(static_cast<int64_t>(scan.sampleCount), scan.sampleRate, name);
+}
+
 int32_t FrameWalkLengthMs(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         throw SoundLengthError("Unable to open " + path);
     const std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    MP3FrameScan scan;
-    if (ScanMP3Frames(reinterpret_cast<const U8*>(bytes.data()), bytes.size(), scan) != MP3ReadResult::Ok)
-        throw SoundLengthError("Not an MP3 file: " + path);
-    return WholeMilliseconds(static_cast<int64_t>(scan.sampleCount), scan.sampleRate, path);
+    return FrameWalkLengthMs(reinterpret_cast<const U8*>(bytes.data()), bytes.size(), path);
+}
+
+Mpg123Handle NewDecoder(const std::string& name) {
+    // Needed once per process by libmpg123 releases before 1.27; harmless afterwards.
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { mpg123_init(); });
+
+    int error = MPG123_OK;
+    Mpg123Handle handle(mpg123_new(nullptr, &error));
+    if (!handle)
+        throw SoundLengthError("Unable to open " + name + ": " + mpg123_plain_strerror(error));
+    // The library would otherwise print its complaints about damaged frames on stderr.
+    mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
+    return handle;
+}
+
+// Samples per channel and sample rate of an opened stream, or an MPG123_ERR count when the
+// library finds no length. Scanning walks every frame header, so variable-bitrate files get
+// their exact length.
+int64_t DecodedSamples(mpg123_handle* handle, long& rate) {
+    int channels = 0;
+    int encoding = 0;
+    rate = 0;
+    if (mpg123_getformat(handle, &rate, &channels, &encoding) != MPG123_OK ||
+        mpg123_scan(handle) != MPG123_OK)
+        return MPG123_ERR;
+    return mpg123_length(handle);
+}
+
+// The library's reader over a block in memory: reads are copies, seeks move a position.
+struct MemoryStream {
+    const U8* data;
+    size_t size;
+    size_t position;
+};
+
+mpg123_ssize_t ReadMemory(void* handle, void* buffer, size_t count) {
+    auto* stream = static_cast<MemoryStream*>(handle);
+    const size_t left = stream->size - stream->position;
+    const size_t taken = count < left ? count : left;
+    if (taken > 0)
+        std::memcpy(buffer, stream->data + stream->position, taken);
+    stream->position += taken;
+    return static_cast<mpg123_ssize_t>(taken);
+}
+
+off_t SeekMemory(void* handle, off_t offset, int whence) {
+    auto* stream = static_cast<MemoryStream*>(handle);
+    const off_t base = whence == SEEK_SET   ? 0
+                       : whence == SEEK_CUR ? static_cast<off_t>(stream->position)
+                       : whence == SEEK_END ? static_cast<off_t>(stream->size)
+                                            : -1;
+    if (base < 0 || offset < -base)
+        return -1;
+    // Past the end is allowed, as with a file; reads there find nothing.
+    stream->position = std::min(static_cast<size_t>(base + offset), stream->size);
+    return base + offset;
 }
 
 } // namespace
@@ -69,30 +133,27 @@ int32_t SndfileLengthMs(const std::string& path) {
 }
 
 int32_t Mp3LengthMs(const std::string& path) {
-    // Needed once per process by libmpg123 releases before 1.27; harmless afterwards.
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { mpg123_init(); });
-
-    int error = MPG123_OK;
-    std::unique_ptr<mpg123_handle, Mpg123HandleDeleter> handle(mpg123_new(nullptr, &error));
-    if (!handle)
-        throw SoundLengthError("Unable to open " + path + ": " + mpg123_plain_strerror(error));
-    // The library would otherwise print its complaints about damaged frames on stderr.
-    mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
+    const Mpg123Handle handle = NewDecoder(path);
     if (mpg123_open(handle.get(), path.c_str()) != MPG123_OK)
         throw SoundLengthError("Unable to open " + path + ": " + mpg123_strerror(handle.get()));
-
-    // Scanning walks every frame header, so variable-bitrate files get their exact length.
     long rate = 0;
-    int channels = 0;
-    int encoding = 0;
-    off_t samples = MPG123_ERR;
-    if (mpg123_getformat(handle.get(), &rate, &channels, &encoding) == MPG123_OK &&
-        mpg123_scan(handle.get()) == MPG123_OK)
-        samples = mpg123_length(handle.get());
+    const int64_t samples = DecodedSamples(handle.get(), rate);
     if (samples == MPG123_ERR || rate <= 0)
         return FrameWalkLengthMs(path);
-    return WholeMilliseconds(static_cast<int64_t>(samples), rate, path);
+    return WholeMilliseconds(samples, rate, path);
+}
+
+int32_t Mp3LengthMs(const unsigned char* data, size_t size, const std::string& name) {
+    const Mpg123Handle handle = NewDecoder(name);
+    MemoryStream stream{data, size, 0};
+    if (mpg123_replace_reader_handle(handle.get(), ReadMemory, SeekMemory, nullptr) != MPG123_OK ||
+        mpg123_open_handle(handle.get(), &stream) != MPG123_OK)
+        throw SoundLengthError("Unable to open " + name + ": " + mpg123_strerror(handle.get()));
+    long rate = 0;
+    const int64_t samples = DecodedSamples(handle.get(), rate);
+    if (samples == MPG123_ERR || rate <= 0)
+        return FrameWalkLengthMs(data, size, name);
+    return WholeMilliseconds(samples, rate, name);
 }
 
 int32_t SoundLengthMs(const std::string& path) {

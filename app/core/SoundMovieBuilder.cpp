@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <utility>
+
+#include <unistd.h>
 
 int32_t SoundFrameCount(int32_t lengthMs, int32_t framesPerSecond, int32_t tuner) {
     // 64-bit throughout: the product of a long sound and a high frame rate must not wrap.
@@ -41,10 +44,6 @@ void AddStopFrame(FObjCollection& movie) {
     movie.AddObject(new FCTShowFrame);
 }
 
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-
 } // namespace
 
 const char* RefusedSoundText(MP3ReadResult why) {
@@ -53,19 +52,28 @@ const char* RefusedSoundText(MP3ReadResult why) {
 
 void BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
                      std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction) {
+    SoundBlock mp3;
+    if (!mp3.Read(mp3Path)) {
+        results.push_back(mp3Path + ":File Not Found.");
+        return;
+    }
+    BuildSoundMovie(mp3Path, std::move(mp3), moviePath, results, soundFrames, stopAction);
+}
+
+void BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const std::string& moviePath,
+                     std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction) {
     FObjCollection movie;
 
-    std::unique_ptr<FDTDefineSoundMP3> sound;
-    {
-        std::unique_ptr<FILE, FileCloser> mp3File(std::fopen(mp3Path.c_str(), "rb"));
-        if (!mp3File) {
-            results.push_back(mp3Path + ":File Not Found.");
-            return;
-        }
-        sound = std::make_unique<FDTDefineSoundMP3>(mp3File.get());
-    }
+    const size_t fileSize = mp3.FileSize();
+    const SoundBlock::Lease lease = mp3.Release();
+    auto sound = std::make_unique<FDTDefineSoundMP3>(lease.block, fileSize, lease.release);
     if (sound->Params().data == nullptr || sound->Params().dataSize == 0) {
         results.push_back(mp3Path + RefusedSoundText(sound->ReadResult()));
+        return;
+    }
+    // A file cut short while it was read is not the file it was: it gives no movie.
+    if (SoundBlock::Lost(lease.block)) {
+        results.push_back(mp3Path + ":Unexpected File Format.");
         return;
     }
 
@@ -96,6 +104,10 @@ void BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
             AddStopFrame(movie);
 
         written = movie.WriteMovieFile(moviePath.c_str(), kMovieWidth, kMovieHeight, kMovieFrameRate);
+        if (written && SoundBlock::Lost(lease.block)) {
+            ::unlink(moviePath.c_str()); // it holds zeros where the file was cut off
+            written = false;
+        }
     } catch (...) {
         results.push_back(mp3Path + ":Unable to Write Output File.");
         throw;

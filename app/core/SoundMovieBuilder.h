@@ -2,6 +2,7 @@
 #pragma once
 
 #include "FDTSoundMP3.h"
+#include "SoundBlock.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -30,4 +31,7 @@ const char* RefusedSoundText(MP3ReadResult why);
 // ":Sound Too Long.", ":Operation Successful." or ":Unable to Write Output File.".
 // stopAction: 0 none, 1 a Stop frame before the sound, 2 a Stop frame after the last frame.
 void BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
+                     std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction);
+// The same from the MP3 file's bytes, already read; the movie takes the block.
+void BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const std::string& moviePath,
                      std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 
 #include <linux/capability.h>
 #include <sys/stat.h>
@@ -390,23 +391,78 @@ TEST_F(Run, AnInputInAReadOnlyFolderIsEncodedThroughAPrivateFolder) {
     EXPECT_EQ(FilesIn("in"), (QStringList{"a.wav"}));
 }
 
+// With several encoders every one of them is ended, and the MP3s of files encoded ahead of their
+// turn go too.
 TEST_F(Run, StoppingDuringAnEncodeEndsItRemovesItsMp3AndReportsWhatWasDone) {
     const std::string b = Mp3("b.mp3");
     const std::string longWav = Wav("long.wav", 120);
+    const std::string long2 = Wav("long2.wav", 120);
     const std::string c = Wav("c.wav");
-    AddInputs({b, longWav, c});
+    AddInputs({b, longWav, long2, c});
     // Stop once the encoder has begun writing the long file's MP3.
     host.stopWhen = [this] { return QFileInfo(root.filePath("in/long.mp3")).size() > 0; };
 
-    const AutomationResult result = Start();
+    for (const int encoders : {1, 3}) {
+        SCOPED_TRACE(encoders);
+        host.events.clear();
+        AutomationRun run;
+        run.SetEncoderCount(encoders);
+        const AutomationResult result = Start(std::move(run));
 
-    EXPECT_EQ(result.outcome, Outcome::Stopped);
-    EXPECT_EQ(result.filesHandled, 1);
-    EXPECT_EQ(host.events, (std::vector<std::string>{"show 3", "progress 1", "hide"}));
-    EXPECT_EQ(Report(), b + ":Operation Successful.\r\n");
-    EXPECT_EQ(FilesIn("in"), (QStringList{"b.mp3", "c.wav", "long.wav"}));
-    EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "b.swf"}));
-    EXPECT_EQ(Problems(result), (std::vector<std::string>{longWav + ": stopped", c + ": stopped"}));
+        EXPECT_EQ(result.outcome, Outcome::Stopped);
+        EXPECT_EQ(result.filesHandled, 1);
+        EXPECT_EQ(host.events, (std::vector<std::string>{"show 4", "progress 1", "hide"}));
+        EXPECT_EQ(Report(), b + ":Operation Successful.\r\n");
+        EXPECT_EQ(FilesIn("in"), (QStringList{"b.mp3", "c.wav", "long.wav", "long2.wav"}));
+        EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "b.swf"}));
+        EXPECT_EQ(Problems(result),
+                  (std::vector<std::string>{longWav + ": stopped", long2 + ": stopped", c + ": stopped"}));
+    }
+}
+
+// Files finish in list order whatever the number of encoders: movies (their sound's id counts
+// the sounds refused before them), report, problems and progress are those of one at a time. The
+// list mixes WAV and MP3 inputs, a missing file, an MP3 the movie reader refuses, a WAV whose MP3
+// name is taken, two inputs of one name in two folders and two of one stem in one folder.
+TEST_F(Run, ManyEncodersGiveWhatOneGives) {
+    QDir(root.path()).mkpath("in/sub");
+    fixtures::WriteBytes(Path("in/taken.mp3"), "the user's own");
+    const std::string refused = Path("in/rate48.mp3");
+    fixtures::WriteBytes(refused, fixtures::ReadBytes(TAVREL_TEST_DATA_DIR "/mp3/mpeg1-48000-stereo.mp3"));
+    const std::string aiff = Path("in/a.aiff");
+    ASSERT_TRUE(fixtures::WriteToneWav(aiff, 22050, 1, 11025, SF_FORMAT_AIFF));
+    // The first file takes longest: the others are encoded ahead of their turn.
+    AddInputs({Wav("long.wav", 20), Wav("a.wav"), refused, Mp3("b.mp3"), Path("in/missing.wav"),
+               Wav("taken.wav"), Wav("sub/a.wav"), aiff});
+
+    std::map<int, AutomationResult> results;
+    std::map<int, std::vector<std::string>> events;
+    for (const int encoders : {1, 3}) {
+        host.events.clear();
+        project.OutputFolder = Path("out" + QString::number(encoders));
+        AutomationRun run;
+        run.SetEncoderCount(encoders);
+        results[encoders] = Start(std::move(run));
+        events[encoders] = host.events;
+    }
+
+    EXPECT_EQ(results[3].reportLines,
+              (std::vector<std::string>{
+                  Path("in/long.mp3:Operation Successful."), Path("in/a.mp3:Operation Successful."),
+                  refused + ":Unexpected File Format.", Path("in/b.mp3:Operation Successful."),
+                  Path("in/taken.1.mp3:Operation Successful."), Path("in/sub/a.mp3:Operation Successful."),
+                  Path("in/a.1.mp3:Operation Successful.")}));
+    EXPECT_EQ(results[3].reportLines, results[1].reportLines);
+    EXPECT_EQ(Problems(results[3]), Problems(results[1]));
+    EXPECT_EQ(Problems(results[3]).size(), 2u);
+    EXPECT_EQ(events[3], events[1]);
+    EXPECT_EQ(FilesIn("out3"), (QStringList{"Demo.txt", "a.swf", "b.swf", "long.swf", "taken.swf"}));
+    EXPECT_EQ(FilesIn("out3"), FilesIn("out1"));
+    for (const QString& name : FilesIn("out3"))
+        EXPECT_TRUE(fixtures::ReadBytes(Path("out3/" + name)) == fixtures::ReadBytes(Path("out1/" + name)))
+            << name.toStdString();
+    EXPECT_EQ(FilesIn("in"), (QStringList{"a.aiff", "a.wav", "b.mp3", "long.wav", "rate48.mp3", "sub",
+                                          "taken.mp3", "taken.wav"}));
 }
 
 TEST_F(Run, StoppingBetweenFilesLeavesTheRestUndone) {

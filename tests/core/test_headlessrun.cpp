@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -229,6 +231,33 @@ TEST_F(Headless, SigtermStopsTheRunAndTheReportOfWhatWasDoneIsWritten) {
     EXPECT_EQ(fixtures::ReadBytes(Path("out/Demo.txt")), "");
     EXPECT_EQ(QDir(root.filePath("in")).entryList(QDir::Files), QStringList{"long.wav"});
     EXPECT_EQ(QDir(root.filePath("out")).entryList(QDir::Files), QStringList{"Demo.txt"});
+}
+
+// scripts/batch-parallel.sh splits a folder into projects written as the program writes them,
+// has GNU parallel run them through the program and ends with the worst of their statuses: here
+// one project completes and the other has a file that gives no movie.
+TEST_F(Headless, BatchParallelSplitsAFolderAndEndsWithTheWorstStatus) {
+    ASSERT_TRUE(fixtures::WriteToneWav(Path("in/a.wav"), 44100, 2, 22050));
+    ASSERT_TRUE(fixtures::RunLame({root.filePath("in/a.wav"), root.filePath("in/b.mp3")}));
+    fixtures::WriteBytes(Path("in/c.wav"), "not a sound");
+    QProcess script;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TAVREL", TAVREL_PROGRAM_DIR "/tavrel");
+    environment.insert("ASAN_OPTIONS", "detect_leaks=0"); // Qt's caches live until exit
+    script.setProcessEnvironment(environment);
+    script.start("bash", {TAVREL_SOURCE_DIR "/scripts/batch-parallel.sh", root.filePath("in"),
+                          root.filePath("out"), "2"});
+    ASSERT_TRUE(script.waitForFinished(300000));
+
+    EXPECT_EQ(script.exitCode(), kExitFilesFailed) << script.readAllStandardError().toStdString();
+    EXPECT_EQ(fixtures::FilesIn(root.filePath("out")),
+              (QStringList{"a.swf", "b.swf", "part-1.txt", "part-2.txt", "projects"}));
+    const std::string written = fixtures::ReadBytes(Path("out/projects/part-1.xml"));
+    project.ProjectName = Path("out/projects/part-1.xml");
+    project.OutputFolder = Path("out");
+    project.Files = {{Path("in/a.wav"), {}}};
+    SaveProjectFile(project);
+    EXPECT_EQ(written, fixtures::ReadBytes(project.ProjectName));
 }
 
 // A run that completed while some listed files gave no movie has a status of its own, and names

@@ -213,6 +213,7 @@ struct CountCase {
     size_t presets;
     int32_t emptyProject;
     std::vector<const char*> warningParts; // each must occur in one warning; empty: no warning
+    int32_t encoders = 0;                  // 0: one per processor
 };
 
 class GeneralNumbers : public SettingsFile, public ::testing::WithParamInterface<CountCase> {};
@@ -222,6 +223,7 @@ TEST_P(GeneralNumbers, BadNumbersAreReportedAndDefaulted) {
     const TavrelSettings settings = Load(std::string("[general]\n") + GetParam().general, &warnings);
     EXPECT_EQ(settings.outputModes.size(), GetParam().presets);
     EXPECT_EQ(settings.emptyProjectMode, GetParam().emptyProject);
+    EXPECT_EQ(settings.encoders, GetParam().encoders ? GetParam().encoders : DefaultEncoderCount());
     ASSERT_EQ(warnings.size(), GetParam().warningParts.empty() ? 0u : 1u);
     for (const char* part : GetParam().warningParts)
         EXPECT_NE(warnings[0].find(part), std::string::npos) << warnings[0] << " lacks " << part;
@@ -248,7 +250,12 @@ INSTANTIATE_TEST_SUITE_P(
             "OverflowEmptyProject", "emptyproject=99999999999\n", 0, 0, {"emptyproject", "99999999999"}},
         CountCase{"AbsurdCount", "outputmodecount=2000000000\n", 1000, 0, {"outputmodecount", "1000"}},
         CountCase{"QuotedNumbers", "outputmodecount=\"2\"\nemptyproject=\"1\"\n", 2, 1, {}},
-        CountCase{"LoneQuote", "outputmodecount=\"\n", 0, 0, {"outputmodecount", "\"\"\""}}),
+        CountCase{"LoneQuote", "outputmodecount=\"\n", 0, 0, {"outputmodecount", "\"\"\""}},
+        CountCase{"OneEncoder", "encoders=1\n", 0, 0, {}, 1},
+        CountCase{"EncodersPerProcessor", "encoders=0\n", 0, 0, {}},
+        CountCase{"NegativeEncoders", "encoders=-2\n", 0, 0, {"encoders", "\"-2\""}},
+        CountCase{"WordEncoders", "encoders=all\n", 0, 0, {"encoders", "\"all\"", "is used instead"}},
+        CountCase{"AbsurdEncoders", "encoders=5000\n", 0, 0, {"encoders", "64"}, 64}),
     [](const ::testing::TestParamInfo<CountCase>& info) { return std::string(info.param.label); });
 
 TEST_F(SettingsFile, WarningsNameTheFile) {

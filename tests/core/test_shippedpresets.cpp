@@ -107,6 +107,7 @@ TEST(ShippedPresets, FileLoadsCleanlyWithACustomPresetLast) {
     EXPECT_GE(settings.emptyProjectMode, 0);
     EXPECT_LT(static_cast<size_t>(settings.emptyProjectMode), settings.outputModes.size());
     EXPECT_EQ(settings.defaultOutputFolder, "");
+    EXPECT_EQ(settings.encoders, DefaultEncoderCount()) << "one encoder per processor";
     EXPECT_EQ(ReadBytes(std::string(TAVREL_PROGRAM_DIR) + "/settings.ini"), ReadBytes(ShippedSettings))
         << "the build puts settings.ini beside the program";
 

@@ -330,4 +330,31 @@ TEST_F(SoundMovie, FailedWriteKeepsAnEarlierMovie) {
     EXPECT_EQ(EntriesInFolder(), 2u);
 }
 
+// A large MP3 is mapped, not read. Its movie holds it byte for byte; cut short by another
+// program while mapped, its lost part reads as zeros instead of ending the program, and it gives
+// no movie.
+TEST_F(SoundMovie, ALargeMp3IsMappedAndSurvivesBeingCutShort) {
+    Bytes frames = Frames(12600); // 5.25 MB
+    for (size_t i = 0; i < frames.size(); ++i)
+        if (i % 417 >= 4)
+            frames[i] = 0x55;
+    swftest::WriteFileBytes(mp3, frames);
+    ASSERT_EQ(Build(mp3, movie, 2, 0), mp3 + ":Operation Successful.");
+    const Bytes got = swftest::ReadFileBytes(movie);
+    ASSERT_EQ(got.size(), 466u - 417 + frames.size());
+    EXPECT_TRUE(std::equal(frames.begin(), frames.end(), got.begin() + 36)) << "the sound is the file";
+
+    SoundBlock block;
+    ASSERT_TRUE(block.Read(mp3));
+    EXPECT_TRUE(block.Mapped());
+    ASSERT_EQ(::truncate(mp3.c_str(), 4096), 0);
+    EXPECT_EQ(block.FileBytes()[frames.size() - 1], 0) << "a zero, not SIGBUS";
+    EXPECT_TRUE(block.Lost());
+    std::vector<std::string> results;
+    ::testing::internal::CaptureStdout();
+    BuildSoundMovie(mp3, std::move(block), movie, results, 2, 0);
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(results, std::vector<std::string>{mp3 + ":Unexpected File Format."});
+}
+
 } // namespace

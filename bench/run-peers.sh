@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# Whole-process figures of the program beside its peers, each command run several times by
+# hyperfine (medians, and ratios of medians):
+#   1. 10 WAVs of 30 s into movies: the program (one encoder per processor, and one encoder),
+#      lame one file after another, xargs -P<nproc> lame, ffmpeg into SWF one after another;
+#   2. a 100 MB MP3 into a movie: the program, cp, ffmpeg's remux into SWF; peak memory
+#      (/usr/bin/time -v) and system calls (strace -c);
+#   3. 200 MP3s of 2 s against 1: the program's time per file.
+#
+#   bash bench/run-peers.sh [WORK_FOLDER]       (default /tmp/tavrel-peers)
+#
+# RUNS (default 5) sets the runs per command; BASELINE=/path/to/tavrel adds another build of the
+# program (with its own settings.ini beside it) to every case, for before-and-after figures.
+# Installs hyperfine, ffmpeg, strace, sox and time when missing: they serve only these figures.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+work="${1:-/tmp/tavrel-peers}"
+runs="${RUNS:-5}"
+baseline="${BASELINE:-}"
+
+missing=()
+for p in hyperfine ffmpeg strace sox time lame; do
+  dpkg-query -W -f='${Status}' "$p" 2> /dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+bash "$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DTAVREL_BUILD_TESTS=OFF \
+  -DTAVREL_BUILD_BENCH=OFF > /dev/null
+cmake --build "$root/build/release" -j "$(nproc)" --target tavrel > /dev/null
+program="$root/build/release/bin/tavrel"
+export QT_QPA_PLATFORM=offscreen
+
+mkdir -p "$work"
+cd "$work"
+# The program's folder again, with a settings.ini that asks for one encoder.
+rm -rf one-encoder
+cp -r "$root/build/release/bin" one-encoder
+sed -i 's/^encoders=.*/encoders=1/' one-encoder/settings.ini
+
+# project NAME OUTPUT_FOLDER FILES...: a project file as the program writes it.
+project() {
+  local name="$1" output="$2"
+  shift 2
+  {
+    printf '<TavrelProject>\r\n<ProjectName>%s</ProjectName>\r\n<Quality>5</Quality>\r\n' "$work/$name"
+    printf '<Mode>j</Mode>\r\n<Bitrate>128</Bitrate>\r\n<OutputFolder>%s</OutputFolder>\r\n<Files>\r\n' "$work/$output"
+    printf '<File>%s</File>' "$@"
+    printf '</Files>\r\n<StopAction>0</StopAction>\r\n<FramePerSeconds>12</FramePerSeconds>\r\n'
+    printf '<FrameTuner>0</FrameTuner>\r\n</TavrelProject>\r\n'
+  } > "$name"
+}
+
+# The sounds, made once.
+mkdir -p wav short
+for i in $(seq 1 10); do
+  f="wav/w$(printf %02d "$i").wav"
+  [ -f "$f" ] || sox -n -r 44100 -c 2 -b 16 "$f" synth 30 sine $((100 * i))-$((4000 + 300 * i)) vol 0.5
+done
+if [ ! -f large.mp3 ]; then
+  # One minute without a tag, 109 times: 104.7 MB of 128 kbps frames.
+  sox -n -r 44100 -c 2 -b 16 minute.wav synth 60 sine 100-8000 vol 0.5
+  lame --silent -t -q5 -mj -b128 minute.wav minute.mp3
+  for _ in $(seq 109); do cat minute.mp3; done > large.mp3
+fi
+if [ ! -f short/s200.mp3 ]; then
+  sox -n -r 44100 -c 2 -b 16 two.wav synth 2 sine 440 vol 0.5
+  lame --silent -q5 -mj -b128 two.wav two.mp3
+  for i in $(seq 1 200); do cp two.mp3 "short/s$(printf %03d "$i").mp3"; done
+fi
+project wav10.xml out-wav "$work"/wav/*.wav
+project large.xml out-large "$work/large.mp3"
+project short200.xml out-short "$work"/short/*.mp3
+project short1.xml out-short1 "$work/short/s001.mp3"
+
+# Waits (10 minutes at most) for a moment when the processors are at least 80 % idle: on a
+# shared machine the figures mean little otherwise.
+wait_for_quiet() {
+  local tries=0 idle
+  while [ $tries -lt 300 ]; do
+    idle=$(
+      { head -1 /proc/stat; sleep 2; head -1 /proc/stat; } |
+        awk '{ t = 0; for (i = 2; i <= NF; i++) t += $i; idle[NR] = $5 + $6; total[NR] = t }
+             END { print int(100 * (idle[2] - idle[1]) / (total[2] - total[1])) }'
+    )
+    [ "$idle" -ge 80 ] && return 0
+    tries=$((tries + 1))
+  done
+  echo "  (the machine stayed busy: the figures below are taken under load)"
+}
+
+# summary CSV: "median  ratio to the first command  command", from hyperfine's CSV export.
+summary() {
+  awk -F, 'NR == 2 { first = $4 } NR > 1 { printf "  %8.1f ms  %5.2f x  %s\n", $4 * 1000, $4 / first, $1 }' "$1"
+}
+
+echo "== Machine: $(nproc) processors, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'); load $(cut -d' ' -f1-3 /proc/loadavg)"
+
+echo "== 1. 10 WAVs of 30 s (44.1 kHz stereo, -q5 -mj -b128)"
+wait_for_quiet
+echo "  load $(cut -d' ' -f1-3 /proc/loadavg)"
+commands=("$program -f:wav10.xml -hide" "one-encoder/tavrel -f:wav10.xml -hide"
+  "for f in wav/*.wav; do lame --silent -q5 -mj -b128 \$f lame-out/\$(basename \$f).mp3; done"
+  "ls wav/*.wav | xargs -P$(nproc) -I{} sh -c 'lame --silent -q5 -mj -b128 {} lame-out/\$(basename {}).mp3'"
+  "for f in wav/*.wav; do ffmpeg -v error -y -i \$f -c:a libmp3lame -b:a 128k ffmpeg-out/\$(basename \$f).swf; done")
+[ -n "$baseline" ] && commands+=("$baseline -f:wav10.xml -hide")
+hyperfine --style none --warmup 1 --runs "$runs" --export-csv wav.csv \
+  --prepare 'rm -rf out-wav lame-out ffmpeg-out; mkdir -p lame-out ffmpeg-out' "${commands[@]}" > /dev/null
+summary wav.csv
+
+echo "== 2. A 100 MB MP3 into a movie (every output removed before each run)"
+wait_for_quiet
+echo "  load $(cut -d' ' -f1-3 /proc/loadavg)"
+commands=("$program -f:large.xml -hide" "cp large.mp3 copy.mp3" "ffmpeg -v error -y -i large.mp3 -c:a copy remux.swf")
+[ -n "$baseline" ] && commands+=("$baseline -f:large.xml -hide")
+hyperfine -N --style none --warmup 1 --runs $((runs * 3)) --export-csv large.csv \
+  --prepare 'rm -rf out-large copy.mp3 remux.swf' "${commands[@]}" > /dev/null
+summary large.csv
+for p in "$program" ${baseline:+"$baseline"}; do
+  rm -rf out-large
+  rss=$(/usr/bin/time -v "$p" -f:large.xml -hide 2>&1 | awk -F': ' '/Maximum resident/ { print $2 }')
+  rm -rf out-large
+  reads=$(strace -f -c -e trace=read "$p" -f:large.xml -hide 2>&1 | awk '$NF == "read" { print $4 }')
+  echo "  $p: peak RSS ${rss} KB (file $(($(stat -c %s large.mp3) / 1024)) KB), ${reads} read calls"
+done
+rss=$(/usr/bin/time -v "$program" -f:short1.xml -hide 2>&1 | awk -F': ' '/Maximum resident/ { print $2 }')
+echo "  the program with one 2 s MP3: peak RSS ${rss} KB"
+
+echo "== 3. 200 MP3s of 2 s against 1"
+wait_for_quiet
+echo "  load $(cut -d' ' -f1-3 /proc/loadavg)"
+commands=("$program -f:short200.xml -hide" "$program -f:short1.xml -hide")
+[ -n "$baseline" ] && commands+=("$baseline -f:short200.xml -hide" "$baseline -f:short1.xml -hide")
+hyperfine -N --style none --warmup 1 --runs "$runs" --export-csv short.csv \
+  --prepare 'rm -rf out-short out-short1' "${commands[@]}" > /dev/null
+summary short.csv
+awk -F, 'NR > 1 { m[NR] = $4 } END {
+  printf "  per file: %.2f ms\n", (m[2] - m[3]) * 1000 / 199
+  if (4 in m) printf "  per file, baseline: %.2f ms\n", (m[4] - m[5]) * 1000 / 199 }' short.csv

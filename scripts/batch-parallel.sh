@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Converts a folder of sound files as N projects run by GNU parallel: on this machine, or spread
+# over several (parallel's --sshlogin) when the folders are shared. Ends with the worst exit
+# status of the runs.
+#
+#   scripts/batch-parallel.sh [--projects-only] SOUND_FOLDER OUTPUT_FOLDER N [-- PARALLEL_OPTIONS...]
+#
+# The sound files of SOUND_FOLDER (not its subfolders) are split into N projects,
+# OUTPUT_FOLDER/projects/part-<k>.xml, that write their movies into OUTPUT_FOLDER and their run
+# reports there as part-<k>.txt. Files of one name (a.wav, a.mp3) stay in one project, so the
+# later one in the list still gives the movie. --projects-only writes the projects, prints
+# their paths and ends: for a cluster's job array, whose task k runs
+#   tavrel -f:OUTPUT_FOLDER/projects/part-<k>.xml -hide
+# Options after "--" go to GNU parallel, e.g. --sshlogin 2/host1,2/host2 or --jobs 2. Each run
+# keeps every processor of its machine busy by itself (settings.ini, encoders), so by default
+# each machine runs one project at a time.
+#
+# Environment: TAVREL, the program (default build/release/bin/tavrel, built when missing);
+# QUALITY, MODE, BITRATE (default 5, j, 128), STOPACTION (0), FPS (12) and TUNER (0) for the
+# projects. Exit status: 2, 1, 3 or 4 if any run ended so (in this order of precedence, see the
+# README), another status of a run that ended unexpectedly, or 0 when every run completed.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+projects_only=0
+if [ "${1:-}" = "--projects-only" ]; then
+  projects_only=1
+  shift
+fi
+if [ $# -lt 3 ] || { [ $# -gt 3 ] && [ "$4" != "--" ]; }; then
+  echo "usage: $0 [--projects-only] SOUND_FOLDER OUTPUT_FOLDER N [-- PARALLEL_OPTIONS...]" >&2
+  exit 1
+fi
+sounds="$(cd "$1" && pwd)"
+mkdir -p "$2"
+out="$(cd "$2" && pwd)"
+parts="$3"
+shift 3
+[ $# -gt 0 ] && shift # the "--"
+case "$parts" in
+  '' | *[!0-9]* | 0) echo "batch-parallel: N must be a whole number of 1 or more" >&2; exit 1 ;;
+esac
+
+# The sound files in name order; a name holding "</File" cannot stand in a project file.
+shopt -s nullglob nocaseglob
+files=()
+for f in "$sounds"/*.wav "$sounds"/*.mp3 "$sounds"/*.flac "$sounds"/*.aif "$sounds"/*.aiff "$sounds"/*.ogg; do
+  [ -f "$f" ] || continue
+  case "$f" in
+    *'</File'*) echo "batch-parallel: skipped, its name cannot be written into a project: $f" >&2; continue ;;
+  esac
+  files+=("$f")
+done
+shopt -u nocaseglob
+if [ ${#files[@]} -eq 0 ]; then
+  echo "batch-parallel: no sound files in $sounds" >&2
+  exit 1
+fi
+mapfile -d '' files < <(printf '%s\0' "${files[@]}" | LC_ALL=C sort -z)
+[ "$parts" -gt ${#files[@]} ] && parts=${#files[@]}
+
+# Part k takes the files from about k * count / N on, never parting files of one stem.
+crlf=$'\r\n'
+mkdir -p "$out/projects"
+rm -f "$out"/projects/part-*.xml
+projects=()
+count=${#files[@]}
+i=0
+for ((k = 1; k <= parts; k++)); do
+  end=$((k * count / parts))
+  list=""
+  while [ "$i" -lt "$count" ] && { [ "$i" -lt "$end" ] || [ -z "$list" ] ||
+    [ "${files[i]%.*}" = "${files[i - 1]%.*}" ]; }; do
+    list+="<File>${files[i]}</File>"
+    i=$((i + 1))
+  done
+  [ -n "$list" ] || continue
+  project="$out/projects/part-$k.xml"
+  printf '%s' "<TavrelProject>$crlf<ProjectName>$project</ProjectName>$crlf" \
+    "<Quality>${QUALITY:-5}</Quality>$crlf<Mode>${MODE:-j}</Mode>$crlf" \
+    "<Bitrate>${BITRATE:-128}</Bitrate>$crlf<OutputFolder>$out</OutputFolder>$crlf" \
+    "<Files>$crlf$list</Files>$crlf<StopAction>${STOPACTION:-0}</StopAction>$crlf" \
+    "<FramePerSeconds>${FPS:-12}</FramePerSeconds>$crlf<FrameTuner>${TUNER:-0}</FrameTuner>$crlf" \
+    "</TavrelProject>$crlf" > "$project"
+  projects+=("$project")
+done
+
+if [ $projects_only -eq 1 ]; then
+  printf '%s\n' "${projects[@]}"
+  exit 0
+fi
+
+if ! command -v parallel > /dev/null; then
+  echo "batch-parallel: installing GNU parallel"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends parallel
+fi
+program="${TAVREL:-$root/build/release/bin/tavrel}"
+if [ -z "${TAVREL:-}" ] && [ ! -x "$program" ]; then
+  bash "$root/scripts/install-deps.sh"
+  cmake -S "$root" -B "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DTAVREL_BUILD_TESTS=OFF \
+    -DTAVREL_BUILD_BENCH=OFF
+  cmake --build "$root/build/release" -j "$(nproc)" --target tavrel
+fi
+# Without a display the program runs without any window.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  export QT_QPA_PLATFORM=offscreen
+fi
+
+log="$out/projects/joblog.txt"
+parallel --will-cite --jobs 1 --joblog "$log" "$@" "$program" -f:{} -hide ::: "${projects[@]}" || true
+
+# The worst outcome wins: a project or settings file that could not be read (2), a check message
+# (1), a stopped run or a report not written (3), files without a movie (4). A run that never
+# ended with a status of its own (a signal, an ssh failure) counts as it ended.
+[ -f "$log" ] || exit 3
+awk -F '\t' -v expected=${#projects[@]} '
+  function rank(s) { return s == 0 ? 0 : s == 4 ? 1 : s == 3 ? 2 : s == 1 ? 3 : s == 2 ? 4 : 5 }
+  NR > 1 { s = $8 > 0 ? 128 + $8 : $7; ran++
+           printf "batch-parallel: status %d: %s\n", s, $9 > "/dev/stderr"
+           if (rank(s) > rank(worst)) worst = s }
+  END { if (ran < expected && rank(worst) < rank(3)) worst = 3; exit worst + 0 }' "$log"
