@@ -205,6 +205,48 @@ MP3ReadResult ScanMP3Frames(const U8* data, size_t size, MP3FrameScan& scan) {
     return MP3ReadResult::Ok;
 }
 
+bool WalkPlainMP3Stream(const U8* data, size_t size, MP3PlainStream& stream) {
+    stream = MP3PlainStream{};
+    const size_t first = LeadingId3v2TagSize(data, size);
+    if (first >= size || size - first < 4 || !IsLayer3FrameHeader(data + first))
+        return false;
+    const U8* firstHeader = data + first;
+    const bool mono = (firstHeader[3] >> 6) == kChannelModeSingle;
+    // An ID3v1 tag can only stand in the last 128 bytes.
+    const size_t id3v1 =
+        size - first > 128 && std::memcmp(data + size - 128, "TAG", 3) == 0 ? size - 128 : size;
+
+    uint64_t frames = 0;
+    size_t position = first;
+    while (position != size && position != id3v1) {
+        if (size - position < 4)
+            return false;
+        const U8* header = data + position;
+        // The same sync, version and layer bits (the protection bit may differ), sample rate and
+        // channel count; a bitrate index that gives a length.
+        if (header[0] != 0xFF || (header[1] & 0xFE) != (firstHeader[1] & 0xFE) ||
+            ((header[2] ^ firstHeader[2]) & 0x0C) != 0 || ((header[3] >> 6) == kChannelModeSingle) != mono)
+            return false;
+        int frameLength = 0;
+        DecodeFrameHeader(header, nullptr, &frameLength);
+        if (frameLength <= 0 || static_cast<size_t>(frameLength) > size - position)
+            return false;
+        if (frames == 0)
+            stream.firstFrameLength = frameLength;
+        ++frames;
+        position += static_cast<size_t>(frameLength);
+#if defined(__GNUC__)
+        if (position + 16 * static_cast<size_t>(frameLength) < size)
+            __builtin_prefetch(data + position + 16 * static_cast<size_t>(frameLength));
+#endif
+    }
+    stream.firstFrame = first;
+    stream.frames = frames;
+    DecodeFrameHeader(firstHeader, &stream.samplesPerFrame, nullptr, nullptr, nullptr, nullptr,
+                      &stream.sampleRate);
+    return true;
+}
+
 bool SetSampleCount(SoundParams& params, uint64_t samples) {
     constexpr uint64_t kLargestCount = std::numeric_limits<U32>::max();
     if (samples > kLargestCount) {

@@ -49,6 +49,22 @@ struct MP3FrameScan {
 // FreeFormat; writes nothing.
 MP3ReadResult ScanMP3Frames(const U8* data, size_t size, MP3FrameScan& scan);
 
+// An MP3 file laid out plainly: an optional ID3v2 tag, then Layer III frames of one version,
+// sample rate and channel count, each directly behind the last, up to the end of the data or up
+// to an ID3v1 tag that ends it.
+struct MP3PlainStream {
+    size_t firstFrame = 0; // offset of the first frame (the end of the ID3v2 tag)
+    int firstFrameLength = 0;
+    uint64_t frames = 0; // every frame, the first included
+    int samplesPerFrame = 0;
+    int sampleRate = 0;
+};
+
+// Walks the frames of an MP3 file laid out as MP3PlainStream says; false as soon as the data is
+// laid out in any other way (junk or a damaged frame anywhere, free format, a change of stream, a
+// last frame cut short), so that the caller can leave such a file to a decoder.
+bool WalkPlainMP3Stream(const U8* data, size_t size, MP3PlainStream& stream);
+
 // Puts `samples` into params.sampleCount. The DefineSound's count is 32 bits: a larger count is
 // refused with a diagnostic on standard output rather than cut.
 bool SetSampleCount(SoundParams& params, uint64_t samples);
