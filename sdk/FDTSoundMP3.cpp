@@ -108,57 +108,59 @@ bool IsFrameSync(const U8* data) {
     return data[0] == 0xFF && (data[1] & 0xE0) == 0xE0;
 }
 
+MP3HeaderFields HeaderFields(const U8* header) {
+    return MP3HeaderFields{(header[1] >> 3) & 3, (header[1] >> 1) & 3, (header[2] >> 4) & 15,
+                           (header[2] >> 2) & 3, (header[2] >> 1) & 1, (header[3] >> 6) & 3};
+}
+
 void DecodeFrameHeader(const U8* header, int* samplesPerFrame, int* frameLength, int* version, int* layer,
                        int* bitrate, int* sampleRate, int* channelMode) {
-    const int versionBits = (header[1] >> 3) & 3;
-    const int layerBits = (header[1] >> 1) & 3;
-    const int bitrateIndex = (header[2] >> 4) & 15;
-    const int sampleRateIndex = (header[2] >> 2) & 3;
-    const int padding = (header[2] >> 1) & 1;
-    const int mode = (header[3] >> 6) & 3;
-
-    const int bitsPerSecond = kBitrates[bitrateIndex][versionBits == kVersionMpeg1 ? 0 : 1];
-    const int hertz = kSampleRates[sampleRateIndex][versionBits];
+    const MP3HeaderFields fields = HeaderFields(header);
+    const bool mpeg1 = fields.version == kVersionMpeg1;
+    const int bitsPerSecond = kBitrates[fields.bitrateIndex][mpeg1 ? 0 : 1];
+    const int hertz = kSampleRates[fields.sampleRateIndex][fields.version];
     int length = 0;
     if (bitsPerSecond != 0 && hertz != 0)
-        length = (versionBits == kVersionMpeg1 ? 144 : 72) * bitsPerSecond / hertz + padding;
+        length = (mpeg1 ? 144 : 72) * bitsPerSecond / hertz + fields.padding;
 
     if (samplesPerFrame)
-        *samplesPerFrame = versionBits == kVersionMpeg1 ? 1152 : 576;
+        *samplesPerFrame = mpeg1 ? 1152 : 576;
     if (frameLength)
         *frameLength = length;
     if (version)
-        *version = versionBits;
+        *version = fields.version;
     if (layer)
-        *layer = layerBits;
+        *layer = fields.layer;
     if (bitrate)
         *bitrate = bitsPerSecond;
     if (sampleRate)
         *sampleRate = hertz;
     if (channelMode)
-        *channelMode = mode;
+        *channelMode = fields.channelMode;
 }
 
-bool IsLayer3FrameHeader(const U8* header) {
+namespace {
+
+// A sync that starts a Layer III frame of a known version and sample rate, with a bitrate index
+// that is free format or not, as asked.
+bool IsLayer3Header(const U8* header, bool freeFormat) {
     if (!IsFrameSync(header))
         return false;
-    const int versionBits = (header[1] >> 3) & 3;
-    const int layerBits = (header[1] >> 1) & 3;
-    const int bitrateIndex = (header[2] >> 4) & 15;
-    const int sampleRateIndex = (header[2] >> 2) & 3;
-    return versionBits != kVersionReserved && layerBits == kLayer3 && bitrateIndex >= 1 &&
-           bitrateIndex <= 14 && sampleRateIndex <= 2;
+    const MP3HeaderFields fields = HeaderFields(header);
+    const bool bitrateFits =
+        freeFormat ? fields.bitrateIndex == 0 : fields.bitrateIndex >= 1 && fields.bitrateIndex <= 14;
+    return fields.version != kVersionReserved && fields.layer == kLayer3 && bitrateFits &&
+           fields.sampleRateIndex <= 2;
+}
+
+} // namespace
+
+bool IsLayer3FrameHeader(const U8* header) {
+    return IsLayer3Header(header, false);
 }
 
 bool IsFreeFormatLayer3Header(const U8* header) {
-    if (!IsFrameSync(header))
-        return false;
-    const int versionBits = (header[1] >> 3) & 3;
-    const int layerBits = (header[1] >> 1) & 3;
-    const int bitrateIndex = (header[2] >> 4) & 15;
-    const int sampleRateIndex = (header[2] >> 2) & 3;
-    return versionBits != kVersionReserved && layerBits == kLayer3 && bitrateIndex == 0 &&
-           sampleRateIndex <= 2;
+    return IsLayer3Header(header, true);
 }
 
 MP3ReadResult ScanMP3Frames(const U8* data, size_t size, MP3FrameScan& scan) {

@@ -10,6 +10,17 @@
 // True if the two bytes at `data` are 0xFF and a byte whose top three bits are set.
 bool IsFrameSync(const U8* data);
 
+// The fields of the four header bytes at `header`, as they stand in its bits.
+struct MP3HeaderFields {
+    int version;         // 0 MPEG-2.5, 1 reserved, 2 MPEG-2, 3 MPEG-1
+    int layer;           // 1 Layer III, 2 Layer II, 3 Layer I, 0 reserved
+    int bitrateIndex;    // 0 free format, 15 invalid
+    int sampleRateIndex; // 3 reserved
+    int padding;
+    int channelMode; // 3 single channel
+};
+MP3HeaderFields HeaderFields(const U8* header);
+
 // Decodes the four header bytes at `header`. Every output is optional (pass nullptr).
 // frameLength is 0 where the bitrate or the sample rate is 0 (free format, reserved values).
 void DecodeFrameHeader(const U8* header, int* samplesPerFrame = nullptr, int* frameLength = nullptr,
