@@ -108,57 +108,59 @@ bool IsFrameSync(const U8* data) {
     return data[0] == 0xFF && (data[1] & 0xE0) == 0xE0;
 }
 
+MP3HeaderFields HeaderFields(const U8* header) {
+    return MP3HeaderFields{(header[1] >> 3) & 3, (header[1] >> 1) & 3, (header[2] >> 4) & 15,
+                           (header[2] >> 2) & 3, (header[2] >> 1) & 1, (header[3] >> 6) & 3};
+}
+
 void DecodeFrameHeader(const U8* header, int* samplesPerFrame, int* frameLength, int* version, int* layer,
                        int* bitrate, int* sampleRate, int* channelMode) {
-    const int versionBits = (header[1] >> 3) & 3;
-    const int layerBits = (header[1] >> 1) & 3;
-    const int bitrateIndex = (header[2] >> 4) & 15;
-    const int sampleRateIndex = (header[2] >> 2) & 3;
-    const int padding = (header[2] >> 1) & 1;
-    const int mode = (header[3] >> 6) & 3;
-
-    const int bitsPerSecond = kBitrates[bitrateIndex][versionBits == kVersionMpeg1 ? 0 : 1];
-    const int hertz = kSampleRates[sampleRateIndex][versionBits];
+    const MP3HeaderFields fields = HeaderFields(header);
+    const bool mpeg1 = fields.version == kVersionMpeg1;
+    const int bitsPerSecond = kBitrates[fields.bitrateIndex][mpeg1 ? 0 : 1];
+    const int hertz = kSampleRates[fields.sampleRateIndex][fields.version];
     int length = 0;
     if (bitsPerSecond != 0 && hertz != 0)
-        length = (versionBits == kVersionMpeg1 ? 144 : 72) * bitsPerSecond / hertz + padding;
+        length = (mpeg1 ? 144 : 72) * bitsPerSecond / hertz + fields.padding;
 
     if (samplesPerFrame)
-        *samplesPerFrame = versionBits == kVersionMpeg1 ? 1152 : 576;
+        *samplesPerFrame = mpeg1 ? 1152 : 576;
     if (frameLength)
         *frameLength = length;
     if (version)
-        *version = versionBits;
+        *version = fields.version;
     if (layer)
-        *layer = layerBits;
+        *layer = fields.layer;
     if (bitrate)
         *bitrate = bitsPerSecond;
     if (sampleRate)
         *sampleRate = hertz;
     if (channelMode)
-        *channelMode = mode;
+        *channelMode = fields.channelMode;
 }
 
-bool IsLayer3FrameHeader(const U8* header) {
+namespace {
+
+// A sync that starts a Layer III frame of a known version and sample rate, with a bitrate index
+// that is free format or not, as asked.
+bool IsLayer3Header(const U8* header, bool freeFormat) {
     if (!IsFrameSync(header))
         return false;
-    const int versionBits = (header[1] >> 3) & 3;
-    const int layerBits = (header[1] >> 1) & 3;
-    const int bitrateIndex = (header[2] >> 4) & 15;
-    const int sampleRateIndex = (header[2] >> 2) & 3;
-    return versionBits != kVersionReserved && layerBits == kLayer3 && bitrateIndex >= 1 &&
-           bitrateIndex <= 14 && sampleRateIndex <= 2;
+    const MP3HeaderFields fields = HeaderFields(header);
+    const bool bitrateFits =
+        freeFormat ? fields.bitrateIndex == 0 : fields.bitrateIndex >= 1 && fields.bitrateIndex <= 14;
+    return fields.version != kVersionReserved && fields.layer == kLayer3 && bitrateFits &&
+           fields.sampleRateIndex <= 2;
+}
+
+} // namespace
+
+bool IsLayer3FrameHeader(const U8* header) {
+    return IsLayer3Header(header, false);
 }
 
 bool IsFreeFormatLayer3Header(const U8* header) {
-    if (!IsFrameSync(header))
-        return false;
-    const int versionBits = (header[1] >> 3) & 3;
-    const int layerBits = (header[1] >> 1) & 3;
-    const int bitrateIndex = (header[2] >> 4) & 15;
-    const int sampleRateIndex = (header[2] >> 2) & 3;
-    return versionBits != kVersionReserved && layerBits == kLayer3 && bitrateIndex == 0 &&
-           sampleRateIndex <= 2;
+    return IsLayer3Header(header, true);
 }
 
 MP3ReadResult ScanMP3Frames(const U8* data, size_t size, MP3FrameScan& scan) {
@@ -203,6 +205,48 @@ MP3ReadResult ScanMP3Frames(const U8* data, size_t size, MP3FrameScan& scan) {
 #endif
     }
     return MP3ReadResult::Ok;
+}
+
+bool WalkPlainMP3Stream(const U8* data, size_t size, MP3PlainStream& stream) {
+    stream = MP3PlainStream{};
+    const size_t first = LeadingId3v2TagSize(data, size);
+    if (first >= size || size - first < 4 || !IsLayer3FrameHeader(data + first))
+        return false;
+    const U8* firstHeader = data + first;
+    const bool mono = (firstHeader[3] >> 6) == kChannelModeSingle;
+    // An ID3v1 tag can only stand in the last 128 bytes.
+    const size_t id3v1 =
+        size - first > 128 && std::memcmp(data + size - 128, "TAG", 3) == 0 ? size - 128 : size;
+
+    uint64_t frames = 0;
+    size_t position = first;
+    while (position != size && position != id3v1) {
+        if (size - position < 4)
+            return false;
+        const U8* header = data + position;
+        // The same sync, version and layer bits (the protection bit may differ), sample rate and
+        // channel count; a bitrate index that gives a length.
+        if (header[0] != 0xFF || (header[1] & 0xFE) != (firstHeader[1] & 0xFE) ||
+            ((header[2] ^ firstHeader[2]) & 0x0C) != 0 || ((header[3] >> 6) == kChannelModeSingle) != mono)
+            return false;
+        int frameLength = 0;
+        DecodeFrameHeader(header, nullptr, &frameLength);
+        if (frameLength <= 0 || static_cast<size_t>(frameLength) > size - position)
+            return false;
+        if (frames == 0)
+            stream.firstFrameLength = frameLength;
+        ++frames;
+        position += static_cast<size_t>(frameLength);
+#if defined(__GNUC__)
+        if (position + 16 * static_cast<size_t>(frameLength) < size)
+            __builtin_prefetch(data + position + 16 * static_cast<size_t>(frameLength));
+#endif
+    }
+    stream.firstFrame = first;
+    stream.frames = frames;
+    DecodeFrameHeader(firstHeader, &stream.samplesPerFrame, nullptr, nullptr, nullptr, nullptr,
+                      &stream.sampleRate);
+    return true;
 }
 
 bool SetSampleCount(SoundParams& params, uint64_t samples) {

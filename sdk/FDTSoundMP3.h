@@ -10,6 +10,17 @@
 // True if the two bytes at `data` are 0xFF and a byte whose top three bits are set.
 bool IsFrameSync(const U8* data);
 
+// The fields of the four header bytes at `header`, as they stand in its bits.
+struct MP3HeaderFields {
+    int version;         // 0 MPEG-2.5, 1 reserved, 2 MPEG-2, 3 MPEG-1
+    int layer;           // 1 Layer III, 2 Layer II, 3 Layer I, 0 reserved
+    int bitrateIndex;    // 0 free format, 15 invalid
+    int sampleRateIndex; // 3 reserved
+    int padding;
+    int channelMode; // 3 single channel
+};
+MP3HeaderFields HeaderFields(const U8* header);
+
 // Decodes the four header bytes at `header`. Every output is optional (pass nullptr).
 // frameLength is 0 where the bitrate or the sample rate is 0 (free format, reserved values).
 void DecodeFrameHeader(const U8* header, int* samplesPerFrame = nullptr, int* frameLength = nullptr,
@@ -48,6 +59,22 @@ struct MP3FrameScan {
 // between): chance syncs in tags or audio bytes do not give the format. Returns Ok, NotMP3 or
 // FreeFormat; writes nothing.
 MP3ReadResult ScanMP3Frames(const U8* data, size_t size, MP3FrameScan& scan);
+
+// An MP3 file laid out plainly: an optional ID3v2 tag, then Layer III frames of one version,
+// sample rate and channel count, each directly behind the last, up to the end of the data or up
+// to an ID3v1 tag that ends it.
+struct MP3PlainStream {
+    size_t firstFrame = 0; // offset of the first frame (the end of the ID3v2 tag)
+    int firstFrameLength = 0;
+    uint64_t frames = 0; // every frame, the first included
+    int samplesPerFrame = 0;
+    int sampleRate = 0;
+};
+
+// Walks the frames of an MP3 file laid out as MP3PlainStream says; false as soon as the data is
+// laid out in any other way (junk or a damaged frame anywhere, free format, a change of stream, a
+// last frame cut short), so that the caller can leave such a file to a decoder.
+bool WalkPlainMP3Stream(const U8* data, size_t size, MP3PlainStream& stream);
 
 // Puts `samples` into params.sampleCount. The DefineSound's count is 32 bits: a larger count is
 // refused with a diagnostic on standard output rather than cut.

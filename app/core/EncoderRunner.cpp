@@ -17,6 +17,9 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "FDTSoundMP3.h"
+#include "NativeText.h"
+
 namespace {
 
 // How often a running encoder asks the stop check; short enough to feel immediate.
@@ -28,18 +31,16 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+// The sample rate of a frame header of any layer, 0 where the bytes are no usable header.
 int SampleRateOfHeader(const unsigned char* b) {
-    if (b[0] != 0xFF || (b[1] & 0xE0) != 0xE0)
+    if (!IsFrameSync(b))
         return 0;
-    const int version = (b[1] >> 3) & 3;   // 0 MPEG-2.5, 1 reserved, 2 MPEG-2, 3 MPEG-1
-    const int layer = (b[1] >> 1) & 3;     // 0 reserved
-    const int bitrateIndex = b[2] >> 4;    // 15 is invalid
-    const int rateIndex = (b[2] >> 2) & 3; // 3 is reserved
-    if (version == 1 || layer == 0 || bitrateIndex == 15 || rateIndex == 3)
+    const MP3HeaderFields fields = HeaderFields(b);
+    if (fields.version == 1 || fields.layer == 0 || fields.bitrateIndex == 15 || fields.sampleRateIndex == 3)
         return 0;
-    static const int rates[4][3] = {
-        {11025, 12000, 8000}, {0, 0, 0}, {22050, 24000, 16000}, {44100, 48000, 32000}};
-    return rates[version][rateIndex];
+    int rate = 0;
+    DecodeFrameHeader(b, nullptr, nullptr, nullptr, nullptr, nullptr, &rate);
+    return rate;
 }
 
 void CloseDescriptors(int& first, int& second) {
@@ -69,7 +70,7 @@ QStringList EncoderArguments(const PMP3Converter& mode, const std::string& input
                              const std::string& outputPath, const QString& resampleKhz) {
     QStringList arguments;
     for (const std::string& option : EncoderOptionArguments(mode))
-        arguments << QString::fromStdString(option);
+        arguments << TextFromBytes(option);
     if (!resampleKhz.isEmpty())
         arguments << QStringLiteral("--resample") << resampleKhz;
     arguments << EncoderPathArgument(inputPath) << EncoderPathArgument(outputPath);

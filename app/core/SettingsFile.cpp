@@ -150,10 +150,27 @@ void SaveSettings(const std::string& iniPath, int32_t emptyProject, const std::s
     const bool crLf = original.find("\r\n") != std::string::npos;
     const bool byteOrderMark = original.compare(0, 3, "\xEF\xBB\xBF") == 0;
 
+    // The end's section name must be found nowhere in what is written, or taking it out again
+    // would cut into a value or a section of the user's.
+    std::string written = original + '\n' + outputFolder;
+    for (const PMP3Converter& mode : modes) {
+        written += '\n' + mode.name;
+        for (const auto& param : mode.params)
+            written += '\n' + param.value;
+    }
+    // Section names are found regardless of letter case, and the end's is in small letters.
+    for (char& c : written)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    std::string endSection = EndOfFileSection;
+    for (int n = 0; written.find(endSection) != std::string::npos; ++n)
+        endSection = EndOfFileSection + std::to_string(n);
+    const std::string markerLine = "[" + endSection + "]\n";
+
     std::string marked = original;
     if (!marked.empty() && marked.back() != '\n')
         marked += '\n';
-    marked += std::string("[") + EndOfFileSection + "]\n";
+    marked += markerLine;
     CSimpleIniA ini;
     LoadIni(ini, marked);
 
@@ -176,10 +193,13 @@ void SaveSettings(const std::string& iniPath, int32_t emptyProject, const std::s
     std::string out;
     if (ini.Save(out, byteOrderMark) < 0)
         throw SettingsError("Unable to write to " + iniPath);
-    const std::string markerLine = std::string("[") + EndOfFileSection + "]\n";
-    const size_t marker = out.find(markerLine);
-    if (marker != std::string::npos)
+    // Only as a whole line.
+    size_t marker = out.compare(0, markerLine.size(), markerLine) == 0 ? 0 : out.find('\n' + markerLine);
+    if (marker != std::string::npos) {
+        if (out[marker] == '\n')
+            ++marker;
         out.erase(marker, markerLine.size());
+    }
     while (out.size() >= 2 && out[out.size() - 1] == '\n' && out[out.size() - 2] == '\n')
         out.pop_back();
     if (crLf)

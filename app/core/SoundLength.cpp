@@ -8,6 +8,7 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 #include "FDTSoundMP3.h"
@@ -62,6 +63,86 @@ int32_t FrameWalkLengthMs(const std::string& path) {
         throw SoundLengthError("Unable to open " + path);
     const std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     return FrameWalkLengthMs(reinterpret_cast<const U8*>(bytes.data()), bytes.size(), path);
+}
+
+// The encoder delay and padding that lame notes in an "Info" or "Xing" tag in the first frame,
+// read the way libmpg123 reads them: the tag stands behind the side information, which is all
+// zeros in such a frame, and every field is taken only when the frame holds it.
+struct InfoTag {
+    bool present = false; // the first frame is the tag, not sound
+    uint32_t frames = 0;  // the frames of sound the tag announces, 0 when it says nothing
+    int delay = 0;
+    int padding = 0;
+};
+
+uint32_t BigEndian32(const U8* bytes) {
+    return (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) | bytes[3];
+}
+
+InfoTag ReadInfoTag(const U8* frame, size_t frameLength) {
+    InfoTag tag;
+    int version = 0;
+    int channelMode = 0;
+    DecodeFrameHeader(frame, nullptr, nullptr, &version, nullptr, nullptr, nullptr, &channelMode);
+    const bool mpeg1 = version == 3;
+    const bool mono = channelMode == 3;
+    size_t offset = mono ? (mpeg1 ? 17 : 9) : (mpeg1 ? 32 : 17); // the side information's size
+    const U8* body = frame + 4;
+    const size_t bodySize = frameLength - 4;
+    if (bodySize < offset + 8)
+        return tag;
+    for (size_t i = 2; i < offset; ++i)
+        if (body[i] != 0)
+            return tag;
+    if (std::memcmp(body + offset, "Info", 4) != 0 && std::memcmp(body + offset, "Xing", 4) != 0)
+        return tag;
+    tag.present = true;
+    const uint32_t flags = BigEndian32(body + offset + 4);
+    offset += 8;
+    const auto holds = [&](size_t bytes) { return bodySize >= offset + bytes; };
+    if (flags & 1) {
+        if (!holds(4))
+            return tag;
+        tag.frames = BigEndian32(body + offset);
+        offset += 4;
+    }
+    for (const auto& [flag, bytes] : {std::pair<uint32_t, size_t>{2, 4}, {4, 100}, {8, 4}})
+        if (flags & flag) {
+            if (!holds(bytes))
+                return tag;
+            offset += bytes;
+        }
+    // lame's own 24 bytes: a version text, ..., then two 12-bit values, the delay and the padding.
+    if (!holds(24) || body[offset] == 0)
+        return tag;
+    tag.delay = (body[offset + 21] << 4) | (body[offset + 22] >> 4);
+    tag.padding = ((body[offset + 22] << 8) | body[offset + 23]) & 0xFFF;
+    return tag;
+}
+
+// The samples libmpg123 decodes from a plainly laid out stream, found from the frames alone, or -1
+// where that is not sure. The decoder's output lags 529 samples behind its input; with gapless
+// trimming it drops the delay and those 529 samples at the start and ends at the padding, or at
+// the last decoded sample if that comes first.
+int64_t PlainStreamSamples(const U8* data, size_t size, int& rate) {
+    constexpr int64_t kDecoderDelay = 529;
+    MP3PlainStream stream;
+    if (!WalkPlainMP3Stream(data, size, stream))
+        return -1;
+    const InfoTag tag = ReadInfoTag(data + stream.firstFrame, static_cast<size_t>(stream.firstFrameLength));
+    const uint64_t soundFrames = stream.frames - (tag.present ? 1 : 0);
+    // The library finds no length in a stream of a single frame; a stream whose length differs
+    // from its tag's is trimmed in ways of its own.
+    if (soundFrames < 2 || (tag.frames != 0 && tag.frames != soundFrames))
+        return -1;
+    const int64_t samples = static_cast<int64_t>(soundFrames) * stream.samplesPerFrame;
+    int64_t decoded = samples;
+    if (tag.frames != 0)
+        decoded = std::min(samples, samples - tag.padding + kDecoderDelay) - (tag.delay + kDecoderDelay);
+    if (decoded <= 0)
+        return -1;
+    rate = stream.sampleRate;
+    return decoded;
 }
 
 Mpg123Handle NewDecoder(const std::string& name) {
@@ -144,6 +225,12 @@ int32_t Mp3LengthMs(const std::string& path) {
 }
 
 int32_t Mp3LengthMs(const unsigned char* data, size_t size, const std::string& name) {
+    // The frames give the length of a plainly laid out file in one quick walk; the library walks
+    // anything else, as it does for the file on disk.
+    int plainRate = 0;
+    const int64_t plainSamples = data == nullptr ? -1 : PlainStreamSamples(data, size, plainRate);
+    if (plainSamples >= 0)
+        return WholeMilliseconds(plainSamples, plainRate, name);
     const Mpg123Handle handle = NewDecoder(name);
     MemoryStream stream{data, size, 0};
     if (mpg123_replace_reader_handle(handle.get(), ReadMemory, SeekMemory, nullptr) != MPG123_OK ||

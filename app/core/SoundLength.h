@@ -24,7 +24,9 @@ int32_t Mp3LengthMs(const std::string& path);
 int32_t SndfileLengthMs(const std::string& path);
 
 // The playing time of an MP3 file already in memory, exactly as Mp3LengthMs gives it for the
-// file (the library reads the same bytes, from memory instead of the disk, so the encoder delay
-// and padding that lame notes in the first frame are taken off the same way). No system calls.
+// file. A file laid out plainly (frames of one stream one behind the other, between optional ID3
+// tags) is measured from its frames, with the encoder delay and padding that lame notes in the
+// first frame taken off as the library does; anything else is left to the library, reading the
+// same bytes from memory. No system calls.
 // name only goes into the messages. Throws SoundLengthError as Mp3LengthMs does.
 int32_t Mp3LengthMs(const unsigned char* data, size_t size, const std::string& name);

@@ -291,13 +291,17 @@ TEST(EncoderOptions, TextAndArgumentsFollowTheParameters) {
 
 TEST_F(SettingsFile, SaveWritesTheGeneralKeysAndPresetsAndReadsBack) {
     WriteBytes(Path(), TwoPresets);
-    const std::vector<PMP3Converter> modes = {
-        Preset("Voice", "7", "m", "32"), Preset("Custom...", "5", "j", "128"),
-        Preset("  Loud & \"clear\"  ", "2", "s", "256"), Preset("\"Quoted\"", "1", "m", "16")};
+    const std::vector<PMP3Converter> modes = {Preset("Voice", "7", "m", "32"),
+                                              // The line that marks the original text's end while the file is
+                                              // rewritten, as a value that stands before that line.
+                                              Preset("[\x01tavrel end of file\x01]", "4", "j", "96"),
+                                              Preset("  Loud & \"clear\"  ", "2", "s", "256"),
+                                              Preset("\"Quoted\"", "1", "m", "16"),
+                                              Preset("Custom...", "5", "j", "128")};
     SaveSettings(Path(), -1, "/new/out/", modes);
     const std::string text = ReadBytes(Path());
     EXPECT_NE(text.find("emptyproject=-1"), std::string::npos) << text;
-    EXPECT_NE(text.find("outputmodecount=4"), std::string::npos) << text;
+    EXPECT_NE(text.find("outputmodecount=5"), std::string::npos) << text;
     EXPECT_NE(text.find("outputfolder=/new/out/"), std::string::npos) << text;
     EXPECT_NE(text.find("[2]\r\nname=  Loud & \"clear\"  \r\nquality=2\r\nmode=s\r\nbitrate=256\r\n"),
               std::string::npos)
@@ -308,8 +312,11 @@ TEST_F(SettingsFile, SaveWritesTheGeneralKeysAndPresetsAndReadsBack) {
     LoadSettings(Path(), settings);
     EXPECT_EQ(settings.emptyProjectMode, -1);
     EXPECT_EQ(settings.defaultOutputFolder, "/new/out/");
-    ASSERT_EQ(settings.outputModes.size(), 4u);
+    ASSERT_EQ(settings.outputModes.size(), 5u);
     EXPECT_TRUE(settings.outputModes[1].enabled) << "enabled keys are kept";
+    EXPECT_EQ(settings.outputModes[1].name, "[\x01tavrel end of file\x01]");
+    EXPECT_EQ(Values(settings.outputModes[1]), (std::vector<std::string>{"q=4", "m=j", "b=96"}));
+    EXPECT_EQ(settings.outputModes[4].name, "Custom...");
     EXPECT_EQ(settings.outputModes[3].name, "\"Quoted\"") << "a quoted name is quoted once more";
     EXPECT_EQ(settings.outputModes[2].name, "Loud & \"clear\"") << "the profile reader trims";
     EXPECT_EQ(Values(settings.outputModes[2]), (std::vector<std::string>{"q=2", "m=s", "b=256"}));

@@ -115,6 +115,55 @@ TEST(Mp3Length, FromMemoryIsTheLengthOfTheFile) {
     EXPECT_THROW(Mp3LengthMs(nullptr, 0, "empty"), SoundLengthError);
 }
 
+// The length of an MP3 in memory comes from its own frames where they are laid out plainly, and
+// from the library otherwise: either way it must be the library's answer for the file, whatever
+// lame wrote (tag or none, delay and padding on either side of the decoder's 529 samples) and
+// whatever was done to the file afterwards.
+struct LameCase {
+    int rate;
+    int channels;
+    int64_t frames;
+    const char* options;
+    const char* afterwards; // "" nothing, "garbage" bytes appended, "cut" the end cut off, "twice"
+};
+
+class LameLength : public testing::TestWithParam<LameCase> {};
+
+TEST_P(LameLength, FromMemoryIsTheLibrarysLengthOfTheFile) {
+    const LameCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString wav = dir.filePath("source.wav");
+    const QString mp3 = dir.filePath("sound.mp3");
+    ASSERT_TRUE(fixtures::WriteToneWav(wav.toStdString(), c.rate, c.channels, c.frames));
+    ASSERT_TRUE(fixtures::RunLame(QString(c.options).split(' ', Qt::SkipEmptyParts) + QStringList{wav, mp3}));
+    std::string bytes = fixtures::ReadBytes(mp3.toStdString());
+    const std::string afterwards = c.afterwards;
+    if (afterwards == "garbage")
+        bytes += "\xFF\xFB trailing bytes";
+    else if (afterwards == "cut")
+        bytes.resize(bytes.size() - 1000);
+    else if (afterwards == "twice")
+        bytes += bytes;
+    fixtures::WriteBytes(mp3.toStdString(), bytes);
+    EXPECT_EQ(Mp3LengthMs(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), "sound.mp3"),
+              Mp3LengthMs(mp3.toStdString()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LameLength,
+    testing::Values(
+        LameCase{44100, 2, 44100 * 2, "-b 128", ""}, LameCase{44100, 2, 44100 * 2 + 700, "-b 128", ""},
+        LameCase{44100, 2, 44100 + 100, "-b 320", ""}, LameCase{44100, 2, 44100 * 3 + 17, "-V 2", ""},
+        LameCase{44100, 2, 44100 * 2, "--abr 96", ""}, LameCase{44100, 1, 44100 + 1, "-m m -b 64", ""},
+        LameCase{22050, 1, 22050 * 2 + 300, "-b 32", ""}, LameCase{22050, 2, 22050 + 5, "-V 5", ""},
+        LameCase{8000, 1, 8000 * 3, "-b 8", ""}, LameCase{44100, 2, 44100 * 2, "-t", ""},
+        LameCase{44100, 2, 44100, "--add-id3v2 --tt title --ta artist", ""},
+        LameCase{44100, 2, 44100, "--id3v1-only --tt title", ""},
+        LameCase{44100, 2, 44100, "-b 128", "garbage"}, LameCase{44100, 2, 44100, "-V 2", "cut"},
+        LameCase{44100, 2, 44100, "-b 128", "twice"}, LameCase{44100, 2, 1200, "-b 128", ""},
+        LameCase{44100, 2, 100, "-t", ""}),
+    [](const testing::TestParamInfo<LameCase>& info) { return "Case" + std::to_string(info.index); });
+
 class Unmeasurable : public testing::TestWithParam<std::pair<const char*, const char*>> {};
 
 TEST_P(Unmeasurable, Throws) {
