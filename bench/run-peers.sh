@@ -18,17 +18,8 @@ work="${1:-/tmp/tavrel-peers}"
 runs="${RUNS:-5}"
 baseline="${BASELINE:-}"
 
-missing=()
-for p in hyperfine ffmpeg strace sox time lame; do
-  dpkg-query -W -f='${Status}' "$p" 2> /dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
-
-bash "$root/scripts/install-deps.sh"
+# The peers and the measuring tools are installed for these figures only.
+bash "$root/scripts/install-deps.sh" hyperfine ffmpeg strace time
 cmake -S "$root" -B "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DTAVREL_BUILD_TESTS=OFF \
   -DTAVREL_BUILD_BENCH=OFF > /dev/null
 cmake --build "$root/build/release" -j "$(nproc)" --target tavrel > /dev/null

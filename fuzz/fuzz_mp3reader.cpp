@@ -1,17 +1,10 @@
 // Fuzz target: the MP3 frame reader (ReadMP3File through a FILE*, and the frame scan it uses).
 #include "FDTSoundMP3.h"
+#include "FuzzCheck.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-#define FUZZ_CHECK(condition)                                                                                \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);              \
-            std::abort();                                                                                    \
-        }                                                                                                    \
-    } while (0)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // The reader's diagnostics go to standard output; millions of them say nothing here.

@@ -1,18 +1,11 @@
 // Fuzz target: the project file reader (ReadProjectText, the reading rule and the number parser).
+#include "FuzzCheck.h"
 #include "ProjectFile.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-
-#define FUZZ_CHECK(condition)                                                                                \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);              \
-            std::abort();                                                                                    \
-        }                                                                                                    \
-    } while (0)
 
 namespace {
 

@@ -1,5 +1,6 @@
 // Fuzz target: the settings loader (LoadSettings on a file holding the input), and saving the
 // loaded presets back into that file, which must read back the same.
+#include "FuzzCheck.h"
 #include "OutputModes.h"
 
 #include <unistd.h>
@@ -8,14 +9,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-
-#define FUZZ_CHECK(condition)                                                                                \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);              \
-            std::abort();                                                                                    \
-        }                                                                                                    \
-    } while (0)
 
 namespace {
 

@@ -26,21 +26,8 @@ else
   exit 2
 fi
 
-# What the project's own build needs, then clang and its fuzzer runtime, which only fuzzing needs.
-bash "$root/scripts/install-deps.sh"
-fuzz_packages=(clang libclang-rt-dev)
-missing=()
-for p in "${fuzz_packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "run.sh: installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# What the project's own build needs, and clang with its fuzzer runtime, which only fuzzing needs.
+bash "$root/scripts/install-deps.sh" clang libclang-rt-dev
 
 cmake -S "$root/fuzz" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=None
 cmake --build "$build" -j "$(nproc)"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the run need. A second run installs nothing.
+# Installs the Debian packages the build, the tests and the run need, and any further packages
+# named as arguments (what only fuzzing or benchmarking needs). A second run installs nothing.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,7 @@ packages=(
   sox adwaita-icon-theme fonts-dejavu-core
   dpkg-dev desktop-file-utils appstream
   parallel
+  "$@"
 )
 
 missing=()
