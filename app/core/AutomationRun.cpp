@@ -41,10 +41,6 @@ bool IsFolder(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 // Why an input cannot be measured, or an empty text when it is a regular file we may read. Nothing
 // here waits: a FIFO, device or socket is never opened, and the open is non-blocking for the case
 // that one took the file's place meanwhile.
@@ -62,17 +58,23 @@ std::string UnreadableInputProblem(const std::string& path) {
     return regular ? std::string() : "not a regular file";
 }
 
-// The problem a report line of the movie builder stands for, or an empty text for a movie made.
-std::string ProblemOfReportLine(const std::string& line) {
-    if (EndsWith(line, ":Operation Successful."))
+constexpr const char* kMovieNotWritten = "the movie could not be written";
+
+// Why a movie's outcome is no movie, or an empty text for a movie made.
+std::string ProblemOf(MovieOutcome outcome) {
+    switch (outcome) {
+    case MovieOutcome::Written:
         return {};
-    if (EndsWith(line, ":File Not Found."))
+    case MovieOutcome::NoMp3:
         return "file not found";
-    if (EndsWith(line, ":Unexpected File Format."))
+    case MovieOutcome::UnexpectedFormat:
         return "unexpected file format";
-    if (EndsWith(line, ":Sound Too Long."))
+    case MovieOutcome::TooLong:
         return "the sound is too long for one movie";
-    return "the movie could not be written";
+    case MovieOutcome::NotWritten:
+        break;
+    }
+    return kMovieNotWritten;
 }
 
 // The presets as this project encodes them. An editable preset ("Custom...") stands for the values
@@ -174,8 +176,9 @@ private:
 
 // Claims the intermediate MP3 of input: beside it, or, when its folder takes no new file (read-only,
 // not ours), in the run's private folder. Returns the path claimed; when nothing can be claimed,
-// the name beside the input, unclaimed, and the encoder's failure tells the rest.
-std::string ClaimIntermediate(const std::string& input, std::set<std::string> avoid,
+// the name beside the input, unclaimed, and the encoder's failure tells the rest. Names found
+// taken meanwhile join avoid.
+std::string ClaimIntermediate(const std::string& input, std::set<std::string>& avoid,
                               PrivateFolder& privateFolder, IntermediateFile& intermediate) {
     const auto claimFor = [&](const std::string& nameSource, std::string& path) {
         for (;;) {
@@ -268,7 +271,7 @@ public:
         for (const PSoundFile& file : project.Files) {
             files_.emplace_back();
             files_.back().input = file.File;
-            inputs_.insert(file.File);
+            namesTaken_.insert(file.File);
         }
         const size_t encoderCount =
             std::min<size_t>(std::max(run.encoderCount_, 1), std::max<size_t>(files_.size(), 1));
@@ -454,15 +457,13 @@ private:
             throw OutputModeNotFoundError(reasonIfThrown);
 
         file.intermediate = std::make_unique<IntermediateFile>();
-        std::set<std::string> avoid = inputs_;
-        avoid.insert(namesGiven_.begin(), namesGiven_.end());
         if (encoderFound_) {
-            file.mp3Path = ClaimIntermediate(file.input, avoid, privateFolder_, *file.intermediate);
+            file.mp3Path = ClaimIntermediate(file.input, namesTaken_, privateFolder_, *file.intermediate);
         } else {
-            file.mp3Path = IntermediateMp3PathFor(file.input, avoid);
+            file.mp3Path = IntermediateMp3PathFor(file.input, namesTaken_);
             file.intermediate->Use(file.mp3Path);
         }
-        namesGiven_.insert(file.mp3Path);
+        namesTaken_.insert(file.mp3Path);
 
         EncoderRunner& runner = *encoder.runner;
         const EncoderRunner::Outcome started =
@@ -524,10 +525,11 @@ private:
                 file.lines.push_back(file.mp3Path + ":Unable to Encode.");
                 file.problem = file.encodeProblem;
             } else {
-                BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, project_.StopAction);
-                file.problem = ProblemOfReportLine(file.lines.back());
-                if (file.problem == "file not found" && !file.whyNoMp3.empty())
-                    file.problem = file.whyNoMp3;
+                reasonIfThrown = kMovieNotWritten;
+                const MovieOutcome outcome =
+                    BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, project_.StopAction);
+                file.problem = outcome == MovieOutcome::NoMp3 && !file.whyNoMp3.empty() ? file.whyNoMp3
+                                                                                        : ProblemOf(outcome);
             }
             file.handled = true;
             host_.SetProgress(static_cast<int>(index) + 1);
@@ -535,9 +537,7 @@ private:
             file.intermediate.reset();
         } catch (...) {
             // Skipped silently: no message, no progress. A line the builder added before it
-            // failed stays in the report and tells what went wrong.
-            if (!file.lines.empty())
-                reasonIfThrown = ProblemOfReportLine(file.lines.back());
+            // failed stays in the report.
             file.problem = reasonIfThrown.empty() ? "an unexpected failure" : reasonIfThrown;
             file.intermediate.reset();
         }
@@ -552,9 +552,9 @@ private:
         const int32_t lengthMs = Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.input);
         reasonIfThrown = "the frame count could not be worked out";
         const int32_t frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
-        reasonIfThrown.clear();
-        BuildSoundMovie(file.input, std::move(mp3), moviePath, file.lines, frames, project_.StopAction);
-        file.problem = ProblemOfReportLine(file.lines.back());
+        reasonIfThrown = kMovieNotWritten;
+        file.problem = ProblemOf(
+            BuildSoundMovie(file.input, std::move(mp3), moviePath, file.lines, frames, project_.StopAction));
     }
 
     AutomationRun& run_;
@@ -573,8 +573,9 @@ private:
     std::vector<Encoder> encoders_;
     size_t nextToStart_ = 0;
     size_t nextToFinish_ = 0;
-    std::set<std::string> inputs_;     // an intermediate MP3 must never land on an input of the list
-    std::set<std::string> namesGiven_; // intermediate names given out in this run
+    // Names an intermediate MP3 must not take: the inputs of the list, and the intermediate names
+    // given out in this run.
+    std::set<std::string> namesTaken_;
 };
 
 AutomationRun::AutomationRun() : encoderCount_(DefaultEncoderCount()) {}

@@ -50,31 +50,32 @@ const char* RefusedSoundText(MP3ReadResult why) {
     return why == MP3ReadResult::TooManySamples ? ":Sound Too Long." : ":Unexpected File Format.";
 }
 
-void BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
-                     std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction) {
+MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
+                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction) {
     SoundBlock mp3;
     if (!mp3.Read(mp3Path)) {
         results.push_back(mp3Path + ":File Not Found.");
-        return;
+        return MovieOutcome::NoMp3;
     }
-    BuildSoundMovie(mp3Path, std::move(mp3), moviePath, results, soundFrames, stopAction);
+    return BuildSoundMovie(mp3Path, std::move(mp3), moviePath, results, soundFrames, stopAction);
 }
 
-void BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const std::string& moviePath,
-                     std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction) {
+MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const std::string& moviePath,
+                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction) {
     FObjCollection movie;
 
     const size_t fileSize = mp3.FileSize();
     const SoundBlock::Lease lease = mp3.Release();
     auto sound = std::make_unique<FDTDefineSoundMP3>(lease.block, fileSize, lease.release);
     if (sound->Params().data == nullptr || sound->Params().dataSize == 0) {
+        const bool tooLong = sound->ReadResult() == MP3ReadResult::TooManySamples;
         results.push_back(mp3Path + RefusedSoundText(sound->ReadResult()));
-        return;
+        return tooLong ? MovieOutcome::TooLong : MovieOutcome::UnexpectedFormat;
     }
     // A file cut short while it was read is not the file it was: it gives no movie.
     if (SoundBlock::Lost(lease.block)) {
         results.push_back(mp3Path + ":Unexpected File Format.");
-        return;
+        return MovieOutcome::UnexpectedFormat;
     }
 
     // The line is added once the outcome is known: a movie that was not written is not reported
@@ -113,4 +114,5 @@ void BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const std::stri
         throw;
     }
     results.push_back(mp3Path + (written ? ":Operation Successful." : ":Unable to Write Output File."));
+    return written ? MovieOutcome::Written : MovieOutcome::NotWritten;
 }

@@ -26,12 +26,20 @@ constexpr int32_t kMaxMovieFrames = 65535;
 // one sound can declare, ":Unexpected File Format." for everything else.
 const char* RefusedSoundText(MP3ReadResult why);
 
-// Builds the movie at moviePath from the MP3 at mp3Path and appends exactly one line to
-// results: mp3Path followed by ":File Not Found.", ":Unexpected File Format.",
-// ":Sound Too Long.", ":Operation Successful." or ":Unable to Write Output File.".
+// What became of one movie; each outcome has its own line ending, given beside it.
+enum class MovieOutcome {
+    Written,          // ":Operation Successful."
+    NoMp3,            // ":File Not Found."
+    UnexpectedFormat, // ":Unexpected File Format."
+    TooLong,          // ":Sound Too Long."
+    NotWritten,       // ":Unable to Write Output File."
+};
+
+// Builds the movie at moviePath from the MP3 at mp3Path, appends exactly one line to results
+// (mp3Path followed by the outcome's ending) and returns the outcome.
 // stopAction: 0 none, 1 a Stop frame before the sound, 2 a Stop frame after the last frame.
-void BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
-                     std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction);
+MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
+                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction);
 // The same from the MP3 file's bytes, already read; the movie takes the block.
-void BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const std::string& moviePath,
-                     std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction);
+MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const std::string& moviePath,
+                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction);
