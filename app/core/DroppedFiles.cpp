@@ -7,6 +7,7 @@
 #include <cctype>
 #include <string>
 
+#include "FileContent.h"
 #include "NativeText.h"
 
 namespace {
@@ -30,9 +31,8 @@ void AddSoundFilesIn(const std::string& folder, QStringList& files) {
     DIR* entries = opendir(folder.c_str());
     if (!entries)
         return;
-    const std::string prefix = folder.back() == '/' ? folder : folder + '/';
     while (const dirent* entry = readdir(entries)) {
-        const std::string path = prefix + entry->d_name;
+        const std::string path = JoinPath(folder, entry->d_name);
         if (HasSoundExtension(entry->d_name) && IsRegularFile(path))
             files << TextFromBytes(path);
     }

@@ -55,3 +55,9 @@ std::string ReadFailureReason(ReadOutcome outcome, size_t maxBytes) {
         return ": it is larger than " + std::to_string(maxBytes >> 20) + " MiB";
     return {};
 }
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty())
+        return name;
+    return folder.back() == '/' ? folder + name : folder + '/' + name;
+}

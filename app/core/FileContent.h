@@ -1,4 +1,4 @@
-// Reading a whole file, bounded, without ever waiting on a pipe or device.
+// Reading a whole file, bounded, without ever waiting on a pipe or device; joining a path.
 #pragma once
 
 #include <cstddef>
@@ -15,3 +15,6 @@ ReadOutcome ReadFileContent(const std::string& path, std::string& text, size_t m
 // Why a read failed, to follow the path in a message: ": it is not a regular file",
 // ": it is larger than 64 MiB"; empty for the other outcomes.
 std::string ReadFailureReason(ReadOutcome outcome, size_t maxBytes);
+
+// name inside folder: "folder/name", with no doubled slash; name alone when folder is empty.
+std::string JoinPath(const std::string& folder, const std::string& name);

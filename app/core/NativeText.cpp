@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include "FileContent.h"
+
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;
@@ -121,7 +123,7 @@ QString RecoverDialogPath(const QString& dialogPath) {
         if (component.empty())
             continue;
         const std::string folder = path.empty() ? "." : path;
-        const std::string direct = (path.empty() || path.back() == '/' ? path : path + "/") + component;
+        const std::string direct = JoinPath(path, component);
         struct stat info {};
         std::string chosen = component;
         if (lstat(direct.c_str(), &info) != 0) {
@@ -140,7 +142,7 @@ QString RecoverDialogPath(const QString& dialogPath) {
             if (matches != 1)
                 chosen = component;
         }
-        path = (path.empty() || path.back() == '/' ? path : path + "/") + chosen;
+        path = JoinPath(path, chosen);
     }
     if (given.size() > 1 && given.back() == '/' && path.back() != '/')
         path += '/';

@@ -20,12 +20,6 @@ const char* const kSettingsName = "settings.ini";
 // The shipped default is a few kilobytes; anything far larger is no settings file.
 constexpr size_t kMaxShippedSettingsBytes = size_t(4) << 20;
 
-std::string Join(const std::string& folder, const std::string& name) {
-    if (folder.empty())
-        return name;
-    return folder.back() == '/' ? folder + name : folder + '/' + name;
-}
-
 // Takes "." and ".." out of a path by its text: the executable's folder comes from the system
 // with every link resolved, so "<prefix>/bin/../share" is "<prefix>/share".
 std::string WithoutDots(const std::string& path) {
@@ -80,7 +74,7 @@ std::string UserConfigHome() {
         home = variable;
     else if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
         home = entry->pw_dir;
-    return home.empty() ? std::string() : Join(home, ".config");
+    return home.empty() ? std::string() : JoinPath(home, ".config");
 }
 
 const char* ProgramVersion() {
@@ -92,21 +86,21 @@ ProgramFiles::ProgramFiles(const std::string& programFolder)
 
 ProgramFiles::ProgramFiles(const std::string& programFolder, const std::string& configHome)
     : programFolder_(programFolder),
-      sharedFolder_(WithoutDots(Join(programFolder, TAVREL_SHARED_FROM_PROGRAM))),
-      userFolder_(configHome.empty() ? std::string() : Join(configHome, "tavrel")),
-      besideProgram_(Exists(Join(programFolder, kSettingsName))) {}
+      sharedFolder_(WithoutDots(JoinPath(programFolder, TAVREL_SHARED_FROM_PROGRAM))),
+      userFolder_(configHome.empty() ? std::string() : JoinPath(configHome, "tavrel")),
+      besideProgram_(Exists(JoinPath(programFolder, kSettingsName))) {}
 
 std::string ProgramFiles::SettingsToRead() const {
     if (besideProgram_)
-        return Join(programFolder_, kSettingsName);
+        return JoinPath(programFolder_, kSettingsName);
     const std::string user = SettingsToWrite();
-    return !user.empty() && Exists(user) ? user : Join(sharedFolder_, kSettingsName);
+    return !user.empty() && Exists(user) ? user : JoinPath(sharedFolder_, kSettingsName);
 }
 
 std::string ProgramFiles::SettingsToWrite() const {
     if (besideProgram_)
-        return Join(programFolder_, kSettingsName);
-    return userFolder_.empty() ? std::string() : Join(userFolder_, kSettingsName);
+        return JoinPath(programFolder_, kSettingsName);
+    return userFolder_.empty() ? std::string() : JoinPath(userFolder_, kSettingsName);
 }
 
 std::string ProgramFiles::PrepareSettingsToWrite() const {
@@ -122,7 +116,7 @@ std::string ProgramFiles::PrepareSettingsToWrite() const {
         throw SettingsError("Unable to write to " + target);
     // Without a readable default the file starts empty and saving writes what it has.
     std::string shipped;
-    if (ReadFileContent(Join(sharedFolder_, kSettingsName), shipped, kMaxShippedSettingsBytes) ==
+    if (ReadFileContent(JoinPath(sharedFolder_, kSettingsName), shipped, kMaxShippedSettingsBytes) ==
             ReadOutcome::Read &&
         !ReplaceFileContent(target, shipped))
         throw SettingsError("Unable to write to " + target);
@@ -130,8 +124,8 @@ std::string ProgramFiles::PrepareSettingsToWrite() const {
 }
 
 std::string ProgramFiles::ShippedFile(const char* name) const {
-    const std::string beside = Join(programFolder_, name);
-    const std::string shared = Join(sharedFolder_, name);
+    const std::string beside = JoinPath(programFolder_, name);
+    const std::string shared = JoinPath(sharedFolder_, name);
     if (Exists(beside))
         return beside;
     if (Exists(shared))

@@ -18,12 +18,6 @@ public:
     // The same with the configuration folder given (the one "tavrel/" goes into).
     ProgramFiles(const std::string& programFolder, const std::string& configHome);
 
-    // True when settings.ini stood beside the executable: nothing is looked for elsewhere.
-    bool SettingsBesideProgram() const { return besideProgram_; }
-    const std::string& ProgramFolder() const { return programFolder_; }
-    // <prefix>/share/tavrel, from the executable's folder <prefix>/bin.
-    const std::string& SharedFolder() const { return sharedFolder_; }
-
     // The settings file to read now: beside the program; else the user's file once it exists,
     // else the shipped default.
     std::string SettingsToRead() const;
