@@ -4,6 +4,7 @@
 
 #include "ReplaceFile.h"
 #include "SwfAssert.h"
+#include "SwfTags.h"
 
 #include <cstdio>
 #include <cstring>
@@ -24,11 +25,6 @@ U16 FDT::DefinitionId() {
 // ---- Movie container -------------------------------------------------------------------------
 
 namespace {
-constexpr U16 kTagEnd = 0;
-constexpr U16 kTagShowFrame = 1;
-constexpr U16 kTagDoAction = 12;
-constexpr U16 kTagDefineSound = 14;
-constexpr U16 kTagStartSound = 15;
 constexpr U32 kHeaderSize = 21;
 constexpr U8 kSwfVersion = 4;
 } // namespace

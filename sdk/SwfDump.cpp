@@ -1,15 +1,11 @@
 // Reading a movie back into its header and tags, and the readable dump of them.
 #include "SwfDump.h"
 
+#include "SwfTags.h"
+
 #include <sstream>
 
 namespace {
-
-constexpr unsigned kTagEnd = 0;
-constexpr unsigned kTagShowFrame = 1;
-constexpr unsigned kTagDoAction = 12;
-constexpr unsigned kTagDefineSound = 14;
-constexpr unsigned kTagStartSound = 15;
 
 // Little-endian reads inside [bytes, bytes + size); reading past the end gives 0 and marks the reader cut
 // short.

@@ -4,7 +4,6 @@
 #include "FDT.h"
 #include "FDTSoundMP3.h"
 
-#include <cstdio>
 #include <limits>
 #include <memory>
 #include <utility>
