@@ -63,6 +63,9 @@ struct AutomationResult {
         std::string reason;
     };
     std::vector<FileProblem> problems;
+    // Each listed file that gave a movie the user should still hear about (a movie under another
+    // name than the usual one, an input that holds less than it says), in list order, with what.
+    std::vector<FileProblem> notes;
     bool encoderFound = true;
 };
 

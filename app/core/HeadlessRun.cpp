@@ -84,6 +84,8 @@ void PrintErrorLine(const QString& text) {
 }
 
 void PrintFileProblems(const AutomationResult& result) {
+    for (const AutomationResult::FileProblem& note : result.notes)
+        PrintErrorLine(TextFromBytes(note.input + ": " + note.reason));
     for (const AutomationResult::FileProblem& problem : result.problems)
         PrintErrorLine(TextFromBytes(problem.input + ": " + problem.reason));
 }

@@ -28,8 +28,8 @@ int ExitStatusFor(const AutomationResult& result);
 // One line on standard error, with the exact bytes of the names in it (see NativeText.h).
 void PrintErrorLine(const QString& text);
 
-// Names each listed file that gave no movie, with why, one line each on standard error, in list
-// order: "<file>: <reason>".
+// Names each listed file that gave a movie with a note, then each that gave no movie, with
+// why, one line each on standard error, in list order: "<file>: <reason>".
 void PrintFileProblems(const AutomationResult& result);
 
 // Why the settings file at iniPath (bytes) cannot be used, or an empty text. A missing file is
