@@ -287,7 +287,8 @@ TEST_P(BatchParallel, GivesWhatOneRunGives) {
             EXPECT_EQ(partOfStem.emplace(stem, part).first->second, part) << file.File;
         }
         const QString report = out + QString("/part-%1.txt").arg(part);
-        for (const QString& line : QString::fromStdString(fixtures::ReadBytes(report.toStdString())).split("\r\n"))
+        for (const QString& line :
+             QString::fromStdString(fixtures::ReadBytes(report.toStdString())).split("\r\n"))
             if (!line.isEmpty())
                 splitLines.push_back(line.toStdString());
     }
@@ -298,7 +299,8 @@ TEST_P(BatchParallel, GivesWhatOneRunGives) {
     project.OutputFolder = Path("single");
     Run({"-f:" + Saved(), "-hide"});
     std::vector<std::string> singleLines;
-    for (const QString& line : QString::fromStdString(fixtures::ReadBytes(Path("single/Demo.txt"))).split("\r\n"))
+    for (const QString& line :
+         QString::fromStdString(fixtures::ReadBytes(Path("single/Demo.txt"))).split("\r\n"))
         if (!line.isEmpty())
             singleLines.push_back(line.toStdString());
     std::sort(splitLines.begin(), splitLines.end());
@@ -317,8 +319,10 @@ TEST_P(BatchParallel, GivesWhatOneRunGives) {
 
 INSTANTIATE_TEST_SUITE_P(
     Folders, BatchParallel,
-    testing::Values(SplitCase{"OneFileGivesNoMovie", {{"a.wav", "tone"}, {"b.mp3", "mp3"}, {"c.wav", "junk"}},
-                              "out", kExitFilesFailed},
+    testing::Values(SplitCase{"OneFileGivesNoMovie",
+                              {{"a.wav", "tone"}, {"b.mp3", "mp3"}, {"c.wav", "junk"}},
+                              "out",
+                              kExitFilesFailed},
                     SplitCase{"OneMovieNameAndALineBreakInTheFolder",
                               {{"c.flac", "tone"}, {"c.live.wav", "tone"}, {"c.mp3", "mp3"}},
                               "out\nput",

@@ -247,7 +247,8 @@ private slots:
         QCOMPARE(progress_->ProgressBarPercent->maximum(), 4);
         QVERIFY(!progress_->isVisible());
         QCOMPARE(dialogs_.Texts(Kind::Message),
-                 QStringList{QString::fromStdString("These files gave no movie:\n" + missing + ": file not found")});
+                 QStringList{
+                     QString::fromStdString("These files gave no movie:\n" + missing + ": file not found")});
 
         QList<int> positions;
         connect(progress_->ProgressBarPercent, &QProgressBar::valueChanged, [&](int p) { positions << p; });
@@ -444,7 +445,8 @@ private slots:
         QVERIFY(!closeAccepted); // the close box itself never closes during a run
         QCOMPARE(dialogs_.Count(Kind::Question), 1);
         QVERIFY(dialogs_.Of(Kind::Question).front().text.startsWith("A conversion is under way."));
-        QCOMPARE(dialogs_.Of(Kind::Question).front().text.endsWith("save the changes you have made?"), unsaved);
+        QCOMPARE(dialogs_.Of(Kind::Question).front().text.endsWith("save the changes you have made?"),
+                 unsaved);
         QCOMPARE(w.isVisible(), !closed);
         const bool saved = unsaved && answers == QList<int>{int(Answer::Yes)};
         QCOMPARE(QFileInfo::exists(Path("p.xml")), saved);

@@ -428,7 +428,8 @@ private slots:
             << Steps{{"mp3", "in/b.mp3"},
                      {"text", "p.xml",
                       "<TavrelProject>\r\n  <OutputFolder>\r\n    <root>/out \r\n  </OutputFolder>\r\n"
-                      "  <Files>\n    <File>\n\t<root>/in/b.mp3\n    </File>\n  </Files>\r\n</TavrelProject>\r\n"}}
+                      "  <Files>\n    <File>\n\t<root>/in/b.mp3\n    </File>\n  "
+                      "</Files>\r\n</TavrelProject>\r\n"}}
             << hide << headless << 0 << "" << converted << "";
         QTest::newRow("every name not UTF-8")
             << Steps{{"wav", L1("in/a\xE9.wav")},
