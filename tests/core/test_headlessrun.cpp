@@ -275,6 +275,11 @@ TEST_P(BatchParallel, GivesWhatOneRunGives) {
     EXPECT_EQ(script.exitCode(), c.status) << script.readAllStandardError().toStdString();
 
     // Each project is written as the program writes it, and no stem is parted.
+    const auto addLines = [](const std::string& report, std::vector<std::string>& lines) {
+        for (const QString& line :
+             QString::fromStdString(fixtures::ReadBytes(report)).split("\r\n", Qt::SkipEmptyParts))
+            lines.push_back(line.toStdString());
+    };
     std::map<std::string, int> partOfStem;
     std::vector<std::string> splitLines;
     for (int part = 1; part <= 2; ++part) {
@@ -286,11 +291,7 @@ TEST_P(BatchParallel, GivesWhatOneRunGives) {
             const std::string stem = ChangeExtension(FinalPathComponent(file.File), "");
             EXPECT_EQ(partOfStem.emplace(stem, part).first->second, part) << file.File;
         }
-        const QString report = out + QString("/part-%1.txt").arg(part);
-        for (const QString& line :
-             QString::fromStdString(fixtures::ReadBytes(report.toStdString())).split("\r\n"))
-            if (!line.isEmpty())
-                splitLines.push_back(line.toStdString());
+        addLines((out + QString("/part-%1.txt").arg(part)).toStdString(), splitLines);
     }
 
     // The same folder as one project.
@@ -299,10 +300,7 @@ TEST_P(BatchParallel, GivesWhatOneRunGives) {
     project.OutputFolder = Path("single");
     Run({"-f:" + Saved(), "-hide"});
     std::vector<std::string> singleLines;
-    for (const QString& line :
-         QString::fromStdString(fixtures::ReadBytes(Path("single/Demo.txt"))).split("\r\n"))
-        if (!line.isEmpty())
-            singleLines.push_back(line.toStdString());
+    addLines(Path("single/Demo.txt"), singleLines);
     std::sort(splitLines.begin(), splitLines.end());
     std::sort(singleLines.begin(), singleLines.end());
     EXPECT_EQ(splitLines, singleLines);
