@@ -36,6 +36,7 @@
 #include "DroppedFiles.h"
 #include "HeadlessRun.h"
 #include "NativeText.h"
+#include "RunEndMessage.h"
 #include "SettingBoxes.h"
 #include "TFormAbout.h"
 #include "TFormPreferences.h"
@@ -54,6 +55,12 @@ const QString kInputFilesFilter =
 const QString kProjectFilter = QStringLiteral("Extended Markup Language (*.xml);;All Files (*)");
 const QString kProjectSuffix = QStringLiteral("xml");
 const QString kSaveChangesQuestion = QStringLiteral("Do you want to save the changes you have made?");
+// Closing during a run with unsaved changes asks this one question: Yes saves and No does not,
+// both stop the run and close; Cancel lets the run go on.
+const QString kStopRunSaveChangesQuestion = QStringLiteral(
+    "A conversion is under way. Closing the program stops it: the files converted so far are kept and "
+    "listed in the run report; the file being converted now is not finished.\n\n"
+    "Do you want to save the changes you have made?");
 
 QIcon ThemeIcon(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback) {
     return QIcon::fromTheme(QString::fromLatin1(themeName), widget->style()->standardIcon(fallback));
@@ -480,6 +487,7 @@ ProjectControlValues TFormMain::ControlValues() const {
 }
 
 void TFormMain::ShowProject() {
+    savedProject_ = currentProject;
     setWindowTitle(kWindowTitle + QStringLiteral(" - ") + TextFromBytes(currentProject.ProjectName));
     EditOutputFolder->setText(TextFromBytes(currentProject.OutputFolder));
     QStringList files;
@@ -509,7 +517,7 @@ void TFormMain::TakeProjectFromWindow() {
 }
 
 bool TFormMain::IsProjectChanged() {
-    return ControlsDifferFromProject(ControlValues(), currentProject);
+    return ControlsDifferFromProject(ControlValues(), savedProject_);
 }
 
 bool TFormMain::AskToSaveChanges() {
@@ -517,22 +525,27 @@ bool TFormMain::AskToSaveChanges() {
     case UserDialogs::Answer::No:
         return true;
     case UserDialogs::Answer::Yes:
-        if (IsUntitledProjectName(currentProject.ProjectName, true)) {
-            const QString path = dialogs_->SaveFileName(this, QStringLiteral("Save Project As"),
-                                                        kProjectFilter, kProjectSuffix);
-            if (path.isEmpty())
-                return false;
-            TakeProjectFromWindow();
-            currentProject.ProjectName = BytesFromText(path);
-        } else {
-            TakeProjectFromWindow();
-        }
-        SaveProjectFile(currentProject, projectTagNames);
-        return true;
+        return SaveChanges();
     case UserDialogs::Answer::Cancel:
         break;
     }
     return false;
+}
+
+bool TFormMain::SaveChanges() {
+    if (IsUntitledProjectName(currentProject.ProjectName, true)) {
+        const QString path =
+            dialogs_->SaveFileName(this, QStringLiteral("Save Project As"), kProjectFilter, kProjectSuffix);
+        if (path.isEmpty())
+            return false;
+        TakeProjectFromWindow();
+        currentProject.ProjectName = BytesFromText(path);
+    } else {
+        TakeProjectFromWindow();
+    }
+    SaveProjectFile(currentProject, projectTagNames);
+    savedProject_ = currentProject;
+    return true;
 }
 
 // --- Output modes ---------------------------------------------------------------------------
@@ -609,6 +622,7 @@ void TFormMain::SaveProject1Click() {
         } else {
             TakeProjectFromWindow();
             SaveProjectFile(currentProject, projectTagNames);
+            savedProject_ = currentProject;
         }
     });
 }
@@ -660,16 +674,30 @@ void TFormMain::closeEvent(QCloseEvent* event) {
         }
         return;
     }
-    // During a run the window stays; Yes stops the run, and the Start command closes the window
-    // once the run has ended (through the question below about unsaved changes).
+    // During a run the window stays and one question is asked; an answer that closes stops the
+    // run, and the Start command closes the window once the run has ended, saving first if asked.
     if (automationRun_.IsRunning()) {
         event->ignore();
         exitConfirmed_ = false;
-        if (!closeAfterRun_ && dialogs_->AskYesNoCancel(this, QString::fromUtf8(kStopRunQuestion),
-                                                        kApplicationTitle) == UserDialogs::Answer::Yes) {
-            closeAfterRun_ = true;
-            automationRun_.RequestStop();
+        if (closeAfterRun_)
+            return;
+        bool changed = true; // a number the window cannot read counts as a change worth keeping
+        try {
+            changed = IsProjectChanged();
+        } catch (const std::exception&) {
         }
+        if (changed) {
+            const UserDialogs::Answer answer =
+                dialogs_->AskYesNoCancel(this, kStopRunSaveChangesQuestion, kApplicationTitle);
+            if (answer == UserDialogs::Answer::Cancel)
+                return;
+            saveBeforeClose_ = answer == UserDialogs::Answer::Yes;
+        } else if (dialogs_->AskYesNoCancel(this, QString::fromUtf8(kStopRunQuestion), kApplicationTitle) !=
+                   UserDialogs::Answer::Yes) {
+            return;
+        }
+        closeAfterRun_ = true;
+        automationRun_.RequestStop();
         return;
     }
     // The close box asks like Exit does, so unsaved changes are never lost without a word.
@@ -759,13 +787,25 @@ void TFormMain::StartAutomation1Click() {
                                        AddFiles2,        RemoveFiles2, Exit1};
         automationRun_.SetEncoderCount(tavrelSettings.encoders);
         WindowRunHost host(this, *dialogs_, progressForm_, ComboBoxOutputMode, HideMode);
-        // The project keeps the trailing "/" its output folder may gain, so it counts as changed;
-        // the window goes on showing the folder as typed.
+        // The project keeps the trailing "/" its output folder may gain; the window goes on
+        // showing the folder as typed.
         lastRunResult_ = automationRun_.StartAutomation(currentProject, tavrelSettings.outputModes, host);
     });
+    // Files that gave no movie are told once, in one box; a hidden run prints them instead.
+    const QString endMessage = RunEndMessage(lastRunResult_);
+    if (!HideMode && !endMessage.isEmpty())
+        dialogs_->ShowMessage(this, endMessage);
     if (closeAfterRun_) {
         closeAfterRun_ = false;
-        close();
+        // The question asked when the close came counts for the whole close.
+        bool mayClose = true;
+        if (std::exchange(saveBeforeClose_, false)) {
+            mayClose = false;
+            RunCommand([&] { mayClose = SaveChanges(); });
+        }
+        exitConfirmed_ = mayClose;
+        if (mayClose)
+            close();
     }
 }
 

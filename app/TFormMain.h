@@ -64,10 +64,16 @@ public:
     UserDialogs* Dialogs() const { return dialogs_; }
 
     // Project commands' operations. They throw what they meet (file errors, invalid numbers).
+    // ShowProject also takes currentProject as the project last loaded or saved, which is what
+    // IsProjectChanged compares the window with: a Start that refreshes currentProject, or the
+    // "/" a run adds to its output folder, saves nothing and so changes nothing.
     void ShowProject();
     void TakeProjectFromWindow();
     bool IsProjectChanged();
     bool AskToSaveChanges(); // true: the asking command may go on
+    // What the prompt's Yes does: takes the window into the project and saves it, through the
+    // save dialog when it is untitled. False when that dialog is cancelled.
+    bool SaveChanges();
     void MatchOutputMode();
     ProjectControlValues ControlValues() const;
 
@@ -233,5 +239,7 @@ private:
     AutomationRun automationRun_;
     AutomationResult lastRunResult_;
     bool activationQueued_ = false; // the first show has queued FormActivate
-    bool closeAfterRun_ = false;    // closing during the run was answered Yes: close once it stopped
+    bool closeAfterRun_ = false;    // closing during the run was answered: close once it stopped
+    bool saveBeforeClose_ = false;  // ... and the unsaved changes are to be saved first
+    PSoundProject savedProject_;    // the project as last loaded or saved (or new)
 };

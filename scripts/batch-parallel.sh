@@ -7,8 +7,10 @@
 #
 # The sound files of SOUND_FOLDER (not its subfolders) are split into N projects,
 # OUTPUT_FOLDER/projects/part-<k>.xml, that write their movies into OUTPUT_FOLDER and their run
-# reports there as part-<k>.txt. Files of one name (a.wav, a.mp3) stay in one project, so the
-# later one in the list still gives the movie. --projects-only writes the projects, prints
+# reports there as part-<k>.txt. Files that would share a movie or an intermediate MP3 (a.wav,
+# a.mp3, a.flac; a.1.wav, whose name a numbered movie or MP3 may take; names that differ in case
+# only) stay in one project, in list order, so the split run gives the movies and report lines
+# of one run. --projects-only writes the projects, prints
 # their paths and ends: for a cluster's job array, whose task k runs
 #   tavrel -f:OUTPUT_FOLDER/projects/part-<k>.xml -hide
 # Options after "--" go to GNU parallel, e.g. --sshlogin 2/host1,2/host2 or --jobs 2. Each run
@@ -31,9 +33,17 @@ if [ $# -lt 3 ] || { [ $# -gt 3 ] && [ "$4" != "--" ]; }; then
   echo "usage: $0 [--projects-only] SOUND_FOLDER OUTPUT_FOLDER N [-- PARALLEL_OPTIONS...]" >&2
   exit 1
 fi
-sounds="$(cd "$1" && pwd)"
+# The folders' full paths, kept whole even when they end in a line break.
+sounds="$(cd "$1" && pwd && echo .)"
+sounds="${sounds%$'\n.'}"
 mkdir -p "$2"
-out="$(cd "$2" && pwd)"
+out="$(cd "$2" && pwd && echo .)"
+out="${out%$'\n.'}"
+case "$out" in
+  *$'\n' | *$'\r')
+    echo "batch-parallel: a project cannot hold an output folder whose name ends in a line break: $out" >&2
+    exit 1 ;;
+esac
 parts="$3"
 shift 3
 [ $# -gt 0 ] && shift # the "--"
@@ -59,20 +69,52 @@ fi
 mapfile -d '' files < <(printf '%s\0' "${files[@]}" | LC_ALL=C sort -z)
 [ "$parts" -gt ${#files[@]} ] && parts=${#files[@]}
 
-# Part k takes the files from about k * count / N on, never parting files of one stem.
+# A file's movie and intermediate MP3 are its final component with the extension changed, so
+# files share one when they share the rest of that name, its stem. A name in use gets the first
+# free numbered one ("c.1.swf"), which a file named so would want as well, and a disk may ignore
+# letter case: the stem without its numbered parts, in lower case, decides. Groups go to the
+# projects in the order they first appear, part k taking them until about k * count / N files.
+count=${#files[@]}
+declare -A group_of=()
+group=()
+size=()
+groups=0
+for ((i = 0; i < count; i++)); do
+  stem="${files[i]##*/}"
+  stem="${stem%.*}"
+  while [[ "$stem" =~ ^(.+)\.[0-9]+$ ]]; do
+    stem="${BASH_REMATCH[1]}"
+  done
+  key="s${stem,,}"
+  if [ -z "${group_of[$key]+set}" ]; then
+    group_of[$key]=$groups
+    size[groups]=0
+    groups=$((groups + 1))
+  fi
+  group[i]=${group_of[$key]}
+  size[group[i]]=$((size[group[i]] + 1))
+done
+part_of=()
+k=1
+taken=0
+for ((g = 0; g < groups; g++)); do
+  part_of[g]=$k
+  taken=$((taken + size[g]))
+  if [ "$k" -lt "$parts" ] && [ "$taken" -ge $((k * count / parts)) ]; then
+    k=$((k + 1))
+  fi
+done
+
 crlf=$'\r\n'
 mkdir -p "$out/projects"
 rm -f "$out"/projects/part-*.xml
 projects=()
-count=${#files[@]}
-i=0
 for ((k = 1; k <= parts; k++)); do
-  end=$((k * count / parts))
   list=""
-  while [ "$i" -lt "$count" ] && { [ "$i" -lt "$end" ] || [ -z "$list" ] ||
-    [ "${files[i]%.*}" = "${files[i - 1]%.*}" ]; }; do
-    list+="<File>${files[i]}</File>"
-    i=$((i + 1))
+  for ((i = 0; i < count; i++)); do
+    if [ "${part_of[group[i]]}" -eq "$k" ]; then
+      list+="<File>${files[i]}</File>"
+    fi
   done
   [ -n "$list" ] || continue
   project="$out/projects/part-$k.xml"
@@ -109,7 +151,8 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 log="$out/projects/joblog.txt"
-parallel --will-cite --jobs 1 --joblog "$log" "$@" "$program" -f:{} -hide ::: "${projects[@]}" || true
+# NUL-separated, so a folder name holding a line break stays one path.
+printf '%s\0' "${projects[@]}" | parallel -0 --will-cite --jobs 1 --joblog "$log" "$@" "$program" -f:{} -hide || true
 
 # The worst outcome wins: a project or settings file that could not be read (2), a check message
 # (1), a stopped run or a report not written (3), files without a movie (4). A run that never

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <utility>
 
+#include <unistd.h>
+
 #include "FileContent.h"
 #include "ReplaceFile.h"
 
@@ -67,6 +69,41 @@ std::string_view TrimBlanksView(std::string_view text) {
     while (last > first && IsBlank(text[last - 1]))
         --last;
     return text.substr(first, last - first);
+}
+
+bool IsLineSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// A hand-edited or generated file may put a path on a line of its own, indented. Line breaks at
+// either end, with the blanks and tabs next to them, are layout; blanks alone belong to the name.
+std::string_view WithoutLineBreaksAtEnds(std::string_view text) {
+    size_t first = 0;
+    while (first < text.size() && IsLineSpace(text[first]))
+        ++first;
+    if (text.substr(0, first).find_first_of("\r\n") == std::string_view::npos)
+        first = 0;
+    size_t last = text.size();
+    while (last > first && IsLineSpace(text[last - 1]))
+        --last;
+    if (text.substr(last).find_first_of("\r\n") == std::string_view::npos)
+        last = text.size();
+    return text.substr(first, last - first);
+}
+
+std::string PathValue(const std::string& text, const std::string& name) {
+    return std::string(WithoutLineBreaksAtEnds(ExtractElementView(text, name)));
+}
+
+// path as it was given, made absolute against the working folder (no link is resolved).
+std::string AbsolutePath(const std::string& path) {
+    if (path.empty() || path[0] == '/')
+        return path;
+    std::string folder(4096, '\0');
+    if (!getcwd(folder.data(), folder.size()))
+        return path;
+    folder.resize(folder.find('\0'));
+    return folder + (folder.back() == '/' ? "" : "/") + path;
 }
 
 // First occurrences of one tag in tails of one text, each tail starting no earlier than the
@@ -140,15 +177,18 @@ void LoadProjectFile(const std::string& path, PSoundProject& project, const Proj
 
     PSoundProject loaded;
     ReadProjectText(text, loaded, tags);
+    // The file the user opened is the one Save writes and the report is named after, whatever
+    // name a copied or generated file holds inside (or none).
+    loaded.ProjectName = AbsolutePath(path);
     project = std::move(loaded);
 }
 
 void ReadProjectText(const std::string& text, PSoundProject& project, const ProjectTagNames& tags) {
-    project.ProjectName = ExtractElement(text, tags.ProjectName);
+    project.ProjectName = PathValue(text, tags.ProjectName);
     project.Quality = ExtractElement(text, tags.Quality);
     project.Mode = ExtractElement(text, tags.Mode);
     project.Bitrate = ExtractElement(text, tags.Bitrate);
-    project.OutputFolder = ExtractElement(text, tags.OutputFolder);
+    project.OutputFolder = PathValue(text, tags.OutputFolder);
 
     project.Files.clear();
     const std::string fileOpen = OpeningTag(tags.File);
@@ -167,7 +207,7 @@ void ReadProjectText(const std::string& text, PSoundProject& project, const Proj
         const std::string_view value = SubstringFrom(rest, po + openLength, pc - po - openLength);
         if (!TrimBlanksView(value).empty()) {
             PSoundFile entry;
-            entry.File = std::string(value);
+            entry.File = std::string(WithoutLineBreaksAtEnds(value));
             project.Files.push_back(std::move(entry));
         }
         // Skip past the first closing File tag (or, without one, past as many characters);

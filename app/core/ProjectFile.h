@@ -62,13 +62,15 @@ std::string ProjectFileText(const PSoundProject& project, const ProjectTagNames&
 // one is complete. Throws ProjectFileError("Cannot create file <path>").
 void SaveProjectFile(const PSoundProject& project, const ProjectTagNames& tags = {});
 
-// Reads the file at path into project (every field overwritten by the reading rule).
+// Reads the file at path into project (every field overwritten by the reading rule); its
+// ProjectName is then path itself, made absolute, whatever name the file holds.
 // Throws ProjectFileError("Cannot open file <path>"), followed by ": it is not a regular file"
 // for a pipe or device (never waited on) and ": it is larger than 64 MiB" for a file too large
 // to be a project; project is then untouched.
 void LoadProjectFile(const std::string& path, PSoundProject& project, const ProjectTagNames& tags = {});
 
-// Fills project from a file's text by the reading rule.
+// Fills project from a file's text by the reading rule. Line breaks at either end of a path
+// (ProjectName, OutputFolder, each File), with the blanks and tabs next to them, are left out.
 void ReadProjectText(const std::string& text, PSoundProject& project, const ProjectTagNames& tags = {});
 
 // The reading rule: text between the first opening and the first closing tag of name.

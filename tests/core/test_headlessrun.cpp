@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -234,31 +237,95 @@ TEST_F(Headless, SigtermStopsTheRunAndTheReportOfWhatWasDoneIsWritten) {
 }
 
 // scripts/batch-parallel.sh splits a folder into projects written as the program writes them,
-// has GNU parallel run them through the program and ends with the worst of their statuses: here
-// one project completes and the other has a file that gives no movie.
-TEST_F(Headless, BatchParallelSplitsAFolderAndEndsWithTheWorstStatus) {
-    ASSERT_TRUE(fixtures::WriteToneWav(Path("in/a.wav"), 44100, 2, 22050));
-    ASSERT_TRUE(fixtures::RunLame({root.filePath("in/a.wav"), root.filePath("in/b.mp3")}));
-    fixtures::WriteBytes(Path("in/c.wav"), "not a sound");
+// has GNU parallel run them through the program (paths NUL-separated) and ends with the worst of
+// their statuses. Files that would share a movie or an intermediate MP3 stay in one project, so
+// the split run gives the movies and report lines of one run of the whole folder.
+struct SplitCase {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> inputs; // name, "tone" / "mp3" / "junk"
+    const char* output;
+    int status;
+};
+
+class BatchParallel : public Headless, public testing::WithParamInterface<SplitCase> {};
+
+TEST_P(BatchParallel, GivesWhatOneRunGives) {
+    const SplitCase& c = GetParam();
+    for (const auto& [name, kind] : c.inputs) {
+        const QString path = root.filePath(QString("in/") + name);
+        const std::string type = kind;
+        if (type == "junk")
+            fixtures::WriteBytes(path.toStdString(), "not a sound");
+        else if (type == "tone")
+            ASSERT_TRUE(fixtures::WriteToneWav(path.toStdString(), 44100, 2, 22050));
+        else
+            ASSERT_TRUE(fixtures::WriteToneWav(Path("tone.wav"), 44100, 2, 22050) &&
+                        fixtures::RunLame({root.filePath("tone.wav"), path}) &&
+                        QFile::remove(root.filePath("tone.wav")));
+        project.Files.push_back({path.toStdString(), {}});
+    }
+    const QString out = root.filePath(c.output);
     QProcess script;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("TAVREL", TAVREL_PROGRAM_DIR "/tavrel");
     environment.insert("ASAN_OPTIONS", "detect_leaks=0"); // Qt's caches live until exit
     script.setProcessEnvironment(environment);
-    script.start("bash", {TAVREL_SOURCE_DIR "/scripts/batch-parallel.sh", root.filePath("in"),
-                          root.filePath("out"), "2"});
+    script.start("bash", {TAVREL_SOURCE_DIR "/scripts/batch-parallel.sh", root.filePath("in"), out, "2"});
     ASSERT_TRUE(script.waitForFinished(300000));
+    EXPECT_EQ(script.exitCode(), c.status) << script.readAllStandardError().toStdString();
 
-    EXPECT_EQ(script.exitCode(), kExitFilesFailed) << script.readAllStandardError().toStdString();
-    EXPECT_EQ(fixtures::FilesIn(root.filePath("out")),
-              (QStringList{"a.swf", "b.swf", "part-1.txt", "part-2.txt", "projects"}));
-    const std::string written = fixtures::ReadBytes(Path("out/projects/part-1.xml"));
-    project.ProjectName = Path("out/projects/part-1.xml");
-    project.OutputFolder = Path("out");
-    project.Files = {{Path("in/a.wav"), {}}};
-    SaveProjectFile(project);
-    EXPECT_EQ(written, fixtures::ReadBytes(project.ProjectName));
+    // Each project is written as the program writes it, and no stem is parted.
+    const auto addLines = [](const std::string& report, std::vector<std::string>& lines) {
+        for (const QString& line :
+             QString::fromStdString(fixtures::ReadBytes(report)).split("\r\n", Qt::SkipEmptyParts))
+            lines.push_back(line.toStdString());
+    };
+    std::map<std::string, int> partOfStem;
+    std::vector<std::string> splitLines;
+    for (int part = 1; part <= 2; ++part) {
+        const std::string path = (out + QString("/projects/part-%1.xml").arg(part)).toStdString();
+        PSoundProject written;
+        LoadProjectFile(path, written);
+        EXPECT_EQ(fixtures::ReadBytes(path), ProjectFileText(written));
+        for (const PSoundFile& file : written.Files) {
+            const std::string stem = ChangeExtension(FinalPathComponent(file.File), "");
+            EXPECT_EQ(partOfStem.emplace(stem, part).first->second, part) << file.File;
+        }
+        addLines((out + QString("/part-%1.txt").arg(part)).toStdString(), splitLines);
+    }
+
+    // The same folder as one project.
+    std::sort(project.Files.begin(), project.Files.end(),
+              [](const PSoundFile& x, const PSoundFile& y) { return x.File < y.File; });
+    project.OutputFolder = Path("single");
+    Run({"-f:" + Saved(), "-hide"});
+    std::vector<std::string> singleLines;
+    addLines(Path("single/Demo.txt"), singleLines);
+    std::sort(splitLines.begin(), splitLines.end());
+    std::sort(singleLines.begin(), singleLines.end());
+    EXPECT_EQ(splitLines, singleLines);
+    QStringList movies = fixtures::FilesIn(root.filePath("single"));
+    movies.removeAll("Demo.txt");
+    QStringList expected = movies + QStringList{"part-1.txt", "part-2.txt", "projects"};
+    expected.sort();
+    EXPECT_EQ(fixtures::FilesIn(out), expected);
+    for (const QString& movie : movies)
+        EXPECT_EQ(fixtures::ReadBytes((out + "/" + movie).toStdString()),
+                  fixtures::ReadBytes(Path("single/" + movie)))
+            << movie.toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, BatchParallel,
+    testing::Values(SplitCase{"OneFileGivesNoMovie",
+                              {{"a.wav", "tone"}, {"b.mp3", "mp3"}, {"c.wav", "junk"}},
+                              "out",
+                              kExitFilesFailed},
+                    SplitCase{"OneMovieNameAndALineBreakInTheFolder",
+                              {{"c.flac", "tone"}, {"c.live.wav", "tone"}, {"c.mp3", "mp3"}},
+                              "out\nput",
+                              kExitCompleted}),
+    [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
 
 // A run that completed while some listed files gave no movie has a status of its own, and names
 // each of them, with the bytes of its name, on standard error; a stopped run stays stopped.

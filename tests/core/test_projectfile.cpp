@@ -275,6 +275,18 @@ TEST(ReadProjectText, OrderRootAndLineEndsDoNotMatter) {
     ExpectSameProject(project, DemoProject("C:\\Work\\demo.xml"));
 }
 
+TEST(ReadProjectText, LineBreaksAtTheEndsOfPathsAreNotPartOfThem) {
+    PSoundProject project;
+    ReadProjectText("<ProjectName> /p.xml\n</ProjectName><Quality>\n5\n</Quality>"
+                    "<OutputFolder>\r\n  /x/out \r\n  </OutputFolder>",
+                    project);
+    EXPECT_EQ(project.ProjectName, " /p.xml");
+    EXPECT_EQ(project.OutputFolder, "/x/out");
+    EXPECT_EQ(project.Quality, "\n5\n") << "not a path";
+    ReadProjectText("<OutputFolder> /x/out\t</OutputFolder>", project);
+    EXPECT_EQ(project.OutputFolder, " /x/out\t");
+}
+
 struct FilesCase {
     const char* label;
     const char* filesContent; // what stands between <Files> and </Files>
@@ -296,6 +308,9 @@ INSTANTIATE_TEST_SUITE_P(
         FilesCase{"BlankEntryDropped", "<File>a</File><File>  \t </File><File>b</File>", {"a", "b"}},
         FilesCase{"EmptyEntryDropped", "<File></File><File>b</File>", {"b"}},
         FilesCase{"BlanksAroundKept", "\r\n  <File> a </File>\r\n<File>b </File>  ", {" a ", "b "}},
+        FilesCase{"LineBreaksAroundLeftOut",
+                  "<File>\r\n\t /in/a.wav \r\n  </File><File>\n/in/b.wav</File><File> c\t</File>",
+                  {"/in/a.wav", "/in/b.wav", " c\t"}},
         FilesCase{"TextBetweenSkipped", "junk<File>a</File> more junk <File>b</File>tail", {"a", "b"}},
         FilesCase{"MissingClosingTag", "<File>a", {}},
         FilesCase{"LastClosingTagMissing", "<File>a</File><File>b", {"a"}},
@@ -359,12 +374,18 @@ TEST(TrimBlanks, RemovesControlCharactersAndSpacesAtBothEndsOnly) {
     EXPECT_EQ(TrimBlanks("   "), "");
 }
 
-TEST_F(ProjectFileOnDisk, ProjectNameComesFromTheFileNotFromItsPath) {
-    const std::string path = PathOf("moved.xml");
-    WriteBytes(path, DemoFileText);
-    PSoundProject project;
-    LoadProjectFile(path, project);
-    EXPECT_EQ(project.ProjectName, "C:\\Work\\demo.xml");
+// A copy of a project, or one whose name element is missing, is saved where it was opened from
+// and names its report after that file.
+TEST_F(ProjectFileOnDisk, ProjectNameIsThePathItWasLoadedFrom) {
+    WriteBytes(PathOf("moved.xml"), DemoFileText);
+    WriteBytes(PathOf("bare.xml"), "<OutputFolder>/out</OutputFolder>");
+    ASSERT_EQ(chdir(Folder().c_str()), 0);
+    for (const char* name : {"moved.xml", "bare.xml"}) {
+        PSoundProject project;
+        LoadProjectFile(name, project);
+        EXPECT_EQ(project.ProjectName, PathOf(name));
+    }
+    ASSERT_EQ(chdir("/"), 0);
 }
 
 // A pipe or device is refused before anything is read from it, so a load never waits for a

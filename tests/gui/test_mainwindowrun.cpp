@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
@@ -192,7 +193,7 @@ private slots:
     // --- Start Automation in the window ---------------------------------------------------
 
     // A WAV and an MP3 become movies and a report; the project's output folder gains a "/" when it
-    // lacked one, and only then does the project count as changed afterwards.
+    // lacked one, which is no change of the user's: closing afterwards asks nothing.
     void aMixedListBecomesMoviesAndAReport_data() {
         QTest::addColumn<bool>("folderEndsWithSlash");
         QTest::newRow("folder typed without /") << false;
@@ -220,12 +221,10 @@ private slots:
 
         QCOMPARE(w.currentProject.OutputFolder, StdPath("out") + "/");
         QCOMPARE(w.EditOutputFolder->text(), QString::fromStdString(out));
-        QCOMPARE(w.IsProjectChanged(), !folderEndsWithSlash);
-        // So closing asks about unsaved changes exactly when the folder changed.
-        dialogs_.answers = {Answer::No};
+        QVERIFY(!w.IsProjectChanged());
         w.show();
         QVERIFY(w.close());
-        QCOMPARE(dialogs_.Count(Kind::Question), folderEndsWithSlash ? 0 : 1);
+        QCOMPARE(dialogs_.Count(Kind::Question), 0);
     }
 
     void progressCountsFilesHandledAndASecondRunStartsFromNothing() {
@@ -247,6 +246,9 @@ private slots:
         QCOMPARE(steps_[2].label, QStringLiteral("%100"));
         QCOMPARE(progress_->ProgressBarPercent->maximum(), 4);
         QVERIFY(!progress_->isVisible());
+        QCOMPARE(dialogs_.Texts(Kind::Message),
+                 QStringList{
+                     QString::fromStdString("These files gave no movie:\n" + missing + ": file not found")});
 
         QList<int> positions;
         connect(progress_->ProgressBarPercent, &QProgressBar::valueChanged, [&](int p) { positions << p; });
@@ -307,6 +309,7 @@ private slots:
         const std::string folder =
             outputFolder.trimmed().isEmpty() ? outputFolder.toStdString() : StdPath(outputFolder);
         ShowInputs(withFiles ? std::vector<std::string>{Mp3("a.mp3")} : std::vector<std::string>{}, folder);
+        w.RadioButtonStopActionToEnd->setChecked(true);
         w.show();
         const QStringList before = CommandStates();
 
@@ -320,6 +323,7 @@ private slots:
         QVERIFY(!progress_->isVisible());
         QCOMPARE(CommandStates(), before);
         QCOMPARE(w.currentProject.OutputFolder, folder); // nothing ran, nothing gained a "/"
+        QVERIFY(w.IsProjectChanged());                   // Start saved nothing
     }
 
     // The project's fields come from the window when Start is given, not from the last load.
@@ -391,34 +395,36 @@ private slots:
         QCOMPARE(CommandStates(), before);
     }
 
-    // Closing the window while lame encodes asks whether to stop. Yes ends the encoder, leaves no
-    // unfinished MP3 or movie, writes the report of what was done and then closes through the
-    // unsaved-changes question; No and Cancel let the run finish.
+    // Closing the window while lame encodes asks one question. Yes ends the encoder, leaves no
+    // unfinished MP3 or movie, writes the report of what was done and closes; No and Cancel let the
+    // run finish. With unsaved changes the one question is whether to save them: Yes saves, No
+    // does not, both stop and close; Cancel lets the run finish.
     void closingDuringARunAsksWhetherToStop_data() {
-        QTest::addColumn<bool>("folderEndsWithSlash");
+        QTest::addColumn<bool>("unsaved");
         QTest::addColumn<QList<int>>("answers");
         QTest::addColumn<bool>("stopped");
         QTest::addColumn<bool>("closed");
-        QTest::addColumn<int>("questions");
         const int yes = int(Answer::Yes), no = int(Answer::No), cancel = int(Answer::Cancel);
-        QTest::newRow("Yes stops and closes") << true << QList<int>{yes} << true << true << 1;
-        QTest::newRow("Yes, then changes kept by No") << false << QList<int>{yes, no} << true << true << 2;
-        QTest::newRow("Yes, then the changes question cancelled")
-            << false << QList<int>{yes, cancel} << true << false << 2;
-        QTest::newRow("No lets the run finish") << true << QList<int>{no} << false << false << 1;
-        QTest::newRow("Cancel lets the run finish") << true << QList<int>{cancel} << false << false << 1;
+        QTest::newRow("Yes stops and closes") << false << QList<int>{yes} << true << true;
+        QTest::newRow("No lets the run finish") << false << QList<int>{no} << false << false;
+        QTest::newRow("Cancel lets the run finish") << false << QList<int>{cancel} << false << false;
+        QTest::newRow("unsaved: Yes saves, stops and closes") << true << QList<int>{yes} << true << true;
+        QTest::newRow("unsaved: No stops and closes") << true << QList<int>{no} << true << true;
+        QTest::newRow("unsaved: Cancel lets the run finish") << true << QList<int>{cancel} << false << false;
     }
     void closingDuringARunAsksWhetherToStop() {
-        QFETCH(bool, folderEndsWithSlash);
+        QFETCH(bool, unsaved);
         QFETCH(QList<int>, answers);
         QFETCH(bool, stopped);
         QFETCH(bool, closed);
-        QFETCH(int, questions);
         TFormMain& w = *window_;
         const std::string a = Mp3("a.mp3"), b = Wav("long.wav", 30.0), c = Mp3("c.mp3");
-        ShowInputs({a, b, c}, StdPath("out") + (folderEndsWithSlash ? "/" : ""));
+        ShowInputs({a, b, c}, StdPath("out"));
+        if (unsaved)
+            w.RadioButtonStopActionToEnd->setChecked(true);
         for (int answer : answers)
             dialogs_.answers.push_back(Answer(answer));
+        dialogs_.saveFileNameResults = {Path("p.xml")};
         w.show();
 
         // Close as soon as lame is working on the long file.
@@ -437,9 +443,15 @@ private slots:
 
         QVERIFY(asked);
         QVERIFY(!closeAccepted); // the close box itself never closes during a run
-        QCOMPARE(dialogs_.Count(Kind::Question), questions);
-        QCOMPARE(dialogs_.Of(Kind::Question).front().text, QString::fromUtf8(kStopRunQuestion));
+        QCOMPARE(dialogs_.Count(Kind::Question), 1);
+        QVERIFY(dialogs_.Of(Kind::Question).front().text.startsWith("A conversion is under way."));
+        QCOMPARE(dialogs_.Of(Kind::Question).front().text.endsWith("save the changes you have made?"),
+                 unsaved);
         QCOMPARE(w.isVisible(), !closed);
+        const bool saved = unsaved && answers == QList<int>{int(Answer::Yes)};
+        QCOMPARE(QFileInfo::exists(Path("p.xml")), saved);
+        if (saved)
+            QCOMPARE(ReadProject(Path("p.xml")).StopAction, 2);
         QVERIFY(!w.IsRunning());
         const std::string aLine = a + ":Operation Successful.\r\n";
         if (stopped) {

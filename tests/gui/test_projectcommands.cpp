@@ -229,18 +229,20 @@ private slots:
         QCOMPARE(w.IsProjectChanged(), changed);
     }
 
-    void loadKeepsTheNameStoredInTheFile() {
+    // A copy is saved where it was opened from, whatever name it holds inside.
+    void aLoadedCopyIsSavedWhereItWasOpened() {
         TFormMain& w = *window_;
-        PSoundProject project = MakeProject("5", "j", "128");
-        project.ProjectName = folder_->FilePath("original.xml").toStdString();
-        const QString moved =
-            folder_->WriteFile("moved.xml", QByteArray::fromStdString(ProjectFileText(project)));
-        dialogs_.openFileNameResults = {moved};
+        const QString original = SaveProjectAt("saved.xml", MakeProject("5", "j", "128"));
+        const QByteArray originalContent = folder_->ReadFile(original);
+        const QString copy = folder_->WriteFile("copy.xml", originalContent);
+        dialogs_.openFileNameResults = {copy};
         w.LoadProject1Click();
-        QCOMPARE(w.windowTitle(), Caption(folder_->FilePath("original.xml")));
+        QCOMPARE(w.windowTitle(), Caption(copy));
+        w.RadioButtonStopActionToEnd->setChecked(true);
         w.SaveProject1Click();
         QCOMPARE(dialogs_.Count(Kind::SaveFile), 0);
-        QVERIFY(QFile::exists(folder_->FilePath("original.xml")));
+        QCOMPARE(folder_->ReadFile(original), originalContent);
+        QCOMPARE(ReadProject(copy).StopAction, 2);
     }
 
     void unreadableProjectShowsTheErrorAndChangesNothing_data() {

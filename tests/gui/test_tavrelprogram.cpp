@@ -213,8 +213,8 @@ private:
             return fixtures::MakeSocketFile(Path(step.value(1)));
         if (verb == "remove")
             return std::filesystem::remove(path, failed);
-        if (verb == "text") { // path, content
-            fixtures::WriteBytes(path, BytesFromText(step.value(2)));
+        if (verb == "text") { // path, content ("<root>" in it stands for the row's folder)
+            fixtures::WriteBytes(path, BytesFromText(QString(step.value(2)).replace("<root>", root_.path())));
             return true;
         }
         if (verb == "script") { // an executable shell script: path, body (a fake `lame`, say)
@@ -418,9 +418,19 @@ private slots:
             << nothingWritten << "";
 
         // Names are bytes: one that is not UTF-8 is loaded, read and written as it is.
+        // The report is named after the file the project was loaded from, not the name it holds.
         QTest::newRow("project file name not UTF-8")
             << (oneMp3 + Steps{{"rename", "p.xml", L1("p\xE9.xml")}})
-            << QStringList{L1("-f:<root>/p\xE9.xml"), "-hide"} << headless << 0 << "" << converted << "";
+            << QStringList{L1("-f:<root>/p\xE9.xml"), "-hide"} << headless << 0 << ""
+            << QStringList{"out/b.swf", L1("out/p\xE9.txt"), "!out/p.txt"} << "";
+        // A hand-written project: paths on lines of their own, no ProjectName element.
+        QTest::newRow("project laid out by hand")
+            << Steps{{"mp3", "in/b.mp3"},
+                     {"text", "p.xml",
+                      "<TavrelProject>\r\n  <OutputFolder>\r\n    <root>/out \r\n  </OutputFolder>\r\n"
+                      "  <Files>\n    <File>\n\t<root>/in/b.mp3\n    </File>\n  "
+                      "</Files>\r\n</TavrelProject>\r\n"}}
+            << hide << headless << 0 << "" << converted << "";
         QTest::newRow("every name not UTF-8")
             << Steps{{"wav", L1("in/a\xE9.wav")},
                      {"mp3", L1("in/b\xE9.mp3")},
