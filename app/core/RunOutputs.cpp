@@ -1,6 +1,7 @@
 // What a run's movies and report must not replace: a movie the same run made, and its inputs.
 #include "RunOutputs.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <sys/stat.h>
@@ -17,34 +18,47 @@ std::string RealPath(const std::string& path) {
     return real;
 }
 
+bool SameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
 } // namespace
+
+bool RunOutputs::FileIdentity::Of(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return false;
+    device = info.st_dev;
+    inode = info.st_ino;
+    size = info.st_size;
+    modified = info.st_mtim;
+    changed = info.st_ctim;
+    return true;
+}
+
+bool RunOutputs::FileIdentity::SameFileAs(const FileIdentity& other) const {
+    return device == other.device &&
+           (inode == other.inode ||
+            (size == other.size && SameTime(modified, other.modified) && SameTime(changed, other.changed)));
+}
 
 RunOutputs::RunOutputs(const std::vector<std::string>& inputs) {
     for (const std::string& input : inputs) {
-        struct stat info {};
-        if (::stat(input.c_str(), &info) != 0)
+        FileIdentity file;
+        if (!file.Of(input))
             continue;
-        inputFiles_.insert({info.st_dev, info.st_ino});
-        const std::string real = RealPath(input);
-        if (!real.empty())
-            inputRealPaths_.insert(real);
+        inputFiles_.push_back(file);
+        inputRealPaths_.push_back(RealPath(input));
     }
 }
 
 const RunOutputs::Made* RunOutputs::MadeAt(const std::string& path) const {
-    struct stat info {};
-    const bool exists = ::stat(path.c_str(), &info) == 0;
+    FileIdentity file;
+    const bool exists = file.Of(path);
     const std::string real = exists ? RealPath(path) : std::string();
     for (const Made& made : made_) {
-        if (path == made.path || (!real.empty() && real == made.realPath))
-            return &made;
-        if (!exists || info.st_dev != made.device)
-            continue;
-        // A disk that ignores letter case may give the file another inode number under each
-        // name (FUSE drivers do): there the same size and time of change tell it.
-        if (info.st_ino == made.inode ||
-            (info.st_size == made.size && info.st_mtim.tv_sec == made.modified.tv_sec &&
-             info.st_mtim.tv_nsec == made.modified.tv_nsec))
+        if (path == made.path || (!real.empty() && real == made.realPath) ||
+            (exists && file.SameFileAs(made.file)))
             return &made;
     }
     return nullptr;
@@ -67,13 +81,14 @@ std::string RunOutputs::MoviePath(const std::string& usual, std::string& note) c
 }
 
 bool RunOutputs::IsInput(const std::string& path) const {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
+    FileIdentity file;
+    if (!file.Of(path))
         return false;
-    if (inputFiles_.count({info.st_dev, info.st_ino}) != 0)
-        return true;
     const std::string real = RealPath(path);
-    return !real.empty() && inputRealPaths_.count(real) != 0;
+    return std::any_of(inputFiles_.begin(), inputFiles_.end(),
+                       [&](const FileIdentity& input) { return file.SameFileAs(input); }) ||
+           (!real.empty() &&
+            std::find(inputRealPaths_.begin(), inputRealPaths_.end(), real) != inputRealPaths_.end());
 }
 
 void RunOutputs::MovieMade(const std::string& path, const std::string& input) {
@@ -81,12 +96,6 @@ void RunOutputs::MovieMade(const std::string& path, const std::string& input) {
     made.path = path;
     made.realPath = RealPath(path);
     made.input = input;
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) {
-        made.device = info.st_dev;
-        made.inode = info.st_ino;
-        made.size = info.st_size;
-        made.modified = info.st_mtim;
-    }
+    made.file.Of(path);
     made_.push_back(std::move(made));
 }

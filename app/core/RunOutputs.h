@@ -2,9 +2,7 @@
 #pragma once
 
 #include <ctime>
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <sys/types.h>
@@ -27,19 +25,29 @@ public:
     void MovieMade(const std::string& path, const std::string& input);
 
 private:
-    struct Made {
-        std::string path;     // as it was written to
-        std::string realPath; // every link followed; empty when unknown
-        std::string input;
+    // One file, whatever name it is reached by: its device and inode number, and, for a disk
+    // that gives one file another inode number under each name (a FUSE driver of a disk that
+    // ignores letter case), its size and times of change to the nanosecond.
+    struct FileIdentity {
         dev_t device = 0;
         ino_t inode = 0;
         off_t size = 0;
         timespec modified{};
+        timespec changed{};
+        // The identity of the file at path (links followed); false when there is none.
+        bool Of(const std::string& path);
+        bool SameFileAs(const FileIdentity& other) const;
+    };
+    struct Made {
+        std::string path;     // as it was written to
+        std::string realPath; // every link followed; empty when unknown
+        std::string input;
+        FileIdentity file;
     };
     // The movie of this run at path (by name, or the same file), or nullptr.
     const Made* MadeAt(const std::string& path) const;
 
     std::vector<Made> made_;
-    std::set<std::pair<dev_t, ino_t>> inputFiles_;
-    std::set<std::string> inputRealPaths_;
+    std::vector<FileIdentity> inputFiles_;
+    std::vector<std::string> inputRealPaths_;
 };

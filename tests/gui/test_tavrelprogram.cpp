@@ -505,11 +505,15 @@ private slots:
             << Steps{{"fat", "out", "1024"},
                      {"mp3", "in/a.mp3"},
                      {"mp3", "in/A.mp3"},
-                     {"project", "p.xml", "out", "in/a.mp3", "in/A.mp3"}}
-            << hide << headless << 0
+                     {"wav", "out/S.SWF"},
+                     {"project", "p.xml", "out", "in/a.mp3", "in/A.mp3", "out/S.SWF"}}
+            << hide << headless << 4
             << "<root>/in/A.mp3: its movie is <root>/out/A.1.swf (<root>/out/a.swf is the movie of "
                "<root>/in/a.mp3)\n"
-            << QStringList{"out/a.swf", "out/A.1.swf", "out/p.txt"} << "";
+            << QStringList{"out/a.swf", "out/A.1.swf", "out/S.SWF=RIFF*",
+                           "out/p.txt=<root>/in/a.mp3:Operation Successful.\r\n<root>/in/A.mp3:Operation "
+                           "Successful.\r\n<root>/out/S.mp3:Unable to Write Output File.\r\n"}
+            << "";
         QTest::newRow("movie over an input")
             << Steps{{"wav", "out/song.swf"},
                      {"wav", "in/b.wav"},
