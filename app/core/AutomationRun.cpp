@@ -359,11 +359,10 @@ private:
     struct FileWork {
         std::string input;
         State state = State::Waiting;
-        bool skipped = false; // failed before its movie step: finishes with a line, no progress
-        const char* skipEnding = ":File Not Found."; // the ending of a skipped file's line
-        bool finished = false;                       // its turn in list order has come and gone
-        bool handled = false; // its work completed (a report line, the progress moved on)
-        int32_t frames = 0;   // for a non-MP3 input, worked out from the input before encoding
+        bool skipped = false;  // failed before its movie step: finishes with a line, no progress
+        bool finished = false; // its turn in list order has come and gone
+        bool handled = false;  // its work completed (a report line, the progress moved on)
+        int32_t frames = 0;    // for a non-MP3 input, worked out from the input before encoding
         std::string mp3Path;
         std::string whyNoMp3; // what a builder that finds no MP3 stands for
         bool encodeFailed = false;
@@ -372,6 +371,8 @@ private:
         std::vector<std::string> lines; // the report lines of this file
         std::string problem;            // why it gave no movie; empty when it gave one
         std::string movieNote;          // where its movie went, when not under the usual name
+        // The ending of its line when it was skipped.
+        const char* skipEnding = ":File Not Found.";
     };
 
     struct Encoder {
