@@ -13,6 +13,7 @@ packages=(
   sox adwaita-icon-theme fonts-dejavu-core
   dpkg-dev desktop-file-utils appstream
   parallel
+  dosfstools fusefat
   "$@"
 )
 

@@ -15,6 +15,7 @@
 
 #include "NativeText.h"
 #include "ReplaceFile.h"
+#include "RunOutputs.h"
 #include "SoundLength.h"
 #include "SoundMovieBuilder.h"
 
@@ -59,6 +60,20 @@ std::string UnreadableInputProblem(const std::string& path) {
 }
 
 constexpr const char* kMovieNotWritten = "the movie could not be written";
+
+// The report line's ending for a file whose work the exception being handled ended before the
+// movie builder gave it a line.
+const char* EndingOfFailure() {
+    try {
+        throw;
+    } catch (const SoundLengthError&) {
+        return ":Unexpected File Format.";
+    } catch (const OutputModeNotFoundError&) {
+        return ":Unable to Encode.";
+    } catch (...) {
+        return ":Unable to Write Output File.";
+    }
+}
 
 // Why a movie's outcome is no movie, or an empty text for a movie made.
 std::string ProblemOf(MovieOutcome outcome) {
@@ -250,7 +265,7 @@ bool WriteRunReport(const std::string& path, const std::vector<std::string>& lin
     // Whole or not at all: a report cut short by a full disk would pass for a shorter run.
     std::string text;
     for (const std::string& line : lines)
-        text += line + "\r\n";
+        text += EscapeControlCharacters(line) + "\r\n";
     return ReplaceFileContent(path, text);
 }
 
@@ -260,12 +275,13 @@ bool WriteRunReport(const std::string& path, const std::vector<std::string>& lin
 // order: a movie is built, its report line taken and the progress moved on only once every file
 // before it has finished. So the movies (the sound's definition id depends on the movies built
 // before it), the report and the progress are the same whatever the number of encoders, and
-// the later of two inputs with the same movie name still gives the movie.
+// so is the name the later of two inputs with the same movie name gets (RunOutputs).
 class AutomationRun::Batch {
 public:
     Batch(AutomationRun& run, PSoundProject& project, const std::vector<PMP3Converter>& outputModes,
-          RunHost& host, bool encoderFound)
-        : run_(run), project_(project), outputModes_(outputModes), host_(host), encoderFound_(encoderFound) {
+          RunHost& host, bool encoderFound, RunOutputs& outputs)
+        : run_(run), project_(project), outputModes_(outputModes), host_(host), encoderFound_(encoderFound),
+          outputs_(outputs) {
         // The list is copied: whatever the window does while events are handled, the run goes
         // through the files it started with.
         for (const PSoundFile& file : project.Files) {
@@ -319,6 +335,8 @@ public:
             result.reportLines.insert(result.reportLines.end(), file.lines.begin(), file.lines.end());
             if (file.finished && !file.problem.empty())
                 result.problems.push_back({file.input, file.problem});
+            else if (file.finished && !file.movieNote.empty())
+                result.notes.push_back({file.input, file.movieNote});
             // Every file the stop kept from its movie, those under way included.
             if (!file.finished)
                 result.problems.push_back({file.input, "stopped"});
@@ -341,7 +359,7 @@ private:
     struct FileWork {
         std::string input;
         State state = State::Waiting;
-        bool skipped = false;  // failed before its movie step: finishes without a line or progress
+        bool skipped = false;  // failed before its movie step: finishes with a line, no progress
         bool finished = false; // its turn in list order has come and gone
         bool handled = false;  // its work completed (a report line, the progress moved on)
         int32_t frames = 0;    // for a non-MP3 input, worked out from the input before encoding
@@ -352,6 +370,9 @@ private:
         std::unique_ptr<IntermediateFile> intermediate;
         std::vector<std::string> lines; // the report lines of this file
         std::string problem;            // why it gave no movie; empty when it gave one
+        std::string movieNote;          // where its movie went, when not under the usual name
+        // The ending of its line when it was skipped.
+        const char* skipEnding = ":File Not Found.";
     };
 
     struct Encoder {
@@ -415,7 +436,7 @@ private:
 
     // Checks an input, works out the movie's frame count from a non-MP3 input and starts its
     // encoder. An MP3 input is measured from the bytes its movie is built from, when it finishes.
-    // A failure here skips the file silently: no line, no progress.
+    // A failure here skips the file: a line with its input's path, no progress.
     void StartFile(size_t index, Encoder& encoder) {
         FileWork& file = files_[index];
         file.state = State::Ready;
@@ -438,6 +459,7 @@ private:
             StartEncoder(index, encoder, reasonIfThrown);
         } catch (...) {
             file.skipped = true;
+            file.skipEnding = EndingOfFailure();
             file.problem = reasonIfThrown.empty() ? "an unexpected failure" : reasonIfThrown;
             if (file.intermediate)
                 file.intermediate->Remove();
@@ -507,7 +529,10 @@ private:
             const size_t index = nextToFinish_++;
             FileWork& file = files_[index];
             file.finished = true;
-            if (!file.skipped)
+            // One line per listed file: a skipped one's names its input.
+            if (file.skipped)
+                file.lines.push_back(file.input + file.skipEnding);
+            else
                 FinishFile(index, file);
         }
     }
@@ -516,8 +541,14 @@ private:
     void FinishFile(size_t index, FileWork& file) {
         std::string reasonIfThrown;
         try {
-            const std::string moviePath = MoviePathFor(project_.OutputFolder, file.input);
-            if (file.intermediate == nullptr) {
+            // Never over a movie of this run, nor over an input.
+            const std::string moviePath =
+                outputs_.MoviePath(MoviePathFor(project_.OutputFolder, file.input), file.movieNote);
+            if (outputs_.IsInput(moviePath)) {
+                file.lines.push_back((file.mp3Path.empty() ? file.input : file.mp3Path) +
+                                     ":Unable to Write Output File.");
+                file.problem = "the movie " + moviePath + " would replace an input file";
+            } else if (file.intermediate == nullptr) {
                 BuildFromMp3Input(file, moviePath, reasonIfThrown);
             } else if (file.encodeFailed) {
                 // An encoder that crashed, was killed or gave up left an unfinished MP3, which
@@ -531,13 +562,17 @@ private:
                 file.problem = outcome == MovieOutcome::NoMp3 && !file.whyNoMp3.empty() ? file.whyNoMp3
                                                                                         : ProblemOf(outcome);
             }
+            if (file.problem.empty())
+                outputs_.MovieMade(moviePath, file.input);
             file.handled = true;
             host_.SetProgress(static_cast<int>(index) + 1);
             host_.ProcessEvents();
             file.intermediate.reset();
         } catch (...) {
-            // Skipped silently: no message, no progress. A line the builder added before it
-            // failed stays in the report.
+            // No progress. A line the builder added before it failed stays in the report; a file
+            // that got none gets one.
+            if (file.lines.empty())
+                file.lines.push_back((file.mp3Path.empty() ? file.input : file.mp3Path) + EndingOfFailure());
             file.problem = reasonIfThrown.empty() ? "an unexpected failure" : reasonIfThrown;
             file.intermediate.reset();
         }
@@ -547,8 +582,10 @@ private:
     void BuildFromMp3Input(FileWork& file, const std::string& moviePath, std::string& reasonIfThrown) {
         reasonIfThrown = "the sound length could not be read";
         SoundBlock mp3;
-        if (!mp3.Read(file.input))
+        if (!mp3.Read(file.input)) {
+            file.lines.push_back(file.input + ":File Not Found.");
             throw SoundLengthError("Unable to open " + file.input);
+        }
         const int32_t lengthMs = Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.input);
         reasonIfThrown = "the frame count could not be worked out";
         const int32_t frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
@@ -562,6 +599,7 @@ private:
     const std::vector<PMP3Converter>& outputModes_;
     RunHost& host_;
     const bool encoderFound_;
+    RunOutputs& outputs_;
     QEventLoop* loop_ = nullptr;
     bool advancing_ = false;
     bool advanceAgain_ = false;
@@ -654,9 +692,14 @@ AutomationResult AutomationRun::RunAutomation(PSoundProject& project,
     if (!result.encoderFound)
         host.ShowMessage(kEncoderMissingMessage);
 
+    std::vector<std::string> inputs;
+    for (const PSoundFile& file : project.Files)
+        inputs.push_back(file.File);
+    RunOutputs outputs(inputs);
+
     host.ShowProgress(static_cast<int>(project.Files.size()));
-    ConvertFiles(project, outputModes, host, result);
-    WriteReport(project, host, result);
+    ConvertFiles(project, outputModes, host, outputs, result);
+    WriteReport(project, host, outputs, result);
     host.HideProgress();
     return result;
 }
@@ -669,8 +712,8 @@ bool AutomationRun::MakeOutputFolder(const std::string& folder) {
 }
 
 void AutomationRun::ConvertFiles(PSoundProject& project, const std::vector<PMP3Converter>& outputModes,
-                                 RunHost& host, AutomationResult& result) {
-    Batch batch(*this, project, outputModes, host, result.encoderFound);
+                                 RunHost& host, RunOutputs& outputs, AutomationResult& result) {
+    Batch batch(*this, project, outputModes, host, result.encoderFound, outputs);
     batch_ = &batch;
     struct BatchGone {
         AutomationRun& run;
@@ -682,14 +725,17 @@ void AutomationRun::ConvertFiles(PSoundProject& project, const std::vector<PMP3C
         batch.Stopped() ? AutomationResult::Outcome::Stopped : AutomationResult::Outcome::Completed;
 }
 
-void AutomationRun::WriteReport(PSoundProject& project, RunHost& host, AutomationResult& result) {
+void AutomationRun::WriteReport(PSoundProject& project, RunHost& host, const RunOutputs& outputs,
+                                AutomationResult& result) {
     // The project keeps the "/" its folder gains, so it counts as changed afterwards.
     if (project.OutputFolder.empty() || project.OutputFolder.back() != '/')
         project.OutputFolder += '/';
     result.reportPath = ReportPathFor(project.OutputFolder, project.ProjectName);
-    if (!WriteRunReport(result.reportPath, result.reportLines)) {
+    const bool overInput = outputs.IsInput(result.reportPath);
+    if (overInput || !WriteRunReport(result.reportPath, result.reportLines)) {
         if (result.outcome == AutomationResult::Outcome::Completed)
             result.outcome = AutomationResult::Outcome::ReportFailed;
-        host.ReportError(QStringLiteral("Cannot create file ") + TextFromBytes(result.reportPath));
+        host.ReportError(QStringLiteral("Cannot create file ") + TextFromBytes(result.reportPath) +
+                         (overInput ? QStringLiteral(": it is an input of the run") : QString()));
     }
 }

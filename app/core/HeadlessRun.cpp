@@ -78,7 +78,8 @@ bool PlatformHasNoDisplay() {
 } // namespace
 
 void PrintErrorLine(const QString& text) {
-    const std::string bytes = BytesFromText(text) + "\n";
+    // One message, one line: a line break in a file's name is written as "\n".
+    const std::string bytes = EscapeControlCharacters(BytesFromText(text)) + "\n";
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
     std::fflush(stderr);
 }

@@ -25,7 +25,8 @@ struct AutomationResult;
 // The exit status a command-line run ends with, headless or the window's "-f:" run.
 int ExitStatusFor(const AutomationResult& result);
 
-// One line on standard error, with the exact bytes of the names in it (see NativeText.h).
+// One line on standard error, with the exact bytes of the names in it (see NativeText.h), except
+// control characters, which are written escaped (EscapeControlCharacters).
 void PrintErrorLine(const QString& text);
 
 // Names each listed file that gave a movie with a note, then each that gave no movie, with

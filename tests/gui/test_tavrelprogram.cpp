@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -227,6 +228,18 @@ private:
                    mount("tmpfs", path.c_str(), "tmpfs", 0,
                          ("size=" + step.value(2).toStdString()).c_str()) == 0;
         }
+        if (verb == "fat") { // folder, size in KiB: a FAT disk of its own, which has no file modes
+            // and ignores letter case (its driver runs as a process of its own, gone at unmount)
+            mounts_.push_back(path);
+            const std::string image = path + ".img";
+            return std::filesystem::create_directories(path, failed) &&
+                   std::system(("mkfs.vfat -C '" + image + "' " + step.value(2).toStdString() +
+                                " >/dev/null && fusefat -o rw+ '" + image + "' '" + path +
+                                "' >/dev/null 2>&1")
+                                   .c_str()) == 0;
+        }
+        if (verb == "link") // path, target
+            return symlink(BytesFromText(step.value(2)).c_str(), path.c_str()) == 0;
         if (verb == "program") { // folder: a copy of the program with the shipped settings, run instead
             program = path + "/tavrel";
             return std::filesystem::create_directories(path, failed) &&
@@ -269,13 +282,23 @@ private:
     }
 
     // What differs from the expected files: "path" must exist, and each folder holding such
-    // entries must hold nothing else; "!path" must not exist.
+    // entries must hold nothing else; "!path" must not exist; "path=text" must hold text, or
+    // start with it when it ends in "*" ("<root>" stands for the row's folder).
     QString UnexpectedFiles(const QStringList& expected) {
         QString differences;
         std::map<std::string, std::vector<std::string>> folders;
-        for (const QString& entry : expected) {
+        for (QString entry : expected) {
             struct stat info {};
             const bool absent = entry.startsWith('!');
+            if (const qsizetype equals = entry.indexOf('='); equals > 0) {
+                std::string text = BytesFromText(entry.mid(equals + 1).replace("<root>", root_.path()));
+                const std::string content = fixtures::ReadBytes(Bytes(entry.left(equals)));
+                const bool prefix = !text.empty() && text.back() == '*';
+                if (prefix ? content.compare(0, text.size() - 1, text, 0, text.size() - 1) != 0
+                           : content != text)
+                    differences += entry.left(equals) + " holds: " + TextFromBytes(content) + "\n";
+                entry.truncate(equals);
+            }
             const std::string path = Bytes(absent ? entry.mid(1) : entry);
             if ((lstat(path.c_str(), &info) == 0) == absent)
                 differences += (absent ? "there is " : "missing: ") + TextFromBytes(path) + "\n";
@@ -462,7 +485,60 @@ private slots:
         // Files that give no movie.
         QTest::newRow("a listed file gives no movie")
             << Steps{{"mp3", "in/b.mp3"}, {"project", "p.xml", "out", "in/missing.wav", "in/b.mp3"}} << hide
-            << headless << 4 << "<root>/in/missing.wav: file not found" << converted << "";
+            << headless << 4 << "<root>/in/missing.wav: file not found"
+            << QStringList{"out/b.swf", "out/p.txt=<root>/in/missing.wav:File Not Found.\r\n"
+                                        "<root>/in/b.mp3:Operation Successful.\r\n"}
+            << "";
+        QTest::newRow("control characters in names")
+            << Steps{{"mp3", "in/a\nb.mp3"},
+                     {"project", "p.xml", "out", "in/a\nb.mp3",
+                      "in/c\r\x01"
+                      "d.wav"}}
+            << hide << headless << 4 << "<root>/in/c\\r\\x01d.wav: file not found\n"
+            << QStringList{"out/a\nb.swf", "out/p.txt=<root>/in/a\\nb.mp3:Operation Successful.\r\n"
+                                           "<root>/in/c\\r\\x01d.wav:File Not Found.\r\n"}
+            << "";
+
+        // Movies and the report never replace an input, nor a movie of the same run (one of an
+        // earlier run they do). A FAT disk refuses file modes and ignores letter case.
+        QTest::newRow("two inputs, one movie name")
+            << Steps{{"mp3", "in/a.mp3"},
+                     {"wav", "in/a.wav"},
+                     {"wav", "in2/a.wav"},
+                     {"text", "out/a.swf", "an earlier run's"},
+                     {"project", "p.xml", "out", "in/a.mp3", "in/a.wav", "in2/a.wav"}}
+            << hide << headless << 0
+            << "<root>/in2/a.wav: its movie is <root>/out/a.2.swf (<root>/out/a.swf is the movie of "
+               "<root>/in/a.mp3)\n"
+            << QStringList{"out/a.swf=FWS*", "out/a.1.swf", "out/a.2.swf", "out/p.txt"} << "";
+        QTest::newRow("names that differ in case, on a FAT disk")
+            << Steps{{"fat", "out", "1024"},
+                     {"mp3", "in/a.mp3"},
+                     {"mp3", "in/A.mp3"},
+                     {"wav", "out/S.SWF"},
+                     {"project", "p.xml", "out", "in/a.mp3", "in/A.mp3", "out/S.SWF"}}
+            << hide << headless << 4
+            << "<root>/in/A.mp3: its movie is <root>/out/A.1.swf (<root>/out/a.swf is the movie of "
+               "<root>/in/a.mp3)\n"
+            << QStringList{"out/a.swf", "out/A.1.swf", "out/S.SWF=RIFF*",
+                           "out/p.txt=<root>/in/a.mp3:Operation Successful.\r\n<root>/in/A.mp3:Operation "
+                           "Successful.\r\n<root>/out/S.mp3:Unable to Write Output File.\r\n"}
+            << "";
+        QTest::newRow("movie over an input")
+            << Steps{{"wav", "out/song.swf"},
+                     {"wav", "in/b.wav"},
+                     {"link", "out/b.swf", "../in/b.wav"},
+                     {"project", "p.xml", "out", "out/song.swf", "in/b.wav"}}
+            << hide << headless << 4
+            << "<root>/in/b.wav: the movie <root>/out/b.swf would replace an input file\n"
+            << QStringList{"out/song.swf=RIFF*", "out/b.swf", "in/b.wav=RIFF*",
+                           "out/p.txt=<root>/out/song.mp3:Unable to Write Output File.\r\n"
+                           "<root>/in/b.mp3:Unable to Write Output File.\r\n"}
+            << "";
+        QTest::newRow("report over an input")
+            << Steps{{"wav", "out/p.txt"}, {"project", "p.xml", "out", "out/p.txt"}} << hide << headless << 3
+            << "Cannot create file <root>/out/p.txt: it is an input of the run\n"
+            << QStringList{"out/p.txt=RIFF*", "out/p.swf"} << "";
         const Steps oneWav{{"wav", "in/a.wav"}, {"project", "p.xml", "out", "in/a.wav"}};
         const QString lastArgument = "eval out=\\${$#}; ";
         QTest::newRow("encoder killed part-way")
