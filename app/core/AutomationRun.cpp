@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 #include <dirent.h>
@@ -75,6 +76,25 @@ std::string ProblemOf(MovieOutcome outcome) {
         break;
     }
     return kMovieNotWritten;
+}
+
+// A problem with the reader's or the encoder's own words behind it, when there are any.
+std::string WithDetail(std::string problem, const std::string& detail) {
+    return detail.empty() ? problem : problem + ": " + detail;
+}
+
+// Seconds with the given number of decimals: 2795 ms, 3 -> "2.795".
+std::string Seconds(int32_t ms, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, ms / 1000.0);
+    return text;
+}
+
+// An MP3 input at a rate the movie's sound header has no code for (16, 32, 48 kHz) is encoded
+// anew, at a rate it has; at the others it is used as it is.
+bool Mp3InputNeedsEncoding(const std::string& input) {
+    const int rate = FirstFrameSampleRate(input);
+    return rate != 0 && SwfSoundRateCode(rate) < 0;
 }
 
 // The presets as this project encodes them. An editable preset ("Custom...") stands for the values
@@ -275,8 +295,12 @@ public:
         }
         const size_t encoderCount =
             std::min<size_t>(std::max(run.encoderCount_, 1), std::max<size_t>(files_.size(), 1));
-        for (size_t i = 0; i < encoderCount; ++i)
+        // The encoder's rate choices are found once per run, whichever encoder meets them first.
+        const auto rateChoices = std::make_shared<EncoderRateChoices>();
+        for (size_t i = 0; i < encoderCount; ++i) {
             encoders_.push_back({std::make_unique<EncoderRunner>(run.encoderProgram_), false});
+            encoders_.back().runner->ShareRateChoices(rateChoices);
+        }
     }
     Batch(const Batch&) = delete;
     Batch& operator=(const Batch&) = delete;
@@ -319,6 +343,8 @@ public:
             result.reportLines.insert(result.reportLines.end(), file.lines.begin(), file.lines.end());
             if (file.finished && !file.problem.empty())
                 result.problems.push_back({file.input, file.problem});
+            if (file.finished && file.problem.empty() && !file.note.empty())
+                result.notes.push_back({file.input, file.note});
             // Every file the stop kept from its movie, those under way included.
             if (!file.finished)
                 result.problems.push_back({file.input, "stopped"});
@@ -345,13 +371,16 @@ private:
         bool finished = false; // its turn in list order has come and gone
         bool handled = false;  // its work completed (a report line, the progress moved on)
         int32_t frames = 0;    // for a non-MP3 input, worked out from the input before encoding
+        int32_t lengthMs = 0;  // the same input's length, which its MP3 must hold
         std::string mp3Path;
         std::string whyNoMp3; // what a builder that finds no MP3 stands for
         bool encodeFailed = false;
         std::string encodeProblem;
+        std::string encoderSaid; // the last lines of the encoder's standard error
         std::unique_ptr<IntermediateFile> intermediate;
         std::vector<std::string> lines; // the report lines of this file
         std::string problem;            // why it gave no movie; empty when it gave one
+        std::string note;               // what to say of a movie made all the same
     };
 
     struct Encoder {
@@ -427,14 +456,20 @@ private:
                 file.skipped = true;
                 return;
             }
-            if (IsOwnMp3(file.input)) {
+            if (IsOwnMp3(file.input) && !Mp3InputNeedsEncoding(file.input)) {
                 file.mp3Path = file.input;
                 return;
             }
             reasonIfThrown = "the sound length could not be read";
-            const int32_t lengthMs = SoundLengthMs(file.input);
+            file.lengthMs = SoundLengthMs(file.input);
+            // A WAV cut short is converted as far as it goes, and said to be so.
+            int32_t heldMs = 0;
+            int32_t promisedMs = 0;
+            if (WavHoldsLessThanItsHeader(file.input, heldMs, promisedMs))
+                file.note = "the input holds less than its header says (" + Seconds(heldMs, 2) + " s of " +
+                            Seconds(promisedMs, 2) + " s)";
             reasonIfThrown = "the frame count could not be worked out";
-            file.frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+            file.frames = SoundFrameCount(file.lengthMs, project_.FramePerSeconds, project_.FrameTuner);
             StartEncoder(index, encoder, reasonIfThrown);
         } catch (...) {
             file.skipped = true;
@@ -470,7 +505,7 @@ private:
             runner.Start(file.input, file.mp3Path, modes, modeName,
                          [this, index, &encoder](EncoderRunner::Outcome outcome) {
                              encoder.busy = false;
-                             FileEncoded(files_[index], outcome, encoder.runner->Problem());
+                             FileEncoded(files_[index], outcome, *encoder.runner);
                              Advance();
                          });
         reasonIfThrown.clear();
@@ -479,11 +514,13 @@ private:
             file.state = State::Encoding;
             return;
         }
-        FileEncoded(file, started, runner.Problem());
+        FileEncoded(file, started, runner);
     }
 
     // An encoder has ended (or never started): the file is ready for its movie step.
-    void FileEncoded(FileWork& file, EncoderRunner::Outcome outcome, const std::string& problem) {
+    void FileEncoded(FileWork& file, EncoderRunner::Outcome outcome, const EncoderRunner& runner) {
+        const std::string& problem = runner.Problem();
+        file.encoderSaid = runner.ErrorOutput();
         file.state = State::Ready;
         // Stopped, or a stop asked for meanwhile (Ctrl+C reaches the encoder too and may end it
         // first): its MP3 is unfinished, and goes with its IntermediateFile when the run ends.
@@ -525,11 +562,7 @@ private:
                 file.lines.push_back(file.mp3Path + ":Unable to Encode.");
                 file.problem = file.encodeProblem;
             } else {
-                reasonIfThrown = kMovieNotWritten;
-                const MovieOutcome outcome =
-                    BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, project_.StopAction);
-                file.problem = outcome == MovieOutcome::NoMp3 && !file.whyNoMp3.empty() ? file.whyNoMp3
-                                                                                        : ProblemOf(outcome);
+                BuildFromEncodedMp3(file, moviePath, reasonIfThrown);
             }
             file.handled = true;
             host_.SetProgress(static_cast<int>(index) + 1);
@@ -543,18 +576,54 @@ private:
         }
     }
 
+    // The encoder's MP3 must hold the whole input: a full disk, say, can leave it cut short while
+    // the encoder still ends well. Allowed: one MP3 frame less, and the rounding to milliseconds.
+    void BuildFromEncodedMp3(FileWork& file, const std::string& moviePath, std::string& reasonIfThrown) {
+        reasonIfThrown = kMovieNotWritten;
+        SoundBlock mp3;
+        std::string diagnostic;
+        if (!mp3.Read(file.mp3Path)) {
+            const MovieOutcome outcome =
+                BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, project_.StopAction);
+            file.problem = outcome == MovieOutcome::NoMp3 && !file.whyNoMp3.empty() ? file.whyNoMp3
+                                                                                    : ProblemOf(outcome);
+            return;
+        }
+        int32_t frameMs = 0;
+        const int32_t heldMs = Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs);
+        if (heldMs >= 0 && heldMs + frameMs + 1 < file.lengthMs) {
+            file.lines.push_back(file.mp3Path + ":Encoded Sound Incomplete.");
+            file.problem = WithDetail("the encoded MP3 holds " + Seconds(heldMs, 3) + " s of " +
+                                          Seconds(file.lengthMs, 3) + " s",
+                                      file.encoderSaid);
+            return;
+        }
+        const MovieOutcome outcome = BuildSoundMovie(file.mp3Path, std::move(mp3), moviePath, file.lines,
+                                                     file.frames, project_.StopAction, &diagnostic);
+        file.problem = outcome == MovieOutcome::Written ? std::string() : WithDetail(ProblemOf(outcome), diagnostic);
+    }
+
     // An MP3 input is read once: its length is measured from the bytes the movie then holds.
     void BuildFromMp3Input(FileWork& file, const std::string& moviePath, std::string& reasonIfThrown) {
         reasonIfThrown = "the sound length could not be read";
         SoundBlock mp3;
         if (!mp3.Read(file.input))
             throw SoundLengthError("Unable to open " + file.input);
-        const int32_t lengthMs = Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.input);
-        reasonIfThrown = "the frame count could not be worked out";
-        const int32_t frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+        // A file the movie's reader refuses (too large, no MP3...) is not measured: the builder says
+        // why it refuses it.
+        int32_t frames = 0;
+        MP3FrameScan scan;
+        if (mp3.FileBytes() != nullptr && ScanMP3Frames(mp3.FileBytes(), mp3.FileSize(), scan) == MP3ReadResult::Ok &&
+            SwfSoundRateCode(scan.sampleRate) >= 0) {
+            const int32_t lengthMs = Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.input);
+            reasonIfThrown = "the frame count could not be worked out";
+            frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+        }
         reasonIfThrown = kMovieNotWritten;
-        file.problem = ProblemOf(
-            BuildSoundMovie(file.input, std::move(mp3), moviePath, file.lines, frames, project_.StopAction));
+        std::string diagnostic;
+        const MovieOutcome outcome = BuildSoundMovie(file.input, std::move(mp3), moviePath, file.lines, frames,
+                                                     project_.StopAction, &diagnostic);
+        file.problem = outcome == MovieOutcome::Written ? std::string() : WithDetail(ProblemOf(outcome), diagnostic);
     }
 
     AutomationRun& run_;
