@@ -372,6 +372,8 @@ private:
         bool handled = false;  // its work completed (a report line, the progress moved on)
         int32_t frames = 0;    // for a non-MP3 input, worked out from the input before encoding
         int32_t lengthMs = 0;  // the same input's length, which its MP3 must hold
+        int32_t slackMs = 0;   // how much less than lengthMs the MP3 may hold, beyond one of its frames
+        bool mp3Input = false; // an MP3 input encoded anew: its frames are counted from the new MP3
         std::string mp3Path;
         std::string whyNoMp3; // what a builder that finds no MP3 stands for
         bool encodeFailed = false;
@@ -456,8 +458,25 @@ private:
                 file.skipped = true;
                 return;
             }
-            if (IsOwnMp3(file.input) && !Mp3InputNeedsEncoding(file.input)) {
-                file.mp3Path = file.input;
+            if (IsOwnMp3(file.input)) {
+                if (!Mp3InputNeedsEncoding(file.input)) {
+                    file.mp3Path = file.input;
+                    return;
+                }
+                // Its new MP3 must hold what the encoder decodes of it: its frames less the delay
+                // and padding its tag notes, less the decoder's own delay where it notes none, and
+                // one frame. The movie's frames are counted from the new MP3.
+                reasonIfThrown = "the sound length could not be read";
+                SoundBlock mp3;
+                int32_t frameMs = 0;
+                if (!mp3.Read(file.input) ||
+                    (file.lengthMs = Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs)) < 0)
+                    throw SoundLengthError("Unable to measure " + file.input);
+                constexpr int32_t kDecoderDelay = 529; // samples
+                file.slackMs = frameMs + (kDecoderDelay * 1000 + FirstFrameSampleRate(file.input) - 1) /
+                                             FirstFrameSampleRate(file.input);
+                file.mp3Input = true;
+                StartEncoder(index, encoder, reasonIfThrown);
                 return;
             }
             reasonIfThrown = "the sound length could not be read";
@@ -591,12 +610,19 @@ private:
         }
         int32_t frameMs = 0;
         const int32_t heldMs = Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs);
-        if (heldMs >= 0 && heldMs + frameMs + 1 < file.lengthMs) {
+        if (heldMs >= 0 && heldMs + frameMs + file.slackMs + 1 < file.lengthMs) {
             file.lines.push_back(file.mp3Path + ":Encoded Sound Incomplete.");
             file.problem = WithDetail("the encoded MP3 holds " + Seconds(heldMs, 3) + " s of " +
                                           Seconds(file.lengthMs, 3) + " s",
                                       file.encoderSaid);
             return;
+        }
+        if (file.mp3Input) {
+            reasonIfThrown = "the sound length could not be read";
+            const int32_t lengthMs = Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.mp3Path);
+            reasonIfThrown = "the frame count could not be worked out";
+            file.frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+            reasonIfThrown = kMovieNotWritten;
         }
         const MovieOutcome outcome = BuildSoundMovie(file.mp3Path, std::move(mp3), moviePath, file.lines,
                                                      file.frames, project_.StopAction, &diagnostic);

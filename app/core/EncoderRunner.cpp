@@ -237,12 +237,15 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
     const bool known = SoundFormatOf(inputFd_, format);
     ::lseek(inputFd_, 0, SEEK_SET);
     mp3Input_ = known && format.mpeg;
+    if (known && format.channels > 2)
+        return Fail("the input has " + std::to_string(format.channels) + " channels; the encoder takes 1 or 2");
 
     done_ = std::move(done);
     QStringList options;
     for (const std::string& option : EncoderOptionArguments(mode_))
         options << TextFromBytes(option);
     rateKey_ = {encoderProgram_, options, format.rate, format.channels};
+    inputRate_ = format.rate;
     const QString* resample = known ? rateChoices_->Find(rateKey_) : nullptr;
     if (!known || resample) {
         StartEncoding(resample ? *resample : QString());
@@ -358,6 +361,19 @@ void EncoderRunner::PassEnded(bool failedToStart) {
     process.disconnect(context_.get());
     errorOutput_ = LastLines((errorTail_ + process.readAllStandardError()).right(kErrorTailBytes));
     const std::string said = errorOutput_.empty() ? std::string() : ": " + errorOutput_;
+
+    // A probe that did not end well (a stand-in encoder, options it takes only for files) leaves
+    // the choice open: the file is encoded at the stated rate nearest its own, and whatever went
+    // wrong is the file's own pass to tell.
+    if (probing_ && !failedToStart && process.error() != QProcess::FailedToStart &&
+        (process.exitStatus() == QProcess::CrashExit || process.exitCode() != 0) && !stopped_ &&
+        !(stopCheck_ && stopCheck_())) {
+        probing_ = false;
+        const QString resample = ResampleArgument(NearestStatedRate(inputRate_));
+        rateChoices_->Remember(rateKey_, resample);
+        StartEncoding(resample);
+        return;
+    }
 
     Outcome outcome = Outcome::Finished;
     // A stop asked for meanwhile (Ctrl+C reaches the encoder too and ends it before the next poll)

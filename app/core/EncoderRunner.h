@@ -144,6 +144,7 @@ private:
     bool mp3Input_ = false;
     bool probing_ = false;
     EncoderRateChoices::Key rateKey_;
+    int inputRate_ = 0;
     std::shared_ptr<EncoderRateChoices> rateChoices_ = std::make_shared<EncoderRateChoices>();
     QByteArray probeOutput_;
     QByteArray errorTail_;

@@ -260,6 +260,7 @@ bool SoundFormatOf(int fd, SoundFormat& format) {
 }
 
 int32_t Mp3HeldMs(const unsigned char* data, size_t size, int32_t* frameMs) {
+    constexpr int kLameEncoderDelay = 576;
     MP3FrameScan scan;
     if (data == nullptr || ScanMP3Frames(data, size, scan) != MP3ReadResult::Ok || scan.sampleRate <= 0)
         return -1;
@@ -279,6 +280,13 @@ int32_t Mp3HeldMs(const unsigned char* data, size_t size, int32_t* frameMs) {
         if (first) {
             tag = ReadInfoTag(data + position, static_cast<size_t>(frameLength));
             first = false;
+            // lame writes its tag frame blank first and fills it in at the end; one left blank (its
+            // output cut short, say) is no sound either, and lame's delay stands before the sound.
+            const U8* body = data + position + 4;
+            if (!tag.present && std::all_of(body, body + frameLength - 4, [](U8 b) { return b == 0; })) {
+                tag.present = true;
+                tag.delay = kLameEncoderDelay;
+            }
             if (tag.present) {
                 position += static_cast<size_t>(frameLength);
                 continue;
