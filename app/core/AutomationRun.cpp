@@ -604,8 +604,8 @@ private:
         if (!mp3.Read(file.mp3Path)) {
             const MovieOutcome outcome =
                 BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, project_.StopAction);
-            file.problem = outcome == MovieOutcome::NoMp3 && !file.whyNoMp3.empty() ? file.whyNoMp3
-                                                                                    : ProblemOf(outcome);
+            file.problem =
+                outcome == MovieOutcome::NoMp3 && !file.whyNoMp3.empty() ? file.whyNoMp3 : ProblemOf(outcome);
             return;
         }
         int32_t frameMs = 0;
@@ -626,7 +626,8 @@ private:
         }
         const MovieOutcome outcome = BuildSoundMovie(file.mp3Path, std::move(mp3), moviePath, file.lines,
                                                      file.frames, project_.StopAction, &diagnostic);
-        file.problem = outcome == MovieOutcome::Written ? std::string() : WithDetail(ProblemOf(outcome), diagnostic);
+        file.problem =
+            outcome == MovieOutcome::Written ? std::string() : WithDetail(ProblemOf(outcome), diagnostic);
     }
 
     // An MP3 input is read once: its length is measured from the bytes the movie then holds.
@@ -639,7 +640,8 @@ private:
         // why it refuses it.
         int32_t frames = 0;
         MP3FrameScan scan;
-        if (mp3.FileBytes() != nullptr && ScanMP3Frames(mp3.FileBytes(), mp3.FileSize(), scan) == MP3ReadResult::Ok &&
+        if (mp3.FileBytes() != nullptr &&
+            ScanMP3Frames(mp3.FileBytes(), mp3.FileSize(), scan) == MP3ReadResult::Ok &&
             SwfSoundRateCode(scan.sampleRate) >= 0) {
             const int32_t lengthMs = Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.input);
             reasonIfThrown = "the frame count could not be worked out";
@@ -647,9 +649,10 @@ private:
         }
         reasonIfThrown = kMovieNotWritten;
         std::string diagnostic;
-        const MovieOutcome outcome = BuildSoundMovie(file.input, std::move(mp3), moviePath, file.lines, frames,
-                                                     project_.StopAction, &diagnostic);
-        file.problem = outcome == MovieOutcome::Written ? std::string() : WithDetail(ProblemOf(outcome), diagnostic);
+        const MovieOutcome outcome = BuildSoundMovie(file.input, std::move(mp3), moviePath, file.lines,
+                                                     frames, project_.StopAction, &diagnostic);
+        file.problem =
+            outcome == MovieOutcome::Written ? std::string() : WithDetail(ProblemOf(outcome), diagnostic);
     }
 
     AutomationRun& run_;

@@ -163,7 +163,8 @@ QString ResampleArgument(int rateHz) {
 }
 
 QString ResampleFor(int chosenHz) {
-    return chosenHz == 0 || IsStatedExactly(chosenHz) ? QString() : ResampleArgument(NearestStatedRate(chosenHz));
+    return chosenHz == 0 || IsStatedExactly(chosenHz) ? QString()
+                                                      : ResampleArgument(NearestStatedRate(chosenHz));
 }
 
 const QString* EncoderRateChoices::Find(const Key& key) const {
@@ -238,7 +239,8 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
     ::lseek(inputFd_, 0, SEEK_SET);
     mp3Input_ = known && format.mpeg;
     if (known && format.channels > 2)
-        return Fail("the input has " + std::to_string(format.channels) + " channels; the encoder takes 1 or 2");
+        return Fail("the input has " + std::to_string(format.channels) +
+                    " channels; the encoder takes 1 or 2");
 
     done_ = std::move(done);
     QStringList options;
@@ -254,7 +256,8 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
         // standard output: no file, and nothing a stand-in encoder could leave behind.
         probing_ = true;
         probeOutput_.clear();
-        StartPass(EncoderArguments(mode_, "/dev/stdin", "/dev/stdout"), SilentWav(format.rate, format.channels));
+        StartPass(EncoderArguments(mode_, "/dev/stdin", "/dev/stdout"),
+                  SilentWav(format.rate, format.channels));
     }
     return Outcome::Running;
 }

@@ -180,8 +180,8 @@ bool SoundBlock::Read(const std::string& path) {
     if (size > kLargestMP3File) {
         ::close(fd);
         tooLarge_ = true;
-        problem_ = "the MP3 file is too large for a movie (" + std::to_string(size) + " bytes, a movie holds " +
-                   std::to_string(kLargestMP3File) + " at most)";
+        problem_ = "the MP3 file is too large for a movie (" + std::to_string(size) +
+                   " bytes, a movie holds " + std::to_string(kLargestMP3File) + " at most)";
         return true;
     }
     if (size >= kMapAtLeast) {

@@ -333,8 +333,8 @@ bool WavHoldsLessThanItsHeader(const std::string& path, int32_t& heldMs, int32_t
             if (bytesPerSecond <= 0 || chunkSize == 0 || chunkSize == 0xFFFFFFFF || held >= chunkSize)
                 return false;
             heldMs = static_cast<int32_t>(held * 1000 / bytesPerSecond);
-            promisedMs = static_cast<int32_t>(std::min<int64_t>(chunkSize * 1000 / bytesPerSecond,
-                                                                std::numeric_limits<int32_t>::max()));
+            promisedMs = static_cast<int32_t>(
+                std::min<int64_t>(chunkSize * 1000 / bytesPerSecond, std::numeric_limits<int32_t>::max()));
             return true;
         }
         at += 8 + chunkSize + (chunkSize & 1);

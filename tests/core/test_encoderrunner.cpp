@@ -29,11 +29,9 @@ PMP3Converter Mode(const std::string& name, const std::string& quality, const st
 }
 
 const std::vector<PMP3Converter> kModes = {
-    Mode("Music", "5", "j", "128"),
-    Mode("Speech", "5", "m", "32"),
+    Mode("Music", "5", "j", "128"), Mode("Speech", "5", "m", "32"),
     Mode("Music", "9", "m", "16"), // same name: never chosen
-    Mode("Low", "5", "j", "32"),
-    Mode("Web", "5", "j", "64"),
+    Mode("Low", "5", "j", "32"),    Mode("Web", "5", "j", "64"),
     Mode("Tiny", "5", "m", "8"),
 };
 
@@ -326,9 +324,10 @@ INSTANTIATE_TEST_SUITE_P(
                         EncoderRunner::Outcome::Failed, "the encoder was ended by signal 25"},
         FakeEncoderCase{"FifoInput", "exit 0", true, EncoderRunner::Outcome::Failed, "not a regular file"},
         // What it said last on its standard error is the reason: a few lines, blank ones left out.
-        FakeEncoderCase{"SaysWhy", "seq 1 3000 >&2; printf 'Unsupported number of channels: 6\\n\\n' >&2; exit 255",
-                        false, EncoderRunner::Outcome::Failed,
-                        "the encoder failed (exit status 255): 2998; 2999; 3000; Unsupported number of channels: 6"}),
+        FakeEncoderCase{
+            "SaysWhy", "seq 1 3000 >&2; printf 'Unsupported number of channels: 6\\n\\n' >&2; exit 255",
+            false, EncoderRunner::Outcome::Failed,
+            "the encoder failed (exit status 255): 2998; 2999; 3000; Unsupported number of channels: 6"}),
     [](const testing::TestParamInfo<FakeEncoderCase>& info) { return std::string(info.param.name); });
 
 // Ctrl+C reaches the encoder as well as the program and may end it before the next stop poll:

@@ -470,13 +470,13 @@ private slots:
             << "";
         // The encoder's own words are the reason; where it has none, ours.
         QTest::newRow("encoder says why")
-            << (oneWav + Steps{{"script", "bin/lame", "echo 'Unsupported sample format' >&2; exit 255"}}) << hide
-            << QStringList{"PATH=<root>/bin:<PATH>"} << 4
+            << (oneWav + Steps{{"script", "bin/lame", "echo 'Unsupported sample format' >&2; exit 255"}})
+            << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 4
             << "<root>/in/a.wav: the encoder failed (exit status 255): Unsupported sample format\n"
             << QStringList{"out/p.txt", "in/a.wav"} << "";
         QTest::newRow("6-channel WAV")
-            << Steps{{"wav", "in/a.wav", "6"}, {"project", "p.xml", "out", "in/a.wav"}} << hide << headless << 4
-            << "<root>/in/a.wav: the input has 6 channels; the encoder takes 1 or 2\n"
+            << Steps{{"wav", "in/a.wav", "6"}, {"project", "p.xml", "out", "in/a.wav"}} << hide << headless
+            << 4 << "<root>/in/a.wav: the input has 6 channels; the encoder takes 1 or 2\n"
             << QStringList{"out/p.txt", "in/a.wav"} << "";
         QTest::newRow("MP3 input over the movie limit")
             << (oneMp3 + Steps{{"truncate", "in/b.mp3", "4300000000"}}) << hide << headless << 4
@@ -492,13 +492,14 @@ private slots:
             << (oneWav + Steps{{"script", "bin/lame",
                                 "PATH=${PATH#*:} lame \"$@\" || exit; " + lastArgument +
                                     "[ -f \"$out\" ] && truncate -s 2000 \"$out\"; exit 0"}})
-            << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 4 << "<root>/in/a.wav: the encoded MP3 holds 0."
-            << QStringList{"out/p.txt", "in/a.wav"} << "";
+            << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 4
+            << "<root>/in/a.wav: the encoded MP3 holds 0." << QStringList{"out/p.txt", "in/a.wav"} << "";
         QTest::newRow("full input disk")
-            << Steps{{"tmpfs", "disk", "96k"}, {"wav", "disk/a.wav"}, {"project", "p.xml", "out", "disk/a.wav"}}
+            << Steps{{"tmpfs", "disk", "96k"},
+                     {"wav", "disk/a.wav"},
+                     {"project", "p.xml", "out", "disk/a.wav"}}
             << hide << headless << 4 << "<root>/disk/a.wav: the encoded MP3 holds 0.457 s of 0.500 s"
-            << QStringList{"out/p.txt", "disk/a.wav"}
-            << "";
+            << QStringList{"out/p.txt", "disk/a.wav"} << "";
         // A WAV cut short (an interrupted copy) gives what it holds, with a word.
         QTest::newRow("WAV cut short")
             << (oneWav + Steps{{"truncate", "in/a.wav", "44144"}}) << hide << headless << 0
@@ -509,8 +510,8 @@ private slots:
             << Steps{{"mp3", "in/h.mp3", "mpeg1-48000-stereo.mp3"},
                      {"mp3", "in/l.mp3", "mpeg2-16000-mono.mp3"},
                      {"project", "p.xml", "out", "in/h.mp3", "in/l.mp3"}}
-            << hide << headless << 0 << "" << QStringList{"out/h.swf", "out/l.swf", "out/p.txt", "in/h.mp3", "in/l.mp3"}
-            << "";
+            << hide << headless << 0 << ""
+            << QStringList{"out/h.swf", "out/l.swf", "out/p.txt", "in/h.mp3", "in/l.mp3"} << "";
         QTest::newRow("FIFO among the inputs")
             << Steps{{"fifo", "in/f.wav"},
                      {"mp3", "in/b.mp3"},

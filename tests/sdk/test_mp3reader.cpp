@@ -290,8 +290,7 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"MPEG-1 32000", Repeat(Frame(0xFB, 0x98, 0x64), 2), "Sample rate 32000 unsupported"},
         RejectCase{"MPEG-2 16000", Repeat(Frame(0xF3, 0x48, 0xC4), 2), "Sample rate 16000 unsupported"},
         RejectCase{"Layer II frames only", Repeat(kLayer2, 3), "Not an MP3 format file"},
-        RejectCase{"Layer I frames only", Repeat(Frame(0xFF, 0x94, 0x04, 128), 3),
-                   "Not an MP3 format file"},
+        RejectCase{"Layer I frames only", Repeat(Frame(0xFF, 0x94, 0x04, 128), 3), "Not an MP3 format file"},
         RejectCase{"syncs with reserved values only", Repeat(Bytes{0xFF, 0xEB, 0x9C, 0x00}, 4),
                    "Not an MP3 format file"},
         RejectCase{"free format", Repeat(FreeFormatFrame(), 3), "Free format MP3 unsupported"},
@@ -359,11 +358,10 @@ TEST(SampleCount, ThatDoesNotFit32BitsIsRefusedNotCut) {
         uint64_t samples;
         bool fits;
         const char* output;
-    } rows[] = {
-        {1152, true, ""},
-        {0xFFFFFFFFu, true, ""},
-        {0x100000000u, false, "Sound too long: 4294967296 samples, a sound holds at most 4294967295"},
-        {4697650944u, false, "Sound too long: 4697650944 samples, a sound holds at most 4294967295"}};
+    } rows[] = {{1152, true, ""},
+                {0xFFFFFFFFu, true, ""},
+                {0x100000000u, false, "Sound too long: 4294967296 samples, a sound holds at most 4294967295"},
+                {4697650944u, false, "Sound too long: 4697650944 samples, a sound holds at most 4294967295"}};
     for (const auto& row : rows) {
         SoundParams params{};
         params.sampleCount = 7;
@@ -501,20 +499,20 @@ TEST_P(Mp3DataFiles, Read) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Mp3DataFiles,
-    ::testing::Values(
-        DataFileCase{"mpeg1-44100-stereo.mp3", true, 3, 1, 1152, ""},
-        DataFileCase{"mpeg1-44100-mono.mp3", true, 3, 0, 1152, ""},
-        DataFileCase{"mpeg2-22050-mono.mp3", true, 2, 0, 576, ""},
-        DataFileCase{"mpeg2-24000-stereo.mp3", true, 2, 1, 576, ""},
-        DataFileCase{"mpeg25-11025-mono.mp3", true, 1, 0, 576, ""},
-        DataFileCase{"mpeg25-8000-mono.mp3", true, 0, 0, 576, ""},
-        DataFileCase{"id3v2-cover.mp3", true, 3, 1, 1152, ""},
-        DataFileCase{"trailing-garbage.mp3", true, 3, 0, 1152, ""},
-        DataFileCase{"mpeg1-48000-stereo.mp3", false, 0, 0, 0, "Sample rate 48000 unsupported"},
-        DataFileCase{"mpeg1-32000-mono.mp3", false, 0, 0, 0, "Sample rate 32000 unsupported"},
-        DataFileCase{"mpeg2-16000-mono.mp3", false, 0, 0, 0, "Sample rate 16000 unsupported"},
-        DataFileCase{"not-mp3.txt", false, 0, 0, 0, "Not an MP3 format file"},
-        DataFileCase{"free-format-22050-mono.mp3", false, 0, 0, 0, "Free format MP3 unsupported"}));
+    ::testing::Values(DataFileCase{"mpeg1-44100-stereo.mp3", true, 3, 1, 1152, ""},
+                      DataFileCase{"mpeg1-44100-mono.mp3", true, 3, 0, 1152, ""},
+                      DataFileCase{"mpeg2-22050-mono.mp3", true, 2, 0, 576, ""},
+                      DataFileCase{"mpeg2-24000-stereo.mp3", true, 2, 1, 576, ""},
+                      DataFileCase{"mpeg25-11025-mono.mp3", true, 1, 0, 576, ""},
+                      DataFileCase{"mpeg25-8000-mono.mp3", true, 0, 0, 576, ""},
+                      DataFileCase{"id3v2-cover.mp3", true, 3, 1, 1152, ""},
+                      DataFileCase{"trailing-garbage.mp3", true, 3, 0, 1152, ""},
+                      DataFileCase{"mpeg1-48000-stereo.mp3", false, 0, 0, 0, "Sample rate 48000 unsupported"},
+                      DataFileCase{"mpeg1-32000-mono.mp3", false, 0, 0, 0, "Sample rate 32000 unsupported"},
+                      DataFileCase{"mpeg2-16000-mono.mp3", false, 0, 0, 0, "Sample rate 16000 unsupported"},
+                      DataFileCase{"not-mp3.txt", false, 0, 0, 0, "Not an MP3 format file"},
+                      DataFileCase{"free-format-22050-mono.mp3", false, 0, 0, 0,
+                                   "Free format MP3 unsupported"}));
 
 TEST(Mp3DataFiles, TrailingGarbageAddsNoSamples) {
     const std::string dir = std::string(TAVREL_TEST_DATA_DIR) + "/mp3/";
