@@ -366,13 +366,13 @@ void EncoderRunner::PassEnded(bool failedToStart) {
     const std::string said = errorOutput_.empty() ? std::string() : ": " + errorOutput_;
 
     // A probe that did not end well (a stand-in encoder, options it takes only for files) leaves
-    // the choice open: the file is encoded at the stated rate nearest its own, and whatever went
-    // wrong is the file's own pass to tell.
+    // the choice open: the file is encoded at its own rate, or the stated rate nearest it, and
+    // whatever went wrong is the file's own pass to tell.
     if (probing_ && !failedToStart && process.error() != QProcess::FailedToStart &&
         (process.exitStatus() == QProcess::CrashExit || process.exitCode() != 0) && !stopped_ &&
         !(stopCheck_ && stopCheck_())) {
         probing_ = false;
-        const QString resample = ResampleArgument(NearestStatedRate(inputRate_));
+        const QString resample = ResampleFor(inputRate_);
         rateChoices_->Remember(rateKey_, resample);
         StartEncoding(resample);
         return;
