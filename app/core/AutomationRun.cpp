@@ -90,13 +90,6 @@ std::string Seconds(int32_t ms, int decimals) {
     return text;
 }
 
-// An MP3 input at a rate the movie's sound header has no code for (16, 32, 48 kHz) is encoded
-// anew, at a rate it has; at the others it is used as it is.
-bool Mp3InputNeedsEncoding(const std::string& input) {
-    const int rate = FirstFrameSampleRate(input);
-    return rate != 0 && SwfSoundRateCode(rate) < 0;
-}
-
 // The presets as this project encodes them. An editable preset ("Custom...") stands for the values
 // the user chose and saw, which the project holds (the window copies its boxes into it before a
 // run): those are encoded, with the preset's option letters. Fixed presets keep their own values.
@@ -459,7 +452,10 @@ private:
                 return;
             }
             if (IsOwnMp3(file.input)) {
-                if (!Mp3InputNeedsEncoding(file.input)) {
+                // At a rate the movie's sound header has no code for (16, 32, 48 kHz) it is encoded
+                // anew, at a rate it has; at the others it is used as it is.
+                const int rate = FirstFrameSampleRate(file.input);
+                if (rate == 0 || SwfSoundRateCode(rate) >= 0) {
                     file.mp3Path = file.input;
                     return;
                 }
@@ -469,12 +465,13 @@ private:
                 reasonIfThrown = "the sound length could not be read";
                 SoundBlock mp3;
                 int32_t frameMs = 0;
-                if (!mp3.Read(file.input) ||
-                    (file.lengthMs = Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs)) < 0)
+                const bool read = mp3.Read(file.input);
+                if (!mp3.Problem().empty()) // too large for a movie, or for the memory there is
+                    reasonIfThrown = mp3.Problem();
+                if (!read || (file.lengthMs = Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs)) < 0)
                     throw SoundLengthError("Unable to measure " + file.input);
                 constexpr int32_t kDecoderDelay = 529; // samples
-                file.slackMs = frameMs + (kDecoderDelay * 1000 + FirstFrameSampleRate(file.input) - 1) /
-                                             FirstFrameSampleRate(file.input);
+                file.slackMs = frameMs + (kDecoderDelay * 1000 + rate - 1) / rate;
                 file.mp3Input = true;
                 StartEncoder(index, encoder, reasonIfThrown);
                 return;

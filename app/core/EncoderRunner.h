@@ -43,8 +43,8 @@ QStringList EncoderArguments(const PMP3Converter& mode, const std::string& input
                              const std::string& outputPath, const QString& resampleKhz = QString(),
                              bool mp3Input = false);
 
-// Sample rate in Hz of the first MPEG audio frame of the file or data (an ID3v2 tag in front is
-// skipped), or 0 when the file cannot be read or holds no frame header.
+// Sample rate in Hz of the first MPEG audio frame of the file (an ID3v2 tag in front is skipped)
+// or of the data, or 0 when the file cannot be read or holds no frame header.
 int FirstFrameSampleRate(const std::string& path);
 int FirstFrameSampleRate(const unsigned char* data, size_t size);
 
