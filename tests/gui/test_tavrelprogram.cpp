@@ -498,7 +498,7 @@ private slots:
             << Steps{{"tmpfs", "disk", "96k"},
                      {"wav", "disk/a.wav"},
                      {"project", "p.xml", "out", "disk/a.wav"}}
-            << hide << headless << 4 << "<root>/disk/a.wav: the encoded MP3 holds 0.457 s of 0.500 s"
+            << hide << headless << 4 << "<root>/disk/a.wav: the encoded MP3 holds 0."
             << QStringList{"out/p.txt", "disk/a.wav"} << "";
         // A WAV cut short (an interrupted copy) gives what it holds, with a word.
         QTest::newRow("WAV cut short")
