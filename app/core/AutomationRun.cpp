@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 #include <dirent.h>
@@ -90,6 +91,18 @@ std::string ProblemOf(MovieOutcome outcome) {
         break;
     }
     return kMovieNotWritten;
+}
+
+// A problem with the reader's or the encoder's own words behind it, when there are any.
+std::string WithDetail(std::string problem, const std::string& detail) {
+    return detail.empty() ? problem : problem + ": " + detail;
+}
+
+// Seconds with the given number of decimals: 2795 ms, 3 -> "2.795".
+std::string Seconds(int32_t ms, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, ms / 1000.0);
+    return text;
 }
 
 // The presets as this project encodes them. An editable preset ("Custom...") stands for the values
@@ -291,8 +304,12 @@ public:
         }
         const size_t encoderCount =
             std::min<size_t>(std::max(run.encoderCount_, 1), std::max<size_t>(files_.size(), 1));
-        for (size_t i = 0; i < encoderCount; ++i)
+        // The encoder's rate choices are found once per run, whichever encoder meets them first.
+        const auto rateChoices = std::make_shared<EncoderRateChoices>();
+        for (size_t i = 0; i < encoderCount; ++i) {
             encoders_.push_back({std::make_unique<EncoderRunner>(run.encoderProgram_), false});
+            encoders_.back().runner->ShareRateChoices(rateChoices);
+        }
     }
     Batch(const Batch&) = delete;
     Batch& operator=(const Batch&) = delete;
@@ -335,8 +352,10 @@ public:
             result.reportLines.insert(result.reportLines.end(), file.lines.begin(), file.lines.end());
             if (file.finished && !file.problem.empty())
                 result.problems.push_back({file.input, file.problem});
-            else if (file.finished && !file.movieNote.empty())
+            if (file.finished && file.problem.empty() && !file.movieNote.empty())
                 result.notes.push_back({file.input, file.movieNote});
+            if (file.finished && file.problem.empty() && !file.note.empty())
+                result.notes.push_back({file.input, file.note});
             // Every file the stop kept from its movie, those under way included.
             if (!file.finished)
                 result.problems.push_back({file.input, "stopped"});
@@ -363,16 +382,21 @@ private:
         bool finished = false; // its turn in list order has come and gone
         bool handled = false;  // its work completed (a report line, the progress moved on)
         int32_t frames = 0;    // for a non-MP3 input, worked out from the input before encoding
+        int32_t lengthMs = 0;  // the same input's length, which its MP3 must hold
+        int32_t slackMs = 0;   // how much less than lengthMs the MP3 may hold, beyond one of its frames
+        bool mp3Input = false; // an MP3 input encoded anew: its frames are counted from the new MP3
         std::string mp3Path;
         std::string whyNoMp3; // what a builder that finds no MP3 stands for
         bool encodeFailed = false;
         std::string encodeProblem;
+        std::string encoderSaid; // the last lines of the encoder's standard error
         std::unique_ptr<IntermediateFile> intermediate;
         std::vector<std::string> lines; // the report lines of this file
         std::string problem;            // why it gave no movie; empty when it gave one
         std::string movieNote;          // where its movie went, when not under the usual name
         // The ending of its line when it was skipped.
         const char* skipEnding = ":File Not Found.";
+        std::string note;               // what to say of a movie made all the same
     };
 
     struct Encoder {
@@ -449,13 +473,40 @@ private:
                 return;
             }
             if (IsOwnMp3(file.input)) {
-                file.mp3Path = file.input;
+                // At a rate the movie's sound header has no code for (16, 32, 48 kHz) it is encoded
+                // anew, at a rate it has; at the others it is used as it is.
+                const int rate = FirstFrameSampleRate(file.input);
+                if (rate == 0 || SwfSoundRateCode(rate) >= 0) {
+                    file.mp3Path = file.input;
+                    return;
+                }
+                // Its new MP3 must hold what the encoder decodes of it: its frames less the delay
+                // and padding its tag notes, less the decoder's own delay where it notes none, and
+                // one frame. The movie's frames are counted from the new MP3.
+                reasonIfThrown = "the sound length could not be read";
+                SoundBlock mp3;
+                int32_t frameMs = 0;
+                const bool read = mp3.Read(file.input);
+                if (!mp3.Problem().empty()) // too large for a movie, or for the memory there is
+                    reasonIfThrown = mp3.Problem();
+                if (!read || (file.lengthMs = Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs)) < 0)
+                    throw SoundLengthError("Unable to measure " + file.input);
+                constexpr int32_t kDecoderDelay = 529; // samples
+                file.slackMs = frameMs + (kDecoderDelay * 1000 + rate - 1) / rate;
+                file.mp3Input = true;
+                StartEncoder(index, encoder, reasonIfThrown);
                 return;
             }
             reasonIfThrown = "the sound length could not be read";
-            const int32_t lengthMs = SoundLengthMs(file.input);
+            file.lengthMs = SoundLengthMs(file.input);
+            // A WAV cut short is converted as far as it goes, and said to be so.
+            int32_t heldMs = 0;
+            int32_t promisedMs = 0;
+            if (WavHoldsLessThanItsHeader(file.input, heldMs, promisedMs))
+                file.note = "the input holds less than its header says (" + Seconds(heldMs, 2) + " s of " +
+                            Seconds(promisedMs, 2) + " s)";
             reasonIfThrown = "the frame count could not be worked out";
-            file.frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+            file.frames = SoundFrameCount(file.lengthMs, project_.FramePerSeconds, project_.FrameTuner);
             StartEncoder(index, encoder, reasonIfThrown);
         } catch (...) {
             file.skipped = true;
@@ -492,7 +543,7 @@ private:
             runner.Start(file.input, file.mp3Path, modes, modeName,
                          [this, index, &encoder](EncoderRunner::Outcome outcome) {
                              encoder.busy = false;
-                             FileEncoded(files_[index], outcome, encoder.runner->Problem());
+                             FileEncoded(files_[index], outcome, *encoder.runner);
                              Advance();
                          });
         reasonIfThrown.clear();
@@ -501,11 +552,13 @@ private:
             file.state = State::Encoding;
             return;
         }
-        FileEncoded(file, started, runner.Problem());
+        FileEncoded(file, started, runner);
     }
 
     // An encoder has ended (or never started): the file is ready for its movie step.
-    void FileEncoded(FileWork& file, EncoderRunner::Outcome outcome, const std::string& problem) {
+    void FileEncoded(FileWork& file, EncoderRunner::Outcome outcome, const EncoderRunner& runner) {
+        const std::string& problem = runner.Problem();
+        file.encoderSaid = runner.ErrorOutput();
         file.state = State::Ready;
         // Stopped, or a stop asked for meanwhile (Ctrl+C reaches the encoder too and may end it
         // first): its MP3 is unfinished, and goes with its IntermediateFile when the run ends.
@@ -556,11 +609,7 @@ private:
                 file.lines.push_back(file.mp3Path + ":Unable to Encode.");
                 file.problem = file.encodeProblem;
             } else {
-                reasonIfThrown = kMovieNotWritten;
-                const MovieOutcome outcome =
-                    BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, project_.StopAction);
-                file.problem = outcome == MovieOutcome::NoMp3 && !file.whyNoMp3.empty() ? file.whyNoMp3
-                                                                                        : ProblemOf(outcome);
+                BuildFromEncodedMp3(file, moviePath, reasonIfThrown);
             }
             if (file.problem.empty())
                 outputs_.MovieMade(moviePath, file.input);
@@ -578,6 +627,41 @@ private:
         }
     }
 
+    // The encoder's MP3 must hold the whole input: a full disk, say, can leave it cut short while
+    // the encoder still ends well. Allowed: one MP3 frame less, and the rounding to milliseconds.
+    void BuildFromEncodedMp3(FileWork& file, const std::string& moviePath, std::string& reasonIfThrown) {
+        reasonIfThrown = kMovieNotWritten;
+        SoundBlock mp3;
+        std::string diagnostic;
+        if (!mp3.Read(file.mp3Path)) {
+            const MovieOutcome outcome =
+                BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, project_.StopAction);
+            file.problem =
+                outcome == MovieOutcome::NoMp3 && !file.whyNoMp3.empty() ? file.whyNoMp3 : ProblemOf(outcome);
+            return;
+        }
+        int32_t frameMs = 0;
+        const int32_t heldMs = Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs);
+        if (heldMs >= 0 && heldMs + frameMs + file.slackMs + 1 < file.lengthMs) {
+            file.lines.push_back(file.mp3Path + ":Encoded Sound Incomplete.");
+            file.problem = WithDetail("the encoded MP3 holds " + Seconds(heldMs, 3) + " s of " +
+                                          Seconds(file.lengthMs, 3) + " s",
+                                      file.encoderSaid);
+            return;
+        }
+        if (file.mp3Input) {
+            reasonIfThrown = "the sound length could not be read";
+            const int32_t lengthMs = Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.mp3Path);
+            reasonIfThrown = "the frame count could not be worked out";
+            file.frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+            reasonIfThrown = kMovieNotWritten;
+        }
+        const MovieOutcome outcome = BuildSoundMovie(file.mp3Path, std::move(mp3), moviePath, file.lines,
+                                                     file.frames, project_.StopAction, &diagnostic);
+        file.problem =
+            outcome == MovieOutcome::Written ? std::string() : WithDetail(ProblemOf(outcome), diagnostic);
+    }
+
     // An MP3 input is read once: its length is measured from the bytes the movie then holds.
     void BuildFromMp3Input(FileWork& file, const std::string& moviePath, std::string& reasonIfThrown) {
         reasonIfThrown = "the sound length could not be read";
@@ -586,12 +670,23 @@ private:
             file.lines.push_back(file.input + ":File Not Found.");
             throw SoundLengthError("Unable to open " + file.input);
         }
-        const int32_t lengthMs = Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.input);
-        reasonIfThrown = "the frame count could not be worked out";
-        const int32_t frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+        // A file the movie's reader refuses (too large, no MP3...) is not measured: the builder says
+        // why it refuses it.
+        int32_t frames = 0;
+        MP3FrameScan scan;
+        if (mp3.FileBytes() != nullptr &&
+            ScanMP3Frames(mp3.FileBytes(), mp3.FileSize(), scan) == MP3ReadResult::Ok &&
+            SwfSoundRateCode(scan.sampleRate) >= 0) {
+            const int32_t lengthMs = Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.input);
+            reasonIfThrown = "the frame count could not be worked out";
+            frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+        }
         reasonIfThrown = kMovieNotWritten;
-        file.problem = ProblemOf(
-            BuildSoundMovie(file.input, std::move(mp3), moviePath, file.lines, frames, project_.StopAction));
+        std::string diagnostic;
+        const MovieOutcome outcome = BuildSoundMovie(file.input, std::move(mp3), moviePath, file.lines,
+                                                     frames, project_.StopAction, &diagnostic);
+        file.problem =
+            outcome == MovieOutcome::Written ? std::string() : WithDetail(ProblemOf(outcome), diagnostic);
     }
 
     AutomationRun& run_;

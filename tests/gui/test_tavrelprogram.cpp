@@ -198,8 +198,10 @@ private:
             return std::filesystem::copy_file(TAVREL_TEST_DATA_DIR "/mp3/" +
                                                   step.value(2, "mpeg1-44100-stereo.mp3").toStdString(),
                                               path, failed);
-        if (verb == "wav") // half a second of tone
-            return fixtures::WriteToneWav(path, 44100, 2, 22050);
+        if (verb == "wav") // half a second of tone[, channels]
+            return fixtures::WriteToneWav(path, 44100, step.value(2, "2").toInt(), 22050);
+        if (verb == "truncate") // path, size: cut short, or made longer with a hole
+            return truncate(path.c_str(), step.value(2).toLongLong()) == 0;
         if (verb == "project") { // name, output folder, inputs...
             SaveProject(step.value(1), step.mid(3), step.value(2));
             return true;
@@ -552,6 +554,50 @@ private slots:
             << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 4
             << "<root>/in/a.wav: the encoder failed (exit status 2)" << QStringList{"out/p.txt", "in/a.wav"}
             << "";
+        // The encoder's own words are the reason; where it has none, ours.
+        QTest::newRow("encoder says why")
+            << (oneWav + Steps{{"script", "bin/lame", "echo 'Unsupported sample format' >&2; exit 255"}})
+            << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 4
+            << "<root>/in/a.wav: the encoder failed (exit status 255): Unsupported sample format\n"
+            << QStringList{"out/p.txt", "in/a.wav"} << "";
+        QTest::newRow("6-channel WAV")
+            << Steps{{"wav", "in/a.wav", "6"}, {"project", "p.xml", "out", "in/a.wav"}} << hide << headless
+            << 4 << "<root>/in/a.wav: the input has 6 channels; the encoder takes 1 or 2\n"
+            << QStringList{"out/p.txt", "in/a.wav"} << "";
+        QTest::newRow("MP3 input over the movie limit")
+            << (oneMp3 + Steps{{"truncate", "in/b.mp3", "4300000000"}}) << hide << headless << 4
+            << "<root>/in/b.mp3: the sound is too long for one movie: the MP3 file is too large for a movie"
+            << QStringList{"out/p.txt", "in/b.mp3"} << "";
+        QTest::newRow("MP3 input that is no MP3")
+            << Steps{{"text", "in/x.mp3", "no frames here"}, {"project", "p.xml", "out", "in/x.mp3"}} << hide
+            << headless << 4 << "<root>/in/x.mp3: unexpected file format: Not an MP3 format file\n"
+            << QStringList{"out/p.txt", "in/x.mp3"} << "";
+        // An MP3 must hold the whole input: a full input disk or an encoder that stops early leave a
+        // cut MP3 behind an exit status of 0.
+        QTest::newRow("encoder leaves its MP3 cut short")
+            << (oneWav + Steps{{"script", "bin/lame",
+                                "PATH=${PATH#*:} lame \"$@\" || exit; " + lastArgument +
+                                    "[ -f \"$out\" ] && truncate -s 2000 \"$out\"; exit 0"}})
+            << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 4
+            << "<root>/in/a.wav: the encoded MP3 holds 0." << QStringList{"out/p.txt", "in/a.wav"} << "";
+        QTest::newRow("full input disk")
+            << Steps{{"tmpfs", "disk", "96k"},
+                     {"wav", "disk/a.wav"},
+                     {"project", "p.xml", "out", "disk/a.wav"}}
+            << hide << headless << 4 << "<root>/disk/a.wav: the encoded MP3 holds 0."
+            << QStringList{"out/p.txt", "disk/a.wav"} << "";
+        // A WAV cut short (an interrupted copy) gives what it holds, with a word.
+        QTest::newRow("WAV cut short")
+            << (oneWav + Steps{{"truncate", "in/a.wav", "44144"}}) << hide << headless << 0
+            << "<root>/in/a.wav: the input holds less than its header says (0.25 s of 0.50 s)\n"
+            << QStringList{"out/a.swf", "out/p.txt", "in/a.wav"} << "";
+        // MP3 inputs at rates a movie has no code for are encoded anew; the intermediates go.
+        QTest::newRow("MP3 inputs at 48 and 16 kHz")
+            << Steps{{"mp3", "in/h.mp3", "mpeg1-48000-stereo.mp3"},
+                     {"mp3", "in/l.mp3", "mpeg2-16000-mono.mp3"},
+                     {"project", "p.xml", "out", "in/h.mp3", "in/l.mp3"}}
+            << hide << headless << 0 << ""
+            << QStringList{"out/h.swf", "out/l.swf", "out/p.txt", "in/h.mp3", "in/l.mp3"} << "";
         QTest::newRow("FIFO among the inputs")
             << Steps{{"fifo", "in/f.wav"},
                      {"mp3", "in/b.mp3"},
