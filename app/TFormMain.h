@@ -159,6 +159,9 @@ public slots:
     void FormActivate();
     // Starts the run that "-f:" asked for, then ends the program with the run's exit status.
     void HandleIdle();
+    // SIGINT, SIGTERM or SIGHUP: a run under way stops as Stop would (its report written), and the
+    // program ends with status 3 without asking anything, as nobody may be there to answer.
+    void StopSignalled();
 
 public:
     // A drop onto the input list: files as they are, folders' sound files (DroppedInputFiles),
@@ -234,4 +237,5 @@ private:
     AutomationResult lastRunResult_;
     bool activationQueued_ = false; // the first show has queued FormActivate
     bool closeAfterRun_ = false;    // closing during the run was answered Yes: close once it stopped
+    bool stopSignalled_ = false;    // a stop signal came: the program ends with status 3
 };
