@@ -47,6 +47,11 @@ bool IsAcceptedSampleRate(int rateHz);
 int AcceptedSampleRateAtOrAbove(int rateHz);
 QString ResampleArgument(int rateHz);
 
+// Descriptors one start takes for a moment (the encoder's three standard files, the pipes of the
+// start), and those a running encoder keeps (its input, the handle of the process), measured.
+constexpr int kDescriptorsPerStart = 8;
+constexpr int kDescriptorsPerEncoder = 4;
+
 class EncoderRunner {
 public:
     enum class Outcome {
@@ -92,12 +97,16 @@ public:
 
     // Why the last encode gave Failed or NotStarted, e.g. "the encoder failed (exit status 2)".
     const std::string& Problem() const { return problem_; }
+    // True when the last NotStarted may not happen again once another encoder has ended: too few
+    // descriptors to start one more, or the start failed (a failed fork, say).
+    bool MayStartLater() const { return mayStartLater_; }
 
 private:
     void StartPass(const QStringList& arguments);
     void PassEnded(bool failedToStart);
     void Deliver(Outcome outcome);
     Outcome Fail(std::string problem);
+    Outcome NotStartedForNow();
 
     QString encoderProgram_;
     std::function<bool()> stopCheck_;
@@ -116,5 +125,6 @@ private:
     std::unique_ptr<QProcess> endedProcess_; // the last pass, kept until it is safe to delete
     std::unique_ptr<QObject> context_;       // ends queued deliveries with the runner
     bool stopped_ = false;
+    bool mayStartLater_ = false;
     std::string problem_;
 };
