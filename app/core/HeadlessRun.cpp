@@ -67,6 +67,10 @@ void PrintFileProblems(const AutomationResult& result) {
 std::string SettingsFileProblem(const std::string& iniPath) {
     struct stat info {};
     if (stat(iniPath.c_str(), &info) != 0) {
+        // A link to nothing is no missing file: the settings the user made are gone, and running
+        // without them (no output modes) would fail every file that needs encoding.
+        if (errno == ENOENT && lstat(iniPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+            return "Cannot read " + iniPath + ": it is a broken link (what it points to is not there).";
         if (errno == ENOENT)
             return std::string();
         return "Cannot read " + iniPath + ": " + std::strerror(errno);

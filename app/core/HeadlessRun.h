@@ -33,8 +33,9 @@ void PrintErrorLine(const QString& text);
 void PrintFileProblems(const AutomationResult& result);
 
 // Why the settings file at iniPath (bytes) cannot be used, or an empty text. A missing file is
-// no problem (no presets); one that is there but is no regular file (a folder, a FIFO) or cannot
-// be opened is, and is told before anything tries to read it, as a FIFO would never answer.
+// no problem (no presets); a link to nothing is, as is one that is there but is no regular file
+// (a folder, a FIFO) or cannot be opened, told before anything tries to read it, as a FIFO would
+// never answer.
 std::string SettingsFileProblem(const std::string& iniPath);
 
 // Said on standard error when the window is asked for but there is no display to show it on.
