@@ -275,9 +275,10 @@ public:
             files_.back().input = file.File;
             namesTaken_.insert(file.File);
         }
-        const size_t encoderCount = std::min<size_t>(
-            {size_t(std::max(run.encoderCount_, 1)), std::max<size_t>(files_.size(), 1), EncodersDescriptorsAllow()});
-        for (size_t i = 0; i < encoderCount; ++i)
+        const size_t encoderCount =
+            std::min<size_t>(std::max(run.encoderCount_, 1), std::max<size_t>(files_.size(), 1));
+        const size_t allowed = std::min(encoderCount, EncodersDescriptorsAllow());
+        for (size_t i = 0; i < allowed; ++i)
             encoders_.push_back({std::make_unique<EncoderRunner>(run.encoderProgram_), false});
     }
     Batch(const Batch&) = delete;
@@ -402,7 +403,8 @@ private:
     void StartFiles() {
         const size_t encoderCount = encoders_.size();
         const size_t aheadLimit = encoderCount == 1 ? 1 : kFilesAheadPerEncoder * encoderCount;
-        while ((!startAgain_.empty() || (nextToStart_ < files_.size() && nextToStart_ - nextToFinish_ < aheadLimit)) &&
+        while ((!startAgain_.empty() ||
+                (nextToStart_ < files_.size() && nextToStart_ - nextToFinish_ < aheadLimit)) &&
                !run_.ShouldStop(host_)) {
             Encoder* free = FreeEncoder();
             if (!free)
@@ -436,14 +438,15 @@ private:
     }
 
     size_t BusyEncoders() const {
-        return size_t(std::count_if(encoders_.begin(), encoders_.end(), [](const Encoder& e) { return e.busy; }));
+        return size_t(
+            std::count_if(encoders_.begin(), encoders_.end(), [](const Encoder& e) { return e.busy; }));
     }
 
     // An encoder that could not start for want of descriptors or processes while others run:
     // the file goes back to be started again once one of them has ended, and no more encoders
     // than run now are used from here on. False when none runs: the file fails then.
-    bool StartLater(size_t index, const EncoderRunner& runner) {
-        if (!runner.MayStartLater() || BusyEncoders() == 0)
+    bool StartLater(size_t index, EncoderRunner::Outcome outcome, const EncoderRunner& runner) {
+        if (outcome != EncoderRunner::Outcome::NotStarted || !runner.MayStartLater() || BusyEncoders() == 0)
             return false;
         FileWork& file = files_[index];
         if (file.intermediate)
@@ -514,8 +517,7 @@ private:
             runner.Start(file.input, file.mp3Path, modes, modeName,
                          [this, index, &encoder](EncoderRunner::Outcome outcome) {
                              encoder.busy = false;
-                             if (outcome != EncoderRunner::Outcome::NotStarted ||
-                                 !StartLater(index, *encoder.runner))
+                             if (!StartLater(index, outcome, *encoder.runner))
                                  FileEncoded(files_[index], outcome, encoder.runner->Problem());
                              Advance();
                          });
@@ -525,7 +527,7 @@ private:
             file.state = State::Encoding;
             return;
         }
-        if (started == EncoderRunner::Outcome::NotStarted && StartLater(index, runner))
+        if (StartLater(index, started, runner))
             return;
         FileEncoded(file, started, runner.Problem());
     }

@@ -24,8 +24,9 @@ extern "C" void OnStopSignal(int signal) {
     const int savedErrno = errno;
     caught = 1;
     const unsigned char number = static_cast<unsigned char>(signal);
-    if (pipeEnds[1] >= 0)
-        [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], &number, 1);
+    if (pipeEnds[1] >= 0 && ::write(pipeEnds[1], &number, 1) != 1) {
+        // A full pipe holds a signal already: the flag says the rest.
+    }
     errno = savedErrno;
 }
 
