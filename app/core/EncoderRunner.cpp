@@ -194,7 +194,7 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
         outputArgument_ = "/dev/fd/" + std::to_string(outputFd_);
     }
 
-    // Short of descriptors, the start would fail with the window system's warnings on standard error.
+    // Short of descriptors, the start would fail, with Qt's pipe warnings on standard error.
     if (!DescriptorsToSpare(kDescriptorsPerStart))
         return NotStartedForNow();
     done_ = std::move(done);
