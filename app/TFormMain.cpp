@@ -889,8 +889,17 @@ void TFormMain::HandleIdle() {
     EndApplication(ExitStatusFor(lastRunResult_));
 }
 
+void TFormMain::StopSignalled() {
+    stopSignalled_ = true;
+    AutoRunPending = false;
+    automationRun_.RequestStop();
+    // Every event loop ends, a run's and a box's too: the run writes its report of what was done,
+    // and a box shown from here on returns at once.
+    EndApplication(kExitRunIncomplete);
+}
+
 void TFormMain::EndApplication(int status) {
-    QCoreApplication::exit(status);
+    QCoreApplication::exit(stopSignalled_ ? kExitRunIncomplete : status);
 }
 
 // --- Help menu ------------------------------------------------------------------------------

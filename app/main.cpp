@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QMessageBox>
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -14,6 +15,7 @@
 #include "HeadlessRun.h"
 #include "NativeText.h"
 #include "QtUserDialogs.h"
+#include "StopSignals.h"
 #include "TFormMain.h"
 #include "TavrelWindows.h"
 
@@ -49,6 +51,9 @@ QString ProgramFolder() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // A reader of our messages that has gone away (tavrel ... 2>&1 | head) must not end a run:
+    // the write fails instead, and the encoders get the default back (EncoderRunner).
+    std::signal(SIGPIPE, SIG_IGN);
     const QStringList arguments = ArgumentTexts(argc, argv);
     const CommandLine commandLine = ParseCommandLine(arguments);
     const bool hideMode = commandLine.hideMode;
@@ -96,8 +101,11 @@ int main(int argc, char* argv[]) {
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
 
     try {
+        // Ctrl+C, a kill or a closed terminal or session: a run under way stops, and the program ends.
+        StopSignals stopSignals;
         QtUserDialogs dialogs;
         TavrelWindows windows(ProgramFolder(), &dialogs);
+        QObject::connect(&stopSignals, &StopSignals::Received, windows.main.get(), &TFormMain::StopSignalled);
         QApplication::setWindowIcon(windows.main->windowIcon());
         // Read at the first activation: "-f:" and "-hide"; the window system's own options
         // ("-platform", "-style"...) are gone from argv by now.

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -14,6 +15,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "Descriptors.h"
 #include "NativeText.h"
 #include "ReplaceFile.h"
 #include "RunOutputs.h"
@@ -304,9 +306,10 @@ public:
         }
         const size_t encoderCount =
             std::min<size_t>(std::max(run.encoderCount_, 1), std::max<size_t>(files_.size(), 1));
+        const size_t allowed = std::min(encoderCount, EncodersDescriptorsAllow());
         // The encoder's rate choices are found once per run, whichever encoder meets them first.
         const auto rateChoices = std::make_shared<EncoderRateChoices>();
-        for (size_t i = 0; i < encoderCount; ++i) {
+        for (size_t i = 0; i < allowed; ++i) {
             encoders_.push_back({std::make_unique<EncoderRunner>(run.encoderProgram_), false});
             encoders_.back().runner->ShareRateChoices(rateChoices);
         }
@@ -346,6 +349,12 @@ public:
 
     bool Stopped() const { return nextToFinish_ < files_.size(); }
 
+    // How many encoders the descriptors left allow, the run's own files kept aside; one at least.
+    static size_t EncodersDescriptorsAllow() {
+        const int spare = FreeDescriptors() - kDescriptorsKeptForTheRun;
+        return std::max(1, spare / kDescriptorsPerEncoder);
+    }
+
     // The report lines, the problems and the count of files handled, all in list order.
     void CollectInto(AutomationResult& result) const {
         for (const FileWork& file : files_) {
@@ -367,6 +376,8 @@ public:
 private:
     static constexpr int kStopPollIntervalMs = 50;
     static constexpr size_t kFilesAheadPerEncoder = 8;
+    // Reading an input, writing a movie and the report, a box or two: what the run itself opens.
+    static constexpr int kDescriptorsKeptForTheRun = 16;
 
     enum class State {
         Waiting,  // not started
@@ -437,13 +448,23 @@ private:
     void StartFiles() {
         const size_t encoderCount = encoders_.size();
         const size_t aheadLimit = encoderCount == 1 ? 1 : kFilesAheadPerEncoder * encoderCount;
-        while (nextToStart_ < files_.size() && nextToStart_ - nextToFinish_ < aheadLimit &&
+        while ((!startAgain_.empty() ||
+                (nextToStart_ < files_.size() && nextToStart_ - nextToFinish_ < aheadLimit)) &&
                !run_.ShouldStop(host_)) {
             Encoder* free = FreeEncoder();
             if (!free)
                 return;
-            const size_t index = nextToStart_++;
+            size_t index = 0;
+            if (!startAgain_.empty()) {
+                index = startAgain_.front();
+                startAgain_.pop_front();
+            } else {
+                index = nextToStart_++;
+            }
             StartFile(index, *free);
+            // Put back until an encoder ends: the files after it wait too.
+            if (files_[index].state == State::Waiting)
+                return;
             // Ready at once (an MP3 input, a file skipped, an encoder that did not start): it
             // may be finished straight away.
             if (files_[index].state == State::Ready)
@@ -451,11 +472,37 @@ private:
         }
     }
 
+    // A free encoder, while fewer than the encoders that could be started are busy.
     Encoder* FreeEncoder() {
+        if (BusyEncoders() >= usableEncoders_)
+            return nullptr;
         for (Encoder& encoder : encoders_)
             if (!encoder.busy)
                 return &encoder;
         return nullptr;
+    }
+
+    size_t BusyEncoders() const {
+        return size_t(
+            std::count_if(encoders_.begin(), encoders_.end(), [](const Encoder& e) { return e.busy; }));
+    }
+
+    // An encoder that could not start for want of descriptors or processes while others run:
+    // the file goes back to be started again once one of them has ended, and no more encoders
+    // than run now are used from here on. False when none runs: the file fails then.
+    bool StartLater(size_t index, EncoderRunner::Outcome outcome, const EncoderRunner& runner) {
+        if (outcome != EncoderRunner::Outcome::NotStarted || !runner.MayStartLater() || BusyEncoders() == 0)
+            return false;
+        FileWork& file = files_[index];
+        if (file.intermediate)
+            file.intermediate->Remove();
+        file.intermediate.reset();
+        namesTaken_.erase(file.mp3Path);
+        file.mp3Path.clear();
+        file.state = State::Waiting;
+        startAgain_.push_back(index);
+        usableEncoders_ = BusyEncoders();
+        return true;
     }
 
     // Checks an input, works out the movie's frame count from a non-MP3 input and starts its
@@ -543,7 +590,8 @@ private:
             runner.Start(file.input, file.mp3Path, modes, modeName,
                          [this, index, &encoder](EncoderRunner::Outcome outcome) {
                              encoder.busy = false;
-                             FileEncoded(files_[index], outcome, *encoder.runner);
+                             if (!StartLater(index, outcome, *encoder.runner))
+                                 FileEncoded(files_[index], outcome, *encoder.runner);
                              Advance();
                          });
         reasonIfThrown.clear();
@@ -552,6 +600,8 @@ private:
             file.state = State::Encoding;
             return;
         }
+        if (StartLater(index, started, runner))
+            return;
         FileEncoded(file, started, runner);
     }
 
@@ -706,6 +756,8 @@ private:
     std::vector<Encoder> encoders_;
     size_t nextToStart_ = 0;
     size_t nextToFinish_ = 0;
+    std::deque<size_t> startAgain_; // put back by StartLater, started before any new one
+    size_t usableEncoders_ = SIZE_MAX;
     // Names an intermediate MP3 must not take: the inputs of the list, and the intermediate names
     // given out in this run.
     std::set<std::string> namesTaken_;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -18,6 +19,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "Descriptors.h"
 #include "FDTSoundMP3.h"
 #include "NativeText.h"
 #include "SoundLength.h"
@@ -91,6 +93,18 @@ std::string LastLines(const QByteArray& text) {
     for (qsizetype i = std::max<qsizetype>(0, lines.size() - kErrorTailLines); i < lines.size(); ++i)
         joined += (joined.empty() ? "" : "; ") + lines[i].toStdString();
     return joined;
+}
+
+// Ends a running encoder with whatever it started: it leads a process group of its own.
+void EndProcessGroup(QProcess& process) {
+    const qint64 pid = process.processId();
+    if (pid > 0)
+        ::kill(-static_cast<pid_t>(pid), SIGKILL);
+    process.kill();
+}
+
+bool OutOfDescriptors(int error) {
+    return error == EMFILE || error == ENFILE;
 }
 
 void CloseDescriptors(int& first, int& second) {
@@ -179,7 +193,7 @@ EncoderRunner::~EncoderRunner() {
     context_.reset(); // no delivery after this
     if (process_) {
         process_->disconnect();
-        process_->kill();
+        EndProcessGroup(*process_);
         process_->waitForFinished(-1); // moments after SIGKILL
     }
     CloseDescriptors(inputFd_, outputFd_);
@@ -202,6 +216,7 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
     probing_ = false;
     errorOutput_.clear();
     stopped_ = false;
+    mayStartLater_ = false;
     if (encoderProgram_.isEmpty()) {
         problem_ = "the encoder was not found";
         return Outcome::NotStarted;
@@ -212,7 +227,7 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
     inputFd_ = ::open(inputPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat info {};
     if (inputFd_ < 0)
-        return Fail("the file could not be read");
+        return OutOfDescriptors(errno) ? NotStartedForNow() : Fail("the file could not be read");
     if (::fstat(inputFd_, &info) != 0 || !S_ISREG(info.st_mode))
         return Fail("not a regular file");
 
@@ -227,7 +242,7 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
     if (!SurvivesCommandLine(outputPath)) {
         outputFd_ = ::open(outputPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
         if (outputFd_ < 0)
-            return Fail("the MP3 file could not be created");
+            return OutOfDescriptors(errno) ? NotStartedForNow() : Fail("the MP3 file could not be created");
         inherited_.push_back(outputFd_);
         outputArgument_ = "/dev/fd/" + std::to_string(outputFd_);
     }
@@ -242,6 +257,9 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
         return Fail("the input has " + std::to_string(format.channels) +
                     " channels; the encoder takes 1 or 2");
 
+    // Short of descriptors, the start would fail, with Qt's pipe warnings on standard error.
+    if (!DescriptorsToSpare(kDescriptorsPerStart))
+        return NotStartedForNow();
     done_ = std::move(done);
     QStringList options;
     for (const std::string& option : EncoderOptionArguments(mode_))
@@ -292,13 +310,20 @@ EncoderRunner::Outcome EncoderRunner::RunEncoder(const std::string& inputPath, c
         done_ = nullptr;
         if (process_) {
             process_->disconnect();
-            process_->kill();
+            EndProcessGroup(*process_);
             process_->waitForFinished(-1);
             endedProcess_ = std::move(process_);
         }
         outcome = Outcome::Stopped;
     }
     return outcome;
+}
+
+EncoderRunner::Outcome EncoderRunner::NotStartedForNow() {
+    problem_ = "the encoder could not be started";
+    mayStartLater_ = true;
+    CloseDescriptors(inputFd_, outputFd_);
+    return Outcome::NotStarted;
 }
 
 EncoderRunner::Outcome EncoderRunner::Fail(std::string problem) {
@@ -322,6 +347,17 @@ void EncoderRunner::StartPass(const QStringList& arguments, const QByteArray& pr
     const pid_t parent = ::getpid();
     const std::vector<int> inherited = inherited_;
     process->setChildProcessModifier([parent, inherited] {
+        // A process group of its own: a stop ends the encoder with whatever it started (a wrapper
+        // script's own encoder), and Ctrl+C at the terminal reaches us only.
+        ::setpgid(0, 0);
+        // Signals as a shell would give them: none ignored (we ignore SIGPIPE), none blocked.
+        struct sigaction byDefault {};
+        byDefault.sa_handler = SIG_DFL;
+        for (int signal = 1; signal < NSIG; ++signal)
+            ::sigaction(signal, &byDefault, nullptr);
+        sigset_t none;
+        ::sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
         // An encoder left behind by a killed run would go on writing beside the input. (The signal
         // comes when the starting thread ends; runs start their encoders on the main thread.)
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -386,7 +422,9 @@ void EncoderRunner::PassEnded(bool failedToStart) {
     if (stopped_) {
         outcome = Outcome::Stopped;
     } else if (failedToStart || process.error() == QProcess::FailedToStart) {
+        // Most often too few descriptors or processes for one more: it may start once another ends.
         problem_ = "the encoder could not be started";
+        mayStartLater_ = true;
         outcome = Outcome::NotStarted;
     } else if (process.exitStatus() == QProcess::CrashExit) {
         // An encoder that crashed, was killed (a full disk sends SIGXFSZ) or gave up leaves an
@@ -424,5 +462,5 @@ void EncoderRunner::Stop() {
     if (!process_)
         return;
     stopped_ = true;
-    process_->kill();
+    EndProcessGroup(*process_);
 }

@@ -66,6 +66,11 @@ private:
     std::map<Key, QString> choices_;
 };
 
+// Descriptors one start takes for a moment (the encoder's three standard files, the pipes of the
+// start), and those a running encoder keeps (its input, the handle of the process), measured.
+constexpr int kDescriptorsPerStart = 8;
+constexpr int kDescriptorsPerEncoder = 4;
+
 class EncoderRunner {
 public:
     enum class Outcome {
@@ -121,6 +126,9 @@ public:
 
     // Shares what the encoder's rate choices were found to be with other runners (those of a run).
     void ShareRateChoices(std::shared_ptr<EncoderRateChoices> choices) { rateChoices_ = std::move(choices); }
+    // True when the last NotStarted may not happen again once another encoder has ended: too few
+    // descriptors to start one more, or the start failed (a failed fork, say).
+    bool MayStartLater() const { return mayStartLater_; }
 
 private:
     // The probe pass (probeInput not empty) reads it as its input and writes the MP3 on its
@@ -130,6 +138,7 @@ private:
     void PassEnded(bool failedToStart);
     void Deliver(Outcome outcome);
     Outcome Fail(std::string problem);
+    Outcome NotStartedForNow();
 
     QString encoderProgram_;
     std::function<bool()> stopCheck_;
@@ -154,5 +163,6 @@ private:
     std::unique_ptr<QProcess> endedProcess_; // the last pass, kept until it is safe to delete
     std::unique_ptr<QObject> context_;       // ends queued deliveries with the runner
     bool stopped_ = false;
+    bool mayStartLater_ = false;
     std::string problem_;
 };

@@ -12,8 +12,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <dirent.h>
@@ -43,12 +45,28 @@ struct Ended {
     std::string errors;
 };
 
+// What a row does to the program while it runs: a signal to send as soon as the program catches
+// it (0: none), and whether its standard error is a pipe nobody reads.
+struct Meddling {
+    int signal = 0;
+    bool errorsUnread = false;
+};
+
+// True once the process catches the signal (its handler is installed).
+bool Catches(pid_t process, int signal) {
+    std::ifstream status("/proc/" + std::to_string(process) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("SigCgt:", 0) == 0)
+            return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1;
+    return false;
+}
+
 // Starts program with these arguments and environment, all as bytes (names that are not UTF-8
 // must reach it unchanged), and collects its standard error until it ends. Its standard output
 // goes to the file output, or nowhere.
 Ended Spawn(const std::string& program, const std::vector<std::string>& arguments,
             const std::vector<std::string>& environment, const std::string& folder = std::string(),
-            const std::string& output = "/dev/null") {
+            const std::string& output = "/dev/null", Meddling meddling = {}) {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -73,10 +91,10 @@ Ended Spawn(const std::string& program, const std::vector<std::string>& argument
     const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     close(pipeEnds[1]);
-    if (spawned != 0) {
+    if (spawned != 0 || meddling.errorsUnread)
         close(pipeEnds[0]);
+    if (spawned != 0)
         return ended;
-    }
     const auto deadline = std::chrono::steady_clock::now() + kGuard;
     ended.finished = true;
     for (;;) {
@@ -86,7 +104,17 @@ Ended Spawn(const std::string& program, const std::vector<std::string>& argument
             kill(child, SIGKILL);
             break;
         }
-        if (poll(&readable, 1, 1000) <= 0)
+        if (meddling.signal && Catches(child, meddling.signal))
+            kill(child, std::exchange(meddling.signal, 0));
+        if (meddling.errorsUnread) {
+            siginfo_t info{};
+            if (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+                info.si_pid == child)
+                break;
+            poll(nullptr, 0, 50);
+            continue;
+        }
+        if (poll(&readable, 1, meddling.signal ? 50 : 1000) <= 0)
             continue;
         char buffer[4096];
         const ssize_t got = read(pipeEnds[0], buffer, sizeof buffer);
@@ -94,7 +122,8 @@ Ended Spawn(const std::string& program, const std::vector<std::string>& argument
             break;
         ended.errors.append(buffer, static_cast<size_t>(got));
     }
-    close(pipeEnds[0]);
+    if (!meddling.errorsUnread)
+        close(pipeEnds[0]);
     int status = 0;
     waitpid(child, &status, 0);
     ended.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -168,6 +197,7 @@ private:
     QTemporaryDir root_;
     VirtualDisplay display_;
     std::vector<std::string> mounts_; // file systems of the rows, unmounted before the next
+    Meddling meddling_;               // what the row does to the program while it runs
 
     QString Path(const QString& relative) const { return root_.filePath(relative); }
     std::string StdPath(const QString& relative) const { return Path(relative).toStdString(); }
@@ -240,8 +270,31 @@ private:
                                 "' >/dev/null 2>&1")
                                    .c_str()) == 0;
         }
-        if (verb == "link") // path, target
+        if (verb == "edit") { // path, text, what it becomes
+            std::string content = fixtures::ReadBytes(path);
+            const std::string from = BytesFromText(step.value(2));
+            const size_t at = content.find(from);
+            if (at == std::string::npos)
+                return false;
+            fixtures::WriteBytes(path, content.replace(at, from.size(), BytesFromText(step.value(3))));
+            return true;
+        }
+        if (verb == "link") // path, where it points
             return symlink(BytesFromText(step.value(2)).c_str(), path.c_str()) == 0;
+        if (verb == "descriptors") { // count: the program runs with no more open files than that
+            fixtures::WriteBytes(path + ".sh", "#!/bin/sh\nulimit -n " + step.value(2).toStdString() +
+                                                   "\nexec '" + program + "' \"$@\"\n");
+            program = path + ".sh";
+            return chmod(program.c_str(), 0700) == 0;
+        }
+        if (verb == "signal") { // INT, TERM, HUP: sent once the program catches it
+            meddling_.signal = step.value(1) == "INT" ? SIGINT : step.value(1) == "TERM" ? SIGTERM : SIGHUP;
+            return true;
+        }
+        if (verb == "stderr unread") {
+            meddling_.errorsUnread = true;
+            return true;
+        }
         if (verb == "program") { // folder: a copy of the program with the shipped settings, run instead
             program = path + "/tavrel";
             return std::filesystem::create_directories(path, failed) &&
@@ -345,6 +398,7 @@ private slots:
     // Qt's own file classes cannot name what a row leaves under names that are not UTF-8.
     void init() {
         Unmount();
+        meddling_ = {};
         const std::string root = QFile::encodeName(root_.path()).toStdString();
         std::error_code failed;
         std::filesystem::remove_all(root, failed);
@@ -651,6 +705,77 @@ private slots:
             << (oneMp3 + Steps{{"program", L1("prog\xE9")}, {"remove", settings}, {"fifo", settings}}) << hide
             << headless << 2 << "Cannot read <root>/" + settings + ": it is not a regular file"
             << nothingWritten << "";
+
+        // Stop signals in every mode: the fake encoder writes part of its MP3, waits for the movie
+        // of the file before, leaves a child that holds standard error open (so the row waits for
+        // it) and would write "late", then signals the program. The stop ends both, removes the
+        // part-MP3 and writes the report of what was done; an idle window just ends.
+        const QStringList withDisplay{"QT_QPA_PLATFORM=xcb", "DISPLAY=<display>", "PATH=<root>/bin:<PATH>"};
+        for (const char* signal : {"INT", "TERM", "HUP"}) {
+            const Steps encoding{
+                {"mp3", "in/b.mp3"},
+                {"wav", "in/a.wav"},
+                {"project", "p.xml", "out", "in/b.mp3", "in/a.wav"},
+                {"script", "bin/lame",
+                 lastArgument + "printf partial > \"$out\"; i=0; while [ ! -e out/b.swf ] && " +
+                     "[ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done; " +
+                     "(sleep 2; touch late) 2>/proc/$PPID/fd/2 & " + "kill -" + signal + " $PPID; sleep 30"}};
+            const QStringList done{"out/b.swf", "out/p.txt", "in/a.wav", "in/b.mp3", "!late"};
+            const QString stopped = "<root>/in/a.wav: stopped";
+            QTest::addRow("SIG%s stops a run without a display", signal)
+                << encoding << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 3 << stopped << done << "";
+            QTest::addRow("SIG%s stops a hidden window's run", signal)
+                << encoding << hide << withDisplay << 3 << stopped << done << "";
+            QTest::addRow("SIG%s stops the window's run", signal)
+                << encoding << QStringList{"-f:<root>/p.xml"} << withDisplay << 3 << stopped << done << "";
+            QTest::addRow("SIG%s ends the window", signal) << Steps{{"signal", signal}} << QStringList{}
+                                                           << withDisplay << 3 << "*" << QStringList{} << "";
+        }
+        // A reader of standard error that went away (tavrel ... 2>&1 | true) and a message to write.
+        QTest::newRow("standard error nobody reads")
+            << (oneMp3 + Steps{{"stderr unread"}}) << hide << QStringList{"PATH=<root>/bin"} << 0 << ""
+            << converted << "";
+        QTest::newRow("standard error nobody reads, with a display")
+            << (oneMp3 + Steps{{"stderr unread"}}) << hide
+            << QStringList{"QT_QPA_PLATFORM=xcb", "DISPLAY=<display>", "PATH=<root>/bin"} << 0 << ""
+            << converted << "";
+        // More encoders than the open-file limit allows: as many run as can, and every file gets its movie.
+        Steps manyWavs{{"program", "prog"},
+                       {"edit", "prog/settings.ini", "encoders=0", "encoders=64"},
+                       {"descriptors", "prog/limited", "40"}};
+        QStringList manyInputs, manyMovies{"out/p.txt"};
+        for (int i = 0; i < 16; ++i) {
+            manyWavs.append({"wav", QString("in/%1.wav").arg(i)});
+            manyInputs << QString("in/%1.wav").arg(i);
+            manyMovies << QString("out/%1.swf").arg(i);
+        }
+        manyWavs.append(QStringList{"project", "p.xml", "out"} + manyInputs);
+        QTest::newRow("64 encoders under ulimit -n 40")
+            << manyWavs << hide << headless << 0 << "" << manyMovies << "";
+        // An encoder that cannot be started while another runs (here: not executable meanwhile)
+        // waits for that one to end and is started again.
+        QTest::newRow("encoder start fails while another runs")
+            << Steps{{"program", "prog"},
+                     {"edit", "prog/settings.ini", "encoders=0", "encoders=2"},
+                     {"mp3", "src.mp3"},
+                     {"wav", "in/a.wav"},
+                     {"wav", "in/b.wav"},
+                     {"wav", "in/c.wav"},
+                     {"wav", "in/d.wav"},
+                     {"project", "p.xml", "out", "in/a.wav", "in/b.wav", "in/c.wav", "in/d.wav"},
+                     {"script", "bin/lame",
+                      lastArgument +
+                          "case \"$*\" in *a.wav*) chmod -x \"$0\"; sleep 1.5; chmod +x \"$0\";; " +
+                          "*b.wav*) sleep 0.3;; esac; cp src.mp3 \"$out\""}}
+            << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 0 << ""
+            << QStringList{"out/a.swf", "out/b.swf", "out/c.swf", "out/d.swf", "out/p.txt"} << "";
+        // The per-user settings (no settings.ini beside the program) are a link to nothing.
+        QTest::newRow("per-user settings.ini a broken link")
+            << (oneMp3 + Steps{{"program", "prog"},
+                               {"remove", "prog/settings.ini"},
+                               {"link", "config/tavrel/settings.ini", "nowhere.ini"}})
+            << hide << QStringList{"XDG_CONFIG_HOME=<root>/config"} << 2
+            << "Cannot read <root>/config/tavrel/settings.ini: it is a broken link" << nothingWritten << "";
     }
     void hostileCases() {
         QFETCH(Steps, setup);
@@ -674,7 +799,8 @@ private slots:
         }
         const std::vector<std::string> variables = Environment(environment, display);
 
-        const Ended ended = Spawn(program, argumentBytes, variables, BytesFromText(root_.path()));
+        const Ended ended =
+            Spawn(program, argumentBytes, variables, BytesFromText(root_.path()), "/dev/null", meddling_);
 
         const QString written = TextFromBytes(ended.errors);
         errors.replace("<root>", root_.path());
