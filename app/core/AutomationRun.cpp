@@ -407,7 +407,7 @@ private:
         std::string movieNote;          // where its movie went, when not under the usual name
         // The ending of its line when it was skipped.
         const char* skipEnding = ":File Not Found.";
-        std::string note;               // what to say of a movie made all the same
+        std::string note; // what to say of a movie made all the same
     };
 
     struct Encoder {

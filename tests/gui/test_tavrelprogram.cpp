@@ -757,7 +757,6 @@ private slots:
         QTest::newRow("encoder start fails while another runs")
             << Steps{{"program", "prog"},
                      {"edit", "prog/settings.ini", "encoders=0", "encoders=2"},
-                     {"mp3", "src.mp3"},
                      {"wav", "in/a.wav"},
                      {"wav", "in/b.wav"},
                      {"wav", "in/c.wav"},
@@ -766,7 +765,7 @@ private slots:
                      {"script", "bin/lame",
                       lastArgument +
                           "case \"$*\" in *a.wav*) chmod -x \"$0\"; sleep 1.5; chmod +x \"$0\";; " +
-                          "*b.wav*) sleep 0.3;; esac; cp src.mp3 \"$out\""}}
+                          "*b.wav*) sleep 0.3;; esac; PATH=${PATH#*:} exec lame \"$@\""}}
             << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 0 << ""
             << QStringList{"out/a.swf", "out/b.swf", "out/c.swf", "out/d.swf", "out/p.txt"} << "";
         // The per-user settings (no settings.ini beside the program) are a link to nothing.
