@@ -22,7 +22,7 @@ DESTDIR="$stage" cmake --install "$build" --prefix /usr >"$work/install.log" || 
   fail "cmake --install failed"
 }
 
-app=org.tavrel.SwfTavrelTool
+app=org.tavrel.swftavreltool
 for file in usr/bin/tavrel usr/bin/swfdump usr/share/tavrel/settings.ini usr/share/tavrel/Tavrel.hlp \
   usr/share/tavrel/webpage.html "usr/share/applications/$app.desktop" \
   "usr/share/icons/hicolor/scalable/apps/$app.svg" "usr/share/metainfo/$app.metainfo.xml" \
