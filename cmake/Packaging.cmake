@@ -1,5 +1,5 @@
 # The Debian package of the program, made from an installed build with `cpack -G DEB`
-# (scripts/package.sh): tavrel_<version>_<architecture>.deb with the program, swfdump, the
+# (scripts/package.sh): tavrel_<version>_<architecture>.deb with the program, tavrel-inspect, the
 # shipped files in /usr/share/tavrel, the desktop entry, icon, metainfo and manual page.
 # The library dependencies are found by dpkg-shlibdeps (package dpkg-dev).
 set(TAVREL_PACKAGE_MAINTAINER "SWF Tavrel Tool maintainers <tavrel@localhost>"

@@ -23,10 +23,10 @@ DESTDIR="$stage" cmake --install "$build" --prefix /usr >"$work/install.log" || 
 }
 
 app=org.tavrel.swftavreltool
-for file in usr/bin/tavrel usr/bin/swfdump usr/share/tavrel/settings.ini usr/share/tavrel/Tavrel.hlp \
+for file in usr/bin/tavrel usr/bin/tavrel-inspect usr/share/tavrel/settings.ini usr/share/tavrel/Tavrel.hlp \
   usr/share/tavrel/webpage.html "usr/share/applications/$app.desktop" \
   "usr/share/icons/hicolor/scalable/apps/$app.svg" "usr/share/metainfo/$app.metainfo.xml" \
-  usr/share/man/man1/tavrel.1.gz; do
+  usr/share/man/man1/tavrel.1.gz usr/share/man/man1/tavrel-inspect.1.gz usr/share/doc/tavrel/copyright; do
   [ -f "$stage/$file" ] || fail "missing /$file"
 done
 [ ! -e "$stage/usr/bin/tavrel-screenshots" ] || fail "the screenshot tool was installed"
@@ -72,7 +72,10 @@ env -i PATH="$PATH" HOME="$work/home" QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=det
 }
 [ "$(cd "$work/out" && ls | tr '\n' ' ')" = "a.swf b.swf p.txt " ] || fail "out/ holds: $(ls "$work/out")"
 [ "$(grep -c ':Operation Successful.' "$work/out/p.txt")" -eq 2 ] || fail "the report says: $(cat "$work/out/p.txt")"
-"$stage/usr/bin/swfdump" "$work/out/a.swf" | grep -q DefineSound || fail "a.swf holds no sound"
+"$stage/usr/bin/tavrel-inspect" "$work/out/a.swf" | grep -q DefineSound || fail "a.swf holds no sound"
+"$stage/usr/bin/tavrel-inspect" --help | grep -q '^Usage: tavrel-inspect FILE.swf' || fail "tavrel-inspect --help"
+[ "$("$stage/usr/bin/tavrel-inspect" --version)" = "$("$stage/usr/bin/tavrel" --version | sed 's/^tavrel/tavrel-inspect/')" ] ||
+  fail "tavrel-inspect --version names another version"
 # Reading the settings makes no file of the user's.
 [ -z "$(ls -A "$work/home")" ] || fail "the run wrote into the home folder: $(find "$work/home")"
 
