@@ -13,6 +13,7 @@
 #include "CommandLine.h"
 #include "HeadlessRun.h"
 #include "NativeText.h"
+#include "ProgramIdentity.h"
 #include "QtUserDialogs.h"
 #include "TFormMain.h"
 #include "TavrelWindows.h"
@@ -82,7 +83,7 @@ int main(int argc, char* argv[]) {
     if (fallBackToOffscreen)
         qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
     QApplication application(argc, argv);
-    QApplication::setApplicationName(kApplicationTitle);
+    SetDesktopIdentity();
     if (fallBackToOffscreen) {
         qunsetenv("QT_QPA_PLATFORM");
         if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
@@ -98,7 +99,6 @@ int main(int argc, char* argv[]) {
     try {
         QtUserDialogs dialogs;
         TavrelWindows windows(ProgramFolder(), &dialogs);
-        QApplication::setWindowIcon(windows.main->windowIcon());
         // Read at the first activation: "-f:" and "-hide"; the window system's own options
         // ("-platform", "-style"...) are gone from argv by now.
         windows.main->SetArguments(ArgumentTexts(argc, argv));

@@ -24,7 +24,7 @@ DESTDIR="$stage" cmake --install "$build" --prefix /usr >"$work/install.log" || 
 
 app=org.tavrel.swftavreltool
 for file in usr/bin/tavrel usr/bin/tavrel-inspect usr/share/tavrel/settings.ini usr/share/tavrel/Tavrel.hlp \
-  usr/share/tavrel/webpage.html "usr/share/applications/$app.desktop" \
+  usr/share/doc/tavrel/webpage.html "usr/share/applications/$app.desktop" \
   "usr/share/icons/hicolor/scalable/apps/$app.svg" "usr/share/metainfo/$app.metainfo.xml" \
   usr/share/man/man1/tavrel.1.gz usr/share/man/man1/tavrel-inspect.1.gz usr/share/doc/tavrel/copyright; do
   [ -f "$stage/$file" ] || fail "missing /$file"

@@ -134,8 +134,8 @@ TEST(SwfDumpTool, PrintsAMovieAndRefusesAFileThatIsNone) {
     swftest::WriteFileBytes(text, {'h', 'i', '\n'});
 
     EXPECT_EQ(RunSwfDump(movie), std::make_pair(0, DumpSwfMovie(StopMovie())));
-    EXPECT_EQ(RunSwfDump(text),
-              std::make_pair(1, "tavrel-inspect: " + text + " is not a SWF movie: it does not start with FWS\n"));
+    EXPECT_EQ(RunSwfDump(text), std::make_pair(1, "tavrel-inspect: " + text +
+                                                      " is not a SWF movie: it does not start with FWS\n"));
     fs::remove_all(folder);
 }
 
