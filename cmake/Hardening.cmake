@@ -1,6 +1,8 @@
 # The distribution's hardening flags, as dpkg-buildflags gives them with every hardening feature
 # on (fortified functions, stack protector, read-only relocations and immediate binding; Debian's
-# compiler makes position-independent executables by itself). They apply to every build type but
+# compiler makes position-independent executables by itself), and stack clash and control-flow
+# protection, which hardening-check asks for and newer dpkg-buildflags give by default, where the
+# compiler has them. They apply to every build type but
 # Debug: fortified functions need optimisation, and the test build is a Debug build. The
 # optimisation and debugging flags stay the build type's own.
 option(TAVREL_HARDENING "Build with the distribution's hardening flags (dpkg-buildflags)" ON)
@@ -28,4 +30,13 @@ foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
     endif()
   endforeach()
   message(STATUS "Hardening ${kind}: ${flags}")
+endforeach()
+
+include(CheckCXXCompilerFlag)
+foreach(flag -fstack-clash-protection -fcf-protection)
+  string(MAKE_C_IDENTIFIER "TAVREL_HAS${flag}" known)
+  check_cxx_compiler_flag(${flag} ${known})
+  if(${known})
+    add_compile_options("$<${tavrel_release_only}:${flag}>")
+  endif()
 endforeach()
