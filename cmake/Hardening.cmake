@@ -1,8 +1,9 @@
 # The distribution's hardening flags, as dpkg-buildflags gives them with every hardening feature
 # on (fortified functions, stack protector, read-only relocations and immediate binding; Debian's
 # compiler makes position-independent executables by itself), and stack clash and control-flow
-# protection, which hardening-check asks for and newer dpkg-buildflags give by default, where the
-# compiler has them. They apply to every build type but
+# protection, which newer dpkg-buildflags give by default, where the compiler has them. (Debian 12's
+# C start files carry no control-flow marks, so the linker cannot mark a whole program as
+# protected; hardening-check's control-flow line is left out there.) They apply to every build type but
 # Debug: fortified functions need optimisation, and the test build is a Debug build. The
 # optimisation and debugging flags stay the build type's own.
 option(TAVREL_HARDENING "Build with the distribution's hardening flags (dpkg-buildflags)" ON)
