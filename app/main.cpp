@@ -14,6 +14,7 @@
 #include "CommandLine.h"
 #include "HeadlessRun.h"
 #include "NativeText.h"
+#include "ProgramIdentity.h"
 #include "QtUserDialogs.h"
 #include "StopSignals.h"
 #include "TFormMain.h"
@@ -87,7 +88,7 @@ int main(int argc, char* argv[]) {
     if (fallBackToOffscreen)
         qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
     QApplication application(argc, argv);
-    QApplication::setApplicationName(kApplicationTitle);
+    SetDesktopIdentity();
     if (fallBackToOffscreen) {
         qunsetenv("QT_QPA_PLATFORM");
         if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
@@ -106,7 +107,6 @@ int main(int argc, char* argv[]) {
         QtUserDialogs dialogs;
         TavrelWindows windows(ProgramFolder(), &dialogs);
         QObject::connect(&stopSignals, &StopSignals::Received, windows.main.get(), &TFormMain::StopSignalled);
-        QApplication::setWindowIcon(windows.main->windowIcon());
         // Read at the first activation: "-f:" and "-hide"; the window system's own options
         // ("-platform", "-style"...) are gone from argv by now.
         windows.main->SetArguments(ArgumentTexts(argc, argv));
