@@ -741,7 +741,11 @@ void TFormMain::AddFiles1Click() {
 }
 
 void TFormMain::AddDroppedFiles(const QList<QUrl>& urls) {
-    RunCommand([&] { SetInputFiles(MergeInputFiles(InputFiles(), DroppedInputFiles(urls))); });
+    AddInputFiles(DroppedInputFiles(urls));
+}
+
+void TFormMain::AddInputFiles(const QStringList& files) {
+    RunCommand([&] { SetInputFiles(MergeInputFiles(InputFiles(), files)); });
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {

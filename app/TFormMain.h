@@ -53,6 +53,8 @@ public:
 
     // The program's arguments without its own name; the first activation reads them.
     void SetArguments(const QStringList& arguments) { arguments_ = arguments; }
+    // Files given to a window start (as TextFromBytes shows their names) join the input list.
+    void AddInputFiles(const QStringList& files);
     // What Spawn Session starts; the running program's own executable unless set.
     void SetProgramFile(const QString& path) { programFile_ = path; }
 

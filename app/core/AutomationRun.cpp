@@ -877,7 +877,8 @@ void AutomationRun::WriteReport(PSoundProject& project, RunHost& host, const Run
     // The project keeps the "/" its folder gains, so it counts as changed afterwards.
     if (project.OutputFolder.empty() || project.OutputFolder.back() != '/')
         project.OutputFolder += '/';
-    result.reportPath = ReportPathFor(project.OutputFolder, project.ProjectName);
+    result.reportPath =
+        reportPath_.empty() ? ReportPathFor(project.OutputFolder, project.ProjectName) : reportPath_;
     const bool overInput = outputs.IsInput(result.reportPath);
     if (overInput || !WriteRunReport(result.reportPath, result.reportLines)) {
         if (result.outcome == AutomationResult::Outcome::Completed)

@@ -99,6 +99,8 @@ public:
     // unless set. Movies, report and progress come out the same whatever the number.
     void SetEncoderCount(int count);
     int EncoderCount() const { return encoderCount_; }
+    // Where a run writes its report (bytes); empty: the output folder, named after the project.
+    void SetReportPath(std::string path) { reportPath_ = std::move(path); }
 
     // The Start command after its project refresh: the two checks, then the run.
     AutomationResult StartAutomation(PSoundProject& project, const std::vector<PMP3Converter>& outputModes,
@@ -118,12 +120,13 @@ private:
     static bool MakeOutputFolder(const std::string& folder);
     void ConvertFiles(PSoundProject& project, const std::vector<PMP3Converter>& outputModes, RunHost& host,
                       RunOutputs& outputs, AutomationResult& result);
-    static void WriteReport(PSoundProject& project, RunHost& host, const RunOutputs& outputs,
-                            AutomationResult& result);
+    void WriteReport(PSoundProject& project, RunHost& host, const RunOutputs& outputs,
+                     AutomationResult& result);
 
     bool searchEncoder_ = true;
     QString encoderProgram_;
     int encoderCount_;
+    std::string reportPath_;
     Batch* batch_ = nullptr; // the files of the run under way
     bool running_ = false;
     bool stopRequested_ = false;

@@ -17,6 +17,7 @@
 #include "CommandLine.h"
 #include "NativeText.h"
 #include "ProgramFiles.h"
+#include "ProgressPrinter.h"
 #include "StopSignals.h"
 
 const char* const kNoDisplayMessage =
@@ -27,19 +28,34 @@ namespace {
 
 class HeadlessHost : public RunHost {
 public:
-    explicit HeadlessHost(std::string outputModeName) : outputModeName_(std::move(outputModeName)) {}
+    HeadlessHost(std::string outputModeName, ProgressPrinter* progress)
+        : outputModeName_(std::move(outputModeName)), progress_(progress) {}
 
-    void ShowMessage(const QString& text) override { PrintErrorLine(text); }
-    void ReportError(const QString& text) override { PrintErrorLine(text); }
-    void ShowProgress(int) override {}
-    void SetProgress(int) override {}
+    void ShowMessage(const QString& text) override { Print(text); }
+    void ReportError(const QString& text) override { Print(text); }
+    void ShowProgress(int maximum) override {
+        if (progress_)
+            progress_->Start(maximum);
+    }
+    void SetProgress(int handled) override {
+        if (progress_)
+            progress_->Handled(handled);
+    }
     void HideProgress() override {}
     void ProcessEvents() override { QCoreApplication::processEvents(); }
     bool StopRequested() override { return StopSignals::Caught(); }
     std::string SelectedOutputModeName() override { return outputModeName_; }
 
 private:
+    // A message goes on a line of its own, not after the progress shown so far.
+    void Print(const QString& text) {
+        if (progress_)
+            progress_->Clear();
+        PrintErrorLine(text);
+    }
+
     std::string outputModeName_;
+    ProgressPrinter* progress_;
 };
 
 bool PlatformHasNoDisplay() {
@@ -51,9 +67,17 @@ bool PlatformHasNoDisplay() {
 
 } // namespace
 
+namespace {
+std::string errorLinePrefix;
+}
+
+void StartErrorLinesWith(const std::string& prefix) {
+    errorLinePrefix = prefix;
+}
+
 void PrintErrorLine(const QString& text) {
     // One message, one line: a line break in a file's name is written as "\n".
-    const std::string bytes = EscapeControlCharacters(BytesFromText(text)) + "\n";
+    const std::string bytes = errorLinePrefix + EscapeControlCharacters(BytesFromText(text)) + "\n";
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
     std::fflush(stderr);
 }
@@ -121,6 +145,64 @@ std::string MatchOutputModeName(const std::vector<PMP3Converter>& outputModes, c
     return fallback;
 }
 
+int LoadHeadlessSettings(const QString& programFolder, HeadlessSettings& loaded) {
+    loaded.path = ProgramFiles(BytesFromText(programFolder)).SettingsToRead();
+    const std::string settingsProblem = SettingsFileProblem(loaded.path);
+    if (!settingsProblem.empty()) {
+        PrintErrorLine(TextFromBytes(settingsProblem));
+        return kExitLoadFailed;
+    }
+    try {
+        std::vector<std::string> warnings;
+        // Whatever LoadSettings throws (a file it refuses, a read that fails) is a settings file
+        // that cannot be loaded.
+        LoadSettings(loaded.path, loaded.settings, &warnings);
+        for (const std::string& warning : warnings)
+            PrintErrorLine(TextFromBytes(warning));
+    } catch (const std::exception& error) {
+        PrintErrorLine(TextFromBytes(error.what()));
+        return kExitLoadFailed;
+    } catch (...) {
+        PrintErrorLine(QStringLiteral("The settings or the project file could not be loaded."));
+        return kExitLoadFailed;
+    }
+    return kExitCompleted;
+}
+
+int RunProjectHeadless(PSoundProject project, const HeadlessSettings& loaded,
+                       const HeadlessRunChoices& choices) {
+    const TavrelSettings& settings = loaded.settings;
+    // The mode a new project shows stays selected when the project matches none.
+    const std::string newProjectMode =
+        MatchOutputModeName(settings.outputModes, NewDefaultProject(settings), std::string());
+    const std::string outputModeName = MatchOutputModeName(settings.outputModes, project, newProjectMode);
+    // The window runs a loaded project as its up-down controls show it, each kept within its
+    // range; without the window the project is taken the same way, so both make the same movies.
+    project.FramePerSeconds = std::clamp<int32_t>(project.FramePerSeconds, 0, 100);
+    project.FrameTuner = std::clamp<int32_t>(project.FrameTuner, -100, 100);
+
+    // Nobody watches a batch: say why its files that need encoding will give no movie.
+    if (!FindOutputMode(settings.outputModes, outputModeName))
+        PrintErrorLine(
+            QStringLiteral("No output mode is defined in %1: files that are not MP3 files cannot be "
+                           "encoded in this run.")
+                .arg(TextFromBytes(loaded.path)));
+
+    if (StopSignals::Caught())
+        return kExitRunIncomplete;
+    HeadlessHost host(outputModeName, choices.progress);
+    AutomationRun run;
+    run.SetEncoderCount(choices.encoders > 0 ? choices.encoders : settings.encoders);
+    run.SetReportPath(choices.reportPath);
+    const AutomationResult result = run.StartAutomation(project, settings.outputModes, host);
+    if (choices.progress)
+        choices.progress->Clear();
+    PrintFileProblems(result);
+    if (choices.progress)
+        choices.progress->Summary(result);
+    return ExitStatusFor(result);
+}
+
 int RunHeadless(const QStringList& arguments, const QString& programFolder) {
     // The encoder wait needs an event loop, and so an application object.
     std::unique_ptr<QCoreApplication> ownApplication;
@@ -139,32 +221,12 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
         return kExitCheckMessage;
     }
 
-    const std::string settingsPath = ProgramFiles(BytesFromText(programFolder)).SettingsToRead();
-    const std::string settingsProblem = SettingsFileProblem(settingsPath);
-    if (!settingsProblem.empty()) {
-        PrintErrorLine(TextFromBytes(settingsProblem));
-        return kExitLoadFailed;
-    }
-
-    TavrelSettings settings;
-    PSoundProject project;
-    std::string outputModeName;
+    HeadlessSettings settings;
+    if (const int status = LoadHeadlessSettings(programFolder, settings); status != kExitCompleted)
+        return status;
+    PSoundProject project = NewDefaultProject(settings.settings);
     try {
-        std::vector<std::string> warnings;
-        // Whatever LoadSettings throws (a file it refuses, a read that fails) is a settings file
-        // that cannot be loaded, as is a project file that cannot be.
-        LoadSettings(settingsPath, settings, &warnings);
-        for (const std::string& warning : warnings)
-            PrintErrorLine(TextFromBytes(warning));
-        project = NewDefaultProject(settings);
-        // The mode a new project shows stays selected when the loaded one matches none.
-        const std::string newProjectMode = MatchOutputModeName(settings.outputModes, project, std::string());
         LoadProjectFile(BytesFromText(commandLine.projectPath), project);
-        outputModeName = MatchOutputModeName(settings.outputModes, project, newProjectMode);
-        // The window runs a loaded project as its up-down controls show it, each kept within its
-        // range; without the window the project is taken the same way, so both make the same movies.
-        project.FramePerSeconds = std::clamp<int32_t>(project.FramePerSeconds, 0, 100);
-        project.FrameTuner = std::clamp<int32_t>(project.FrameTuner, -100, 100);
     } catch (const std::exception& error) {
         PrintErrorLine(TextFromBytes(error.what()));
         return kExitLoadFailed;
@@ -172,20 +234,5 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
         PrintErrorLine(QStringLiteral("The settings or the project file could not be loaded."));
         return kExitLoadFailed;
     }
-
-    // Nobody watches a batch: say why its files that need encoding will give no movie.
-    if (!FindOutputMode(settings.outputModes, outputModeName))
-        PrintErrorLine(
-            QStringLiteral("No output mode is defined in %1: files that are not MP3 files cannot be "
-                           "encoded in this run.")
-                .arg(TextFromBytes(settingsPath)));
-
-    if (StopSignals::Caught())
-        return kExitRunIncomplete;
-    HeadlessHost host(outputModeName);
-    AutomationRun run;
-    run.SetEncoderCount(settings.encoders);
-    const AutomationResult result = run.StartAutomation(project, settings.outputModes, host);
-    PrintFileProblems(result);
-    return ExitStatusFor(result);
+    return RunProjectHeadless(std::move(project), settings, HeadlessRunChoices{});
 }

@@ -29,6 +29,9 @@ int ExitStatusFor(const AutomationResult& result);
 // control characters, which are written escaped (EscapeControlCharacters).
 void PrintErrorLine(const QString& text);
 
+// Every later PrintErrorLine starts with prefix ("tavrel: "), as a command-line tool's messages do.
+void StartErrorLinesWith(const std::string& prefix);
+
 // Names each listed file that gave a movie with a note, then each that gave no movie, with
 // why, one line each on standard error, in list order: "<file>: <reason>".
 void PrintFileProblems(const AutomationResult& result);
@@ -56,6 +59,31 @@ bool ShouldRunHeadless(const QStringList& arguments);
 // project's Quality, Mode and Bitrate; else "Custom..." when there is such a preset; else fallback.
 std::string MatchOutputModeName(const std::vector<PMP3Converter>& outputModes, const PSoundProject& project,
                                 const std::string& fallback);
+
+// Settings as a run without a window reads them: ProgramFiles finds them for a program in
+// programFolder (settings.ini there, else the user's or the shipped one).
+struct HeadlessSettings {
+    std::string path; // bytes
+    TavrelSettings settings;
+};
+// Checks and loads them; every warning and problem goes to standard error. kExitCompleted once
+// loaded, else kExitLoadFailed.
+int LoadHeadlessSettings(const QString& programFolder, HeadlessSettings& loaded);
+
+class ProgressPrinter;
+
+// What a run without a window may take from its command line beside the project.
+struct HeadlessRunChoices {
+    int encoders = 0;                    // encoders at once; 0: as settings.ini says
+    std::string reportPath;              // where the report goes (bytes); empty: as the project says
+    ProgressPrinter* progress = nullptr; // shows the run's progress and its summary, when given
+};
+
+// Runs project once, as a project file names it, with no window: the output mode it matches
+// (else the new project's), frames per second and tuner kept within the window's ranges, the
+// run, each file that gave no movie on standard error; returns the exit status.
+int RunProjectHeadless(PSoundProject project, const HeadlessSettings& loaded,
+                       const HeadlessRunChoices& choices);
 
 // Loads the project named by "-f:" (settings as ProgramFiles finds them for a program in
 // programFolder: settings.ini there, else the user's or the shipped one), runs it once and

@@ -385,6 +385,19 @@ TEST_F(ProjectFileOnDisk, ProjectNameIsThePathItWasLoadedFrom) {
         LoadProjectFile(name, project);
         EXPECT_EQ(project.ProjectName, PathOf(name));
     }
+    // Relative paths in it are the project's folder's, not the working folder's.
+    ASSERT_EQ(mkdir(PathOf("sub").c_str(), 0700), 0);
+    WriteBytes(PathOf("sub/rel.xml"), "<OutputFolder>out</OutputFolder><Files><File>a b.wav</File>"
+                                      "<File>/abs.wav</File><File>../up.mp3</File></Files>");
+    PSoundProject project;
+    LoadProjectFile("sub/rel.xml", project);
+    EXPECT_EQ(project.OutputFolder, PathOf("sub/out"));
+    ASSERT_EQ(project.Files.size(), 3u);
+    EXPECT_EQ(project.Files[0].File, PathOf("sub/a b.wav"));
+    EXPECT_EQ(project.Files[1].File, "/abs.wav");
+    EXPECT_EQ(project.Files[2].File, PathOf("sub/../up.mp3"));
+    LoadProjectFile("bare.xml", project);
+    EXPECT_EQ(project.OutputFolder, "/out");
     ASSERT_EQ(chdir("/"), 0);
 }
 
