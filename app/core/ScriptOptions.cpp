@@ -7,8 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <utility>
 
 #include "DroppedFiles.h"
 #include "FileContent.h"
@@ -113,8 +112,12 @@ bool Apply(const OptionName& name, const std::string& spelt, const std::string& 
         options.channelMode = BytesFromText(ModeValueOfItem(text));
         return true;
     case Option::Bitrate:
-        if (!BitrateItems().contains(text + QStringLiteral(" kbps")))
-            return bad("one of 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256");
+        if (!BitrateItems().contains(text + QStringLiteral(" kbps"))) {
+            QStringList rates;
+            for (const QString& item : BitrateItems())
+                rates << BitrateValueOfItem(item);
+            return bad(BytesFromText(rates.join(QStringLiteral(", "))));
+        }
         options.bitrate = value;
         return true;
     case Option::Fps:
