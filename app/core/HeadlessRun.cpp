@@ -67,7 +67,7 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
         status = ended;
         QCoreApplication::exit(ended);
     });
-    flow.Start(run);
+    (void)flow.Start(run);
     if (!status)
         QCoreApplication::exec();
     // The application also ends when something else quits it: what is unfinished then counts as

@@ -78,15 +78,16 @@ ProjectRunFlow::Prepared ProjectRunFlow::PrepareProject(PSoundProject project, c
     return Prepared::Ready;
 }
 
-void ProjectRunFlow::Start(AutomationRun& run) {
+std::optional<AutomationResult> ProjectRunFlow::Start(AutomationRun& run) {
     run.SetEncoderCount(settings_.settings.encoders);
     disconnect(runFinished_);
     runFinished_ = connect(&run, &AutomationRun::finished, this, &ProjectRunFlow::RunEnded);
-    if (const std::optional<AutomationResult> refused =
-            run.Start(project_, settings_.settings.outputModes, outputModeName_)) {
+    std::optional<AutomationResult> refused = run.Start(project_, settings_.settings.outputModes, outputModeName_);
+    if (refused) {
         disconnect(runFinished_);
         emit ended(ExitStatusFor(*refused));
     }
+    return refused;
 }
 
 void ProjectRunFlow::RunEnded(const AutomationResult& result) {

@@ -12,9 +12,9 @@
 
 #include "ProgramSettings.h"
 #include "ProjectFile.h"
+#include "RunResult.h"
 
 class AutomationRun;
-struct AutomationResult;
 struct CommandLine;
 
 class ProjectRunFlow : public QObject {
@@ -45,11 +45,12 @@ public:
     const std::string& OutputModeName() const { return outputModeName_; }
     void SetOutputModeName(const std::string& name) { outputModeName_ = name; }
 
-    // Starts the prepared project on run, with the settings' number of encoders. Whatever the run
-    // says goes through the run's own signals; ended follows once, with the exit status, after
-    // the files that gave no movie (and those with a note) are printed on standard error: from
-    // here when the run did not start, else once it has finished.
-    void Start(AutomationRun& run);
+    // Starts the prepared project on run, with the settings' number of encoders, and returns at
+    // once: what AutomationRun::Start returns. Whatever the run says goes through the run's own
+    // signals; ended follows once, with the exit status, after the files that gave no movie (and
+    // those with a note) are printed on standard error: from here when the run did not start,
+    // else once it has finished.
+    std::optional<AutomationResult> Start(AutomationRun& run);
 
 signals:
     // A message for the user (a refused command line, the settings' problem and warnings, no output mode).
