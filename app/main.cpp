@@ -12,6 +12,8 @@
 #include <string>
 
 #include "CommandLine.h"
+#include "ErrorLines.h"
+#include "ExitStatus.h"
 #include "HeadlessRun.h"
 #include "NativeText.h"
 #include "ProgramIdentity.h"

@@ -1,23 +1,18 @@
 // Converting a project file from the command line with no window at all.
 #include "HeadlessRun.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <memory>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <optional>
 
 #include <QCoreApplication>
 
 #include "AutomationRun.h"
 #include "CommandLine.h"
+#include "ErrorLines.h"
+#include "ExitStatus.h"
 #include "NativeText.h"
 #include "ProgramFiles.h"
-#include "ProgressPrinter.h"
+#include "ProjectRunFlow.h"
 #include "StopSignals.h"
 
 const char* const kNoDisplayMessage =
@@ -25,38 +20,6 @@ const char* const kNoDisplayMessage =
     "display does not answer). To convert a project without one, run: tavrel -f:project.xml -hide";
 
 namespace {
-
-class HeadlessHost : public RunHost {
-public:
-    HeadlessHost(std::string outputModeName, ProgressPrinter* progress)
-        : outputModeName_(std::move(outputModeName)), progress_(progress) {}
-
-    void ShowMessage(const QString& text) override { Print(text); }
-    void ReportError(const QString& text) override { Print(text); }
-    void ShowProgress(int maximum) override {
-        if (progress_)
-            progress_->Start(maximum);
-    }
-    void SetProgress(int handled) override {
-        if (progress_)
-            progress_->Handled(handled);
-    }
-    void HideProgress() override {}
-    void ProcessEvents() override { QCoreApplication::processEvents(); }
-    bool StopRequested() override { return StopSignals::Caught(); }
-    std::string SelectedOutputModeName() override { return outputModeName_; }
-
-private:
-    // A message goes on a line of its own, not after the progress shown so far.
-    void Print(const QString& text) {
-        if (progress_)
-            progress_->Clear();
-        PrintErrorLine(text);
-    }
-
-    std::string outputModeName_;
-    ProgressPrinter* progress_;
-};
 
 bool PlatformHasNoDisplay() {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
@@ -67,144 +30,17 @@ bool PlatformHasNoDisplay() {
 
 } // namespace
 
-namespace {
-std::string errorLinePrefix;
-}
-
-void StartErrorLinesWith(const std::string& prefix) {
-    errorLinePrefix = prefix;
-}
-
-void PrintErrorLine(const QString& text) {
-    // One message, one line: a line break in a file's name is written as "\n".
-    const std::string bytes = errorLinePrefix + EscapeControlCharacters(BytesFromText(text)) + "\n";
-    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
-    std::fflush(stderr);
-}
-
-void PrintFileProblems(const AutomationResult& result) {
-    for (const AutomationResult::FileProblem& note : result.notes)
-        PrintErrorLine(TextFromBytes(note.input + ": " + note.reason));
-    for (const AutomationResult::FileProblem& problem : result.problems)
-        PrintErrorLine(TextFromBytes(problem.input + ": " + problem.reason));
-}
-
-std::string SettingsFileProblem(const std::string& iniPath) {
-    struct stat info {};
-    if (stat(iniPath.c_str(), &info) != 0) {
-        // A link to nothing is no missing file: the settings the user made are gone, and running
-        // without them (no output modes) would fail every file that needs encoding.
-        if (errno == ENOENT && lstat(iniPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
-            return "Cannot read " + iniPath + ": it is a broken link (what it points to is not there).";
-        if (errno == ENOENT)
-            return std::string();
-        return "Cannot read " + iniPath + ": " + std::strerror(errno);
-    }
-    if (S_ISDIR(info.st_mode))
-        return "Cannot read " + iniPath + ": it is a folder, not a settings file.";
-    if (!S_ISREG(info.st_mode))
-        return "Cannot read " + iniPath + ": it is not a regular file.";
-    const int file = open(iniPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (file < 0)
-        return "Cannot read " + iniPath + ": " + std::strerror(errno);
-    close(file);
-    return std::string();
-}
-
 bool NoDisplayNamed() {
     return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-}
-
-int ExitStatusFor(const AutomationResult& result) {
-    switch (result.outcome) {
-    case AutomationResult::Outcome::Completed:
-        return result.problems.empty() ? kExitCompleted : kExitFilesFailed;
-    case AutomationResult::Outcome::Refused:
-    case AutomationResult::Outcome::Aborted:
-        return kExitCheckMessage;
-    case AutomationResult::Outcome::Stopped:
-    case AutomationResult::Outcome::ReportFailed:
-    case AutomationResult::Outcome::AlreadyRunning:
-        break;
-    }
-    return kExitRunIncomplete;
 }
 
 bool ShouldRunHeadless(const QStringList& arguments) {
     return ParseCommandLine(arguments).hasArguments && PlatformHasNoDisplay();
 }
 
-std::string MatchOutputModeName(const std::vector<PMP3Converter>& outputModes, const PSoundProject& project,
-                                const std::string& fallback) {
-    const int matching = MatchingOutputMode(outputModes, project);
-    if (matching >= 0)
-        return outputModes[static_cast<size_t>(matching)].name;
-    if (FindOutputMode(outputModes, "Custom..."))
-        return "Custom...";
-    return fallback;
-}
-
-int LoadHeadlessSettings(const QString& programFolder, HeadlessSettings& loaded) {
-    loaded.path = ProgramFiles(BytesFromText(programFolder)).SettingsToRead();
-    const std::string settingsProblem = SettingsFileProblem(loaded.path);
-    if (!settingsProblem.empty()) {
-        PrintErrorLine(TextFromBytes(settingsProblem));
-        return kExitLoadFailed;
-    }
-    try {
-        std::vector<std::string> warnings;
-        // Whatever LoadSettings throws (a file it refuses, a read that fails) is a settings file
-        // that cannot be loaded.
-        LoadSettings(loaded.path, loaded.settings, &warnings);
-        for (const std::string& warning : warnings)
-            PrintErrorLine(TextFromBytes(warning));
-    } catch (const std::exception& error) {
-        PrintErrorLine(TextFromBytes(error.what()));
-        return kExitLoadFailed;
-    } catch (...) {
-        PrintErrorLine(QStringLiteral("The settings or the project file could not be loaded."));
-        return kExitLoadFailed;
-    }
-    return kExitCompleted;
-}
-
-int RunProjectHeadless(PSoundProject project, const HeadlessSettings& loaded,
-                       const HeadlessRunChoices& choices) {
-    const TavrelSettings& settings = loaded.settings;
-    // The mode a new project shows stays selected when the project matches none.
-    const std::string newProjectMode =
-        MatchOutputModeName(settings.outputModes, NewDefaultProject(settings), std::string());
-    const std::string outputModeName = MatchOutputModeName(settings.outputModes, project, newProjectMode);
-    // The window runs a loaded project as its up-down controls show it, each kept within its
-    // range; without the window the project is taken the same way, so both make the same movies.
-    project.FramePerSeconds = std::clamp<int32_t>(project.FramePerSeconds, 0, 100);
-    project.FrameTuner = std::clamp<int32_t>(project.FrameTuner, -100, 100);
-
-    // Nobody watches a batch: say why its files that need encoding will give no movie.
-    if (!FindOutputMode(settings.outputModes, outputModeName))
-        PrintErrorLine(
-            QStringLiteral("No output mode is defined in %1: files that are not MP3 files cannot be "
-                           "encoded in this run.")
-                .arg(TextFromBytes(loaded.path)));
-
-    if (StopSignals::Caught())
-        return kExitRunIncomplete;
-    HeadlessHost host(outputModeName, choices.progress);
-    AutomationRun run;
-    run.SetEncoderCount(choices.encoders > 0 ? choices.encoders : settings.encoders);
-    run.SetReportPath(choices.reportPath);
-    const AutomationResult result = run.StartAutomation(project, settings.outputModes, host);
-    if (choices.progress)
-        choices.progress->Clear();
-    PrintFileProblems(result);
-    if (choices.progress)
-        choices.progress->Summary(result);
-    return ExitStatusFor(result);
-}
-
 int RunHeadless(const QStringList& arguments, const QString& programFolder) {
-    // The encoder wait needs an event loop, and so an application object.
+    // The run works on an event loop, and so needs an application object.
     std::unique_ptr<QCoreApplication> ownApplication;
     static int argc = 1;
     static char name[] = "tavrel";
@@ -213,26 +49,28 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
         ownApplication = std::make_unique<QCoreApplication>(argc, argv);
     // From here on a signal stops the run, or ends the program before one starts.
     StopSignals stopSignals;
+    ProjectRunFlow flow(ReadProgramSettings(ProgramFiles(BytesFromText(programFolder)).SettingsToRead()));
+    QObject::connect(&flow, &ProjectRunFlow::message, &PrintErrorLine);
+    QObject::connect(&flow, &ProjectRunFlow::error, &PrintErrorLine);
+    const ProjectRunFlow::Prepared prepared = flow.PrepareFromCommandLine(ParseCommandLine(arguments));
+    if (prepared != ProjectRunFlow::Prepared::Ready)
+        return ProjectRunFlow::ExitStatusOf(prepared);
+    if (StopSignals::Caught())
+        return kExitRunIncomplete;
 
-    const CommandLine commandLine = ParseCommandLine(arguments);
-    const QString problem = CommandLineProblem(commandLine);
-    if (!problem.isEmpty()) {
-        PrintErrorLine(problem);
-        return kExitCheckMessage;
-    }
-
-    HeadlessSettings settings;
-    if (const int status = LoadHeadlessSettings(programFolder, settings); status != kExitCompleted)
-        return status;
-    PSoundProject project = NewDefaultProject(settings.settings);
-    try {
-        LoadProjectFile(BytesFromText(commandLine.projectPath), project);
-    } catch (const std::exception& error) {
-        PrintErrorLine(TextFromBytes(error.what()));
-        return kExitLoadFailed;
-    } catch (...) {
-        PrintErrorLine(QStringLiteral("The settings or the project file could not be loaded."));
-        return kExitLoadFailed;
-    }
-    return RunProjectHeadless(std::move(project), settings, HeadlessRunChoices{});
+    AutomationRun run;
+    QObject::connect(&run, &AutomationRun::message, &PrintErrorLine);
+    QObject::connect(&run, &AutomationRun::error, &PrintErrorLine);
+    QObject::connect(&stopSignals, &StopSignals::Received, &run, &AutomationRun::Stop);
+    std::optional<int> status;
+    QObject::connect(&flow, &ProjectRunFlow::ended, [&status](int ended) {
+        status = ended;
+        QCoreApplication::exit(ended);
+    });
+    (void)flow.Start(run);
+    if (!status)
+        QCoreApplication::exec();
+    // The application also ends when something else quits it: what is unfinished then counts as
+    // stopped, and the encoders still running end with the run.
+    return status.value_or(kExitRunIncomplete);
 }

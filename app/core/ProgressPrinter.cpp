@@ -3,13 +3,12 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
-#include "AutomationRun.h"
 #include "NativeText.h"
-
-ProgressPrinter::ProgressPrinter(bool enabled, std::vector<std::string> inputs)
-    : enabled_(enabled), inputs_(std::move(inputs)) {}
+#include "RunPaths.h"
+#include "RunResult.h"
 
 bool ProgressPrinter::StandardErrorIsTerminal() {
     return isatty(STDERR_FILENO) == 1;
@@ -17,17 +16,15 @@ bool ProgressPrinter::StandardErrorIsTerminal() {
 
 void ProgressPrinter::Start(int total) {
     total_ = total;
-    Handled(0);
+    Show("tavrel: [0/" + std::to_string(total) + "] 0%");
 }
 
-void ProgressPrinter::Handled(int handled) {
-    const int percent = total_ > 0 ? static_cast<int>(100LL * handled / total_) : 100;
-    std::string line = "tavrel: [" + std::to_string(handled) + "/" + std::to_string(total_) + "] " +
-                       std::to_string(percent) + "%";
+void ProgressPrinter::FileDone(int index, const std::string& input) {
+    const int done = index + 1;
+    const int percent = total_ > 0 ? static_cast<int>(100LL * done / total_) : 100;
     // The file's own name: its folder would push the line past the terminal's width.
-    if (handled > 0 && static_cast<size_t>(handled) <= inputs_.size())
-        line += " " + FinalPathComponent(inputs_[static_cast<size_t>(handled) - 1]);
-    Show(line);
+    Show("tavrel: [" + std::to_string(done) + "/" + std::to_string(total_) + "] " + std::to_string(percent) +
+         "% " + FinalPathComponent(input));
 }
 
 void ProgressPrinter::Clear() {
@@ -42,21 +39,25 @@ void ProgressPrinter::Summary(const AutomationResult& result) {
     if (!enabled_)
         return;
     Clear();
-    const size_t listed = inputs_.size();
+    const auto listed = static_cast<size_t>(total_);
     const size_t withoutMovie = std::min(result.problems.size(), listed);
     std::string line = "tavrel: " + std::to_string(listed - withoutMovie) + " of " + std::to_string(listed) +
                        (listed == 1 ? " file" : " files") + " converted";
     if (withoutMovie > 0)
         line += ", " + std::to_string(withoutMovie) + " without a movie";
-    if (result.outcome == AutomationResult::Outcome::Stopped)
+    switch (result.outcome) {
+    case AutomationResult::Outcome::Stopped:
         line += " (stopped)";
-    if (result.outcome == AutomationResult::Outcome::Completed ||
-        result.outcome == AutomationResult::Outcome::Stopped)
+        [[fallthrough]];
+    case AutomationResult::Outcome::Completed:
         line += "; report: " + result.reportPath;
-    else if (result.outcome == AutomationResult::Outcome::ReportFailed)
+        break;
+    case AutomationResult::Outcome::ReportFailed:
         line += "; the report could not be written";
-    else
-        return;
+        break;
+    default:
+        return; // the run did not start: its message said why
+    }
     line = EscapeControlCharacters(line) + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);

@@ -2,22 +2,21 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 struct AutomationResult;
 
 class ProgressPrinter {
 public:
-    // Prints to standard error, and only when enabled. inputs: the run's files in list order.
-    ProgressPrinter(bool enabled, std::vector<std::string> inputs);
+    // Prints to standard error, and only when enabled.
+    explicit ProgressPrinter(bool enabled) : enabled_(enabled) {}
 
     // True when standard error is a terminal (someone watches it).
     static bool StandardErrorIsTerminal();
 
     // The run starts with total files: "tavrel: [0/12] 0%".
     void Start(int total);
-    // The first handled files of the list are done: "tavrel: [3/12] 25% <name of the third>".
-    void Handled(int handled);
+    // The listed file at index has had its turn: "tavrel: [3/12] 25% <its name>".
+    void FileDone(int index, const std::string& input);
     // Takes the progress line away, so that a message gets a line of its own.
     void Clear();
     // One line: how many of the files gave a movie, how many did not, and where the report is.
@@ -27,7 +26,6 @@ private:
     void Show(const std::string& line);
 
     bool enabled_;
-    std::vector<std::string> inputs_;
     int total_ = 0;
     bool shown_ = false;
 };

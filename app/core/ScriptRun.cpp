@@ -4,14 +4,22 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include <QCoreApplication>
 
+#include "AutomationRun.h"
+#include "ErrorLines.h"
+#include "ExitStatus.h"
 #include "FileContent.h"
-#include "HeadlessRun.h"
 #include "NativeText.h"
 #include "OutputModes.h"
+#include "ProgramFiles.h"
+#include "ProgramSettings.h"
 #include "ProgressPrinter.h"
+#include "ProjectControls.h"
+#include "ProjectRunFlow.h"
 #include "StopSignals.h"
 
 namespace {
@@ -52,7 +60,7 @@ void PrintUsageError(const std::string& error) {
 }
 
 int RunScript(const ScriptOptions& options, const QString& programFolder) {
-    // The encoder wait needs an event loop, and so an application object.
+    // The run works on an event loop, and so needs an application object.
     std::unique_ptr<QCoreApplication> ownApplication;
     static int argc = 1;
     static char name[] = "tavrel";
@@ -72,21 +80,25 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
     }
 
     StartErrorLinesWith("tavrel: ");
-    HeadlessSettings settings;
-    if (const int status = LoadHeadlessSettings(programFolder, settings); status != kExitCompleted)
-        return status;
-    const std::vector<PMP3Converter>& modes = settings.settings.outputModes;
+    ProjectRunFlow flow(ReadProgramSettings(ProgramFiles(BytesFromText(programFolder)).SettingsToRead()));
+    QObject::connect(&flow, &ProjectRunFlow::message, &PrintErrorLine);
+    QObject::connect(&flow, &ProjectRunFlow::error, &PrintErrorLine);
+    // Settings that cannot be used are told, and end the program, as a project run's are.
+    if (!flow.Settings().Usable())
+        return ProjectRunFlow::ExitStatusOf(flow.PrepareProject(PSoundProject()));
+    const TavrelSettings& settings = flow.Settings().settings;
     if (options.listModes) {
-        ListModes(modes);
+        ListModes(settings.outputModes);
         return std::fflush(stdout) == 0 ? kExitCompleted : kExitCheckMessage;
     }
 
     // The project a project file would hold: a new one, with what the options say.
-    PSoundProject project = NewDefaultProject(settings.settings);
+    PSoundProject project = NewDefaultProject(settings);
+    const std::string newProjectMode = MatchOutputModeName(settings.outputModes, project, {});
     if (!options.outputMode.empty()) {
-        const PMP3Converter* mode = ChosenMode(modes, options.outputMode);
+        const PMP3Converter* mode = ChosenMode(settings.outputModes, options.outputMode);
         if (!mode) {
-            PrintUsageError("no output mode '" + options.outputMode + "' in " + settings.path +
+            PrintUsageError("no output mode '" + options.outputMode + "' in " + flow.Settings().path +
                             " (tavrel --list-modes lists them)");
             return kExitCheckMessage;
         }
@@ -137,10 +149,46 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
         return std::fflush(stdout) == 0 ? kExitCompleted : kExitCheckMessage;
     }
 
-    ProgressPrinter progress(!options.quiet && ProgressPrinter::StandardErrorIsTerminal(), files);
-    HeadlessRunChoices choices;
-    choices.encoders = options.encoders.value_or(0);
-    choices.reportPath = AbsolutePath(options.reportPath);
-    choices.progress = &progress;
-    return RunProjectHeadless(std::move(project), settings, choices);
+    // From here on it is the run a project file gets.
+    if (const auto prepared = flow.PrepareProject(std::move(project), newProjectMode);
+        prepared != ProjectRunFlow::Prepared::Ready)
+        return ProjectRunFlow::ExitStatusOf(prepared);
+    if (StopSignals::Caught())
+        return kExitRunIncomplete;
+    if (options.encoders)
+        flow.Settings().settings.encoders = *options.encoders;
+
+    AutomationRun run;
+    run.SetReportPath(AbsolutePath(options.reportPath));
+    ProgressPrinter progress(!options.quiet && ProgressPrinter::StandardErrorIsTerminal());
+    // A message goes on a line of its own, not after the progress shown so far.
+    const auto print = [&progress](const QString& text) {
+        progress.Clear();
+        PrintErrorLine(text);
+    };
+    QObject::connect(&run, &AutomationRun::message, print);
+    QObject::connect(&run, &AutomationRun::error, print);
+    QObject::connect(&stopSignals, &StopSignals::Received, &run, &AutomationRun::Stop);
+    QObject::connect(&run, &AutomationRun::started, [&progress](int total) { progress.Start(total); });
+    QObject::connect(&run, &AutomationRun::fileDone, [&progress](int index, const FileOutcome& outcome) {
+        progress.FileDone(index, outcome.input);
+    });
+    // Connected before the flow's own: the line is gone before the flow names the files that gave
+    // no movie.
+    std::optional<AutomationResult> result;
+    QObject::connect(&run, &AutomationRun::finished, [&](const AutomationResult& finished) {
+        progress.Clear();
+        result = finished;
+    });
+    std::optional<int> status;
+    QObject::connect(&flow, &ProjectRunFlow::ended, [&](int ended) {
+        if (result)
+            progress.Summary(*result);
+        status = ended;
+        QCoreApplication::exit(ended);
+    });
+    (void)flow.Start(run);
+    if (!status)
+        QCoreApplication::exec();
+    return status.value_or(kExitRunIncomplete);
 }
