@@ -430,10 +430,12 @@ void RunScheduler::FinishReadyFiles() {
                 if (!note->empty())
                     outcome.notes.push_back(*note);
         setup_.fileFinished(index, outcome);
+        // Its intermediate MP3 stays for whoever listens until now.
+        file.intermediate.reset();
     }
 }
 
-// The movie and its report line, and the intermediate MP3 removed.
+// The movie and its report line.
 void RunScheduler::FinishFile(FileWork& file) {
     try {
         // Never over a movie of this run, nor over an input.
@@ -456,7 +458,6 @@ void RunScheduler::FinishFile(FileWork& file) {
         if (!file.failure)
             outputs_.MovieMade(moviePath, file.input);
         file.handled = true;
-        file.intermediate.reset();
         return;
     } catch (const StepFailed& failed) {
         if (file.lines.empty())
@@ -469,7 +470,6 @@ void RunScheduler::FinishFile(FileWork& file) {
             file.lines.push_back((file.mp3Path.empty() ? file.input : file.mp3Path) + EndingOfFailure());
         file.failure = FileFailure{Cause::Unexpected, {}};
     }
-    file.intermediate.reset();
 }
 
 // The encoder's MP3 must hold the whole input: a full disk, say, can leave it cut short while the
