@@ -868,6 +868,11 @@ private slots:
                 << encoding << hide << withDisplay << 3 << stopped << done << "";
             QTest::addRow("SIG%s stops the window's run", signal)
                 << encoding << QStringList{"-f:<root>/p.xml"} << withDisplay << 3 << stopped << done << "";
+            if (signal == std::string("INT"))
+                QTest::newRow("SIGINT stops a run of files and options")
+                    << encoding << QStringList{"-o", "out", "in/b.mp3", "in/a.wav"}
+                    << QStringList{"PATH=<root>/bin:<PATH>"} << 3 << "tavrel: " + stopped
+                    << QStringList{"out/b.swf", "out/Untitled.txt", "in/a.wav", "in/b.mp3", "!late"} << "";
             QTest::addRow("SIG%s ends the window", signal) << Steps{{"signal", signal}} << QStringList{}
                                                            << withDisplay << 3 << "*" << QStringList{} << "";
         }
