@@ -792,9 +792,9 @@ void TFormMain::ButtonOutputFolderClick() {
 
 template <typename Start> void TFormMain::StartRun(Start&& start) {
     // Spawn Session, Help, Web Page and About stay available.
-    commandsLocked_ = std::make_unique<CommandsDisabledDuringRun>(
-        std::initializer_list<QAction*>{StartAutomation1, NewProject1, LoadProject1, SaveProject1, SaveProjectAs1,
-                                        Preferences1, AddFiles1, RemoveFiles1, AddFiles2, RemoveFiles2, Exit1});
+    commandsLocked_ = std::make_unique<CommandsDisabledDuringRun>(std::initializer_list<QAction*>{
+        StartAutomation1, NewProject1, LoadProject1, SaveProject1, SaveProjectAs1, Preferences1, AddFiles1,
+        RemoveFiles1, AddFiles2, RemoveFiles2, Exit1});
     runHost_->SetHideMode(HideMode);
     lastRunResult_ = AutomationResult();
     if (const std::optional<AutomationResult> refused = start()) {
@@ -889,7 +889,8 @@ void TFormMain::FormActivate(const QStringList& arguments) {
     connect(commandLineRun_.get(), &ProjectRunFlow::message, this, &TFormMain::ShowMessageText);
     connect(commandLineRun_.get(), &ProjectRunFlow::error, this, &TFormMain::ShowErrorText);
     connect(commandLineRun_.get(), &ProjectRunFlow::ended, this, &TFormMain::EndApplication);
-    const ProjectRunFlow::Prepared prepared = commandLineRun_->PrepareFromCommandLine(commandLine, projectTagNames);
+    const ProjectRunFlow::Prepared prepared =
+        commandLineRun_->PrepareFromCommandLine(commandLine, projectTagNames);
     if (prepared == ProjectRunFlow::Prepared::Ready) {
         RunCommand([this] {
             currentProject = commandLineRun_->Project();

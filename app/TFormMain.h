@@ -256,7 +256,7 @@ private:
     TFormProgressBarPercent* progressForm_ = nullptr;
     TFormPreferences* preferencesForm_ = nullptr;
     TFormAbout* aboutForm_ = nullptr;
-    bool exitConfirmed_ = false;    // Exit has asked already; the close box must not ask again
+    bool exitConfirmed_ = false;   // Exit has asked already; the close box must not ask again
     ProgramSettings settingsRead_; // what reading settings.ini found, told at the first activation
 
     AutomationRun automationRun_;

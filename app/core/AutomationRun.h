@@ -46,7 +46,8 @@ public:
     // the output folder, both also sent as message; or a run already under way), and then no
     // finished comes. The run works on its own copy of project; non-MP3 inputs are encoded with
     // the output mode named outputModeName, with the project's values for an editable one.
-    std::optional<AutomationResult> Start(const PSoundProject& project, const std::vector<PMP3Converter>& outputModes,
+    std::optional<AutomationResult> Start(const PSoundProject& project,
+                                          const std::vector<PMP3Converter>& outputModes,
                                           const std::string& outputModeName);
 
     bool IsRunning() const { return running_; }

@@ -27,7 +27,7 @@ int ProjectRunFlow::ExitStatusOf(Prepared prepared) {
 }
 
 ProjectRunFlow::Prepared ProjectRunFlow::PrepareFromCommandLine(const CommandLine& commandLine,
-                                                               const ProjectTagNames& tagNames) {
+                                                                const ProjectTagNames& tagNames) {
     const QString problem = CommandLineProblem(commandLine);
     if (!problem.isEmpty()) {
         emit message(problem);
@@ -59,7 +59,8 @@ void ProjectRunFlow::TellSettings() {
         emit message(TextFromBytes(text));
 }
 
-ProjectRunFlow::Prepared ProjectRunFlow::PrepareProject(PSoundProject project, const std::string& fallbackMode) {
+ProjectRunFlow::Prepared ProjectRunFlow::PrepareProject(PSoundProject project,
+                                                        const std::string& fallbackMode) {
     TellSettings();
     // Without its output modes a batch would make movies of its MP3 files only.
     if (!settings_.Usable())
@@ -82,7 +83,8 @@ std::optional<AutomationResult> ProjectRunFlow::Start(AutomationRun& run) {
     run.SetEncoderCount(settings_.settings.encoders);
     disconnect(runFinished_);
     runFinished_ = connect(&run, &AutomationRun::finished, this, &ProjectRunFlow::RunEnded);
-    std::optional<AutomationResult> refused = run.Start(project_, settings_.settings.outputModes, outputModeName_);
+    std::optional<AutomationResult> refused =
+        run.Start(project_, settings_.settings.outputModes, outputModeName_);
     if (refused) {
         disconnect(runFinished_);
         emit ended(ExitStatusFor(*refused));

@@ -24,10 +24,10 @@ public:
     explicit ProjectRunFlow(ProgramSettings settings, QObject* parent = nullptr);
 
     enum class Prepared {
-        Ready,             // the project is ready to run
+        Ready,              // the project is ready to run
         CommandLineRefused, // "Invalid Parameters", "Invalid Filename": status 1
-        SettingsUnusable,  // settings.ini cannot be read: status 2
-        ProjectUnreadable, // the project file cannot be read: status 2
+        SettingsUnusable,   // settings.ini cannot be read: status 2
+        ProjectUnreadable,  // the project file cannot be read: status 2
     };
     static int ExitStatusOf(Prepared prepared);
 

@@ -71,7 +71,7 @@ struct AutomationResult {
 // How one listed file's turn in a run ended.
 struct FileOutcome {
     std::string input;
-    bool handled = false;   // its work completed: the progress moves on to it
+    bool handled = false; // its work completed: the progress moves on to it
     bool movieMade = false;
     FileFailure failure;            // why it gave no movie, when it gave none
     std::vector<std::string> notes; // what to say of a movie made all the same

@@ -139,11 +139,11 @@ struct RunScheduler::FileWork {
     std::optional<FileFailure> encodeFailure;
     std::string encoderSaid; // the last lines of the encoder's standard error
     std::unique_ptr<IntermediateFile> intermediate;
-    std::vector<std::string> lines;       // the report lines of this file
-    std::optional<FileFailure> failure;   // why it gave no movie; none when it gave one
-    std::string movieNote;                // where its movie went, when not under the usual name
+    std::vector<std::string> lines;              // the report lines of this file
+    std::optional<FileFailure> failure;          // why it gave no movie; none when it gave one
+    std::string movieNote;                       // where its movie went, when not under the usual name
     const char* skipEnding = ":File Not Found."; // the ending of its line when it was skipped
-    std::string note;                     // what to say of a movie made all the same
+    std::string note;                            // what to say of a movie made all the same
 };
 
 struct RunScheduler::Encoder {
@@ -228,7 +228,8 @@ bool RunScheduler::Over() const {
 void RunScheduler::StartFiles() {
     const size_t encoderCount = encoders_.size();
     const size_t aheadLimit = encoderCount == 1 ? 1 : kFilesAheadPerEncoder * encoderCount;
-    while ((!startAgain_.empty() || (nextToStart_ < files_.size() && nextToStart_ - nextToFinish_ < aheadLimit)) &&
+    while ((!startAgain_.empty() ||
+            (nextToStart_ < files_.size() && nextToStart_ - nextToFinish_ < aheadLimit)) &&
            !stopped_) {
         Encoder* free = FreeEncoder();
         if (!free)
@@ -391,8 +392,8 @@ void RunScheduler::FileEncoded(FileWork& file, EncoderRunner::Outcome outcome, c
     const std::string& problem = runner.Problem();
     file.encoderSaid = runner.ErrorOutput();
     file.state = FileState::Ready;
-    // Stopped, or a stop asked for meanwhile (Ctrl+C reaches the encoder too and may end it first):
-    // its MP3 is unfinished, and goes with its IntermediateFile when the run ends.
+    // Stopped, or ended some other way while the run was stopping: its MP3 may be unfinished, and
+    // goes with its IntermediateFile when the run ends.
     if (outcome == EncoderRunner::Outcome::Stopped || stopped_) {
         file.encodeFailure = FileFailure{Cause::Stopped, {}};
         return;
@@ -485,10 +486,12 @@ void RunScheduler::BuildFromEncodedMp3(FileWork& file, const std::string& movieP
         return;
     }
     int32_t frameMs = 0;
-    const int32_t heldMs = During(notWritten, [&] { return Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs); });
+    const int32_t heldMs =
+        During(notWritten, [&] { return Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs); });
     if (heldMs >= 0 && heldMs + frameMs + file.slackMs + 1 < file.lengthMs) {
         file.lines.push_back(file.mp3Path + ":Encoded Sound Incomplete.");
-        std::string held = "the encoded MP3 holds " + Seconds(heldMs, 3) + " s of " + Seconds(file.lengthMs, 3) + " s";
+        std::string held =
+            "the encoded MP3 holds " + Seconds(heldMs, 3) + " s of " + Seconds(file.lengthMs, 3) + " s";
         if (!file.encoderSaid.empty())
             held += ": " + file.encoderSaid;
         file.failure = FileFailure{Cause::EncodedIncomplete, held};
@@ -527,9 +530,8 @@ void RunScheduler::BuildFromMp3Input(FileWork& file, const std::string& moviePat
                SwfSoundRateCode(scan.sampleRate) >= 0;
     });
     if (measurable) {
-        const int32_t lengthMs = During(lengthUnreadable, [&] {
-            return Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.input);
-        });
+        const int32_t lengthMs = During(
+            lengthUnreadable, [&] { return Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.input); });
         frames = During({Cause::FrameCountUnknown, {}}, [&] {
             return SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
         });

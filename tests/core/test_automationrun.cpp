@@ -13,12 +13,12 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "common/file_size_limit.h"
 #include "core/RunFixtures.h"
@@ -33,7 +33,8 @@ class RecordingHost {
 public:
     // Starts run and waits for its end in an event loop of the test's own; stopWhen is asked a few
     // times a second.
-    AutomationResult Run(AutomationRun& run, const PSoundProject& project, const std::vector<PMP3Converter>& modes) {
+    AutomationResult Run(AutomationRun& run, const PSoundProject& project,
+                         const std::vector<PMP3Converter>& modes) {
         QObject context;
         AutomationResult result;
         QEventLoop loop;
@@ -239,9 +240,8 @@ TEST_F(Run, AnotherInputOfTheListIsNeverTheIntermediate) {
     EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "a.1.swf", "a.swf"}));
     ExpectMoviesHoldTheirMp3s({{"a.swf", Path("in/a.1.mp3")}, {"a.1.swf", mp3}});
     ASSERT_EQ(result.notes.size(), 1u);
-    EXPECT_EQ(result.notes[0].Text(),
-              mp3 + ": its movie is " + Path("out/a.1.swf") + " (" + Path("out/a.swf") + " is the movie of " +
-                  wav + ")");
+    EXPECT_EQ(result.notes[0].Text(), mp3 + ": its movie is " + Path("out/a.1.swf") + " (" +
+                                          Path("out/a.swf") + " is the movie of " + wav + ")");
 }
 
 TEST_F(Run, AnMp3InputInCapitalsIsUsedAsItIs) {

@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
+#include "AutomationRun.h"
 #include "FakeUserDialogs.h"
 #include "MainWindowFixture.h"
-#include "AutomationRun.h"
 #include "TFormMain.h"
 #include "TFormProgressBarPercent.h"
 #include "TavrelWindows.h"

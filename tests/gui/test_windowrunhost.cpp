@@ -1,8 +1,8 @@
 // The window's side of a run: progress window, message boxes, output-mode box and the command lock,
 // driven by a real run on real files.
 #include <QAction>
-#include <QEventLoop>
 #include <QDir>
+#include <QEventLoop>
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
