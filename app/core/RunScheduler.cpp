@@ -392,8 +392,8 @@ void RunScheduler::FileEncoded(FileWork& file, EncoderRunner::Outcome outcome, c
     const std::string& problem = runner.Problem();
     file.encoderSaid = runner.ErrorOutput();
     file.state = FileState::Ready;
-    // Stopped, or a stop asked for meanwhile (Ctrl+C reaches the encoder too and may end it first):
-    // its MP3 is unfinished, and goes with its IntermediateFile when the run ends.
+    // Stopped, or ended some other way while the run was stopping: its MP3 may be unfinished, and
+    // goes with its IntermediateFile when the run ends.
     if (outcome == EncoderRunner::Outcome::Stopped || stopped_) {
         file.encodeFailure = FileFailure{Cause::Stopped, {}};
         return;

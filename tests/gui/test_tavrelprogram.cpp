@@ -846,6 +846,38 @@ private slots:
             << headless << 2 << "Cannot read <root>/" + settings + ": it is not a regular file"
             << nothingWritten << "";
 
+        // The window's "-f:" start and the one without a display are one flow: the same statuses
+        // and the same messages, on standard error with -hide, for the same settings and projects.
+        const Steps program{{"program", "prog"}};
+        const QString ini = "<root>/prog/settings.ini";
+        for (const bool window : {false, true}) {
+            const QStringList where =
+                window ? QStringList{"QT_QPA_PLATFORM=xcb", "DISPLAY=<display>"} : headless;
+            const char* name = window ? "window" : "no window";
+            QTest::addRow("%s: settings.ini is a folder", name)
+                << (oneMp3 + program +
+                    Steps{{"remove", "prog/settings.ini"}, {"folder", "prog/settings.ini"}})
+                << hide << where << 2 << "Cannot read " + ini + ": it is a folder, not a settings file.\n"
+                << nothingWritten << "";
+            QTest::addRow("%s: settings without output modes", name)
+                << (oneMp3 + program + Steps{{"text", "prog/settings.ini", "[general]\n"}}) << hide << where
+                << 0
+                << "No output mode is defined in " + ini +
+                       ": files that are not MP3 files cannot be encoded in this run.\n"
+                << converted << "";
+            QTest::addRow("%s: a settings warning", name)
+                << (oneMp3 + program +
+                    Steps{{"edit", "prog/settings.ini", "emptyproject=0", "emptyproject=x"}})
+                << hide << where << 0 << "emptyproject" << converted << "";
+            QTest::addRow("%s: project that cannot be read", name)
+                << Steps{{"socket", "p.xml"}} << hide << where << 2 << "Cannot open file <root>/p.xml\n"
+                << nothingWritten << "";
+            QTest::addRow("%s: no input files", name)
+                << Steps{{"project", "p.xml", "out"}} << hide << where << 1
+                << "Please select at least one Wave Data file to convert!\n"
+                << nothingWritten << "";
+        }
+
         // Stop signals in every mode: the fake encoder writes part of its MP3, waits for the movie
         // of the file before, leaves a child that holds standard error open (so the row waits for
         // it) and would write "late", then signals the program. The stop ends both, removes the
