@@ -18,7 +18,6 @@
 #include "ProgramFiles.h"
 #include "ProgramSettings.h"
 #include "ProgressPrinter.h"
-#include "ProjectControls.h"
 #include "ProjectRunFlow.h"
 #include "StopSignals.h"
 
