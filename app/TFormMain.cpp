@@ -34,9 +34,11 @@
 
 #include "CommandLine.h"
 #include "DroppedFiles.h"
-#include "HeadlessRun.h"
+#include "ErrorLines.h"
+#include "ExitStatus.h"
 #include "NativeText.h"
 #include "ProgramIdentity.h"
+#include "ProjectRunFlow.h"
 #include "RunEndMessage.h"
 #include "SettingBoxes.h"
 #include "TFormAbout.h"
@@ -50,8 +52,6 @@
 namespace {
 const QString kWindowTitle = QStringLiteral("Tavrel Tool v1.5");
 const QString kApplicationTitle = QStringLiteral("SWF Tavrel Tool");
-// How often a pending auto-run looks again whether a run under way has ended.
-constexpr int kIdleRetryMs = 100;
 const QString kInputFilesFilter =
     QStringLiteral("Wav files (*.wav);;MP3 files (*.mp3);;Wav and MP3 files (*.mp3 *.wav);;All Files (*)");
 const QString kProjectFilter = QStringLiteral("Extended Markup Language (*.xml);;All Files (*)");
@@ -97,26 +97,22 @@ TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget
 
     currentProject = NewDefaultProject(tavrelSettings);
     ShowProject();
+
+    runHost_ = std::make_unique<WindowRunHost>(this, *dialogs_, automationRun_);
+    connect(&automationRun_, &AutomationRun::finished, this, &TFormMain::RunFinished);
+}
+
+TFormMain::~TFormMain() = default;
+
+void TFormMain::SetProgressForm(TFormProgressBarPercent* form) {
+    progressForm_ = form;
+    runHost_->SetProgressForm(form);
 }
 
 void TFormMain::ReadSettings() {
     // Told at the first activation, once "-hide" is known: a hidden run says them on standard error.
-    const std::string settingsPath = BytesFromText(SettingsPath());
-    std::string settingsProblem = SettingsFileProblem(settingsPath);
-    std::vector<std::string> warnings;
-    if (settingsProblem.empty()) {
-        try {
-            LoadSettings(settingsPath, tavrelSettings, &warnings);
-        } catch (const std::exception& error) {
-            settingsProblem = error.what();
-            tavrelSettings = TavrelSettings();
-        }
-    }
-    settingsUnusable_ = !settingsProblem.empty();
-    if (settingsUnusable_)
-        startMessages_ << TextFromBytes(settingsProblem);
-    for (const std::string& warning : warnings)
-        startMessages_ << TextFromBytes(warning);
+    settingsRead_ = ReadProgramSettings(BytesFromText(SettingsPath()));
+    tavrelSettings = settingsRead_.settings;
 }
 
 void TFormMain::FillOutputModes() {
@@ -456,6 +452,10 @@ void TFormMain::ShowFailure(const std::exception_ptr& failure) {
     } catch (...) {
         text = QStringLiteral("An unknown failure stopped the command.");
     }
+    ShowErrorText(text);
+}
+
+void TFormMain::ShowErrorText(const QString& text) {
     if (HideMode)
         PrintErrorLine(text);
     else
@@ -591,7 +591,7 @@ void TFormMain::MatchOutputMode() {
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
         box->setEnabled(true);
     SelectIfFound(ComboBoxOutputMode,
-                  ComboBoxOutputMode->findText(QStringLiteral("Custom..."), Qt::MatchExactly));
+                  ComboBoxOutputMode->findText(TextFromBytes(kCustomOutputModeName), Qt::MatchExactly));
 }
 
 void TFormMain::ComboBoxOutputModeChange() {
@@ -685,14 +685,14 @@ void TFormMain::closeEvent(QCloseEvent* event) {
         if (automationRun_.IsRunning()) {
             event->ignore();
             closeAfterRun_ = true;
-            automationRun_.RequestStop();
+            automationRun_.Stop();
         } else {
             event->accept();
         }
         return;
     }
     // During a run the window stays and one question is asked; an answer that closes stops the
-    // run, and the Start command closes the window once the run has ended, saving first if asked.
+    // run, and the window closes once the run has ended (RunFinished), saving first if asked.
     if (automationRun_.IsRunning()) {
         event->ignore();
         exitConfirmed_ = false;
@@ -714,7 +714,7 @@ void TFormMain::closeEvent(QCloseEvent* event) {
             return;
         }
         closeAfterRun_ = true;
-        automationRun_.RequestStop();
+        automationRun_.Stop();
         return;
     }
     // The close box asks like Exit does, so unsaved changes are never lost without a word.
@@ -741,7 +741,11 @@ void TFormMain::AddFiles1Click() {
 }
 
 void TFormMain::AddDroppedFiles(const QList<QUrl>& urls) {
-    RunCommand([&] { SetInputFiles(MergeInputFiles(InputFiles(), DroppedInputFiles(urls))); });
+    AddInputFiles(DroppedInputFiles(urls));
+}
+
+void TFormMain::AddInputFiles(const QStringList& files) {
+    RunCommand([&] { SetInputFiles(MergeInputFiles(InputFiles(), files)); });
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
@@ -790,26 +794,47 @@ void TFormMain::ButtonOutputFolderClick() {
 
 // --- Run menu -------------------------------------------------------------------------------
 
+template <typename Start> void TFormMain::StartRun(Start&& start) {
+    // Spawn Session, Help, Web Page and About stay available.
+    commandsLocked_ = std::make_unique<CommandsDisabledDuringRun>(std::initializer_list<QAction*>{
+        StartAutomation1, NewProject1, LoadProject1, SaveProject1, SaveProjectAs1, Preferences1, AddFiles1,
+        RemoveFiles1, AddFiles2, RemoveFiles2, Exit1});
+    runHost_->SetHideMode(HideMode);
+    lastRunResult_ = AutomationResult();
+    if (const std::optional<AutomationResult> refused = start()) {
+        commandsLocked_.reset();
+        lastRunResult_ = *refused;
+    }
+}
+
 void TFormMain::StartAutomation1Click() {
-    // The run handles events while it works; the disabled commands keep a second start out, and
-    // this guards against any other way in.
+    // The disabled commands keep a second start out; this guards against any other way in.
     if (automationRun_.IsRunning())
         return;
     lastRunResult_ = AutomationResult();
     RunCommand([this] {
         TakeProjectFromWindow();
-        // Spawn Session, Help, Web Page and About stay available.
-        CommandsDisabledDuringRun lock{StartAutomation1, NewProject1,  LoadProject1, SaveProject1,
-                                       SaveProjectAs1,   Preferences1, AddFiles1,    RemoveFiles1,
-                                       AddFiles2,        RemoveFiles2, Exit1};
         automationRun_.SetEncoderCount(tavrelSettings.encoders);
-        WindowRunHost host(this, *dialogs_, progressForm_, ComboBoxOutputMode, HideMode);
-        // The project keeps the trailing "/" its output folder may gain; the window goes on
-        // showing the folder as typed.
-        lastRunResult_ = automationRun_.StartAutomation(currentProject, tavrelSettings.outputModes, host);
+        // The project keeps the trailing "/" its output folder may gain (RunFinished); the window
+        // goes on showing the folder as typed.
+        StartRun([this] {
+            return automationRun_.Start(currentProject, tavrelSettings.outputModes,
+                                        BytesFromText(ComboBoxOutputMode->currentText()));
+        });
     });
+}
+
+void TFormMain::RunFinished(const AutomationResult& result) {
+    lastRunResult_ = result;
+    commandsLocked_.reset();
+    currentProject.OutputFolder = result.outputFolder;
+    // A stop signal ends the program now: nobody may be there to read anything.
+    if (stopSignalled_) {
+        EndApplication(kExitRunIncomplete);
+        return;
+    }
     // Files that gave no movie are told once, in one box; a hidden run prints them instead.
-    const QString endMessage = RunEndMessage(lastRunResult_);
+    const QString endMessage = RunEndMessage(result);
     if (!HideMode && !endMessage.isEmpty())
         dialogs_->ShowMessage(this, endMessage);
     if (closeAfterRun_) {
@@ -824,6 +849,9 @@ void TFormMain::StartAutomation1Click() {
         if (mayClose)
             close();
     }
+    // A command-line run that waited for this one.
+    if (AutoRunPending)
+        QTimer::singleShot(0, this, &TFormMain::HandleIdle);
 }
 
 void TFormMain::SpawnSession1Click() {
@@ -856,63 +884,54 @@ void TFormMain::FormActivate(const QStringList& arguments) {
     const CommandLine commandLine = ParseCommandLine(arguments);
     if (commandLine.hideMode)
         HideMode = true;
-    const QStringList startMessages = std::exchange(startMessages_, QStringList());
-    for (const QString& message : startMessages)
-        ShowMessageText(message);
-    if (arguments.isEmpty())
-        return;
-    const QString problem = CommandLineProblem(commandLine);
-    if (!problem.isEmpty()) {
-        ShowMessageText(problem);
-        EndApplication(kExitCheckMessage);
+    if (arguments.isEmpty()) {
+        for (const std::string& message : settingsRead_.Messages())
+            ShowMessageText(TextFromBytes(message));
         return;
     }
-    // Without its output modes a batch would make movies of its MP3 files only; it ends as a
-    // project that cannot be read does (the reason was told above).
-    if (settingsUnusable_) {
-        EndApplication(kExitLoadFailed);
-        return;
-    }
-    // A project file that cannot be read is shown in the error box and the program stays open
-    // for the user; a hidden run has no user, so it ends.
-    RunCommand([&] {
-        PSoundProject loaded = NewDefaultProject(tavrelSettings);
-        LoadProjectFile(BytesFromText(commandLine.projectPath), loaded, projectTagNames);
-        currentProject = std::move(loaded);
-        ShowProject();
+    commandLineRun_ = std::make_unique<ProjectRunFlow>(settingsRead_);
+    connect(commandLineRun_.get(), &ProjectRunFlow::message, this, &TFormMain::ShowMessageText);
+    connect(commandLineRun_.get(), &ProjectRunFlow::error, this, &TFormMain::ShowErrorText);
+    connect(commandLineRun_.get(), &ProjectRunFlow::ended, this, &TFormMain::EndApplication);
+    const ProjectRunFlow::Prepared prepared =
+        commandLineRun_->PrepareFromCommandLine(commandLine, projectTagNames);
+    if (prepared == ProjectRunFlow::Prepared::Ready) {
+        RunCommand([this] {
+            currentProject = commandLineRun_->Project();
+            ShowProject();
+        });
         AutoRunPending = true;
         // The run starts once the events queued so far (painting the loaded project) are handled.
         QTimer::singleShot(0, this, &TFormMain::HandleIdle);
-    });
-    if (!AutoRunPending && HideMode)
-        EndApplication(kExitLoadFailed);
+        return;
+    }
+    // A project file that cannot be read leaves the window open for the user, unless there is none.
+    if (prepared != ProjectRunFlow::Prepared::ProjectUnreadable || HideMode)
+        EndApplication(ProjectRunFlow::ExitStatusOf(prepared));
 }
 
 void TFormMain::HandleIdle() {
-    if (!AutoRunPending)
+    // Idle means no run under way: one started by hand just before ends first (RunFinished calls
+    // again), rather than being cut short when the program ends after the auto-run.
+    if (!AutoRunPending || !commandLineRun_ || automationRun_.IsRunning())
         return;
-    // Idle means no run under way: one started by hand just before waits to end first, rather than
-    // being cut short when the program ends after the auto-run.
-    if (automationRun_.IsRunning()) {
-        QTimer::singleShot(kIdleRetryMs, this, &TFormMain::HandleIdle);
-        return;
-    }
     AutoRunPending = false;
     if (HideMode)
         hide();
-    StartAutomation1Click();
-    // A script reads the status; it also learns which files gave no movie, and why.
-    PrintFileProblems(lastRunResult_);
-    EndApplication(ExitStatusFor(lastRunResult_));
+    // The project as the window shows it, which is the project the command line's run prepared;
+    // the exit status follows through ended.
+    StartRun([this] { return commandLineRun_->Start(automationRun_); });
 }
 
 void TFormMain::StopSignalled() {
     stopSignalled_ = true;
     AutoRunPending = false;
-    automationRun_.RequestStop();
-    // Every event loop ends, a run's and a box's too: the run writes its report of what was done,
-    // and a box shown from here on returns at once.
-    EndApplication(kExitRunIncomplete);
+    // A run under way writes its report of what was done first (RunFinished ends the program);
+    // a box shown meanwhile, or from here on, returns at once.
+    if (automationRun_.IsRunning())
+        automationRun_.Stop();
+    else
+        EndApplication(kExitRunIncomplete);
 }
 
 void TFormMain::EndApplication(int status) {

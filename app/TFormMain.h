@@ -8,10 +8,12 @@
 
 #include <cstdint>
 #include <exception>
+#include <memory>
 
 #include "AutomationRun.h"
 #include "OutputModes.h"
 #include "ProgramFiles.h"
+#include "ProgramSettings.h"
 #include "ProjectControls.h"
 #include "ProjectFile.h"
 
@@ -34,6 +36,9 @@ class TFormProgressBarPercent;
 class TXPStyleVCL;
 class TUpDown;
 class UserDialogs;
+class CommandsDisabledDuringRun;
+class ProjectRunFlow;
+class WindowRunHost;
 
 class TFormMain : public QMainWindow {
     Q_OBJECT
@@ -42,9 +47,10 @@ public:
     // "settings.ini", "Tavrel.hlp" and "webpage.html" from it (beside it, or installed). The
     // settings' warnings are told at the first activation (see FormActivate).
     TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget* parent = nullptr);
+    ~TFormMain() override;
 
     // The windows this one shows; created once at start-up.
-    void SetProgressForm(TFormProgressBarPercent* form) { progressForm_ = form; }
+    void SetProgressForm(TFormProgressBarPercent* form);
     void SetPreferencesForm(TFormPreferences* form) { preferencesForm_ = form; }
     void SetAboutForm(TFormAbout* form) { aboutForm_ = form; }
     TFormProgressBarPercent* ProgressForm() const { return progressForm_; }
@@ -53,6 +59,8 @@ public:
 
     // The program's arguments without its own name; the first activation reads them.
     void SetArguments(const QStringList& arguments) { arguments_ = arguments; }
+    // Files given to a window start (as TextFromBytes shows their names) join the input list.
+    void AddInputFiles(const QStringList& files);
     // What Spawn Session starts; the running program's own executable unless set.
     void SetProgramFile(const QString& path) { programFile_ = path; }
 
@@ -82,6 +90,8 @@ public:
     void ShowFailure(const std::exception_ptr& failure);
     // The simple message box, or a line on standard error in HideMode.
     void ShowMessageText(const QString& text);
+    // The error box, or a line on standard error in HideMode.
+    void ShowErrorText(const QString& text);
 
     // The command line's switches. HideMode ("-hide"): the auto-run hides this window and runs never
     // show the progress window. AutoRunPending: a project from "-f:" is to be run once the
@@ -90,9 +100,12 @@ public:
     bool AutoRunPending = false;
     bool FirstActivation = true;
 
-    // A run is under way (the Start command has not returned yet).
+    // A run is under way: started, and not finished yet.
     bool IsRunning() const { return automationRun_.IsRunning(); }
-    // What the last Start command did; a refused or failed one counts as Refused.
+    // The run the Start command and the command line's project start.
+    AutomationRun& Run() { return automationRun_; }
+    // What the last run did once it finished, or why it did not start; a failed Start command
+    // counts as Refused.
     const AutomationResult& LastRunResult() const { return lastRunResult_; }
 
     TavrelSettings tavrelSettings; // output modes, emptyProjectMode, defaultOutputFolder
@@ -163,10 +176,12 @@ public slots:
 
     // First activation: reads the arguments given with SetArguments.
     void FormActivate();
-    // Starts the run that "-f:" asked for, then ends the program with the run's exit status.
+    // Starts the run that "-f:" asked for, unless a run is under way (then it starts once that one
+    // has finished); the program ends with the run's exit status.
     void HandleIdle();
     // SIGINT, SIGTERM or SIGHUP: a run under way stops as Stop would (its report written), and the
-    // program ends with status 3 without asking anything, as nobody may be there to answer.
+    // program ends with status 3 once it has, without asking anything, as nobody may be there to
+    // answer.
     void StopSignalled();
 
 public:
@@ -174,10 +189,12 @@ public:
     // merged into the list as Add File(s) merges.
     void AddDroppedFiles(const QList<QUrl>& urls);
 
-    // First activation with these arguments: tells what reading the settings found, then
-    // "-f:<project>" loads the project and queues its run, "-hide" sets HideMode; "Invalid
-    // Parameters" / "Invalid Filename" end the program. In HideMode nothing waits for a click:
-    // messages go to standard error, and a project or settings file that cannot be read ends it.
+    // First activation with these arguments. Without any, it tells what reading the settings
+    // found. With some, "-hide" sets HideMode and ProjectRunFlow takes the command line as a run
+    // without the window does ("Invalid Parameters" / "Invalid Filename" and unusable settings
+    // end the program); the window shows the loaded project and queues its run. A project file
+    // that cannot be read is shown in the error box and the program stays open for the user; in
+    // HideMode nothing waits for a click: messages go to standard error, and that ends it too.
     void FormActivate(const QStringList& arguments);
 
 protected:
@@ -209,6 +226,12 @@ private:
     void CreateInputFilesMenu();
     // Reads settings.ini; what it finds wrong waits for the first activation.
     void ReadSettings();
+    // Disables the commands a run must not meet while start starts one; gives them back when
+    // start returns a refusal, which becomes the last result.
+    template <typename Start> void StartRun(Start&& start);
+    // A run has finished: the commands back, the end message, a close asked for meanwhile, a
+    // command-line run waiting.
+    void RunFinished(const AutomationResult& result);
     // The output-mode box's items: the presets' names, its list wide enough for the longest.
     void FillOutputModes();
     void ApplyOutputMode();
@@ -235,11 +258,13 @@ private:
     TFormProgressBarPercent* progressForm_ = nullptr;
     TFormPreferences* preferencesForm_ = nullptr;
     TFormAbout* aboutForm_ = nullptr;
-    bool exitConfirmed_ = false;    // Exit has asked already; the close box must not ask again
-    QStringList startMessages_;     // what reading the settings found, told at the first activation
-    bool settingsUnusable_ = false; // settings.ini is there but could not be read
+    bool exitConfirmed_ = false;   // Exit has asked already; the close box must not ask again
+    ProgramSettings settingsRead_; // what reading settings.ini found, told at the first activation
 
     AutomationRun automationRun_;
+    std::unique_ptr<WindowRunHost> runHost_;
+    std::unique_ptr<CommandsDisabledDuringRun> commandsLocked_; // while a run is under way
+    std::unique_ptr<ProjectRunFlow> commandLineRun_;            // the project "-f:" named
     AutomationResult lastRunResult_;
     bool activationQueued_ = false; // the first show has queued FormActivate
     bool closeAfterRun_ = false;    // closing during the run was answered: close once it stopped

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "NativeText.h"
+#include "ProgramSettings.h"
 #include "ProjectControls.h"
 #include "SettingBoxes.h"
 #include "TFormAddNewOutputMode.h"
@@ -238,14 +239,14 @@ void TFormPreferences::ButtonCancelClick() {
         }
     }
     if (host_.settings) {
-        std::vector<std::string> warnings;
-        try {
-            LoadSettings(host_.files.SettingsToRead(), *host_.settings, &warnings);
-        } catch (const std::exception& error) {
-            ShowError(TextFromBytes(error.what()));
+        // The settings as they are on disk again, read as at start-up.
+        const ProgramSettings read = ReadProgramSettings(host_.files.SettingsToRead());
+        if (!read.Usable()) {
+            ShowError(TextFromBytes(read.problem));
             return;
         }
-        for (const std::string& warning : warnings)
+        *host_.settings = read.settings;
+        for (const std::string& warning : read.warnings)
             ShowMessage(TextFromBytes(warning));
     }
     close();

@@ -1,14 +1,12 @@
-// The main window's side of a run: message boxes, the progress window, the output-mode box,
-// the stop request, and the commands that stay disabled while a run is under way.
+// The main window's side of a run: message boxes, the progress window, and the commands that
+// stay disabled while a run is under way.
 #include "WindowRunHost.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QWidget>
 
-#include "HeadlessRun.h"
-#include "NativeText.h"
+#include "AutomationRun.h"
+#include "ErrorLines.h"
 #include "TFormProgressBarPercent.h"
 #include "UserDialogs.h"
 
@@ -16,12 +14,19 @@ const char* const kStopRunQuestion =
     "A conversion is under way. Stop it and close the program?\n\nThe files converted so far are kept "
     "and listed in the run report; the file being converted now is not finished.";
 
-WindowRunHost::WindowRunHost(QWidget* owner, UserDialogs& dialogs, TFormProgressBarPercent* progress,
-                             QComboBox* outputModeBox, bool hideMode)
-    : owner_(owner), dialogs_(dialogs), progress_(progress), outputModeBox_(outputModeBox),
-      hideMode_(hideMode) {}
+WindowRunHost::WindowRunHost(QWidget* owner, UserDialogs& dialogs, AutomationRun& run)
+    : owner_(owner), dialogs_(dialogs) {
+    connect(&run, &AutomationRun::message, this, &WindowRunHost::ShowMessage);
+    connect(&run, &AutomationRun::error, this, &WindowRunHost::ReportError);
+    connect(&run, &AutomationRun::started, this, &WindowRunHost::ShowProgress);
+    connect(&run, &AutomationRun::progress, this, &WindowRunHost::SetProgress);
+    connect(&run, &AutomationRun::finished, this, &WindowRunHost::HideProgress);
+}
 
-// A hidden run is watched by nobody: a box would wait for a click that never comes.
+void WindowRunHost::SetProgressForm(TFormProgressBarPercent* progress) {
+    progress_ = progress;
+}
+
 void WindowRunHost::ShowMessage(const QString& text) {
     if (hideMode_)
         PrintErrorLine(text);
@@ -36,12 +41,12 @@ void WindowRunHost::ReportError(const QString& text) {
         dialogs_.ShowError(owner_, text);
 }
 
-void WindowRunHost::ShowProgress(int maximum) {
+void WindowRunHost::ShowProgress(int total) {
     if (!progress_)
         return;
     if (!hideMode_)
         progress_->show();
-    progress_->StartRun(maximum);
+    progress_->StartRun(total);
 }
 
 void WindowRunHost::SetProgress(int handled) {
@@ -52,14 +57,6 @@ void WindowRunHost::SetProgress(int handled) {
 void WindowRunHost::HideProgress() {
     if (progress_)
         progress_->hide();
-}
-
-void WindowRunHost::ProcessEvents() {
-    QCoreApplication::processEvents();
-}
-
-std::string WindowRunHost::SelectedOutputModeName() {
-    return outputModeBox_ ? BytesFromText(outputModeBox_->currentText()) : std::string();
 }
 
 CommandsDisabledDuringRun::CommandsDisabledDuringRun(std::initializer_list<QAction*> commands) {

@@ -1,46 +1,43 @@
-// The main window's side of a run: message boxes, the progress window, the output-mode box,
-// the stop request, and the commands that stay disabled while a run is under way.
+// The main window's side of a run: message boxes, the progress window, and the commands that
+// stay disabled while a run is under way.
 #pragma once
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <initializer_list>
 #include <utility>
 #include <vector>
 
-#include "AutomationRun.h"
-
+class AutomationRun;
 class QAction;
-class QComboBox;
 class QWidget;
 class TFormProgressBarPercent;
 class UserDialogs;
 
-class WindowRunHost : public RunHost {
+// Shows what a run tells: its messages in boxes owned by owner (on standard error in hide mode),
+// its progress in the progress window (updated but never shown in hide mode).
+class WindowRunHost : public QObject {
+    Q_OBJECT
 public:
-    // hideMode: the command line's "-hide"; the progress window is then updated but never shown,
-    // and messages go to standard error instead of boxes.
-    WindowRunHost(QWidget* owner, UserDialogs& dialogs, TFormProgressBarPercent* progress,
-                  QComboBox* outputModeBox, bool hideMode);
+    WindowRunHost(QWidget* owner, UserDialogs& dialogs, AutomationRun& run);
 
-    void ShowMessage(const QString& text) override;
-    void ReportError(const QString& text) override;
-    void ShowProgress(int maximum) override;
-    void SetProgress(int handled) override;
-    void HideProgress() override;
-    void ProcessEvents() override;
-    bool StopRequested() override { return stopRequested_; }
-    std::string SelectedOutputModeName() override;
+    void SetProgressForm(TFormProgressBarPercent* progress);
+    // The command line's "-hide": nobody watches, and a box would wait for a click that never comes.
+    void SetHideMode(bool hideMode) { hideMode_ = hideMode; }
 
-    void RequestStop() { stopRequested_ = true; }
+    void ShowMessage(const QString& text);
+    void ReportError(const QString& text);
 
 private:
+    void ShowProgress(int total);
+    void SetProgress(int handled);
+    void HideProgress();
+
     QWidget* owner_;
     UserDialogs& dialogs_;
     QPointer<TFormProgressBarPercent> progress_;
-    QPointer<QComboBox> outputModeBox_;
-    bool hideMode_;
-    bool stopRequested_ = false;
+    bool hideMode_ = false;
 };
 
 // Disables commands for its lifetime and gives each its former enabled state back afterwards.

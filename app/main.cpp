@@ -1,6 +1,6 @@
-// The program: "--help" and "--version" print and end; a command-line start without a display
-// runs headless; otherwise it creates the five windows once, shows the main window and runs the
-// event loop.
+// The program: "--help" and "--version" print and end; files and options are converted with no
+// window; a project-file start without a display runs headless; otherwise it creates the five windows once,
+// shows the main window and runs the event loop.
 #include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
@@ -12,10 +12,14 @@
 #include <string>
 
 #include "CommandLine.h"
+#include "ErrorLines.h"
+#include "ExitStatus.h"
 #include "HeadlessRun.h"
 #include "NativeText.h"
 #include "ProgramIdentity.h"
 #include "QtUserDialogs.h"
+#include "ScriptOptions.h"
+#include "ScriptRun.h"
 #include "StopSignals.h"
 #include "TFormMain.h"
 #include "TavrelWindows.h"
@@ -67,14 +71,44 @@ int main(int argc, char* argv[]) {
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
 
+    // Files and options: converted with no window, or (-w) put into the window's input list.
+    // The project form keeps its own grammar, with nothing beside it.
+    QStringList windowFiles;
+    const bool scriptForm = !arguments.isEmpty() && !IsProjectCommandLine(arguments);
+    if (scriptForm) {
+        ScriptOptions options;
+        std::string error;
+        if (!ParseScriptOptions(arguments, options, error)) {
+            PrintUsageError(error);
+            return kExitCheckMessage;
+        }
+        if (!options.window) {
+            QCoreApplication application(argc, argv);
+            QCoreApplication::setApplicationName(kApplicationTitle);
+            return RunScript(options, ProgramFolder());
+        }
+        std::vector<std::string> files;
+        if (!GatherInputFiles(options, files, error)) {
+            PrintUsageError(error);
+            return kExitLoadFailed;
+        }
+        for (const std::string& file : files)
+            windowFiles << TextFromBytes(file);
+    } else if (const QString unexpected = UnexpectedProjectArgument(arguments); !unexpected.isEmpty()) {
+        PrintUsageError("'" + BytesFromText(unexpected) + "' is not taken beside -f: and -hide");
+        return kExitCheckMessage;
+    }
+    // What the window's first activation reads: a window start with files has none.
+    const QStringList projectArguments = scriptForm ? QStringList() : arguments;
+
     // Decided before any window-system connection is tried: with no display there is none.
-    if (ShouldRunHeadless(arguments)) {
+    if (ShouldRunHeadless(projectArguments)) {
         QCoreApplication application(argc, argv);
         QCoreApplication::setApplicationName(kApplicationTitle);
         return RunHeadless(arguments, ProgramFolder());
     }
     // The window alone, with nothing to show it on: the window system would abort the program.
-    if (arguments.isEmpty() && NoDisplayNamed()) {
+    if (projectArguments.isEmpty() && NoDisplayNamed()) {
         PrintErrorLine(QString::fromLatin1(kNoDisplayMessage));
         return kExitCheckMessage;
     }
@@ -92,8 +126,8 @@ int main(int argc, char* argv[]) {
     if (fallBackToOffscreen) {
         qunsetenv("QT_QPA_PLATFORM");
         if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
-            if (!arguments.isEmpty())
-                return RunHeadless(arguments, ProgramFolder());
+            if (!projectArguments.isEmpty())
+                return RunHeadless(projectArguments, ProgramFolder());
             PrintErrorLine(QString::fromLatin1(kNoDisplayMessage));
             return kExitCheckMessage;
         }
@@ -109,7 +143,8 @@ int main(int argc, char* argv[]) {
         QObject::connect(&stopSignals, &StopSignals::Received, windows.main.get(), &TFormMain::StopSignalled);
         // Read at the first activation: "-f:" and "-hide"; the window system's own options
         // ("-platform", "-style"...) are gone from argv by now.
-        windows.main->SetArguments(ArgumentTexts(argc, argv));
+        windows.main->SetArguments(scriptForm ? QStringList() : ArgumentTexts(argc, argv));
+        windows.main->AddInputFiles(windowFiles);
         windows.main->show();
         return QApplication::exec();
     } catch (const std::exception& error) {

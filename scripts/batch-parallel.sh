@@ -6,12 +6,12 @@
 #   scripts/batch-parallel.sh [--projects-only] SOUND_FOLDER OUTPUT_FOLDER N [-- PARALLEL_OPTIONS...]
 #
 # The sound files of SOUND_FOLDER (not its subfolders) are split into N projects,
-# OUTPUT_FOLDER/projects/part-<k>.xml, that write their movies into OUTPUT_FOLDER and their run
-# reports there as part-<k>.txt. Files that would share a movie or an intermediate MP3 (a.wav,
-# a.mp3, a.flac; a.1.wav, whose name a numbered movie or MP3 may take; names that differ in case
-# only) stay in one project, in list order, so the split run gives the movies and report lines
-# of one run. --projects-only writes the projects, prints
-# their paths and ends: for a cluster's job array, whose task k runs
+# OUTPUT_FOLDER/projects/part-<k>.xml (the program writes them: tavrel -n --save-project), that
+# write their movies into OUTPUT_FOLDER and their run reports there as part-<k>.txt. Files that
+# would share a movie or an intermediate MP3 (a.wav, a.mp3, a.flac; a.1.wav, whose name a
+# numbered movie or MP3 may take; names that differ in case only) stay in one project, in list
+# order, so the split run gives the movies and report lines of one run. --projects-only writes
+# the projects, prints their paths and ends: for a cluster's job array, whose task k runs
 #   tavrel -f:OUTPUT_FOLDER/projects/part-<k>.xml -hide
 # Options after "--" go to GNU parallel, e.g. --sshlogin 2/host1,2/host2 or --jobs 2. Each run
 # keeps every processor of its machine busy by itself (settings.ini, encoders), so by default
@@ -105,25 +105,44 @@ for ((g = 0; g < groups; g++)); do
   fi
 done
 
-crlf=$'\r\n'
+program="${TAVREL:-$root/build/release/bin/tavrel}"
+if [ -z "${TAVREL:-}" ] && [ ! -x "$program" ]; then
+  bash "$root/scripts/install-deps.sh"
+  cmake -S "$root" -B "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DTAVREL_BUILD_TESTS=OFF \
+    -DTAVREL_BUILD_BENCH=OFF
+  cmake --build "$root/build/release" -j "$(nproc)" --target tavrel
+fi
+# Without a display the program runs without any window.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  export QT_QPA_PLATFORM=offscreen
+fi
+
+# The program writes each project itself from its options and its part of the list (NUL-separated,
+# so a name holding a line break stays one name).
+case "${MODE:-j}" in
+  s) channels=stereo ;; j) channels=joint ;; f) channels=force ;; m) channels=mono ;; a) channels=auto ;;
+  *) echo "batch-parallel: MODE must be s, j, f, m or a" >&2; exit 1 ;;
+esac
+stops=(none start end)
+case "${STOPACTION:-0}" in
+  0 | 1 | 2) ;;
+  *) echo "batch-parallel: STOPACTION must be 0, 1 or 2" >&2; exit 1 ;;
+esac
 mkdir -p "$out/projects"
 rm -f "$out"/projects/part-*.xml
 projects=()
 for ((k = 1; k <= parts; k++)); do
-  list=""
+  list=()
   for ((i = 0; i < count; i++)); do
     if [ "${part_of[group[i]]}" -eq "$k" ]; then
-      list+="<File>${files[i]}</File>"
+      list+=("${files[i]}")
     fi
   done
-  [ -n "$list" ] || continue
+  [ ${#list[@]} -gt 0 ] || continue
   project="$out/projects/part-$k.xml"
-  printf '%s' "<TavrelProject>$crlf<ProjectName>$project</ProjectName>$crlf" \
-    "<Quality>${QUALITY:-5}</Quality>$crlf<Mode>${MODE:-j}</Mode>$crlf" \
-    "<Bitrate>${BITRATE:-128}</Bitrate>$crlf<OutputFolder>$out</OutputFolder>$crlf" \
-    "<Files>$crlf$list</Files>$crlf<StopAction>${STOPACTION:-0}</StopAction>$crlf" \
-    "<FramePerSeconds>${FPS:-12}</FramePerSeconds>$crlf<FrameTuner>${TUNER:-0}</FrameTuner>$crlf" \
-    "</TavrelProject>$crlf" > "$project"
+  printf '%s\0' "${list[@]}" | "$program" -n -0 --files-from - --save-project "$project" -o "$out" \
+    --quality "${QUALITY:-5}" --channel-mode "$channels" --bitrate "${BITRATE:-128}" \
+    --stop "${stops[${STOPACTION:-0}]}" --fps "${FPS:-12}" --tuner "${TUNER:-0}" > /dev/null
   projects+=("$project")
 done
 
@@ -138,18 +157,6 @@ if ! command -v parallel > /dev/null; then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends parallel
 fi
-program="${TAVREL:-$root/build/release/bin/tavrel}"
-if [ -z "${TAVREL:-}" ] && [ ! -x "$program" ]; then
-  bash "$root/scripts/install-deps.sh"
-  cmake -S "$root" -B "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DTAVREL_BUILD_TESTS=OFF \
-    -DTAVREL_BUILD_BENCH=OFF
-  cmake --build "$root/build/release" -j "$(nproc)" --target tavrel
-fi
-# Without a display the program runs without any window.
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  export QT_QPA_PLATFORM=offscreen
-fi
-
 log="$out/projects/joblog.txt"
 # NUL-separated, so a folder name holding a line break stays one path.
 printf '%s\0' "${projects[@]}" | parallel -0 --will-cite --jobs 1 --joblog "$log" "$@" "$program" -f:{} -hide || true

@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 
@@ -27,19 +28,34 @@ bool IsRegularFile(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-void AddSoundFilesIn(const std::string& folder, QStringList& files) {
+} // namespace
+
+std::vector<std::string> SoundFilesIn(const std::string& folder, bool recursive) {
+    std::vector<std::string> files, subfolders;
     DIR* entries = opendir(folder.c_str());
     if (!entries)
-        return;
+        return files;
     while (const dirent* entry = readdir(entries)) {
-        const std::string path = JoinPath(folder, entry->d_name);
-        if (HasSoundExtension(entry->d_name) && IsRegularFile(path))
-            files << TextFromBytes(path);
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        const std::string path = JoinPath(folder, name);
+        struct stat info {};
+        if (HasSoundExtension(name) && IsRegularFile(path))
+            files.push_back(path);
+        // A link to a folder is not followed: it could lead back up and never end.
+        else if (recursive && lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+            subfolders.push_back(path);
     }
     closedir(entries);
+    std::sort(files.begin(), files.end());
+    std::sort(subfolders.begin(), subfolders.end());
+    for (const std::string& subfolder : subfolders) {
+        const std::vector<std::string> inside = SoundFilesIn(subfolder, true);
+        files.insert(files.end(), inside.begin(), inside.end());
+    }
+    return files;
 }
-
-} // namespace
 
 QString LocalPathOfUrl(const QUrl& url) {
     if (!url.isLocalFile())
@@ -60,9 +76,10 @@ QStringList DroppedInputFiles(const QList<QUrl>& urls) {
         struct stat info {};
         if (stat(bytes.c_str(), &info) != 0)
             continue;
-        if (S_ISDIR(info.st_mode))
-            AddSoundFilesIn(bytes, files);
-        else if (S_ISREG(info.st_mode))
+        if (S_ISDIR(info.st_mode)) {
+            for (const std::string& file : SoundFilesIn(bytes, false))
+                files << TextFromBytes(file);
+        } else if (S_ISREG(info.st_mode))
             files << path;
     }
     return files;

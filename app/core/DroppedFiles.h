@@ -6,6 +6,9 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <string>
+#include <vector>
+
 // The local file a URL names, as TextFromBytes shows its bytes: a dropped name that is not UTF-8
 // arrives percent-encoded and keeps its bytes. Empty for anything that is not a local file.
 QString LocalPathOfUrl(const QUrl& url);
@@ -15,3 +18,9 @@ QString LocalPathOfUrl(const QUrl& url);
 // letter case, the entries of Add File(s)' filter), not those of its subfolders. What is neither
 // a regular file nor a folder, or not local, adds nothing. Paths as TextFromBytes shows them.
 QStringList DroppedInputFiles(const QList<QUrl>& urls);
+
+// The sound files directly inside folder (".wav" and ".mp3" in any letter case, regular files,
+// links followed), in byte order of their names; with recursive, then those of each subfolder in
+// the same order, one after another (links to folders are not followed). Paths are folder joined
+// with the names, as bytes.
+std::vector<std::string> SoundFilesIn(const std::string& folder, bool recursive);

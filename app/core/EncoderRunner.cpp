@@ -13,7 +13,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -25,9 +24,6 @@
 #include "SoundLength.h"
 
 namespace {
-
-// How often a running encoder asks the stop check; short enough to feel immediate.
-constexpr int kStopCheckIntervalMs = 50;
 
 // What is kept of the encoder's standard error: its last lines, a few of them, about 1 KiB.
 constexpr qsizetype kErrorTailBytes = 1024;
@@ -284,41 +280,6 @@ void EncoderRunner::StartEncoding(const QString& resample) {
     StartPass(EncoderArguments(mode_, inputArgument_, outputArgument_, resample, mp3Input_));
 }
 
-EncoderRunner::Outcome EncoderRunner::RunEncoder(const std::string& inputPath, const std::string& outputPath,
-                                                 const std::vector<PMP3Converter>& outputModes,
-                                                 const std::string& modeName) {
-    QEventLoop loop;
-    Outcome outcome = Outcome::Running;
-    const Outcome started = Start(inputPath, outputPath, outputModes, modeName, [&](Outcome ended) {
-        outcome = ended;
-        loop.quit();
-    });
-    if (started != Outcome::Running)
-        return started;
-    QTimer stopPoll;
-    if (stopCheck_) {
-        QObject::connect(&stopPoll, &QTimer::timeout, &loop, [this] {
-            if (stopCheck_())
-                Stop();
-        });
-        stopPoll.start(kStopCheckIntervalMs);
-    }
-    if (outcome == Outcome::Running)
-        loop.exec();
-    // The loop also ends when the application quits; an encoder still running then is stopped.
-    if (outcome == Outcome::Running) {
-        done_ = nullptr;
-        if (process_) {
-            process_->disconnect();
-            EndProcessGroup(*process_);
-            process_->waitForFinished(-1);
-            endedProcess_ = std::move(process_);
-        }
-        outcome = Outcome::Stopped;
-    }
-    return outcome;
-}
-
 EncoderRunner::Outcome EncoderRunner::NotStartedForNow() {
     problem_ = "the encoder could not be started";
     mayStartLater_ = true;
@@ -405,8 +366,7 @@ void EncoderRunner::PassEnded(bool failedToStart) {
     // the choice open: the file is encoded at its own rate, or the stated rate nearest it, and
     // whatever went wrong is the file's own pass to tell.
     if (probing_ && !failedToStart && process.error() != QProcess::FailedToStart &&
-        (process.exitStatus() == QProcess::CrashExit || process.exitCode() != 0) && !stopped_ &&
-        !(stopCheck_ && stopCheck_())) {
+        (process.exitStatus() == QProcess::CrashExit || process.exitCode() != 0) && !stopped_) {
         probing_ = false;
         const QString resample = ResampleFor(inputRate_);
         rateChoices_->Remember(rateKey_, resample);
@@ -415,10 +375,6 @@ void EncoderRunner::PassEnded(bool failedToStart) {
     }
 
     Outcome outcome = Outcome::Finished;
-    // A stop asked for meanwhile (Ctrl+C reaches the encoder too and ends it before the next poll)
-    // leaves an unfinished MP3, which must not become a movie.
-    if (!stopped_ && stopCheck_ && stopCheck_())
-        stopped_ = true;
     if (stopped_) {
         outcome = Outcome::Stopped;
     } else if (failedToStart || process.error() == QProcess::FailedToStart) {

@@ -90,10 +90,6 @@ public:
 
     const QString& EncoderProgram() const { return encoderProgram_; }
 
-    // While an encoder runs, stopCheck is asked a few times a second; true ends the encoder. It is
-    // asked once more when the encoder has ended: true then makes the outcome Stopped all the same.
-    void SetStopCheck(std::function<bool()> stopCheck) { stopCheck_ = std::move(stopCheck); }
-
     // Starts encoding inputPath into outputPath with the first mode named modeName and returns at
     // once. Throws OutputModeNotFoundError, before anything is started, when no mode has that
     // name. When nothing could be started (no encoder, an input that is not a regular file)
@@ -107,10 +103,6 @@ public:
     Outcome Start(const std::string& inputPath, const std::string& outputPath,
                   const std::vector<PMP3Converter>& outputModes, const std::string& modeName,
                   std::function<void(Outcome)> done);
-
-    // Start, then waits for the outcome while the event loop goes on.
-    Outcome RunEncoder(const std::string& inputPath, const std::string& outputPath,
-                       const std::vector<PMP3Converter>& outputModes, const std::string& modeName);
 
     // Ends a running encoder at once (it may be left with an unfinished output file); its done
     // callback follows from the event loop with Stopped.
@@ -141,7 +133,6 @@ private:
     Outcome NotStartedForNow();
 
     QString encoderProgram_;
-    std::function<bool()> stopCheck_;
     std::function<void(Outcome)> done_;
     // What one encode needs while its passes run.
     PMP3Converter mode_;

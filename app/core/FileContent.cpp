@@ -61,3 +61,19 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
         return name;
     return folder.back() == '/' ? folder + name : folder + '/' + name;
 }
+
+std::string AbsolutePath(const std::string& path) {
+    if (path.empty() || path[0] == '/')
+        return path;
+    // "." and a leading "./" name the working folder itself.
+    std::string relative = path;
+    while (relative.rfind("./", 0) == 0)
+        relative.erase(0, relative.find_first_not_of('/', 1));
+    if (relative == ".")
+        relative.clear();
+    std::string folder(4096, '\0');
+    if (!getcwd(folder.data(), folder.size()))
+        return path;
+    folder.resize(folder.find('\0'));
+    return relative.empty() ? folder : folder + (folder.back() == '/' ? "" : "/") + relative;
+}

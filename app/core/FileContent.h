@@ -18,3 +18,7 @@ std::string ReadFailureReason(ReadOutcome outcome, size_t maxBytes);
 
 // name inside folder: "folder/name", with no doubled slash; name alone when folder is empty.
 std::string JoinPath(const std::string& folder, const std::string& name);
+
+// path made absolute against the working folder, as it was given otherwise (no link is resolved,
+// no ".." taken out; only "." and a leading "./", which name that folder); an empty path stays empty.
+std::string AbsolutePath(const std::string& path);

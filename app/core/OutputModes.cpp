@@ -71,6 +71,18 @@ int MatchingOutputMode(const std::vector<PMP3Converter>& modes, const PSoundProj
     return -1;
 }
 
+const char* const kCustomOutputModeName = "Custom...";
+
+std::string MatchOutputModeName(const std::vector<PMP3Converter>& modes, const PSoundProject& project,
+                                const std::string& fallback) {
+    const int matching = MatchingOutputMode(modes, project);
+    if (matching >= 0)
+        return modes[static_cast<size_t>(matching)].name;
+    if (FindOutputMode(modes, kCustomOutputModeName))
+        return kCustomOutputModeName;
+    return fallback;
+}
+
 std::vector<std::string> ParameterValues(const PMP3Converter& mode) {
     std::vector<std::string> values;
     for (const PParameter& parameter : mode.params)

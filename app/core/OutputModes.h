@@ -54,6 +54,14 @@ PMP3Converter* FindOutputMode(std::vector<PMP3Converter>& modes, const std::stri
 // Index of the first preset whose quality, mode and bitrate values are the project's, or -1.
 int MatchingOutputMode(const std::vector<PMP3Converter>& modes, const PSoundProject& project);
 
+// The preset a project whose values match none is shown and encoded under.
+extern const char* const kCustomOutputModeName; // "Custom..."
+
+// The output mode a project selects: the first preset whose three values equal the project's
+// Quality, Mode and Bitrate; else kCustomOutputModeName when there is such a preset; else fallback.
+std::string MatchOutputModeName(const std::vector<PMP3Converter>& modes, const PSoundProject& project,
+                                const std::string& fallback);
+
 // The values of a preset's parameters, in order.
 std::vector<std::string> ParameterValues(const PMP3Converter& mode);
 

@@ -148,3 +148,8 @@ void TakeProjectFromControls(const ProjectControlValues& controls, PSoundProject
     project.FramePerSeconds = IntegerValueOr(controls.framesPerSecondText, 12);
     project.FrameTuner = IntegerValueOr(controls.frameTunerText, 0);
 }
+
+void ClampToControls(PSoundProject& project) {
+    project.FramePerSeconds = std::clamp(project.FramePerSeconds, kFramesPerSecondMin, kFramesPerSecondMax);
+    project.FrameTuner = std::clamp(project.FrameTuner, kFrameTunerMin, kFrameTunerMax);
+}

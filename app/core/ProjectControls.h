@@ -16,6 +16,14 @@
 
 class QCollator;
 
+// The ranges of the frames-per-second and frame-tuner controls. A project is run as the controls
+// would show it: ClampToControls keeps each value within its range.
+constexpr int32_t kFramesPerSecondMin = 0;
+constexpr int32_t kFramesPerSecondMax = 100;
+constexpr int32_t kFrameTunerMin = -100;
+constexpr int32_t kFrameTunerMax = 100;
+void ClampToControls(PSoundProject& project);
+
 // The input list after Add File(s): present entries and then added ones go into a sorted list
 // that ignores duplicates; sorting and the duplicate test use collator (case-insensitive by
 // the user's locale by default). The first occurrence of a path keeps its letter case.

@@ -95,17 +95,6 @@ std::string PathValue(const std::string& text, const std::string& name) {
     return std::string(WithoutLineBreaksAtEnds(ExtractElementView(text, name)));
 }
 
-// path as it was given, made absolute against the working folder (no link is resolved).
-std::string AbsolutePath(const std::string& path) {
-    if (path.empty() || path[0] == '/')
-        return path;
-    std::string folder(4096, '\0');
-    if (!getcwd(folder.data(), folder.size()))
-        return path;
-    folder.resize(folder.find('\0'));
-    return folder + (folder.back() == '/' ? "" : "/") + path;
-}
-
 // First occurrences of one tag in tails of one text, each tail starting no earlier than the
 // one before. A tail shares the text's end, so its first occurrence is the text's first one
 // at or after the tail's start; the text is searched again only once a tail has passed the
@@ -180,6 +169,16 @@ void LoadProjectFile(const std::string& path, PSoundProject& project, const Proj
     // The file the user opened is the one Save writes and the report is named after, whatever
     // name a copied or generated file holds inside (or none).
     loaded.ProjectName = AbsolutePath(path);
+    // A project names its files and output folder as seen from where it lies, as playlists do,
+    // so a project moved with its sounds, or run from another folder, finds them.
+    const std::string folder = loaded.ProjectName.substr(0, loaded.ProjectName.find_last_of('/') + 1);
+    const auto fromProjectFolder = [&folder](std::string& entry) {
+        if (!entry.empty() && entry[0] != '/')
+            entry.insert(0, folder);
+    };
+    fromProjectFolder(loaded.OutputFolder);
+    for (PSoundFile& file : loaded.Files)
+        fromProjectFolder(file.File);
     project = std::move(loaded);
 }
 

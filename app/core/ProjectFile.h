@@ -63,7 +63,8 @@ std::string ProjectFileText(const PSoundProject& project, const ProjectTagNames&
 void SaveProjectFile(const PSoundProject& project, const ProjectTagNames& tags = {});
 
 // Reads the file at path into project (every field overwritten by the reading rule); its
-// ProjectName is then path itself, made absolute, whatever name the file holds.
+// ProjectName is then path itself, made absolute, whatever name the file holds. A relative
+// OutputFolder or File is read against the project file's folder; absolute ones stay as written.
 // Throws ProjectFileError("Cannot open file <path>"), followed by ": it is not a regular file"
 // for a pipe or device (never waited on) and ": it is larger than 64 MiB" for a file too large
 // to be a project; project is then untouched.

@@ -11,15 +11,12 @@ namespace {
 constexpr int kMostLinesPerList = 25;
 
 // One line per file, as in the report: a line break in a name is shown escaped.
-void AppendList(QStringList& lines, const QString& heading,
-                const std::vector<AutomationResult::FileProblem>& entries, bool skipStopped) {
+void AppendList(QStringList& lines, const QString& heading, const std::vector<std::string>& entries) {
     QStringList listed;
     int more = 0;
-    for (const AutomationResult::FileProblem& entry : entries) {
-        if (skipStopped && entry.reason == "stopped")
-            continue;
+    for (const std::string& entry : entries) {
         if (listed.size() < kMostLinesPerList)
-            listed << TextFromBytes(EscapeControlCharacters(entry.input + ": " + entry.reason));
+            listed << TextFromBytes(EscapeControlCharacters(entry));
         else
             ++more;
     }
@@ -35,8 +32,15 @@ void AppendList(QStringList& lines, const QString& heading,
 } // namespace
 
 QString RunEndMessage(const AutomationResult& result) {
+    std::vector<std::string> problems;
+    for (const AutomationResult::FileProblem& problem : result.problems)
+        if (problem.failure.cause != FileFailure::Cause::Stopped)
+            problems.push_back(problem.Text());
+    std::vector<std::string> notes;
+    for (const AutomationResult::FileNote& note : result.notes)
+        notes.push_back(note.Text());
     QStringList lines;
-    AppendList(lines, QStringLiteral("These files gave no movie:"), result.problems, true);
-    AppendList(lines, QStringLiteral("Please note:"), result.notes, false);
+    AppendList(lines, QStringLiteral("These files gave no movie:"), problems);
+    AppendList(lines, QStringLiteral("Please note:"), notes);
     return lines.join(QLatin1Char('\n'));
 }

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "AutomationRun.h"
+#include "RunResult.h"
 
 // One message listing each file that gave no movie and why, then each note; empty when there is
 // nothing to tell. Files a stop kept from their movie are left out: whoever stopped the run knows.

@@ -14,9 +14,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "common/file_size_limit.h"
 #include "core/RunFixtures.h"
@@ -25,22 +27,45 @@ namespace {
 
 using Outcome = AutomationResult::Outcome;
 
-// Records everything the run shows, in order, and keeps a copy of every MP3 the movie was made
-// from: the run deletes its intermediate MP3 only after the progress step.
-class RecordingHost : public RunHost {
+// Records everything a run tells, in order, and keeps a copy of every MP3 the movie was made from:
+// the run deletes its intermediate MP3 only after the progress step.
+class RecordingHost {
 public:
-    void ShowMessage(const QString& text) override { events.push_back("message: " + text.toStdString()); }
-    void ReportError(const QString& text) override { events.push_back("error: " + text.toStdString()); }
-    void ShowProgress(int maximum) override { events.push_back("show " + std::to_string(maximum)); }
-    void SetProgress(int handled) override {
-        events.push_back("progress " + std::to_string(handled));
-        if (onProgress)
-            onProgress();
+    // Starts run and waits for its end in an event loop of the test's own; stopWhen is asked a few
+    // times a second.
+    AutomationResult Run(AutomationRun& run, const PSoundProject& project,
+                         const std::vector<PMP3Converter>& modes) {
+        QObject context;
+        AutomationResult result;
+        QEventLoop loop;
+        const auto record = [this](std::string event) { events.push_back(std::move(event)); };
+        QObject::connect(&run, &AutomationRun::message, &context,
+                         [=](const QString& text) { record("message: " + text.toStdString()); });
+        QObject::connect(&run, &AutomationRun::error, &context,
+                         [=](const QString& text) { record("error: " + text.toStdString()); });
+        QObject::connect(&run, &AutomationRun::started, &context,
+                         [=](int total) { record("show " + std::to_string(total)); });
+        QObject::connect(&run, &AutomationRun::progress, &context, [=](int handled, int) {
+            record("progress " + std::to_string(handled));
+            if (onProgress)
+                onProgress();
+        });
+        QObject::connect(&run, &AutomationRun::finished, &context, [&](const AutomationResult& ended) {
+            record("hide");
+            result = ended;
+            loop.quit();
+        });
+        QTimer stopPoll;
+        QObject::connect(&stopPoll, &QTimer::timeout, &context, [&] {
+            if (stopWhen && stopWhen())
+                run.Stop();
+        });
+        stopPoll.start(50);
+        if (std::optional<AutomationResult> refused = run.Start(project, modes, modeName))
+            return *refused;
+        loop.exec();
+        return result;
     }
-    void HideProgress() override { events.push_back("hide"); }
-    void ProcessEvents() override { QCoreApplication::processEvents(); }
-    bool StopRequested() override { return stopWhen && stopWhen(); }
-    std::string SelectedOutputModeName() override { return modeName; }
 
     std::vector<std::string> events;
     std::string modeName = "Music";
@@ -52,7 +77,7 @@ public:
 std::vector<std::string> Problems(const AutomationResult& result) {
     std::vector<std::string> lines;
     for (const auto& problem : result.problems)
-        lines.push_back(problem.input + ": " + problem.reason);
+        lines.push_back(problem.Text());
     return lines;
 }
 
@@ -120,9 +145,7 @@ protected:
         for (const std::string& input : inputs)
             project.Files.push_back(PSoundFile{input, {}});
     }
-    AutomationResult Start(AutomationRun&& run = AutomationRun()) {
-        return run.StartAutomation(project, modes, host);
-    }
+    AutomationResult Start(AutomationRun&& run = AutomationRun()) { return host.Run(run, project, modes); }
     void KeepMp3s() {
         for (const QFileInfo& file : QDir(root.filePath("in")).entryInfoList({"*.mp3", "*.MP3"}, QDir::Files))
             kept[file.filePath().toStdString()] = fixtures::ReadBytes(file.filePath().toStdString());
@@ -165,7 +188,7 @@ TEST_F(Run, ConvertsWavAndMp3InputsIntoMoviesAndAReport) {
     EXPECT_EQ(Report(), aMp3 + ":Operation Successful.\r\n" + b + ":Operation Successful.\r\n" + cMp3 +
                             ":Operation Successful.\r\n");
     EXPECT_EQ(result.reportPath, Path("out/Demo.txt"));
-    EXPECT_EQ(project.OutputFolder, Path("out") + "/");
+    EXPECT_EQ(result.outputFolder, Path("out") + "/");
     EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "a.swf", "b.swf", "c.swf"}));
     // Only the inputs are left where they were: the intermediate MP3s are gone, the MP3 input stays.
     EXPECT_EQ(FilesIn("in"), (QStringList{"a.wav", "b.mp3", "c.wav"}));
@@ -217,9 +240,8 @@ TEST_F(Run, AnotherInputOfTheListIsNeverTheIntermediate) {
     EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "a.1.swf", "a.swf"}));
     ExpectMoviesHoldTheirMp3s({{"a.swf", Path("in/a.1.mp3")}, {"a.1.swf", mp3}});
     ASSERT_EQ(result.notes.size(), 1u);
-    EXPECT_EQ(result.notes[0].input + ": " + result.notes[0].reason,
-              mp3 + ": its movie is " + Path("out/a.1.swf") + " (" + Path("out/a.swf") + " is the movie of " +
-                  wav + ")");
+    EXPECT_EQ(result.notes[0].Text(), mp3 + ": its movie is " + Path("out/a.1.swf") + " (" +
+                                          Path("out/a.swf") + " is the movie of " + wav + ")");
 }
 
 TEST_F(Run, AnMp3InputInCapitalsIsUsedAsItIs) {
@@ -286,7 +308,7 @@ TEST_F(Run, WithoutLameItSaysSoOnceAndStillConvertsMp3Inputs) {
     EXPECT_FALSE(result.encoderFound);
     EXPECT_EQ(result.outcome, Outcome::Completed);
     EXPECT_EQ(host.events,
-              (std::vector<std::string>{"message: " + std::string(kEncoderMissingMessage), "show 3",
+              (std::vector<std::string>{"show 3", "message: " + std::string(kEncoderMissingMessage),
                                         "progress 1", "progress 2", "progress 3", "hide"}));
     EXPECT_EQ(Report(), Path("in/a.mp3") + ":File Not Found.\r\n" + b + ":Operation Successful.\r\n" +
                             Path("in/c.mp3") + ":File Not Found.\r\n");
@@ -481,9 +503,9 @@ TEST_F(Run, StoppingBetweenFilesLeavesTheRestUndone) {
     const std::string b = Mp3("b.mp3");
     AddInputs({a, b});
     AutomationRun run;
-    host.onProgress = [&] { run.RequestStop(); };
+    host.onProgress = [&] { run.Stop(); };
 
-    const AutomationResult result = run.StartAutomation(project, modes, host);
+    const AutomationResult result = host.Run(run, project, modes);
 
     EXPECT_EQ(result.outcome, Outcome::Stopped);
     EXPECT_FALSE(run.IsRunning());
@@ -519,17 +541,42 @@ TEST_F(Run, WhenNoFileReachesTheBuilderTheReportStillListsIt) {
 
     EXPECT_EQ(result.outcome, Outcome::Completed);
     EXPECT_EQ(fixtures::ReadBytes(Path("out/Untitled.txt")), Path("in/missing.wav") + ":File Not Found.\r\n");
-    EXPECT_EQ(project.OutputFolder, Path("out") + "/");
+    EXPECT_EQ(result.outputFolder, Path("out") + "/");
 }
 
 TEST_F(Run, ASecondRunStartsOver) {
     AddInputs({Wav("a.wav")});
     AutomationRun run;
-    run.StartAutomation(project, modes, host);
+    host.Run(run, project, modes);
     host.events.clear();
-    run.StartAutomation(project, modes, host);
+    host.Run(run, project, modes);
     EXPECT_EQ(host.events, (std::vector<std::string>{"show 1", "progress 1", "hide"}));
     EXPECT_EQ(Report(), Path("in/a.mp3") + ":Operation Successful.\r\n");
+}
+
+// Start returns at once; each file's outcome is told as its turn ends, with its failure's cause.
+TEST_F(Run, StartReturnsAtOnceAndTellsEachFileInOrder) {
+    const std::string a = Wav("a.wav"), missing = Path("in/missing.wav");
+    AddInputs({a, missing});
+    AutomationRun run;
+    std::vector<std::string> done;
+    QObject::connect(&run, &AutomationRun::fileDone, [&](int index, const FileOutcome& outcome) {
+        done.push_back(std::to_string(index) + " " + outcome.input + (outcome.movieMade ? " movie" : "") +
+                       (outcome.failure.cause == FileFailure::Cause::NotFound ? " not found" : ""));
+    });
+    QEventLoop loop;
+    QObject::connect(&run, &AutomationRun::finished, &loop, &QEventLoop::quit);
+
+    EXPECT_FALSE(run.Start(project, modes, "Music"));
+    EXPECT_TRUE(run.IsRunning());
+    EXPECT_TRUE(done.empty());
+    const std::optional<AutomationResult> second = run.Start(project, modes, "Music");
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->outcome, Outcome::AlreadyRunning);
+    loop.exec();
+
+    EXPECT_FALSE(run.IsRunning());
+    EXPECT_EQ(done, (std::vector<std::string>{"0 " + a + " movie", "1 " + missing + " not found"}));
 }
 
 // The checks before a run, and the output folder that cannot be made: one message, nothing else.

@@ -19,6 +19,8 @@
 #include <QTimer>
 
 #include "AutomationRun.h"
+#include "ErrorLines.h"
+#include "ExitStatus.h"
 #include "SoundLength.h"
 #include "SoundMovieBuilder.h"
 #include "common/standard_error.h"
@@ -352,19 +354,21 @@ TEST_P(ExitStatuses, FollowTheOutcomeAndTheFilesThatFailed) {
 using Outcomes = AutomationResult::Outcome;
 INSTANTIATE_TEST_SUITE_P(
     Results, ExitStatuses,
-    testing::Values(StatusCase{"AllMovies", Outcomes::Completed, {}, kExitCompleted, ""},
-                    StatusCase{
-                        "SomeFailed",
-                        Outcomes::Completed,
-                        {{"/in/caf\xE9.wav", "File Not Found."}, {"/in/b.mp3", "Unexpected File Format."}},
-                        kExitFilesFailed,
-                        "/in/caf\xE9.wav: File Not Found.\n/in/b.mp3: Unexpected File Format.\n"},
-                    StatusCase{"StoppedWithFailures",
-                               Outcomes::Stopped,
-                               {{"/in/a.wav", "File Not Found."}},
-                               kExitRunIncomplete,
-                               "/in/a.wav: File Not Found.\n"},
-                    StatusCase{"Refused", Outcomes::Refused, {}, kExitCheckMessage, ""}),
+    testing::Values(
+        StatusCase{"AllMovies", Outcomes::Completed, {}, kExitCompleted, ""},
+        StatusCase{
+            "SomeFailed",
+            Outcomes::Completed,
+            {{"/in/caf\xE9.wav", {FileFailure::Cause::NotFound, {}}},
+             {"/in/b.mp3", {FileFailure::Cause::UnexpectedFormat, "Not an MP3 format file"}}},
+            kExitFilesFailed,
+            "/in/caf\xE9.wav: file not found\n/in/b.mp3: unexpected file format: Not an MP3 format file\n"},
+        StatusCase{"StoppedWithFailures",
+                   Outcomes::Stopped,
+                   {{"/in/a.wav", {FileFailure::Cause::Stopped, {}}}},
+                   kExitRunIncomplete,
+                   "/in/a.wav: stopped\n"},
+        StatusCase{"Refused", Outcomes::Refused, {}, kExitCheckMessage, ""}),
     [](const testing::TestParamInfo<StatusCase>& info) { return std::string(info.param.name); });
 
 // Which output mode a loaded project selects.

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "AutomationRun.h"
 #include "FakeUserDialogs.h"
 #include "MainWindowFixture.h"
 #include "TFormMain.h"
@@ -39,7 +40,7 @@ namespace {
 // The status ExecUntilEnd gives when nothing ended the program in time.
 constexpr int kStillOpen = -1000;
 
-// What the window showed after a file's progress step, read when the run let events through.
+// What the window showed after a file's progress step.
 struct Step {
     int position;
     QString label;
@@ -76,18 +77,11 @@ private:
         window_ = windows_->main.get();
         progress_ = windows_->progress;
         // Every progress step: keep the MP3s the movie was made from (the run deletes its own
-        // right after the step), and note what the windows show once the run lets events through.
-        connect(progress_->ProgressBarPercent, &QProgressBar::valueChanged, window_, [this](int position) {
-            if (position == 0)
-                return;
+        // right after the step), and note what the windows show.
+        connect(&window_->Run(), &AutomationRun::progress, window_, [this](int position) {
             KeepMp3s();
-            QMetaObject::invokeMethod(
-                window_,
-                [this, position] {
-                    steps_.push_back({position, progress_->LabelPercent->text(), progress_->isVisible(),
-                                      window_->isVisible()});
-                },
-                Qt::QueuedConnection);
+            steps_.push_back(
+                {position, progress_->LabelPercent->text(), progress_->isVisible(), window_->isVisible()});
         });
         return *window_;
     }
@@ -150,6 +144,15 @@ private:
         return status;
     }
 
+    // Starts a run with start and handles events until it has finished, as the program would.
+    void RunToEnd(const std::function<void()>& start) {
+        QEventLoop loop;
+        connect(&window_->Run(), &AutomationRun::finished, &loop, &QEventLoop::quit);
+        start();
+        if (window_->IsRunning())
+            loop.exec();
+    }
+
     // The commands a run locks, by name, with whether each is enabled now.
     QStringList CommandStates() const {
         const TFormMain& w = *window_;
@@ -207,7 +210,7 @@ private slots:
         ShowInputs({a, b}, out);
         QVERIFY(!w.IsProjectChanged());
 
-        w.StartAutomation1->trigger();
+        RunToEnd([&] { w.StartAutomation1->trigger(); });
 
         QCOMPARE(int(w.LastRunResult().outcome), int(Outcome::Completed));
         QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf"}));
@@ -234,7 +237,7 @@ private slots:
         ShowInputs({a, missing, b, c}, StdPath("out"));
         w.show();
 
-        w.StartAutomation1Click();
+        RunToEnd([&] { w.StartAutomation1Click(); });
 
         // The missing file is skipped without a step; the next one counts it as handled.
         QCOMPARE(int(steps_.size()), 3);
@@ -253,7 +256,7 @@ private slots:
         QList<int> positions;
         connect(progress_->ProgressBarPercent, &QProgressBar::valueChanged, [&](int p) { positions << p; });
         ShowInputs({a}, StdPath("out"));
-        w.StartAutomation1Click();
+        RunToEnd([&] { w.StartAutomation1Click(); });
         QCOMPARE(positions, (QList<int>{0, 1}));
         QCOMPARE(progress_->LabelPercent->text(), QStringLiteral("%100"));
     }
@@ -271,7 +274,7 @@ private slots:
         ShowInputs({Mp3("a.mp3"), Wav("b.wav"), Mp3("c.mp3")}, StdPath("out"));
         w.show();
 
-        w.StartAutomation1Click();
+        RunToEnd([&] { w.StartAutomation1Click(); });
 
         QCOMPARE(int(steps_.size()), 3);
         QStringList labels;
@@ -313,7 +316,7 @@ private slots:
         w.show();
         const QStringList before = CommandStates();
 
-        w.StartAutomation1->trigger();
+        RunToEnd([&] { w.StartAutomation1->trigger(); });
 
         QCOMPARE(dialogs_.Texts(Kind::Message), QStringList{message});
         QCOMPARE(dialogs_.shown.front().owner, &w);
@@ -331,7 +334,7 @@ private slots:
         TFormMain& w = *window_;
         ShowInputs({Mp3("a.mp3")}, StdPath("elsewhere"));
         w.EditOutputFolder->setText(Path("out"));
-        w.StartAutomation1Click();
+        RunToEnd([&] { w.StartAutomation1Click(); });
         QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf"}));
         QVERIFY(!QFileInfo::exists(Path("elsewhere")));
     }
@@ -345,7 +348,7 @@ private slots:
         w.show();
         const QStringList before = CommandStates();
 
-        w.StartAutomation1Click();
+        RunToEnd([&] { w.StartAutomation1Click(); });
 
         QCOMPARE(int(w.LastRunResult().outcome), int(Outcome::ReportFailed));
         QCOMPARE(dialogs_.Texts(Kind::Error), QStringList{"Cannot create file " + Path("out/Untitled.txt")});
@@ -367,17 +370,20 @@ private slots:
         QStringList during;
         bool encoding = false;
         bool runningDuring = false;
-        QTimer::singleShot(0, &w, [&] {
-            encoding = QFileInfo::exists(Path("in/a.mp3")); // lame's output, claimed before it starts
-            runningDuring = w.IsRunning();
-            during = CommandStates();
-            // Disabled commands ignore even a direct trigger, and a second start does nothing.
-            w.NewProject1->trigger();
-            w.Exit1->trigger();
-            w.LoadProject1->trigger();
-            w.StartAutomation1Click();
+        RunToEnd([&] {
+            w.StartAutomation1->trigger();
+            // Once the run has started its first file.
+            QTimer::singleShot(0, &w, [&] {
+                encoding = QFileInfo::exists(Path("in/a.mp3")); // lame's output, claimed before it starts
+                runningDuring = w.IsRunning();
+                during = CommandStates();
+                // Disabled commands ignore even a direct trigger, and a second start does nothing.
+                w.NewProject1->trigger();
+                w.Exit1->trigger();
+                w.LoadProject1->trigger();
+                w.StartAutomation1Click();
+            });
         });
-        w.StartAutomation1->trigger();
 
         QVERIFY(encoding);
         QVERIFY(runningDuring);
@@ -438,7 +444,7 @@ private slots:
             closeAccepted = w.close();
         });
         poll.start(5);
-        w.StartAutomation1Click();
+        RunToEnd([&] { w.StartAutomation1Click(); });
         poll.stop();
 
         QVERIFY(asked);
@@ -569,6 +575,7 @@ private slots:
         TFormMain& w = *window_;
         const std::string a = Wav("a.wav", 3.0), b = Mp3("b.mp3");
         ShowInputs({a, b}, StdPath("out"));
+        const QString project = SaveProject("p.xml", {a, b}, StdPath("out"));
         int runs = 0;
         connect(progress_->ProgressBarPercent, &QProgressBar::valueChanged, &w, [&](int position) {
             if (position == 2)
@@ -576,18 +583,18 @@ private slots:
         });
 
         const int status = ExecUntilEnd([&] {
+            w.StartAutomation1Click();
+            w.FormActivate({"-f:" + project});
             QTimer::singleShot(0, &w, [&] {
-                w.AutoRunPending = true;
-                w.HandleIdle();
+                QVERIFY(w.IsRunning());
                 QVERIFY(w.AutoRunPending); // still waiting for the run under way
             });
-            w.StartAutomation1Click();
         });
 
         QCOMPARE(status, 0);
         QCOMPARE(runs, 2);
         QVERIFY(!w.AutoRunPending);
-        QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf"}));
+        QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf", "p.txt"}));
         QVERIFY(dialogs_.shown.empty());
     }
 

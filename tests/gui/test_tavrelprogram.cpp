@@ -21,6 +21,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/mount.h>
@@ -46,10 +47,13 @@ struct Ended {
 };
 
 // What a row does to the program while it runs: a signal to send as soon as the program catches
-// it (0: none), and whether its standard error is a pipe nobody reads.
+// it (0: none), whether its standard error is a pipe nobody reads or a terminal, and a file to
+// read its standard input from.
 struct Meddling {
     int signal = 0;
     bool errorsUnread = false;
+    bool terminal = false;
+    std::string input = "/dev/null";
 };
 
 // True once the process catches the signal (its handler is installed).
@@ -78,13 +82,16 @@ Ended Spawn(const std::string& program, const std::vector<std::string>& argument
 
     Ended ended;
     int pipeEnds[2];
-    if (pipe2(pipeEnds, O_CLOEXEC) != 0)
+    if (meddling.terminal ? openpty(&pipeEnds[0], &pipeEnds[1], nullptr, nullptr, nullptr) != 0
+                          : pipe2(pipeEnds, O_CLOEXEC) != 0)
         return ended;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, meddling.input.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 2);
+    if (meddling.terminal)
+        posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
     if (!folder.empty())
         posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     pid_t child = 0;
@@ -291,6 +298,18 @@ private:
             meddling_.signal = step.value(1) == "INT" ? SIGINT : step.value(1) == "TERM" ? SIGTERM : SIGHUP;
             return true;
         }
+        if (verb == "terminal") { // standard error is a terminal
+            meddling_.terminal = true;
+            return true;
+        }
+        if (verb == "stdin") { // path: standard input reads that file
+            meddling_.input = path;
+            return true;
+        }
+        if (verb == "tavrel") // arguments...: the program run first, in the row's folder, ending with 0
+            return Spawn(kProgram, ArgumentBytes(step.mid(1)), Environment({}, ""),
+                         BytesFromText(root_.path()))
+                       .status == 0;
         if (verb == "stderr unread") {
             meddling_.errorsUnread = true;
             return true;
@@ -304,6 +323,13 @@ private:
                                               failed);
         }
         return false;
+    }
+
+    std::vector<std::string> ArgumentBytes(const QStringList& arguments) const {
+        std::vector<std::string> bytes;
+        for (const QString& argument : arguments)
+            bytes.push_back(BytesFromText(QString(argument).replace("<root>", root_.path())));
+        return bytes;
     }
 
     // The environment of a batch job without a display, changed by the row's entries:
@@ -338,7 +364,8 @@ private:
 
     // What differs from the expected files: "path" must exist, and each folder holding such
     // entries must hold nothing else; "!path" must not exist; "path=text" must hold text, or
-    // start with it when it ends in "*" ("<root>" stands for the row's folder).
+    // start with it when it ends in "*" ("<root>" stands for the row's folder); "path==other" must
+    // hold what the file other holds.
     QString UnexpectedFiles(const QStringList& expected) {
         QString differences;
         std::map<std::string, std::vector<std::string>> folders;
@@ -347,6 +374,8 @@ private:
             const bool absent = entry.startsWith('!');
             if (const qsizetype equals = entry.indexOf('='); equals > 0) {
                 std::string text = BytesFromText(entry.mid(equals + 1).replace("<root>", root_.path()));
+                if (text.rfind('=', 0) == 0)
+                    text = fixtures::ReadBytes(Bytes(TextFromBytes(text.substr(1))));
                 const std::string content = fixtures::ReadBytes(Bytes(entry.left(equals)));
                 const bool prefix = !text.empty() && text.back() == '*';
                 if (prefix ? content.compare(0, text.size() - 1, text, 0, text.size() - 1) != 0
@@ -479,7 +508,12 @@ private slots:
                                     << "Invalid Parameters\n"
                                     << nothingWritten << "";
         QTest::newRow("letter case counts")
-            << oneMp3 << QStringList{"-F:<root>/p.xml", "-Hide"} << headless << 1 << "Invalid Parameters\n"
+            << oneMp3 << QStringList{"-F:<root>/p.xml", "-Hide"} << headless << 1
+            << "tavrel: unknown option '-F'\nTry 'tavrel --help' for more information.\n"
+            << nothingWritten << "";
+        QTest::newRow("an argument beside -f:")
+            << oneMp3 << QStringList{"-f:<root>/p.xml", "-hide", "-j2"} << headless << 1
+            << "tavrel: '-j2' is not taken beside -f: and -hide\n"
             << nothingWritten << "";
         QTest::newRow("no such project") << oneMp3 << QStringList{"-f:<root>/missing.xml", "-hide"}
                                          << headless << 1 << "Invalid Filename\n"
@@ -518,6 +552,112 @@ private slots:
             << QStringList{L1("out\xE9/a\xE9.swf"), L1("out\xE9/b\xE9.swf"), L1("out\xE9/p\xE9.txt"),
                            L1("in/a\xE9.wav"), L1("in/b\xE9.mp3")}
             << "";
+
+        // Files and options instead of a project. A folder gives the sound files directly inside it
+        // in name order, -r those of its subfolders after them; lists give names as bytes.
+        const Steps folder{{"wav", "in/a.wav"},
+                           {"mp3", "in/b.mp3"},
+                           {"text", "in/notes.txt", "not a sound"},
+                           {"wav", "in/sub/c.wav"}};
+        const QString report = "out/Untitled.txt=<root>/in/a.mp3:Operation Successful.\r\n"
+                               "<root>/in/b.mp3:Operation Successful.\r\n";
+        QTest::newRow("a folder") << folder << QStringList{"-o", "out", "in"} << headless << 0 << ""
+                                  << QStringList{"out/a.swf", "out/b.swf", report} << "";
+        QTest::newRow("a folder and its subfolders")
+            << folder << QStringList{"-rq", "--output=out", "in/"} << headless << 0 << ""
+            << QStringList{"out/a.swf", "out/b.swf", "out/c.swf",
+                           report + "<root>/in/sub/c.mp3:Operation Successful.\r\n"}
+            << "";
+        QTest::newRow("names from standard input, NUL-separated")
+            << Steps{{"mp3", "in/a b.mp3"},
+                     {"wav", "in/c\nd.wav"},
+                     {"text", "list", QString("in/a b.mp3") + QChar(0) + "<root>/in/c\nd.wav" + QChar(0)},
+                     {"stdin", "list"}}
+            << QStringList{"-0", "--files-from", "-", "-o", "out"} << headless << 0 << ""
+            << QStringList{"out/a b.swf", "out/c\nd.swf",
+                           "out/Untitled.txt=<root>/in/a b.mp3:Operation Successful.\r\n"
+                           "<root>/in/c\\nd.mp3:Operation Successful.\r\n"}
+            << "";
+        QTest::newRow("a file named after --, a report of its own, one encoder")
+            << Steps{{"wav", "-a.wav"}}
+            << QStringList{"-j", "1", "--report", "r.txt", "-o", "out", "--", "-a.wav"} << headless << 0 << ""
+            << QStringList{"out/-a.swf", "-a.wav", "in", "out",
+                           "r.txt=<root>/-a.mp3:Operation Successful.\r\n"}
+            << "";
+        // The project the options stand for, saved and not run; then run by both spellings, which
+        // must give the same movies and report, byte for byte.
+        QTest::newRow("every project option, saved")
+            << Steps{{"mp3", "in/b.mp3"}}
+            << QStringList{"-n",  "--save-project", "p.xml",  "-m",        "2",   "--quality",
+                           "3",   "--channel-mode", "stereo", "--bitrate", "64",  "--fps",
+                           "24",  "--tuner",        "-5",     "--stop",    "end", "-o",
+                           "out", "in/b.mp3"}
+            << headless << 0 << ""
+            << QStringList{"p.xml=<TavrelProject>\r\n<ProjectName><root>/p.xml</ProjectName>\r\n"
+                           "<Quality>3</Quality>\r\n<Mode>s</Mode>\r\n<Bitrate>64</Bitrate>\r\n"
+                           "<OutputFolder><root>/out</OutputFolder>\r\n<Files>\r\n<File><root>/in/b.mp3</"
+                           "File>"
+                           "</Files>\r\n<StopAction>2</StopAction>\r\n<FramePerSeconds>24</"
+                           "FramePerSeconds>\r\n"
+                           "<FrameTuner>-5</FrameTuner>\r\n</TavrelProject>\r\n",
+                           "in", "!out"}
+            << "";
+        QTest::newRow("the same run as its project")
+            << Steps{{"wav", "in/a.wav"},
+                     {"mp3", "in/b.mp3"},
+                     {"tavrel", "--save-project", "p.xml", "-m", "Speech (32 kbps mono)", "--stop", "start",
+                      "--fps", "20", "--tuner", "3", "-o", "out", "in"},
+                     {"rename", "out", "first"}}
+            << hide << headless << 0 << ""
+            << QStringList{"out/a.swf==first/a.swf",
+                           "out/b.swf==first/b.swf",
+                           "out/p.txt==first/p.txt",
+                           "first/a.swf",
+                           "first/b.swf",
+                           "first/p.txt"}
+            << "";
+        QTest::newRow("relative paths in a project")
+            << Steps{{"mp3", "proj/in/b.mp3"},
+                     {"text", "proj/p.xml",
+                      "<OutputFolder>out</OutputFolder><Files><File>in/b.mp3</File></Files>"}}
+            << QStringList{"-f:proj/p.xml", "-hide"} << headless << 0 << ""
+            << QStringList{"proj/out/b.swf", "proj/out/p.txt=<root>/proj/in/b.mp3:Operation Successful.\r\n"}
+            << "";
+        // Progress and the summary on a terminal only (the rows above: nothing on a pipe).
+        QTest::newRow("progress on a terminal")
+            << (folder + Steps{{"terminal"}}) << QStringList{"-o", "out", "in"} << headless << 0
+            << "tavrel: [2/2] 100% b.mp3\r\x1b[Ktavrel: 2 of 2 files converted; report: "
+               "<root>/out/Untitled.txt"
+            << QStringList{"out/a.swf", "out/b.swf", report} << "";
+        QTest::newRow("-q on a terminal")
+            << (folder + Steps{{"terminal"}}) << QStringList{"-q", "-o", "out", "in"} << headless << 0 << ""
+            << QStringList{"out/a.swf", "out/b.swf", report} << "";
+        // Mistakes name what they are about, end with status 1 and write nothing.
+        const QString seeHelp = "\nTry 'tavrel --help' for more information.\n";
+        const std::pair<QStringList, QString> mistakes[] = {
+            {{"--frobnicate", "-o", "out", "in"}, "tavrel: unknown option '--frobnicate'" + seeHelp},
+            {{"in", "-o"}, "tavrel: option '-o' needs a value" + seeHelp},
+            {{"--fps", "12x", "-o", "out", "in"},
+             "tavrel: invalid value '12x' for --fps: a whole number from 0 to 100"},
+            {{"--stop=later", "-o", "out", "in"},
+             "tavrel: invalid value 'later' for --stop: none, start or end"},
+            {{"-j", "0", "-o", "out", "in"}, "tavrel: invalid value '0' for -j"},
+            {{"--quiet=yes", "-o", "out", "in"}, "tavrel: option '--quiet' takes no value"},
+            {{"in"}, "tavrel: no output folder given: name one with -o DIR" + seeHelp},
+            {{"-m", "9", "-o", "out", "in"}, "tavrel: no output mode '9' in "},
+            {{"-o", "out", "empty"}, "tavrel: no sound files to convert"},
+            {{"--files-from", "missing", "-o", "out"},
+             "tavrel: cannot read the list of files missing: no such file\n"},
+            {{"-w", "-o", "out", "in"}, "tavrel: option '--window' takes only FILE|FOLDER arguments"},
+        };
+        for (const auto& [arguments, message] : mistakes)
+            QTest::addRow("mistake: %s", qPrintable(arguments.join(' ')))
+                << Steps{{"mp3", "in/b.mp3"}, {"folder", "empty"}} << arguments << headless
+                << (arguments.contains("--files-from") ? 2 : 1) << message << nothingWritten << "";
+        // A window start with files needs a display like any other.
+        QTest::newRow("window with files, no display")
+            << oneMp3 << QStringList{"-w", "in"} << QStringList{"QT_QPA_PLATFORM"} << 1
+            << "There is no display to show the window on" << nothingWritten << "";
 
         // Displays: none, a stale one, and a real one with -hide (xcb named, so that the window is
         // really shown rather than falling back to a run without one).
@@ -706,6 +846,38 @@ private slots:
             << headless << 2 << "Cannot read <root>/" + settings + ": it is not a regular file"
             << nothingWritten << "";
 
+        // The window's "-f:" start and the one without a display are one flow: the same statuses
+        // and the same messages, on standard error with -hide, for the same settings and projects.
+        const Steps program{{"program", "prog"}};
+        const QString ini = "<root>/prog/settings.ini";
+        for (const bool window : {false, true}) {
+            const QStringList where =
+                window ? QStringList{"QT_QPA_PLATFORM=xcb", "DISPLAY=<display>"} : headless;
+            const char* name = window ? "window" : "no window";
+            QTest::addRow("%s: settings.ini is a folder", name)
+                << (oneMp3 + program +
+                    Steps{{"remove", "prog/settings.ini"}, {"folder", "prog/settings.ini"}})
+                << hide << where << 2 << "Cannot read " + ini + ": it is a folder, not a settings file.\n"
+                << nothingWritten << "";
+            QTest::addRow("%s: settings without output modes", name)
+                << (oneMp3 + program + Steps{{"text", "prog/settings.ini", "[general]\n"}}) << hide << where
+                << 0
+                << "No output mode is defined in " + ini +
+                       ": files that are not MP3 files cannot be encoded in this run.\n"
+                << converted << "";
+            QTest::addRow("%s: a settings warning", name)
+                << (oneMp3 + program +
+                    Steps{{"edit", "prog/settings.ini", "emptyproject=0", "emptyproject=x"}})
+                << hide << where << 0 << "emptyproject" << converted << "";
+            QTest::addRow("%s: project that cannot be read", name)
+                << Steps{{"socket", "p.xml"}} << hide << where << 2 << "Cannot open file <root>/p.xml\n"
+                << nothingWritten << "";
+            QTest::addRow("%s: no input files", name)
+                << Steps{{"project", "p.xml", "out"}} << hide << where << 1
+                << "Please select at least one Wave Data file to convert!\n"
+                << nothingWritten << "";
+        }
+
         // Stop signals in every mode: the fake encoder writes part of its MP3, waits for the movie
         // of the file before, leaves a child that holds standard error open (so the row waits for
         // it) and would write "late", then signals the program. The stop ends both, removes the
@@ -728,6 +900,11 @@ private slots:
                 << encoding << hide << withDisplay << 3 << stopped << done << "";
             QTest::addRow("SIG%s stops the window's run", signal)
                 << encoding << QStringList{"-f:<root>/p.xml"} << withDisplay << 3 << stopped << done << "";
+            if (signal == std::string("INT"))
+                QTest::newRow("SIGINT stops a run of files and options")
+                    << encoding << QStringList{"-o", "out", "in/b.mp3", "in/a.wav"}
+                    << QStringList{"PATH=<root>/bin:<PATH>"} << 3 << "tavrel: " + stopped
+                    << QStringList{"out/b.swf", "out/Untitled.txt", "in/a.wav", "in/b.mp3", "!late"} << "";
             QTest::addRow("SIG%s ends the window", signal) << Steps{{"signal", signal}} << QStringList{}
                                                            << withDisplay << 3 << "*" << QStringList{} << "";
         }
@@ -787,9 +964,7 @@ private slots:
         std::string program = kProgram;
         for (const QStringList& step : setup)
             QVERIFY2(Setup(step, program), qPrintable(step.join(' ')));
-        std::vector<std::string> argumentBytes;
-        for (const QString& argument : arguments)
-            argumentBytes.push_back(BytesFromText(QString(argument).replace("<root>", root_.path())));
+        const std::vector<std::string> argumentBytes = ArgumentBytes(arguments);
         std::string display;
         if (!environment.filter("<display>").isEmpty()) {
             display = display_.Name();
@@ -822,8 +997,14 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("environment"); // as in hostileCases
         QTest::addColumn<QStringList>("printed");     // pieces of standard output
-        const QStringList usage{"Usage: tavrel", "-f:<project>", "-hide",
-                                "--version",     "\n  4  ",      "~/.config/tavrel/settings.ini"};
+        const QStringList usage{"Usage: tavrel",
+                                "-f:<project>",
+                                "-hide",
+                                "--version",
+                                "\n  4  ",
+                                "~/.config/tavrel/settings.ini",
+                                "-o, --output DIR",
+                                "find . -name '*.wav' -print0 | tavrel -0 --files-from - -o out"};
         const QStringList version{"tavrel " + QString::fromLatin1(ProgramVersion()) + "\n"};
         QTest::newRow("--help, no display") << QStringList{"--help"} << QStringList{} << usage;
         QTest::newRow("--version, no display") << QStringList{"--version"} << QStringList{} << version;
@@ -831,6 +1012,9 @@ private slots:
             << QStringList{"--help"} << QStringList{"QT_QPA_PLATFORM", "DISPLAY=:917"} << usage;
         QTest::newRow("--version with a display")
             << QStringList{"--version"} << QStringList{"QT_QPA_PLATFORM=xcb", "DISPLAY=<display>"} << version;
+        QTest::newRow("--list-modes")
+            << QStringList{"--list-modes"} << QStringList{}
+            << QStringList{"1\tMusic (128 kbps)\t-q5 -mj -b128\n", "5\tCustom...\t-q5 -mj -b128\teditable\n"};
         QTest::newRow("--version beside a missing project")
             << QStringList{"-f:<root>/missing.xml", "-hide", "--version"} << QStringList{} << version;
     }

@@ -1,8 +1,8 @@
 // The window's side of a run: progress window, message boxes, output-mode box and the command lock,
 // driven by a real run on real files.
 #include <QAction>
-#include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
@@ -17,24 +17,6 @@
 #include "common/standard_error.h"
 
 namespace {
-
-// Notes what the progress window showed after every file.
-class WatchedHost : public WindowRunHost {
-public:
-    WatchedHost(QWidget* owner, UserDialogs& dialogs, TFormProgressBarPercent* progress, QComboBox* box,
-                bool hideMode)
-        : WindowRunHost(owner, dialogs, progress, box, hideMode), progress_(progress) {}
-    void SetProgress(int handled) override {
-        WindowRunHost::SetProgress(handled);
-        texts << progress_->LabelPercent->text();
-        visible << progress_->isVisible();
-    }
-    QStringList texts;
-    QList<bool> visible;
-
-private:
-    TFormProgressBarPercent* progress_;
-};
 
 bool MakeMp3(const QString& path) {
     QProcess sox;
@@ -71,15 +53,29 @@ private slots:
         QWidget owner;
         FakeUserDialogs dialogs;
         TFormProgressBarPercent progress(&owner);
-        QComboBox box;
-        box.addItem("Music");
-        WatchedHost host(&owner, dialogs, &progress, &box, hideMode);
         AutomationRun run;
-        const AutomationResult result = run.StartAutomation(project, {}, host);
+        WindowRunHost host(&owner, dialogs, run);
+        host.SetProgressForm(&progress);
+        host.SetHideMode(hideMode);
+        // What the progress window showed after every file.
+        QStringList texts;
+        QList<bool> visible;
+        connect(&run, &AutomationRun::progress, this, [&] {
+            texts << progress.LabelPercent->text();
+            visible << progress.isVisible();
+        });
+        AutomationResult result;
+        QEventLoop loop;
+        connect(&run, &AutomationRun::finished, &loop, [&](const AutomationResult& ended) {
+            result = ended;
+            loop.quit();
+        });
+        QVERIFY(!run.Start(project, {}, "Music"));
+        loop.exec();
 
         QCOMPARE(int(result.outcome), int(AutomationResult::Outcome::Completed));
-        QCOMPARE(host.texts, (QStringList{"%33", "%66", "%100"}));
-        QCOMPARE(host.visible, (QList<bool>{!hideMode, !hideMode, !hideMode}));
+        QCOMPARE(texts, (QStringList{"%33", "%66", "%100"}));
+        QCOMPARE(visible, (QList<bool>{!hideMode, !hideMode, !hideMode}));
         QVERIFY(!progress.isVisible());
         QVERIFY(dialogs.shown.empty());
     }
@@ -96,12 +92,14 @@ private slots:
         QWidget owner;
         FakeUserDialogs dialogs;
         TFormProgressBarPercent progress(&owner);
-        WindowRunHost host(&owner, dialogs, &progress, nullptr, hideMode);
-        PSoundProject project;
         AutomationRun run;
+        WindowRunHost host(&owner, dialogs, run);
+        host.SetProgressForm(&progress);
+        host.SetHideMode(hideMode);
+        PSoundProject project;
         const QByteArray errors = QByteArray::fromStdString(CapturingErrors([&] {
-            run.StartAutomation(project, {}, host);
-            host.ReportError("Cannot create file /x.txt");
+            QVERIFY(run.Start(project, {}, "Music"));
+            emit run.error("Cannot create file /x.txt");
         }));
         QVERIFY(!progress.isVisible());
         if (hideMode) {
@@ -116,19 +114,6 @@ private slots:
         QCOMPARE(dialogs.shown[0].text, QString("Please select at least one Wave Data file to convert!"));
         QCOMPARE(dialogs.shown[0].owner, &owner);
         QCOMPARE(int(dialogs.shown[1].kind), int(FakeUserDialogs::Kind::Error));
-    }
-
-    void theOutputModeIsReadWhenAsked() {
-        FakeUserDialogs dialogs;
-        QComboBox box;
-        box.addItems({"Music", "Speech"});
-        WindowRunHost host(nullptr, dialogs, nullptr, &box, false);
-        QCOMPARE(host.SelectedOutputModeName(), std::string("Music"));
-        box.setCurrentIndex(1);
-        QCOMPARE(host.SelectedOutputModeName(), std::string("Speech"));
-        QVERIFY(!host.StopRequested());
-        host.RequestStop();
-        QVERIFY(host.StopRequested());
     }
 
     void commandsAreDisabledForTheRunAndGetTheirStateBack() {

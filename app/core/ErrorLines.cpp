@@ -1,0 +1,30 @@
+// Messages on standard error.
+#include "ErrorLines.h"
+
+#include <cstdio>
+#include <string>
+
+#include "NativeText.h"
+#include "RunResult.h"
+
+namespace {
+std::string errorLinePrefix;
+}
+
+void StartErrorLinesWith(const std::string& prefix) {
+    errorLinePrefix = prefix;
+}
+
+void PrintErrorLine(const QString& text) {
+    // One message, one line: a line break in a file's name is written as "\n".
+    const std::string bytes = errorLinePrefix + EscapeControlCharacters(BytesFromText(text)) + "\n";
+    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
+    std::fflush(stderr);
+}
+
+void PrintFileProblems(const AutomationResult& result) {
+    for (const AutomationResult::FileNote& note : result.notes)
+        PrintErrorLine(TextFromBytes(note.Text()));
+    for (const AutomationResult::FileProblem& problem : result.problems)
+        PrintErrorLine(TextFromBytes(problem.Text()));
+}

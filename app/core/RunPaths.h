@@ -1,0 +1,20 @@
+// Where a run puts things: movies, the report and the intermediate MP3s, by the names of its files.
+#pragma once
+
+#include <set>
+#include <string>
+
+// A file's extension is its final component's part from the last "." on.
+std::string FinalPathComponent(const std::string& path);
+std::string ChangeExtension(const std::string& path, const std::string& extension);
+// Output folder + "/" (unless it ends in one) + the input's name with the extension ".swf".
+std::string MoviePathFor(const std::string& outputFolder, const std::string& inputPath);
+// The output folder (ending in "/") + the project file's name with the extension ".txt".
+std::string ReportPathFor(const std::string& outputFolder, const std::string& projectName);
+// An input whose extension is ".mp3" in any letter case is used as it is.
+bool IsOwnMp3(const std::string& inputPath);
+// A file or a link (even a dangling one) is there: the name is not ours to take.
+bool PathIsTaken(const std::string& path);
+// Where the encoder writes an input's MP3: its path with ".mp3", or when that is taken (a file
+// or link is there, or it is listed in avoid) the first free "<name>.1.mp3", "<name>.2.mp3"...
+std::string IntermediateMp3PathFor(const std::string& inputPath, const std::set<std::string>& avoid);

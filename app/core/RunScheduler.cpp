@@ -1,0 +1,545 @@
+// The files of one run on their way to movies.
+#include "RunScheduler.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "Descriptors.h"
+#include "RunOutputs.h"
+#include "RunPaths.h"
+#include "SoundBlock.h"
+#include "SoundLength.h"
+#include "SoundMovieBuilder.h"
+
+namespace {
+
+using Cause = FileFailure::Cause;
+
+constexpr size_t kFilesAheadPerEncoder = 8;
+// Reading an input, writing a movie and the report, a box or two: what the run itself opens.
+constexpr int kDescriptorsKeptForTheRun = 16;
+
+// Why an input cannot be measured, or none when it is a regular file we may read. Nothing here
+// waits: a FIFO, device or socket is never opened, and the open is non-blocking for the case that
+// one took the file's place meanwhile.
+std::optional<FileFailure> UnreadableInput(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return FileFailure{errno == ENOENT || errno == ENOTDIR ? Cause::NotFound : Cause::NotReadable, {}};
+    if (!S_ISREG(info.st_mode))
+        return FileFailure{Cause::NotRegularFile, {}};
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return FileFailure{Cause::NotReadable, {}};
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    ::close(fd);
+    if (!regular)
+        return FileFailure{Cause::NotRegularFile, {}};
+    return std::nullopt;
+}
+
+// The report line's ending for a file whose work the exception being handled ended before the
+// movie builder gave it a line.
+const char* EndingOfFailure() {
+    try {
+        throw;
+    } catch (const SoundLengthError&) {
+        return ":Unexpected File Format.";
+    } catch (const OutputModeNotFoundError&) {
+        return ":Unable to Encode.";
+    } catch (...) {
+        return ":Unable to Write Output File.";
+    }
+}
+
+// A step of a file's work failed: how its report line ends, and why the file gave no movie.
+struct StepFailed {
+    const char* ending;
+    FileFailure failure;
+};
+
+// Runs one step of a file's work; whatever it throws becomes StepFailed with failure.
+template <typename Step> auto During(FileFailure failure, Step&& step) {
+    try {
+        return step();
+    } catch (const StepFailed&) {
+        throw;
+    } catch (...) {
+        throw StepFailed{EndingOfFailure(), std::move(failure)};
+    }
+}
+
+// Why a movie's outcome is no movie, or none for a movie made; detail: the reader's or builder's words.
+std::optional<FileFailure> FailureOf(MovieOutcome outcome, const std::string& detail = {}) {
+    switch (outcome) {
+    case MovieOutcome::Written:
+        return std::nullopt;
+    case MovieOutcome::NoMp3:
+        return FileFailure{Cause::NotFound, detail};
+    case MovieOutcome::UnexpectedFormat:
+        return FileFailure{Cause::UnexpectedFormat, detail};
+    case MovieOutcome::TooLong:
+        return FileFailure{Cause::TooLong, detail};
+    case MovieOutcome::NotWritten:
+        break;
+    }
+    return FileFailure{Cause::MovieNotWritten, detail};
+}
+
+// Seconds with the given number of decimals: 2795 ms, 3 -> "2.795".
+std::string Seconds(int32_t ms, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, ms / 1000.0);
+    return text;
+}
+
+// The presets as this project encodes them. An editable preset ("Custom...") stands for the values
+// the user chose and saw, which the project holds (the window copies its boxes into it before a
+// run): those are encoded, with the preset's option letters. Fixed presets keep their own values.
+std::vector<PMP3Converter> ModesForProject(std::vector<PMP3Converter> modes, const std::string& selected,
+                                           const PSoundProject& project) {
+    PMP3Converter* mode = FindOutputMode(modes, selected);
+    if (!mode || !mode->enabled)
+        return modes;
+    const std::string* shown[] = {&project.Quality, &project.Mode, &project.Bitrate};
+    for (size_t i = 0; i < mode->params.size() && i < 3; ++i) {
+        if (!shown[i]->empty())
+            mode->params[i].value = *shown[i];
+    }
+    return modes;
+}
+
+} // namespace
+
+enum class FileState {
+    Waiting,  // not started
+    Encoding, // its encoder runs
+    Ready,    // ready for its movie, or skipped; finishes when the files before it have
+};
+
+// One input's way through the run.
+struct RunScheduler::FileWork {
+    std::string input;
+    FileState state = FileState::Waiting;
+    bool skipped = false;  // failed before its movie step: finishes with a line, no progress
+    bool finished = false; // its turn in list order has come and gone
+    bool handled = false;  // its work completed (a report line, the progress moved on)
+    int32_t frames = 0;    // for a non-MP3 input, worked out from the input before encoding
+    int32_t lengthMs = 0;  // the same input's length, which its MP3 must hold
+    int32_t slackMs = 0;   // how much less than lengthMs the MP3 may hold, beyond one of its frames
+    bool mp3Input = false; // an MP3 input encoded anew: its frames are counted from the new MP3
+    std::string mp3Path;
+    std::optional<FileFailure> whyNoMp3; // what a builder that finds no MP3 stands for
+    std::optional<FileFailure> encodeFailure;
+    std::string encoderSaid; // the last lines of the encoder's standard error
+    std::unique_ptr<IntermediateFile> intermediate;
+    std::vector<std::string> lines;              // the report lines of this file
+    std::optional<FileFailure> failure;          // why it gave no movie; none when it gave one
+    std::string movieNote;                       // where its movie went, when not under the usual name
+    const char* skipEnding = ":File Not Found."; // the ending of its line when it was skipped
+    std::string note;                            // what to say of a movie made all the same
+};
+
+struct RunScheduler::Encoder {
+    std::unique_ptr<EncoderRunner> runner;
+    bool busy;
+};
+
+RunScheduler::RunScheduler(Setup setup)
+    : setup_(std::move(setup)), project_(*setup_.project), outputs_(*setup_.outputs) {
+    setup_.outputModes = ModesForProject(std::move(setup_.outputModes), setup_.outputModeName, project_);
+    for (const PSoundFile& file : project_.Files) {
+        files_.emplace_back();
+        files_.back().input = file.File;
+        namesTaken_.insert(file.File);
+    }
+    const size_t encoderCount =
+        std::min<size_t>(std::max(setup_.encoderCount, 1), std::max<size_t>(files_.size(), 1));
+    const size_t allowed = std::min(encoderCount, EncodersDescriptorsAllow());
+    // The encoder's rate choices are found once per run, whichever encoder meets them first.
+    const auto rateChoices = std::make_shared<EncoderRateChoices>();
+    for (size_t i = 0; i < allowed; ++i) {
+        encoders_.push_back({std::make_unique<EncoderRunner>(setup_.encoderProgram), false});
+        encoders_.back().runner->ShareRateChoices(rateChoices);
+    }
+}
+
+RunScheduler::~RunScheduler() = default;
+
+void RunScheduler::Stop() {
+    stopped_ = true;
+    for (Encoder& encoder : encoders_)
+        encoder.runner->Stop();
+}
+
+bool RunScheduler::Stopped() const {
+    return nextToFinish_ < files_.size();
+}
+
+// How many encoders the descriptors left allow, the run's own files kept aside; one at least.
+size_t RunScheduler::EncodersDescriptorsAllow() {
+    const int spare = FreeDescriptors() - kDescriptorsKeptForTheRun;
+    return size_t(std::max(1, spare / kDescriptorsPerEncoder));
+}
+
+void RunScheduler::CollectInto(AutomationResult& result) const {
+    for (const FileWork& file : files_) {
+        result.reportLines.insert(result.reportLines.end(), file.lines.begin(), file.lines.end());
+        if (file.finished && file.failure)
+            result.problems.push_back({file.input, *file.failure});
+        if (file.finished && !file.failure && !file.movieNote.empty())
+            result.notes.push_back({file.input, file.movieNote});
+        if (file.finished && !file.failure && !file.note.empty())
+            result.notes.push_back({file.input, file.note});
+        // Every file the stop kept from its movie, those under way included.
+        if (!file.finished)
+            result.problems.push_back({file.input, FileFailure{Cause::Stopped, {}}});
+        if (file.handled)
+            ++result.filesHandled;
+    }
+}
+
+void RunScheduler::Advance() {
+    do {
+        readyAtOnce_ = false;
+        FinishReadyFiles();
+        StartFiles();
+    } while (readyAtOnce_);
+    if (Over() && !overTold_) {
+        overTold_ = true;
+        setup_.over();
+    }
+}
+
+bool RunScheduler::Over() const {
+    return BusyEncoders() == 0 && (nextToFinish_ == files_.size() || stopped_);
+}
+
+// Starts files in list order while an encoder is free. With one encoder a file starts only once
+// the one before it has finished: one file at a time, as users know it. With more, files run
+// ahead of the one whose turn it is, though not without bound: the MP3s of finished encodes wait
+// on disk for their turn.
+void RunScheduler::StartFiles() {
+    const size_t encoderCount = encoders_.size();
+    const size_t aheadLimit = encoderCount == 1 ? 1 : kFilesAheadPerEncoder * encoderCount;
+    while ((!startAgain_.empty() ||
+            (nextToStart_ < files_.size() && nextToStart_ - nextToFinish_ < aheadLimit)) &&
+           !stopped_) {
+        Encoder* free = FreeEncoder();
+        if (!free)
+            return;
+        size_t index = 0;
+        if (!startAgain_.empty()) {
+            index = startAgain_.front();
+            startAgain_.pop_front();
+        } else {
+            index = nextToStart_++;
+        }
+        StartFile(index, *free);
+        // Put back until an encoder ends: the files after it wait too.
+        if (files_[index].state == FileState::Waiting)
+            return;
+        // Ready at once (an MP3 input, a file skipped, an encoder that did not start): it may be
+        // finished straight away.
+        if (files_[index].state == FileState::Ready)
+            readyAtOnce_ = true;
+    }
+}
+
+// A free encoder, while fewer than the encoders that could be started are busy.
+RunScheduler::Encoder* RunScheduler::FreeEncoder() {
+    if (BusyEncoders() >= usableEncoders_)
+        return nullptr;
+    for (Encoder& encoder : encoders_)
+        if (!encoder.busy)
+            return &encoder;
+    return nullptr;
+}
+
+size_t RunScheduler::BusyEncoders() const {
+    return size_t(std::count_if(encoders_.begin(), encoders_.end(), [](const Encoder& e) { return e.busy; }));
+}
+
+// An encoder that could not start for want of descriptors or processes while others run: the file
+// goes back to be started again once one of them has ended, and no more encoders than run now are
+// used from here on. False when none runs: the file fails then.
+bool RunScheduler::StartLater(size_t index, EncoderRunner::Outcome outcome, const EncoderRunner& runner) {
+    if (outcome != EncoderRunner::Outcome::NotStarted || !runner.MayStartLater() || BusyEncoders() == 0)
+        return false;
+    FileWork& file = files_[index];
+    if (file.intermediate)
+        file.intermediate->Remove();
+    file.intermediate.reset();
+    namesTaken_.erase(file.mp3Path);
+    file.mp3Path.clear();
+    file.state = FileState::Waiting;
+    startAgain_.push_back(index);
+    usableEncoders_ = BusyEncoders();
+    return true;
+}
+
+// Checks an input, works out the movie's frame count from a non-MP3 input and starts its encoder.
+// An MP3 input is measured from the bytes its movie is built from, when it finishes. A failure
+// here skips the file: a line with its input's path, no progress.
+void RunScheduler::StartFile(size_t index, Encoder& encoder) {
+    FileWork& file = files_[index];
+    file.state = FileState::Ready;
+    try {
+        // Only a regular file we may read goes further; the sound readers open it too.
+        file.failure = UnreadableInput(file.input);
+        if (file.failure) {
+            file.skipped = true;
+            return;
+        }
+        if (IsOwnMp3(file.input)) {
+            // At a rate the movie's sound header has no code for (16, 32, 48 kHz) it is encoded
+            // anew, at a rate it has; at the others it is used as it is.
+            const int rate = FirstFrameSampleRate(file.input);
+            if (rate == 0 || SwfSoundRateCode(rate) >= 0) {
+                file.mp3Path = file.input;
+                return;
+            }
+            // Its new MP3 must hold what the encoder decodes of it: its frames less the delay and
+            // padding its tag notes, less the decoder's own delay where it notes none, and one
+            // frame. The movie's frames are counted from the new MP3.
+            SoundBlock mp3;
+            int32_t frameMs = 0;
+            const bool measured = During({Cause::LengthUnreadable, {}}, [&] {
+                return mp3.Read(file.input) &&
+                       (file.lengthMs = Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs)) >= 0;
+            });
+            // Too large for a movie, or for the memory there is: the reader says so.
+            if (!measured)
+                throw StepFailed{":Unexpected File Format.", {Cause::LengthUnreadable, mp3.Problem()}};
+            constexpr int32_t kDecoderDelay = 529; // samples
+            file.slackMs = frameMs + (kDecoderDelay * 1000 + rate - 1) / rate;
+            file.mp3Input = true;
+            StartEncoder(index, encoder);
+            return;
+        }
+        During({Cause::LengthUnreadable, {}}, [&] {
+            file.lengthMs = SoundLengthMs(file.input);
+            // A WAV cut short is converted as far as it goes, and said to be so.
+            int32_t heldMs = 0;
+            int32_t promisedMs = 0;
+            if (WavHoldsLessThanItsHeader(file.input, heldMs, promisedMs))
+                file.note = "the input holds less than its header says (" + Seconds(heldMs, 2) + " s of " +
+                            Seconds(promisedMs, 2) + " s)";
+        });
+        file.frames = During({Cause::FrameCountUnknown, {}}, [&] {
+            return SoundFrameCount(file.lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+        });
+        StartEncoder(index, encoder);
+    } catch (const StepFailed& failed) {
+        file.skipped = true;
+        file.skipEnding = failed.ending;
+        file.failure = failed.failure;
+        if (file.intermediate)
+            file.intermediate->Remove();
+    } catch (...) {
+        file.skipped = true;
+        file.skipEnding = EndingOfFailure();
+        file.failure = FileFailure{Cause::Unexpected, {}};
+        if (file.intermediate)
+            file.intermediate->Remove();
+    }
+}
+
+// Claims the intermediate MP3's name and starts the encoder on it. Names are claimed by creating
+// the file before the encoder starts, and never given out twice in a run, so two encoders never
+// share one, and a run with one encoder names them the same.
+void RunScheduler::StartEncoder(size_t index, Encoder& encoder) {
+    FileWork& file = files_[index];
+    const std::string& modeName = setup_.outputModeName;
+    EncoderRunner& runner = *encoder.runner;
+    const EncoderRunner::Outcome started = During({Cause::NoOutputMode, modeName}, [&] {
+        if (!FindOutputMode(setup_.outputModes, modeName))
+            throw OutputModeNotFoundError(modeName);
+        file.intermediate = std::make_unique<IntermediateFile>();
+        if (!setup_.encoderProgram.isEmpty()) {
+            file.mp3Path = ClaimIntermediate(file.input, namesTaken_, privateFolder_, *file.intermediate);
+        } else {
+            file.mp3Path = IntermediateMp3PathFor(file.input, namesTaken_);
+            file.intermediate->Use(file.mp3Path);
+        }
+        namesTaken_.insert(file.mp3Path);
+        return runner.Start(file.input, file.mp3Path, setup_.outputModes, modeName,
+                            [this, index, &encoder](EncoderRunner::Outcome outcome) {
+                                encoder.busy = false;
+                                if (!StartLater(index, outcome, *encoder.runner))
+                                    FileEncoded(files_[index], outcome, *encoder.runner);
+                                Advance();
+                            });
+    });
+    if (started == EncoderRunner::Outcome::Running) {
+        encoder.busy = true;
+        file.state = FileState::Encoding;
+        return;
+    }
+    if (StartLater(index, started, runner))
+        return;
+    FileEncoded(file, started, runner);
+}
+
+// An encoder has ended (or never started): the file is ready for its movie step.
+void RunScheduler::FileEncoded(FileWork& file, EncoderRunner::Outcome outcome, const EncoderRunner& runner) {
+    const std::string& problem = runner.Problem();
+    file.encoderSaid = runner.ErrorOutput();
+    file.state = FileState::Ready;
+    // Stopped, or ended some other way while the run was stopping: its MP3 may be unfinished, and
+    // goes with its IntermediateFile when the run ends.
+    if (outcome == EncoderRunner::Outcome::Stopped || stopped_) {
+        file.encodeFailure = FileFailure{Cause::Stopped, {}};
+        return;
+    }
+    if (outcome == EncoderRunner::Outcome::Failed)
+        file.encodeFailure = FileFailure{Cause::Encoder, problem};
+    if (outcome != EncoderRunner::Outcome::NotStarted)
+        file.whyNoMp3 = FileFailure{Cause::Encoder, "the encoder made no MP3 file"};
+    else if (!problem.empty())
+        file.whyNoMp3 = FileFailure{Cause::Encoder, problem};
+    // An encoder that made nothing leaves no MP3, as if the name had never been claimed.
+    file.intermediate->RemoveIfEmpty();
+}
+
+// Finishes, in list order, every file whose turn has come and which is ready.
+void RunScheduler::FinishReadyFiles() {
+    while (nextToFinish_ < files_.size() && files_[nextToFinish_].state == FileState::Ready && !stopped_) {
+        const size_t index = nextToFinish_++;
+        FileWork& file = files_[index];
+        file.finished = true;
+        // One line per listed file: a skipped one's names its input.
+        if (file.skipped)
+            file.lines.push_back(file.input + file.skipEnding);
+        else
+            FinishFile(file);
+        FileOutcome outcome;
+        outcome.input = file.input;
+        outcome.handled = file.handled;
+        outcome.movieMade = !file.failure;
+        if (file.failure)
+            outcome.failure = *file.failure;
+        else
+            for (const std::string* note : {&file.movieNote, &file.note})
+                if (!note->empty())
+                    outcome.notes.push_back(*note);
+        setup_.fileFinished(index, outcome);
+        // Its intermediate MP3 stays for whoever listens until now.
+        file.intermediate.reset();
+    }
+}
+
+// The movie and its report line.
+void RunScheduler::FinishFile(FileWork& file) {
+    try {
+        // Never over a movie of this run, nor over an input.
+        const std::string moviePath =
+            outputs_.MoviePath(MoviePathFor(project_.OutputFolder, file.input), file.movieNote);
+        if (outputs_.IsInput(moviePath)) {
+            file.lines.push_back((file.mp3Path.empty() ? file.input : file.mp3Path) +
+                                 ":Unable to Write Output File.");
+            file.failure = FileFailure{Cause::MovieOverInput, moviePath};
+        } else if (file.intermediate == nullptr) {
+            BuildFromMp3Input(file, moviePath);
+        } else if (file.encodeFailure) {
+            // An encoder that crashed, was killed or gave up left an unfinished MP3, which would
+            // give a movie cut short: no movie then.
+            file.lines.push_back(file.mp3Path + ":Unable to Encode.");
+            file.failure = file.encodeFailure;
+        } else {
+            BuildFromEncodedMp3(file, moviePath);
+        }
+        if (!file.failure)
+            outputs_.MovieMade(moviePath, file.input);
+        file.handled = true;
+        return;
+    } catch (const StepFailed& failed) {
+        if (file.lines.empty())
+            file.lines.push_back((file.mp3Path.empty() ? file.input : file.mp3Path) + failed.ending);
+        file.failure = failed.failure;
+    } catch (...) {
+        // No progress. A line the builder added before it failed stays in the report; a file that
+        // got none gets one.
+        if (file.lines.empty())
+            file.lines.push_back((file.mp3Path.empty() ? file.input : file.mp3Path) + EndingOfFailure());
+        file.failure = FileFailure{Cause::Unexpected, {}};
+    }
+}
+
+// The encoder's MP3 must hold the whole input: a full disk, say, can leave it cut short while the
+// encoder still ends well. Allowed: one MP3 frame less, and the rounding to milliseconds.
+void RunScheduler::BuildFromEncodedMp3(FileWork& file, const std::string& moviePath) {
+    const FileFailure notWritten{Cause::MovieNotWritten, {}};
+    SoundBlock mp3;
+    std::string diagnostic;
+    if (!During(notWritten, [&] { return mp3.Read(file.mp3Path); })) {
+        const MovieOutcome outcome = During(notWritten, [&] {
+            return BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, project_.StopAction);
+        });
+        file.failure = outcome == MovieOutcome::NoMp3 && file.whyNoMp3 ? file.whyNoMp3 : FailureOf(outcome);
+        return;
+    }
+    int32_t frameMs = 0;
+    const int32_t heldMs =
+        During(notWritten, [&] { return Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs); });
+    if (heldMs >= 0 && heldMs + frameMs + file.slackMs + 1 < file.lengthMs) {
+        file.lines.push_back(file.mp3Path + ":Encoded Sound Incomplete.");
+        std::string held =
+            "the encoded MP3 holds " + Seconds(heldMs, 3) + " s of " + Seconds(file.lengthMs, 3) + " s";
+        if (!file.encoderSaid.empty())
+            held += ": " + file.encoderSaid;
+        file.failure = FileFailure{Cause::EncodedIncomplete, held};
+        return;
+    }
+    if (file.mp3Input) {
+        const int32_t lengthMs = During({Cause::LengthUnreadable, {}}, [&] {
+            return Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.mp3Path);
+        });
+        file.frames = During({Cause::FrameCountUnknown, {}}, [&] {
+            return SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+        });
+    }
+    const MovieOutcome outcome = During(notWritten, [&] {
+        return BuildSoundMovie(file.mp3Path, std::move(mp3), moviePath, file.lines, file.frames,
+                               project_.StopAction, &diagnostic);
+    });
+    file.failure = FailureOf(outcome, diagnostic);
+}
+
+// An MP3 input is read once: its length is measured from the bytes the movie then holds.
+void RunScheduler::BuildFromMp3Input(FileWork& file, const std::string& moviePath) {
+    const FileFailure lengthUnreadable{Cause::LengthUnreadable, {}};
+    SoundBlock mp3;
+    if (!During(lengthUnreadable, [&] { return mp3.Read(file.input); })) {
+        file.lines.push_back(file.input + ":File Not Found.");
+        throw StepFailed{":Unexpected File Format.", lengthUnreadable};
+    }
+    // A file the movie's reader refuses (too large, no MP3...) is not measured: the builder says
+    // why it refuses it.
+    int32_t frames = 0;
+    const bool measurable = During(lengthUnreadable, [&] {
+        MP3FrameScan scan;
+        return mp3.FileBytes() != nullptr &&
+               ScanMP3Frames(mp3.FileBytes(), mp3.FileSize(), scan) == MP3ReadResult::Ok &&
+               SwfSoundRateCode(scan.sampleRate) >= 0;
+    });
+    if (measurable) {
+        const int32_t lengthMs = During(
+            lengthUnreadable, [&] { return Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.input); });
+        frames = During({Cause::FrameCountUnknown, {}}, [&] {
+            return SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+        });
+    }
+    std::string diagnostic;
+    const MovieOutcome outcome = During({Cause::MovieNotWritten, {}}, [&] {
+        return BuildSoundMovie(file.input, std::move(mp3), moviePath, file.lines, frames, project_.StopAction,
+                               &diagnostic);
+    });
+    file.failure = FailureOf(outcome, diagnostic);
+}

@@ -1,0 +1,97 @@
+// The files of one run on their way to movies: which file's encoder starts when, and which file
+// finishes next.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <QString>
+
+#include "EncoderRunner.h"
+#include "IntermediateFiles.h"
+#include "OutputModes.h"
+#include "ProjectFile.h"
+#include "RunResult.h"
+
+class RunOutputs;
+
+// Up to `encoderCount` encoders run at once, each a child process watched from the event loop, so
+// this thread stays free for the window and for building movies. Files start in list order,
+// whenever an encoder is free, and finish in list order: a movie is built, its report line taken
+// and the progress moved on only once every file before it has finished. So the movies (the
+// sound's definition id depends on the movies built before it), the report and the progress are
+// the same whatever the number of encoders, and so is the name the later of two inputs with the
+// same movie name gets (RunOutputs). Nothing here waits: the work goes on from Advance, called
+// when the run starts and from the encoders' ends.
+class RunScheduler {
+public:
+    struct Setup {
+        const PSoundProject* project = nullptr; // the run's own copy, alive as long as the scheduler
+        std::vector<PMP3Converter> outputModes;
+        std::string outputModeName; // the mode non-MP3 inputs are encoded with
+        QString encoderProgram;     // empty: there is none
+        int encoderCount = 1;
+        RunOutputs* outputs = nullptr;
+        // A file's turn has come and gone, in list order.
+        std::function<void(size_t index, const FileOutcome& outcome)> fileFinished;
+        // Every file has finished, or the run was stopped and its encoders have ended.
+        std::function<void()> over;
+    };
+    explicit RunScheduler(Setup setup);
+    ~RunScheduler();
+    RunScheduler(const RunScheduler&) = delete;
+    RunScheduler& operator=(const RunScheduler&) = delete;
+
+    // Does what can be done now: finishes the files whose turn has come, then starts files while
+    // encoders are free, and so on while that makes files ready; calls over once it is all done.
+    void Advance();
+    // No file starts or finishes from here on; every running encoder is ended and reports back as
+    // stopped. The caller advances once more afterwards, from the event loop.
+    void Stop();
+    // The report lines, the problems, the notes and the count of files handled, in list order.
+    void CollectInto(AutomationResult& result) const;
+    // Some file did not finish: the run was stopped.
+    bool Stopped() const;
+
+private:
+    struct FileWork;
+    struct Encoder;
+    bool Over() const;
+    void StartFiles();
+    Encoder* FreeEncoder();
+    size_t BusyEncoders() const;
+    bool StartLater(size_t index, EncoderRunner::Outcome outcome, const EncoderRunner& runner);
+    void StartFile(size_t index, Encoder& encoder);
+    void StartEncoder(size_t index, Encoder& encoder);
+    void FileEncoded(FileWork& file, EncoderRunner::Outcome outcome, const EncoderRunner& runner);
+    void FinishReadyFiles();
+    void FinishFile(FileWork& file);
+    void BuildFromEncodedMp3(FileWork& file, const std::string& moviePath);
+    void BuildFromMp3Input(FileWork& file, const std::string& moviePath);
+    static size_t EncodersDescriptorsAllow();
+
+    Setup setup_;
+    const PSoundProject& project_;
+    RunOutputs& outputs_;
+    bool stopped_ = false;
+    bool overTold_ = false;
+    bool readyAtOnce_ = false; // a file started just now is ready to finish: go round once more
+
+    // Declared in this order so that the encoders end before their MP3s are removed, and those
+    // before the private folder that may hold them.
+    PrivateFolder privateFolder_;
+    std::vector<FileWork> files_;
+    std::vector<Encoder> encoders_;
+    size_t nextToStart_ = 0;
+    size_t nextToFinish_ = 0;
+    std::deque<size_t> startAgain_; // put back by StartLater, started before any new one
+    size_t usableEncoders_ = SIZE_MAX;
+    // Names an intermediate MP3 must not take: the inputs of the list, and the intermediate names
+    // given out in this run.
+    std::set<std::string> namesTaken_;
+};

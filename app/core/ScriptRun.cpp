@@ -1,0 +1,193 @@
+// `tavrel [OPTIONS] FILE|FOLDER...`: the project the options describe, run as a project file's
+// run is, with no window.
+#include "ScriptRun.h"
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <utility>
+
+#include <QCoreApplication>
+
+#include "AutomationRun.h"
+#include "ErrorLines.h"
+#include "ExitStatus.h"
+#include "FileContent.h"
+#include "NativeText.h"
+#include "OutputModes.h"
+#include "ProgramFiles.h"
+#include "ProgramSettings.h"
+#include "ProgressPrinter.h"
+#include "ProjectRunFlow.h"
+#include "StopSignals.h"
+
+namespace {
+
+void PrintOut(const std::string& bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+// "1\tMusic (128 kbps)\t-q5 -mj -b128", and "\teditable" for a preset whose values the options set.
+void ListModes(const std::vector<PMP3Converter>& modes) {
+    for (size_t i = 0; i < modes.size(); ++i) {
+        std::string options;
+        for (const PParameter& parameter : modes[i].params)
+            options += (options.empty() ? "-" : " -") + parameter.name + parameter.value;
+        PrintOut(std::to_string(i + 1) + "\t" + modes[i].name + "\t" + options +
+                 (modes[i].enabled ? "\teditable\n" : "\n"));
+    }
+}
+
+// The preset -m names: by its exact name first, else by its number in --list-modes.
+const PMP3Converter* ChosenMode(const std::vector<PMP3Converter>& modes, const std::string& chosen) {
+    if (const PMP3Converter* mode = FindOutputMode(modes, chosen))
+        return mode;
+    int32_t number = 0;
+    if (chosen.find_first_not_of("0123456789") == std::string::npos && TryParseInt32(chosen, number) &&
+        number >= 1 && static_cast<size_t>(number) <= modes.size())
+        return &modes[static_cast<size_t>(number) - 1];
+    return nullptr;
+}
+
+} // namespace
+
+void PrintUsageError(const std::string& error) {
+    const std::string text =
+        "tavrel: " + EscapeControlCharacters(error) + "\nTry 'tavrel --help' for more information.\n";
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+}
+
+int RunScript(const ScriptOptions& options, const QString& programFolder) {
+    // The run works on an event loop, and so needs an application object.
+    std::unique_ptr<QCoreApplication> ownApplication;
+    static int argc = 1;
+    static char name[] = "tavrel";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance())
+        ownApplication = std::make_unique<QCoreApplication>(argc, argv);
+    StopSignals stopSignals;
+
+    // Mistakes a careful user wants to hear of before anything is read or written.
+    if (!options.listModes && options.sources.empty()) {
+        PrintUsageError("no sound files given: name FILEs or FOLDERs, or a list with --files-from");
+        return kExitCheckMessage;
+    }
+    if (!options.listModes && !options.dryRun && !options.outputFolder) {
+        PrintUsageError("no output folder given: name one with -o DIR");
+        return kExitCheckMessage;
+    }
+
+    StartErrorLinesWith("tavrel: ");
+    ProjectRunFlow flow(ReadProgramSettings(ProgramFiles(BytesFromText(programFolder)).SettingsToRead()));
+    QObject::connect(&flow, &ProjectRunFlow::message, &PrintErrorLine);
+    QObject::connect(&flow, &ProjectRunFlow::error, &PrintErrorLine);
+    // Settings that cannot be used are told, and end the program, as a project run's are.
+    if (!flow.Settings().Usable())
+        return ProjectRunFlow::ExitStatusOf(flow.PrepareProject(PSoundProject()));
+    const TavrelSettings& settings = flow.Settings().settings;
+    if (options.listModes) {
+        ListModes(settings.outputModes);
+        return std::fflush(stdout) == 0 ? kExitCompleted : kExitCheckMessage;
+    }
+
+    // The project a project file would hold: a new one, with what the options say.
+    PSoundProject project = NewDefaultProject(settings);
+    const std::string newProjectMode = MatchOutputModeName(settings.outputModes, project, {});
+    if (!options.outputMode.empty()) {
+        const PMP3Converter* mode = ChosenMode(settings.outputModes, options.outputMode);
+        if (!mode) {
+            PrintUsageError("no output mode '" + options.outputMode + "' in " + flow.Settings().path +
+                            " (tavrel --list-modes lists them)");
+            return kExitCheckMessage;
+        }
+        const std::vector<std::string> values = ParameterValues(*mode);
+        if (values.size() >= 3) {
+            project.Quality = values[0];
+            project.Mode = values[1];
+            project.Bitrate = values[2];
+        }
+    }
+    for (auto [value, field] :
+         {std::pair{&options.quality, &project.Quality}, std::pair{&options.channelMode, &project.Mode},
+          std::pair{&options.bitrate, &project.Bitrate}})
+        if (!value->empty())
+            *field = *value;
+    if (options.outputFolder)
+        project.OutputFolder = AbsolutePath(*options.outputFolder);
+    project.StopAction = options.stopAction.value_or(project.StopAction);
+    project.FramePerSeconds = options.framesPerSecond.value_or(project.FramePerSeconds);
+    project.FrameTuner = options.frameTuner.value_or(project.FrameTuner);
+    if (!options.saveProject.empty())
+        project.ProjectName = AbsolutePath(options.saveProject);
+
+    std::vector<std::string> files;
+    std::string error;
+    if (!GatherInputFiles(options, files, error)) {
+        PrintErrorLine(TextFromBytes(error));
+        return kExitLoadFailed;
+    }
+    if (files.empty() && !options.dryRun) {
+        PrintUsageError("no sound files to convert in the FILEs, FOLDERs and lists given");
+        return kExitCheckMessage;
+    }
+    for (const std::string& file : files)
+        project.Files.push_back({file, {}});
+
+    if (!options.saveProject.empty()) {
+        try {
+            SaveProjectFile(project);
+        } catch (const std::exception& failure) {
+            PrintErrorLine(TextFromBytes(failure.what()));
+            return kExitLoadFailed;
+        }
+    }
+    if (options.dryRun) {
+        for (const std::string& file : files)
+            PrintOut(file + (options.nullSeparated ? '\0' : '\n'));
+        return std::fflush(stdout) == 0 ? kExitCompleted : kExitCheckMessage;
+    }
+
+    // From here on it is the run a project file gets.
+    if (const auto prepared = flow.PrepareProject(std::move(project), newProjectMode);
+        prepared != ProjectRunFlow::Prepared::Ready)
+        return ProjectRunFlow::ExitStatusOf(prepared);
+    if (StopSignals::Caught())
+        return kExitRunIncomplete;
+    if (options.encoders)
+        flow.Settings().settings.encoders = *options.encoders;
+
+    AutomationRun run;
+    run.SetReportPath(AbsolutePath(options.reportPath));
+    ProgressPrinter progress(!options.quiet && ProgressPrinter::StandardErrorIsTerminal());
+    // A message goes on a line of its own, not after the progress shown so far.
+    const auto print = [&progress](const QString& text) {
+        progress.Clear();
+        PrintErrorLine(text);
+    };
+    QObject::connect(&run, &AutomationRun::message, print);
+    QObject::connect(&run, &AutomationRun::error, print);
+    QObject::connect(&stopSignals, &StopSignals::Received, &run, &AutomationRun::Stop);
+    QObject::connect(&run, &AutomationRun::started, [&progress](int total) { progress.Start(total); });
+    QObject::connect(&run, &AutomationRun::fileDone, [&progress](int index, const FileOutcome& outcome) {
+        progress.FileDone(index, outcome.input);
+    });
+    // Connected before the flow's own: the line is gone before the flow names the files that gave
+    // no movie.
+    std::optional<AutomationResult> result;
+    QObject::connect(&run, &AutomationRun::finished, [&](const AutomationResult& finished) {
+        progress.Clear();
+        result = finished;
+    });
+    std::optional<int> status;
+    QObject::connect(&flow, &ProjectRunFlow::ended, [&](int ended) {
+        if (result)
+            progress.Summary(*result);
+        status = ended;
+        QCoreApplication::exit(ended);
+    });
+    (void)flow.Start(run);
+    if (!status)
+        QCoreApplication::exec();
+    return status.value_or(kExitRunIncomplete);
+}
