@@ -316,12 +316,13 @@ QWidget* TFormMain::CreateSettingsPanel(QWidget* parent) {
 
     layout->addWidget(CreateOutputSettingsGroup(panel));
     CreateStopActionButtons(panel, layout);
-    AddNumberRow(
-        panel, layout,
-        {"Frame/Seconds :", "LabelFramePerSeconds", "EditFramePerSeconds", "UpDownFramePerSeconds", 0, 100},
-        EditFramePerSeconds, UpDownFramePerSeconds);
     AddNumberRow(panel, layout,
-                 {"Frame Tuner :", "LabelFrameTuner", "EditFrameTuner", "UpDownFrameTuner", -100, 100},
+                 {"Frame/Seconds :", "LabelFramePerSeconds", "EditFramePerSeconds", "UpDownFramePerSeconds",
+                  kFramesPerSecondMin, kFramesPerSecondMax},
+                 EditFramePerSeconds, UpDownFramePerSeconds);
+    AddNumberRow(panel, layout,
+                 {"Frame Tuner :", "LabelFrameTuner", "EditFrameTuner", "UpDownFrameTuner", kFrameTunerMin,
+                  kFrameTunerMax},
                  EditFrameTuner, UpDownFrameTuner);
     layout->addStretch(1);
     return panel;
