@@ -95,8 +95,9 @@ int main(int argc, char* argv[]) {
         for (const std::string& file : files)
             windowFiles << TextFromBytes(file);
     } else if (const QString unexpected = UnexpectedProjectArgument(arguments); !unexpected.isEmpty()) {
-        PrintUsageError("'" + BytesFromText(unexpected) + "' is not taken beside -f: and -hide");
-        return kExitCheckMessage;
+        // The project form has always run with anything else beside it left aside; a script
+        // still learns that its option was not used.
+        PrintErrorLine(QStringLiteral("tavrel: '%1' is ignored beside -f: and -hide").arg(unexpected));
     }
     // What the window's first activation reads: a window start with files has none.
     const QStringList projectArguments = scriptForm ? QStringList() : arguments;

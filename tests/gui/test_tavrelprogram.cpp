@@ -512,9 +512,9 @@ private slots:
             << "tavrel: unknown option '-F'\nTry 'tavrel --help' for more information.\n"
             << nothingWritten << "";
         QTest::newRow("an argument beside -f:")
-            << oneMp3 << QStringList{"-f:<root>/p.xml", "-hide", "-j2"} << headless << 1
-            << "tavrel: '-j2' is not taken beside -f: and -hide\n"
-            << nothingWritten << "";
+            << oneMp3 << QStringList{"-f:<root>/p.xml", "-hide", "-j2"} << headless << 0
+            << "tavrel: '-j2' is ignored beside -f: and -hide\n"
+            << converted << "";
         QTest::newRow("no such project") << oneMp3 << QStringList{"-f:<root>/missing.xml", "-hide"}
                                          << headless << 1 << "Invalid Filename\n"
                                          << nothingWritten << "";
