@@ -43,7 +43,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             commandLine.projectPath = argument.mid(3);
         else if (argument == QLatin1String("-hide"))
             commandLine.hideMode = true;
-        else if (argument == QLatin1String("--help") &&
+        else if ((argument == QLatin1String("--help") || argument == QLatin1String("-h")) &&
                  commandLine.information == CommandLine::Information::None)
             commandLine.information = CommandLine::Information::Usage;
         else if (argument == QLatin1String("--version") &&
@@ -110,7 +110,7 @@ QString InformationText(CommandLine::Information information) {
             "                         are read from the project file's folder.\n"
             "  -hide                  Show no window during that run: every message goes to\n"
             "                         standard error. Without a display there is never a window.\n"
-            "  --help                 Print this text and end.\n"
+            "  -h, --help             Print this text and end.\n"
             "  --version              Print the version and end.\n"
             "\n"
             "On a terminal a run shows its progress on standard error (file number, percent,\n"

@@ -212,6 +212,11 @@ bool ReadList(const std::string& path, std::string& text, std::string& error) {
     return false;
 }
 
+// ".xml" in any letter case: what the program saves projects as.
+bool LooksLikeProjectFile(const std::string& name) {
+    return name.size() > 4 && QByteArray::fromStdString(name.substr(name.size() - 4)).toLower() == ".xml";
+}
+
 void AddInput(const std::string& path, bool recursive, std::vector<std::string>& files) {
     const std::string absolute = AbsolutePath(path);
     struct stat info {};
@@ -239,7 +244,8 @@ bool IsProjectCommandLine(const QStringList& arguments) {
 QString UnexpectedProjectArgument(const QStringList& arguments) {
     for (const QString& argument : arguments)
         if (!argument.startsWith(QLatin1String("-f:")) && argument != QLatin1String("-hide") &&
-            argument != QLatin1String("--help") && argument != QLatin1String("--version"))
+            argument != QLatin1String("--help") && argument != QLatin1String("-h") &&
+            argument != QLatin1String("--version"))
             return argument;
     return QString();
 }
@@ -249,6 +255,11 @@ bool ParseScriptOptions(const QStringList& arguments, ScriptOptions& options, st
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const std::string argument = BytesFromText(arguments[i]);
         if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            // A project file among the sounds is a mistake of the form, not a sound to fail on.
+            if (!optionsEnded && LooksLikeProjectFile(argument)) {
+                error = argument + ": a project file is converted with -f:" + argument;
+                return false;
+            }
             options.sources.push_back({false, argument});
             continue;
         }

@@ -649,6 +649,7 @@ private slots:
             {{"--files-from", "missing", "-o", "out"},
              "tavrel: cannot read the list of files missing: no such file\n"},
             {{"-w", "-o", "out", "in"}, "tavrel: option '--window' takes only FILE|FOLDER arguments"},
+            {{"-o", "out", "p.xml"}, "tavrel: p.xml: a project file is converted with -f:p.xml" + seeHelp},
         };
         for (const auto& [arguments, message] : mistakes)
             QTest::addRow("mistake: %s", qPrintable(arguments.join(' ')))
@@ -1007,6 +1008,7 @@ private slots:
                                 "find . -name '*.wav' -print0 | tavrel -0 --files-from - -o out"};
         const QStringList version{"tavrel " + QString::fromLatin1(ProgramVersion()) + "\n"};
         QTest::newRow("--help, no display") << QStringList{"--help"} << QStringList{} << usage;
+        QTest::newRow("-h") << QStringList{"-h"} << QStringList{} << usage;
         QTest::newRow("--version, no display") << QStringList{"--version"} << QStringList{} << version;
         QTest::newRow("--help, stale display")
             << QStringList{"--help"} << QStringList{"QT_QPA_PLATFORM", "DISPLAY=:917"} << usage;
