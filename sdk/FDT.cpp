@@ -11,15 +11,13 @@
 
 // ---- Object model ----------------------------------------------------------------------------
 
-U16 definitionIdCounter = 0;
-
-U16 NextDefinitionId() {
-    return ++definitionIdCounter;
-}
-
 U16 FDT::DefinitionId() {
     SWF_ASSERT(0, FDT);
     return 0;
+}
+
+void FDT::SetDefinitionId(U16 /*id*/) {
+    SWF_ASSERT(0, FDT);
 }
 
 // ---- Movie container -------------------------------------------------------------------------
@@ -29,24 +27,20 @@ constexpr U32 kHeaderSize = 21;
 constexpr U8 kSwfVersion = 4;
 } // namespace
 
-FObjCollection::~FObjCollection() {
-    for (FObj* object : objects)
-        delete object;
-}
-
-void FObjCollection::AddObject(FObj* object) {
-    try {
-        objects.push_back(object);
-    } catch (...) {
-        delete object; // ownership was handed over; do not leak it when the list cannot grow
-        throw;
-    }
-    if (object != nullptr && object->CountsAsFrame())
+void FObjCollection::AddObject(std::unique_ptr<FObj> object) {
+    FObj* added = object.get();
+    objects.push_back(std::move(object));
+    if (added == nullptr)
+        return;
+    if (added->CountsAsFrame())
         ++frameCount;
+    if (auto* definition = dynamic_cast<FDT*>(added);
+        definition != nullptr && definition->DefinitionId() == 0)
+        definition->SetDefinitionId(NextDefinitionId());
 }
 
 void FObjCollection::WriteObjects(FSWFStream* stream) {
-    for (FObj* object : objects)
+    for (const std::unique_ptr<FObj>& object : objects)
         if (object != nullptr)
             object->WriteTo(stream);
 }
@@ -62,7 +56,6 @@ void FObjCollection::WriteMovieBody(FSWFStream* stream, S32 width, S32 height, S
     WriteEndTag(stream);
     const U32 fileLength = stream->TotalSize();
     WriteHeader(stream->BufferAt(0), fileLength, width, height, frameRate);
-    definitionIdCounter = 0;
 }
 
 void FObjCollection::WriteHeader(U8* target, U32 fileLength, S32 width, S32 height, S32 frameRate) {
@@ -89,10 +82,9 @@ void FObjCollection::WriteHeader(U8* target, U32 fileLength, S32 width, S32 heig
 bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate) {
     if (fileName == nullptr)
         return false;
-    // The movie is built only once its file is open: one that cannot be opened leaves the
-    // definition ids going on. A movie can always be made again from its sound: the system
-    // writes it to disk in its own time, as it does the encoder's MP3 (a flush per movie costs a
-    // batch of short sounds more than building them).
+    // The movie is built only once its file is open. A movie can always be made again from its sound: the
+    // system writes it to disk in its own time, as it does the encoder's MP3 (a flush per movie costs a batch
+    // of short sounds more than building them).
     return ReplaceFile(
         fileName,
         [&](std::FILE* file) {
@@ -114,23 +106,13 @@ void FActionStop::WriteTo(FSWFStream* stream) {
     stream->PutByte(0x07);
 }
 
-FCTDoAction::~FCTDoAction() {
-    for (FActionRecord* action : actions)
-        delete action;
-}
-
-void FCTDoAction::AppendAction(FActionRecord* action) {
-    try {
-        actions.push_back(action);
-    } catch (...) {
-        delete action;
-        throw;
-    }
+void FCTDoAction::AppendAction(std::unique_ptr<FActionRecord> action) {
+    actions.push_back(std::move(action));
 }
 
 void FCTDoAction::WriteTo(FSWFStream* stream) {
     FSWFStream body;
-    for (FActionRecord* action : actions)
+    for (const std::unique_ptr<FActionRecord>& action : actions)
         if (action != nullptr)
             action->WriteTo(&body);
     body.PutByte(0); // ActionEndFlag
@@ -139,7 +121,7 @@ void FCTDoAction::WriteTo(FSWFStream* stream) {
 
 // ---- Sound definition and start tags ---------------------------------------------------------
 
-FDTDefineSound::FDTDefineSound() : id(NextDefinitionId()), soundParams{} {}
+FDTDefineSound::FDTDefineSound() : id(0), soundParams{} {}
 
 void FDTDefineSound::WriteTo(FSWFStream* stream) {
     FSWFStream body;
@@ -158,10 +140,6 @@ FSoundInfo::FSoundInfo(U8 syncFlags, U8 hasEnvelope, U8 hasLoops, U8 hasOutPoint
     : syncFlags(syncFlags), hasEnvelope(hasEnvelope), hasLoops(hasLoops), hasOutPoint(hasOutPoint),
       hasInPoint(hasInPoint), inPoint(inPoint), outPoint(outPoint), loopCount(loopCount),
       envelopePointCount(envelopePointCount), envelope(envelope) {}
-
-FSoundInfo::~FSoundInfo() {
-    delete[] envelope;
-}
 
 void FSoundInfo::WriteTo(FSWFStream* stream) {
     stream->PutBits(syncFlags, 4);
@@ -186,11 +164,8 @@ void FSoundInfo::WriteTo(FSWFStream* stream) {
     }
 }
 
-FCTStartSound::FCTStartSound(U16 soundId, FSoundInfo* soundInfo) : soundId(soundId), soundInfo(soundInfo) {}
-
-FCTStartSound::~FCTStartSound() {
-    delete soundInfo;
-}
+FCTStartSound::FCTStartSound(U16 soundId, std::unique_ptr<FSoundInfo> soundInfo)
+    : soundId(soundId), soundInfo(std::move(soundInfo)) {}
 
 void FCTStartSound::WriteTo(FSWFStream* stream) {
     FSWFStream body;

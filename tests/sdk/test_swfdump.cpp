@@ -26,7 +26,6 @@ public:
 };
 
 Bytes MovieBytes(const std::function<void(FObjCollection&)>& fill) {
-    definitionIdCounter = 0;
     FObjCollection movie;
     fill(movie);
     FSWFStream stream;

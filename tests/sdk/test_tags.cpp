@@ -104,10 +104,7 @@ void PrintTo(const ByteCase& row, std::ostream* out) {
     *out << row.name;
 }
 
-class TagAndMovieBytes : public ::testing::TestWithParam<ByteCase> {
-protected:
-    void SetUp() override { definitionIdCounter = 0; }
-};
+class TagAndMovieBytes : public ::testing::TestWithParam<ByteCase> {};
 
 TEST_P(TagAndMovieBytes, WritesExactly) {
     const ByteCase& row = GetParam();
@@ -158,7 +155,11 @@ const ByteCase kByteCases[] = {
      [] { return TagBytes(FCTStartSound(9, nullptr)); },
      {0xC2, 0x03, 0x09, 0x00}},
     {"DefineSound, 44 kHz stereo: long header, id, flags 0x2F, samples, the data as is",
-     [] { return TagBytes(TestSound(3, 1, 1152, gSoundData, sizeof gSoundData)); },
+     [] {
+         TestSound sound(3, 1, 1152, gSoundData, sizeof gSoundData);
+         sound.SetDefinitionId(1);
+         return TagBytes(std::move(sound));
+     },
      Concat({0xBF, 0x03, 0x47, 0x00, 0x00, 0x00, 0x01, 0x00, 0x2F, 0x80, 0x04, 0x00, 0x00},
             SoundDataBytes())},
     {"DefineSound flag bytes for 44 kHz mono and 22/11/5.5 kHz",
@@ -217,7 +218,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, TagAndMovieBytes, ::testing::ValuesIn(kByteCases)
 // ---- Frames, order, ids, ownership -----------------------------------------------------------
 
 TEST(TagModel, OnlyShowFrameCountsAsFrame) {
-    definitionIdCounter = 0;
     EXPECT_TRUE(FCTShowFrame().CountsAsFrame());
     EXPECT_FALSE(FCTDoAction().CountsAsFrame());
     EXPECT_FALSE(FCTStartSound(1, nullptr).CountsAsFrame());
@@ -249,7 +249,6 @@ TEST(TagModel, FrameCountIsWrittenAsItsLow16Bits) {
 }
 
 TEST(TagModel, ObjectsAreWrittenInInsertionOrder) {
-    definitionIdCounter = 0;
     const Bytes file = MovieBytes([](FObjCollection& m) {
         m.AddObject(new FCTShowFrame);
         m.AddObject(DoActionWithStops(2));
@@ -264,18 +263,23 @@ TEST(TagModel, ObjectsAreWrittenInInsertionOrder) {
     EXPECT_EQ(movie.frameCount, 2u);
 }
 
-TEST(TagModel, DefinitionIdsCountFromOneAndRestartAfterEachMovie) {
-    definitionIdCounter = 0;
-    EXPECT_EQ(NextDefinitionId(), 1);
-    FDTDefineSound second;
-    FDTDefineSound third;
-    EXPECT_EQ(second.DefinitionId(), 2);
-    EXPECT_EQ(third.DefinitionId(), 3);
-
-    MovieBytes([](FObjCollection&) {});
-    EXPECT_EQ(definitionIdCounter, 0);
-    FDTDefineSound afterMovie;
-    EXPECT_EQ(afterMovie.DefinitionId(), 1);
+TEST(TagModel, EachMovieNumbersItsDefinitionsFromOne) {
+    for (int round = 0; round < 2; ++round) {
+        FObjCollection movie;
+        auto first = std::make_unique<FDTDefineSound>();
+        auto second = std::make_unique<FDTDefineSound>();
+        second->SetDefinitionId(7); // one given its id beforehand keeps it
+        auto third = std::make_unique<FDTDefineSound>();
+        FDT* ids[] = {first.get(), second.get(), third.get()};
+        EXPECT_EQ(first->DefinitionId(), 0) << "no id before a movie takes it";
+        movie.AddObject(std::move(first));
+        movie.AddObject(std::move(second));
+        movie.AddObject(std::move(third));
+        EXPECT_EQ(ids[0]->DefinitionId(), 1);
+        EXPECT_EQ(ids[1]->DefinitionId(), 7);
+        EXPECT_EQ(ids[2]->DefinitionId(), 2);
+        EXPECT_EQ(movie.NextDefinitionId(), 3);
+    }
 }
 
 // Counts destructions, to show who deletes what.
@@ -324,7 +328,6 @@ protected:
                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder);
         fs::create_directories(folder);
-        definitionIdCounter = 0;
     }
     void TearDown() override { fs::remove_all(folder); }
 
@@ -371,23 +374,19 @@ TEST_F(MovieFile, FileLengthFieldEqualsTheFileSize) {
     EXPECT_EQ(file.size(), 21u + 6 + 7 + sizeof data + 2 + 2);
 }
 
-TEST_F(MovieFile, MissingFolderFailsAndKeepsTheIdCounter) {
+TEST_F(MovieFile, MissingFolderFails) {
     const fs::path path = folder / "missing" / "movie.swf";
-    FDTDefineSound sound; // takes id 1
     FObjCollection movie;
     FillStopMovie(movie);
     EXPECT_FALSE(movie.WriteMovieFile(path.string().c_str(), 600, 600, 12));
     EXPECT_FALSE(fs::exists(folder / "missing"));
-    EXPECT_EQ(FDTDefineSound().DefinitionId(), 2) << "no movie was built, so ids go on";
 }
 
 TEST_F(MovieFile, FailedWriteIsReported) {
-    FDTDefineSound sound; // takes id 1
     FObjCollection movie;
     FillStopMovie(movie);
     EXPECT_FALSE(movie.WriteMovieFile("/dev/full", 600, 600, 12));
     EXPECT_TRUE(fs::is_character_file("/dev/full")) << "a device is written in place, never replaced";
-    EXPECT_EQ(FDTDefineSound().DefinitionId(), 1) << "the file was opened and the movie built: ids restart";
 }
 
 TEST_F(MovieFile, APipeNobodyReadsFailsAtOnce) {
@@ -403,25 +402,20 @@ TEST_F(MovieFile, APipeNobodyReadsFailsAtOnce) {
 TEST_F(MovieFile, ADirectoryInTheWayFailsWithoutLeftovers) {
     const fs::path path = folder / "movie.swf";
     fs::create_directory(path);
-    FDTDefineSound sound; // takes id 1
     FObjCollection movie;
     EXPECT_FALSE(movie.WriteMovieFile(path.string().c_str(), 600, 600, 12));
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ(EntriesInFolder(), 1u);
-    EXPECT_EQ(FDTDefineSound().DefinitionId(), 2)
-        << "a folder cannot be opened as a file: no movie was built";
 }
 
 TEST_F(MovieFile, ReadOnlyMovieIsRefusedAndKept) {
     const std::string path = (folder / "movie.swf").string();
     swftest::WriteFileBytes(path, Bytes(100, 0xEE));
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    FDTDefineSound sound; // takes id 1
     FObjCollection movie;
     EXPECT_FALSE(movie.WriteMovieFile(path.c_str(), 600, 600, 12));
     EXPECT_EQ(Hex(swftest::ReadFileBytes(path)), Hex(Bytes(100, 0xEE)));
     EXPECT_EQ(EntriesInFolder(), 1u);
-    EXPECT_EQ(FDTDefineSound().DefinitionId(), 2) << "the file could not be opened: no movie was built";
 }
 
 // The temporary file has a name of its own: a user's file of any likely name is never touched.
