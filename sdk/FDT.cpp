@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ostream>
 
 // ---- Object model ----------------------------------------------------------------------------
 
@@ -102,8 +103,13 @@ void FCTShowFrame::WriteTo(FSWFStream* stream) {
     stream->PutTag(kTagShowFrame, 0);
 }
 
+namespace {
+constexpr U8 kActionPlay = 0x06;
+constexpr U8 kActionStop = 0x07;
+} // namespace
+
 void FActionStop::WriteTo(FSWFStream* stream) {
-    stream->PutByte(0x07);
+    stream->PutByte(kActionStop);
 }
 
 void FCTDoAction::AppendAction(std::unique_ptr<FActionRecord> action) {
@@ -117,6 +123,40 @@ void FCTDoAction::WriteTo(FSWFStream* stream) {
             action->WriteTo(&body);
     body.PutByte(0); // ActionEndFlag
     stream->PutTag(kTagDoAction, body.TotalSize(), &body);
+}
+
+void FCTDoAction::Describe(SwfReader body, std::ostream& out) {
+    out << ": actions";
+    bool any = false;
+    for (;;) {
+        const uint32_t code = body.Byte();
+        if (body.CutShort()) {
+            out << ", no end flag";
+            return;
+        }
+        if (code == 0)
+            break;
+        any = true;
+        if (code == kActionStop) {
+            out << " Stop";
+        } else if (code == kActionPlay) {
+            out << " Play";
+        } else {
+            static const char digits[] = "0123456789ABCDEF";
+            out << " 0x" << digits[code >> 4] << digits[code & 15];
+        }
+        // Actions from 0x80 on carry a length and that many bytes.
+        if (code >= 0x80) {
+            const uint32_t payload = body.Word();
+            out << "(" << payload << " bytes)";
+            for (uint32_t i = 0; i < payload; ++i)
+                body.Byte();
+        }
+    }
+    if (!any)
+        out << " none";
+    if (body.Remaining() != 0)
+        out << ", " << body.Remaining() << " bytes after the end flag";
 }
 
 // ---- Sound definition and start tags ---------------------------------------------------------
@@ -133,6 +173,49 @@ void FDTDefineSound::WriteTo(FSWFStream* stream) {
     body.PutDWord(soundParams.sampleCount);
     body.AddLargeData(soundParams.data, soundParams.dataSize);
     stream->PutTag(kTagDefineSound, body.TotalSize(), &body);
+}
+
+namespace {
+
+const char* const kRateNames[] = {"5.5 kHz", "11 kHz", "22 kHz", "44 kHz"};
+
+const char* SoundFormatName(unsigned format) {
+    switch (format) {
+    case 0:
+        return "raw";
+    case 1:
+        return "ADPCM";
+    case 2:
+        return "MP3";
+    case 3:
+        return "raw little-endian";
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+void FDTDefineSound::Describe(SwfReader body, std::ostream& out) {
+    const size_t length = body.Remaining();
+    const uint32_t id = body.Word();
+    const uint32_t flags = body.Byte();
+    const uint32_t sampleCount = body.DWord();
+    if (body.CutShort()) {
+        out << ": body cut short";
+        return;
+    }
+    const unsigned format = flags >> 4;
+    const char* formatName = SoundFormatName(format);
+    out << ": id " << id << ", format " << format;
+    if (formatName != nullptr)
+        out << " (" << formatName << ")";
+    out << ", rate " << ((flags >> 2) & 3u) << " (" << kRateNames[(flags >> 2) & 3u] << ")";
+    out << ", size " << ((flags >> 1) & 1u) << ((flags & 2u) != 0 ? " (16-bit)" : " (8-bit)");
+    out << ", type " << (flags & 1u) << ((flags & 1u) != 0 ? " (stereo)" : " (mono)");
+    out << ", sample count " << sampleCount << ", data length " << (length - 7);
+    if (format == 2 && (length - 7) >= 2)
+        out << " (seek samples " << static_cast<int16_t>(body.Word()) << ")";
 }
 
 FSoundInfo::FSoundInfo(U8 syncFlags, U8 hasEnvelope, U8 hasLoops, U8 hasOutPoint, U8 hasInPoint, U32 inPoint,
@@ -164,6 +247,30 @@ void FSoundInfo::WriteTo(FSWFStream* stream) {
     }
 }
 
+void FSoundInfo::Describe(SwfReader& body, std::ostream& out) {
+    const uint32_t flags = body.Byte();
+    if ((flags >> 6) != 0)
+        out << ", reserved bits " << (flags >> 6);
+    out << ", sync stop " << ((flags >> 5) & 1u) << ", no multiple " << ((flags >> 4) & 1u);
+    // The optional fields follow in the opposite order of their flags.
+    if ((flags & 1u) != 0)
+        out << ", in point " << body.DWord();
+    if ((flags & 2u) != 0)
+        out << ", out point " << body.DWord();
+    if ((flags & 4u) != 0)
+        out << ", loop count " << body.Word();
+    if ((flags & 8u) != 0) {
+        const uint32_t points = body.Byte();
+        out << ", envelope of " << points << (points == 1 ? " point" : " points");
+        for (uint32_t i = 0; i < points && !body.CutShort(); ++i) {
+            const uint32_t mark44 = body.DWord();
+            const uint32_t left = body.Word();
+            const uint32_t right = body.Word();
+            out << (i == 0 ? ": " : ", ") << mark44 << " " << left << "/" << right;
+        }
+    }
+}
+
 FCTStartSound::FCTStartSound(U16 soundId, std::unique_ptr<FSoundInfo> soundInfo)
     : soundId(soundId), soundInfo(std::move(soundInfo)) {}
 
@@ -173,4 +280,15 @@ void FCTStartSound::WriteTo(FSWFStream* stream) {
     if (soundInfo != nullptr)
         soundInfo->WriteTo(&body);
     stream->PutTag(kTagStartSound, body.TotalSize(), &body);
+}
+
+void FCTStartSound::Describe(SwfReader body, std::ostream& out) {
+    out << ": sound id " << body.Word();
+    if (body.Remaining() == 0)
+        return; // a StartSound without sound info
+    FSoundInfo::Describe(body, out);
+    if (body.CutShort())
+        out << ", body cut short";
+    else if (body.Remaining() != 0)
+        out << ", " << body.Remaining() << " bytes more";
 }

@@ -1,10 +1,14 @@
 // The SWF tag object model: FObj/FCT/FDT bases, definition ids, the movie container, the
-// frame and action tags, and the sound definition and start tags.
+// frame and action tags, and the sound definition and start tags. Each tag that has a body writes
+// it (WriteTo) and describes it for the movie dump (Describe) side by side, so that a record's
+// layout is written down in one place.
 #pragma once
 
 #include "FSWFStream.h"
+#include "SwfReader.h"
 
 #include <cstdint>
+#include <iosfwd>
 #include <memory>
 #include <vector>
 
@@ -111,6 +115,8 @@ public:
     void AppendAction(FActionRecord* action) { AppendAction(std::unique_ptr<FActionRecord>(action)); }
     void WriteTo(FSWFStream* stream) override;
     bool CountsAsFrame() override { return false; }
+    // Appends the fields of a DoAction body to a dump line: ": actions Stop" and the like.
+    static void Describe(SwfReader body, std::ostream& out);
 
 private:
     std::vector<std::unique_ptr<FActionRecord>> actions;
@@ -137,6 +143,8 @@ public:
     U16 DefinitionId() override { return id; }
     void SetDefinitionId(U16 newId) override { id = newId; }
     const SoundParams& Params() const { return soundParams; }
+    // Appends the fields of a DefineSound body to a dump line.
+    static void Describe(SwfReader body, std::ostream& out);
 
 protected:
     U16 id;
@@ -157,6 +165,8 @@ public:
     FSoundInfo(U8 syncFlags, U8 hasEnvelope, U8 hasLoops, U8 hasOutPoint, U8 hasInPoint, U32 inPoint,
                U32 outPoint, U16 loopCount, U8 envelopePointCount, SoundEnvelope* envelope);
     void WriteTo(FSWFStream* stream);
+    // Appends the fields of the sound info at the reader to a dump line.
+    static void Describe(SwfReader& body, std::ostream& out);
 
 private:
     U8 syncFlags;
@@ -179,6 +189,8 @@ public:
     FCTStartSound(U16 soundId, FSoundInfo* soundInfo)
         : FCTStartSound(soundId, std::unique_ptr<FSoundInfo>(soundInfo)) {}
     void WriteTo(FSWFStream* stream) override;
+    // Appends the fields of a StartSound body to a dump line.
+    static void Describe(SwfReader body, std::ostream& out);
 
 private:
     U16 soundId;
