@@ -4,6 +4,7 @@
 
 #include "FDT.h"
 #include "FDTSoundMP3.h"
+#include "SwfTags.h"
 #include "common/swf_dump.h"
 
 #include <gtest/gtest.h>
@@ -132,7 +133,7 @@ protected:
     // The sound id in the movie's StartSound.
     static unsigned StartSoundId(const Bytes& file) {
         for (const swftest::SwfTag& tag : swftest::ParseMovie(file).tags)
-            if (tag.code == 15)
+            if (tag.code == kTagStartSound)
                 return file[tag.bodyOffset] | (file[tag.bodyOffset + 1] << 8);
         return 0;
     }
@@ -188,7 +189,7 @@ TEST_P(StopActions, TagsAndFrameCount) {
     EXPECT_EQ(parsed.fileLength, file.size());
     EXPECT_EQ(parsed.frameRate, 12u);
     for (const swftest::SwfTag& tag : parsed.tags)
-        if (tag.code == 12) {
+        if (tag.code == kTagDoAction) {
             EXPECT_EQ(Hex(Bytes(file.begin() + tag.offset, file.begin() + tag.bodyOffset + tag.length)),
                       "02 03 07 00");
         }
