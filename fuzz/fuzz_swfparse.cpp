@@ -1,4 +1,4 @@
-// Fuzz target: the movie reader (ParseSwfMovie) and the dump built on it.
+// Fuzz target: the movie reader (ParseSwfMovie) and the dumps built on it, of a movie and of one tag.
 #include "FuzzCheck.h"
 #include "SwfDump.h"
 
@@ -26,5 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const std::string dump = DumpSwfMovie(bytes, size);
     FUZZ_CHECK(!dump.empty() && dump.back() == '\n');
     FUZZ_CHECK(movie.valid == (dump.find("problem: ") == std::string::npos));
+
+    // The same bytes as one tag: a line without a line break, or nothing.
+    const std::string tag = DumpSwfTag(bytes, size);
+    FUZZ_CHECK(tag.find('\n') == std::string::npos);
     return 0;
 }
