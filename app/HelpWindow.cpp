@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "WindowPlacement.h"
+
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("SWF Tavrel Tool Help"));
@@ -35,7 +37,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
     resize(640, 520);
 }
 
-bool HelpWindow::ShowTopic(const QString& helpFile, const QString& topic) {
+bool HelpWindow::ShowTopic(const QString& helpFile, const QString& topic, const QWidget* over) {
     QFile file(helpFile);
     if (!QFileInfo(helpFile).isFile() || !file.open(QIODevice::ReadOnly))
         return false;
@@ -48,6 +50,11 @@ bool HelpWindow::ShowTopic(const QString& helpFile, const QString& topic) {
     }
     if (!topic.isEmpty())
         browser_->scrollToAnchor(topic);
+    // Later it opens where the user left it.
+    if (!placed_) {
+        PlaceWindow(this, size(), over);
+        placed_ = true;
+    }
     show();
     raise();
     activateWindow();

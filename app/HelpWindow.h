@@ -13,8 +13,9 @@ public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
     // Loads helpFile (HTML, whatever its extension) and scrolls to the anchor named topic.
-    // False when the file cannot be read; the window is then left as it was.
-    bool ShowTopic(const QString& helpFile, const QString& topic);
+    // False when the file cannot be read; the window is then left as it was. The first time it
+    // is shown it opens centred on over's window (on the screen without one), within the screen.
+    bool ShowTopic(const QString& helpFile, const QString& topic, const QWidget* over = nullptr);
 
     QTextBrowser* Browser() const { return browser_; }
     QPushButton* CloseButton() const { return closeButton_; }
@@ -24,4 +25,5 @@ private:
     QTextBrowser* browser_;
     QPushButton* closeButton_ = nullptr;
     QString currentFile_;
+    bool placed_ = false;
 };

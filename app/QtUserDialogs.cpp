@@ -115,11 +115,11 @@ void QtUserDialogs::ShowHelp(QWidget* owner, const QString& helpFile, const QStr
     // descriptor's name, which Qt reads through; the window reads it before this returns.
     bool shown = false;
     if (QtNamesItExactly(helpFile)) {
-        shown = helpWindow_->ShowTopic(helpFile, topic);
+        shown = helpWindow_->ShowTopic(helpFile, topic, owner);
     } else {
         const int file = open(BytesFromText(helpFile).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (file >= 0) {
-            shown = helpWindow_->ShowTopic(QStringLiteral("/proc/self/fd/%1").arg(file), topic);
+            shown = helpWindow_->ShowTopic(QStringLiteral("/proc/self/fd/%1").arg(file), topic, owner);
             close(file);
         }
     }

@@ -6,17 +6,18 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 #include <QVBoxLayout>
+
+#include "ProgramIdentity.h"
 
 TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FormAbout"));
     setWindowTitle(QStringLiteral("About SWF Tavrel Tool"));
-    setFixedSize(306, 239);
+    // A fixed size has nothing to minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
 
-    const QIcon icon =
-        QIcon::fromTheme(QStringLiteral("audio-x-generic"), style()->standardIcon(QStyle::SP_MediaVolume));
+    const QIcon icon = ::ProgramIcon();
     setWindowIcon(icon);
 
     auto* frame = new QFrame(this);
@@ -64,9 +65,8 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     layout->addWidget(frame, 1);
     layout->addLayout(buttonRow);
 
-    // Centred on the desktop, not on the main window.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    // Its usual size, or what a larger font needs; shown, it opens centred on the main window.
+    setFixedSize(QSize(306, 239).expandedTo(sizeHint()));
 }
 
 void TFormAbout::OKButtonClick() {

@@ -19,7 +19,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QStyle>
@@ -36,12 +36,14 @@
 #include "DroppedFiles.h"
 #include "HeadlessRun.h"
 #include "NativeText.h"
+#include "ProgramIdentity.h"
 #include "RunEndMessage.h"
 #include "SettingBoxes.h"
 #include "TFormAbout.h"
 #include "TFormPreferences.h"
 #include "TUpDown.h"
 #include "UserDialogs.h"
+#include "WindowPlacement.h"
 #include "WindowRunHost.h"
 #include "Xpstylevcl.h"
 
@@ -72,7 +74,7 @@ TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget
     : QMainWindow(parent), programFolder_(programFolder), files_(BytesFromText(programFolder)),
       dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormMain"));
-    setWindowIcon(ThemeIcon(this, "audio-x-generic", QStyle::SP_MediaVolume));
+    setWindowIcon(ProgramIcon());
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -83,9 +85,8 @@ TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget
     XPStyleVCL->setObjectName(QStringLiteral("XPStyleVCL"));
     XPStyleVCL->Setactive(true);
 
-    resize(696, 480);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    // Its usual size, as large as its captions need, within the screen.
+    PlaceWindow(this, QSize(696, 480));
 
     ComboBoxQuality->setCurrentIndex(0);
     ComboBoxMode->setCurrentIndex(0);
@@ -148,8 +149,9 @@ QString TFormMain::WebPageFile() const {
 }
 
 void TFormMain::CreateActions() {
-    // shortcut: the desktop's standard key (QKeySequence::UnknownKey: none); usualKeys: the keys
-    // used where the desktop has no standard one for it.
+    // caption: "&" marks the Alt key's letter, shown underlined. shortcut: the desktop's standard
+    // key (QKeySequence::UnknownKey: none); usualKeys: the keys used where the desktop has no
+    // standard one for it.
     struct ActionEntry {
         QAction** action;
         const char* name;
@@ -161,31 +163,33 @@ void TFormMain::CreateActions() {
         const char* usualKeys = nullptr;
     };
     const ActionEntry entries[] = {
-        {&NewProject1, "NewProject1", "New Project", "document-new", QStyle::SP_FileIcon,
+        {&NewProject1, "NewProject1", "&New Project", "document-new", QStyle::SP_FileIcon,
          &TFormMain::NewProject1Click, QKeySequence::New, "Ctrl+N"},
-        {&LoadProject1, "LoadProject1", "Load Project", "document-open", QStyle::SP_DialogOpenButton,
+        {&LoadProject1, "LoadProject1", "&Load Project", "document-open", QStyle::SP_DialogOpenButton,
          &TFormMain::LoadProject1Click, QKeySequence::Open, "Ctrl+O"},
-        {&SaveProject1, "SaveProject1", "Save Project", "document-save", QStyle::SP_DialogSaveButton,
+        {&SaveProject1, "SaveProject1", "&Save Project", "document-save", QStyle::SP_DialogSaveButton,
          &TFormMain::SaveProject1Click, QKeySequence::Save, "Ctrl+S"},
-        {&SaveProjectAs1, "SaveProjectAs1", "Save Project As...", "document-save-as", QStyle::SP_DriveFDIcon,
+        {&SaveProjectAs1, "SaveProjectAs1", "Save Project &As...", "document-save-as", QStyle::SP_DriveFDIcon,
          &TFormMain::SaveProjectAs1Click, QKeySequence::SaveAs, "Ctrl+Shift+S"},
-        {&Preferences1, "Preferences1", "Preferences", "preferences-system",
-         QStyle::SP_FileDialogDetailedView, &TFormMain::Preferences1Click},
-        {&Exit1, "Exit1", "Exit", "application-exit", QStyle::SP_DialogCloseButton, &TFormMain::Exit1Click,
+        {&Preferences1, "Preferences1", "&Preferences", "preferences-system",
+         QStyle::SP_FileDialogDetailedView, &TFormMain::Preferences1Click, QKeySequence::Preferences,
+         "Ctrl+,"},
+        {&Exit1, "Exit1", "E&xit", "application-exit", QStyle::SP_DialogCloseButton, &TFormMain::Exit1Click,
          QKeySequence::Quit, "Ctrl+Q"},
-        {&AddFiles1, "AddFiles1", "Add File(s)", "list-add", QStyle::SP_FileDialogNewFolder,
+        {&AddFiles1, "AddFiles1", "&Add File(s)", "list-add", QStyle::SP_FileDialogNewFolder,
          &TFormMain::AddFiles1Click},
-        {&RemoveFiles1, "RemoveFiles1", "Remove File(s)", "list-remove", QStyle::SP_TrashIcon,
+        {&RemoveFiles1, "RemoveFiles1", "&Remove File(s)", "list-remove", QStyle::SP_TrashIcon,
          &TFormMain::RemoveFiles1Click, QKeySequence::Delete, "Del"},
-        {&StartAutomation1, "StartAutomation1", "Start Automation", "system-run", QStyle::SP_MediaPlay,
-         &TFormMain::StartAutomation1Click},
-        {&SpawnSession1, "SpawnSession1", "Spawn Session", "window-new", QStyle::SP_TitleBarNormalButton,
+        {&StartAutomation1, "StartAutomation1", "&Start Automation", "system-run", QStyle::SP_MediaPlay,
+         &TFormMain::StartAutomation1Click, QKeySequence::UnknownKey, "Ctrl+R"},
+        {&SpawnSession1, "SpawnSession1", "S&pawn Session", "window-new", QStyle::SP_TitleBarNormalButton,
          &TFormMain::SpawnSession1Click},
-        {&Help2, "Help2", "Help", "help-contents", QStyle::SP_DialogHelpButton, &TFormMain::Help2Click,
+        {&Help2, "Help2", "&Help", "help-contents", QStyle::SP_DialogHelpButton, &TFormMain::Help2Click,
          QKeySequence::HelpContents, "F1"},
-        {&WebPage1, "WebPage1", "Web Page", "internet-web-browser", QStyle::SP_DriveNetIcon,
+        {&WebPage1, "WebPage1", "&Web Page", "internet-web-browser", QStyle::SP_DriveNetIcon,
          &TFormMain::WebPage1Click},
-        {&About1, "About1", "About", "help-about", QStyle::SP_MessageBoxInformation, &TFormMain::About1Click},
+        {&About1, "About1", "&About", "help-about", QStyle::SP_MessageBoxInformation,
+         &TFormMain::About1Click},
     };
     for (const ActionEntry& entry : entries) {
         auto* action = new QAction(ThemeIcon(this, entry.themeIcon, entry.fallback),
@@ -203,7 +207,7 @@ void TFormMain::CreateActions() {
 void TFormMain::CreateMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    File1 = bar->addMenu(QStringLiteral("File"));
+    File1 = bar->addMenu(QStringLiteral("&File"));
     File1->setObjectName(QStringLiteral("File1"));
     File1->addAction(NewProject1);
     File1->addSeparator();
@@ -215,18 +219,18 @@ void TFormMain::CreateMenus() {
     File1->addSeparator();
     File1->addAction(Exit1);
 
-    Edit1 = bar->addMenu(QStringLiteral("Edit"));
+    Edit1 = bar->addMenu(QStringLiteral("&Edit"));
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->addAction(AddFiles1);
     Edit1->addAction(RemoveFiles1);
 
-    Run1 = bar->addMenu(QStringLiteral("Run"));
+    Run1 = bar->addMenu(QStringLiteral("&Run"));
     Run1->setObjectName(QStringLiteral("Run1"));
     Run1->addAction(StartAutomation1);
     Run1->addSeparator();
     Run1->addAction(SpawnSession1);
 
-    Help1 = bar->addMenu(QStringLiteral("Help"));
+    Help1 = bar->addMenu(QStringLiteral("&Help"));
     Help1->setObjectName(QStringLiteral("Help1"));
     Help1->addAction(Help2);
     Help1->addAction(WebPage1);
@@ -276,7 +280,19 @@ void TFormMain::CreateControls() {
     auto* mainLayout = new QHBoxLayout(central);
     mainLayout->setContentsMargins(4, 4, 4, 4);
     mainLayout->setSpacing(6);
-    mainLayout->addWidget(CreateSettingsPanel(central));
+    // The settings column is as wide as its captions at the font in use; on a screen too low for
+    // it, it scrolls rather than making the window taller than the screen.
+    auto* settingsArea = new QScrollArea(central);
+    settingsArea->setObjectName(QStringLiteral("ScrollBoxSettings"));
+    settingsArea->setFrameShape(QFrame::NoFrame);
+    settingsArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    settingsArea->setWidgetResizable(true);
+    QWidget* settings = CreateSettingsPanel(settingsArea);
+    settingsArea->setWidget(settings);
+    settingsArea->setMinimumWidth(settings->minimumSizeHint().width() +
+                                  settingsArea->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    settingsArea->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    mainLayout->addWidget(settingsArea);
     mainLayout->addWidget(CreateFilesPanel(central), 1);
     CreateInputFilesMenu();
     setCentralWidget(central);
@@ -285,16 +301,16 @@ void TFormMain::CreateControls() {
 QWidget* TFormMain::CreateSettingsPanel(QWidget* parent) {
     auto* panel = new QWidget(parent);
     panel->setObjectName(QStringLiteral("PanelSettings"));
-    panel->setFixedWidth(153);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
 
     ComboBoxOutputMode = new QComboBox(panel);
     ComboBoxOutputMode->setObjectName(QStringLiteral("ComboBoxOutputMode"));
-    // The panel's width cuts long preset names; the box keeps that width, its list is as wide as
-    // the longest name (FillOutputModes), and the chosen name is its tooltip.
-    ComboBoxOutputMode->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // The box is as wide as the longest preset name, up to about 40 characters; a longer one is
+    // cut in the box but whole in its list (FillOutputModes) and in its tooltip.
+    ComboBoxOutputMode->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    ComboBoxOutputMode->setMaximumWidth(ComboBoxOutputMode->fontMetrics().averageCharWidth() * 40);
     connect(ComboBoxOutputMode, &QComboBox::currentTextChanged, ComboBoxOutputMode, &QWidget::setToolTip);
     layout->addWidget(
         LabelFor(QStringLiteral("Output Type :"), ComboBoxOutputMode, QStringLiteral("LabelOutputType")));
@@ -363,7 +379,8 @@ void TFormMain::AddNumberRow(QWidget* parent, QVBoxLayout* layout, const NumberR
     line->setSpacing(0);
     edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(row.editName));
-    edit->setFixedWidth(36);
+    // Room for "-100" at the font in use.
+    edit->setFixedWidth(std::max(36, edit->fontMetrics().horizontalAdvance(QStringLiteral("-1000")) + 8));
     upDown = new TUpDown(parent);
     upDown->setObjectName(QString::fromLatin1(row.upDownName));
     upDown->SetRange(row.minimum, row.maximum);
@@ -416,10 +433,10 @@ QWidget* TFormMain::CreateFilesPanel(QWidget* parent) {
 void TFormMain::CreateInputFilesMenu() {
     PopupMenuInputFiles = new QMenu(this);
     PopupMenuInputFiles->setObjectName(QStringLiteral("PopupMenuInputFiles"));
-    AddFiles2 = PopupMenuInputFiles->addAction(AddFiles1->icon(), QStringLiteral("Add File(s)"));
+    AddFiles2 = PopupMenuInputFiles->addAction(AddFiles1->icon(), QStringLiteral("&Add File(s)"));
     AddFiles2->setObjectName(QStringLiteral("AddFiles2"));
     connect(AddFiles2, &QAction::triggered, this, &TFormMain::AddFiles1Click);
-    RemoveFiles2 = PopupMenuInputFiles->addAction(RemoveFiles1->icon(), QStringLiteral("Remove File(s)"));
+    RemoveFiles2 = PopupMenuInputFiles->addAction(RemoveFiles1->icon(), QStringLiteral("&Remove File(s)"));
     RemoveFiles2->setObjectName(QStringLiteral("RemoveFiles2"));
     connect(RemoveFiles2, &QAction::triggered, this, &TFormMain::RemoveFiles1Click);
     ListBoxInputFiles->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -889,8 +906,17 @@ void TFormMain::HandleIdle() {
     EndApplication(ExitStatusFor(lastRunResult_));
 }
 
+void TFormMain::StopSignalled() {
+    stopSignalled_ = true;
+    AutoRunPending = false;
+    automationRun_.RequestStop();
+    // Every event loop ends, a run's and a box's too: the run writes its report of what was done,
+    // and a box shown from here on returns at once.
+    EndApplication(kExitRunIncomplete);
+}
+
 void TFormMain::EndApplication(int status) {
-    QCoreApplication::exit(status);
+    QCoreApplication::exit(stopSignalled_ ? kExitRunIncomplete : status);
 }
 
 // --- Help menu ------------------------------------------------------------------------------

@@ -165,6 +165,9 @@ public slots:
     void FormActivate();
     // Starts the run that "-f:" asked for, then ends the program with the run's exit status.
     void HandleIdle();
+    // SIGINT, SIGTERM or SIGHUP: a run under way stops as Stop would (its report written), and the
+    // program ends with status 3 without asking anything, as nobody may be there to answer.
+    void StopSignalled();
 
 public:
     // A drop onto the input list: files as they are, folders' sound files (DroppedInputFiles),
@@ -242,4 +245,5 @@ private:
     bool closeAfterRun_ = false;    // closing during the run was answered: close once it stopped
     bool saveBeforeClose_ = false;  // ... and the unsaved changes are to be saved first
     PSoundProject savedProject_;    // the project as last loaded or saved (or new)
+    bool stopSignalled_ = false;    // a stop signal came: the program ends with status 3
 };

@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QMessageBox>
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -13,7 +14,9 @@
 #include "CommandLine.h"
 #include "HeadlessRun.h"
 #include "NativeText.h"
+#include "ProgramIdentity.h"
 #include "QtUserDialogs.h"
+#include "StopSignals.h"
 #include "TFormMain.h"
 #include "TavrelWindows.h"
 
@@ -49,6 +52,9 @@ QString ProgramFolder() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // A reader of our messages that has gone away (tavrel ... 2>&1 | head) must not end a run:
+    // the write fails instead, and the encoders get the default back (EncoderRunner).
+    std::signal(SIGPIPE, SIG_IGN);
     const QStringList arguments = ArgumentTexts(argc, argv);
     const CommandLine commandLine = ParseCommandLine(arguments);
     const bool hideMode = commandLine.hideMode;
@@ -82,7 +88,7 @@ int main(int argc, char* argv[]) {
     if (fallBackToOffscreen)
         qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
     QApplication application(argc, argv);
-    QApplication::setApplicationName(kApplicationTitle);
+    SetDesktopIdentity();
     if (fallBackToOffscreen) {
         qunsetenv("QT_QPA_PLATFORM");
         if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
@@ -96,9 +102,11 @@ int main(int argc, char* argv[]) {
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
 
     try {
+        // Ctrl+C, a kill or a closed terminal or session: a run under way stops, and the program ends.
+        StopSignals stopSignals;
         QtUserDialogs dialogs;
         TavrelWindows windows(ProgramFolder(), &dialogs);
-        QApplication::setWindowIcon(windows.main->windowIcon());
+        QObject::connect(&stopSignals, &StopSignals::Received, windows.main.get(), &TFormMain::StopSignalled);
         // Read at the first activation: "-f:" and "-hide"; the window system's own options
         // ("-platform", "-style"...) are gone from argv by now.
         windows.main->SetArguments(ArgumentTexts(argc, argv));

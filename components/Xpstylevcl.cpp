@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QLayout>
 #include <QMainWindow>
@@ -117,6 +118,16 @@ TXPStyleVCL::TXPStyleVCL(QObject* owner) : QObject(owner), menuStyle_(new XPMenu
 }
 
 TXPStyleVCL::~TXPStyleVCL() = default;
+
+bool TXPStyleVCL::IsDarkPalette(const QPalette& palette) {
+    return palette.color(QPalette::Window).lightness() < 128;
+}
+
+QColor TXPStyleVCL::PaintColor(ColorValue value, QPalette::ColorRole role, QPalette::ColorGroup group) const {
+    const QWidget* window = OwnerWindow();
+    const QPalette palette = window ? window->palette() : QGuiApplication::palette();
+    return IsDarkPalette(palette) ? palette.color(group, role) : ToQColor(value);
+}
 
 QColor TXPStyleVCL::ToQColor(ColorValue value) {
     const auto bits = static_cast<quint32>(value);
@@ -264,14 +275,15 @@ void TXPStyleVCL::SubMenuDrawItem(QAction* sender, QPainter* canvas, const QRect
     const int right = rect.x() + rect.width();
     const int bottom = rect.y() + rect.height();
 
-    FillEdges(paint, left, top, right, bottom, ToQColor(menuColor_));
+    FillEdges(paint, left, top, right, bottom, PaintColor(menuColor_, QPalette::Base));
     // The strip's right edge is an absolute coordinate, and it reaches past the item's top and
     // bottom so that the strips of neighbouring items join.
-    FillEdges(paint, left, top - sideBuffer_, verticalWidth_, bottom + sideBuffer_, ToQColor(verticalColor_));
+    FillEdges(paint, left, top - sideBuffer_, verticalWidth_, bottom + sideBuffer_,
+              PaintColor(verticalColor_, QPalette::Window));
 
     if (IsSeparator(sender)) {
         const int middle = top + (bottom - top) / 2;
-        FillEdges(paint, verticalWidth_, middle, right, middle + 1, Qt::black);
+        FillEdges(paint, verticalWidth_, middle, right, middle + 1, PaintColor(0, QPalette::Mid));
         paint.restore();
         return;
     }
@@ -282,19 +294,21 @@ void TXPStyleVCL::SubMenuDrawItem(QAction* sender, QPainter* canvas, const QRect
     QColor textColor;
     if (selected && enabled) {
         FrameEdges(paint, left + focusRectLeftIndent_ - sideBuffer_, top,
-                   right - (focusRectRightIndent_ - sideBuffer_), bottom, ToQColor(borderColor_));
+                   right - (focusRectRightIndent_ - sideBuffer_), bottom,
+                   PaintColor(borderColor_, QPalette::Highlight));
         FillEdges(paint, left + focusRectLeftIndent_, top + sideBuffer_, right - focusRectRightIndent_,
-                  bottom - sideBuffer_, ToQColor(highlightColor_));
-        fillColor = ToQColor(highlightColor_);
-        textColor = ToQColor(highlightTextColor_);
+                  bottom - sideBuffer_, PaintColor(highlightColor_, QPalette::Highlight));
+        fillColor = PaintColor(highlightColor_, QPalette::Highlight);
+        textColor = PaintColor(highlightTextColor_, QPalette::HighlightedText);
         font = WithStyle(font, true);
     } else if (selected) {
-        fillColor = ToQColor(normalTextBackground_);
-        textColor = ToQColor(disabledTextColor_);
+        fillColor = PaintColor(normalTextBackground_, QPalette::Base);
+        textColor = PaintColor(disabledTextColor_, QPalette::Text, QPalette::Disabled);
         font = WithStyle(font, false);
     } else {
-        fillColor = ToQColor(normalTextBackground_);
-        textColor = ToQColor(enabled ? normalTextColor_ : disabledTextColor_);
+        fillColor = PaintColor(normalTextBackground_, QPalette::Base);
+        textColor = enabled ? PaintColor(normalTextColor_, QPalette::Text)
+                            : PaintColor(disabledTextColor_, QPalette::Text, QPalette::Disabled);
     }
     paint.setFont(font);
 
@@ -331,7 +345,7 @@ void TXPStyleVCL::TopMenuAdvancedDrawItem(QAction* sender, QPainter* canvas, con
     const int right = rect.x() + rect.width();
     const int bottom = rect.y() + rect.height();
 
-    QColor fillColor = ToQColor(mainMenuBackground_);
+    QColor fillColor = PaintColor(mainMenuBackground_, QPalette::Window);
     FillEdges(paint, left, top, right, bottom, fillColor);
     const QString caption = CaptionOf(sender);
     if (caption.isEmpty()) {
@@ -339,13 +353,13 @@ void TXPStyleVCL::TopMenuAdvancedDrawItem(QAction* sender, QPainter* canvas, con
         return;
     }
 
-    QColor textColor = ToQColor(mainMenuTextColor_);
+    QColor textColor = PaintColor(mainMenuTextColor_, QPalette::WindowText);
     const auto highlight = [&](ColorValue border, ColorValue fill) {
-        FrameEdges(paint, left, top, right, bottom, ToQColor(border));
-        fillColor = ToQColor(fill);
+        FrameEdges(paint, left, top, right, bottom, PaintColor(border, QPalette::Highlight));
+        fillColor = PaintColor(fill, QPalette::Highlight);
         FillEdges(paint, left + sideBuffer_, top + sideBuffer_, right - sideBuffer_, bottom - sideBuffer_,
                   fillColor);
-        textColor = ToQColor(mainMenuHighlightTextColor_);
+        textColor = PaintColor(mainMenuHighlightTextColor_, QPalette::HighlightedText);
     };
     if (state.testFlag(odHotLight))
         highlight(borderColor_, mainMenuHighlightColor_);

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QList>
 #include <QObject>
+#include <QPalette>
 #include <QPointer>
 #include <QRect>
 
@@ -30,6 +31,9 @@ using ColorValue = qint32;
 // Images: every Qt menu item carries its own icon, so a drop-down item shows its action's icon;
 // the menu bar counts as having an image list when any item of it or of its drop-downs has one.
 // A Qt window has no pop-up menu of its own; context menus belong to their controls.
+//
+// The colour properties hold under a light palette; under a dark one (IsDarkPalette) the menus
+// keep their flat look in the owner window's palette colours.
 //
 // Setting a property repaints nothing; the next measure or paint request uses the new value.
 class TXPStyleVCL : public QObject {
@@ -138,6 +142,12 @@ public:
     void TopMenuAdvancedDrawItem(QAction* sender, QPainter* canvas, const QRect& rect, OwnerDrawState state);
 
     static QColor ToQColor(ColorValue value);
+    // A palette whose window colour is dark: the menus then take its colours, not the properties.
+    static bool IsDarkPalette(const QPalette& palette);
+    // The colour a property paints with: the property's own, or under a dark palette of the owner
+    // window the palette's colour of the same part (role).
+    QColor PaintColor(ColorValue value, QPalette::ColorRole role,
+                      QPalette::ColorGroup group = QPalette::Active) const;
     static bool IsMenuBarItem(const QAction* item);
     static bool IsSeparator(const QAction* item);
     // The owner window's menu bar, or null (also when the owner is not a window).

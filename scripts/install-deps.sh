@@ -9,10 +9,11 @@ packages=(
   libsndfile1-dev libmpg123-dev libsimpleini-dev
   lame
   googletest libgtest-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth x11-utils
   sox adwaita-icon-theme fonts-dejavu-core
-  dpkg-dev desktop-file-utils appstream
+  dpkg-dev desktop-file-utils appstream lintian devscripts
   parallel
+  dosfstools fusefat
   "$@"
 )
 

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -249,11 +251,41 @@ bool WalkPlainMP3Stream(const U8* data, size_t size, MP3PlainStream& stream) {
     return true;
 }
 
-bool SetSampleCount(SoundParams& params, uint64_t samples) {
+int SwfSoundRateCode(int sampleRateHz) {
+    switch (sampleRateHz / 5000) {
+    case 1:
+        return 0;
+    case 2:
+        return 1;
+    case 4:
+        return 2;
+    case 8:
+        return 3;
+    default:
+        return -1;
+    }
+}
+
+bool IsStatedExactly(int sampleRateHz) {
+    return sampleRateHz == 11025 || sampleRateHz == 22050 || sampleRateHz == 44100;
+}
+
+int NearestStatedRate(int sampleRateHz) {
+    // Between two neighbours a and b, b is nearer by ratio when b / rate < rate / a.
+    const int64_t square = int64_t{sampleRateHz} * sampleRateHz;
+    if (square <= int64_t{11025} * 22050)
+        return 11025;
+    if (square <= int64_t{22050} * 44100)
+        return 22050;
+    return 44100;
+}
+
+bool SetSampleCount(SoundParams& params, uint64_t samples, std::string* diagnostic) {
     constexpr uint64_t kLargestCount = std::numeric_limits<U32>::max();
     if (samples > kLargestCount) {
-        std::printf("Sound too long: %llu samples, a sound holds at most %llu\n",
-                    static_cast<unsigned long long>(samples), static_cast<unsigned long long>(kLargestCount));
+        if (diagnostic)
+            *diagnostic = "Sound too long: " + std::to_string(samples) + " samples, a sound holds at most " +
+                          std::to_string(kLargestCount);
         return false;
     }
     params.sampleCount = static_cast<U32>(samples);
@@ -281,48 +313,35 @@ void FreeSoundBlock(U8* block, size_t) {
 }
 
 bool ReadMP3Block(U8* block, size_t size, SoundParams& params, MP3ReadResult* result,
-                  SoundBlockRelease release) {
+                  SoundBlockRelease release, std::string* diagnostic) {
     SWF_ASSERT(block, FDTSoundMP3);
-    const auto fail = [&](MP3ReadResult why) {
+    const auto fail = [&](MP3ReadResult why, std::string text) {
         release(block, size);
         if (result)
             *result = why;
+        if (diagnostic)
+            *diagnostic = std::move(text);
         return false;
     };
     const U8* bytes = block + 2;
 
     MP3FrameScan scan;
     const MP3ReadResult outcome = ScanMP3Frames(bytes, size, scan);
-    if (outcome == MP3ReadResult::NotMP3) {
-        std::printf("Not an MP3 format file\n");
-        return fail(outcome);
-    }
-    if (outcome == MP3ReadResult::FreeFormat) {
-        std::printf("Free format MP3 unsupported\n");
-        return fail(outcome);
-    }
+    if (outcome == MP3ReadResult::NotMP3)
+        return fail(outcome, "Not an MP3 format file");
+    if (outcome == MP3ReadResult::FreeFormat)
+        return fail(outcome, "Free format MP3 unsupported");
 
     params = SoundParams{};
-    switch (scan.sampleRate / 5000) {
-    case 1:
-        params.rate = 0;
-        break;
-    case 2:
-        params.rate = 1;
-        break;
-    case 4:
-        params.rate = 2;
-        break;
-    case 8:
-        params.rate = 3;
-        break;
-    default:
-        std::printf("Sample rate %d unsupported\n", scan.sampleRate);
-        return fail(MP3ReadResult::UnsupportedSampleRate);
-    }
-    if (!SetSampleCount(params, scan.sampleCount)) {
+    const int rateCode = SwfSoundRateCode(scan.sampleRate);
+    if (rateCode < 0)
+        return fail(MP3ReadResult::UnsupportedSampleRate,
+                    "Sample rate " + std::to_string(scan.sampleRate) + " unsupported");
+    params.rate = static_cast<U8>(rateCode);
+    std::string tooLong;
+    if (!SetSampleCount(params, scan.sampleCount, &tooLong)) {
         params = SoundParams{};
-        return fail(MP3ReadResult::TooManySamples);
+        return fail(MP3ReadResult::TooManySamples, tooLong);
     }
     params.format = 2;
     params.sampleSize = 1;
@@ -334,7 +353,8 @@ bool ReadMP3Block(U8* block, size_t size, SoundParams& params, MP3ReadResult* re
     return true;
 }
 
-bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize, MP3ReadResult* result) {
+bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize, MP3ReadResult* result,
+                 std::string* diagnostic) {
     SWF_ASSERT(fp, FDTSoundMP3);
 
     // Size of the rest of the file; a stream that cannot seek counts as empty.
@@ -349,16 +369,17 @@ bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize, MP3Rea
 
     U8* block = size <= kLargestMP3File ? AllocateSoundBlock(size + 2) : nullptr;
     if (block == nullptr) {
-        std::printf("Memory allocation failure\n");
         if (result)
             *result = MP3ReadResult::NoMemory;
+        if (diagnostic)
+            *diagnostic = "Memory allocation failure";
         return false;
     }
     block[0] = 0;
     block[1] = 0;
     // One read straight into the block; a short read keeps only the bytes that arrived.
     size = std::fread(block + 2, 1, size, fp);
-    if (!ReadMP3Block(block, size, params, result))
+    if (!ReadMP3Block(block, size, params, result, FreeSoundBlock, diagnostic))
         return false;
     // The block is handed out, not held by params.
     data = params.data;
@@ -373,7 +394,7 @@ FDTDefineSoundMP3::FDTDefineSoundMP3(FILE* fp) {
         return;
     U8* block = nullptr;
     U32 blockSize = 0;
-    if (ReadMP3File(fp, soundParams, block, blockSize, &readResult)) {
+    if (ReadMP3File(fp, soundParams, block, blockSize, &readResult, &diagnostic)) {
         soundParams.data = block;
         soundParams.dataSize = blockSize;
     }
@@ -383,7 +404,7 @@ FDTDefineSoundMP3::FDTDefineSoundMP3(U8* block, size_t fileBytes, SoundBlockRele
     : release(releaseBlock) {
     if (block == nullptr)
         return;
-    ReadMP3Block(block, fileBytes, soundParams, &readResult, release);
+    ReadMP3Block(block, fileBytes, soundParams, &readResult, release, &diagnostic);
 }
 
 FDTDefineSoundMP3::~FDTDefineSoundMP3() {

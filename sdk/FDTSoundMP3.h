@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 // True if the two bytes at `data` are 0xFF and a byte whose top three bits are set.
 bool IsFrameSync(const U8* data);
@@ -34,6 +35,17 @@ bool IsLayer3FrameHeader(const U8* header);
 // True if the header at `header` is a sync that starts a free-format Layer III frame: as above,
 // but with bitrate index 0, so the frame's length is not in its header.
 bool IsFreeFormatLayer3Header(const U8* header);
+
+// The SWF sound header's rate code for an MP3 sample rate, sample rate / 5000: 8000 Hz gives 0
+// (the header's 5.5 kHz), 11025 and 12000 give 1 (11 kHz), 22050 and 24000 give 2 (22 kHz), 44100
+// gives 3 (44 kHz); -1 for the rates the header has no code for (16000, 32000, 48000 and the rest).
+int SwfSoundRateCode(int sampleRateHz);
+// True for the MP3 rates the header states exactly: 11025, 22050 and 44100 Hz. (5512.5 Hz is no
+// MP3 rate; 8000, 12000 and 24000 Hz get a code whose rate differs from theirs.)
+bool IsStatedExactly(int sampleRateHz);
+// Of 11025, 22050 and 44100 Hz, the one nearest to sampleRateHz by ratio: 8000 and 12000 give
+// 11025, 16000 and 24000 give 22050, 32000 and 48000 give 44100.
+int NearestStatedRate(int sampleRateHz);
 
 // The outcome of reading an MP3 file.
 enum class MP3ReadResult {
@@ -77,8 +89,8 @@ struct MP3PlainStream {
 bool WalkPlainMP3Stream(const U8* data, size_t size, MP3PlainStream& stream);
 
 // Puts `samples` into params.sampleCount. The DefineSound's count is 32 bits: a larger count is
-// refused with a diagnostic on standard output rather than cut.
-bool SetSampleCount(SoundParams& params, uint64_t samples);
+// refused rather than cut, with a diagnostic in `diagnostic` when given.
+bool SetSampleCount(SoundParams& params, uint64_t samples, std::string* diagnostic = nullptr);
 
 // A block for a sound's data: size bytes, freed with std::free. A large one is aligned to and
 // marked for huge pages where the system has them. nullptr when it cannot be had.
@@ -95,18 +107,20 @@ constexpr size_t kLargestMP3File = 0xFFFFFFFFu - (1u << 20);
 
 // Fills `params` from the frames of an MP3 file already in memory: `block` holds two zero bytes,
 // then the file's `fileBytes` bytes. On success takes the block (params.data, params.dataSize)
-// and returns true; on failure writes a diagnostic to standard output, gives the block back with
-// `release` and returns false. Says why in `result` when given.
+// and returns true; on failure gives the block back with `release` and returns false. Says why in
+// `result` and, as a line of text for the user ("Not an MP3 format file", "Sample rate 48000
+// unsupported"...), in `diagnostic`, when given. Writes nothing anywhere.
 bool ReadMP3Block(U8* block, size_t fileBytes, SoundParams& params, MP3ReadResult* result = nullptr,
-                  SoundBlockRelease release = FreeSoundBlock);
+                  SoundBlockRelease release = FreeSoundBlock, std::string* diagnostic = nullptr);
 
 // Reads the rest of the open file `fp` into one block (two zero bytes, then the file's bytes)
 // and fills `params` from its frames as ReadMP3Block does. On success hands out the block and its
 // size and returns true. Does not close the file.
-bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize, MP3ReadResult* result = nullptr);
+bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize, MP3ReadResult* result = nullptr,
+                 std::string* diagnostic = nullptr);
 
 // A DefineSound holding a whole MP3 file. Without a file, or when the file is not a usable
-// MP3, it holds no data (dataSize 0), and ReadResult says why.
+// MP3, it holds no data (dataSize 0), and ReadResult and Diagnostic say why.
 class FDTDefineSoundMP3 : public FDTDefineSound {
 public:
     explicit FDTDefineSoundMP3(FILE* fp);
@@ -115,8 +129,11 @@ public:
     FDTDefineSoundMP3(U8* block, size_t fileBytes, SoundBlockRelease release = FreeSoundBlock);
     ~FDTDefineSoundMP3() override;
     MP3ReadResult ReadResult() const { return readResult; }
+    // The reader's diagnostic for a file it refused, empty otherwise.
+    const std::string& Diagnostic() const { return diagnostic; }
 
 private:
     MP3ReadResult readResult = MP3ReadResult::NotMP3;
+    std::string diagnostic;
     SoundBlockRelease release = FreeSoundBlock;
 };

@@ -134,10 +134,10 @@ bool ReplaceFile(const std::string& linkOrPath, const std::function<bool(std::FI
         return false;
     bool complete = false;
     try {
-        if (::fchmod(fd, exists ? (old.st_mode & 0777) : NewFileMode()) == 0)
-            complete = WriteThrough(fd, syncToDisk, write);
-        else
-            ::close(fd);
+        // Best effort: a disk without modes (FAT, exFAT) refuses it (EPERM, ENOSYS) and has its
+        // own for every file. Only the writes, the flush and the rename decide.
+        (void)::fchmod(fd, exists ? (old.st_mode & 0777) : NewFileMode());
+        complete = WriteThrough(fd, syncToDisk, write);
     } catch (...) {
         ::unlink(temporary.c_str());
         throw;

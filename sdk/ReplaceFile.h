@@ -10,7 +10,8 @@
 // the same folder, is flushed to disk and renamed over path, so path only ever holds the old or
 // the complete new content, and no other file is touched.
 // - Through a symbolic link the file it leads to is replaced (or created), and the link stays.
-// - A replaced file keeps its permissions; a new one gets those the umask gives a new file.
+// - A replaced file keeps its permissions; a new one gets those the umask gives a new file. Where
+//   the disk refuses to set them (FAT, exFAT), it gets what the disk gives, and that is no failure.
 // - A device or pipe is written in place; a pipe that nobody reads fails at once.
 // - A folder in the way and a file marked read-only (even for root) are refused.
 // Answers false on any failure: the temporary file is removed and the old file left as it was.

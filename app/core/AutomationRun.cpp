@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <deque>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -13,8 +15,10 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "Descriptors.h"
 #include "NativeText.h"
 #include "ReplaceFile.h"
+#include "RunOutputs.h"
 #include "SoundLength.h"
 #include "SoundMovieBuilder.h"
 
@@ -60,6 +64,20 @@ std::string UnreadableInputProblem(const std::string& path) {
 
 constexpr const char* kMovieNotWritten = "the movie could not be written";
 
+// The report line's ending for a file whose work the exception being handled ended before the
+// movie builder gave it a line.
+const char* EndingOfFailure() {
+    try {
+        throw;
+    } catch (const SoundLengthError&) {
+        return ":Unexpected File Format.";
+    } catch (const OutputModeNotFoundError&) {
+        return ":Unable to Encode.";
+    } catch (...) {
+        return ":Unable to Write Output File.";
+    }
+}
+
 // Why a movie's outcome is no movie, or an empty text for a movie made.
 std::string ProblemOf(MovieOutcome outcome) {
     switch (outcome) {
@@ -75,6 +93,18 @@ std::string ProblemOf(MovieOutcome outcome) {
         break;
     }
     return kMovieNotWritten;
+}
+
+// A problem with the reader's or the encoder's own words behind it, when there are any.
+std::string WithDetail(std::string problem, const std::string& detail) {
+    return detail.empty() ? problem : problem + ": " + detail;
+}
+
+// Seconds with the given number of decimals: 2795 ms, 3 -> "2.795".
+std::string Seconds(int32_t ms, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, ms / 1000.0);
+    return text;
 }
 
 // The presets as this project encodes them. An editable preset ("Custom...") stands for the values
@@ -250,7 +280,7 @@ bool WriteRunReport(const std::string& path, const std::vector<std::string>& lin
     // Whole or not at all: a report cut short by a full disk would pass for a shorter run.
     std::string text;
     for (const std::string& line : lines)
-        text += line + "\r\n";
+        text += EscapeControlCharacters(line) + "\r\n";
     return ReplaceFileContent(path, text);
 }
 
@@ -260,12 +290,13 @@ bool WriteRunReport(const std::string& path, const std::vector<std::string>& lin
 // order: a movie is built, its report line taken and the progress moved on only once every file
 // before it has finished. So the movies (the sound's definition id depends on the movies built
 // before it), the report and the progress are the same whatever the number of encoders, and
-// the later of two inputs with the same movie name still gives the movie.
+// so is the name the later of two inputs with the same movie name gets (RunOutputs).
 class AutomationRun::Batch {
 public:
     Batch(AutomationRun& run, PSoundProject& project, const std::vector<PMP3Converter>& outputModes,
-          RunHost& host, bool encoderFound)
-        : run_(run), project_(project), outputModes_(outputModes), host_(host), encoderFound_(encoderFound) {
+          RunHost& host, bool encoderFound, RunOutputs& outputs)
+        : run_(run), project_(project), outputModes_(outputModes), host_(host), encoderFound_(encoderFound),
+          outputs_(outputs) {
         // The list is copied: whatever the window does while events are handled, the run goes
         // through the files it started with.
         for (const PSoundFile& file : project.Files) {
@@ -275,8 +306,13 @@ public:
         }
         const size_t encoderCount =
             std::min<size_t>(std::max(run.encoderCount_, 1), std::max<size_t>(files_.size(), 1));
-        for (size_t i = 0; i < encoderCount; ++i)
+        const size_t allowed = std::min(encoderCount, EncodersDescriptorsAllow());
+        // The encoder's rate choices are found once per run, whichever encoder meets them first.
+        const auto rateChoices = std::make_shared<EncoderRateChoices>();
+        for (size_t i = 0; i < allowed; ++i) {
             encoders_.push_back({std::make_unique<EncoderRunner>(run.encoderProgram_), false});
+            encoders_.back().runner->ShareRateChoices(rateChoices);
+        }
     }
     Batch(const Batch&) = delete;
     Batch& operator=(const Batch&) = delete;
@@ -313,12 +349,22 @@ public:
 
     bool Stopped() const { return nextToFinish_ < files_.size(); }
 
+    // How many encoders the descriptors left allow, the run's own files kept aside; one at least.
+    static size_t EncodersDescriptorsAllow() {
+        const int spare = FreeDescriptors() - kDescriptorsKeptForTheRun;
+        return std::max(1, spare / kDescriptorsPerEncoder);
+    }
+
     // The report lines, the problems and the count of files handled, all in list order.
     void CollectInto(AutomationResult& result) const {
         for (const FileWork& file : files_) {
             result.reportLines.insert(result.reportLines.end(), file.lines.begin(), file.lines.end());
             if (file.finished && !file.problem.empty())
                 result.problems.push_back({file.input, file.problem});
+            if (file.finished && file.problem.empty() && !file.movieNote.empty())
+                result.notes.push_back({file.input, file.movieNote});
+            if (file.finished && file.problem.empty() && !file.note.empty())
+                result.notes.push_back({file.input, file.note});
             // Every file the stop kept from its movie, those under way included.
             if (!file.finished)
                 result.problems.push_back({file.input, "stopped"});
@@ -330,6 +376,8 @@ public:
 private:
     static constexpr int kStopPollIntervalMs = 50;
     static constexpr size_t kFilesAheadPerEncoder = 8;
+    // Reading an input, writing a movie and the report, a box or two: what the run itself opens.
+    static constexpr int kDescriptorsKeptForTheRun = 16;
 
     enum class State {
         Waiting,  // not started
@@ -341,17 +389,25 @@ private:
     struct FileWork {
         std::string input;
         State state = State::Waiting;
-        bool skipped = false;  // failed before its movie step: finishes without a line or progress
+        bool skipped = false;  // failed before its movie step: finishes with a line, no progress
         bool finished = false; // its turn in list order has come and gone
         bool handled = false;  // its work completed (a report line, the progress moved on)
         int32_t frames = 0;    // for a non-MP3 input, worked out from the input before encoding
+        int32_t lengthMs = 0;  // the same input's length, which its MP3 must hold
+        int32_t slackMs = 0;   // how much less than lengthMs the MP3 may hold, beyond one of its frames
+        bool mp3Input = false; // an MP3 input encoded anew: its frames are counted from the new MP3
         std::string mp3Path;
         std::string whyNoMp3; // what a builder that finds no MP3 stands for
         bool encodeFailed = false;
         std::string encodeProblem;
+        std::string encoderSaid; // the last lines of the encoder's standard error
         std::unique_ptr<IntermediateFile> intermediate;
         std::vector<std::string> lines; // the report lines of this file
         std::string problem;            // why it gave no movie; empty when it gave one
+        std::string movieNote;          // where its movie went, when not under the usual name
+        // The ending of its line when it was skipped.
+        const char* skipEnding = ":File Not Found.";
+        std::string note; // what to say of a movie made all the same
     };
 
     struct Encoder {
@@ -392,13 +448,23 @@ private:
     void StartFiles() {
         const size_t encoderCount = encoders_.size();
         const size_t aheadLimit = encoderCount == 1 ? 1 : kFilesAheadPerEncoder * encoderCount;
-        while (nextToStart_ < files_.size() && nextToStart_ - nextToFinish_ < aheadLimit &&
+        while ((!startAgain_.empty() ||
+                (nextToStart_ < files_.size() && nextToStart_ - nextToFinish_ < aheadLimit)) &&
                !run_.ShouldStop(host_)) {
             Encoder* free = FreeEncoder();
             if (!free)
                 return;
-            const size_t index = nextToStart_++;
+            size_t index = 0;
+            if (!startAgain_.empty()) {
+                index = startAgain_.front();
+                startAgain_.pop_front();
+            } else {
+                index = nextToStart_++;
+            }
             StartFile(index, *free);
+            // Put back until an encoder ends: the files after it wait too.
+            if (files_[index].state == State::Waiting)
+                return;
             // Ready at once (an MP3 input, a file skipped, an encoder that did not start): it
             // may be finished straight away.
             if (files_[index].state == State::Ready)
@@ -406,16 +472,42 @@ private:
         }
     }
 
+    // A free encoder, while fewer than the encoders that could be started are busy.
     Encoder* FreeEncoder() {
+        if (BusyEncoders() >= usableEncoders_)
+            return nullptr;
         for (Encoder& encoder : encoders_)
             if (!encoder.busy)
                 return &encoder;
         return nullptr;
     }
 
+    size_t BusyEncoders() const {
+        return size_t(
+            std::count_if(encoders_.begin(), encoders_.end(), [](const Encoder& e) { return e.busy; }));
+    }
+
+    // An encoder that could not start for want of descriptors or processes while others run:
+    // the file goes back to be started again once one of them has ended, and no more encoders
+    // than run now are used from here on. False when none runs: the file fails then.
+    bool StartLater(size_t index, EncoderRunner::Outcome outcome, const EncoderRunner& runner) {
+        if (outcome != EncoderRunner::Outcome::NotStarted || !runner.MayStartLater() || BusyEncoders() == 0)
+            return false;
+        FileWork& file = files_[index];
+        if (file.intermediate)
+            file.intermediate->Remove();
+        file.intermediate.reset();
+        namesTaken_.erase(file.mp3Path);
+        file.mp3Path.clear();
+        file.state = State::Waiting;
+        startAgain_.push_back(index);
+        usableEncoders_ = BusyEncoders();
+        return true;
+    }
+
     // Checks an input, works out the movie's frame count from a non-MP3 input and starts its
     // encoder. An MP3 input is measured from the bytes its movie is built from, when it finishes.
-    // A failure here skips the file silently: no line, no progress.
+    // A failure here skips the file: a line with its input's path, no progress.
     void StartFile(size_t index, Encoder& encoder) {
         FileWork& file = files_[index];
         file.state = State::Ready;
@@ -428,16 +520,44 @@ private:
                 return;
             }
             if (IsOwnMp3(file.input)) {
-                file.mp3Path = file.input;
+                // At a rate the movie's sound header has no code for (16, 32, 48 kHz) it is encoded
+                // anew, at a rate it has; at the others it is used as it is.
+                const int rate = FirstFrameSampleRate(file.input);
+                if (rate == 0 || SwfSoundRateCode(rate) >= 0) {
+                    file.mp3Path = file.input;
+                    return;
+                }
+                // Its new MP3 must hold what the encoder decodes of it: its frames less the delay
+                // and padding its tag notes, less the decoder's own delay where it notes none, and
+                // one frame. The movie's frames are counted from the new MP3.
+                reasonIfThrown = "the sound length could not be read";
+                SoundBlock mp3;
+                int32_t frameMs = 0;
+                const bool read = mp3.Read(file.input);
+                if (!mp3.Problem().empty()) // too large for a movie, or for the memory there is
+                    reasonIfThrown = mp3.Problem();
+                if (!read || (file.lengthMs = Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs)) < 0)
+                    throw SoundLengthError("Unable to measure " + file.input);
+                constexpr int32_t kDecoderDelay = 529; // samples
+                file.slackMs = frameMs + (kDecoderDelay * 1000 + rate - 1) / rate;
+                file.mp3Input = true;
+                StartEncoder(index, encoder, reasonIfThrown);
                 return;
             }
             reasonIfThrown = "the sound length could not be read";
-            const int32_t lengthMs = SoundLengthMs(file.input);
+            file.lengthMs = SoundLengthMs(file.input);
+            // A WAV cut short is converted as far as it goes, and said to be so.
+            int32_t heldMs = 0;
+            int32_t promisedMs = 0;
+            if (WavHoldsLessThanItsHeader(file.input, heldMs, promisedMs))
+                file.note = "the input holds less than its header says (" + Seconds(heldMs, 2) + " s of " +
+                            Seconds(promisedMs, 2) + " s)";
             reasonIfThrown = "the frame count could not be worked out";
-            file.frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+            file.frames = SoundFrameCount(file.lengthMs, project_.FramePerSeconds, project_.FrameTuner);
             StartEncoder(index, encoder, reasonIfThrown);
         } catch (...) {
             file.skipped = true;
+            file.skipEnding = EndingOfFailure();
             file.problem = reasonIfThrown.empty() ? "an unexpected failure" : reasonIfThrown;
             if (file.intermediate)
                 file.intermediate->Remove();
@@ -470,7 +590,8 @@ private:
             runner.Start(file.input, file.mp3Path, modes, modeName,
                          [this, index, &encoder](EncoderRunner::Outcome outcome) {
                              encoder.busy = false;
-                             FileEncoded(files_[index], outcome, encoder.runner->Problem());
+                             if (!StartLater(index, outcome, *encoder.runner))
+                                 FileEncoded(files_[index], outcome, *encoder.runner);
                              Advance();
                          });
         reasonIfThrown.clear();
@@ -479,11 +600,15 @@ private:
             file.state = State::Encoding;
             return;
         }
-        FileEncoded(file, started, runner.Problem());
+        if (StartLater(index, started, runner))
+            return;
+        FileEncoded(file, started, runner);
     }
 
     // An encoder has ended (or never started): the file is ready for its movie step.
-    void FileEncoded(FileWork& file, EncoderRunner::Outcome outcome, const std::string& problem) {
+    void FileEncoded(FileWork& file, EncoderRunner::Outcome outcome, const EncoderRunner& runner) {
+        const std::string& problem = runner.Problem();
+        file.encoderSaid = runner.ErrorOutput();
         file.state = State::Ready;
         // Stopped, or a stop asked for meanwhile (Ctrl+C reaches the encoder too and may end it
         // first): its MP3 is unfinished, and goes with its IntermediateFile when the run ends.
@@ -507,7 +632,10 @@ private:
             const size_t index = nextToFinish_++;
             FileWork& file = files_[index];
             file.finished = true;
-            if (!file.skipped)
+            // One line per listed file: a skipped one's names its input.
+            if (file.skipped)
+                file.lines.push_back(file.input + file.skipEnding);
+            else
                 FinishFile(index, file);
         }
     }
@@ -516,8 +644,14 @@ private:
     void FinishFile(size_t index, FileWork& file) {
         std::string reasonIfThrown;
         try {
-            const std::string moviePath = MoviePathFor(project_.OutputFolder, file.input);
-            if (file.intermediate == nullptr) {
+            // Never over a movie of this run, nor over an input.
+            const std::string moviePath =
+                outputs_.MoviePath(MoviePathFor(project_.OutputFolder, file.input), file.movieNote);
+            if (outputs_.IsInput(moviePath)) {
+                file.lines.push_back((file.mp3Path.empty() ? file.input : file.mp3Path) +
+                                     ":Unable to Write Output File.");
+                file.problem = "the movie " + moviePath + " would replace an input file";
+            } else if (file.intermediate == nullptr) {
                 BuildFromMp3Input(file, moviePath, reasonIfThrown);
             } else if (file.encodeFailed) {
                 // An encoder that crashed, was killed or gave up left an unfinished MP3, which
@@ -525,36 +659,84 @@ private:
                 file.lines.push_back(file.mp3Path + ":Unable to Encode.");
                 file.problem = file.encodeProblem;
             } else {
-                reasonIfThrown = kMovieNotWritten;
-                const MovieOutcome outcome =
-                    BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, project_.StopAction);
-                file.problem = outcome == MovieOutcome::NoMp3 && !file.whyNoMp3.empty() ? file.whyNoMp3
-                                                                                        : ProblemOf(outcome);
+                BuildFromEncodedMp3(file, moviePath, reasonIfThrown);
             }
+            if (file.problem.empty())
+                outputs_.MovieMade(moviePath, file.input);
             file.handled = true;
             host_.SetProgress(static_cast<int>(index) + 1);
             host_.ProcessEvents();
             file.intermediate.reset();
         } catch (...) {
-            // Skipped silently: no message, no progress. A line the builder added before it
-            // failed stays in the report.
+            // No progress. A line the builder added before it failed stays in the report; a file
+            // that got none gets one.
+            if (file.lines.empty())
+                file.lines.push_back((file.mp3Path.empty() ? file.input : file.mp3Path) + EndingOfFailure());
             file.problem = reasonIfThrown.empty() ? "an unexpected failure" : reasonIfThrown;
             file.intermediate.reset();
         }
+    }
+
+    // The encoder's MP3 must hold the whole input: a full disk, say, can leave it cut short while
+    // the encoder still ends well. Allowed: one MP3 frame less, and the rounding to milliseconds.
+    void BuildFromEncodedMp3(FileWork& file, const std::string& moviePath, std::string& reasonIfThrown) {
+        reasonIfThrown = kMovieNotWritten;
+        SoundBlock mp3;
+        std::string diagnostic;
+        if (!mp3.Read(file.mp3Path)) {
+            const MovieOutcome outcome =
+                BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, project_.StopAction);
+            file.problem =
+                outcome == MovieOutcome::NoMp3 && !file.whyNoMp3.empty() ? file.whyNoMp3 : ProblemOf(outcome);
+            return;
+        }
+        int32_t frameMs = 0;
+        const int32_t heldMs = Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs);
+        if (heldMs >= 0 && heldMs + frameMs + file.slackMs + 1 < file.lengthMs) {
+            file.lines.push_back(file.mp3Path + ":Encoded Sound Incomplete.");
+            file.problem = WithDetail("the encoded MP3 holds " + Seconds(heldMs, 3) + " s of " +
+                                          Seconds(file.lengthMs, 3) + " s",
+                                      file.encoderSaid);
+            return;
+        }
+        if (file.mp3Input) {
+            reasonIfThrown = "the sound length could not be read";
+            const int32_t lengthMs = Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.mp3Path);
+            reasonIfThrown = "the frame count could not be worked out";
+            file.frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+            reasonIfThrown = kMovieNotWritten;
+        }
+        const MovieOutcome outcome = BuildSoundMovie(file.mp3Path, std::move(mp3), moviePath, file.lines,
+                                                     file.frames, project_.StopAction, &diagnostic);
+        file.problem =
+            outcome == MovieOutcome::Written ? std::string() : WithDetail(ProblemOf(outcome), diagnostic);
     }
 
     // An MP3 input is read once: its length is measured from the bytes the movie then holds.
     void BuildFromMp3Input(FileWork& file, const std::string& moviePath, std::string& reasonIfThrown) {
         reasonIfThrown = "the sound length could not be read";
         SoundBlock mp3;
-        if (!mp3.Read(file.input))
+        if (!mp3.Read(file.input)) {
+            file.lines.push_back(file.input + ":File Not Found.");
             throw SoundLengthError("Unable to open " + file.input);
-        const int32_t lengthMs = Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.input);
-        reasonIfThrown = "the frame count could not be worked out";
-        const int32_t frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+        }
+        // A file the movie's reader refuses (too large, no MP3...) is not measured: the builder says
+        // why it refuses it.
+        int32_t frames = 0;
+        MP3FrameScan scan;
+        if (mp3.FileBytes() != nullptr &&
+            ScanMP3Frames(mp3.FileBytes(), mp3.FileSize(), scan) == MP3ReadResult::Ok &&
+            SwfSoundRateCode(scan.sampleRate) >= 0) {
+            const int32_t lengthMs = Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.input);
+            reasonIfThrown = "the frame count could not be worked out";
+            frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+        }
         reasonIfThrown = kMovieNotWritten;
-        file.problem = ProblemOf(
-            BuildSoundMovie(file.input, std::move(mp3), moviePath, file.lines, frames, project_.StopAction));
+        std::string diagnostic;
+        const MovieOutcome outcome = BuildSoundMovie(file.input, std::move(mp3), moviePath, file.lines,
+                                                     frames, project_.StopAction, &diagnostic);
+        file.problem =
+            outcome == MovieOutcome::Written ? std::string() : WithDetail(ProblemOf(outcome), diagnostic);
     }
 
     AutomationRun& run_;
@@ -562,6 +744,7 @@ private:
     const std::vector<PMP3Converter>& outputModes_;
     RunHost& host_;
     const bool encoderFound_;
+    RunOutputs& outputs_;
     QEventLoop* loop_ = nullptr;
     bool advancing_ = false;
     bool advanceAgain_ = false;
@@ -573,6 +756,8 @@ private:
     std::vector<Encoder> encoders_;
     size_t nextToStart_ = 0;
     size_t nextToFinish_ = 0;
+    std::deque<size_t> startAgain_; // put back by StartLater, started before any new one
+    size_t usableEncoders_ = SIZE_MAX;
     // Names an intermediate MP3 must not take: the inputs of the list, and the intermediate names
     // given out in this run.
     std::set<std::string> namesTaken_;
@@ -654,9 +839,14 @@ AutomationResult AutomationRun::RunAutomation(PSoundProject& project,
     if (!result.encoderFound)
         host.ShowMessage(kEncoderMissingMessage);
 
+    std::vector<std::string> inputs;
+    for (const PSoundFile& file : project.Files)
+        inputs.push_back(file.File);
+    RunOutputs outputs(inputs);
+
     host.ShowProgress(static_cast<int>(project.Files.size()));
-    ConvertFiles(project, outputModes, host, result);
-    WriteReport(project, host, result);
+    ConvertFiles(project, outputModes, host, outputs, result);
+    WriteReport(project, host, outputs, result);
     host.HideProgress();
     return result;
 }
@@ -669,8 +859,8 @@ bool AutomationRun::MakeOutputFolder(const std::string& folder) {
 }
 
 void AutomationRun::ConvertFiles(PSoundProject& project, const std::vector<PMP3Converter>& outputModes,
-                                 RunHost& host, AutomationResult& result) {
-    Batch batch(*this, project, outputModes, host, result.encoderFound);
+                                 RunHost& host, RunOutputs& outputs, AutomationResult& result) {
+    Batch batch(*this, project, outputModes, host, result.encoderFound, outputs);
     batch_ = &batch;
     struct BatchGone {
         AutomationRun& run;
@@ -682,14 +872,17 @@ void AutomationRun::ConvertFiles(PSoundProject& project, const std::vector<PMP3C
         batch.Stopped() ? AutomationResult::Outcome::Stopped : AutomationResult::Outcome::Completed;
 }
 
-void AutomationRun::WriteReport(PSoundProject& project, RunHost& host, AutomationResult& result) {
+void AutomationRun::WriteReport(PSoundProject& project, RunHost& host, const RunOutputs& outputs,
+                                AutomationResult& result) {
     // The project keeps the "/" its folder gains, so it counts as changed afterwards.
     if (project.OutputFolder.empty() || project.OutputFolder.back() != '/')
         project.OutputFolder += '/';
     result.reportPath = ReportPathFor(project.OutputFolder, project.ProjectName);
-    if (!WriteRunReport(result.reportPath, result.reportLines)) {
+    const bool overInput = outputs.IsInput(result.reportPath);
+    if (overInput || !WriteRunReport(result.reportPath, result.reportLines)) {
         if (result.outcome == AutomationResult::Outcome::Completed)
             result.outcome = AutomationResult::Outcome::ReportFailed;
-        host.ReportError(QStringLiteral("Cannot create file ") + TextFromBytes(result.reportPath));
+        host.ReportError(QStringLiteral("Cannot create file ") + TextFromBytes(result.reportPath) +
+                         (overInput ? QStringLiteral(": it is an input of the run") : QString()));
     }
 }

@@ -85,6 +85,8 @@ std::string IntermediateMp3PathFor(const std::string& inputPath, const std::set<
 // Writes lines, each followed by CR LF, replacing a file at path. False when it cannot.
 bool WriteRunReport(const std::string& path, const std::vector<std::string>& lines);
 
+class RunOutputs;
+
 class AutomationRun {
 public:
     // Each run looks for `lame` in the search path when it starts.
@@ -115,8 +117,9 @@ private:
     // The steps of a run, in order.
     static bool MakeOutputFolder(const std::string& folder);
     void ConvertFiles(PSoundProject& project, const std::vector<PMP3Converter>& outputModes, RunHost& host,
-                      AutomationResult& result);
-    static void WriteReport(PSoundProject& project, RunHost& host, AutomationResult& result);
+                      RunOutputs& outputs, AutomationResult& result);
+    static void WriteReport(PSoundProject& project, RunHost& host, const RunOutputs& outputs,
+                            AutomationResult& result);
 
     bool searchEncoder_ = true;
     QString encoderProgram_;

@@ -1,7 +1,9 @@
 // Runs the `lame` MP3 encoder as a child process and waits for it without blocking the event loop.
 #include "EncoderRunner.h"
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -17,15 +19,21 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "Descriptors.h"
 #include "FDTSoundMP3.h"
 #include "NativeText.h"
+#include "SoundLength.h"
 
 namespace {
 
 // How often a running encoder asks the stop check; short enough to feel immediate.
 constexpr int kStopCheckIntervalMs = 50;
 
-constexpr std::array<int, 6> kAcceptedRates = {8000, 11025, 12000, 22050, 24000, 44100};
+// What is kept of the encoder's standard error: its last lines, a few of them, about 1 KiB.
+constexpr qsizetype kErrorTailBytes = 1024;
+constexpr int kErrorTailLines = 4;
+// The probe's MP3 only has to show its first frame header.
+constexpr qsizetype kProbeOutputBytes = 64 * 1024;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -41,6 +49,62 @@ int SampleRateOfHeader(const unsigned char* b) {
     int rate = 0;
     DecodeFrameHeader(b, nullptr, nullptr, nullptr, nullptr, nullptr, &rate);
     return rate;
+}
+
+// A tenth of a second of silence (at least two MP3 frames' worth) as a 16-bit WAV file.
+QByteArray SilentWav(int rate, int channels) {
+    const uint32_t frames = static_cast<uint32_t>(std::max(rate / 10, 2304));
+    const uint32_t blockAlign = 2u * static_cast<uint32_t>(channels);
+    const uint32_t dataBytes = frames * blockAlign;
+    QByteArray wav;
+    const auto add32 = [&wav](uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            wav.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+    };
+    const auto add16 = [&wav](uint32_t v) {
+        wav.append(static_cast<char>(v & 0xFF));
+        wav.append(static_cast<char>((v >> 8) & 0xFF));
+    };
+    wav.append("RIFF");
+    add32(36 + dataBytes);
+    wav.append("WAVEfmt ");
+    add32(16);
+    add16(1); // PCM
+    add16(static_cast<uint32_t>(channels));
+    add32(static_cast<uint32_t>(rate));
+    add32(static_cast<uint32_t>(rate) * blockAlign);
+    add16(blockAlign);
+    add16(16);
+    wav.append("data");
+    add32(dataBytes);
+    wav.append(QByteArray(static_cast<qsizetype>(dataBytes), '\0'));
+    return wav;
+}
+
+// The last lines of text, blanks trimmed and empty ones left out, joined by "; ".
+std::string LastLines(const QByteArray& text) {
+    QList<QByteArray> lines;
+    for (const QByteArray& line : text.split('\n')) {
+        const QByteArray trimmed = line.trimmed();
+        if (!trimmed.isEmpty())
+            lines.append(trimmed);
+    }
+    std::string joined;
+    for (qsizetype i = std::max<qsizetype>(0, lines.size() - kErrorTailLines); i < lines.size(); ++i)
+        joined += (joined.empty() ? "" : "; ") + lines[i].toStdString();
+    return joined;
+}
+
+// Ends a running encoder with whatever it started: it leads a process group of its own.
+void EndProcessGroup(QProcess& process) {
+    const qint64 pid = process.processId();
+    if (pid > 0)
+        ::kill(-static_cast<pid_t>(pid), SIGKILL);
+    process.kill();
+}
+
+bool OutOfDescriptors(int error) {
+    return error == EMFILE || error == ENFILE;
 }
 
 void CloseDescriptors(int& first, int& second) {
@@ -67,10 +131,12 @@ QString EncoderPathArgument(const std::string& path) {
 }
 
 QStringList EncoderArguments(const PMP3Converter& mode, const std::string& inputPath,
-                             const std::string& outputPath, const QString& resampleKhz) {
+                             const std::string& outputPath, const QString& resampleKhz, bool mp3Input) {
     QStringList arguments;
     for (const std::string& option : EncoderOptionArguments(mode))
         arguments << TextFromBytes(option);
+    if (mp3Input)
+        arguments << QStringLiteral("--mp3input");
     if (!resampleKhz.isEmpty())
         arguments << QStringLiteral("--resample") << resampleKhz;
     arguments << EncoderPathArgument(inputPath) << EncoderPathArgument(outputPath);
@@ -94,30 +160,30 @@ int FirstFrameSampleRate(const std::string& path) {
         return 0;
     std::array<unsigned char, 64 * 1024> buffer{};
     const size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get());
-    for (size_t i = 0; i + 4 <= count; ++i) {
-        if (const int rate = SampleRateOfHeader(&buffer[i]))
+    return FirstFrameSampleRate(buffer.data(), count);
+}
+
+int FirstFrameSampleRate(const unsigned char* data, size_t size) {
+    for (size_t i = 0; i + 4 <= size; ++i) {
+        if (const int rate = SampleRateOfHeader(data + i))
             return rate;
     }
     return 0;
 }
 
-bool IsAcceptedSampleRate(int rateHz) {
-    for (int accepted : kAcceptedRates)
-        if (accepted == rateHz)
-            return true;
-    return false;
-}
-
-int AcceptedSampleRateAtOrAbove(int rateHz) {
-    for (int accepted : kAcceptedRates)
-        if (accepted >= rateHz)
-            return accepted;
-    return kAcceptedRates.back();
-}
-
 QString ResampleArgument(int rateHz) {
     // The encoder takes the rate in kHz: 22050 -> "22.05", 8000 -> "8".
     return QString::number(rateHz / 1000.0, 'g', 6);
+}
+
+QString ResampleFor(int chosenHz) {
+    return chosenHz == 0 || IsStatedExactly(chosenHz) ? QString()
+                                                      : ResampleArgument(NearestStatedRate(chosenHz));
+}
+
+const QString* EncoderRateChoices::Find(const Key& key) const {
+    const auto found = choices_.find(key);
+    return found == choices_.end() ? nullptr : &found->second;
 }
 
 EncoderRunner::EncoderRunner(QString encoderProgram)
@@ -127,7 +193,7 @@ EncoderRunner::~EncoderRunner() {
     context_.reset(); // no delivery after this
     if (process_) {
         process_->disconnect();
-        process_->kill();
+        EndProcessGroup(*process_);
         process_->waitForFinished(-1); // moments after SIGKILL
     }
     CloseDescriptors(inputFd_, outputFd_);
@@ -146,8 +212,11 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
     problem_.clear();
     CloseDescriptors(inputFd_, outputFd_);
     inherited_.clear();
-    resampled_ = false;
+    mp3Input_ = false;
+    probing_ = false;
+    errorOutput_.clear();
     stopped_ = false;
+    mayStartLater_ = false;
     if (encoderProgram_.isEmpty()) {
         problem_ = "the encoder was not found";
         return Outcome::NotStarted;
@@ -158,7 +227,7 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
     inputFd_ = ::open(inputPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat info {};
     if (inputFd_ < 0)
-        return Fail("the file could not be read");
+        return OutOfDescriptors(errno) ? NotStartedForNow() : Fail("the file could not be read");
     if (::fstat(inputFd_, &info) != 0 || !S_ISREG(info.st_mode))
         return Fail("not a regular file");
 
@@ -169,19 +238,50 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
         inherited_.push_back(inputFd_);
         inputArgument_ = "/dev/fd/" + std::to_string(inputFd_);
     }
-    outputPath_ = outputPath;
     outputArgument_ = outputPath;
     if (!SurvivesCommandLine(outputPath)) {
         outputFd_ = ::open(outputPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
         if (outputFd_ < 0)
-            return Fail("the MP3 file could not be created");
+            return OutOfDescriptors(errno) ? NotStartedForNow() : Fail("the MP3 file could not be created");
         inherited_.push_back(outputFd_);
         outputArgument_ = "/dev/fd/" + std::to_string(outputFd_);
     }
 
+    // The input's rate and channels decide the rate the encoder chooses; an input libsndfile does
+    // not read is left to the encoder's own choice (and reading).
+    SoundFormat format;
+    const bool known = SoundFormatOf(inputFd_, format);
+    ::lseek(inputFd_, 0, SEEK_SET);
+    mp3Input_ = known && format.mpeg;
+    if (known && format.channels > 2)
+        return Fail("the input has " + std::to_string(format.channels) +
+                    " channels; the encoder takes 1 or 2");
+
+    // Short of descriptors, the start would fail, with Qt's pipe warnings on standard error.
+    if (!DescriptorsToSpare(kDescriptorsPerStart))
+        return NotStartedForNow();
     done_ = std::move(done);
-    StartPass(EncoderArguments(mode_, inputArgument_, outputArgument_));
+    QStringList options;
+    for (const std::string& option : EncoderOptionArguments(mode_))
+        options << TextFromBytes(option);
+    rateKey_ = {encoderProgram_, options, format.rate, format.channels};
+    inputRate_ = format.rate;
+    const QString* resample = known ? rateChoices_->Find(rateKey_) : nullptr;
+    if (!known || resample) {
+        StartEncoding(resample ? *resample : QString());
+    } else {
+        // The same options on a moment of silence at the input's rate, from standard input to
+        // standard output: no file, and nothing a stand-in encoder could leave behind.
+        probing_ = true;
+        probeOutput_.clear();
+        StartPass(EncoderArguments(mode_, "/dev/stdin", "/dev/stdout"),
+                  SilentWav(format.rate, format.channels));
+    }
     return Outcome::Running;
+}
+
+void EncoderRunner::StartEncoding(const QString& resample) {
+    StartPass(EncoderArguments(mode_, inputArgument_, outputArgument_, resample, mp3Input_));
 }
 
 EncoderRunner::Outcome EncoderRunner::RunEncoder(const std::string& inputPath, const std::string& outputPath,
@@ -210,7 +310,7 @@ EncoderRunner::Outcome EncoderRunner::RunEncoder(const std::string& inputPath, c
         done_ = nullptr;
         if (process_) {
             process_->disconnect();
-            process_->kill();
+            EndProcessGroup(*process_);
             process_->waitForFinished(-1);
             endedProcess_ = std::move(process_);
         }
@@ -219,24 +319,45 @@ EncoderRunner::Outcome EncoderRunner::RunEncoder(const std::string& inputPath, c
     return outcome;
 }
 
+EncoderRunner::Outcome EncoderRunner::NotStartedForNow() {
+    problem_ = "the encoder could not be started";
+    mayStartLater_ = true;
+    CloseDescriptors(inputFd_, outputFd_);
+    return Outcome::NotStarted;
+}
+
 EncoderRunner::Outcome EncoderRunner::Fail(std::string problem) {
     problem_ = std::move(problem);
     CloseDescriptors(inputFd_, outputFd_);
     return Outcome::Failed;
 }
 
-void EncoderRunner::StartPass(const QStringList& arguments) {
+void EncoderRunner::StartPass(const QStringList& arguments, const QByteArray& probeInput) {
     auto process = std::make_unique<QProcess>();
     process->setProgram(encoderProgram_);
     process->setArguments(arguments);
-    // Nothing to read from and nobody to read what it says: keep the encoder away from our console.
-    process->setStandardInputFile(QProcess::nullDevice());
-    process->setStandardOutputFile(QProcess::nullDevice());
-    process->setStandardErrorFile(QProcess::nullDevice());
+    // Keep the encoder away from our console. What it says on its standard error is kept (the
+    // last of it) to tell why it failed; the probe's standard input and output are ours.
+    if (probeInput.isEmpty()) {
+        process->setStandardInputFile(QProcess::nullDevice());
+        process->setStandardOutputFile(QProcess::nullDevice());
+    }
+    errorTail_.clear();
     // Runs in the child before the encoder starts; async-signal-safe calls only.
     const pid_t parent = ::getpid();
     const std::vector<int> inherited = inherited_;
     process->setChildProcessModifier([parent, inherited] {
+        // A process group of its own: a stop ends the encoder with whatever it started (a wrapper
+        // script's own encoder), and Ctrl+C at the terminal reaches us only.
+        ::setpgid(0, 0);
+        // Signals as a shell would give them: none ignored (we ignore SIGPIPE), none blocked.
+        struct sigaction byDefault {};
+        byDefault.sa_handler = SIG_DFL;
+        for (int signal = 1; signal < NSIG; ++signal)
+            ::sigaction(signal, &byDefault, nullptr);
+        sigset_t none;
+        ::sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
         // An encoder left behind by a killed run would go on writing beside the input. (The signal
         // comes when the starting thread ends; runs start their encoders on the main thread.)
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -252,8 +373,22 @@ void EncoderRunner::StartPass(const QStringList& arguments) {
                          if (error == QProcess::FailedToStart)
                              PassEnded(true);
                      });
+    // Read as it comes, so that the encoder never waits on a full pipe; only the end is kept.
+    QObject::connect(process.get(), &QProcess::readyReadStandardError, context_.get(), [this] {
+        if (process_)
+            errorTail_ = (errorTail_ + process_->readAllStandardError()).right(kErrorTailBytes);
+    });
+    QObject::connect(process.get(), &QProcess::readyReadStandardOutput, context_.get(), [this] {
+        if (process_)
+            probeOutput_ = (probeOutput_ + process_->readAllStandardOutput()).left(kProbeOutputBytes);
+    });
     process_ = std::move(process);
+    const QProcess* started = process_.get();
     process_->start();
+    if (!probeInput.isEmpty() && process_.get() == started) {
+        process_->write(probeInput);
+        process_->closeWriteChannel();
+    }
 }
 
 void EncoderRunner::PassEnded(bool failedToStart) {
@@ -263,6 +398,21 @@ void EncoderRunner::PassEnded(bool failedToStart) {
     endedProcess_ = std::move(process_);
     QProcess& process = *endedProcess_;
     process.disconnect(context_.get());
+    errorOutput_ = LastLines((errorTail_ + process.readAllStandardError()).right(kErrorTailBytes));
+    const std::string said = errorOutput_.empty() ? std::string() : ": " + errorOutput_;
+
+    // A probe that did not end well (a stand-in encoder, options it takes only for files) leaves
+    // the choice open: the file is encoded at its own rate, or the stated rate nearest it, and
+    // whatever went wrong is the file's own pass to tell.
+    if (probing_ && !failedToStart && process.error() != QProcess::FailedToStart &&
+        (process.exitStatus() == QProcess::CrashExit || process.exitCode() != 0) && !stopped_ &&
+        !(stopCheck_ && stopCheck_())) {
+        probing_ = false;
+        const QString resample = ResampleFor(inputRate_);
+        rateChoices_->Remember(rateKey_, resample);
+        StartEncoding(resample);
+        return;
+    }
 
     Outcome outcome = Outcome::Finished;
     // A stop asked for meanwhile (Ctrl+C reaches the encoder too and ends it before the next poll)
@@ -272,23 +422,26 @@ void EncoderRunner::PassEnded(bool failedToStart) {
     if (stopped_) {
         outcome = Outcome::Stopped;
     } else if (failedToStart || process.error() == QProcess::FailedToStart) {
+        // Most often too few descriptors or processes for one more: it may start once another ends.
         problem_ = "the encoder could not be started";
+        mayStartLater_ = true;
         outcome = Outcome::NotStarted;
     } else if (process.exitStatus() == QProcess::CrashExit) {
         // An encoder that crashed, was killed (a full disk sends SIGXFSZ) or gave up leaves an
         // unfinished MP3 that would make a movie cut short.
-        outcome = Fail("the encoder was ended by signal " + std::to_string(process.exitCode()));
+        outcome = Fail("the encoder was ended by signal " + std::to_string(process.exitCode()) + said);
     } else if (process.exitCode() != 0) {
-        outcome = Fail("the encoder failed (exit status " + std::to_string(process.exitCode()) + ")");
-    } else if (!resampled_) {
-        // Some of the encoder's own rate choices (16, 32, 48 kHz) give MP3s the movie reader rejects.
-        const int rate = FirstFrameSampleRate(outputPath_);
-        if (rate != 0 && !IsAcceptedSampleRate(rate)) {
-            resampled_ = true;
-            StartPass(EncoderArguments(mode_, inputArgument_, outputArgument_,
-                                       ResampleArgument(AcceptedSampleRateAtOrAbove(rate))));
-            return;
-        }
+        outcome = Fail("the encoder failed (exit status " + std::to_string(process.exitCode()) + ")" + said);
+    } else if (probing_) {
+        // The rate of the probe's MP3 is the encoder's own choice for such an input.
+        probing_ = false;
+        probeOutput_ += process.readAllStandardOutput();
+        const QString resample = ResampleFor(FirstFrameSampleRate(
+            reinterpret_cast<const unsigned char*>(probeOutput_.constData()), size_t(probeOutput_.size())));
+        probeOutput_.clear();
+        rateChoices_->Remember(rateKey_, resample);
+        StartEncoding(resample);
+        return;
     }
     Deliver(outcome);
 }
@@ -309,5 +462,5 @@ void EncoderRunner::Stop() {
     if (!process_)
         return;
     stopped_ = true;
-    process_->kill();
+    EndProcessGroup(*process_);
 }

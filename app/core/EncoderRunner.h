@@ -2,10 +2,14 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include <QByteArray>
 
 #include <QString>
 #include <QStringList>
@@ -33,19 +37,39 @@ bool SurvivesCommandLine(const std::string& path);
 QString EncoderPathArgument(const std::string& path);
 
 // The encoder's arguments: "--silent", "--quiet", one "-<name><value>" per parameter of the
-// mode, then, when resampleKhz is given, "--resample" and it, then the input and output paths.
+// mode, then "--mp3input" for an MP3 input, then, when resampleKhz is given, "--resample" and it,
+// then the input and output paths.
 QStringList EncoderArguments(const PMP3Converter& mode, const std::string& inputPath,
-                             const std::string& outputPath, const QString& resampleKhz = QString());
+                             const std::string& outputPath, const QString& resampleKhz = QString(),
+                             bool mp3Input = false);
 
-// Sample rate in Hz of the first MPEG audio frame of the file (an ID3v2 tag in front is skipped),
-// or 0 when the file cannot be read or holds no frame header.
+// Sample rate in Hz of the first MPEG audio frame of the file (an ID3v2 tag in front is skipped)
+// or of the data, or 0 when the file cannot be read or holds no frame header.
 int FirstFrameSampleRate(const std::string& path);
+int FirstFrameSampleRate(const unsigned char* data, size_t size);
 
-// The sound movie reader takes MP3s at these rates only: 8000, 11025, 12000, 22050, 24000, 44100.
-bool IsAcceptedSampleRate(int rateHz);
-// The lowest accepted rate at or above rateHz, 44100 at most; for "--resample" (in kHz: "22.05").
-int AcceptedSampleRateAtOrAbove(int rateHz);
+// A rate in Hz as "--resample" takes it, in kHz: 22050 -> "22.05".
 QString ResampleArgument(int rateHz);
+// What to ask the encoder for when it would choose chosenHz by itself: nothing for a rate the
+// movie's sound header states exactly (or 0, unknown), else the nearest such rate ("22.05").
+QString ResampleFor(int chosenHz);
+
+// The rate the encoder chooses depends on the input's rate and channel count and on the options
+// only: what it was found to be for each, the "--resample" argument it needs, kept for a run.
+class EncoderRateChoices {
+public:
+    using Key = std::tuple<QString, QStringList, int, int>; // encoder, options, rate, channels
+    const QString* Find(const Key& key) const;
+    void Remember(const Key& key, const QString& resample) { choices_[key] = resample; }
+
+private:
+    std::map<Key, QString> choices_;
+};
+
+// Descriptors one start takes for a moment (the encoder's three standard files, the pipes of the
+// start), and those a running encoder keeps (its input, the handle of the process), measured.
+constexpr int kDescriptorsPerStart = 8;
+constexpr int kDescriptorsPerEncoder = 4;
 
 class EncoderRunner {
 public:
@@ -74,9 +98,12 @@ public:
     // once. Throws OutputModeNotFoundError, before anything is started, when no mode has that
     // name. When nothing could be started (no encoder, an input that is not a regular file)
     // returns that outcome and never calls done. Otherwise returns Running, and done gets the
-    // outcome from the event loop once the encoder has ended: when the MP3 made has a sample rate
-    // the movie reader rejects, only after a second pass, resampled to the nearest accepted rate
-    // above it. The encoder dies with this process. One encode at a time per runner.
+    // outcome from the event loop once the encoder has ended. The MP3 gets a rate the movie's
+    // sound header states exactly: for an input whose rate and channels are known, the rate the
+    // encoder would choose is found first (a probe encode of a moment of silence at that rate,
+    // once per rate, channels and options), and when it is another, "--resample" asks for the
+    // nearest such rate. An MP3 input is decoded ("--mp3input"). The encoder dies with this
+    // process. One encode at a time per runner.
     Outcome Start(const std::string& inputPath, const std::string& outputPath,
                   const std::vector<PMP3Converter>& outputModes, const std::string& modeName,
                   std::function<void(Outcome)> done);
@@ -90,31 +117,52 @@ public:
     void Stop();
     bool IsRunning() const { return process_ != nullptr; }
 
-    // Why the last encode gave Failed or NotStarted, e.g. "the encoder failed (exit status 2)".
+    // Why the last encode gave Failed or NotStarted, e.g. "the encoder failed (exit status 2)",
+    // followed by the last lines the encoder wrote on its standard error.
     const std::string& Problem() const { return problem_; }
+    // The last lines (at most a few, about 1 KiB) the encoder wrote on its standard error in the
+    // last pass, joined by "; "; empty when it wrote nothing.
+    const std::string& ErrorOutput() const { return errorOutput_; }
+
+    // Shares what the encoder's rate choices were found to be with other runners (those of a run).
+    void ShareRateChoices(std::shared_ptr<EncoderRateChoices> choices) { rateChoices_ = std::move(choices); }
+    // True when the last NotStarted may not happen again once another encoder has ended: too few
+    // descriptors to start one more, or the start failed (a failed fork, say).
+    bool MayStartLater() const { return mayStartLater_; }
 
 private:
-    void StartPass(const QStringList& arguments);
+    // The probe pass (probeInput not empty) reads it as its input and writes the MP3 on its
+    // standard output; an encoding pass reads and writes files.
+    void StartPass(const QStringList& arguments, const QByteArray& probeInput = QByteArray());
+    void StartEncoding(const QString& resample);
     void PassEnded(bool failedToStart);
     void Deliver(Outcome outcome);
     Outcome Fail(std::string problem);
+    Outcome NotStartedForNow();
 
     QString encoderProgram_;
     std::function<bool()> stopCheck_;
     std::function<void(Outcome)> done_;
     // What one encode needs while its passes run.
     PMP3Converter mode_;
-    std::string outputPath_;
     std::string inputArgument_;
     std::string outputArgument_;
     int inputFd_ = -1;
     int outputFd_ = -1;
     std::vector<int> inherited_;
-    bool resampled_ = false;
+    bool mp3Input_ = false;
+    bool probing_ = false;
+    EncoderRateChoices::Key rateKey_;
+    int inputRate_ = 0;
+    std::shared_ptr<EncoderRateChoices> rateChoices_ = std::make_shared<EncoderRateChoices>();
+    QByteArray probeOutput_;
+    QByteArray errorTail_;
+    std::string errorOutput_;
 
     std::unique_ptr<QProcess> process_;      // the pass under way
     std::unique_ptr<QProcess> endedProcess_; // the last pass, kept until it is safe to delete
     std::unique_ptr<QObject> context_;       // ends queued deliveries with the runner
     bool stopped_ = false;
+    bool mayStartLater_ = false;
     std::string problem_;
 };

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -18,18 +17,13 @@
 #include "CommandLine.h"
 #include "NativeText.h"
 #include "ProgramFiles.h"
+#include "StopSignals.h"
 
 const char* const kNoDisplayMessage =
     "There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the "
     "display does not answer). To convert a project without one, run: tavrel -f:project.xml -hide";
 
 namespace {
-
-volatile std::sig_atomic_t stopSignalled = 0;
-
-extern "C" void OnStopSignal(int) {
-    stopSignalled = 1;
-}
 
 class HeadlessHost : public RunHost {
 public:
@@ -41,31 +35,11 @@ public:
     void SetProgress(int) override {}
     void HideProgress() override {}
     void ProcessEvents() override { QCoreApplication::processEvents(); }
-    bool StopRequested() override { return stopSignalled != 0; }
+    bool StopRequested() override { return StopSignals::Caught(); }
     std::string SelectedOutputModeName() override { return outputModeName_; }
 
 private:
     std::string outputModeName_;
-};
-
-// Restores the previous signal handlers when the run is over.
-class StopSignals {
-public:
-    StopSignals() {
-        stopSignalled = 0;
-        previousInterrupt_ = std::signal(SIGINT, OnStopSignal);
-        previousTerminate_ = std::signal(SIGTERM, OnStopSignal);
-    }
-    ~StopSignals() {
-        std::signal(SIGINT, previousInterrupt_);
-        std::signal(SIGTERM, previousTerminate_);
-    }
-    StopSignals(const StopSignals&) = delete;
-    StopSignals& operator=(const StopSignals&) = delete;
-
-private:
-    void (*previousInterrupt_)(int) = SIG_DFL;
-    void (*previousTerminate_)(int) = SIG_DFL;
 };
 
 bool PlatformHasNoDisplay() {
@@ -78,7 +52,8 @@ bool PlatformHasNoDisplay() {
 } // namespace
 
 void PrintErrorLine(const QString& text) {
-    const std::string bytes = BytesFromText(text) + "\n";
+    // One message, one line: a line break in a file's name is written as "\n".
+    const std::string bytes = EscapeControlCharacters(BytesFromText(text)) + "\n";
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
     std::fflush(stderr);
 }
@@ -93,6 +68,10 @@ void PrintFileProblems(const AutomationResult& result) {
 std::string SettingsFileProblem(const std::string& iniPath) {
     struct stat info {};
     if (stat(iniPath.c_str(), &info) != 0) {
+        // A link to nothing is no missing file: the settings the user made are gone, and running
+        // without them (no output modes) would fail every file that needs encoding.
+        if (errno == ENOENT && lstat(iniPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+            return "Cannot read " + iniPath + ": it is a broken link (what it points to is not there).";
         if (errno == ENOENT)
             return std::string();
         return "Cannot read " + iniPath + ": " + std::strerror(errno);
@@ -150,6 +129,8 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
     static char* argv[] = {name, nullptr};
     if (!QCoreApplication::instance())
         ownApplication = std::make_unique<QCoreApplication>(argc, argv);
+    // From here on a signal stops the run, or ends the program before one starts.
+    StopSignals stopSignals;
 
     const CommandLine commandLine = ParseCommandLine(arguments);
     const QString problem = CommandLineProblem(commandLine);
@@ -199,7 +180,8 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
                            "encoded in this run.")
                 .arg(TextFromBytes(settingsPath)));
 
-    StopSignals stopSignals;
+    if (StopSignals::Caught())
+        return kExitRunIncomplete;
     HeadlessHost host(outputModeName);
     AutomationRun run;
     run.SetEncoderCount(settings.encoders);

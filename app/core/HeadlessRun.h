@@ -16,7 +16,7 @@ enum HeadlessExitStatus {
     kExitCheckMessage = 1,  // "Invalid Parameters", "Invalid Filename", a Start check, the output
                             // folder; or no display to show the window on
     kExitLoadFailed = 2,    // the project file or settings.ini could not be read
-    kExitRunIncomplete = 3, // stopped (Ctrl+C, SIGTERM), or the report could not be written
+    kExitRunIncomplete = 3, // stopped (SIGINT, SIGTERM, SIGHUP), or the report could not be written
     kExitFilesFailed = 4    // completed and reported, but some listed files gave no movie
 };
 
@@ -25,7 +25,8 @@ struct AutomationResult;
 // The exit status a command-line run ends with, headless or the window's "-f:" run.
 int ExitStatusFor(const AutomationResult& result);
 
-// One line on standard error, with the exact bytes of the names in it (see NativeText.h).
+// One line on standard error, with the exact bytes of the names in it (see NativeText.h), except
+// control characters, which are written escaped (EscapeControlCharacters).
 void PrintErrorLine(const QString& text);
 
 // Names each listed file that gave a movie with a note, then each that gave no movie, with
@@ -33,8 +34,9 @@ void PrintErrorLine(const QString& text);
 void PrintFileProblems(const AutomationResult& result);
 
 // Why the settings file at iniPath (bytes) cannot be used, or an empty text. A missing file is
-// no problem (no presets); one that is there but is no regular file (a folder, a FIFO) or cannot
-// be opened is, and is told before anything tries to read it, as a FIFO would never answer.
+// no problem (no presets); a link to nothing is, as is one that is there but is no regular file
+// (a folder, a FIFO) or cannot be opened, told before anything tries to read it, as a FIFO would
+// never answer.
 std::string SettingsFileProblem(const std::string& iniPath);
 
 // Said on standard error when the window is asked for but there is no display to show it on.
@@ -58,8 +60,8 @@ std::string MatchOutputModeName(const std::vector<PMP3Converter>& outputModes, c
 // Loads the project named by "-f:" (settings as ProgramFiles finds them for a program in
 // programFolder: settings.ini there, else the user's or the shipped one), runs it once and
 // returns the exit status. Every message goes to standard error, one line each; names keep their
-// bytes (arguments and programFolder as TextFromBytes shows them). SIGINT and
-// SIGTERM stop the run as the window's stop would: encoder ended, unfinished files removed,
-// report of what was done written. Creates a QCoreApplication when none exists yet.
+// bytes (arguments and programFolder as TextFromBytes shows them). SIGINT,
+// SIGTERM and SIGHUP stop the run as the window's stop would: encoders ended, unfinished files
+// removed, report of what was done written; status 3. Creates a QCoreApplication when none exists yet.
 // arguments: without the program's own name.
 int RunHeadless(const QStringList& arguments, const QString& programFolder);

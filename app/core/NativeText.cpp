@@ -110,6 +110,29 @@ std::string BytesFromText(const QString& text) {
     return bytes;
 }
 
+std::string EscapeControlCharacters(const std::string& bytes) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string escaped;
+    escaped.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            escaped += c;
+            continue;
+        }
+        escaped += '\\';
+        if (c == '\n')
+            escaped += 'n';
+        else if (c == '\r')
+            escaped += 'r';
+        else if (c == '\t')
+            escaped += 't';
+        else
+            escaped += {'x', kHex[byte >> 4], kHex[byte & 0xF]};
+    }
+    return escaped;
+}
+
 QString RecoverDialogPath(const QString& dialogPath) {
     const std::string given = BytesFromText(dialogPath);
     std::string path = given.compare(0, 1, "/") == 0 ? "/" : "";

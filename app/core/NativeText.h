@@ -15,6 +15,11 @@ QString TextFromBytes(const std::string& bytes);
 // for. Any other lone surrogate (typed or pasted, never made by TextFromBytes) becomes U+FFFD.
 std::string BytesFromText(const QString& text);
 
+// bytes with every control character (below 0x20, and 0x7F) written as an escape: "\n", "\r",
+// "\t", any other as "\xhh". One name, one line, in the run report and on standard error; every
+// other byte, also of a name that is not UTF-8, stays as it is.
+std::string EscapeControlCharacters(const std::string& bytes);
+
 // A path as Qt's file dialogs give it: they decode names that are not valid UTF-8 with U+FFFD in
 // place of the bytes, so the path names a file that is not there. Walks the path's components
 // and, where one does not exist as converted, takes the one entry of its folder that shows as that

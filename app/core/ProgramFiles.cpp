@@ -87,6 +87,7 @@ ProgramFiles::ProgramFiles(const std::string& programFolder)
 ProgramFiles::ProgramFiles(const std::string& programFolder, const std::string& configHome)
     : programFolder_(programFolder),
       sharedFolder_(WithoutDots(JoinPath(programFolder, TAVREL_SHARED_FROM_PROGRAM))),
+      docFolder_(WithoutDots(JoinPath(programFolder, TAVREL_DOC_FROM_PROGRAM))),
       userFolder_(configHome.empty() ? std::string() : JoinPath(configHome, "tavrel")),
       besideProgram_(Exists(JoinPath(programFolder, kSettingsName))) {}
 
@@ -123,9 +124,9 @@ std::string ProgramFiles::PrepareSettingsToWrite() const {
     return target;
 }
 
-std::string ProgramFiles::ShippedFile(const char* name) const {
+std::string ProgramFiles::ShippedFile(const char* name, const std::string& installedFolder) const {
     const std::string beside = JoinPath(programFolder_, name);
-    const std::string shared = JoinPath(sharedFolder_, name);
+    const std::string shared = JoinPath(installedFolder, name);
     if (Exists(beside))
         return beside;
     if (Exists(shared))
@@ -134,9 +135,9 @@ std::string ProgramFiles::ShippedFile(const char* name) const {
 }
 
 std::string ProgramFiles::HelpFile() const {
-    return ShippedFile("Tavrel.hlp");
+    return ShippedFile("Tavrel.hlp", sharedFolder_);
 }
 
 std::string ProgramFiles::WebPageFile() const {
-    return ShippedFile("webpage.html");
+    return ShippedFile("webpage.html", docFolder_);
 }

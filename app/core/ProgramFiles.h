@@ -5,9 +5,10 @@
 
 // A settings.ini beside the executable (a build folder, a portable copy) keeps everything there,
 // read and written in place. An installed program (<prefix>/bin/tavrel) has none beside it: its
-// shipped files are in <prefix>/share/tavrel/, found from the executable's own folder, and each
-// user's settings are $XDG_CONFIG_HOME/tavrel/settings.ini (~/.config/tavrel/settings.ini), made
-// from the shipped default the first time they are saved. The installed tree is never written.
+// shipped files are in <prefix>/share/tavrel/ (the web page in <prefix>/share/doc/tavrel/),
+// found from the executable's own folder, and each user's settings are
+// $XDG_CONFIG_HOME/tavrel/settings.ini (~/.config/tavrel/settings.ini), made from the shipped
+// default the first time they are saved. The installed tree is never written.
 // All paths are bytes, as the file system names them.
 class ProgramFiles {
 public:
@@ -29,16 +30,18 @@ public:
     // Throws SettingsError("Unable to write to <file>") when that cannot be done.
     std::string PrepareSettingsToWrite() const;
 
-    // "Tavrel.hlp" and "webpage.html": beside the program when there, else in the shared folder;
-    // when in neither, where this program would keep them.
+    // "Tavrel.hlp" and "webpage.html": beside the program when there, else installed (the help
+    // file in the shared folder, the web page, documentation, in <datadir>/doc/tavrel); when in
+    // neither, where this program would keep them.
     std::string HelpFile() const;
     std::string WebPageFile() const;
 
 private:
-    std::string ShippedFile(const char* name) const;
+    std::string ShippedFile(const char* name, const std::string& installedFolder) const;
 
     std::string programFolder_;
     std::string sharedFolder_;
+    std::string docFolder_;
     std::string userFolder_; // <config home>/tavrel; empty when no home folder is known
     bool besideProgram_ = false;
 };

@@ -10,6 +10,7 @@ namespace {
 // A box taller than the screen helps nobody; the report and standard error hold every line.
 constexpr int kMostLinesPerList = 25;
 
+// One line per file, as in the report: a line break in a name is shown escaped.
 void AppendList(QStringList& lines, const QString& heading,
                 const std::vector<AutomationResult::FileProblem>& entries, bool skipStopped) {
     QStringList listed;
@@ -18,7 +19,7 @@ void AppendList(QStringList& lines, const QString& heading,
         if (skipStopped && entry.reason == "stopped")
             continue;
         if (listed.size() < kMostLinesPerList)
-            listed << TextFromBytes(entry.input + ": " + entry.reason);
+            listed << TextFromBytes(EscapeControlCharacters(entry.input + ": " + entry.reason));
         else
             ++more;
     }

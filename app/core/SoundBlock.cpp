@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
-#include <cstdio>
 #include <mutex>
 #include <utility>
 
@@ -126,7 +125,8 @@ U8* MapFile(int fd, size_t size) {
 
 SoundBlock::SoundBlock(SoundBlock&& other) noexcept
     : block_(std::exchange(other.block_, nullptr)), fileSize_(std::exchange(other.fileSize_, 0)),
-      mapped_(std::exchange(other.mapped_, false)) {}
+      mapped_(std::exchange(other.mapped_, false)), problem_(std::move(other.problem_)),
+      tooLarge_(other.tooLarge_) {}
 
 SoundBlock& SoundBlock::operator=(SoundBlock&& other) noexcept {
     if (this != &other) {
@@ -134,6 +134,8 @@ SoundBlock& SoundBlock::operator=(SoundBlock&& other) noexcept {
         block_ = std::exchange(other.block_, nullptr);
         fileSize_ = std::exchange(other.fileSize_, 0);
         mapped_ = std::exchange(other.mapped_, false);
+        problem_ = std::move(other.problem_);
+        tooLarge_ = other.tooLarge_;
     }
     return *this;
 }
@@ -165,6 +167,8 @@ bool SoundBlock::Lost(const U8* block) {
 
 bool SoundBlock::Read(const std::string& path) {
     Free();
+    problem_.clear();
+    tooLarge_ = false;
     // Never waits: a FIFO or device is not read from, and counts as an empty file.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
@@ -175,6 +179,9 @@ bool SoundBlock::Read(const std::string& path) {
         size = static_cast<size_t>(info.st_size);
     if (size > kLargestMP3File) {
         ::close(fd);
+        tooLarge_ = true;
+        problem_ = "the MP3 file is too large for a movie (" + std::to_string(size) +
+                   " bytes, a movie holds " + std::to_string(kLargestMP3File) + " at most)";
         return true;
     }
     if (size >= kMapAtLeast) {
@@ -186,7 +193,7 @@ bool SoundBlock::Read(const std::string& path) {
         U8* block = AllocateSoundBlock(size + 2);
         if (block == nullptr) {
             ::close(fd);
-            std::printf("Memory allocation failure\n");
+            problem_ = "there is not enough memory to read the MP3 file (" + std::to_string(size) + " bytes)";
             return true;
         }
         block[0] = 0;

@@ -27,8 +27,11 @@ public:
 
     // Takes in the file at path. False only when it cannot be opened. A file that is no regular
     // file counts as empty and is never read from; a file too large for one sound, or for the
-    // memory there is, leaves no block (FileBytes() nullptr).
+    // memory there is, leaves no block (FileBytes() nullptr), and Problem says which.
     bool Read(const std::string& path);
+    // Why the last Read left no block for a file it opened, empty otherwise.
+    const std::string& Problem() const { return problem_; }
+    bool TooLarge() const { return tooLarge_; }
 
     const U8* FileBytes() const { return block_ ? block_ + 2 : nullptr; }
     size_t FileSize() const { return fileSize_; }
@@ -47,4 +50,6 @@ private:
     U8* block_ = nullptr;
     size_t fileSize_ = 0;
     bool mapped_ = false;
+    std::string problem_;
+    bool tooLarge_ = false;
 };

@@ -246,3 +246,98 @@ int32_t Mp3LengthMs(const unsigned char* data, size_t size, const std::string& n
 int32_t SoundLengthMs(const std::string& path) {
     return HasMp3Extension(path) ? Mp3LengthMs(path) : SndfileLengthMs(path);
 }
+
+bool SoundFormatOf(int fd, SoundFormat& format) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
+    if (!file)
+        return false;
+    sf_close(file);
+    format.rate = info.samplerate;
+    format.channels = info.channels;
+    format.mpeg = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG;
+    return format.rate > 0 && format.channels > 0;
+}
+
+int32_t Mp3HeldMs(const unsigned char* data, size_t size, int32_t* frameMs) {
+    constexpr int kLameEncoderDelay = 576;
+    MP3FrameScan scan;
+    if (data == nullptr || ScanMP3Frames(data, size, scan) != MP3ReadResult::Ok || scan.sampleRate <= 0)
+        return -1;
+    int64_t samples = 0;
+    InfoTag tag;
+    bool first = true;
+    for (size_t position = scan.firstFrame; position + 4 <= size;) {
+        int samplesPerFrame = 0;
+        int frameLength = 0;
+        if (!IsLayer3FrameHeader(data + position) ||
+            (DecodeFrameHeader(data + position, &samplesPerFrame, &frameLength), frameLength <= 0)) {
+            ++position; // junk between frames: look for the next one
+            continue;
+        }
+        if (static_cast<size_t>(frameLength) > size - position)
+            break; // cut off by the end of the data
+        if (first) {
+            tag = ReadInfoTag(data + position, static_cast<size_t>(frameLength));
+            first = false;
+            // lame writes its tag frame blank first and fills it in at the end; one left blank (its
+            // output cut short, say) is no sound either, and lame's delay stands before the sound.
+            const U8* body = data + position + 4;
+            if (!tag.present && std::all_of(body, body + frameLength - 4, [](U8 b) { return b == 0; })) {
+                tag.present = true;
+                tag.delay = kLameEncoderDelay;
+            }
+            if (tag.present) {
+                position += static_cast<size_t>(frameLength);
+                continue;
+            }
+        }
+        samples += samplesPerFrame;
+        position += static_cast<size_t>(frameLength);
+    }
+    samples -= tag.delay + tag.padding;
+    if (frameMs) {
+        int samplesPerFrame = 0;
+        DecodeFrameHeader(data + scan.firstFrame, &samplesPerFrame);
+        *frameMs = (samplesPerFrame * 1000 + scan.sampleRate - 1) / scan.sampleRate;
+    }
+    return samples <= 0 ? 0 : static_cast<int32_t>(samples * 1000 / scan.sampleRate);
+}
+
+bool WavHoldsLessThanItsHeader(const std::string& path, int32_t& heldMs, int32_t& promisedMs) {
+    std::ifstream file(path, std::ios::binary);
+    unsigned char riff[12];
+    if (!file.read(reinterpret_cast<char*>(riff), sizeof riff) || std::memcmp(riff, "RIFF", 4) != 0 ||
+        std::memcmp(riff + 8, "WAVE", 4) != 0)
+        return false;
+    file.seekg(0, std::ios::end);
+    const int64_t fileSize = file.tellg();
+    const auto little32 = [](const unsigned char* b) {
+        return uint32_t{b[0]} | (uint32_t{b[1]} << 8) | (uint32_t{b[2]} << 16) | (uint32_t{b[3]} << 24);
+    };
+    // The chunks, up to the sound data: the format chunk gives the bytes of one second.
+    int64_t bytesPerSecond = 0;
+    for (int64_t at = 12; at + 8 <= fileSize;) {
+        unsigned char header[24];
+        file.seekg(at);
+        if (!file.read(reinterpret_cast<char*>(header), 8))
+            return false;
+        const int64_t chunkSize = little32(header + 4);
+        if (std::memcmp(header, "fmt ", 4) == 0) {
+            if (chunkSize < 16 || !file.read(reinterpret_cast<char*>(header + 8), 16))
+                return false;
+            bytesPerSecond = little32(header + 8 + 8); // behind the format, channels and rate
+        } else if (std::memcmp(header, "data", 4) == 0) {
+            const int64_t held = fileSize - (at + 8);
+            // 0 and 0xFFFFFFFF stand for "unknown" in files written as a stream.
+            if (bytesPerSecond <= 0 || chunkSize == 0 || chunkSize == 0xFFFFFFFF || held >= chunkSize)
+                return false;
+            heldMs = static_cast<int32_t>(held * 1000 / bytesPerSecond);
+            promisedMs = static_cast<int32_t>(
+                std::min<int64_t>(chunkSize * 1000 / bytesPerSecond, std::numeric_limits<int32_t>::max()));
+            return true;
+        }
+        at += 8 + chunkSize + (chunkSize & 1);
+    }
+    return false;
+}

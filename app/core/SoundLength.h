@@ -30,3 +30,22 @@ int32_t SndfileLengthMs(const std::string& path);
 // same bytes from memory. No system calls.
 // name only goes into the messages. Throws SoundLengthError as Mp3LengthMs does.
 int32_t Mp3LengthMs(const unsigned char* data, size_t size, const std::string& name);
+
+// The sample rate and channel count of a sound file libsndfile reads, from its open descriptor
+// (which is read from, not closed); mpeg tells an MPEG audio stream. False when it reads none.
+struct SoundFormat {
+    int rate = 0;
+    int channels = 0;
+    bool mpeg = false;
+};
+bool SoundFormatOf(int fd, SoundFormat& format);
+
+// The playing time the whole frames of an encoded MP3 hold, in milliseconds: every Layer III frame
+// found from the first on, a frame cut off by the end of the data not counted, without the frame
+// that carries lame's tag and without the delay and padding it notes. -1 for data with no frame.
+// frameMs, when given, gets the length of one frame, rounded up.
+int32_t Mp3HeldMs(const unsigned char* data, size_t size, int32_t* frameMs = nullptr);
+
+// For a WAV file whose header promises more sound than the file holds (a copy cut short): the
+// playing time it holds and the one its header promises, in milliseconds. False for any other file.
+bool WavHoldsLessThanItsHeader(const std::string& path, int32_t& heldMs, int32_t& promisedMs);

@@ -50,24 +50,35 @@ const char* RefusedSoundText(MP3ReadResult why) {
 }
 
 MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
-                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction) {
+                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
+                             std::string* diagnostic) {
     SoundBlock mp3;
     if (!mp3.Read(mp3Path)) {
         results.push_back(mp3Path + ":File Not Found.");
         return MovieOutcome::NoMp3;
     }
-    return BuildSoundMovie(mp3Path, std::move(mp3), moviePath, results, soundFrames, stopAction);
+    return BuildSoundMovie(mp3Path, std::move(mp3), moviePath, results, soundFrames, stopAction, diagnostic);
 }
 
 MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const std::string& moviePath,
-                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction) {
+                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
+                             std::string* diagnostic) {
     FObjCollection movie;
+    // A file too large for a movie, or for the memory there is, was not taken in.
+    if (mp3.FileBytes() == nullptr && !mp3.Problem().empty()) {
+        if (diagnostic)
+            *diagnostic = mp3.Problem();
+        results.push_back(mp3Path + (mp3.TooLarge() ? ":Sound Too Long." : ":Unexpected File Format."));
+        return mp3.TooLarge() ? MovieOutcome::TooLong : MovieOutcome::UnexpectedFormat;
+    }
 
     const size_t fileSize = mp3.FileSize();
     const SoundBlock::Lease lease = mp3.Release();
     auto sound = std::make_unique<FDTDefineSoundMP3>(lease.block, fileSize, lease.release);
     if (sound->Params().data == nullptr || sound->Params().dataSize == 0) {
         const bool tooLong = sound->ReadResult() == MP3ReadResult::TooManySamples;
+        if (diagnostic)
+            *diagnostic = sound->Diagnostic();
         results.push_back(mp3Path + RefusedSoundText(sound->ReadResult()));
         return tooLong ? MovieOutcome::TooLong : MovieOutcome::UnexpectedFormat;
     }

@@ -36,10 +36,13 @@ enum class MovieOutcome {
 };
 
 // Builds the movie at moviePath from the MP3 at mp3Path, appends exactly one line to results
-// (mp3Path followed by the outcome's ending) and returns the outcome.
+// (mp3Path followed by the outcome's ending) and returns the outcome. For an MP3 that gives no
+// sound, why ("Not an MP3 format file"...) goes into diagnostic when given.
 // stopAction: 0 none, 1 a Stop frame before the sound, 2 a Stop frame after the last frame.
 MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
-                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction);
+                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
+                             std::string* diagnostic = nullptr);
 // The same from the MP3 file's bytes, already read; the movie takes the block.
 MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const std::string& moviePath,
-                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction);
+                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
+                             std::string* diagnostic = nullptr);

@@ -1,5 +1,6 @@
 // Renders a main window's menu bar with its File drop-down open, painted by the menu painter,
-// into a PNG to look at: $TAVREL_MENU_SHOT or menu-painter-look.png in the temporary folder.
+// into a PNG to look at: $TAVREL_MENU_SHOT or menu-painter-look.png in the temporary folder; in a
+// dark palette too, menu-painter-look-dark.png.
 #include <QtTest>
 
 #include <QAction>
@@ -25,12 +26,24 @@ class TestXPStyleVCLLook : public QObject {
     Q_OBJECT
 
 private slots:
+    void rendersMenuBarWithOpenDropDown_data();
     void rendersMenuBarWithOpenDropDown();
 };
 
+void TestXPStyleVCLLook::rendersMenuBarWithOpenDropDown_data() {
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light palette: the properties' colours") << false;
+    QTest::newRow("dark palette: the palette's colours") << true;
+}
+
 void TestXPStyleVCLLook::rendersMenuBarWithOpenDropDown() {
+    QFETCH(bool, dark);
     QMainWindow window;
     window.resize(696, 480);
+    QPalette palette(QColor(0x35, 0x35, 0x35));
+    palette.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
+    if (dark)
+        window.setPalette(palette);
     // The main window's menus, with pictures on every item.
     QMenu* file = window.menuBar()->addMenu("File");
     file->addAction(ThemeIcon("document-new", QStyle::SP_FileIcon), "New Project");
@@ -76,14 +89,21 @@ void TestXPStyleVCLLook::rendersMenuBarWithOpenDropDown() {
     // The strip of the drop-down and the open File item, as a quick check of what is shown.
     const QRect loadRect = file->actionGeometry(load);
     QCOMPARE(menuImage.pixelColor(loadRect.left() + 1, loadRect.top() + 1),
-             TXPStyleVCL::ToQColor(painter->GetVerticalColor()));
+             dark ? palette.color(QPalette::Window) : TXPStyleVCL::ToQColor(painter->GetVerticalColor()));
     const QRect fileRect = window.menuBar()->actionGeometry(file->menuAction());
     QCOMPARE(windowImage.pixelColor(window.menuBar()->mapTo(&window, fileRect.topLeft())),
-             TXPStyleVCL::ToQColor(painter->GetBorderColorTop()));
+             dark ? palette.color(QPalette::Highlight) : TXPStyleVCL::ToQColor(painter->GetBorderColorTop()));
+    // A closed menu-bar item is no light block in a dark window.
+    const QRect editRect = window.menuBar()->actionGeometry(window.menuBar()->actions().at(1));
+    QCOMPARE(windowImage.pixelColor(window.menuBar()->mapTo(&window, editRect.topLeft())),
+             dark ? palette.color(QPalette::Window)
+                  : TXPStyleVCL::ToQColor(painter->GetMainMenuBackground()));
 
-    const QString target = qEnvironmentVariableIsSet("TAVREL_MENU_SHOT")
-                               ? qEnvironmentVariable("TAVREL_MENU_SHOT")
-                               : QDir::temp().filePath("menu-painter-look.png");
+    QString target = qEnvironmentVariableIsSet("TAVREL_MENU_SHOT")
+                         ? qEnvironmentVariable("TAVREL_MENU_SHOT")
+                         : QDir::temp().filePath("menu-painter-look.png");
+    if (dark)
+        target.replace(QLatin1String(".png"), QLatin1String("-dark.png"));
     QVERIFY(shot.save(target));
     qInfo("menu look written to %s", qPrintable(target));
 }

@@ -202,19 +202,24 @@ TEST_F(Run, AnMp3BesideAWavIsNeverReplacedNorDeleted) {
     ExpectMoviesHoldTheirMp3s({{"a.swf", Path("in/a.2.mp3")}});
 }
 
+// Nor is the movie of another input: the later one's goes under the next free name.
 TEST_F(Run, AnotherInputOfTheListIsNeverTheIntermediate) {
     const std::string wav = Wav("a.wav");
-    const std::string mp3 = Mp3("a.mp3"); // later in the list; its movie replaces the first a.swf
+    const std::string mp3 = Mp3("a.mp3");
     AddInputs({wav, mp3});
     const std::string mp3Bytes = fixtures::ReadBytes(mp3);
 
-    Start();
+    const AutomationResult result = Start();
 
     EXPECT_EQ(fixtures::ReadBytes(mp3), mp3Bytes);
     EXPECT_EQ(Report(),
               Path("in/a.1.mp3") + ":Operation Successful.\r\n" + mp3 + ":Operation Successful.\r\n");
-    EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "a.swf"}));
-    ExpectMoviesHoldTheirMp3s({{"a.swf", mp3}});
+    EXPECT_EQ(FilesIn("out"), (QStringList{"Demo.txt", "a.1.swf", "a.swf"}));
+    ExpectMoviesHoldTheirMp3s({{"a.swf", Path("in/a.1.mp3")}, {"a.1.swf", mp3}});
+    ASSERT_EQ(result.notes.size(), 1u);
+    EXPECT_EQ(result.notes[0].input + ": " + result.notes[0].reason,
+              mp3 + ": its movie is " + Path("out/a.1.swf") + " (" + Path("out/a.swf") + " is the movie of " +
+                  wav + ")");
 }
 
 TEST_F(Run, AnMp3InputInCapitalsIsUsedAsItIs) {
@@ -229,7 +234,7 @@ TEST_F(Run, AnMp3InputInCapitalsIsUsedAsItIs) {
     ExpectMoviesHoldTheirMp3s({{"B.swf", upper}, {"c.swf", mixed}});
 }
 
-TEST_F(Run, AnInputThatCannotBeReadIsSkippedWithoutALine) {
+TEST_F(Run, AnInputThatCannotBeReadIsSkippedWithALine) {
     const std::string missing = Path("in/missing.wav");
     const std::string notSound = Path("in/text.wav");
     fixtures::WriteBytes(notSound, "not a sound");
@@ -247,7 +252,10 @@ TEST_F(Run, AnInputThatCannotBeReadIsSkippedWithoutALine) {
     EXPECT_EQ(result.outcome, Outcome::Completed);
     EXPECT_EQ(result.filesHandled, 1);
     EXPECT_EQ(host.events, (std::vector<std::string>{"show 7", "progress 7", "hide"}));
-    EXPECT_EQ(Report(), Path("in/a.mp3") + ":Operation Successful.\r\n");
+    EXPECT_EQ(Report(), missing + ":File Not Found.\r\n" + notSound + ":Unexpected File Format.\r\n" + fifo +
+                            ":File Not Found.\r\n" + folder + ":File Not Found.\r\n" + socket +
+                            ":File Not Found.\r\n/dev/zero:File Not Found.\r\n" + Path("in/a.mp3") +
+                            ":Operation Successful.\r\n");
     EXPECT_EQ(Problems(result),
               (std::vector<std::string>{missing + ": file not found",
                                         notSound + ": the sound length could not be read",
@@ -263,7 +271,7 @@ TEST_F(Run, AnUnknownOutputModeSkipsNonMp3InputsAndLeavesNothingBehind) {
 
     Start();
 
-    EXPECT_EQ(Report(), b + ":Operation Successful.\r\n");
+    EXPECT_EQ(Report(), a + ":Unable to Encode.\r\n" + b + ":Operation Successful.\r\n");
     EXPECT_EQ(FilesIn("in"), (QStringList{"a.wav", "b.mp3"}));
 }
 
@@ -427,8 +435,9 @@ TEST_F(Run, StoppingDuringAnEncodeEndsItRemovesItsMp3AndReportsWhatWasDone) {
 TEST_F(Run, ManyEncodersGiveWhatOneGives) {
     QDir(root.path()).mkpath("in/sub");
     fixtures::WriteBytes(Path("in/taken.mp3"), "the user's own");
-    const std::string refused = Path("in/rate48.mp3");
-    fixtures::WriteBytes(refused, fixtures::ReadBytes(TAVREL_TEST_DATA_DIR "/mp3/mpeg1-48000-stereo.mp3"));
+    const std::string refused = Path("in/free.mp3");
+    fixtures::WriteBytes(refused,
+                         fixtures::ReadBytes(TAVREL_TEST_DATA_DIR "/mp3/free-format-22050-mono.mp3"));
     const std::string aiff = Path("in/a.aiff");
     ASSERT_TRUE(fixtures::WriteToneWav(aiff, 22050, 1, 11025, SF_FORMAT_AIFF));
     // The first file takes longest: the others are encoded ahead of their turn.
@@ -450,18 +459,20 @@ TEST_F(Run, ManyEncodersGiveWhatOneGives) {
               (std::vector<std::string>{
                   Path("in/long.mp3:Operation Successful."), Path("in/a.mp3:Operation Successful."),
                   refused + ":Unexpected File Format.", Path("in/b.mp3:Operation Successful."),
-                  Path("in/taken.1.mp3:Operation Successful."), Path("in/sub/a.mp3:Operation Successful."),
-                  Path("in/a.1.mp3:Operation Successful.")}));
+                  Path("in/missing.wav:File Not Found."), Path("in/taken.1.mp3:Operation Successful."),
+                  Path("in/sub/a.mp3:Operation Successful."), Path("in/a.1.mp3:Operation Successful.")}));
     EXPECT_EQ(results[3].reportLines, results[1].reportLines);
     EXPECT_EQ(Problems(results[3]), Problems(results[1]));
     EXPECT_EQ(Problems(results[3]).size(), 2u);
     EXPECT_EQ(events[3], events[1]);
-    EXPECT_EQ(FilesIn("out3"), (QStringList{"Demo.txt", "a.swf", "b.swf", "long.swf", "taken.swf"}));
+    EXPECT_EQ(FilesIn("out3"),
+              (QStringList{"Demo.txt", "a.1.swf", "a.2.swf", "a.swf", "b.swf", "long.swf", "taken.swf"}));
+    EXPECT_EQ(results[3].notes.size(), 2u);
     EXPECT_EQ(FilesIn("out3"), FilesIn("out1"));
     for (const QString& name : FilesIn("out3"))
         EXPECT_TRUE(fixtures::ReadBytes(Path("out3/" + name)) == fixtures::ReadBytes(Path("out1/" + name)))
             << name.toStdString();
-    EXPECT_EQ(FilesIn("in"), (QStringList{"a.aiff", "a.wav", "b.mp3", "long.wav", "rate48.mp3", "sub",
+    EXPECT_EQ(FilesIn("in"), (QStringList{"a.aiff", "a.wav", "b.mp3", "free.mp3", "long.wav", "sub",
                                           "taken.mp3", "taken.wav"}));
 }
 
@@ -498,7 +509,7 @@ TEST_F(Run, AReportThatCannotBeWrittenIsShownAndTheCleanUpStillHappens) {
     EXPECT_EQ(FilesIn("in"), (QStringList{"a.wav"}));
 }
 
-TEST_F(Run, WhenNoFileReachesTheBuilderTheReportIsEmpty) {
+TEST_F(Run, WhenNoFileReachesTheBuilderTheReportStillListsIt) {
     AddInputs({Path("in/missing.wav")});
     fixtures::WriteBytes(Path("out.txt"), "");
     project.OutputFolder = Path("out") + "/";
@@ -507,8 +518,7 @@ TEST_F(Run, WhenNoFileReachesTheBuilderTheReportIsEmpty) {
     const AutomationResult result = Start();
 
     EXPECT_EQ(result.outcome, Outcome::Completed);
-    EXPECT_TRUE(QFileInfo::exists(root.filePath("out/Untitled.txt")));
-    EXPECT_EQ(QFileInfo(root.filePath("out/Untitled.txt")).size(), 0);
+    EXPECT_EQ(fixtures::ReadBytes(Path("out/Untitled.txt")), Path("in/missing.wav") + ":File Not Found.\r\n");
     EXPECT_EQ(project.OutputFolder, Path("out") + "/");
 }
 

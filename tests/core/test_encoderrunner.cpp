@@ -1,5 +1,6 @@
 // The encoder runner with the real `lame`: arguments, waiting, stopping, a missing encoder, resampling.
 #include "EncoderRunner.h"
+#include "FDTSoundMP3.h"
 
 #include <gtest/gtest.h>
 
@@ -28,10 +29,10 @@ PMP3Converter Mode(const std::string& name, const std::string& quality, const st
 }
 
 const std::vector<PMP3Converter> kModes = {
-    Mode("Music", "5", "j", "128"),
-    Mode("Speech", "5", "m", "32"),
+    Mode("Music", "5", "j", "128"), Mode("Speech", "5", "m", "32"),
     Mode("Music", "9", "m", "16"), // same name: never chosen
-    Mode("Low", "5", "j", "32"),
+    Mode("Low", "5", "j", "32"),    Mode("Web", "5", "j", "64"),
+    Mode("Tiny", "5", "m", "8"),
 };
 
 TEST(EncoderArguments, AreOneArgumentPerOptionThenThePaths) {
@@ -45,34 +46,33 @@ TEST(EncoderArguments, AreOneArgumentPerOptionThenThePaths) {
               (QStringList{"--silent", "--quiet", "./-in.wav", "./-"}));
     EXPECT_EQ(EncoderArguments(PMP3Converter{"Bare", {}, false}, "/snd/-in.wav", "dir/-out.mp3"),
               (QStringList{"--silent", "--quiet", "/snd/-in.wav", "dir/-out.mp3"}));
-    EXPECT_EQ(EncoderArguments(kModes[1], "in.wav", "out.mp3", "22.05"),
-              (QStringList{"--silent", "--quiet", "-q5", "-mm", "-b32", "--resample", "22.05", "in.wav",
-                           "out.mp3"}));
+    EXPECT_EQ(EncoderArguments(kModes[1], "in.mp3", "out.mp3", "22.05", true),
+              (QStringList{"--silent", "--quiet", "-q5", "-mm", "-b32", "--mp3input", "--resample", "22.05",
+                           "in.mp3", "out.mp3"}));
 }
 
+// The rates a movie's sound header has a code for, and the ones it states exactly: what the
+// encoder is asked for instead of a rate it would choose.
 struct RateCase {
     int rate;
-    bool accepted;
-    int resampledTo;
-    const char* argument;
+    int code;
+    const char* resample;
 };
 
 class SampleRates : public testing::TestWithParam<RateCase> {};
 
-TEST_P(SampleRates, RejectedOnesGoToTheNearestAcceptedRateAbove) {
+TEST_P(SampleRates, GoToTheNearestStatedRate) {
     const RateCase& c = GetParam();
-    EXPECT_EQ(IsAcceptedSampleRate(c.rate), c.accepted);
-    EXPECT_EQ(AcceptedSampleRateAtOrAbove(c.rate), c.resampledTo);
-    EXPECT_EQ(ResampleArgument(AcceptedSampleRateAtOrAbove(c.rate)), QString(c.argument));
+    EXPECT_EQ(SwfSoundRateCode(c.rate), c.code);
+    EXPECT_EQ(ResampleFor(c.rate), QString(c.resample));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rates, SampleRates,
-    testing::Values(RateCase{8000, true, 8000, "8"}, RateCase{11025, true, 11025, "11.025"},
-                    RateCase{12000, true, 12000, "12"}, RateCase{16000, false, 22050, "22.05"},
-                    RateCase{22050, true, 22050, "22.05"}, RateCase{24000, true, 24000, "24"},
-                    RateCase{32000, false, 44100, "44.1"}, RateCase{44100, true, 44100, "44.1"},
-                    RateCase{48000, false, 44100, "44.1"}));
+INSTANTIATE_TEST_SUITE_P(Rates, SampleRates,
+                         testing::Values(RateCase{8000, 0, "11.025"}, RateCase{11025, 1, ""},
+                                         RateCase{12000, 1, "11.025"}, RateCase{16000, -1, "22.05"},
+                                         RateCase{22050, 2, ""}, RateCase{24000, 2, "22.05"},
+                                         RateCase{32000, -1, "44.1"}, RateCase{44100, 3, ""},
+                                         RateCase{48000, -1, "44.1"}, RateCase{0, -1, ""}));
 
 class FirstFrame : public testing::TestWithParam<std::pair<const char*, int>> {};
 
@@ -183,7 +183,8 @@ TEST_F(RealEncoder, AnUnknownModeThrowsBeforeAnythingStarts) {
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(output)));
 }
 
-// Rates lame picks by itself that the movie reader rejects are encoded once more, resampled.
+// Rates lame would pick by itself that a movie cannot state exactly are asked for as the nearest
+// one it can.
 struct ResampleCase {
     int inputRate;
     int channels;
@@ -193,7 +194,7 @@ struct ResampleCase {
 
 class Resampling : public RealEncoder, public testing::WithParamInterface<ResampleCase> {};
 
-TEST_P(Resampling, GivesAnAcceptedRate) {
+TEST_P(Resampling, GivesAStatedRate) {
     const ResampleCase& c = GetParam();
     const std::string input = Wav("in.wav", c.inputRate, c.channels, 0.5);
     const std::string output = dir.filePath("in.mp3").toStdString();
@@ -206,8 +207,28 @@ INSTANTIATE_TEST_SUITE_P(Rates, Resampling,
                          testing::Values(ResampleCase{48000, 2, "Music", 44100}, // 48 kHz -> 44.1
                                          ResampleCase{32000, 2, "Music", 44100}, // 32 kHz -> 44.1
                                          ResampleCase{44100, 2, "Low", 22050},   // lame picks 16 kHz -> 22.05
+                                         ResampleCase{44100, 2, "Web", 22050},   // lame picks 24 kHz -> 22.05
+                                         ResampleCase{44100, 1, "Tiny", 11025},  // lame picks 8 kHz -> 11.025
                                          ResampleCase{44100, 2, "Music", 44100}, // untouched
                                          ResampleCase{22050, 1, "Speech", 22050}));
+
+// The rate lame would choose is found once for each input rate, channel count and options, by
+// the runners of one run together: one probe, then each file encoded once.
+TEST_F(RealEncoder, TheRateChoiceIsProbedOncePerRun) {
+    const QString counting = dir.filePath("counting-lame");
+    fixtures::WriteBytes(counting.toStdString(), "#!/bin/sh\necho >> \"$0.calls\"\nexec lame \"$@\"\n");
+    QFile::setPermissions(counting, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const auto choices = std::make_shared<EncoderRateChoices>();
+    EncoderRunner first(counting), second(counting);
+    first.ShareRateChoices(choices);
+    second.ShareRateChoices(choices);
+    for (EncoderRunner* runner : {&first, &second, &first}) {
+        const std::string input = Wav("in.wav", 44100, 2, 0.2), output = dir.filePath("in.mp3").toStdString();
+        EXPECT_EQ(runner->RunEncoder(input, output, kModes, "Web"), EncoderRunner::Outcome::Finished);
+        EXPECT_EQ(FirstFrameSampleRate(output), 22050);
+    }
+    EXPECT_EQ(fixtures::ReadBytes((counting + ".calls").toStdString()).size(), 4u);
+}
 
 TEST_F(RealEncoder, AFileThatNeedsNoResamplingIsEncodedOnce) {
     const std::string input = Wav("a.wav", 44100, 2, 0.5);
@@ -301,7 +322,12 @@ INSTANTIATE_TEST_SUITE_P(
         // A full disk ends lame with an error or, under a file size limit, with SIGXFSZ.
         FakeEncoderCase{"FileSizeLimit", "printf partial > \"$last\"; kill -XFSZ $$", false,
                         EncoderRunner::Outcome::Failed, "the encoder was ended by signal 25"},
-        FakeEncoderCase{"FifoInput", "exit 0", true, EncoderRunner::Outcome::Failed, "not a regular file"}),
+        FakeEncoderCase{"FifoInput", "exit 0", true, EncoderRunner::Outcome::Failed, "not a regular file"},
+        // What it said last on its standard error is the reason: a few lines, blank ones left out.
+        FakeEncoderCase{
+            "SaysWhy", "seq 1 3000 >&2; printf 'Unsupported number of channels: 6\\n\\n' >&2; exit 255",
+            false, EncoderRunner::Outcome::Failed,
+            "the encoder failed (exit status 255): 2998; 2999; 3000; Unsupported number of channels: 6"}),
     [](const testing::TestParamInfo<FakeEncoderCase>& info) { return std::string(info.param.name); });
 
 // Ctrl+C reaches the encoder as well as the program and may end it before the next stop poll:

@@ -105,7 +105,8 @@ TEST_F(Headless, NoOutputModeIsSaidOnStandardError) {
     EXPECT_EQ(outcome.errors, "No output mode is defined in " + Path("share/tavrel/settings.ini") +
                                   ": files that are not MP3 files cannot be encoded in this run.\n" + wav +
                                   ": no output mode is defined\n");
-    EXPECT_EQ(fixtures::ReadBytes(Path("out/Demo.txt")), mp3 + ":Operation Successful.\r\n");
+    EXPECT_EQ(fixtures::ReadBytes(Path("out/Demo.txt")),
+              wav + ":Unable to Encode.\r\n" + mp3 + ":Operation Successful.\r\n");
 }
 
 // The window shows a loaded project's frame rate and tuner within the ranges of its up-down

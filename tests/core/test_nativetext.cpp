@@ -46,6 +46,13 @@ TEST(NativeText, ATypedLoneSurrogateBecomesTheReplacementCharacter) {
     EXPECT_EQ(BytesFromText(QString(QChar(0xDC41))), "\xEF\xBF\xBD"); // no byte below 0x80 is escaped
 }
 
+// One name, one line: control characters are written escaped; every other byte stays.
+TEST(NativeText, ControlCharactersAreEscaped) {
+    EXPECT_EQ(EscapeControlCharacters("/in/a\nb\r\tc.wav"), "/in/a\\nb\\r\\tc.wav");
+    EXPECT_EQ(EscapeControlCharacters(std::string("\x01\x1f\x7f\0", 4)), "\\x01\\x1f\\x7f\\x00");
+    EXPECT_EQ(EscapeControlCharacters("caf\xE9 \\n~.wav"), "caf\xE9 \\n~.wav");
+}
+
 // A path chosen in one of Qt's file dialogs comes back decoded as Qt decodes names (U+FFFD for
 // bytes that are not UTF-8); the real path is found again, except where that would be a guess.
 struct DialogRow {

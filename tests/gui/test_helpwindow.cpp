@@ -55,6 +55,19 @@ private slots:
         QVERIFY(projects <= preferences);
     }
 
+    // It opens centred on the window that asks for it (not in the screen's corner), within the screen.
+    void opensCentredOnItsOwner() {
+        QWidget owner;
+        owner.setGeometry(260, 200, 280, 200);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        HelpWindow window;
+        QVERIFY(window.ShowTopic(kHelpFile, "INTRODUCTION", &owner));
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY((window.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength() <= 40);
+        QVERIFY(window.screen()->availableGeometry().contains(window.frameGeometry()));
+    }
+
     void closesWithEscapeOrItsButton_data() {
         QTest::addColumn<bool>("escape");
         QTest::newRow("Escape") << true;

@@ -47,12 +47,17 @@ QStringList ListEntries(const QListWidget* list) {
     return entries;
 }
 
-// Captions of a menu's or tool bar's actions, separators as "-".
+// Captions of a menu's or tool bar's actions as shown (the "&" of the Alt letter left out),
+// separators as "-".
 QStringList Captions(const QList<QAction*>& actions) {
     QStringList captions;
     for (const QAction* action : actions)
-        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        captions << (action->isSeparator() ? QStringLiteral("-") : QString(action->text()).remove(u'&'));
     return captions;
+}
+
+QImage IconImage(const QIcon& icon) {
+    return icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 QStringList BoxStates(const TFormMain& window) {
@@ -92,6 +97,10 @@ private slots:
         TFormMain& w = *window_;
         QCOMPARE(w.windowTitle(), QStringLiteral("Tavrel Tool v1.5 - Untitled.xml"));
         QCOMPARE(w.size(), QSize(696, 480));
+        // The shipped icon, not one of the theme's.
+        const QIcon shipped(QStringLiteral(TAVREL_SOURCE_DIR "/dist/org.tavrel.swftavreltool.svg"));
+        QCOMPARE(IconImage(w.windowIcon()), IconImage(shipped));
+        QCOMPARE(IconImage(windows_->about->windowIcon()), IconImage(shipped));
         QCOMPARE(ItemsOf(w.ComboBoxOutputMode), (QStringList{"Music", "Speech", "Custom..."}));
         QCOMPARE(w.ComboBoxOutputMode->currentText(), QStringLiteral("Music"));
         QCOMPARE(BoxStates(w), (QStringList{"5 (disabled)", "joint (disabled)", "128 kbps (disabled)"}));
@@ -195,6 +204,17 @@ private slots:
         QCOMPARE(Captions(w.ToolBar1->actions()),
                  (QStringList{"New Project", "-", "Load Project", "Save Project", "-", "Add File(s)",
                               "Remove File(s)", "-", "Start Automation", "-", "Help"}));
+        // Every menu title and item has an Alt letter, none twice in one menu.
+        for (QWidget* menu : std::initializer_list<QWidget*>{w.menuBar(), w.File1, w.Edit1, w.Run1, w.Help1,
+                                                             w.PopupMenuInputFiles}) {
+            QStringList letters;
+            for (const QAction* action : menu->actions()) {
+                if (!action->isSeparator())
+                    letters << QKeySequence::mnemonic(action->text()).toString();
+            }
+            QVERIFY2(!letters.contains(QString()), qPrintable(letters.join(' ')));
+            QCOMPARE(letters.removeDuplicates(), 0);
+        }
         // The tool bar runs the very menu items, and every item has a picture.
         QCOMPARE(w.ToolBar1->actions().first(), w.NewProject1);
         for (QAction* action : w.findChildren<QAction*>()) {
@@ -380,6 +400,14 @@ private slots:
         QTest::newRow("Delete in the folder edit edits it")
             << "RemoveFiles1" << QKeySequence("Del") << "EditOutputFolder" << false;
         QTest::newRow("Help") << "Help2" << QKeySequence("F1") << "EditFramePerSeconds" << true;
+        QTest::newRow("Preferences") << "Preferences1" << QKeySequence("Ctrl+,") << "ListBoxInputFiles"
+                                     << true;
+        QTest::newRow("Start Automation")
+            << "StartAutomation1" << QKeySequence("Ctrl+R") << "EditOutputFolder" << true;
+        QTest::newRow("Alt+F opens the File menu")
+            << "File1" << QKeySequence("Alt+F") << "EditOutputFolder" << true;
+        QTest::newRow("Alt+R opens the Run menu")
+            << "Run1" << QKeySequence("Alt+R") << "ListBoxInputFiles" << true;
     }
     void shortcuts() {
         QFETCH(QString, action);
@@ -387,9 +415,11 @@ private slots:
         QFETCH(QString, focus);
         QFETCH(bool, triggers);
         TFormMain& w = *window_;
-        auto* command = w.findChild<QAction*>(action);
+        auto* menu = w.findChild<QMenu*>(action);
+        auto* command = menu ? menu->menuAction() : w.findChild<QAction*>(action);
         QVERIFY(command);
-        QCOMPARE(command->shortcut(), keys);
+        if (!menu)
+            QCOMPARE(command->shortcut(), keys);
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -397,7 +427,12 @@ private slots:
         widget->setFocus();
         QSignalSpy triggered(command, &QAction::triggered);
         QTest::keySequence(widget, keys);
-        QCOMPARE(triggered.count(), triggers ? 1 : 0);
+        if (menu) {
+            QTRY_VERIFY(menu->isVisible());
+            menu->close();
+        } else {
+            QCOMPARE(triggered.count(), triggers ? 1 : 0);
+        }
         w.hide();
     }
 
@@ -537,6 +572,45 @@ private slots:
         QVERIFY(!about.isModal());
         about.OKButton->click();
         QVERIFY(!about.isVisible());
+    }
+
+    // At any font size the window opens within the screen and shows every caption whole; dialogs
+    // open centred on it, and a fixed-size one has nothing to minimise or maximise.
+    void windowsFitTheScreenAndTheirCaptions_data() {
+        QTest::addColumn<int>("pointSize");
+        QTest::newRow("the usual font") << 0;
+        QTest::newRow("16 pt") << 16;
+        QTest::newRow("26 pt") << 26;
+    }
+    void windowsFitTheScreenAndTheirCaptions() {
+        QFETCH(int, pointSize);
+        const QFont usual = QApplication::font();
+        const auto restore = qScopeGuard([&] { QApplication::setFont(usual); });
+        QFont font = usual;
+        if (pointSize > 0)
+            font.setPointSize(pointSize);
+        QApplication::setFont(font);
+        TFormMain& w = NewWindow();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.screen()->availableGeometry().contains(w.frameGeometry()));
+        for (QWidget* part : w.centralWidget()->findChildren<QWidget*>()) {
+            if (qobject_cast<QLabel*>(part) || qobject_cast<QRadioButton*>(part) ||
+                qobject_cast<QComboBox*>(part))
+                QVERIFY2(part->width() >= part->sizeHint().width(), qPrintable(part->objectName()));
+        }
+        const int titleWidth = w.GroupBoxCustomOutputSettings->fontMetrics().horizontalAdvance(
+            w.GroupBoxCustomOutputSettings->title());
+        QVERIFY(w.GroupBoxCustomOutputSettings->width() > titleWidth);
+
+        TFormAbout& about = *windows_->about;
+        w.About1->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QVERIFY((about.frameGeometry().center() - w.frameGeometry().center()).manhattanLength() <= 2);
+        QVERIFY(!(about.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(about.ProductName->width() >= about.ProductName->sizeHint().width());
+        about.hide();
+        w.hide();
     }
 
     void preferencesAreShownModeless() {

@@ -626,6 +626,8 @@ private slots:
 
         TavrelWindows windows(bin, &s->dialogs);
         QCOMPARE(windows.main->SettingsPath(), shipped);
+        // The web page is documentation, in its own folder.
+        QCOMPARE(windows.main->WebPageFile(), QDir::cleanPath(bin + "/../share/doc/tavrel/webpage.html"));
         QCOMPARE(windows.main->ComboBoxOutputMode->itemText(1), QString("Speech (32 kbps mono)"));
         windows.preferences->ComboBoxDefaultOutputMode->setCurrentIndex(1);
         windows.preferences->ButtonOk->click();

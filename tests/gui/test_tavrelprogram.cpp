@@ -10,9 +10,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <dirent.h>
@@ -42,12 +45,28 @@ struct Ended {
     std::string errors;
 };
 
+// What a row does to the program while it runs: a signal to send as soon as the program catches
+// it (0: none), and whether its standard error is a pipe nobody reads.
+struct Meddling {
+    int signal = 0;
+    bool errorsUnread = false;
+};
+
+// True once the process catches the signal (its handler is installed).
+bool Catches(pid_t process, int signal) {
+    std::ifstream status("/proc/" + std::to_string(process) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("SigCgt:", 0) == 0)
+            return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1;
+    return false;
+}
+
 // Starts program with these arguments and environment, all as bytes (names that are not UTF-8
 // must reach it unchanged), and collects its standard error until it ends. Its standard output
 // goes to the file output, or nowhere.
 Ended Spawn(const std::string& program, const std::vector<std::string>& arguments,
             const std::vector<std::string>& environment, const std::string& folder = std::string(),
-            const std::string& output = "/dev/null") {
+            const std::string& output = "/dev/null", Meddling meddling = {}) {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -72,10 +91,10 @@ Ended Spawn(const std::string& program, const std::vector<std::string>& argument
     const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     close(pipeEnds[1]);
-    if (spawned != 0) {
+    if (spawned != 0 || meddling.errorsUnread)
         close(pipeEnds[0]);
+    if (spawned != 0)
         return ended;
-    }
     const auto deadline = std::chrono::steady_clock::now() + kGuard;
     ended.finished = true;
     for (;;) {
@@ -85,7 +104,17 @@ Ended Spawn(const std::string& program, const std::vector<std::string>& argument
             kill(child, SIGKILL);
             break;
         }
-        if (poll(&readable, 1, 1000) <= 0)
+        if (meddling.signal && Catches(child, meddling.signal))
+            kill(child, std::exchange(meddling.signal, 0));
+        if (meddling.errorsUnread) {
+            siginfo_t info{};
+            if (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+                info.si_pid == child)
+                break;
+            poll(nullptr, 0, 50);
+            continue;
+        }
+        if (poll(&readable, 1, meddling.signal ? 50 : 1000) <= 0)
             continue;
         char buffer[4096];
         const ssize_t got = read(pipeEnds[0], buffer, sizeof buffer);
@@ -93,7 +122,8 @@ Ended Spawn(const std::string& program, const std::vector<std::string>& argument
             break;
         ended.errors.append(buffer, static_cast<size_t>(got));
     }
-    close(pipeEnds[0]);
+    if (!meddling.errorsUnread)
+        close(pipeEnds[0]);
     int status = 0;
     waitpid(child, &status, 0);
     ended.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -167,6 +197,7 @@ private:
     QTemporaryDir root_;
     VirtualDisplay display_;
     std::vector<std::string> mounts_; // file systems of the rows, unmounted before the next
+    Meddling meddling_;               // what the row does to the program while it runs
 
     QString Path(const QString& relative) const { return root_.filePath(relative); }
     std::string StdPath(const QString& relative) const { return Path(relative).toStdString(); }
@@ -197,8 +228,10 @@ private:
             return std::filesystem::copy_file(TAVREL_TEST_DATA_DIR "/mp3/" +
                                                   step.value(2, "mpeg1-44100-stereo.mp3").toStdString(),
                                               path, failed);
-        if (verb == "wav") // half a second of tone
-            return fixtures::WriteToneWav(path, 44100, 2, 22050);
+        if (verb == "wav") // half a second of tone[, channels]
+            return fixtures::WriteToneWav(path, 44100, step.value(2, "2").toInt(), 22050);
+        if (verb == "truncate") // path, size: cut short, or made longer with a hole
+            return truncate(path.c_str(), step.value(2).toLongLong()) == 0;
         if (verb == "project") { // name, output folder, inputs...
             SaveProject(step.value(1), step.mid(3), step.value(2));
             return true;
@@ -226,6 +259,41 @@ private:
             return std::filesystem::create_directories(path, failed) &&
                    mount("tmpfs", path.c_str(), "tmpfs", 0,
                          ("size=" + step.value(2).toStdString()).c_str()) == 0;
+        }
+        if (verb == "fat") { // folder, size in KiB: a FAT disk of its own, which has no file modes
+            // and ignores letter case (its driver runs as a process of its own, gone at unmount)
+            mounts_.push_back(path);
+            const std::string image = path + ".img";
+            return std::filesystem::create_directories(path, failed) &&
+                   std::system(("mkfs.vfat -C '" + image + "' " + step.value(2).toStdString() +
+                                " >/dev/null && fusefat -o rw+ '" + image + "' '" + path +
+                                "' >/dev/null 2>&1")
+                                   .c_str()) == 0;
+        }
+        if (verb == "edit") { // path, text, what it becomes
+            std::string content = fixtures::ReadBytes(path);
+            const std::string from = BytesFromText(step.value(2));
+            const size_t at = content.find(from);
+            if (at == std::string::npos)
+                return false;
+            fixtures::WriteBytes(path, content.replace(at, from.size(), BytesFromText(step.value(3))));
+            return true;
+        }
+        if (verb == "link") // path, where it points
+            return symlink(BytesFromText(step.value(2)).c_str(), path.c_str()) == 0;
+        if (verb == "descriptors") { // count: the program runs with no more open files than that
+            fixtures::WriteBytes(path + ".sh", "#!/bin/sh\nulimit -n " + step.value(2).toStdString() +
+                                                   "\nexec '" + program + "' \"$@\"\n");
+            program = path + ".sh";
+            return chmod(program.c_str(), 0700) == 0;
+        }
+        if (verb == "signal") { // INT, TERM, HUP: sent once the program catches it
+            meddling_.signal = step.value(1) == "INT" ? SIGINT : step.value(1) == "TERM" ? SIGTERM : SIGHUP;
+            return true;
+        }
+        if (verb == "stderr unread") {
+            meddling_.errorsUnread = true;
+            return true;
         }
         if (verb == "program") { // folder: a copy of the program with the shipped settings, run instead
             program = path + "/tavrel";
@@ -269,13 +337,23 @@ private:
     }
 
     // What differs from the expected files: "path" must exist, and each folder holding such
-    // entries must hold nothing else; "!path" must not exist.
+    // entries must hold nothing else; "!path" must not exist; "path=text" must hold text, or
+    // start with it when it ends in "*" ("<root>" stands for the row's folder).
     QString UnexpectedFiles(const QStringList& expected) {
         QString differences;
         std::map<std::string, std::vector<std::string>> folders;
-        for (const QString& entry : expected) {
+        for (QString entry : expected) {
             struct stat info {};
             const bool absent = entry.startsWith('!');
+            if (const qsizetype equals = entry.indexOf('='); equals > 0) {
+                std::string text = BytesFromText(entry.mid(equals + 1).replace("<root>", root_.path()));
+                const std::string content = fixtures::ReadBytes(Bytes(entry.left(equals)));
+                const bool prefix = !text.empty() && text.back() == '*';
+                if (prefix ? content.compare(0, text.size() - 1, text, 0, text.size() - 1) != 0
+                           : content != text)
+                    differences += entry.left(equals) + " holds: " + TextFromBytes(content) + "\n";
+                entry.truncate(equals);
+            }
             const std::string path = Bytes(absent ? entry.mid(1) : entry);
             if ((lstat(path.c_str(), &info) == 0) == absent)
                 differences += (absent ? "there is " : "missing: ") + TextFromBytes(path) + "\n";
@@ -320,6 +398,7 @@ private slots:
     // Qt's own file classes cannot name what a row leaves under names that are not UTF-8.
     void init() {
         Unmount();
+        meddling_ = {};
         const std::string root = QFile::encodeName(root_.path()).toStdString();
         std::error_code failed;
         std::filesystem::remove_all(root, failed);
@@ -462,7 +541,60 @@ private slots:
         // Files that give no movie.
         QTest::newRow("a listed file gives no movie")
             << Steps{{"mp3", "in/b.mp3"}, {"project", "p.xml", "out", "in/missing.wav", "in/b.mp3"}} << hide
-            << headless << 4 << "<root>/in/missing.wav: file not found" << converted << "";
+            << headless << 4 << "<root>/in/missing.wav: file not found"
+            << QStringList{"out/b.swf", "out/p.txt=<root>/in/missing.wav:File Not Found.\r\n"
+                                        "<root>/in/b.mp3:Operation Successful.\r\n"}
+            << "";
+        QTest::newRow("control characters in names")
+            << Steps{{"mp3", "in/a\nb.mp3"},
+                     {"project", "p.xml", "out", "in/a\nb.mp3",
+                      "in/c\r\x01"
+                      "d.wav"}}
+            << hide << headless << 4 << "<root>/in/c\\r\\x01d.wav: file not found\n"
+            << QStringList{"out/a\nb.swf", "out/p.txt=<root>/in/a\\nb.mp3:Operation Successful.\r\n"
+                                           "<root>/in/c\\r\\x01d.wav:File Not Found.\r\n"}
+            << "";
+
+        // Movies and the report never replace an input, nor a movie of the same run (one of an
+        // earlier run they do). A FAT disk refuses file modes and ignores letter case.
+        QTest::newRow("two inputs, one movie name")
+            << Steps{{"mp3", "in/a.mp3"},
+                     {"wav", "in/a.wav"},
+                     {"wav", "in2/a.wav"},
+                     {"text", "out/a.swf", "an earlier run's"},
+                     {"project", "p.xml", "out", "in/a.mp3", "in/a.wav", "in2/a.wav"}}
+            << hide << headless << 0
+            << "<root>/in2/a.wav: its movie is <root>/out/a.2.swf (<root>/out/a.swf is the movie of "
+               "<root>/in/a.mp3)\n"
+            << QStringList{"out/a.swf=FWS*", "out/a.1.swf", "out/a.2.swf", "out/p.txt"} << "";
+        QTest::newRow("names that differ in case, on a FAT disk")
+            << Steps{{"fat", "out", "1024"},
+                     {"mp3", "in/a.mp3"},
+                     {"mp3", "in/A.mp3"},
+                     {"wav", "out/S.SWF"},
+                     {"project", "p.xml", "out", "in/a.mp3", "in/A.mp3", "out/S.SWF"}}
+            << hide << headless << 4
+            << "<root>/in/A.mp3: its movie is <root>/out/A.1.swf (<root>/out/a.swf is the movie of "
+               "<root>/in/a.mp3)\n"
+            << QStringList{"out/a.swf", "out/A.1.swf", "out/S.SWF=RIFF*",
+                           "out/p.txt=<root>/in/a.mp3:Operation Successful.\r\n<root>/in/A.mp3:Operation "
+                           "Successful.\r\n<root>/out/S.mp3:Unable to Write Output File.\r\n"}
+            << "";
+        QTest::newRow("movie over an input")
+            << Steps{{"wav", "out/song.swf"},
+                     {"wav", "in/b.wav"},
+                     {"link", "out/b.swf", "../in/b.wav"},
+                     {"project", "p.xml", "out", "out/song.swf", "in/b.wav"}}
+            << hide << headless << 4
+            << "<root>/in/b.wav: the movie <root>/out/b.swf would replace an input file\n"
+            << QStringList{"out/song.swf=RIFF*", "out/b.swf", "in/b.wav=RIFF*",
+                           "out/p.txt=<root>/out/song.mp3:Unable to Write Output File.\r\n"
+                           "<root>/in/b.mp3:Unable to Write Output File.\r\n"}
+            << "";
+        QTest::newRow("report over an input")
+            << Steps{{"wav", "out/p.txt"}, {"project", "p.xml", "out", "out/p.txt"}} << hide << headless << 3
+            << "Cannot create file <root>/out/p.txt: it is an input of the run\n"
+            << QStringList{"out/p.txt=RIFF*", "out/p.swf"} << "";
         const Steps oneWav{{"wav", "in/a.wav"}, {"project", "p.xml", "out", "in/a.wav"}};
         const QString lastArgument = "eval out=\\${$#}; ";
         QTest::newRow("encoder killed part-way")
@@ -476,6 +608,50 @@ private slots:
             << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 4
             << "<root>/in/a.wav: the encoder failed (exit status 2)" << QStringList{"out/p.txt", "in/a.wav"}
             << "";
+        // The encoder's own words are the reason; where it has none, ours.
+        QTest::newRow("encoder says why")
+            << (oneWav + Steps{{"script", "bin/lame", "echo 'Unsupported sample format' >&2; exit 255"}})
+            << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 4
+            << "<root>/in/a.wav: the encoder failed (exit status 255): Unsupported sample format\n"
+            << QStringList{"out/p.txt", "in/a.wav"} << "";
+        QTest::newRow("6-channel WAV")
+            << Steps{{"wav", "in/a.wav", "6"}, {"project", "p.xml", "out", "in/a.wav"}} << hide << headless
+            << 4 << "<root>/in/a.wav: the input has 6 channels; the encoder takes 1 or 2\n"
+            << QStringList{"out/p.txt", "in/a.wav"} << "";
+        QTest::newRow("MP3 input over the movie limit")
+            << (oneMp3 + Steps{{"truncate", "in/b.mp3", "4300000000"}}) << hide << headless << 4
+            << "<root>/in/b.mp3: the sound is too long for one movie: the MP3 file is too large for a movie"
+            << QStringList{"out/p.txt", "in/b.mp3"} << "";
+        QTest::newRow("MP3 input that is no MP3")
+            << Steps{{"text", "in/x.mp3", "no frames here"}, {"project", "p.xml", "out", "in/x.mp3"}} << hide
+            << headless << 4 << "<root>/in/x.mp3: unexpected file format: Not an MP3 format file\n"
+            << QStringList{"out/p.txt", "in/x.mp3"} << "";
+        // An MP3 must hold the whole input: a full input disk or an encoder that stops early leave a
+        // cut MP3 behind an exit status of 0.
+        QTest::newRow("encoder leaves its MP3 cut short")
+            << (oneWav + Steps{{"script", "bin/lame",
+                                "PATH=${PATH#*:} lame \"$@\" || exit; " + lastArgument +
+                                    "[ -f \"$out\" ] && truncate -s 2000 \"$out\"; exit 0"}})
+            << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 4
+            << "<root>/in/a.wav: the encoded MP3 holds 0." << QStringList{"out/p.txt", "in/a.wav"} << "";
+        QTest::newRow("full input disk")
+            << Steps{{"tmpfs", "disk", "96k"},
+                     {"wav", "disk/a.wav"},
+                     {"project", "p.xml", "out", "disk/a.wav"}}
+            << hide << headless << 4 << "<root>/disk/a.wav: the encoded MP3 holds 0."
+            << QStringList{"out/p.txt", "disk/a.wav"} << "";
+        // A WAV cut short (an interrupted copy) gives what it holds, with a word.
+        QTest::newRow("WAV cut short")
+            << (oneWav + Steps{{"truncate", "in/a.wav", "44144"}}) << hide << headless << 0
+            << "<root>/in/a.wav: the input holds less than its header says (0.25 s of 0.50 s)\n"
+            << QStringList{"out/a.swf", "out/p.txt", "in/a.wav"} << "";
+        // MP3 inputs at rates a movie has no code for are encoded anew; the intermediates go.
+        QTest::newRow("MP3 inputs at 48 and 16 kHz")
+            << Steps{{"mp3", "in/h.mp3", "mpeg1-48000-stereo.mp3"},
+                     {"mp3", "in/l.mp3", "mpeg2-16000-mono.mp3"},
+                     {"project", "p.xml", "out", "in/h.mp3", "in/l.mp3"}}
+            << hide << headless << 0 << ""
+            << QStringList{"out/h.swf", "out/l.swf", "out/p.txt", "in/h.mp3", "in/l.mp3"} << "";
         QTest::newRow("FIFO among the inputs")
             << Steps{{"fifo", "in/f.wav"},
                      {"mp3", "in/b.mp3"},
@@ -529,6 +705,76 @@ private slots:
             << (oneMp3 + Steps{{"program", L1("prog\xE9")}, {"remove", settings}, {"fifo", settings}}) << hide
             << headless << 2 << "Cannot read <root>/" + settings + ": it is not a regular file"
             << nothingWritten << "";
+
+        // Stop signals in every mode: the fake encoder writes part of its MP3, waits for the movie
+        // of the file before, leaves a child that holds standard error open (so the row waits for
+        // it) and would write "late", then signals the program. The stop ends both, removes the
+        // part-MP3 and writes the report of what was done; an idle window just ends.
+        const QStringList withDisplay{"QT_QPA_PLATFORM=xcb", "DISPLAY=<display>", "PATH=<root>/bin:<PATH>"};
+        for (const char* signal : {"INT", "TERM", "HUP"}) {
+            const Steps encoding{
+                {"mp3", "in/b.mp3"},
+                {"wav", "in/a.wav"},
+                {"project", "p.xml", "out", "in/b.mp3", "in/a.wav"},
+                {"script", "bin/lame",
+                 lastArgument + "printf partial > \"$out\"; i=0; while [ ! -e out/b.swf ] && " +
+                     "[ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done; " +
+                     "(sleep 2; touch late) 2>/proc/$PPID/fd/2 & " + "kill -" + signal + " $PPID; sleep 30"}};
+            const QStringList done{"out/b.swf", "out/p.txt", "in/a.wav", "in/b.mp3", "!late"};
+            const QString stopped = "<root>/in/a.wav: stopped";
+            QTest::addRow("SIG%s stops a run without a display", signal)
+                << encoding << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 3 << stopped << done << "";
+            QTest::addRow("SIG%s stops a hidden window's run", signal)
+                << encoding << hide << withDisplay << 3 << stopped << done << "";
+            QTest::addRow("SIG%s stops the window's run", signal)
+                << encoding << QStringList{"-f:<root>/p.xml"} << withDisplay << 3 << stopped << done << "";
+            QTest::addRow("SIG%s ends the window", signal) << Steps{{"signal", signal}} << QStringList{}
+                                                           << withDisplay << 3 << "*" << QStringList{} << "";
+        }
+        // A reader of standard error that went away (tavrel ... 2>&1 | true) and a message to write.
+        QTest::newRow("standard error nobody reads")
+            << (oneMp3 + Steps{{"stderr unread"}}) << hide << QStringList{"PATH=<root>/bin"} << 0 << ""
+            << converted << "";
+        QTest::newRow("standard error nobody reads, with a display")
+            << (oneMp3 + Steps{{"stderr unread"}}) << hide
+            << QStringList{"QT_QPA_PLATFORM=xcb", "DISPLAY=<display>", "PATH=<root>/bin"} << 0 << ""
+            << converted << "";
+        // More encoders than the open-file limit allows: as many run as can, and every file gets its movie.
+        Steps manyWavs{{"program", "prog"},
+                       {"edit", "prog/settings.ini", "encoders=0", "encoders=64"},
+                       {"descriptors", "prog/limited", "40"}};
+        QStringList manyInputs, manyMovies{"out/p.txt"};
+        for (int i = 0; i < 16; ++i) {
+            manyWavs.append({"wav", QString("in/%1.wav").arg(i)});
+            manyInputs << QString("in/%1.wav").arg(i);
+            manyMovies << QString("out/%1.swf").arg(i);
+        }
+        manyWavs.append(QStringList{"project", "p.xml", "out"} + manyInputs);
+        QTest::newRow("64 encoders under ulimit -n 40")
+            << manyWavs << hide << headless << 0 << "" << manyMovies << "";
+        // An encoder that cannot be started while another runs (here: not executable meanwhile)
+        // waits for that one to end and is started again.
+        QTest::newRow("encoder start fails while another runs")
+            << Steps{{"program", "prog"},
+                     {"edit", "prog/settings.ini", "encoders=0", "encoders=2"},
+                     {"wav", "in/a.wav"},
+                     {"wav", "in/b.wav"},
+                     {"wav", "in/c.wav"},
+                     {"wav", "in/d.wav"},
+                     {"project", "p.xml", "out", "in/a.wav", "in/b.wav", "in/c.wav", "in/d.wav"},
+                     {"script", "bin/lame",
+                      lastArgument +
+                          "case \"$*\" in *a.wav*) chmod -x \"$0\"; sleep 1.5; chmod +x \"$0\";; " +
+                          "*b.wav*) sleep 0.3;; esac; PATH=${PATH#*:} exec lame \"$@\""}}
+            << hide << QStringList{"PATH=<root>/bin:<PATH>"} << 0 << ""
+            << QStringList{"out/a.swf", "out/b.swf", "out/c.swf", "out/d.swf", "out/p.txt"} << "";
+        // The per-user settings (no settings.ini beside the program) are a link to nothing.
+        QTest::newRow("per-user settings.ini a broken link")
+            << (oneMp3 + Steps{{"program", "prog"},
+                               {"remove", "prog/settings.ini"},
+                               {"link", "config/tavrel/settings.ini", "nowhere.ini"}})
+            << hide << QStringList{"XDG_CONFIG_HOME=<root>/config"} << 2
+            << "Cannot read <root>/config/tavrel/settings.ini: it is a broken link" << nothingWritten << "";
     }
     void hostileCases() {
         QFETCH(Steps, setup);
@@ -552,7 +798,8 @@ private slots:
         }
         const std::vector<std::string> variables = Environment(environment, display);
 
-        const Ended ended = Spawn(program, argumentBytes, variables, BytesFromText(root_.path()));
+        const Ended ended =
+            Spawn(program, argumentBytes, variables, BytesFromText(root_.path()), "/dev/null", meddling_);
 
         const QString written = TextFromBytes(ended.errors);
         errors.replace("<root>", root_.path());

@@ -1,4 +1,4 @@
-// SwfDump and the swfdump tool: whole movies, this program's, another program's (tests/data/swf,
+// SwfDump and the tavrel-inspect tool: whole movies, this program's, another program's (tests/data/swf,
 // made by tests/data/make-swf.sh) and damaged ones, read back and dumped field by field. Single
 // tags are read back in the byte table of test_tags.cpp.
 #include "SwfDump.h"
@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // What the tool prints and its exit status.
 std::pair<int, std::string> RunSwfDump(const std::string& path) {
-    const std::string command = TAVREL_PROGRAM_DIR "/swfdump '" + path + "' 2>&1";
+    const std::string command = TAVREL_PROGRAM_DIR "/tavrel-inspect '" + path + "' 2>&1";
     std::FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr)
         return {-1, "popen failed"};
@@ -196,8 +196,8 @@ TEST(SwfDumpTool, PrintsAMovieAndRefusesAFileThatIsNone) {
     swftest::WriteFileBytes(text, {'h', 'i', '\n'});
 
     EXPECT_EQ(RunSwfDump(movie), std::make_pair(0, DumpSwfMovie(StopMovie())));
-    EXPECT_EQ(RunSwfDump(text),
-              std::make_pair(1, "swfdump: " + text + " is not a SWF movie: it does not start with FWS\n"));
+    EXPECT_EQ(RunSwfDump(text), std::make_pair(1, "tavrel-inspect: " + text +
+                                                      " is not a SWF movie: it does not start with FWS\n"));
     fs::remove_all(folder);
 }
 

@@ -15,6 +15,7 @@
 #include "CommandLine.h"
 #include "NativeText.h"
 #include "PreferencesScreenshotSteps.h"
+#include "ProgramIdentity.h"
 #include "QtUserDialogs.h"
 #include "ScreenshotTour.h"
 #include "TFormMain.h"
@@ -30,7 +31,7 @@ int main(int argc, char* argv[]) {
     const std::string projectFile = argc == 3 ? argv[2] : "";
 
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("SWF Tavrel Tool"));
+    SetDesktopIdentity();
     // Without a desktop theme the menus still get pictures from the theme that ships with Debian.
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
     try {
@@ -40,7 +41,6 @@ int main(int argc, char* argv[]) {
         const QString programFolder = ownFile.isEmpty() ? QCoreApplication::applicationDirPath()
                                                         : ownFile.left(ownFile.lastIndexOf(QLatin1Char('/')));
         TavrelWindows windows(programFolder, &dialogs);
-        QApplication::setWindowIcon(windows.main->windowIcon());
         windows.main->show();
 
         ScreenshotTour tour(outputFolder);
