@@ -171,8 +171,12 @@ void FDTDefineSound::WriteTo(FSWFStream* stream) {
     body.PutBits(soundParams.sampleSize, 1);
     body.PutBits(soundParams.stereo, 1);
     body.PutDWord(soundParams.sampleCount);
-    body.AddLargeData(soundParams.data, soundParams.dataSize);
+    WriteSoundData(body);
     stream->PutTag(kTagDefineSound, body.TotalSize(), &body);
+}
+
+void FDTDefineSound::WriteSoundData(FSWFStream& body) {
+    body.AddLargeData(soundParams.data, soundParams.dataSize);
 }
 
 namespace {

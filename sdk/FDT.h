@@ -147,6 +147,9 @@ public:
     static void Describe(SwfReader body, std::ostream& out);
 
 protected:
+    // Puts the sound's data into the tag's body: by default the block of soundParams.
+    virtual void WriteSoundData(FSWFStream& body);
+
     U16 id;
     SoundParams soundParams;
 };

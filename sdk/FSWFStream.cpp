@@ -3,7 +3,11 @@
 
 #include "SwfAssert.h"
 
+#include <cerrno>
 #include <cstddef>
+#include <memory>
+
+#include <unistd.h>
 
 FSWFStream::FSWFStream() : bytes(1, 0), completeBytes(0), freeBits(8), pendingByte(0) {}
 
@@ -68,6 +72,10 @@ void FSWFStream::AddLargeData(const U8* data, U32 size) {
     largeData.push_back({completeBytes, data, size});
 }
 
+void FSWFStream::AddFileData(int fd, U32 size) {
+    largeData.push_back({completeBytes, nullptr, size, fd});
+}
+
 U32 FSWFStream::TotalSize() const {
     uint64_t total = completeBytes;
     for (const LargeData& record : largeData)
@@ -97,7 +105,7 @@ void FSWFStream::AppendStream(FSWFStream* other) {
     for (const LargeData& record : other->largeData) {
         copyBytes(index, record.position);
         index = record.position;
-        AddLargeData(record.data, record.size);
+        largeData.push_back({completeBytes, record.data, record.size, record.fd});
     }
     other->largeData.clear();
     copyBytes(index, other->completeBytes);
@@ -118,6 +126,58 @@ U8* FSWFStream::BufferAt(U32 position) {
     return bytes.data() + position;
 }
 
+namespace {
+
+// Copies the first `count` bytes of the file at `from` to the position of `to`, inside the kernel
+// where it can (no copy through this process), else through a bounded buffer. Returns the bytes
+// copied: fewer than count where the source ends early or a write fails.
+U32 CopyFileBytes(int from, int to, U32 count) {
+    U32 copied = 0;
+    loff_t offset = 0;
+    bool inKernel = true;
+    while (copied < count) {
+        const ssize_t n = ::copy_file_range(from, &offset, to, nullptr, count - copied, 0);
+        if (n > 0) {
+            copied += static_cast<U32>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        // 0: the source ends early. An error once some bytes went over is a failed write.
+        inKernel =
+            n == 0 || copied > 0 ||
+            (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP && errno != EBADF);
+        break;
+    }
+    if (inKernel)
+        return copied;
+    // Where the kernel cannot copy between these two files (another file system on older
+    // kernels, a device, a pipe) the rest goes through a buffer of 256 KiB.
+    constexpr size_t kBuffer = 256 * 1024;
+    const std::unique_ptr<U8[]> buffer(new U8[kBuffer]);
+    while (copied < count) {
+        const size_t want = count - copied < kBuffer ? count - copied : kBuffer;
+        const ssize_t got = ::pread(from, buffer.get(), want, static_cast<off_t>(copied));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        size_t put = 0;
+        while (put < static_cast<size_t>(got)) {
+            const ssize_t n = ::write(to, buffer.get() + put, static_cast<size_t>(got) - put);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return copied;
+            put += static_cast<size_t>(n);
+            copied += static_cast<U32>(n);
+        }
+    }
+    return copied;
+}
+
+} // namespace
+
 U32 FSWFStream::SaveToFile(FILE* file) {
     U32 written = 0;
     U32 currentStreamPos = 0;
@@ -130,7 +190,10 @@ U32 FSWFStream::SaveToFile(FILE* file) {
                                                     currentDataPosition - currentStreamPos, file));
         currentStreamPos = currentDataPosition;
         SWF_ASSERT(currentDataSize > 0, FSWFStream);
-        written += static_cast<U32>(std::fwrite(record.data, 1, currentDataSize, file));
+        if (record.fd < 0)
+            written += static_cast<U32>(std::fwrite(record.data, 1, currentDataSize, file));
+        else if (std::fflush(file) == 0)
+            written += CopyFileBytes(record.fd, ::fileno(file), currentDataSize);
     }
     largeData.clear();
     if (completeBytes > currentStreamPos)

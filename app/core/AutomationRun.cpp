@@ -536,7 +536,7 @@ private:
                 const bool read = mp3.Read(file.input);
                 if (!mp3.Problem().empty()) // too large for a movie, or for the memory there is
                     reasonIfThrown = mp3.Problem();
-                if (!read || (file.lengthMs = Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs)) < 0)
+                if (!read || (file.lengthMs = Mp3HeldMs(mp3, &frameMs)) < 0)
                     throw SoundLengthError("Unable to measure " + file.input);
                 constexpr int32_t kDecoderDelay = 529; // samples
                 file.slackMs = frameMs + (kDecoderDelay * 1000 + rate - 1) / rate;
@@ -691,7 +691,7 @@ private:
             return;
         }
         int32_t frameMs = 0;
-        const int32_t heldMs = Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs);
+        const int32_t heldMs = Mp3HeldMs(mp3, &frameMs);
         if (heldMs >= 0 && heldMs + frameMs + file.slackMs + 1 < file.lengthMs) {
             file.lines.push_back(file.mp3Path + ":Encoded Sound Incomplete.");
             file.problem = WithDetail("the encoded MP3 holds " + Seconds(heldMs, 3) + " s of " +
@@ -701,7 +701,7 @@ private:
         }
         if (file.mp3Input) {
             reasonIfThrown = "the sound length could not be read";
-            const int32_t lengthMs = Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.mp3Path);
+            const int32_t lengthMs = Mp3LengthMs(mp3, file.mp3Path);
             reasonIfThrown = "the frame count could not be worked out";
             file.frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
             reasonIfThrown = kMovieNotWritten;
@@ -723,11 +723,9 @@ private:
         // A file the movie's reader refuses (too large, no MP3...) is not measured: the builder says
         // why it refuses it.
         int32_t frames = 0;
-        MP3FrameScan scan;
-        if (mp3.FileBytes() != nullptr &&
-            ScanMP3Frames(mp3.FileBytes(), mp3.FileSize(), scan) == MP3ReadResult::Ok &&
-            SwfSoundRateCode(scan.sampleRate) >= 0) {
-            const int32_t lengthMs = Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.input);
+        if (mp3.Problem().empty() && mp3.Survey().result == MP3ReadResult::Ok &&
+            SwfSoundRateCode(mp3.Survey().format.sampleRate) >= 0) {
+            const int32_t lengthMs = Mp3LengthMs(mp3, file.input);
             reasonIfThrown = "the frame count could not be worked out";
             frames = SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
         }
