@@ -1,7 +1,12 @@
 // Fuzz target: the playing time of an MP3 file in memory (Mp3LengthMs on bytes: the frame walk,
-// and the library for files that are not laid out plainly).
+// and the library for files that are not laid out plainly), and the frame walk over the same bytes
+// as a file read in small blocks, which must find what the walk in memory finds.
 #include "FuzzCheck.h"
+#include "Mp3Frames.h"
 #include "SoundLength.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,5 +33,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         second = -1;
     }
     FUZZ_CHECK(first == second);
+
+    const int fd = ::memfd_create("fuzz-input", MFD_CLOEXEC);
+    FUZZ_CHECK(fd >= 0 && ::write(fd, bytes, size) == static_cast<ssize_t>(size));
+    Mp3Bytes blocks(fd, size, 8192); // the smallest window the walk's look-ahead allows
+    const Mp3Survey inBlocks = SurveyMp3(blocks);
+    ::close(fd);
+    const Mp3Survey inMemory = SurveyMp3(bytes, size);
+    FUZZ_CHECK(inBlocks.result == inMemory.result && inBlocks.firstFrame == inMemory.firstFrame);
+    FUZZ_CHECK(inBlocks.sampleCount == inMemory.sampleCount);
+    FUZZ_CHECK(inBlocks.wholeFrameSamples == inMemory.wholeFrameSamples);
+    FUZZ_CHECK(inBlocks.plain == inMemory.plain && inBlocks.plainFrames == inMemory.plainFrames);
     return 0;
 }

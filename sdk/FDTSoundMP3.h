@@ -1,4 +1,5 @@
-// MP3 support of the SWF writer: the frame reader and the DefineSound filled from an MP3 file.
+// MP3 support of the SWF writer: the DefineSound filled from an MP3 file, from its bytes in memory
+// or copied from the open file as the movie is written. The frame rules are in Mp3Frames.h.
 #pragma once
 
 #include "FDT.h"
@@ -29,8 +30,8 @@ bool SetSampleCount(SoundParams& params, uint64_t samples, std::string* diagnost
 // marked for huge pages where the system has them. nullptr when it cannot be had.
 U8* AllocateSoundBlock(size_t size);
 
-// How a sound block is given back once its sound is done with it (a file mapped into memory is
-// unmapped, say); the default frees a block of AllocateSoundBlock.
+// How a sound block is given back once its sound is done with it; the default frees a block of
+// AllocateSoundBlock.
 using SoundBlockRelease = void (*)(U8* block, size_t fileBytes);
 void FreeSoundBlock(U8* block, size_t fileBytes);
 

@@ -118,7 +118,7 @@ public:
     Mp3Bytes(int fd, uint64_t size, size_t bufferBytes = size_t(1) << 20);
 
     uint64_t Size() const { return size_; }
-    // The bytes from position on, at least `count` of them (count at most a tenth of the buffer);
+    // The bytes from position on, at least `count` of them (count at most the buffer's size);
     // `available`, when given, gets how many follow in the window. nullptr where they lie past
     // the end, or where the file gives fewer bytes than its size (Unreadable() tells then).
     const uint8_t* At(uint64_t position, size_t count, size_t* available = nullptr) {
