@@ -158,7 +158,8 @@ U32 CopyFileBytes(int from, int to, U32 count) {
     U32 copied = 0;
     while (copied < count) {
         const size_t span = count - copied < kWindow ? count - copied : kWindow;
-        void* window = ::mmap(nullptr, span, PROT_READ, MAP_SHARED | MAP_POPULATE, from, static_cast<off_t>(copied));
+        void* window =
+            ::mmap(nullptr, span, PROT_READ, MAP_SHARED | MAP_POPULATE, from, static_cast<off_t>(copied));
         if (window == MAP_FAILED)
             break;
         const bool whole = WriteAll(to, static_cast<const U8*>(window), span, copied);
