@@ -152,11 +152,14 @@ bool WriteAll(int fd, const U8* data, size_t size, U32& copied) {
 // stays bounded. (copy_file_range does the same, but a third slower here: in a movie the sound's
 // bytes stand at another offset within a page than in the file.) The mapped bytes are only ever
 // read by write(): where the file is cut short meanwhile, write() fails (EFAULT) and no SIGBUS is
-// raised. Where a file cannot be mapped, copy_file_range copies it, or else a bounded buffer.
+// raised. Where a file cannot be mapped, copy_file_range copies it, or else a bounded buffer. A
+// short file goes through the buffer at once: one read and one write cost less than a mapping.
 U32 CopyFileBytes(int from, int to, U32 count) {
     constexpr size_t kWindow = size_t(4) << 20; // a multiple of every page size
+    constexpr size_t kBuffer = 256 * 1024;
+    const bool large = count > kBuffer;
     U32 copied = 0;
-    while (copied < count) {
+    while (large && copied < count) {
         const size_t span = count - copied < kWindow ? count - copied : kWindow;
         void* window =
             ::mmap(nullptr, span, PROT_READ, MAP_SHARED | MAP_POPULATE, from, static_cast<off_t>(copied));
@@ -171,8 +174,8 @@ U32 CopyFileBytes(int from, int to, U32 count) {
         return copied;
 
     auto offset = static_cast<loff_t>(copied);
-    bool inKernel = true;
-    while (copied < count) {
+    bool inKernel = large;
+    while (large && copied < count) {
         const ssize_t n = ::copy_file_range(from, &offset, to, nullptr, count - copied, 0);
         if (n > 0) {
             copied += static_cast<U32>(n);
@@ -187,8 +190,7 @@ U32 CopyFileBytes(int from, int to, U32 count) {
     }
     if (inKernel)
         return copied;
-    constexpr size_t kBuffer = 256 * 1024;
-    const std::unique_ptr<U8[]> buffer(new U8[kBuffer]);
+    const std::unique_ptr<U8[]> buffer(new U8[large ? kBuffer : count]);
     while (copied < count) {
         const size_t want = count - copied < kBuffer ? count - copied : kBuffer;
         const ssize_t got = ::pread(from, buffer.get(), want, static_cast<off_t>(copied));
