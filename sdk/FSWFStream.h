@@ -14,11 +14,14 @@ using S32 = int32_t;
 class FSWFStream {
 public:
     // A block that is not copied into the buffer: it stands in the output immediately before
-    // the buffer byte with index `position`. The stream neither copies nor owns `data`.
+    // the buffer byte with index `position`. The stream neither copies nor owns `data`. With a
+    // file (fd not -1) instead, the block is the first `size` bytes of that file, copied when the
+    // stream is written.
     struct LargeData {
         U32 position;
         const U8* data;
         U32 size;
+        int fd = -1;
     };
 
     FSWFStream();
@@ -37,6 +40,9 @@ public:
     // Remembers a block by address; the caller keeps it alive and unchanged until the stream
     // that finally holds its record has been written by SaveToFile.
     void AddLargeData(const U8* data, U32 size);
+    // The same for the first `size` bytes of the file open at fd, which must still hold them
+    // when the stream is written (the descriptor stays the caller's).
+    void AddFileData(int fd, U32 size);
 
     // Finished bytes plus the sizes of all blocks; pending bits do not count.
     U32 TotalSize() const;
@@ -52,7 +58,10 @@ public:
 
     // Writes buffer bytes and blocks, interleaved by position, to an open binary file, which
     // stays open. Returns the number of bytes the file accepted: equal to TotalSize() exactly
-    // when every write succeeded. Empties the block list.
+    // when every write succeeded (and every file block still held its bytes). A file block is
+    // written from windows of the file mapped one at a time (copy_file_range, or bounded reads,
+    // where it cannot be mapped): its memory stays bounded whatever its size.
+    // Empties the block list.
     U32 SaveToFile(FILE* file);
 
     // Read-only views for inspection.

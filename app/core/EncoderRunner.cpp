@@ -19,7 +19,7 @@
 #include <QTimer>
 
 #include "Descriptors.h"
-#include "FDTSoundMP3.h"
+#include "Mp3Frames.h"
 #include "NativeText.h"
 #include "SoundLength.h"
 
@@ -37,14 +37,8 @@ struct FileCloser {
 
 // The sample rate of a frame header of any layer, 0 where the bytes are no usable header.
 int SampleRateOfHeader(const unsigned char* b) {
-    if (!IsFrameSync(b))
-        return 0;
-    const MP3HeaderFields fields = HeaderFields(b);
-    if (fields.version == 1 || fields.layer == 0 || fields.bitrateIndex == 15 || fields.sampleRateIndex == 3)
-        return 0;
-    int rate = 0;
-    DecodeFrameHeader(b, nullptr, nullptr, nullptr, nullptr, nullptr, &rate);
-    return rate;
+    const Mp3FrameHeader header = DecodeMp3Header(b);
+    return header.IsUsable() ? header.sampleRate : 0;
 }
 
 // A tenth of a second of silence (at least two MP3 frames' worth) as a 16-bit WAV file.
@@ -145,13 +139,8 @@ int FirstFrameSampleRate(const std::string& path) {
         return 0;
     // The header sits within the first few kilobytes, unless an ID3v2 tag (with pictures) comes first.
     unsigned char id3[10];
-    long start = 0;
-    if (std::fread(id3, 1, sizeof id3, file.get()) == sizeof id3 && id3[0] == 'I' && id3[1] == 'D' &&
-        id3[2] == '3') {
-        const long tagSize = (long(id3[6] & 0x7F) << 21) | (long(id3[7] & 0x7F) << 14) |
-                             (long(id3[8] & 0x7F) << 7) | long(id3[9] & 0x7F);
-        start = 10 + tagSize + ((id3[5] & 0x10) ? 10 : 0);
-    }
+    const size_t headBytes = std::fread(id3, 1, sizeof id3, file.get());
+    const auto start = static_cast<long>(Id3v2TagSize(id3, headBytes));
     if (std::fseek(file.get(), start, SEEK_SET) != 0)
         return 0;
     std::array<unsigned char, 64 * 1024> buffer{};

@@ -311,8 +311,7 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
             SoundBlock mp3;
             int32_t frameMs = 0;
             const bool measured = During({Cause::LengthUnreadable, {}}, [&] {
-                return mp3.Read(file.input) &&
-                       (file.lengthMs = Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs)) >= 0;
+                return mp3.Read(file.input) && (file.lengthMs = Mp3HeldMs(mp3, &frameMs)) >= 0;
             });
             // Too large for a movie, or for the memory there is: the reader says so.
             if (!measured)
@@ -486,8 +485,7 @@ void RunScheduler::BuildFromEncodedMp3(FileWork& file, const std::string& movieP
         return;
     }
     int32_t frameMs = 0;
-    const int32_t heldMs =
-        During(notWritten, [&] { return Mp3HeldMs(mp3.FileBytes(), mp3.FileSize(), &frameMs); });
+    const int32_t heldMs = During(notWritten, [&] { return Mp3HeldMs(mp3, &frameMs); });
     if (heldMs >= 0 && heldMs + frameMs + file.slackMs + 1 < file.lengthMs) {
         file.lines.push_back(file.mp3Path + ":Encoded Sound Incomplete.");
         std::string held =
@@ -498,9 +496,8 @@ void RunScheduler::BuildFromEncodedMp3(FileWork& file, const std::string& movieP
         return;
     }
     if (file.mp3Input) {
-        const int32_t lengthMs = During({Cause::LengthUnreadable, {}}, [&] {
-            return Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.mp3Path);
-        });
+        const int32_t lengthMs =
+            During({Cause::LengthUnreadable, {}}, [&] { return Mp3LengthMs(mp3, file.mp3Path); });
         file.frames = During({Cause::FrameCountUnknown, {}}, [&] {
             return SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
         });
@@ -524,14 +521,11 @@ void RunScheduler::BuildFromMp3Input(FileWork& file, const std::string& moviePat
     // why it refuses it.
     int32_t frames = 0;
     const bool measurable = During(lengthUnreadable, [&] {
-        MP3FrameScan scan;
-        return mp3.FileBytes() != nullptr &&
-               ScanMP3Frames(mp3.FileBytes(), mp3.FileSize(), scan) == MP3ReadResult::Ok &&
-               SwfSoundRateCode(scan.sampleRate) >= 0;
+        return mp3.Problem().empty() && mp3.Survey().result == MP3ReadResult::Ok &&
+               SwfSoundRateCode(mp3.Survey().format.sampleRate) >= 0;
     });
     if (measurable) {
-        const int32_t lengthMs = During(
-            lengthUnreadable, [&] { return Mp3LengthMs(mp3.FileBytes(), mp3.FileSize(), file.input); });
+        const int32_t lengthMs = During(lengthUnreadable, [&] { return Mp3LengthMs(mp3, file.input); });
         frames = During({Cause::FrameCountUnknown, {}}, [&] {
             return SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
         });

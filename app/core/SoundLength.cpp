@@ -4,14 +4,13 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <memory>
 #include <mutex>
 #include <utility>
-#include <vector>
 
-#include "FDTSoundMP3.h"
+#include "Mp3Frames.h"
+#include "SoundBlock.h"
 
 #include <mpg123.h>
 #include <sndfile.h>
@@ -50,99 +49,31 @@ using Mpg123Handle = std::unique_ptr<mpg123_handle, Mpg123HandleDeleter>;
 
 // The length from the frames themselves: the samples the frame walk counts over the first
 // frame's sample rate. For what the library cannot measure, such as a stream of a single frame.
-int32_t FrameWalkLengthMs(const U8* data, size_t size, const std::string& name) {
-    MP3FrameScan scan;
-    if (ScanMP3Frames(data, size, scan) != MP3ReadResult::Ok)
+int32_t FrameWalkLengthMs(const Mp3Survey& survey, const std::string& name) {
+    if (survey.result != MP3ReadResult::Ok)
         throw SoundLengthError("Not an MP3 file: " + name);
-    return WholeMilliseconds(static_cast<int64_t>(scan.sampleCount), scan.sampleRate, name);
-}
-
-int32_t FrameWalkLengthMs(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw SoundLengthError("Unable to open " + path);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    return FrameWalkLengthMs(reinterpret_cast<const U8*>(bytes.data()), bytes.size(), path);
-}
-
-// The encoder delay and padding that lame notes in an "Info" or "Xing" tag in the first frame,
-// read the way libmpg123 reads them: the tag stands behind the side information, which is all
-// zeros in such a frame, and every field is taken only when the frame holds it.
-struct InfoTag {
-    bool present = false; // the first frame is the tag, not sound
-    uint32_t frames = 0;  // the frames of sound the tag announces, 0 when it says nothing
-    int delay = 0;
-    int padding = 0;
-};
-
-uint32_t BigEndian32(const U8* bytes) {
-    return (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) | bytes[3];
-}
-
-InfoTag ReadInfoTag(const U8* frame, size_t frameLength) {
-    InfoTag tag;
-    int version = 0;
-    int channelMode = 0;
-    DecodeFrameHeader(frame, nullptr, nullptr, &version, nullptr, nullptr, nullptr, &channelMode);
-    const bool mpeg1 = version == 3;
-    const bool mono = channelMode == 3;
-    size_t offset = mono ? (mpeg1 ? 17 : 9) : (mpeg1 ? 32 : 17); // the side information's size
-    const U8* body = frame + 4;
-    const size_t bodySize = frameLength - 4;
-    if (bodySize < offset + 8)
-        return tag;
-    for (size_t i = 2; i < offset; ++i)
-        if (body[i] != 0)
-            return tag;
-    if (std::memcmp(body + offset, "Info", 4) != 0 && std::memcmp(body + offset, "Xing", 4) != 0)
-        return tag;
-    tag.present = true;
-    const uint32_t flags = BigEndian32(body + offset + 4);
-    offset += 8;
-    const auto holds = [&](size_t bytes) { return bodySize >= offset + bytes; };
-    if (flags & 1) {
-        if (!holds(4))
-            return tag;
-        tag.frames = BigEndian32(body + offset);
-        offset += 4;
-    }
-    for (const auto& [flag, bytes] : {std::pair<uint32_t, size_t>{2, 4}, {4, 100}, {8, 4}})
-        if (flags & flag) {
-            if (!holds(bytes))
-                return tag;
-            offset += bytes;
-        }
-    // lame's own 24 bytes: a version text, ..., then two 12-bit values, the delay and the padding.
-    if (!holds(24) || body[offset] == 0)
-        return tag;
-    tag.delay = (body[offset + 21] << 4) | (body[offset + 22] >> 4);
-    tag.padding = ((body[offset + 22] << 8) | body[offset + 23]) & 0xFFF;
-    return tag;
+    return WholeMilliseconds(static_cast<int64_t>(survey.sampleCount), survey.format.sampleRate, name);
 }
 
 // The samples libmpg123 decodes from a plainly laid out stream, found from the frames alone, or -1
 // where that is not sure. The decoder's output lags 529 samples behind its input; with gapless
 // trimming it drops the delay and those 529 samples at the start and ends at the padding, or at
 // the last decoded sample if that comes first.
-int64_t PlainStreamSamples(const U8* data, size_t size, int& rate) {
+int64_t PlainStreamSamples(const Mp3Survey& survey) {
     constexpr int64_t kDecoderDelay = 529;
-    MP3PlainStream stream;
-    if (!WalkPlainMP3Stream(data, size, stream))
+    if (survey.result != MP3ReadResult::Ok || !survey.plain)
         return -1;
-    const InfoTag tag = ReadInfoTag(data + stream.firstFrame, static_cast<size_t>(stream.firstFrameLength));
-    const uint64_t soundFrames = stream.frames - (tag.present ? 1 : 0);
+    const Mp3InfoTag& tag = survey.tag;
+    const uint64_t soundFrames = survey.plainFrames - (tag.present ? 1 : 0);
     // The library finds no length in a stream of a single frame; a stream whose length differs
     // from its tag's is trimmed in ways of its own.
     if (soundFrames < 2 || (tag.frames != 0 && tag.frames != soundFrames))
         return -1;
-    const int64_t samples = static_cast<int64_t>(soundFrames) * stream.samplesPerFrame;
+    const int64_t samples = static_cast<int64_t>(soundFrames) * survey.format.samplesPerFrame;
     int64_t decoded = samples;
     if (tag.frames != 0)
         decoded = std::min(samples, samples - tag.padding + kDecoderDelay) - (tag.delay + kDecoderDelay);
-    if (decoded <= 0)
-        return -1;
-    rate = stream.sampleRate;
-    return decoded;
+    return decoded <= 0 ? -1 : decoded;
 }
 
 Mpg123Handle NewDecoder(const std::string& name) {
@@ -172,34 +103,86 @@ int64_t DecodedSamples(mpg123_handle* handle, long& rate) {
     return mpg123_length(handle);
 }
 
-// The library's reader over a block in memory: reads are copies, seeks move a position.
-struct MemoryStream {
-    const U8* data;
-    size_t size;
-    size_t position;
+// The library's reader over the bytes of a file, in memory or read in bounded blocks: reads are
+// copies out of the window, seeks move a position.
+struct ByteStream {
+    Mp3Bytes* bytes;
+    uint64_t position;
 };
 
-mpg123_ssize_t ReadMemory(void* handle, void* buffer, size_t count) {
-    auto* stream = static_cast<MemoryStream*>(handle);
-    const size_t left = stream->size - stream->position;
-    const size_t taken = count < left ? count : left;
-    if (taken > 0)
-        std::memcpy(buffer, stream->data + stream->position, taken);
+mpg123_ssize_t ReadBytes(void* handle, void* buffer, size_t count) {
+    auto* stream = static_cast<ByteStream*>(handle);
+    const uint64_t size = stream->bytes->Size();
+    const uint64_t left = size - std::min(stream->position, size);
+    // A few kilobytes at a time: the library asks for a frame or less.
+    size_t taken = static_cast<size_t>(std::min<uint64_t>({count, left, 64 * 1024}));
+    if (taken == 0)
+        return 0;
+    stream->bytes->Keep(stream->position);
+    size_t available = 0;
+    const uint8_t* data = stream->bytes->At(stream->position, taken, &available);
+    if (data == nullptr)
+        return -1;
+    std::memcpy(buffer, data, taken);
     stream->position += taken;
     return static_cast<mpg123_ssize_t>(taken);
 }
 
-off_t SeekMemory(void* handle, off_t offset, int whence) {
-    auto* stream = static_cast<MemoryStream*>(handle);
+off_t SeekBytes(void* handle, off_t offset, int whence) {
+    auto* stream = static_cast<ByteStream*>(handle);
+    const auto size = static_cast<off_t>(stream->bytes->Size());
     const off_t base = whence == SEEK_SET   ? 0
                        : whence == SEEK_CUR ? static_cast<off_t>(stream->position)
-                       : whence == SEEK_END ? static_cast<off_t>(stream->size)
+                       : whence == SEEK_END ? size
                                             : -1;
     if (base < 0 || offset < -base)
         return -1;
     // Past the end is allowed, as with a file; reads there find nothing.
-    stream->position = std::min(static_cast<size_t>(base + offset), stream->size);
+    stream->position = static_cast<uint64_t>(std::min(base + offset, size));
     return base + offset;
+}
+
+// The length of an MP3 file that `bytes` shows and `survey` walked: from the frames for a file laid
+// out plainly, else from libmpg123 reading the same bytes, else from the frame walk's count.
+int32_t Mp3LengthMs(Mp3Bytes& bytes, const Mp3Survey& survey, const std::string& name) {
+    // The frames give the length of a plainly laid out file in one quick walk; the library walks
+    // anything else, as it does for the file on disk.
+    const int64_t plainSamples = PlainStreamSamples(survey);
+    if (plainSamples >= 0)
+        return WholeMilliseconds(plainSamples, survey.format.sampleRate, name);
+    const Mpg123Handle handle = NewDecoder(name);
+    ByteStream stream{&bytes, 0};
+    if (mpg123_replace_reader_handle(handle.get(), ReadBytes, SeekBytes, nullptr) != MPG123_OK ||
+        mpg123_open_handle(handle.get(), &stream) != MPG123_OK)
+        throw SoundLengthError("Unable to open " + name + ": " + mpg123_strerror(handle.get()));
+    long rate = 0;
+    const int64_t samples = DecodedSamples(handle.get(), rate);
+    if (samples == MPG123_ERR || rate <= 0)
+        return FrameWalkLengthMs(survey, name);
+    return WholeMilliseconds(samples, rate, name);
+}
+
+// The playing time the whole frames of a walked MP3 hold; see Mp3HeldMs.
+int32_t HeldMs(const Mp3Survey& survey, int32_t* frameMs) {
+    constexpr int kLameEncoderDelay = 576;
+    const int rate = survey.format.sampleRate;
+    if (survey.result != MP3ReadResult::Ok || rate <= 0)
+        return -1;
+    // The first frame is no sound when it is lame's tag. lame writes its tag frame blank first
+    // and fills it in at the end; one left blank (its output cut short, say) is no sound either,
+    // and lame's delay stands before the sound.
+    Mp3InfoTag tag = survey.tag;
+    if (!tag.present && survey.firstFrameBlank) {
+        tag.present = true;
+        tag.delay = kLameEncoderDelay;
+    }
+    int64_t samples = static_cast<int64_t>(survey.wholeFrameSamples);
+    if (tag.present)
+        samples -= survey.format.samplesPerFrame;
+    samples -= tag.delay + tag.padding;
+    if (frameMs)
+        *frameMs = (survey.format.samplesPerFrame * 1000 + rate - 1) / rate;
+    return samples <= 0 ? 0 : static_cast<int32_t>(samples * 1000 / rate);
 }
 
 } // namespace
@@ -219,28 +202,25 @@ int32_t Mp3LengthMs(const std::string& path) {
         throw SoundLengthError("Unable to open " + path + ": " + mpg123_strerror(handle.get()));
     long rate = 0;
     const int64_t samples = DecodedSamples(handle.get(), rate);
-    if (samples == MPG123_ERR || rate <= 0)
-        return FrameWalkLengthMs(path);
+    if (samples == MPG123_ERR || rate <= 0) {
+        SoundBlock mp3;
+        if (!mp3.Read(path))
+            throw SoundLengthError("Unable to open " + path);
+        return FrameWalkLengthMs(mp3.Survey(), path);
+    }
     return WholeMilliseconds(samples, rate, path);
 }
 
 int32_t Mp3LengthMs(const unsigned char* data, size_t size, const std::string& name) {
-    // The frames give the length of a plainly laid out file in one quick walk; the library walks
-    // anything else, as it does for the file on disk.
-    int plainRate = 0;
-    const int64_t plainSamples = data == nullptr ? -1 : PlainStreamSamples(data, size, plainRate);
-    if (plainSamples >= 0)
-        return WholeMilliseconds(plainSamples, plainRate, name);
-    const Mpg123Handle handle = NewDecoder(name);
-    MemoryStream stream{data, size, 0};
-    if (mpg123_replace_reader_handle(handle.get(), ReadMemory, SeekMemory, nullptr) != MPG123_OK ||
-        mpg123_open_handle(handle.get(), &stream) != MPG123_OK)
-        throw SoundLengthError("Unable to open " + name + ": " + mpg123_strerror(handle.get()));
-    long rate = 0;
-    const int64_t samples = DecodedSamples(handle.get(), rate);
-    if (samples == MPG123_ERR || rate <= 0)
-        return FrameWalkLengthMs(data, size, name);
-    return WholeMilliseconds(samples, rate, name);
+    Mp3Bytes bytes(data, data == nullptr ? 0 : size);
+    return Mp3LengthMs(bytes, SurveyMp3(bytes), name);
+}
+
+int32_t Mp3LengthMs(const SoundBlock& mp3, const std::string& name) {
+    if (mp3.File() < 0)
+        throw SoundLengthError("Unable to open " + name);
+    Mp3Bytes bytes(mp3.File(), mp3.FileSize());
+    return Mp3LengthMs(bytes, mp3.Survey(), name);
 }
 
 int32_t SoundLengthMs(const std::string& path) {
@@ -260,48 +240,11 @@ bool SoundFormatOf(int fd, SoundFormat& format) {
 }
 
 int32_t Mp3HeldMs(const unsigned char* data, size_t size, int32_t* frameMs) {
-    constexpr int kLameEncoderDelay = 576;
-    MP3FrameScan scan;
-    if (data == nullptr || ScanMP3Frames(data, size, scan) != MP3ReadResult::Ok || scan.sampleRate <= 0)
-        return -1;
-    int64_t samples = 0;
-    InfoTag tag;
-    bool first = true;
-    for (size_t position = scan.firstFrame; position + 4 <= size;) {
-        int samplesPerFrame = 0;
-        int frameLength = 0;
-        if (!IsLayer3FrameHeader(data + position) ||
-            (DecodeFrameHeader(data + position, &samplesPerFrame, &frameLength), frameLength <= 0)) {
-            ++position; // junk between frames: look for the next one
-            continue;
-        }
-        if (static_cast<size_t>(frameLength) > size - position)
-            break; // cut off by the end of the data
-        if (first) {
-            tag = ReadInfoTag(data + position, static_cast<size_t>(frameLength));
-            first = false;
-            // lame writes its tag frame blank first and fills it in at the end; one left blank (its
-            // output cut short, say) is no sound either, and lame's delay stands before the sound.
-            const U8* body = data + position + 4;
-            if (!tag.present && std::all_of(body, body + frameLength - 4, [](U8 b) { return b == 0; })) {
-                tag.present = true;
-                tag.delay = kLameEncoderDelay;
-            }
-            if (tag.present) {
-                position += static_cast<size_t>(frameLength);
-                continue;
-            }
-        }
-        samples += samplesPerFrame;
-        position += static_cast<size_t>(frameLength);
-    }
-    samples -= tag.delay + tag.padding;
-    if (frameMs) {
-        int samplesPerFrame = 0;
-        DecodeFrameHeader(data + scan.firstFrame, &samplesPerFrame);
-        *frameMs = (samplesPerFrame * 1000 + scan.sampleRate - 1) / scan.sampleRate;
-    }
-    return samples <= 0 ? 0 : static_cast<int32_t>(samples * 1000 / scan.sampleRate);
+    return data == nullptr ? -1 : HeldMs(SurveyMp3(data, size), frameMs);
+}
+
+int32_t Mp3HeldMs(const SoundBlock& mp3, int32_t* frameMs) {
+    return mp3.File() < 0 ? -1 : HeldMs(mp3.Survey(), frameMs);
 }
 
 bool WavHoldsLessThanItsHeader(const std::string& path, int32_t& heldMs, int32_t& promisedMs) {

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+class SoundBlock;
+
 // A sound file that cannot be opened or whose length cannot be found; the run skips it.
 class SoundLengthError : public std::runtime_error {
 public:
@@ -30,6 +32,9 @@ int32_t SndfileLengthMs(const std::string& path);
 // same bytes from memory. No system calls.
 // name only goes into the messages. Throws SoundLengthError as Mp3LengthMs does.
 int32_t Mp3LengthMs(const unsigned char* data, size_t size, const std::string& name);
+// The same for an MP3 file opened and walked by SoundBlock: the library, where it is needed, reads
+// the file in bounded blocks.
+int32_t Mp3LengthMs(const SoundBlock& mp3, const std::string& name);
 
 // The sample rate and channel count of a sound file libsndfile reads, from its open descriptor
 // (which is read from, not closed); mpeg tells an MPEG audio stream. False when it reads none.
@@ -45,6 +50,8 @@ bool SoundFormatOf(int fd, SoundFormat& format);
 // that carries lame's tag and without the delay and padding it notes. -1 for data with no frame.
 // frameMs, when given, gets the length of one frame, rounded up.
 int32_t Mp3HeldMs(const unsigned char* data, size_t size, int32_t* frameMs = nullptr);
+// The same from the walk SoundBlock made.
+int32_t Mp3HeldMs(const SoundBlock& mp3, int32_t* frameMs = nullptr);
 
 // For a WAV file whose header promises more sound than the file holds (a copy cut short): the
 // playing time it holds and the one its header promises, in milliseconds. False for any other file.

@@ -8,8 +8,6 @@
 #include <memory>
 #include <utility>
 
-#include <unistd.h>
-
 int32_t SoundFrameCount(int32_t lengthMs, int32_t framesPerSecond, int32_t tuner) {
     // 64-bit throughout: the product of a long sound and a high frame rate must not wrap.
     const int64_t product = int64_t{lengthMs} * framesPerSecond;
@@ -38,9 +36,9 @@ constexpr int32_t kMovieFrameRate = 12;
 
 void AddStopFrame(FObjCollection& movie) {
     auto doAction = std::make_unique<FCTDoAction>();
-    doAction->AppendAction(new FActionStop);
-    movie.AddObject(doAction.release());
-    movie.AddObject(new FCTShowFrame);
+    doAction->AppendAction(std::make_unique<FActionStop>());
+    movie.AddObject(std::move(doAction));
+    movie.AddObject(std::make_unique<FCTShowFrame>());
 }
 
 } // namespace
@@ -64,28 +62,21 @@ MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const s
                              std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
                              std::string* diagnostic) {
     FObjCollection movie;
-    // A file too large for a movie, or for the memory there is, was not taken in.
-    if (mp3.FileBytes() == nullptr && !mp3.Problem().empty()) {
+    // A file too large for a movie was not walked.
+    if (!mp3.Problem().empty()) {
         if (diagnostic)
             *diagnostic = mp3.Problem();
         results.push_back(mp3Path + (mp3.TooLarge() ? ":Sound Too Long." : ":Unexpected File Format."));
         return mp3.TooLarge() ? MovieOutcome::TooLong : MovieOutcome::UnexpectedFormat;
     }
 
-    const size_t fileSize = mp3.FileSize();
-    const SoundBlock::Lease lease = mp3.Release();
-    auto sound = std::make_unique<FDTDefineSoundMP3>(lease.block, fileSize, lease.release);
-    if (sound->Params().data == nullptr || sound->Params().dataSize == 0) {
+    auto sound = std::make_unique<FDTDefineSoundMP3>(mp3.File(), mp3.Survey());
+    if (sound->ReadResult() != MP3ReadResult::Ok) {
         const bool tooLong = sound->ReadResult() == MP3ReadResult::TooManySamples;
         if (diagnostic)
             *diagnostic = sound->Diagnostic();
         results.push_back(mp3Path + RefusedSoundText(sound->ReadResult()));
         return tooLong ? MovieOutcome::TooLong : MovieOutcome::UnexpectedFormat;
-    }
-    // A file cut short while it was read is not the file it was: it gives no movie.
-    if (SoundBlock::Lost(lease.block)) {
-        results.push_back(mp3Path + ":Unexpected File Format.");
-        return MovieOutcome::UnexpectedFormat;
     }
 
     // The line is added once the outcome is known: a movie that was not written is not reported
@@ -100,24 +91,24 @@ MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const s
         if (stopAction == 1)
             AddStopFrame(movie);
 
-        auto soundInfo = std::make_unique<FSoundInfo>(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr);
-        const U16 soundId = sound->DefinitionId();
-        movie.AddObject(sound.release());
-        // The sound info is handed over only once the StartSound exists to own it.
-        auto startSound = std::make_unique<FCTStartSound>(soundId, soundInfo.get());
-        soundInfo.release();
-        movie.AddObject(startSound.release());
+        // The movie gives the sound its id as it takes it.
+        FDT& definition = *sound;
+        movie.AddObject(std::move(sound));
+        movie.AddObject(std::make_unique<FCTStartSound>(
+            definition.DefinitionId(), std::make_unique<FSoundInfo>(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr)));
 
         for (int32_t i = 0; i < frames; ++i)
-            movie.AddObject(new FCTShowFrame);
+            movie.AddObject(std::make_unique<FCTShowFrame>());
 
         if (stopAction == 2)
             AddStopFrame(movie);
 
+        // The sound's bytes are copied from the file as the movie is written: a file cut short
+        // meanwhile leaves the copy short, and no movie.
         written = movie.WriteMovieFile(moviePath.c_str(), kMovieWidth, kMovieHeight, kMovieFrameRate);
-        if (written && SoundBlock::Lost(lease.block)) {
-            ::unlink(moviePath.c_str()); // it holds zeros where the file was cut off
-            written = false;
+        if (!written && mp3.CutShort()) {
+            results.push_back(mp3Path + ":Unexpected File Format.");
+            return MovieOutcome::UnexpectedFormat;
         }
     } catch (...) {
         results.push_back(mp3Path + ":Unable to Write Output File.");

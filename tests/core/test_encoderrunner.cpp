@@ -89,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(Rates, SampleRates,
                                          RateCase{12000, 1, "11.025"}, RateCase{16000, -1, "22.05"},
                                          RateCase{22050, 2, ""}, RateCase{24000, 2, "22.05"},
                                          RateCase{32000, -1, "44.1"}, RateCase{44100, 3, ""},
-                                         RateCase{48000, -1, "44.1"}, RateCase{0, -1, ""}));
+                                         RateCase{48000, -1, "44.1"}, RateCase{0, -1, ""},
+                                         RateCase{96000, -1, "44.1"}));
 
 class FirstFrame : public testing::TestWithParam<std::pair<const char*, int>> {};
 
@@ -114,6 +115,18 @@ TEST(FirstFrame, IsZeroForAFileWithoutFrames) {
     const std::string path = dir.filePath("text.mp3").toStdString();
     fixtures::WriteBytes(path, "no frames in here");
     EXPECT_EQ(FirstFrameSampleRate(path), 0);
+}
+
+// Ten bytes that start with "ID3" but have a size byte with its top bit set are no tag: the search
+// starts at the file's first byte. (Masking the bit would skip 417 bytes, to a 48 kHz header.)
+TEST(FirstFrame, BadTagSizeBytesMeanNoTag) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("bad-tag.mp3").toStdString();
+    std::string bytes("ID3\x03\x00\x00\x80\x80\x83\x21", 10);
+    bytes += std::string("\xFF\xFB\x90\x64", 4) + std::string(413, '\0'); // 44100 Hz
+    bytes += std::string("\xFF\xFB\x94\x64", 4) + std::string(380, '\0'); // 48000 Hz
+    fixtures::WriteBytes(path, bytes);
+    EXPECT_EQ(FirstFrameSampleRate(path), 44100);
 }
 
 class RealEncoder : public testing::Test {

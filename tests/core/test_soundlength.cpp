@@ -1,6 +1,8 @@
 // Sound length in whole milliseconds from libsndfile and libmpg123, on real files.
 #include "SoundLength.h"
 
+#include "SoundBlock.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -145,8 +147,14 @@ TEST_P(LameLength, FromMemoryIsTheLibrarysLengthOfTheFile) {
     else if (afterwards == "twice")
         bytes += bytes;
     fixtures::WriteBytes(mp3.toStdString(), bytes);
-    EXPECT_EQ(Mp3LengthMs(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), "sound.mp3"),
-              Mp3LengthMs(mp3.toStdString()));
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const int32_t fromFile = Mp3LengthMs(mp3.toStdString());
+    EXPECT_EQ(Mp3LengthMs(data, bytes.size(), "sound.mp3"), fromFile);
+    // The same file opened and walked in blocks, as the run reads it.
+    SoundBlock opened;
+    ASSERT_TRUE(opened.Read(mp3.toStdString()));
+    EXPECT_EQ(Mp3LengthMs(opened, "sound.mp3"), fromFile);
+    EXPECT_EQ(Mp3HeldMs(opened), Mp3HeldMs(data, bytes.size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,0 +1,186 @@
+// MPEG audio frames as the movie builder, the sound length and the encoder runner read them: one
+// header type, the ID3v2 tag size, the rates a movie's sound header can state, and one walk over
+// the frames of a file (in memory or read in bounded blocks) that gives the format, the sample
+// count and what the length needs in a single pass. Writes nothing anywhere: what it finds is
+// returned to the caller.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// ---- Frame headers ---------------------------------------------------------------------------
+
+// True if the two bytes at `data` are 0xFF and a byte whose top three bits are set.
+bool IsFrameSync(const uint8_t* data);
+
+// The four header bytes of a frame, decoded. Bitrate, frame length and samples per frame follow
+// the Layer III rule whatever the layer bits say; frameLength is 0 where the bitrate or the sample
+// rate is 0 (free format, reserved values).
+struct Mp3FrameHeader {
+    // version
+    static constexpr int kMpeg25 = 0;
+    static constexpr int kVersionReserved = 1;
+    static constexpr int kMpeg2 = 2;
+    static constexpr int kMpeg1 = 3;
+    // layer
+    static constexpr int kLayerReserved = 0;
+    static constexpr int kLayer3 = 1;
+    static constexpr int kLayer2 = 2;
+    static constexpr int kLayer1 = 3;
+    // bitrateIndex
+    static constexpr int kFreeFormat = 0;
+    static constexpr int kBadBitrate = 15;
+    // sampleRateIndex
+    static constexpr int kReservedRate = 3;
+    // channelMode
+    static constexpr int kSingleChannel = 3;
+
+    bool sync = false;
+    int version = 0;
+    int layer = 0;
+    int bitrateIndex = 0;
+    int sampleRateIndex = 0;
+    int padding = 0;
+    int channelMode = 0;
+    int bitrate = 0;         // bits per second
+    int sampleRate = 0;      // Hz
+    int frameLength = 0;     // bytes, the header included
+    int samplesPerFrame = 0; // per channel: 1152 for MPEG-1, 576 otherwise
+
+    bool Mpeg1() const { return version == kMpeg1; }
+    bool Mono() const { return channelMode == kSingleChannel; }
+    // A sync that starts a usable Layer III frame: version not reserved, layer III, bitrate index
+    // 1 to 14, sample-rate index 0 to 2.
+    bool IsLayer3() const;
+    // The same with bitrate index 0: a free-format frame, whose length is not in its header.
+    bool IsFreeFormatLayer3() const;
+    // A sync of any layer with no reserved or invalid field: its sample rate can be trusted.
+    bool IsUsable() const;
+};
+
+Mp3FrameHeader DecodeMp3Header(const uint8_t* header);
+
+// ---- Tags ------------------------------------------------------------------------------------
+
+// The bytes an ID3v2 tag at the start of `data` takes (header, body, footer if flagged), 0 where
+// none starts there. The body size is four 7-bit bytes: a byte with its top bit set, or a version
+// byte of 0xFF, means the ten bytes are no tag header, and the file is searched for its first frame
+// from its first byte, where the frame confirmation keeps chance syncs out. (Masking the top bits
+// instead would skip an arbitrary part of a file that merely starts with "ID3".)
+uint64_t Id3v2TagSize(const uint8_t* data, size_t size);
+
+// The encoder delay and padding that lame notes in an "Info" or "Xing" tag in the first frame,
+// read the way libmpg123 reads them: the tag stands behind the side information, which is all
+// zeros in such a frame, and every field is taken only when the frame holds it.
+struct Mp3InfoTag {
+    bool present = false; // the frame is the tag, not sound
+    uint32_t frames = 0;  // the frames of sound the tag announces, 0 when it says nothing
+    int delay = 0;
+    int padding = 0;
+};
+Mp3InfoTag ReadInfoTag(const uint8_t* frame, size_t frameLength);
+
+// ---- Rates a movie can state -----------------------------------------------------------------
+
+// The SWF sound header's rate code for an MP3 sample rate: 8000 Hz gives 0 (the header's 5.5 kHz),
+// 11025 and 12000 give 1 (11 kHz), 22050 and 24000 give 2 (22 kHz), 44100 gives 3 (44 kHz); -1 for
+// the rates the header has no code for (16000, 32000, 48000 and the rest).
+int SwfSoundRateCode(int sampleRateHz);
+// True for the MP3 rates the header states exactly: 11025, 22050 and 44100 Hz. (5512.5 Hz is no
+// MP3 rate; 8000, 12000 and 24000 Hz get a code whose rate differs from theirs.)
+bool IsStatedExactly(int sampleRateHz);
+// Of 11025, 22050 and 44100 Hz, the one nearest to sampleRateHz by ratio: 8000 and 12000 give
+// 11025, 16000 and 24000 give 22050, 32000 and 48000 give 44100.
+int NearestStatedRate(int sampleRateHz);
+
+// ---- The walk over the frames ----------------------------------------------------------------
+
+// The outcome of reading an MP3 file.
+enum class MP3ReadResult {
+    Ok,
+    NoMemory,              // the block could not be allocated
+    NotMP3,                // no frame confirmed by the next one
+    FreeFormat,            // the frames are free format (no frame lengths to walk)
+    UnsupportedSampleRate, // no SWF rate code for the sample rate
+    TooManySamples,        // more samples than a DefineSound's 32-bit count holds
+    Unreadable,            // the file gave fewer bytes than its size (cut short while read)
+};
+
+// The bytes of an MP3 file, seen through a window: the whole of a block in memory, or a bounded
+// buffer that a file is read into block by block (pread), so that a walk over a file of any size
+// needs no more memory than the buffer.
+class Mp3Bytes {
+public:
+    Mp3Bytes(const uint8_t* data, size_t size);
+    // The file open at fd, whose size is `size`, from its offset 0.
+    Mp3Bytes(int fd, uint64_t size, size_t bufferBytes = size_t(1) << 20);
+
+    uint64_t Size() const { return size_; }
+    // The bytes from position on, at least `count` of them (count at most the buffer's size);
+    // `available`, when given, gets how many follow in the window. nullptr where they lie past
+    // the end, or where the file gives fewer bytes than its size (Unreadable() tells then).
+    const uint8_t* At(uint64_t position, size_t count, size_t* available = nullptr) {
+        if (position >= base_ && position - base_ + count <= filled_) {
+            if (available)
+                *available = filled_ - (position - base_);
+            return window_ + (position - base_);
+        }
+        return Refill(position, count, available);
+    }
+    // Bytes before `position` will not be asked for again.
+    void Keep(uint64_t position) { keep_ = position; }
+    bool Unreadable() const { return unreadable_; }
+
+private:
+    const uint8_t* Refill(uint64_t position, size_t count, size_t* available);
+
+    const uint8_t* window_ = nullptr;
+    uint64_t base_ = 0;
+    size_t filled_ = 0;
+    uint64_t size_ = 0;
+    uint64_t keep_ = 0;
+    int fd_ = -1;
+    bool unreadable_ = false;
+    std::vector<uint8_t> buffer_;
+};
+
+// What one walk over the frames of an MP3 file finds.
+struct Mp3Survey {
+    // Ok, NotMP3, FreeFormat or Unreadable. The rest holds only for Ok.
+    MP3ReadResult result = MP3ReadResult::NotMP3;
+    uint64_t fileSize = 0;
+    // The first frame: past a leading ID3v2 tag, the first Layer III header whose frame is followed
+    // by another Layer III header of the same version and sample rate, or by the end of the data
+    // (an ID3v1 tag may stand between). Chance syncs in tags or audio bytes do not give the format.
+    uint64_t firstFrame = 0;
+    Mp3FrameHeader format;        // the first frame's header: sample rate, channels, samples per frame
+    Mp3InfoTag tag;               // lame's tag in the first frame
+    bool firstFrameBlank = false; // the first frame's body is all zeros
+    // Samples per channel along the chain of frame lengths from the first frame, re-synchronising
+    // by search; a header whose frame length is 0 moves on by one byte; a last frame cut short
+    // counts. This is the count the movie's sound declares.
+    uint64_t sampleCount = 0;
+    // Samples of the whole Layer III frames from the first frame on, the first included, junk
+    // between frames skipped, a last frame cut short not counted.
+    uint64_t wholeFrameSamples = 0;
+    // Laid out plainly: an optional ID3v2 tag, then Layer III frames of one version, sample rate
+    // and channel count, each directly behind the last, up to the end of the data or an ID3v1 tag
+    // that ends it. plainFrames counts them, the first included.
+    bool plain = false;
+    uint64_t plainFrames = 0;
+};
+
+// Walks the frames once.
+Mp3Survey SurveyMp3(Mp3Bytes& bytes);
+Mp3Survey SurveyMp3(const uint8_t* data, size_t size);
+
+// The user's line for a sample count that a sound cannot declare (its count is 32 bits), empty for
+// one it can.
+std::string SampleCountProblem(uint64_t samples);
+
+// Whether a movie's sound can hold the file the survey walked: Ok, or why not (NotMP3, FreeFormat,
+// Unreadable, UnsupportedSampleRate, TooManySamples), with the user's line for it in `diagnostic`
+// when given ("Not an MP3 format file", "Sample rate 48000 unsupported"...).
+MP3ReadResult Mp3MovieResult(const Mp3Survey& survey, std::string* diagnostic = nullptr);
