@@ -5,14 +5,14 @@
 #   bash fuzz/run.sh [TARGET|all] [SECONDS] [libFuzzer options...]
 #   bash fuzz/run.sh mp3reader 600 -runs=10000000
 #
-# TARGET is mp3reader, projectfile or settings (default all), SECONDS defaults to 60. New inputs
+# TARGET is mp3reader, mp3length, projectfile, settings or swfparse (default all), SECONDS defaults to 60. New inputs
 # go to build/fuzz/corpus/TARGET, crashing ones to build/fuzz/artifacts; the committed corpus in
 # fuzz/corpus/TARGET is only read. Copy a crashing input into fuzz/corpus/TARGET once it is fixed:
 # the normal test run replays every file there.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${TAVREL_FUZZ_BUILD_DIR:-$root/build/fuzz}"
-all_targets=(mp3reader projectfile settings)
+all_targets=(mp3reader mp3length projectfile settings swfparse)
 
 target="${1:-all}"
 seconds="${2:-60}"

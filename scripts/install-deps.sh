@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins
   libsndfile1-dev libmpg123-dev libsimpleini-dev
   lame
-  googletest libgtest-dev libbenchmark-dev
+  googletest libgtest-dev
   xvfb xauth x11-utils
   sox adwaita-icon-theme fonts-dejavu-core
   dpkg-dev desktop-file-utils appstream lintian devscripts

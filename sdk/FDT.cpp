@@ -8,18 +8,17 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ostream>
 
 // ---- Object model ----------------------------------------------------------------------------
-
-U16 definitionIdCounter = 0;
-
-U16 NextDefinitionId() {
-    return ++definitionIdCounter;
-}
 
 U16 FDT::DefinitionId() {
     SWF_ASSERT(0, FDT);
     return 0;
+}
+
+void FDT::SetDefinitionId(U16 /*id*/) {
+    SWF_ASSERT(0, FDT);
 }
 
 // ---- Movie container -------------------------------------------------------------------------
@@ -29,24 +28,20 @@ constexpr U32 kHeaderSize = 21;
 constexpr U8 kSwfVersion = 4;
 } // namespace
 
-FObjCollection::~FObjCollection() {
-    for (FObj* object : objects)
-        delete object;
-}
-
-void FObjCollection::AddObject(FObj* object) {
-    try {
-        objects.push_back(object);
-    } catch (...) {
-        delete object; // ownership was handed over; do not leak it when the list cannot grow
-        throw;
-    }
-    if (object != nullptr && object->CountsAsFrame())
+void FObjCollection::AddObject(std::unique_ptr<FObj> object) {
+    FObj* added = object.get();
+    objects.push_back(std::move(object));
+    if (added == nullptr)
+        return;
+    if (added->CountsAsFrame())
         ++frameCount;
+    if (auto* definition = dynamic_cast<FDT*>(added);
+        definition != nullptr && definition->DefinitionId() == 0)
+        definition->SetDefinitionId(NextDefinitionId());
 }
 
 void FObjCollection::WriteObjects(FSWFStream* stream) {
-    for (FObj* object : objects)
+    for (const std::unique_ptr<FObj>& object : objects)
         if (object != nullptr)
             object->WriteTo(stream);
 }
@@ -62,7 +57,6 @@ void FObjCollection::WriteMovieBody(FSWFStream* stream, S32 width, S32 height, S
     WriteEndTag(stream);
     const U32 fileLength = stream->TotalSize();
     WriteHeader(stream->BufferAt(0), fileLength, width, height, frameRate);
-    definitionIdCounter = 0;
 }
 
 void FObjCollection::WriteHeader(U8* target, U32 fileLength, S32 width, S32 height, S32 frameRate) {
@@ -89,10 +83,9 @@ void FObjCollection::WriteHeader(U8* target, U32 fileLength, S32 width, S32 heig
 bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate) {
     if (fileName == nullptr)
         return false;
-    // The movie is built only once its file is open: one that cannot be opened leaves the
-    // definition ids going on. A movie can always be made again from its sound: the system
-    // writes it to disk in its own time, as it does the encoder's MP3 (a flush per movie costs a
-    // batch of short sounds more than building them).
+    // The movie is built only once its file is open. A movie can always be made again from its sound: the
+    // system writes it to disk in its own time, as it does the encoder's MP3 (a flush per movie costs a batch
+    // of short sounds more than building them).
     return ReplaceFile(
         fileName,
         [&](std::FILE* file) {
@@ -110,36 +103,65 @@ void FCTShowFrame::WriteTo(FSWFStream* stream) {
     stream->PutTag(kTagShowFrame, 0);
 }
 
+namespace {
+constexpr U8 kActionPlay = 0x06;
+constexpr U8 kActionStop = 0x07;
+} // namespace
+
 void FActionStop::WriteTo(FSWFStream* stream) {
-    stream->PutByte(0x07);
+    stream->PutByte(kActionStop);
 }
 
-FCTDoAction::~FCTDoAction() {
-    for (FActionRecord* action : actions)
-        delete action;
-}
-
-void FCTDoAction::AppendAction(FActionRecord* action) {
-    try {
-        actions.push_back(action);
-    } catch (...) {
-        delete action;
-        throw;
-    }
+void FCTDoAction::AppendAction(std::unique_ptr<FActionRecord> action) {
+    actions.push_back(std::move(action));
 }
 
 void FCTDoAction::WriteTo(FSWFStream* stream) {
     FSWFStream body;
-    for (FActionRecord* action : actions)
+    for (const std::unique_ptr<FActionRecord>& action : actions)
         if (action != nullptr)
             action->WriteTo(&body);
     body.PutByte(0); // ActionEndFlag
     stream->PutTag(kTagDoAction, body.TotalSize(), &body);
 }
 
+void FCTDoAction::Describe(SwfReader body, std::ostream& out) {
+    out << ": actions";
+    bool any = false;
+    for (;;) {
+        const uint32_t code = body.Byte();
+        if (body.CutShort()) {
+            out << ", no end flag";
+            return;
+        }
+        if (code == 0)
+            break;
+        any = true;
+        if (code == kActionStop) {
+            out << " Stop";
+        } else if (code == kActionPlay) {
+            out << " Play";
+        } else {
+            static const char digits[] = "0123456789ABCDEF";
+            out << " 0x" << digits[code >> 4] << digits[code & 15];
+        }
+        // Actions from 0x80 on carry a length and that many bytes.
+        if (code >= 0x80) {
+            const uint32_t payload = body.Word();
+            out << "(" << payload << " bytes)";
+            for (uint32_t i = 0; i < payload; ++i)
+                body.Byte();
+        }
+    }
+    if (!any)
+        out << " none";
+    if (body.Remaining() != 0)
+        out << ", " << body.Remaining() << " bytes after the end flag";
+}
+
 // ---- Sound definition and start tags ---------------------------------------------------------
 
-FDTDefineSound::FDTDefineSound() : id(NextDefinitionId()), soundParams{} {}
+FDTDefineSound::FDTDefineSound() : id(0), soundParams{} {}
 
 void FDTDefineSound::WriteTo(FSWFStream* stream) {
     FSWFStream body;
@@ -153,15 +175,54 @@ void FDTDefineSound::WriteTo(FSWFStream* stream) {
     stream->PutTag(kTagDefineSound, body.TotalSize(), &body);
 }
 
+namespace {
+
+const char* const kRateNames[] = {"5.5 kHz", "11 kHz", "22 kHz", "44 kHz"};
+
+const char* SoundFormatName(unsigned format) {
+    switch (format) {
+    case 0:
+        return "raw";
+    case 1:
+        return "ADPCM";
+    case 2:
+        return "MP3";
+    case 3:
+        return "raw little-endian";
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+void FDTDefineSound::Describe(SwfReader body, std::ostream& out) {
+    const size_t length = body.Remaining();
+    const uint32_t id = body.Word();
+    const uint32_t flags = body.Byte();
+    const uint32_t sampleCount = body.DWord();
+    if (body.CutShort()) {
+        out << ": body cut short";
+        return;
+    }
+    const unsigned format = flags >> 4;
+    const char* formatName = SoundFormatName(format);
+    out << ": id " << id << ", format " << format;
+    if (formatName != nullptr)
+        out << " (" << formatName << ")";
+    out << ", rate " << ((flags >> 2) & 3u) << " (" << kRateNames[(flags >> 2) & 3u] << ")";
+    out << ", size " << ((flags >> 1) & 1u) << ((flags & 2u) != 0 ? " (16-bit)" : " (8-bit)");
+    out << ", type " << (flags & 1u) << ((flags & 1u) != 0 ? " (stereo)" : " (mono)");
+    out << ", sample count " << sampleCount << ", data length " << (length - 7);
+    if (format == 2 && (length - 7) >= 2)
+        out << " (seek samples " << static_cast<int16_t>(body.Word()) << ")";
+}
+
 FSoundInfo::FSoundInfo(U8 syncFlags, U8 hasEnvelope, U8 hasLoops, U8 hasOutPoint, U8 hasInPoint, U32 inPoint,
                        U32 outPoint, U16 loopCount, U8 envelopePointCount, SoundEnvelope* envelope)
     : syncFlags(syncFlags), hasEnvelope(hasEnvelope), hasLoops(hasLoops), hasOutPoint(hasOutPoint),
       hasInPoint(hasInPoint), inPoint(inPoint), outPoint(outPoint), loopCount(loopCount),
       envelopePointCount(envelopePointCount), envelope(envelope) {}
-
-FSoundInfo::~FSoundInfo() {
-    delete[] envelope;
-}
 
 void FSoundInfo::WriteTo(FSWFStream* stream) {
     stream->PutBits(syncFlags, 4);
@@ -186,11 +247,32 @@ void FSoundInfo::WriteTo(FSWFStream* stream) {
     }
 }
 
-FCTStartSound::FCTStartSound(U16 soundId, FSoundInfo* soundInfo) : soundId(soundId), soundInfo(soundInfo) {}
-
-FCTStartSound::~FCTStartSound() {
-    delete soundInfo;
+void FSoundInfo::Describe(SwfReader& body, std::ostream& out) {
+    const uint32_t flags = body.Byte();
+    if ((flags >> 6) != 0)
+        out << ", reserved bits " << (flags >> 6);
+    out << ", sync stop " << ((flags >> 5) & 1u) << ", no multiple " << ((flags >> 4) & 1u);
+    // The optional fields follow in the opposite order of their flags.
+    if ((flags & 1u) != 0)
+        out << ", in point " << body.DWord();
+    if ((flags & 2u) != 0)
+        out << ", out point " << body.DWord();
+    if ((flags & 4u) != 0)
+        out << ", loop count " << body.Word();
+    if ((flags & 8u) != 0) {
+        const uint32_t points = body.Byte();
+        out << ", envelope of " << points << (points == 1 ? " point" : " points");
+        for (uint32_t i = 0; i < points && !body.CutShort(); ++i) {
+            const uint32_t mark44 = body.DWord();
+            const uint32_t left = body.Word();
+            const uint32_t right = body.Word();
+            out << (i == 0 ? ": " : ", ") << mark44 << " " << left << "/" << right;
+        }
+    }
 }
+
+FCTStartSound::FCTStartSound(U16 soundId, std::unique_ptr<FSoundInfo> soundInfo)
+    : soundId(soundId), soundInfo(std::move(soundInfo)) {}
 
 void FCTStartSound::WriteTo(FSWFStream* stream) {
     FSWFStream body;
@@ -198,4 +280,15 @@ void FCTStartSound::WriteTo(FSWFStream* stream) {
     if (soundInfo != nullptr)
         soundInfo->WriteTo(&body);
     stream->PutTag(kTagStartSound, body.TotalSize(), &body);
+}
+
+void FCTStartSound::Describe(SwfReader body, std::ostream& out) {
+    out << ": sound id " << body.Word();
+    if (body.Remaining() == 0)
+        return; // a StartSound without sound info
+    FSoundInfo::Describe(body, out);
+    if (body.CutShort())
+        out << ", body cut short";
+    else if (body.Remaining() != 0)
+        out << ", " << body.Remaining() << " bytes more";
 }

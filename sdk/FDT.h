@@ -1,10 +1,15 @@
 // The SWF tag object model: FObj/FCT/FDT bases, definition ids, the movie container, the
-// frame and action tags, and the sound definition and start tags.
+// frame and action tags, and the sound definition and start tags. Each tag that has a body writes
+// it (WriteTo) and describes it for the movie dump (Describe) side by side, so that a record's
+// layout is written down in one place.
 #pragma once
 
 #include "FSWFStream.h"
+#include "SwfReader.h"
 
 #include <cstdint>
+#include <iosfwd>
+#include <memory>
 #include <vector>
 
 // ---- Object model ----------------------------------------------------------------------------
@@ -26,36 +31,38 @@ public:
     void WriteTo(FSWFStream* /*stream*/) override {}
 };
 
-// Base of definition tags: carries the id other tags refer to it by.
+// Base of definition tags: carries the id other tags refer to it by. A definition has id 0 until
+// a movie container takes it and gives it that movie's next id.
 class FDT : public FObj {
 public:
     void WriteTo(FSWFStream* /*stream*/) override {}
-    // Every concrete definition answers its own id; reaching this one is a programming error.
+    // Every concrete definition answers and takes its own id; reaching these is a programming error.
     virtual U16 DefinitionId();
+    virtual void SetDefinitionId(U16 id);
 };
-
-// The process-wide definition id counter: 0 at start, reset after each movie is built.
-extern U16 definitionIdCounter;
-
-// Adds 1 to definitionIdCounter and returns it: the first id handed out is 1.
-U16 NextDefinitionId();
 
 // ---- Movie container -------------------------------------------------------------------------
 
-// Holds the objects of one movie in file order, owns them, counts frames and writes the file.
+// Holds the objects of one movie in file order, owns them, counts frames, numbers the movie's
+// definitions and writes the file.
 class FObjCollection {
 public:
     FObjCollection() = default;
     FObjCollection(const FObjCollection&) = delete;
     FObjCollection& operator=(const FObjCollection&) = delete;
-    ~FObjCollection();
 
-    // Takes ownership of a heap object; counts it if it ends a frame.
-    void AddObject(FObj* object);
+    // Takes the object; counts it if it ends a frame, and gives a definition still without an id
+    // the movie's next one.
+    void AddObject(std::unique_ptr<FObj> object);
+    // The same for a heap object handed over by pointer (null is kept and written as nothing).
+    void AddObject(FObj* object) { AddObject(std::unique_ptr<FObj>(object)); }
+
+    // This movie's definition ids: 1, 2, 3, ... in the order they are asked for.
+    U16 NextDefinitionId() { return ++lastDefinitionId; }
 
     void WriteObjects(FSWFStream* stream);
     void WriteEndTag(FSWFStream* stream);
-    // Builds the complete file image (header, tags, End tag) and resets definitionIdCounter.
+    // Builds the complete file image (header, tags, End tag).
     void WriteMovieBody(FSWFStream* stream, S32 width, S32 height, S32 frameRate);
     // Builds the 21-byte file header and copies it over the first 21 bytes at `target`.
     void WriteHeader(U8* target, U32 fileLength, S32 width, S32 height, S32 frameRate);
@@ -63,15 +70,16 @@ public:
     // Writes the movie to fileName by ReplaceFile, without waiting for the disk: a failed write
     // leaves nothing new behind and an old movie as it was. Returns true when the movie is complete.
     // When the file cannot be created, or a folder or a read-only file stands at fileName, the
-    // body is not built and definitionIdCounter keeps its value.
+    // body is not built.
     bool WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate);
 
     S32 FrameCount() const { return frameCount; }
-    const std::vector<FObj*>& Objects() const { return objects; }
+    const std::vector<std::unique_ptr<FObj>>& Objects() const { return objects; }
 
 private:
     S32 frameCount = 0;
-    std::vector<FObj*> objects;
+    U16 lastDefinitionId = 0;
+    std::vector<std::unique_ptr<FObj>> objects;
 };
 
 // ---- Frame and action tags -------------------------------------------------------------------
@@ -102,14 +110,16 @@ public:
 // DoAction (code 12): its action records, then the end flag 0.
 class FCTDoAction : public FCT {
 public:
-    ~FCTDoAction() override;
-    // Takes ownership of a heap record.
-    void AppendAction(FActionRecord* action);
+    void AppendAction(std::unique_ptr<FActionRecord> action);
+    // The same for a heap record handed over by pointer.
+    void AppendAction(FActionRecord* action) { AppendAction(std::unique_ptr<FActionRecord>(action)); }
     void WriteTo(FSWFStream* stream) override;
     bool CountsAsFrame() override { return false; }
+    // Appends the fields of a DoAction body to a dump line: ": actions Stop" and the like.
+    static void Describe(SwfReader body, std::ostream& out);
 
 private:
-    std::vector<FActionRecord*> actions;
+    std::vector<std::unique_ptr<FActionRecord>> actions;
 };
 
 // ---- Sound definition and start tags ---------------------------------------------------------
@@ -125,13 +135,16 @@ struct SoundParams {
     U8* data;        // for MP3: 16-bit seek samples, then the MP3 frames
 };
 
-// DefineSound (code 14). Takes the next definition id when constructed; frees no sound data.
+// DefineSound (code 14). Its id is given by the movie that takes it; frees no sound data.
 class FDTDefineSound : public FDT {
 public:
     FDTDefineSound();
     void WriteTo(FSWFStream* stream) override;
     U16 DefinitionId() override { return id; }
+    void SetDefinitionId(U16 newId) override { id = newId; }
     const SoundParams& Params() const { return soundParams; }
+    // Appends the fields of a DefineSound body to a dump line.
+    static void Describe(SwfReader body, std::ostream& out);
 
 protected:
     U16 id;
@@ -145,16 +158,15 @@ struct SoundEnvelope {
     U16 level1; // right channel
 };
 
-// Playing options of a StartSound. Owns `envelope` (an array of envelopePointCount points
+// Playing options of a StartSound. Takes `envelope` (an array of envelopePointCount points
 // allocated with new[]).
 class FSoundInfo {
 public:
     FSoundInfo(U8 syncFlags, U8 hasEnvelope, U8 hasLoops, U8 hasOutPoint, U8 hasInPoint, U32 inPoint,
                U32 outPoint, U16 loopCount, U8 envelopePointCount, SoundEnvelope* envelope);
-    FSoundInfo(const FSoundInfo&) = delete;
-    FSoundInfo& operator=(const FSoundInfo&) = delete;
-    ~FSoundInfo();
     void WriteTo(FSWFStream* stream);
+    // Appends the fields of the sound info at the reader to a dump line.
+    static void Describe(SwfReader& body, std::ostream& out);
 
 private:
     U8 syncFlags;
@@ -166,17 +178,21 @@ private:
     U32 outPoint;
     U16 loopCount;
     U8 envelopePointCount;
-    SoundEnvelope* envelope;
+    std::unique_ptr<SoundEnvelope[]> envelope;
 };
 
-// StartSound (code 15): starts the sound with id soundId. Owns soundInfo.
+// StartSound (code 15): starts the sound with id soundId; without sound info, the id alone.
 class FCTStartSound : public FCT {
 public:
-    FCTStartSound(U16 soundId, FSoundInfo* soundInfo);
-    ~FCTStartSound() override;
+    FCTStartSound(U16 soundId, std::unique_ptr<FSoundInfo> soundInfo);
+    // The same for sound info handed over by pointer.
+    FCTStartSound(U16 soundId, FSoundInfo* soundInfo)
+        : FCTStartSound(soundId, std::unique_ptr<FSoundInfo>(soundInfo)) {}
     void WriteTo(FSWFStream* stream) override;
+    // Appends the fields of a StartSound body to a dump line.
+    static void Describe(SwfReader body, std::ostream& out);
 
 private:
     U16 soundId;
-    FSoundInfo* soundInfo;
+    std::unique_ptr<FSoundInfo> soundInfo;
 };

@@ -1,42 +1,12 @@
 // Reading a movie back into its header and tags, and the readable dump of them.
 #include "SwfDump.h"
 
+#include "FDT.h"
 #include "SwfTags.h"
 
 #include <sstream>
 
 namespace {
-
-// Little-endian reads inside [bytes, bytes + size); reading past the end gives 0 and marks the reader cut
-// short.
-class ByteReader {
-public:
-    ByteReader(const uint8_t* bytes, size_t size) : bytes(bytes), size(size) {}
-
-    uint32_t Byte() {
-        if (position >= size) {
-            cutShort = true;
-            return 0;
-        }
-        return bytes[position++];
-    }
-    uint32_t Word() {
-        const uint32_t low = Byte();
-        return low | (Byte() << 8);
-    }
-    uint32_t DWord() {
-        const uint32_t low = Word();
-        return low | (Word() << 16);
-    }
-    size_t Remaining() const { return position < size ? size - position : 0; }
-    bool CutShort() const { return cutShort; }
-
-private:
-    const uint8_t* bytes;
-    size_t size;
-    size_t position = 0;
-    bool cutShort = false;
-};
 
 // Signed bit field of `width` bits starting `bit` bits into `bytes`, most significant bit first.
 int32_t SignedBits(const uint8_t* bytes, size_t bit, unsigned width) {
@@ -48,108 +18,42 @@ int32_t SignedBits(const uint8_t* bytes, size_t bit, unsigned width) {
     return static_cast<int32_t>(value);
 }
 
-const char* const kRateNames[] = {"5.5 kHz", "11 kHz", "22 kHz", "44 kHz"};
+const char* const kHeaderCutShort = " is cut short";
+const char* const kBodyPastTheEnd = " runs past the end of the file";
 
-const char* SoundFormatName(unsigned format) {
-    switch (format) {
-    case 0:
-        return "raw";
-    case 1:
-        return "ADPCM";
-    case 2:
-        return "MP3";
-    case 3:
-        return "raw little-endian";
+// Reads the header of the tag at `position`; nullptr, or why the tag is not whole in the file.
+const char* ReadTagHeader(const uint8_t* bytes, size_t size, size_t position, SwfTag& tag) {
+    if (position > size || size - position < 2)
+        return kHeaderCutShort;
+    const unsigned word = bytes[position] | (bytes[position + 1] << 8);
+    tag = SwfTag{word >> 6, word & 63u, position, position + 2};
+    if (tag.length == 63) {
+        if (size - position < 6)
+            return kHeaderCutShort;
+        tag.length = bytes[position + 2] | (bytes[position + 3] << 8) | (bytes[position + 4] << 16) |
+                     (uint32_t{bytes[position + 5]} << 24);
+        tag.bodyOffset = position + 6;
+    }
+    return size - tag.bodyOffset < tag.length ? kBodyPastTheEnd : nullptr;
+}
+
+// "<name> (<code>), length <n>" and the fields of the tags this program writes.
+void DescribeTag(const SwfTag& tag, const uint8_t* bytes, std::ostream& out) {
+    out << SwfTagName(tag.code) << " (" << tag.code << "), length " << tag.length;
+    const SwfReader body(bytes + tag.bodyOffset, tag.length);
+    switch (tag.code) {
+    case kTagDoAction:
+        FCTDoAction::Describe(body, out);
+        break;
+    case kTagDefineSound:
+        FDTDefineSound::Describe(body, out);
+        break;
+    case kTagStartSound:
+        FCTStartSound::Describe(body, out);
+        break;
     default:
-        return nullptr;
+        break;
     }
-}
-
-void DescribeDefineSound(ByteReader body, uint32_t length, std::ostream& out) {
-    const uint32_t id = body.Word();
-    const uint32_t flags = body.Byte();
-    const uint32_t sampleCount = body.DWord();
-    if (body.CutShort()) {
-        out << ": body cut short";
-        return;
-    }
-    const unsigned format = flags >> 4;
-    const char* formatName = SoundFormatName(format);
-    out << ": id " << id << ", format " << format;
-    if (formatName != nullptr)
-        out << " (" << formatName << ")";
-    out << ", rate " << ((flags >> 2) & 3u) << " (" << kRateNames[(flags >> 2) & 3u] << ")";
-    out << ", size " << ((flags >> 1) & 1u) << ((flags & 2u) != 0 ? " (16-bit)" : " (8-bit)");
-    out << ", type " << (flags & 1u) << ((flags & 1u) != 0 ? " (stereo)" : " (mono)");
-    out << ", sample count " << sampleCount << ", data length " << length - 7;
-    if (format == 2 && length - 7 >= 2)
-        out << " (seek samples " << static_cast<int16_t>(body.Word()) << ")";
-}
-
-void DescribeStartSound(ByteReader body, std::ostream& out) {
-    const uint32_t soundId = body.Word();
-    out << ": sound id " << soundId;
-    if (body.Remaining() == 0)
-        return; // a StartSound without sound info
-    const uint32_t flags = body.Byte();
-    if ((flags >> 6) != 0)
-        out << ", reserved bits " << (flags >> 6);
-    out << ", sync stop " << ((flags >> 5) & 1u) << ", no multiple " << ((flags >> 4) & 1u);
-    // The optional fields follow in the opposite order of their flags.
-    if ((flags & 1u) != 0)
-        out << ", in point " << body.DWord();
-    if ((flags & 2u) != 0)
-        out << ", out point " << body.DWord();
-    if ((flags & 4u) != 0)
-        out << ", loop count " << body.Word();
-    if ((flags & 8u) != 0) {
-        const uint32_t points = body.Byte();
-        out << ", envelope of " << points << (points == 1 ? " point" : " points");
-        for (uint32_t i = 0; i < points && !body.CutShort(); ++i) {
-            const uint32_t mark44 = body.DWord();
-            const uint32_t left = body.Word();
-            const uint32_t right = body.Word();
-            out << (i == 0 ? ": " : ", ") << mark44 << " " << left << "/" << right;
-        }
-    }
-    if (body.CutShort())
-        out << ", body cut short";
-    else if (body.Remaining() != 0)
-        out << ", " << body.Remaining() << " bytes more";
-}
-
-void DescribeDoAction(ByteReader body, std::ostream& out) {
-    out << ": actions";
-    bool any = false;
-    for (;;) {
-        const uint32_t code = body.Byte();
-        if (body.CutShort()) {
-            out << ", no end flag";
-            return;
-        }
-        if (code == 0)
-            break;
-        any = true;
-        if (code == 0x07) {
-            out << " Stop";
-        } else if (code == 0x06) {
-            out << " Play";
-        } else {
-            static const char digits[] = "0123456789ABCDEF";
-            out << " 0x" << digits[code >> 4] << digits[code & 15];
-        }
-        // Actions from 0x80 on carry a length and that many bytes.
-        if (code >= 0x80) {
-            const uint32_t payload = body.Word();
-            out << "(" << payload << " bytes)";
-            for (uint32_t i = 0; i < payload; ++i)
-                body.Byte();
-        }
-    }
-    if (!any)
-        out << " none";
-    if (body.Remaining() != 0)
-        out << ", " << body.Remaining() << " bytes after the end flag";
 }
 
 } // namespace
@@ -193,24 +97,12 @@ SwfMovie ParseSwfMovie(const uint8_t* bytes, size_t size) {
     size_t position = movie.headerSize;
     bool ended = false;
     while (!ended && position < size) {
-        if (size - position < 2) {
-            movie.problem = "a tag header at " + std::to_string(position) + " is cut short";
-            return movie;
-        }
-        const unsigned word = bytes[position] | (bytes[position + 1] << 8);
-        SwfTag tag{word >> 6, word & 63u, position, position + 2};
-        if (tag.length == 63) {
-            if (size - position < 6) {
-                movie.problem = "a tag header at " + std::to_string(position) + " is cut short";
-                return movie;
-            }
-            tag.length = bytes[position + 2] | (bytes[position + 3] << 8) | (bytes[position + 4] << 16) |
-                         (uint32_t{bytes[position + 5]} << 24);
-            tag.bodyOffset = position + 6;
-        }
-        if (size - tag.bodyOffset < tag.length) {
+        SwfTag tag;
+        const char* problem = ReadTagHeader(bytes, size, position, tag);
+        if (problem != nullptr) {
             movie.problem =
-                "the body of the tag at " + std::to_string(position) + " runs past the end of the file";
+                std::string(problem == kHeaderCutShort ? "a tag header at " : "the body of the tag at ") +
+                std::to_string(position) + problem;
             return movie;
         }
         movie.tags.push_back(tag);
@@ -233,40 +125,10 @@ SwfMovie ParseSwfMovie(const std::vector<uint8_t>& bytes) {
 }
 
 std::string SwfTagName(unsigned code) {
-    switch (code) {
-    case 0:
-        return "End";
-    case 1:
-        return "ShowFrame";
-    case 2:
-        return "DefineShape";
-    case 4:
-        return "PlaceObject";
-    case 5:
-        return "RemoveObject";
-    case 9:
-        return "SetBackgroundColor";
-    case 12:
-        return "DoAction";
-    case 14:
-        return "DefineSound";
-    case 15:
-        return "StartSound";
-    case 18:
-        return "SoundStreamHead";
-    case 19:
-        return "SoundStreamBlock";
-    case 26:
-        return "PlaceObject2";
-    case 28:
-        return "RemoveObject2";
-    case 39:
-        return "DefineSprite";
-    case 43:
-        return "FrameLabel";
-    default:
-        return "Tag" + std::to_string(code);
-    }
+    for (const SwfTagCodeName& tag : kSwfTagNames)
+        if (tag.code == code)
+            return tag.name;
+    return "Tag" + std::to_string(code);
 }
 
 std::string SwfTagSequence(const SwfMovie& movie) {
@@ -299,11 +161,9 @@ std::string DumpSwfMovie(const uint8_t* bytes, size_t size) {
     }
     for (size_t i = 0; i < movie.tags.size(); ++i) {
         const SwfTag& tag = movie.tags[i];
-        out << "@" << tag.offset << " " << SwfTagName(tag.code) << " (" << tag.code << "), length "
-            << tag.length;
-        const ByteReader body(bytes + tag.bodyOffset, tag.length);
-        switch (tag.code) {
-        case kTagShowFrame: {
+        out << "@" << tag.offset << " ";
+        DescribeTag(tag, bytes, out);
+        if (tag.code == kTagShowFrame) {
             // A long run of empty frames says no more on one line than on thousands.
             size_t run = 1;
             while (tag.length == 0 && i + run < movie.tags.size() &&
@@ -312,19 +172,6 @@ std::string DumpSwfMovie(const uint8_t* bytes, size_t size) {
             if (run > 1)
                 out << ", " << run << " in a row";
             i += run - 1;
-            break;
-        }
-        case kTagDoAction:
-            DescribeDoAction(body, out);
-            break;
-        case kTagDefineSound:
-            DescribeDefineSound(body, tag.length, out);
-            break;
-        case kTagStartSound:
-            DescribeStartSound(body, out);
-            break;
-        default:
-            break;
         }
         out << "\n";
     }
@@ -335,4 +182,15 @@ std::string DumpSwfMovie(const uint8_t* bytes, size_t size) {
 
 std::string DumpSwfMovie(const std::vector<uint8_t>& bytes) {
     return DumpSwfMovie(bytes.data(), bytes.size());
+}
+
+std::string DumpSwfTag(const uint8_t* bytes, size_t size) {
+    SwfTag tag;
+    if (ReadTagHeader(bytes, size, 0, tag) != nullptr)
+        return {};
+    std::ostringstream out;
+    DescribeTag(tag, bytes, out);
+    if (tag.bodyOffset + tag.length != size)
+        out << ", " << size - tag.bodyOffset - tag.length << " bytes after the tag";
+    return out.str();
 }

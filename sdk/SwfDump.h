@@ -47,3 +47,8 @@ std::string SwfTagSequence(const SwfMovie& movie);
 // problem if the movie is not valid. Every line ends with a newline.
 std::string DumpSwfMovie(const uint8_t* bytes, size_t size);
 std::string DumpSwfMovie(const std::vector<uint8_t>& bytes);
+
+// The dump's line for the one tag whose header and body are `bytes`, without its offset and
+// newline: "DoAction (12), length 2: actions Stop". Bytes after the tag are counted at the end;
+// empty when the bytes hold no whole tag.
+std::string DumpSwfTag(const uint8_t* bytes, size_t size);

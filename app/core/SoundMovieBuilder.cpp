@@ -38,9 +38,9 @@ constexpr int32_t kMovieFrameRate = 12;
 
 void AddStopFrame(FObjCollection& movie) {
     auto doAction = std::make_unique<FCTDoAction>();
-    doAction->AppendAction(new FActionStop);
-    movie.AddObject(doAction.release());
-    movie.AddObject(new FCTShowFrame);
+    doAction->AppendAction(std::make_unique<FActionStop>());
+    movie.AddObject(std::move(doAction));
+    movie.AddObject(std::make_unique<FCTShowFrame>());
 }
 
 } // namespace
@@ -100,16 +100,14 @@ MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const s
         if (stopAction == 1)
             AddStopFrame(movie);
 
-        auto soundInfo = std::make_unique<FSoundInfo>(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr);
-        const U16 soundId = sound->DefinitionId();
-        movie.AddObject(sound.release());
-        // The sound info is handed over only once the StartSound exists to own it.
-        auto startSound = std::make_unique<FCTStartSound>(soundId, soundInfo.get());
-        soundInfo.release();
-        movie.AddObject(startSound.release());
+        // The movie gives the sound its id as it takes it.
+        FDT& definition = *sound;
+        movie.AddObject(std::move(sound));
+        movie.AddObject(std::make_unique<FCTStartSound>(
+            definition.DefinitionId(), std::make_unique<FSoundInfo>(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr)));
 
         for (int32_t i = 0; i < frames; ++i)
-            movie.AddObject(new FCTShowFrame);
+            movie.AddObject(std::make_unique<FCTShowFrame>());
 
         if (stopAction == 2)
             AddStopFrame(movie);

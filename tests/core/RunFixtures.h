@@ -1,6 +1,9 @@
 // Real sound files for the run's tests: tone WAVs, MP3s from lame, and the sound inside a movie.
 #pragma once
 
+#include "SwfDump.h"
+#include "SwfTags.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -61,42 +64,17 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-inline uint32_t Le(const std::string& b, size_t at, int count) {
-    uint32_t value = 0;
-    for (int i = count - 1; i >= 0; --i)
-        value = (value << 8) | static_cast<unsigned char>(b[at + static_cast<size_t>(i)]);
-    return value;
-}
-
-// The MP3 bytes of a movie's first DefineSound (code 14): behind its id, flags, sample count
-// and the two zero bytes. Empty when the movie has none or is malformed.
+// The MP3 bytes of a movie's first DefineSound, as the movie reader finds them: behind its id,
+// flags, sample count and the two zero bytes. Empty when the movie has none or is malformed.
 inline std::string EmbeddedMp3(const std::string& swf) {
-    if (swf.size() < 9 || swf.compare(0, 3, "FWS") != 0)
-        return {};
-    const int rectBits = static_cast<unsigned char>(swf[8]) >> 3;
-    size_t at = 8 + static_cast<size_t>((5 + 4 * rectBits + 7) / 8) + 4;
-    while (at + 2 <= swf.size()) {
-        const uint32_t header = Le(swf, at, 2);
-        const uint32_t code = header >> 6;
-        uint32_t length = header & 63;
-        at += 2;
-        if (length == 63) {
-            if (at + 4 > swf.size())
+    const auto* bytes = reinterpret_cast<const uint8_t*>(swf.data());
+    const SwfMovie movie = ParseSwfMovie(bytes, swf.size());
+    for (const SwfTag& tag : movie.tags)
+        if (movie.valid && tag.code == kTagDefineSound) {
+            if (tag.length < 9 || bytes[tag.bodyOffset + 7] != 0 || bytes[tag.bodyOffset + 8] != 0)
                 return {};
-            length = Le(swf, at, 4);
-            at += 4;
+            return swf.substr(tag.bodyOffset + 9, tag.length - 9);
         }
-        if (at + length > swf.size())
-            return {};
-        if (code == 14) {
-            if (length < 9 || swf[at + 7] != 0 || swf[at + 8] != 0)
-                return {};
-            return swf.substr(at + 9, length - 9);
-        }
-        if (code == 0)
-            break;
-        at += length;
-    }
     return {};
 }
 

@@ -428,10 +428,9 @@ TEST(Mp3ReaderDeathTest, MissingFileIsAProgrammingError) {
 // ---- The sound definition ------------------------------------------------------------------------
 
 TEST_F(Mp3Reader, DefinitionHoldsTheFileOrNothing) {
-    definitionIdCounter = 0;
     {
         FDTDefineSoundMP3 withoutFile(nullptr);
-        EXPECT_EQ(withoutFile.DefinitionId(), 1);
+        EXPECT_EQ(withoutFile.DefinitionId(), 0) << "the movie that takes it gives the id";
         EXPECT_EQ(withoutFile.Params().data, nullptr);
         EXPECT_EQ(withoutFile.Params().dataSize, 0u);
     }
@@ -442,7 +441,6 @@ TEST_F(Mp3Reader, DefinitionHoldsTheFileOrNothing) {
         FDTDefineSoundMP3 notMp3(file);
         ::testing::internal::GetCapturedStdout();
         std::fclose(file);
-        EXPECT_EQ(notMp3.DefinitionId(), 2) << "the id is taken before the file is read";
         EXPECT_EQ(notMp3.Params().data, nullptr);
         EXPECT_EQ(notMp3.Params().dataSize, 0u);
         EXPECT_EQ(notMp3.ReadResult(), MP3ReadResult::NotMP3);
@@ -452,13 +450,11 @@ TEST_F(Mp3Reader, DefinitionHoldsTheFileOrNothing) {
         FILE* file = std::fopen(path.c_str(), "rb");
         FDTDefineSoundMP3 sound(file);
         std::fclose(file);
-        EXPECT_EQ(sound.DefinitionId(), 3);
         ASSERT_NE(sound.Params().data, nullptr);
         EXPECT_EQ(sound.Params().dataSize, 3u * 417 + 2);
         EXPECT_EQ(sound.Params().sampleCount, 3u * 1152);
         EXPECT_EQ(sound.ReadResult(), MP3ReadResult::Ok);
     }
-    definitionIdCounter = 0;
 }
 
 // ---- Files made by lame (tests/data/make-mp3.sh) -------------------------------------------------

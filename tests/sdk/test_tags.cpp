@@ -1,6 +1,7 @@
-// Tag objects and the movie container: every tag and movie layout as a row of bytes, frame
-// counting, definition ids, ownership and the movie file writer.
+// Tag objects and the movie container: every tag and movie layout as a row of bytes, written and
+// read back to the same fields, frame counting, definition ids, ownership and the movie file writer.
 #include "FDT.h"
+#include "SwfDump.h"
 
 #include "common/swf_dump.h"
 
@@ -94,42 +95,55 @@ Bytes SoundDataBytes() {
 const Bytes kEmptyMovieHeader = {0x46, 0x57, 0x53, 0x04, 0x17, 0x00, 0x00, 0x00, 0x78, 0x00, 0x00,
                                  0x4B, 0x00, 0x00, 0x01, 0x2C, 0x00, 0x00, 0x0C, 0x00, 0x00};
 
+// A row without `build` is bytes no writer here makes (a damaged or foreign tag), only read.
 struct ByteCase {
     const char* name;
     std::function<Bytes()> build;
     Bytes expected;
+    // The expected bytes read back: the tag's dump line, or a movie's whole dump; none for a cut.
+    const char* reads = nullptr;
 };
 
 void PrintTo(const ByteCase& row, std::ostream* out) {
     *out << row.name;
 }
 
-class TagAndMovieBytes : public ::testing::TestWithParam<ByteCase> {
-protected:
-    void SetUp() override { definitionIdCounter = 0; }
-};
+class TagAndMovieBytes : public ::testing::TestWithParam<ByteCase> {};
 
 TEST_P(TagAndMovieBytes, WritesExactly) {
     const ByteCase& row = GetParam();
+    if (!row.build)
+        return;
     const Bytes got = row.build();
     EXPECT_EQ(Hex(got), Hex(row.expected)) << row.name << "\n" << swftest::Dump(got);
 }
 
+TEST_P(TagAndMovieBytes, ReadsBackTheSameFields) {
+    const ByteCase& row = GetParam();
+    if (row.reads == nullptr)
+        return;
+    const Bytes& bytes = row.expected;
+    const bool movie = bytes.size() >= 3 && bytes[0] == 'F' && bytes[1] == 'W' && bytes[2] == 'S';
+    EXPECT_EQ(movie ? DumpSwfMovie(bytes) : DumpSwfTag(bytes.data(), bytes.size()), row.reads);
+}
+
 const ByteCase kByteCases[] = {
-    {"ShowFrame", [] { return TagBytes(FCTShowFrame()); }, {0x40, 0x00}},
+    {"ShowFrame", [] { return TagBytes(FCTShowFrame()); }, {0x40, 0x00}, "ShowFrame (1), length 0"},
     {"DoAction, no action",
      [] {
          FCTDoAction doAction;
          return TagBytes(std::move(doAction));
      },
-     {0x01, 0x03, 0x00}},
+     {0x01, 0x03, 0x00},
+     "DoAction (12), length 1: actions none"},
     {"DoAction, one Stop",
      [] {
          FCTDoAction doAction;
          doAction.AppendAction(new FActionStop);
          return TagBytes(std::move(doAction));
      },
-     {0x02, 0x03, 0x07, 0x00}},
+     {0x02, 0x03, 0x07, 0x00},
+     "DoAction (12), length 2: actions Stop"},
     {"DoAction, two Stops",
      [] {
          FCTDoAction doAction;
@@ -137,30 +151,42 @@ const ByteCase kByteCases[] = {
          doAction.AppendAction(new FActionStop);
          return TagBytes(std::move(doAction));
      },
-     {0x03, 0x03, 0x07, 0x07, 0x00}},
+     {0x03, 0x03, 0x07, 0x07, 0x00},
+     "DoAction (12), length 3: actions Stop Stop"},
     {"StartSound for id 1 as the builder makes it",
      [] { return TagBytes(FCTStartSound(1, new FSoundInfo(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr))); },
-     {0xC5, 0x03, 0x01, 0x00, 0x14, 0x00, 0x00}},
+     {0xC5, 0x03, 0x01, 0x00, 0x14, 0x00, 0x00},
+     "StartSound (15), length 5: sound id 1, sync stop 0, no multiple 1, loop count 0"},
     {"StartSound with in- and out-point: in-point first",
      [] {
          return TagBytes(
              FCTStartSound(0x0203, new FSoundInfo(0, 0, 0, 1, 1, 0x11223344, 0x55667788, 0, 0, nullptr)));
      },
-     {0xCB, 0x03, 0x03, 0x02, 0x03, 0x44, 0x33, 0x22, 0x11, 0x88, 0x77, 0x66, 0x55}},
+     {0xCB, 0x03, 0x03, 0x02, 0x03, 0x44, 0x33, 0x22, 0x11, 0x88, 0x77, 0x66, 0x55},
+     "StartSound (15), length 11: sound id 515, sync stop 0, no multiple 0, in point 287454020, out point "
+     "1432778632"},
     {"StartSound with every option and a two-point envelope",
      [] {
          auto* envelope = new SoundEnvelope[2]{{0x10, 0x8000, 0x0001}, {0x20000, 0x0000, 0x7FFF}};
          return TagBytes(FCTStartSound(5, new FSoundInfo(0x2, 1, 1, 1, 1, 7, 9, 3, 2, envelope)));
      },
      {0xDE, 0x03, 0x05, 0x00, 0x2F, 0x07, 0x00, 0x00, 0x00, 0x09, 0x00, 0x00, 0x00, 0x03, 0x00, 0x02,
-      0x10, 0x00, 0x00, 0x00, 0x00, 0x80, 0x01, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0xFF, 0x7F}},
+      0x10, 0x00, 0x00, 0x00, 0x00, 0x80, 0x01, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0xFF, 0x7F},
+     "StartSound (15), length 30: sound id 5, sync stop 1, no multiple 0, in point 7, out point 9, loop "
+     "count 3, envelope of 2 points: 16 32768/1, 131072 0/32767"},
     {"StartSound without sound info: id only",
      [] { return TagBytes(FCTStartSound(9, nullptr)); },
-     {0xC2, 0x03, 0x09, 0x00}},
+     {0xC2, 0x03, 0x09, 0x00},
+     "StartSound (15), length 2: sound id 9"},
     {"DefineSound, 44 kHz stereo: long header, id, flags 0x2F, samples, the data as is",
-     [] { return TagBytes(TestSound(3, 1, 1152, gSoundData, sizeof gSoundData)); },
-     Concat({0xBF, 0x03, 0x47, 0x00, 0x00, 0x00, 0x01, 0x00, 0x2F, 0x80, 0x04, 0x00, 0x00},
-            SoundDataBytes())},
+     [] {
+         TestSound sound(3, 1, 1152, gSoundData, sizeof gSoundData);
+         sound.SetDefinitionId(1);
+         return TagBytes(std::move(sound));
+     },
+     Concat({0xBF, 0x03, 0x47, 0x00, 0x00, 0x00, 0x01, 0x00, 0x2F, 0x80, 0x04, 0x00, 0x00}, SoundDataBytes()),
+     "DefineSound (14), length 71: id 1, format 2 (MP3), rate 3 (44 kHz), size 1 (16-bit), type 1 (stereo), "
+     "sample count 1152, data length 64 (seek samples 0)"},
     {"DefineSound flag bytes for 44 kHz mono and 22/11/5.5 kHz",
      [] {
          Bytes flags;
@@ -172,15 +198,26 @@ const ByteCase kByteCases[] = {
      },
      {0x2E, 0x2F, 0x2A, 0x2B, 0x26, 0x27, 0x22, 0x23}},
     {"tag with a 62-byte body: 2-byte header", [] { return TagBytes(BodyTag(14, 62)); },
-     Concat({0xBE, 0x03}, Counting(62))},
+     Concat({0xBE, 0x03}, Counting(62)),
+     "DefineSound (14), length 62: id 256, format 0 (raw), rate 0 (5.5 kHz), size 1 (16-bit), type 0 (mono), "
+     "sample count 100992003, data length 55"},
     {"tag with a 63-byte body: 6-byte header", [] { return TagBytes(BodyTag(14, 63)); },
-     Concat({0xBF, 0x03, 0x3F, 0x00, 0x00, 0x00}, Counting(63))},
+     Concat({0xBF, 0x03, 0x3F, 0x00, 0x00, 0x00}, Counting(63)),
+     "DefineSound (14), length 63: id 256, format 0 (raw), rate 0 (5.5 kHz), size 1 (16-bit), type 0 (mono), "
+     "sample count 100992003, data length 56"},
     {"empty movie: 23 bytes", [] { return MovieBytes([](FObjCollection&) {}); },
-     Concat(kEmptyMovieHeader, {0x00, 0x00})},
+     Concat(kEmptyMovieHeader, {0x00, 0x00}),
+     "FWS version 4, file length 23 (23 bytes in the file)\n"
+     "frame x 0..600, y 0..600 twips, rate 12, 0 frames\n"
+     "@21 End (0), length 0\n"},
     {"movie with one ShowFrame: 25 bytes",
      [] { return MovieBytes([](FObjCollection& m) { m.AddObject(new FCTShowFrame); }); },
      {0x46, 0x57, 0x53, 0x04, 0x19, 0x00, 0x00, 0x00, 0x78, 0x00, 0x00, 0x4B, 0x00,
-      0x00, 0x01, 0x2C, 0x00, 0x00, 0x0C, 0x01, 0x00, 0x40, 0x00, 0x00, 0x00}},
+      0x00, 0x01, 0x2C, 0x00, 0x00, 0x0C, 0x01, 0x00, 0x40, 0x00, 0x00, 0x00},
+     "FWS version 4, file length 25 (25 bytes in the file)\n"
+     "frame x 0..600, y 0..600 twips, rate 12, 1 frame\n"
+     "@21 ShowFrame (1), length 0\n"
+     "@23 End (0), length 0\n"},
     {"movie with a Stop frame: 29 bytes",
      [] {
          return MovieBytes([](FObjCollection& m) {
@@ -189,7 +226,12 @@ const ByteCase kByteCases[] = {
          });
      },
      {0x46, 0x57, 0x53, 0x04, 0x1D, 0x00, 0x00, 0x00, 0x78, 0x00, 0x00, 0x4B, 0x00, 0x00, 0x01,
-      0x2C, 0x00, 0x00, 0x0C, 0x01, 0x00, 0x02, 0x03, 0x07, 0x00, 0x40, 0x00, 0x00, 0x00}},
+      0x2C, 0x00, 0x00, 0x0C, 0x01, 0x00, 0x02, 0x03, 0x07, 0x00, 0x40, 0x00, 0x00, 0x00},
+     "FWS version 4, file length 29 (29 bytes in the file)\n"
+     "frame x 0..600, y 0..600 twips, rate 12, 1 frame\n"
+     "@21 DoAction (12), length 2: actions Stop\n"
+     "@25 ShowFrame (1), length 0\n"
+     "@27 End (0), length 0\n"},
     {"frame rate 300 keeps its low 8 bits (44)",
      [] {
          Bytes movie = MovieBytes([](FObjCollection&) {}, 600, 600, 300);
@@ -210,6 +252,46 @@ const ByteCase kByteCases[] = {
          return Bytes(movie.begin() + 4, movie.begin() + 8);
      },
      {23 + 2 + 7 + 8, 0x00, 0x00, 0x00}},
+    {"read only: DefineSound cut short",
+     nullptr,
+     {0x83, 0x03, 0x01, 0x00, 0x2F},
+     "DefineSound (14), length 3: body cut short"},
+    {"read only: DefineSound of an unnamed format, 8-bit mono",
+     nullptr,
+     {0x87, 0x03, 0x01, 0x00, 0x50, 0x10, 0x00, 0x00, 0x00},
+     "DefineSound (14), length 7: id 1, format 5, rate 0 (5.5 kHz), size 0 (8-bit), type 0 (mono), sample "
+     "count 16, data length 0"},
+    {"read only: StartSound in-point cut short",
+     nullptr,
+     {0xC4, 0x03, 0x01, 0x00, 0x01, 0x44},
+     "StartSound (15), length 4: sound id 1, sync stop 0, no multiple 0, in point 68, body cut short"},
+    {"read only: StartSound with reserved bits and bytes more",
+     nullptr,
+     {0xC5, 0x03, 0x01, 0x00, 0xC0, 0xAA, 0xBB},
+     "StartSound (15), length 5: sound id 1, reserved bits 3, sync stop 0, no multiple 0, 2 bytes more"},
+    {"read only: StartSound envelope cut short",
+     nullptr,
+     {0xC5, 0x03, 0x01, 0x00, 0x08, 0x03, 0x10},
+     "StartSound (15), length 5: sound id 1, sync stop 0, no multiple 0, envelope of 3 points: 16 0/0, body "
+     "cut short"},
+    {"read only: DoAction without end flag",
+     nullptr,
+     {0x02, 0x03, 0x07, 0x06},
+     "DoAction (12), length 2: actions Stop Play, no end flag"},
+    {"read only: DoAction with a long action, an unknown one and a byte after the end flag",
+     nullptr,
+     {0x08, 0x03, 0x96, 0x02, 0x00, 0xAB, 0xCD, 0x1F, 0x00, 0xEE},
+     "DoAction (12), length 8: actions 0x96(2 bytes) 0x1F, 1 bytes after the end flag"},
+    {"read only: DoAction with a long action cut short",
+     nullptr,
+     {0x03, 0x03, 0x96, 0x05, 0x00},
+     "DoAction (12), length 3: actions 0x96(5 bytes), no end flag"},
+    {"read only: a long tag header cut short is no tag", nullptr, {0xBF, 0x03, 0x10}, ""},
+    {"read only: a body past the end is no tag", nullptr, {0x42, 0x00, 0x01}, ""},
+    {"read only: bytes after a tag",
+     nullptr,
+     {0x40, 0x00, 0x00},
+     "ShowFrame (1), length 0, 1 bytes after the tag"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, TagAndMovieBytes, ::testing::ValuesIn(kByteCases));
@@ -217,7 +299,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, TagAndMovieBytes, ::testing::ValuesIn(kByteCases)
 // ---- Frames, order, ids, ownership -----------------------------------------------------------
 
 TEST(TagModel, OnlyShowFrameCountsAsFrame) {
-    definitionIdCounter = 0;
     EXPECT_TRUE(FCTShowFrame().CountsAsFrame());
     EXPECT_FALSE(FCTDoAction().CountsAsFrame());
     EXPECT_FALSE(FCTStartSound(1, nullptr).CountsAsFrame());
@@ -249,7 +330,6 @@ TEST(TagModel, FrameCountIsWrittenAsItsLow16Bits) {
 }
 
 TEST(TagModel, ObjectsAreWrittenInInsertionOrder) {
-    definitionIdCounter = 0;
     const Bytes file = MovieBytes([](FObjCollection& m) {
         m.AddObject(new FCTShowFrame);
         m.AddObject(DoActionWithStops(2));
@@ -264,18 +344,23 @@ TEST(TagModel, ObjectsAreWrittenInInsertionOrder) {
     EXPECT_EQ(movie.frameCount, 2u);
 }
 
-TEST(TagModel, DefinitionIdsCountFromOneAndRestartAfterEachMovie) {
-    definitionIdCounter = 0;
-    EXPECT_EQ(NextDefinitionId(), 1);
-    FDTDefineSound second;
-    FDTDefineSound third;
-    EXPECT_EQ(second.DefinitionId(), 2);
-    EXPECT_EQ(third.DefinitionId(), 3);
-
-    MovieBytes([](FObjCollection&) {});
-    EXPECT_EQ(definitionIdCounter, 0);
-    FDTDefineSound afterMovie;
-    EXPECT_EQ(afterMovie.DefinitionId(), 1);
+TEST(TagModel, EachMovieNumbersItsDefinitionsFromOne) {
+    for (int round = 0; round < 2; ++round) {
+        FObjCollection movie;
+        auto first = std::make_unique<FDTDefineSound>();
+        auto second = std::make_unique<FDTDefineSound>();
+        second->SetDefinitionId(7); // one given its id beforehand keeps it
+        auto third = std::make_unique<FDTDefineSound>();
+        FDT* ids[] = {first.get(), second.get(), third.get()};
+        EXPECT_EQ(first->DefinitionId(), 0) << "no id before a movie takes it";
+        movie.AddObject(std::move(first));
+        movie.AddObject(std::move(second));
+        movie.AddObject(std::move(third));
+        EXPECT_EQ(ids[0]->DefinitionId(), 1);
+        EXPECT_EQ(ids[1]->DefinitionId(), 7);
+        EXPECT_EQ(ids[2]->DefinitionId(), 2);
+        EXPECT_EQ(movie.NextDefinitionId(), 3);
+    }
 }
 
 // Counts destructions, to show who deletes what.
@@ -324,7 +409,6 @@ protected:
                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder);
         fs::create_directories(folder);
-        definitionIdCounter = 0;
     }
     void TearDown() override { fs::remove_all(folder); }
 
@@ -371,23 +455,19 @@ TEST_F(MovieFile, FileLengthFieldEqualsTheFileSize) {
     EXPECT_EQ(file.size(), 21u + 6 + 7 + sizeof data + 2 + 2);
 }
 
-TEST_F(MovieFile, MissingFolderFailsAndKeepsTheIdCounter) {
+TEST_F(MovieFile, MissingFolderFails) {
     const fs::path path = folder / "missing" / "movie.swf";
-    FDTDefineSound sound; // takes id 1
     FObjCollection movie;
     FillStopMovie(movie);
     EXPECT_FALSE(movie.WriteMovieFile(path.string().c_str(), 600, 600, 12));
     EXPECT_FALSE(fs::exists(folder / "missing"));
-    EXPECT_EQ(FDTDefineSound().DefinitionId(), 2) << "no movie was built, so ids go on";
 }
 
 TEST_F(MovieFile, FailedWriteIsReported) {
-    FDTDefineSound sound; // takes id 1
     FObjCollection movie;
     FillStopMovie(movie);
     EXPECT_FALSE(movie.WriteMovieFile("/dev/full", 600, 600, 12));
     EXPECT_TRUE(fs::is_character_file("/dev/full")) << "a device is written in place, never replaced";
-    EXPECT_EQ(FDTDefineSound().DefinitionId(), 1) << "the file was opened and the movie built: ids restart";
 }
 
 TEST_F(MovieFile, APipeNobodyReadsFailsAtOnce) {
@@ -403,25 +483,20 @@ TEST_F(MovieFile, APipeNobodyReadsFailsAtOnce) {
 TEST_F(MovieFile, ADirectoryInTheWayFailsWithoutLeftovers) {
     const fs::path path = folder / "movie.swf";
     fs::create_directory(path);
-    FDTDefineSound sound; // takes id 1
     FObjCollection movie;
     EXPECT_FALSE(movie.WriteMovieFile(path.string().c_str(), 600, 600, 12));
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ(EntriesInFolder(), 1u);
-    EXPECT_EQ(FDTDefineSound().DefinitionId(), 2)
-        << "a folder cannot be opened as a file: no movie was built";
 }
 
 TEST_F(MovieFile, ReadOnlyMovieIsRefusedAndKept) {
     const std::string path = (folder / "movie.swf").string();
     swftest::WriteFileBytes(path, Bytes(100, 0xEE));
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    FDTDefineSound sound; // takes id 1
     FObjCollection movie;
     EXPECT_FALSE(movie.WriteMovieFile(path.c_str(), 600, 600, 12));
     EXPECT_EQ(Hex(swftest::ReadFileBytes(path)), Hex(Bytes(100, 0xEE)));
     EXPECT_EQ(EntriesInFolder(), 1u);
-    EXPECT_EQ(FDTDefineSound().DefinitionId(), 2) << "the file could not be opened: no movie was built";
 }
 
 // The temporary file has a name of its own: a user's file of any likely name is never touched.
