@@ -12,7 +12,7 @@ namespace {
 int32_t SignedBits(const uint8_t* bytes, size_t bit, unsigned width) {
     uint32_t value = 0;
     for (unsigned i = 0; i < width; ++i, ++bit)
-        value = (value << 1) | ((bytes[bit / 8] >> (7 - bit % 8)) & 1u);
+        value = (value << 1) | ((uint32_t{bytes[bit / 8]} >> (7 - bit % 8)) & 1u);
     if (width > 0 && width < 32 && (value & (1u << (width - 1))) != 0)
         value |= ~0u << width;
     return static_cast<int32_t>(value);

@@ -159,8 +159,8 @@ RunScheduler::RunScheduler(Setup setup)
         files_.back().input = file.File;
         namesTaken_.insert(file.File);
     }
-    const size_t encoderCount =
-        std::min<size_t>(std::max(setup_.encoderCount, 1), std::max<size_t>(files_.size(), 1));
+    const size_t encoderCount = std::min<size_t>(static_cast<size_t>(std::max(setup_.encoderCount, 1)),
+                                                 std::max<size_t>(files_.size(), 1));
     const size_t allowed = std::min(encoderCount, EncodersDescriptorsAllow());
     // The encoder's rate choices are found once per run, whichever encoder meets them first.
     const auto rateChoices = std::make_shared<EncoderRateChoices>();

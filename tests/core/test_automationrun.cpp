@@ -617,7 +617,7 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"BlankFolder", true, " \t ", kNoOutputFolderMessage, Outcome::Refused},
         CheckCase{"ParentMissing", true, "out/deeper", kOutputFolderFailedMessage, Outcome::Aborted},
         CheckCase{"FolderIsAFile", true, "in/a.wav", kOutputFolderFailedMessage, Outcome::Aborted}),
-    [](const testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<CheckCase>& row) { return std::string(row.param.name); });
 
 TEST(RunMessages, AreWordedExactly) {
     EXPECT_STREQ(kNoInputFilesMessage, "Please select at least one Wave Data file to convert!");
@@ -692,8 +692,8 @@ INSTANTIATE_TEST_SUITE_P(Writes, ReportFile,
                                          ReportCase{"FullAfterAPage", 4096, true, false},
                                          ReportCase{"FullAfterAPageWithoutAnOldReport", 4096, false, false},
                                          ReportCase{"FullFromTheStart", 0, true, false}),
-                         [](const testing::TestParamInfo<ReportCase>& info) {
-                             return std::string(info.param.name);
+                         [](const testing::TestParamInfo<ReportCase>& row) {
+                             return std::string(row.param.name);
                          });
 
 TEST(RunPaths, OwnMp3TestIgnoresLetterCase) {
