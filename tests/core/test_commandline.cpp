@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"Help", {"--help"}, false, "", kParams, Usage},
         Case{"VersionBesideAProject", {"-f:<file>", "-hide", "--version"}, true, "<file>", "", Version},
         Case{"VersionBeforeHelp", {"--version", "--help"}, false, "", kParams, Version},
-        Case{"HelpLetterCase", {"--Help", "-help", "-h", "--version=1"}, false, "", kParams},
+        Case{"HelpLetterCase", {"--Help", "-help", "-H", "--version=1"}, false, "", kParams},
         // After "--" every argument names a file, even "--help".
         Case{"HelpAfterDashes", {"--", "--help"}, false, "", kParams}),
     [](const testing::TestParamInfo<Case>& row) { return std::string(row.param.name); });
