@@ -135,7 +135,7 @@ protected:
     static unsigned StartSoundId(const Bytes& file) {
         for (const swftest::SwfTag& tag : swftest::ParseMovie(file).tags)
             if (tag.code == kTagStartSound)
-                return file[tag.bodyOffset] | (file[tag.bodyOffset + 1] << 8);
+                return static_cast<unsigned>(file[tag.bodyOffset] | (file[tag.bodyOffset + 1] << 8));
         return 0;
     }
 
