@@ -150,7 +150,7 @@ void TakeProjectFromControls(const ProjectControlValues& controls, PSoundProject
     }
     if (controls.stopAction)
         project.StopAction = *controls.stopAction;
-    project.FramePerSeconds = IntegerValueOr(controls.framesPerSecondText, 12);
+    project.FramePerSeconds = IntegerValueOr(controls.framesPerSecondText, kDefaultFramesPerSecond);
     project.FrameTuner = IntegerValueOr(controls.frameTunerText, 0);
 }
 

@@ -14,6 +14,7 @@
 #include "RunOutputs.h"
 #include "RunPaths.h"
 #include "SoundBlock.h"
+#include "SoundFileNames.h"
 #include "SoundLength.h"
 #include "SoundMovieBuilder.h"
 
@@ -297,7 +298,7 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
             file.skipped = true;
             return;
         }
-        if (IsOwnMp3(file.input)) {
+        if (IsMp3Name(file.input)) {
             // At a rate the movie's sound header has no code for (16, 32, 48 kHz) it is encoded
             // anew, at a rate it has; at the others it is used as it is.
             const int rate = FirstFrameSampleRate(file.input);

@@ -12,23 +12,12 @@
 #include <vector>
 
 #include "FDTSoundMP3.h"
+#include "SoundFileNames.h"
 
 #include <mpg123.h>
 #include <sndfile.h>
 
 namespace {
-
-bool HasMp3Extension(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return false;
-    std::string extension = path.substr(dot);
-    for (char& c : extension)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return extension == ".mp3";
-}
 
 int32_t WholeMilliseconds(int64_t frames, int64_t rate, const std::string& path) {
     if (frames < 0 || rate <= 0)
@@ -244,7 +233,7 @@ int32_t Mp3LengthMs(const unsigned char* data, size_t size, const std::string& n
 }
 
 int32_t SoundLengthMs(const std::string& path) {
-    return HasMp3Extension(path) ? Mp3LengthMs(path) : SndfileLengthMs(path);
+    return IsMp3Name(path) ? Mp3LengthMs(path) : SndfileLengthMs(path);
 }
 
 bool SoundFormatOf(int fd, SoundFormat& format) {

@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "SoundFileNames.h"
 #include "common/file_size_limit.h"
 #include "core/RunFixtures.h"
 
@@ -696,13 +697,16 @@ INSTANTIATE_TEST_SUITE_P(Writes, ReportFile,
                              return std::string(row.param.name);
                          });
 
-TEST(RunPaths, OwnMp3TestIgnoresLetterCase) {
-    EXPECT_TRUE(IsOwnMp3("/snd/a.mp3"));
-    EXPECT_TRUE(IsOwnMp3("/snd/a.MP3"));
-    EXPECT_TRUE(IsOwnMp3("/snd/a.mP3"));
-    EXPECT_FALSE(IsOwnMp3("/snd/a.mp3.wav"));
-    EXPECT_FALSE(IsOwnMp3("/snd.mp3/a"));
-    EXPECT_FALSE(IsOwnMp3("/snd/a.mp4"));
+TEST(SoundFileNames, Mp3ByItsNameIgnoresLetterCase) {
+    EXPECT_TRUE(IsMp3Name("/snd/a.mp3"));
+    EXPECT_TRUE(IsMp3Name("/snd/a.MP3"));
+    EXPECT_TRUE(IsMp3Name("/snd/a.mP3"));
+    EXPECT_FALSE(IsMp3Name("/snd/a.mp3.wav"));
+    EXPECT_FALSE(IsMp3Name("/snd.mp3/a"));
+    EXPECT_FALSE(IsMp3Name("/snd/a.mp4"));
+    EXPECT_TRUE(IsMp3Name("/snd/.mp3"));
+    EXPECT_FALSE(IsMp3Name("/snd/a.mp3/"));
+    EXPECT_FALSE(IsMp3Name("/snd/amp3"));
 }
 
 TEST(RunPaths, IntermediateNameAvoidsListedInputs) {
