@@ -11,11 +11,12 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "ProgramIdentity.h"
 #include "WindowPlacement.h"
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("SWF Tavrel Tool Help"));
+    setWindowTitle(ApplicationTitle() + QStringLiteral(" Help"));
     // An open help window does not keep the program running once the main window is closed.
     setAttribute(Qt::WA_QuitOnClose, false);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));

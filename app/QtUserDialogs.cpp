@@ -17,9 +17,9 @@
 
 #include "HelpWindow.h"
 #include "NativeText.h"
+#include "ProgramIdentity.h"
 
 namespace {
-const QString kApplicationTitle = QStringLiteral("SWF Tavrel Tool");
 
 // True when Qt's file classes reach the file at path (as TextFromBytes shows it) under its own
 // name: they convert names as UTF-8, which a name that is not UTF-8 does not survive.
@@ -42,12 +42,12 @@ QtUserDialogs::QtUserDialogs() = default;
 QtUserDialogs::~QtUserDialogs() = default;
 
 void QtUserDialogs::ShowMessage(QWidget* owner, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, owner);
+    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::Ok, owner);
     box.exec();
 }
 
 void QtUserDialogs::ShowError(QWidget* owner, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok, owner);
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), text, QMessageBox::Ok, owner);
     box.exec();
 }
 

@@ -12,7 +12,7 @@
 
 TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FormAbout"));
-    setWindowTitle(QStringLiteral("About SWF Tavrel Tool"));
+    setWindowTitle(QStringLiteral("About ") + ApplicationTitle());
     // A fixed size has nothing to minimise or maximise.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
@@ -31,7 +31,7 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     ProgramIcon->setFixedSize(56, 56);
     ProgramIcon->setAlignment(Qt::AlignCenter);
 
-    ProductName = new QLabel(QStringLiteral("SWF Tavrel Tool "), frame);
+    ProductName = new QLabel(ApplicationTitle() + QLatin1Char(' '), frame);
     ProductName->setObjectName(QStringLiteral("ProductName"));
     QFont productFont = ProductName->font();
     productFont.setBold(true);

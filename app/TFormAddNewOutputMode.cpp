@@ -22,15 +22,15 @@
 TFormAddNewOutputMode::TFormAddNewOutputMode(TFormPreferences* preferences, QWidget* parent)
     : QDialog(parent), preferences_(preferences) {
     setObjectName("FormAddNewOutputMode");
-    setWindowTitle("New Output Mode");
+    setWindowTitle(QStringLiteral("New Output Mode"));
     setModal(true);
 
-    EditName = new QLineEdit("SWF for ...", this);
+    EditName = new QLineEdit(QStringLiteral("SWF for ..."), this);
     ComboBoxQuality = new QComboBox(this);
     ComboBoxMode = new QComboBox(this);
     ComboBoxBitrate = new QComboBox(this);
-    Save = new QPushButton("Save", this);
-    Cancel = new QPushButton("Cancel", this);
+    Save = new QPushButton(QStringLiteral("Save"), this);
+    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
     Save->setDefault(true);
     FillSettingBoxes(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate);
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
@@ -49,13 +49,13 @@ TFormAddNewOutputMode::TFormAddNewOutputMode(TFormPreferences* preferences, QWid
         control->setObjectName(QString::fromLatin1(name));
 
     auto* fields = new QGridLayout;
-    fields->addWidget(LabelFor("Name :", EditName), 0, 0);
+    fields->addWidget(LabelFor(QStringLiteral("Name :"), EditName), 0, 0);
     fields->addWidget(EditName, 0, 1);
-    fields->addWidget(LabelFor("Conversion Quality:", ComboBoxQuality), 1, 0);
+    fields->addWidget(LabelFor(QStringLiteral("Conversion Quality:"), ComboBoxQuality), 1, 0);
     fields->addWidget(ComboBoxQuality, 1, 1);
-    fields->addWidget(LabelFor("Mode :", ComboBoxMode), 2, 0);
+    fields->addWidget(LabelFor(QStringLiteral("Mode :"), ComboBoxMode), 2, 0);
     fields->addWidget(ComboBoxMode, 2, 1);
-    fields->addWidget(LabelFor("Bitrate :", ComboBoxBitrate), 3, 0);
+    fields->addWidget(LabelFor(QStringLiteral("Bitrate :"), ComboBoxBitrate), 3, 0);
     fields->addWidget(ComboBoxBitrate, 3, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -86,8 +86,8 @@ void TFormAddNewOutputMode::AppendOutputMode() {
 void TFormAddNewOutputMode::SaveClick() {
     if (EditName->text().trimmed().isEmpty()) {
         if (preferences_ && preferences_->Host().dialogs)
-            preferences_->Host().dialogs->ShowMessage(this,
-                                                      "Please Specify a Name for this new output mode!");
+            preferences_->Host().dialogs->ShowMessage(
+                this, QStringLiteral("Please Specify a Name for this new output mode!"));
     } else {
         AppendOutputMode();
         if (preferences_)

@@ -51,7 +51,6 @@
 
 namespace {
 const QString kWindowTitle = QStringLiteral("Tavrel Tool v1.5");
-const QString kApplicationTitle = QStringLiteral("SWF Tavrel Tool");
 const QString kInputFilesFilter =
     QStringLiteral("Wav files (*.wav);;MP3 files (*.mp3);;Wav and MP3 files (*.mp3 *.wav);;All Files (*)");
 const QString kProjectFilter = QStringLiteral("Extended Markup Language (*.xml);;All Files (*)");
@@ -706,11 +705,11 @@ void TFormMain::closeEvent(QCloseEvent* event) {
         }
         if (changed) {
             const UserDialogs::Answer answer =
-                dialogs_->AskYesNoCancel(this, kStopRunSaveChangesQuestion, kApplicationTitle);
+                dialogs_->AskYesNoCancel(this, kStopRunSaveChangesQuestion, ApplicationTitle());
             if (answer == UserDialogs::Answer::Cancel)
                 return;
             saveBeforeClose_ = answer == UserDialogs::Answer::Yes;
-        } else if (dialogs_->AskYesNoCancel(this, QString::fromUtf8(kStopRunQuestion), kApplicationTitle) !=
+        } else if (dialogs_->AskYesNoCancel(this, QString::fromUtf8(kStopRunQuestion), ApplicationTitle()) !=
                    UserDialogs::Answer::Yes) {
             return;
         }

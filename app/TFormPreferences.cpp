@@ -26,7 +26,7 @@
 TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     : QDialog(parent), host_(host) {
     setObjectName("FormPreferences");
-    setWindowTitle("Preferences");
+    setWindowTitle(QStringLiteral("Preferences"));
     setModal(false);
 
     CreateGeneralGroup();
@@ -48,23 +48,24 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
 
 // The defaults of a new project: its output mode and output folder.
 void TFormPreferences::CreateGeneralGroup() {
-    GroupBoxGeneral = new QGroupBox("General :", this);
+    GroupBoxGeneral = new QGroupBox(QStringLiteral("General :"), this);
     ComboBoxDefaultOutputMode = new QComboBox(GroupBoxGeneral);
     EditDefaultOutputFolder = new QLineEdit(GroupBoxGeneral);
-    ButtonOutputFolder = new QPushButton("...", GroupBoxGeneral);
-    ButtonOutputFolder->setFixedWidth(ButtonOutputFolder->fontMetrics().horizontalAdvance("...") + 24);
+    ButtonOutputFolder = new QPushButton(QStringLiteral("..."), GroupBoxGeneral);
+    ButtonOutputFolder->setFixedWidth(
+        ButtonOutputFolder->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     EditDefaultOutputFolder->setMinimumWidth(240);
     auto* general = new QGridLayout(GroupBoxGeneral);
-    general->addWidget(LabelFor("Default Output Mode :", ComboBoxDefaultOutputMode), 0, 0);
+    general->addWidget(LabelFor(QStringLiteral("Default Output Mode :"), ComboBoxDefaultOutputMode), 0, 0);
     general->addWidget(ComboBoxDefaultOutputMode, 0, 1, 1, 2);
-    general->addWidget(LabelFor("Default Output Folder :", EditDefaultOutputFolder), 1, 0);
+    general->addWidget(LabelFor(QStringLiteral("Default Output Folder :"), EditDefaultOutputFolder), 1, 0);
     general->addWidget(EditDefaultOutputFolder, 1, 1);
     general->addWidget(ButtonOutputFolder, 1, 2);
 }
 
 // A preset's values, with Save, Add New and Reset. The boxes show nothing until a preset is chosen.
 void TFormPreferences::CreateOutputTypesGroup() {
-    GroupBoxOutputTypes = new QGroupBox("Output Type Defaults :", this);
+    GroupBoxOutputTypes = new QGroupBox(QStringLiteral("Output Type Defaults :"), this);
     ComboBoxOutputMode = new QComboBox(GroupBoxOutputTypes);
     ComboBoxQuality = new QComboBox(GroupBoxOutputTypes);
     ComboBoxMode = new QComboBox(GroupBoxOutputTypes);
@@ -72,17 +73,17 @@ void TFormPreferences::CreateOutputTypesGroup() {
     FillSettingBoxes(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate);
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
         box->setCurrentIndex(-1);
-    ButtonSave = new QPushButton("Save", GroupBoxOutputTypes);
-    ButtonAddNew = new QPushButton("Add New", GroupBoxOutputTypes);
-    ButtonReset = new QPushButton("Reset", GroupBoxOutputTypes);
+    ButtonSave = new QPushButton(QStringLiteral("Save"), GroupBoxOutputTypes);
+    ButtonAddNew = new QPushButton(QStringLiteral("Add New"), GroupBoxOutputTypes);
+    ButtonReset = new QPushButton(QStringLiteral("Reset"), GroupBoxOutputTypes);
     auto* types = new QGridLayout(GroupBoxOutputTypes);
-    types->addWidget(LabelFor("Output Mode :", ComboBoxOutputMode), 0, 0);
+    types->addWidget(LabelFor(QStringLiteral("Output Mode :"), ComboBoxOutputMode), 0, 0);
     types->addWidget(ComboBoxOutputMode, 0, 1);
-    types->addWidget(LabelFor("Conversion Quality:", ComboBoxQuality), 1, 0);
+    types->addWidget(LabelFor(QStringLiteral("Conversion Quality:"), ComboBoxQuality), 1, 0);
     types->addWidget(ComboBoxQuality, 1, 1);
-    types->addWidget(LabelFor("Mode :", ComboBoxMode), 2, 0);
+    types->addWidget(LabelFor(QStringLiteral("Mode :"), ComboBoxMode), 2, 0);
     types->addWidget(ComboBoxMode, 2, 1);
-    types->addWidget(LabelFor("Bitrate :", ComboBoxBitrate), 3, 0);
+    types->addWidget(LabelFor(QStringLiteral("Bitrate :"), ComboBoxBitrate), 3, 0);
     types->addWidget(ComboBoxBitrate, 3, 1);
     auto* presetButtons = new QHBoxLayout;
     presetButtons->addWidget(ButtonSave);
@@ -93,9 +94,9 @@ void TFormPreferences::CreateOutputTypesGroup() {
 
 // Ok, Cancel and Help along the bottom, right-aligned.
 QHBoxLayout* TFormPreferences::CreateDialogButtons() {
-    ButtonOk = new QPushButton("Ok", this);
-    ButtonCancel = new QPushButton("Cancel", this);
-    ButtonHelp = new QPushButton("Help", this);
+    ButtonOk = new QPushButton(QStringLiteral("Ok"), this);
+    ButtonCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    ButtonHelp = new QPushButton(QStringLiteral("Help"), this);
     // Enter means Ok, not the first button that happens to be laid out.
     ButtonOk->setDefault(true);
     auto* buttons = new QHBoxLayout;
@@ -190,7 +191,7 @@ void TFormPreferences::ButtonSaveClick() {
     // After Cancel has reloaded the file, the list may still name a preset added but never
     // written; that index is past the presets and must not be stored into.
     if (index < 0 || !host_.settings || index >= static_cast<int>(host_.settings->outputModes.size())) {
-        ShowMessage("Please Select an Output Mode!");
+        ShowMessage(QStringLiteral("Please Select an Output Mode!"));
         return;
     }
     PMP3Converter& mode = host_.settings->outputModes[static_cast<std::size_t>(index)];
@@ -224,7 +225,8 @@ void TFormPreferences::ButtonCancelClick() {
     if (settingsChanged) {
         const UserDialogs::Answer answer =
             host_.dialogs ? host_.dialogs->AskYesNoCancel(
-                                this, "Do you want to save the changes you have made?", "Preferences")
+                                this, QStringLiteral("Do you want to save the changes you have made?"),
+                                QStringLiteral("Preferences"))
                           : UserDialogs::Answer::Cancel;
         if (answer == UserDialogs::Answer::Cancel)
             return;
@@ -258,13 +260,13 @@ void TFormPreferences::ButtonResetClick() {
 
 void TFormPreferences::ButtonHelpClick() {
     if (host_.dialogs)
-        host_.dialogs->ShowHelp(this, TextFromBytes(host_.files.HelpFile()), "PREFERENCES");
+        host_.dialogs->ShowHelp(this, TextFromBytes(host_.files.HelpFile()), QStringLiteral("PREFERENCES"));
 }
 
 void TFormPreferences::ButtonOutputFolderClick() {
     if (!host_.dialogs)
         return;
-    QString folder = host_.dialogs->BrowseForFolder(this, "Please Select a Directory");
+    QString folder = host_.dialogs->BrowseForFolder(this, QStringLiteral("Please Select a Directory"));
     if (folder.isEmpty())
         return;
     if (!folder.endsWith(QDir::separator()))

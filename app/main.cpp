@@ -25,7 +25,6 @@
 #include "TavrelWindows.h"
 
 namespace {
-const QString kApplicationTitle = QStringLiteral("SWF Tavrel Tool");
 
 // Arguments are bytes; a path in them that is not UTF-8 must reach the file system unchanged.
 QStringList ArgumentTexts(int argc, char* argv[]) {
@@ -40,7 +39,7 @@ void ShowStartFailure(const QString& text, bool hideMode) {
         PrintErrorLine(text);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), text, QMessageBox::Ok);
     box.exec();
 }
 
@@ -84,7 +83,7 @@ int main(int argc, char* argv[]) {
         }
         if (!options.window) {
             QCoreApplication application(argc, argv);
-            QCoreApplication::setApplicationName(kApplicationTitle);
+            QCoreApplication::setApplicationName(ApplicationTitle());
             return RunScript(options, ProgramFolder());
         }
         std::vector<std::string> files;
@@ -105,7 +104,7 @@ int main(int argc, char* argv[]) {
     // Decided before any window-system connection is tried: with no display there is none.
     if (ShouldRunHeadless(projectArguments)) {
         QCoreApplication application(argc, argv);
-        QCoreApplication::setApplicationName(kApplicationTitle);
+        QCoreApplication::setApplicationName(ApplicationTitle());
         return RunHeadless(arguments, ProgramFolder());
     }
     // The window alone, with nothing to show it on: the window system would abort the program.

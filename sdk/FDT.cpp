@@ -222,11 +222,11 @@ void FDTDefineSound::Describe(SwfReader body, std::ostream& out) {
         out << " (seek samples " << static_cast<int16_t>(body.Word()) << ")";
 }
 
-FSoundInfo::FSoundInfo(U8 syncFlags, U8 hasEnvelope, U8 hasLoops, U8 hasOutPoint, U8 hasInPoint, U32 inPoint,
-                       U32 outPoint, U16 loopCount, U8 envelopePointCount, SoundEnvelope* envelope)
-    : syncFlags(syncFlags), hasEnvelope(hasEnvelope), hasLoops(hasLoops), hasOutPoint(hasOutPoint),
-      hasInPoint(hasInPoint), inPoint(inPoint), outPoint(outPoint), loopCount(loopCount),
-      envelopePointCount(envelopePointCount), envelope(envelope) {}
+FSoundInfo::FSoundInfo(U8 sync, U8 withEnvelope, U8 withLoops, U8 withOutPoint, U8 withInPoint, U32 in,
+                       U32 out, U16 loops, U8 pointCount, SoundEnvelope* points)
+    : syncFlags(sync), hasEnvelope(withEnvelope), hasLoops(withLoops), hasOutPoint(withOutPoint),
+      hasInPoint(withInPoint), inPoint(in), outPoint(out), loopCount(loops), envelopePointCount(pointCount),
+      envelope(points) {}
 
 void FSoundInfo::WriteTo(FSWFStream* stream) {
     stream->PutBits(syncFlags, 4);
@@ -275,8 +275,8 @@ void FSoundInfo::Describe(SwfReader& body, std::ostream& out) {
     }
 }
 
-FCTStartSound::FCTStartSound(U16 soundId, std::unique_ptr<FSoundInfo> soundInfo)
-    : soundId(soundId), soundInfo(std::move(soundInfo)) {}
+FCTStartSound::FCTStartSound(U16 id, std::unique_ptr<FSoundInfo> info)
+    : soundId(id), soundInfo(std::move(info)) {}
 
 void FCTStartSound::WriteTo(FSWFStream* stream) {
     FSWFStream body;

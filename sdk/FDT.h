@@ -161,12 +161,12 @@ struct SoundEnvelope {
     U16 level1; // right channel
 };
 
-// Playing options of a StartSound. Takes `envelope` (an array of envelopePointCount points
+// Playing options of a StartSound. Takes `points` (an array of pointCount envelope points
 // allocated with new[]).
 class FSoundInfo {
 public:
-    FSoundInfo(U8 syncFlags, U8 hasEnvelope, U8 hasLoops, U8 hasOutPoint, U8 hasInPoint, U32 inPoint,
-               U32 outPoint, U16 loopCount, U8 envelopePointCount, SoundEnvelope* envelope);
+    FSoundInfo(U8 sync, U8 withEnvelope, U8 withLoops, U8 withOutPoint, U8 withInPoint, U32 in, U32 out,
+               U16 loops, U8 pointCount, SoundEnvelope* points);
     void WriteTo(FSWFStream* stream);
     // Appends the fields of the sound info at the reader to a dump line.
     static void Describe(SwfReader& body, std::ostream& out);
@@ -187,10 +187,9 @@ private:
 // StartSound (code 15): starts the sound with id soundId; without sound info, the id alone.
 class FCTStartSound : public FCT {
 public:
-    FCTStartSound(U16 soundId, std::unique_ptr<FSoundInfo> soundInfo);
+    FCTStartSound(U16 id, std::unique_ptr<FSoundInfo> info);
     // The same for sound info handed over by pointer.
-    FCTStartSound(U16 soundId, FSoundInfo* soundInfo)
-        : FCTStartSound(soundId, std::unique_ptr<FSoundInfo>(soundInfo)) {}
+    FCTStartSound(U16 id, FSoundInfo* info) : FCTStartSound(id, std::unique_ptr<FSoundInfo>(info)) {}
     void WriteTo(FSWFStream* stream) override;
     // Appends the fields of a StartSound body to a dump line.
     static void Describe(SwfReader body, std::ostream& out);

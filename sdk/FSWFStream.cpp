@@ -117,7 +117,7 @@ void FSWFStream::PutTag(U16 code, U32 length, FSWFStream* body) {
         PutWord(static_cast<U16>((code << 6) | 63));
         PutDWord(length);
     } else {
-        PutWord(static_cast<U16>((code << 6) | length));
+        PutWord(static_cast<U16>((U32{code} << 6) | length));
     }
     if (body != nullptr)
         AppendStream(body);

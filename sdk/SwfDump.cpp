@@ -12,7 +12,7 @@ namespace {
 int32_t SignedBits(const uint8_t* bytes, size_t bit, unsigned width) {
     uint32_t value = 0;
     for (unsigned i = 0; i < width; ++i, ++bit)
-        value = (value << 1) | ((bytes[bit / 8] >> (7 - bit % 8)) & 1u);
+        value = (value << 1) | ((uint32_t{bytes[bit / 8]} >> (7 - bit % 8)) & 1u);
     if (width > 0 && width < 32 && (value & (1u << (width - 1))) != 0)
         value |= ~0u << width;
     return static_cast<int32_t>(value);
@@ -25,13 +25,13 @@ const char* const kBodyPastTheEnd = " runs past the end of the file";
 const char* ReadTagHeader(const uint8_t* bytes, size_t size, size_t position, SwfTag& tag) {
     if (position > size || size - position < 2)
         return kHeaderCutShort;
-    const unsigned word = bytes[position] | (bytes[position + 1] << 8);
+    const unsigned word = bytes[position] | (uint32_t{bytes[position + 1]} << 8);
     tag = SwfTag{word >> 6, word & 63u, position, position + 2};
     if (tag.length == 63) {
         if (size - position < 6)
             return kHeaderCutShort;
-        tag.length = bytes[position + 2] | (bytes[position + 3] << 8) | (bytes[position + 4] << 16) |
-                     (uint32_t{bytes[position + 5]} << 24);
+        tag.length = bytes[position + 2] | (uint32_t{bytes[position + 3]} << 8) |
+                     (uint32_t{bytes[position + 4]} << 16) | (uint32_t{bytes[position + 5]} << 24);
         tag.bodyOffset = position + 6;
     }
     return size - tag.bodyOffset < tag.length ? kBodyPastTheEnd : nullptr;
@@ -84,7 +84,8 @@ SwfMovie ParseSwfMovie(const uint8_t* bytes, size_t size) {
     }
     movie.headerRead = true;
     movie.version = bytes[3];
-    movie.fileLength = bytes[4] | (bytes[5] << 8) | (bytes[6] << 16) | (uint32_t{bytes[7]} << 24);
+    movie.fileLength =
+        bytes[4] | (uint32_t{bytes[5]} << 8) | (uint32_t{bytes[6]} << 16) | (uint32_t{bytes[7]} << 24);
     movie.xMin = SignedBits(bytes + 8, 5, movie.rectBits);
     movie.xMax = SignedBits(bytes + 8, 5 + movie.rectBits, movie.rectBits);
     movie.yMin = SignedBits(bytes + 8, 5 + 2 * movie.rectBits, movie.rectBits);
@@ -92,7 +93,7 @@ SwfMovie ParseSwfMovie(const uint8_t* bytes, size_t size) {
     const uint8_t* after = bytes + 8 + rectBytes;
     movie.frameRateFraction = after[0];
     movie.frameRate = after[1];
-    movie.frameCount = after[2] | (after[3] << 8);
+    movie.frameCount = after[2] | (uint32_t{after[3]} << 8);
 
     size_t position = movie.headerSize;
     bool ended = false;

@@ -7,7 +7,7 @@
 // Reads inside [bytes, bytes + size); reading past the end gives 0 and marks the reader cut short.
 class SwfReader {
 public:
-    SwfReader(const uint8_t* bytes, size_t size) : bytes(bytes), size(size) {}
+    SwfReader(const uint8_t* data, size_t length) : bytes(data), size(length) {}
 
     uint32_t Byte() {
         if (position >= size) {

@@ -58,12 +58,12 @@ std::optional<AutomationResult> AutomationRun::Start(const PSoundProject& projec
         return refused;
     }
     if (project.Files.empty())
-        refused.message = kNoInputFilesMessage;
+        refused.message = QLatin1String(kNoInputFilesMessage);
     else if (TrimBlanks(project.OutputFolder).empty())
-        refused.message = kNoOutputFolderMessage;
+        refused.message = QLatin1String(kNoOutputFolderMessage);
     else if (!MakeOutputFolder(project.OutputFolder)) {
         refused.outcome = AutomationResult::Outcome::Aborted;
-        refused.message = kOutputFolderFailedMessage;
+        refused.message = QLatin1String(kOutputFolderFailedMessage);
     }
     if (!refused.message.isEmpty()) {
         emit message(refused.message);

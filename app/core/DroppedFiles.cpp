@@ -5,22 +5,17 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "FileContent.h"
 #include "NativeText.h"
+#include "SoundFileNames.h"
 
 namespace {
 
+// A name that is all extension (".wav") is no sound file.
 bool HasSoundExtension(const std::string& name) {
-    const size_t dot = name.find_last_of('.');
-    if (dot == std::string::npos || dot == 0)
-        return false;
-    std::string extension = name.substr(dot + 1);
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension == "wav" || extension == "mp3";
+    return name.find_last_of('.') != 0 && (HasExtension(name, ".wav") || IsMp3Name(name));
 }
 
 bool IsRegularFile(const std::string& path) {

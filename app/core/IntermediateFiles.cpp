@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "FileContent.h"
 #include "RunPaths.h"
 
 PrivateFolder::~PrivateFolder() {
@@ -18,7 +19,7 @@ PrivateFolder::~PrivateFolder() {
         while (const dirent* entry = ::readdir(folder)) {
             const std::string name = entry->d_name;
             if (name != "." && name != "..")
-                ::unlink((path_ + "/" + name).c_str());
+                ::unlink(JoinPath(path_, name).c_str());
         }
         ::closedir(folder);
     }
@@ -83,7 +84,7 @@ std::string ClaimIntermediate(const std::string& input, std::set<std::string>& a
         return beside;
     std::string inPrivateFolder;
     const std::string& folder = privateFolder.Path();
-    if (!folder.empty() && claimFor(folder + "/" + FinalPathComponent(input), inPrivateFolder))
+    if (!folder.empty() && claimFor(JoinPath(folder, FinalPathComponent(input)), inPrivateFolder))
         return inPrivateFolder;
     intermediate.Use(beside);
     return beside;

@@ -55,7 +55,7 @@ PSoundProject NewDefaultProject(const TavrelSettings& settings) {
     }
     project.OutputFolder = settings.defaultOutputFolder;
     project.StopAction = 0;
-    project.FramePerSeconds = 12;
+    project.FramePerSeconds = kDefaultFramesPerSecond;
     project.FrameTuner = 0;
     project.Files.clear();
     return project;

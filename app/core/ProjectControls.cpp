@@ -35,17 +35,22 @@ QStringList MergeInputFiles(const QStringList& present, const QStringList& added
 }
 
 const QStringList& QualityItems() {
-    static const QStringList items{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    static const QStringList items{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                   QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"),
+                                   QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9")};
     return items;
 }
 
 const QStringList& ModeItems() {
-    static const QStringList items{"stereo", "joint", "force", "mono", "auto"};
+    static const QStringList items{QStringLiteral("stereo"), QStringLiteral("joint"), QStringLiteral("force"),
+                                   QStringLiteral("mono"), QStringLiteral("auto")};
     return items;
 }
 
 const QStringList& BitrateItems() {
-    static const QStringList items{"16 kbps", "32 kbps", "64 kbps", "128 kbps", "256 kbps"};
+    static const QStringList items{QStringLiteral("16 kbps"), QStringLiteral("32 kbps"),
+                                   QStringLiteral("64 kbps"), QStringLiteral("128 kbps"),
+                                   QStringLiteral("256 kbps")};
     return items;
 }
 
@@ -145,7 +150,7 @@ void TakeProjectFromControls(const ProjectControlValues& controls, PSoundProject
     }
     if (controls.stopAction)
         project.StopAction = *controls.stopAction;
-    project.FramePerSeconds = IntegerValueOr(controls.framesPerSecondText, 12);
+    project.FramePerSeconds = IntegerValueOr(controls.framesPerSecondText, kDefaultFramesPerSecond);
     project.FrameTuner = IntegerValueOr(controls.frameTunerText, 0);
 }
 

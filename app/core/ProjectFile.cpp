@@ -215,7 +215,7 @@ void ReadProjectText(const std::string& text, PSoundProject& project, const Proj
         rest = TrimBlanksView(SubstringFrom(rest, pc + closeLength, length - closeLength - pc + 1));
     }
 
-    project.FramePerSeconds = IntegerOr(ExtractElement(text, tags.FramePerSeconds), 12);
+    project.FramePerSeconds = IntegerOr(ExtractElement(text, tags.FramePerSeconds), kDefaultFramesPerSecond);
     project.FrameTuner = IntegerOr(ExtractElement(text, tags.FrameTuner), 0);
     project.StopAction = IntegerOr(ExtractElement(text, tags.StopAction), 0);
 }

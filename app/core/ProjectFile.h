@@ -19,6 +19,9 @@ struct PSoundFile {
     std::vector<PFrame> Frames;
 };
 
+// The frames per second of a new project, and of one whose file or controls give no number.
+constexpr int32_t kDefaultFramesPerSecond = 12;
+
 struct PSoundProject {
     std::string ProjectName = "Untitled.xml";
     std::string Quality;
@@ -26,7 +29,7 @@ struct PSoundProject {
     std::string Bitrate;
     std::string OutputFolder;
     int32_t StopAction = 0; // 0 none, 1 at start, 2 at end
-    int32_t FramePerSeconds = 12;
+    int32_t FramePerSeconds = kDefaultFramesPerSecond;
     int32_t FrameTuner = 0;
     std::vector<PSoundFile> Files;
 };

@@ -3,7 +3,7 @@
 
 #include <sys/stat.h>
 
-#include <QString>
+#include "FileContent.h"
 
 bool PathIsTaken(const std::string& path) {
     struct stat info {};
@@ -25,23 +25,13 @@ std::string ChangeExtension(const std::string& path, const std::string& extensio
 }
 
 std::string MoviePathFor(const std::string& outputFolder, const std::string& inputPath) {
-    std::string path = outputFolder;
-    if (path.empty() || path.back() != '/')
-        path += '/';
-    return path + ChangeExtension(FinalPathComponent(inputPath), ".swf");
+    // An empty output folder stands for the root.
+    return JoinPath(outputFolder.empty() ? std::string("/") : outputFolder,
+                    ChangeExtension(FinalPathComponent(inputPath), ".swf"));
 }
 
 std::string ReportPathFor(const std::string& outputFolder, const std::string& projectName) {
-    return outputFolder + ChangeExtension(FinalPathComponent(projectName), ".txt");
-}
-
-bool IsOwnMp3(const std::string& inputPath) {
-    const std::string name = FinalPathComponent(inputPath);
-    const auto dot = name.find_last_of('.');
-    if (dot == std::string::npos)
-        return false;
-    return QString::fromLatin1(name.substr(dot).c_str())
-               .compare(QLatin1String(".mp3"), Qt::CaseInsensitive) == 0;
+    return JoinPath(outputFolder, ChangeExtension(FinalPathComponent(projectName), ".txt"));
 }
 
 std::string IntermediateMp3PathFor(const std::string& inputPath, const std::set<std::string>& avoid) {

@@ -11,8 +11,6 @@ std::string ChangeExtension(const std::string& path, const std::string& extensio
 std::string MoviePathFor(const std::string& outputFolder, const std::string& inputPath);
 // The output folder (ending in "/") + the project file's name with the extension ".txt".
 std::string ReportPathFor(const std::string& outputFolder, const std::string& projectName);
-// An input whose extension is ".mp3" in any letter case is used as it is.
-bool IsOwnMp3(const std::string& inputPath);
 // A file or a link (even a dangling one) is there: the name is not ours to take.
 bool PathIsTaken(const std::string& path);
 // Where the encoder writes an input's MP3: its path with ".mp3", or when that is taken (a file

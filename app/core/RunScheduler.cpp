@@ -14,6 +14,7 @@
 #include "RunOutputs.h"
 #include "RunPaths.h"
 #include "SoundBlock.h"
+#include "SoundFileNames.h"
 #include "SoundLength.h"
 #include "SoundMovieBuilder.h"
 
@@ -159,8 +160,8 @@ RunScheduler::RunScheduler(Setup setup)
         files_.back().input = file.File;
         namesTaken_.insert(file.File);
     }
-    const size_t encoderCount =
-        std::min<size_t>(std::max(setup_.encoderCount, 1), std::max<size_t>(files_.size(), 1));
+    const size_t encoderCount = std::min<size_t>(static_cast<size_t>(std::max(setup_.encoderCount, 1)),
+                                                 std::max<size_t>(files_.size(), 1));
     const size_t allowed = std::min(encoderCount, EncodersDescriptorsAllow());
     // The encoder's rate choices are found once per run, whichever encoder meets them first.
     const auto rateChoices = std::make_shared<EncoderRateChoices>();
@@ -297,7 +298,7 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
             file.skipped = true;
             return;
         }
-        if (IsOwnMp3(file.input)) {
+        if (IsMp3Name(file.input)) {
             // At a rate the movie's sound header has no code for (16, 32, 48 kHz) it is encoded
             // anew, at a rate it has; at the others it is used as it is.
             const int rate = FirstFrameSampleRate(file.input);

@@ -11,23 +11,12 @@
 
 #include "Mp3Frames.h"
 #include "SoundBlock.h"
+#include "SoundFileNames.h"
 
 #include <mpg123.h>
 #include <sndfile.h>
 
 namespace {
-
-bool HasMp3Extension(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return false;
-    std::string extension = path.substr(dot);
-    for (char& c : extension)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return extension == ".mp3";
-}
 
 int32_t WholeMilliseconds(int64_t frames, int64_t rate, const std::string& path) {
     if (frames < 0 || rate <= 0)
@@ -224,7 +213,7 @@ int32_t Mp3LengthMs(const SoundBlock& mp3, const std::string& name) {
 }
 
 int32_t SoundLengthMs(const std::string& path) {
-    return HasMp3Extension(path) ? Mp3LengthMs(path) : SndfileLengthMs(path);
+    return IsMp3Name(path) ? Mp3LengthMs(path) : SndfileLengthMs(path);
 }
 
 bool SoundFormatOf(int fd, SoundFormat& format) {

@@ -75,7 +75,7 @@ QRect CaptionInkAtOrigin(const QString& caption, const QFont& font, const QColor
     QPainter canvas(&image);
     canvas.setFont(font);
     canvas.setPen(text);
-    canvas.drawText(image.rect(), Qt::AlignLeft | Qt::AlignTop | flags, caption);
+    canvas.drawText(image.rect(), static_cast<int>(Qt::AlignLeft | Qt::AlignTop) | flags, caption);
     canvas.end();
     return InkBox(image, background, image.rect());
 }

@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "SoundFileNames.h"
 #include "common/file_size_limit.h"
 #include "core/RunFixtures.h"
 
@@ -617,7 +618,7 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"BlankFolder", true, " \t ", kNoOutputFolderMessage, Outcome::Refused},
         CheckCase{"ParentMissing", true, "out/deeper", kOutputFolderFailedMessage, Outcome::Aborted},
         CheckCase{"FolderIsAFile", true, "in/a.wav", kOutputFolderFailedMessage, Outcome::Aborted}),
-    [](const testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<CheckCase>& row) { return std::string(row.param.name); });
 
 TEST(RunMessages, AreWordedExactly) {
     EXPECT_STREQ(kNoInputFilesMessage, "Please select at least one Wave Data file to convert!");
@@ -692,17 +693,20 @@ INSTANTIATE_TEST_SUITE_P(Writes, ReportFile,
                                          ReportCase{"FullAfterAPage", 4096, true, false},
                                          ReportCase{"FullAfterAPageWithoutAnOldReport", 4096, false, false},
                                          ReportCase{"FullFromTheStart", 0, true, false}),
-                         [](const testing::TestParamInfo<ReportCase>& info) {
-                             return std::string(info.param.name);
+                         [](const testing::TestParamInfo<ReportCase>& row) {
+                             return std::string(row.param.name);
                          });
 
-TEST(RunPaths, OwnMp3TestIgnoresLetterCase) {
-    EXPECT_TRUE(IsOwnMp3("/snd/a.mp3"));
-    EXPECT_TRUE(IsOwnMp3("/snd/a.MP3"));
-    EXPECT_TRUE(IsOwnMp3("/snd/a.mP3"));
-    EXPECT_FALSE(IsOwnMp3("/snd/a.mp3.wav"));
-    EXPECT_FALSE(IsOwnMp3("/snd.mp3/a"));
-    EXPECT_FALSE(IsOwnMp3("/snd/a.mp4"));
+TEST(SoundFileNames, Mp3ByItsNameIgnoresLetterCase) {
+    EXPECT_TRUE(IsMp3Name("/snd/a.mp3"));
+    EXPECT_TRUE(IsMp3Name("/snd/a.MP3"));
+    EXPECT_TRUE(IsMp3Name("/snd/a.mP3"));
+    EXPECT_FALSE(IsMp3Name("/snd/a.mp3.wav"));
+    EXPECT_FALSE(IsMp3Name("/snd.mp3/a"));
+    EXPECT_FALSE(IsMp3Name("/snd/a.mp4"));
+    EXPECT_TRUE(IsMp3Name("/snd/.mp3"));
+    EXPECT_FALSE(IsMp3Name("/snd/a.mp3/"));
+    EXPECT_FALSE(IsMp3Name("/snd/amp3"));
 }
 
 TEST(RunPaths, IntermediateNameAvoidsListedInputs) {

@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"HelpLetterCase", {"--Help", "-help", "-H", "--version=1"}, false, "", kParams},
         // After "--" every argument names a file, even "--help".
         Case{"HelpAfterDashes", {"--", "--help"}, false, "", kParams}),
-    [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<Case>& row) { return std::string(row.param.name); });
 
 TEST(SpawnSession, StartsTheProgramWithNoArguments) {
     QTemporaryDir dir;

@@ -189,8 +189,8 @@ INSTANTIATE_TEST_SUITE_P(Paths, Names,
                                          NameCase{"Utf8", "caf\xC3\xA9.wav", "caf\xC3\xA9.mp3", false},
                                          NameCase{"DashFirst", "-in.wav", "-out.mp3", true},
                                          NameCase{"DashAlone", "-", "-.mp3", true}),
-                         [](const testing::TestParamInfo<NameCase>& info) {
-                             return std::string(info.param.name);
+                         [](const testing::TestParamInfo<NameCase>& row) {
+                             return std::string(row.param.name);
                          });
 
 TEST_F(RealEncoder, TheFirstModeOfTheNameGivesTheOptions) {
@@ -348,7 +348,7 @@ INSTANTIATE_TEST_SUITE_P(
             "SaysWhy", "seq 1 3000 >&2; printf 'Unsupported number of channels: 6\\n\\n' >&2; exit 255",
             false, EncoderRunner::Outcome::Failed,
             "the encoder failed (exit status 255): 2998; 2999; 3000; Unsupported number of channels: 6"}),
-    [](const testing::TestParamInfo<FakeEncoderCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<FakeEncoderCase>& row) { return std::string(row.param.name); });
 
 // A killed program takes its encoder with it. This test's own executable, started with
 // "--encode-with", is the program killed; the encoder, orphaned, comes to this process to be waited for.

@@ -212,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
                   kExitLoadFailed,
                   "Cannot read <root>/program/settings.ini: it is not a regular file.",
                   "fifo"}),
-    [](const testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<CheckCase>& row) { return std::string(row.param.name); });
 
 TEST_F(Headless, AReportThatCannotBeWrittenIsAnIncompleteRun) {
     project.Files = {{Path("in/missing.wav"), {}}};
@@ -327,7 +327,7 @@ INSTANTIATE_TEST_SUITE_P(
                               {{"c.flac", "tone"}, {"c.live.wav", "tone"}, {"c.mp3", "mp3"}},
                               "out\nput",
                               kExitCompleted}),
-    [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<SplitCase>& row) { return std::string(row.param.name); });
 
 // A run that completed while some listed files gave no movie has a status of its own, and names
 // each of them, with the bytes of its name, on standard error; a stopped run stays stopped.
@@ -368,7 +368,7 @@ INSTANTIATE_TEST_SUITE_P(
                    kExitRunIncomplete,
                    "/in/a.wav: stopped\n"},
         StatusCase{"Refused", Outcomes::Refused, {}, kExitCheckMessage, ""}),
-    [](const testing::TestParamInfo<StatusCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<StatusCase>& row) { return std::string(row.param.name); });
 
 // Which output mode a loaded project selects.
 struct MatchCase {

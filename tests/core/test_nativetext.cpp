@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"beyond_unicode", "\xF4\x90\x80\x80",
             QString(QChar(0xDCF4)) + QChar(0xDC90) + QChar(0xDC80) + QChar(0xDC80)},
         Row{"embedded_nul", std::string("a\0b", 3), QString(QChar(u'a')) + QChar(0) + QChar(u'b')}),
-    [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Row>& row) { return std::string(row.param.name); });
 
 TEST(NativeText, ATypedLoneSurrogateBecomesTheReplacementCharacter) {
     EXPECT_EQ(BytesFromText(QString(QChar(0xD800)) + QChar(u'x')), "\xEF\xBF\xBDx");
@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DialogRow{"folder_with_slash", "caf\xE9/", "caf\xE9/"},
                       // x\xE8 and x\xE9 look alike in the dialog: neither is taken for the other.
                       DialogRow{"ambiguous_kept", "x\xE9", "x\xEF\xBF\xBD"}),
-    [](const ::testing::TestParamInfo<DialogRow>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<DialogRow>& row) { return std::string(row.param.name); });
 
 TEST(NativeText, AnExactPathIsKept) {
     QTemporaryDir dir;

@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EnabledCase{"OpeningQuoteOnly", "enabled=\"1\n", false},
                       EnabledCase{"ClosingQuoteOnly", "enabled=1\"\n", false},
                       EnabledCase{"QuotesInside", "enabled=\"1\"1\"\n", false}),
-    [](const ::testing::TestParamInfo<EnabledCase>& info) { return std::string(info.param.label); });
+    [](const ::testing::TestParamInfo<EnabledCase>& row) { return std::string(row.param.label); });
 
 TEST_F(SettingsFile, MissingKeysAndSectionsGiveEmptyTexts) {
     // Three presets counted, one section present: the others are empty, yet have three parameters.
@@ -256,7 +256,7 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{"NegativeEncoders", "encoders=-2\n", 0, 0, {"encoders", "\"-2\""}},
         CountCase{"WordEncoders", "encoders=all\n", 0, 0, {"encoders", "\"all\"", "is used instead"}},
         CountCase{"AbsurdEncoders", "encoders=5000\n", 0, 0, {"encoders", "64"}, 64}),
-    [](const ::testing::TestParamInfo<CountCase>& info) { return std::string(info.param.label); });
+    [](const ::testing::TestParamInfo<CountCase>& row) { return std::string(row.param.label); });
 
 TEST_F(SettingsFile, WarningsNameTheFile) {
     std::vector<std::string> warnings;
@@ -475,7 +475,7 @@ INSTANTIATE_TEST_SUITE_P(
         NewProjectCase{"NoneSelected", SomeModes, -1, Fallback}, NewProjectCase{"NoPresets", {}, 0, Fallback},
         NewProjectCase{"TwoParameters", {PMP3Converter{"Cut", {{"q", "1"}, {"m", "s"}}, false}}, 0, Fallback},
         NewProjectCase{"EmptyValuesAreTaken", {Preset("Blank", "", "", "")}, 0, {"", "", ""}}),
-    [](const ::testing::TestParamInfo<NewProjectCase>& info) { return std::string(info.param.label); });
+    [](const ::testing::TestParamInfo<NewProjectCase>& row) { return std::string(row.param.label); });
 
 TEST_F(SettingsFile, NewProjectWithNoSettingsFileStarts) {
     TavrelSettings settings;

@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"HighBytes", Varied("5", "/out/\xe9t\xe9", -1, 12, 3, {"/in/\xc3\xa4\xff.wav"})},
         RoundTripCase{"ManyFiles",
                       Varied("5", "/out", 0, 12, 0, std::vector<std::string>(200, "/in/same.wav"))}),
-    [](const ::testing::TestParamInfo<RoundTripCase>& info) { return std::string(info.param.label); });
+    [](const ::testing::TestParamInfo<RoundTripCase>& row) { return std::string(row.param.label); });
 
 // The reading rule on a single element: first opening and first closing tag, no nesting.
 struct ExtractCase {
@@ -258,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(
         ExtractCase{"FilesAroundFile", "<Files><File>a</File></Files>", "Files", "<File>a</File>"},
         ExtractCase{"AttributesHideTheOpeningTag", "<Mode a=\"1\">j</Mode>", "Mode", " a=\"1\">j"},
         ExtractCase{"BlankHidesTheOpeningTag", "<Mode >j</Mode>", "Mode", " >j"}),
-    [](const ::testing::TestParamInfo<ExtractCase>& info) { return std::string(info.param.label); });
+    [](const ::testing::TestParamInfo<ExtractCase>& row) { return std::string(row.param.label); });
 
 TEST(ReadProjectText, NoElementsGivesTheFallbacks) {
     PSoundProject project = DemoProject("/some/where.xml");
@@ -332,7 +332,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "<File type=\"wav\">a</File><File type=\"wav\">b</File>",
                   {" type=\"wav\">a", " type=\"wav\">b"}},
         FilesCase{"OpeningTagOnlyAfterClosingTags", "a</File>b</File><File>c</File>", {"c"}}),
-    [](const ::testing::TestParamInfo<FilesCase>& info) { return std::string(info.param.label); });
+    [](const ::testing::TestParamInfo<FilesCase>& row) { return std::string(row.param.label); });
 
 struct NumberCase {
     const char* label;
@@ -359,7 +359,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"SignOnly", "-", 12}, NumberCase{"Hex", "0x10", 12},
                       NumberCase{"Decimal", "12.5", 12}, NumberCase{"Words", "twelve", 12},
                       NumberCase{"InnerBlank", "1 2", 12}),
-    [](const ::testing::TestParamInfo<NumberCase>& info) { return std::string(info.param.label); });
+    [](const ::testing::TestParamInfo<NumberCase>& row) { return std::string(row.param.label); });
 
 TEST(ReadProjectText, OtherNumbersFallBackToZeroAndKeepOutOfRangeValues) {
     PSoundProject project;

@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PcmCase{"empty.wav", 48000, 2, 0, SF_FORMAT_WAV, 0},
                     PcmCase{"UPPER.WAV", 11025, 1, 33075, SF_FORMAT_WAV, 3000},
                     PcmCase{"tone.aiff", 44100, 1, 44100 * 2 + 44, SF_FORMAT_AIFF, 2000}),
-    [](const testing::TestParamInfo<PcmCase>& info) { return "Case" + std::to_string(info.index); });
+    [](const testing::TestParamInfo<PcmCase>& row) { return "Case" + std::to_string(row.index); });
 
 // lame writes its encoder delay and padding into the file, so the decoded length is the original's.
 struct Mp3Case {
@@ -71,8 +71,8 @@ INSTANTIATE_TEST_SUITE_P(Files, Mp3Length,
                                          Mp3Case{"UPPER.MP3", 44100, 44100 + 4410, "-b 128", 1100},
                                          Mp3Case{"low-rate.mp3", 22050, 22050 / 2, "-b 64", 500},
                                          Mp3Case{"vbr.mp3", 44100, 44100 * 2 + 441, "-V 4", 2010}),
-                         [](const testing::TestParamInfo<Mp3Case>& info) {
-                             return "Case" + std::to_string(info.index);
+                         [](const testing::TestParamInfo<Mp3Case>& row) {
+                             return "Case" + std::to_string(row.index);
                          });
 
 TEST(Mp3Length, ReadsFilesWithAnId3v2TagInFront) {
@@ -170,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
         LameCase{44100, 2, 44100, "-b 128", "garbage"}, LameCase{44100, 2, 44100, "-V 2", "cut"},
         LameCase{44100, 2, 44100, "-b 128", "twice"}, LameCase{44100, 2, 1200, "-b 128", ""},
         LameCase{44100, 2, 100, "-t", ""}),
-    [](const testing::TestParamInfo<LameCase>& info) { return "Case" + std::to_string(info.index); });
+    [](const testing::TestParamInfo<LameCase>& row) { return "Case" + std::to_string(row.index); });
 
 class Unmeasurable : public testing::TestWithParam<std::pair<const char*, const char*>> {};
 

@@ -135,7 +135,7 @@ protected:
     static unsigned StartSoundId(const Bytes& file) {
         for (const swftest::SwfTag& tag : swftest::ParseMovie(file).tags)
             if (tag.code == kTagStartSound)
-                return file[tag.bodyOffset] | (file[tag.bodyOffset + 1] << 8);
+                return static_cast<unsigned>(file[tag.bodyOffset] | (file[tag.bodyOffset + 1] << 8));
         return 0;
     }
 
@@ -191,7 +191,8 @@ TEST_P(StopActions, TagsAndFrameCount) {
     EXPECT_EQ(parsed.frameRate, 12u);
     for (const swftest::SwfTag& tag : parsed.tags)
         if (tag.code == kTagDoAction) {
-            EXPECT_EQ(Hex(Bytes(file.begin() + tag.offset, file.begin() + tag.bodyOffset + tag.length)),
+            EXPECT_EQ(Hex(Bytes(file.begin() + static_cast<std::ptrdiff_t>(tag.offset),
+                                file.begin() + static_cast<std::ptrdiff_t>(tag.bodyOffset + tag.length))),
                       "02 03 07 00");
         }
 }
@@ -230,7 +231,8 @@ TEST_F(SoundMovie, SoundFieldsComeFromTheFile) {
     EXPECT_EQ(file[sound.bodyOffset + 2], 0x22) << "MP3, 5.5 kHz code, 16-bit, mono";
     const Bytes source = swftest::ReadFileBytes(mono8k);
     EXPECT_EQ(sound.length, 7 + 2 + source.size());
-    EXPECT_TRUE(std::equal(source.begin(), source.end(), file.begin() + sound.bodyOffset + 9));
+    EXPECT_TRUE(std::equal(source.begin(), source.end(),
+                           file.begin() + static_cast<std::ptrdiff_t>(sound.bodyOffset + 9)));
 }
 
 // ---- Result lines and definition ids -------------------------------------------------------------

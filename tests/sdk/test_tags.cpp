@@ -46,7 +46,7 @@ FCTDoAction* DoActionWithStops(int stops) {
 // A control tag with a body of `size` bytes 0, 1, 2, ...: for the header-form threshold.
 class BodyTag : public FCT {
 public:
-    BodyTag(U16 code, U32 size) : code(code), size(size) {}
+    BodyTag(U16 tagCode, U32 bodySize) : code(tagCode), size(bodySize) {}
     void WriteTo(FSWFStream* stream) override {
         FSWFStream body;
         for (U32 i = 0; i < size; ++i)
