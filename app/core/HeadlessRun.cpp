@@ -39,14 +39,17 @@ bool ShouldRunHeadless(const QStringList& arguments) {
     return ParseCommandLine(arguments).hasArguments && PlatformHasNoDisplay();
 }
 
-int RunHeadless(const QStringList& arguments, const QString& programFolder) {
-    // The run works on an event loop, and so needs an application object.
-    std::unique_ptr<QCoreApplication> ownApplication;
+std::unique_ptr<QCoreApplication> EnsureCoreApplication() {
     static int argc = 1;
     static char name[] = "tavrel";
     static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        ownApplication = std::make_unique<QCoreApplication>(argc, argv);
+    if (QCoreApplication::instance())
+        return nullptr;
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+int RunHeadless(const QStringList& arguments, const QString& programFolder) {
+    const std::unique_ptr<QCoreApplication> ownApplication = EnsureCoreApplication();
     // From here on a signal stops the run, or ends the program before one starts.
     StopSignals stopSignals;
     ProjectRunFlow flow(ReadProgramSettings(ProgramFiles(BytesFromText(programFolder)).SettingsToRead()));

@@ -1,8 +1,12 @@
 // Converting a project file from the command line with no window at all.
 #pragma once
 
+#include <memory>
+
 #include <QString>
 #include <QStringList>
+
+class QCoreApplication;
 
 // Said on standard error when the window is asked for but there is no display to show it on.
 extern const char* const kNoDisplayMessage;
@@ -16,6 +20,10 @@ bool NoDisplayNamed();
 // "-hide" asks for no window at all, and any other command-line start could only show its
 // messages in boxes nobody can see or close.
 bool ShouldRunHeadless(const QStringList& arguments);
+
+// A run without a window still works on an event loop, and so needs an application object: a
+// new one when none exists yet (kept alive by the pointer), else none.
+std::unique_ptr<QCoreApplication> EnsureCoreApplication();
 
 // Runs the project named by "-f:" through ProjectRunFlow (settings as ProgramFiles finds them for
 // a program in programFolder: settings.ini there, else the user's or the shipped one) on the

@@ -13,6 +13,7 @@
 #include "ErrorLines.h"
 #include "ExitStatus.h"
 #include "FileContent.h"
+#include "HeadlessRun.h"
 #include "NativeText.h"
 #include "OutputModes.h"
 #include "ProgramFiles.h"
@@ -59,13 +60,7 @@ void PrintUsageError(const std::string& error) {
 }
 
 int RunScript(const ScriptOptions& options, const QString& programFolder) {
-    // The run works on an event loop, and so needs an application object.
-    std::unique_ptr<QCoreApplication> ownApplication;
-    static int argc = 1;
-    static char name[] = "tavrel";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        ownApplication = std::make_unique<QCoreApplication>(argc, argv);
+    const std::unique_ptr<QCoreApplication> ownApplication = EnsureCoreApplication();
     StopSignals stopSignals;
 
     // Mistakes a careful user wants to hear of before anything is read or written.
