@@ -120,7 +120,7 @@ QString InformationText(CommandLine::Information information) {
             "Examples:\n"
             "  tavrel -o movies sounds/                  every sound file in sounds/\n"
             "  tavrel -r -m 2 --stop end -o movies music/\n"
-            "  tavrel --quality 2 --bitrate 192 -o out a.wav b.mp3\n"
+            "  tavrel --quality 2 --bitrate 256 -o out a.wav b.mp3\n"
             "  find . -name '*.wav' -print0 | tavrel -0 --files-from - -o out\n"
             "  tavrel -n --save-project job.xml -o out sounds/ && tavrel -f:job.xml -hide\n"
             "\n"
