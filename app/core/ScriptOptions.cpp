@@ -241,25 +241,6 @@ void AddInput(const std::string& path, bool recursive, std::vector<std::string>&
 
 } // namespace
 
-bool IsProjectCommandLine(const QStringList& arguments) {
-    for (const QString& argument : arguments) {
-        if (argument == QLatin1String("--"))
-            return false;
-        if (argument.startsWith(QLatin1String("-f:")) || argument == QLatin1String("-hide"))
-            return true;
-    }
-    return false;
-}
-
-QString UnexpectedProjectArgument(const QStringList& arguments) {
-    for (const QString& argument : arguments)
-        if (!argument.startsWith(QLatin1String("-f:")) && argument != QLatin1String("-hide") &&
-            argument != QLatin1String("--help") && argument != QLatin1String("-h") &&
-            argument != QLatin1String("--version"))
-            return argument;
-    return QString();
-}
-
 bool ParseScriptOptions(const QStringList& arguments, ScriptOptions& options, std::string& error) {
     bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
