@@ -866,11 +866,10 @@ void TFormMain::SpawnSession1Click() {
 void TFormMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // The first show stands for the first activation: offscreen and window-manager-less displays
-    // may never activate the window. The arguments are read once start-up's events are handled.
-    if (FirstActivation && !activationQueued_) {
-        activationQueued_ = true;
+    // may never activate the window. The arguments are read once start-up's events are handled;
+    // a second show before then queues a FormActivate that finds them read.
+    if (FirstActivation)
         QTimer::singleShot(0, this, qOverload<>(&TFormMain::FormActivate));
-    }
 }
 
 void TFormMain::FormActivate() {

@@ -266,9 +266,8 @@ private:
     std::unique_ptr<CommandsDisabledDuringRun> commandsLocked_; // while a run is under way
     std::unique_ptr<ProjectRunFlow> commandLineRun_;            // the project "-f:" named
     AutomationResult lastRunResult_;
-    bool activationQueued_ = false; // the first show has queued FormActivate
-    bool closeAfterRun_ = false;    // closing during the run was answered: close once it stopped
-    bool saveBeforeClose_ = false;  // ... and the unsaved changes are to be saved first
-    PSoundProject savedProject_;    // the project as last loaded or saved (or new)
-    bool stopSignalled_ = false;    // a stop signal came: the program ends with status 3
+    bool closeAfterRun_ = false;   // closing during the run was answered: close once it stopped
+    bool saveBeforeClose_ = false; // ... and the unsaved changes are to be saved first
+    PSoundProject savedProject_;   // the project as last loaded or saved (or new)
+    bool stopSignalled_ = false;   // a stop signal came: the program ends with status 3
 };

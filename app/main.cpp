@@ -60,7 +60,6 @@ int main(int argc, char* argv[]) {
     std::signal(SIGPIPE, SIG_IGN);
     const QStringList arguments = ArgumentTexts(argc, argv);
     const CommandLine commandLine = ParseCommandLine(arguments);
-    const bool hideMode = commandLine.hideMode;
 
     // Answered before any window-system connection: it works wherever the program can start.
     const QString information = InformationText(commandLine.information);
@@ -73,7 +72,7 @@ int main(int argc, char* argv[]) {
     // Files and options: converted with no window, or (-w) put into the window's input list.
     // The project form keeps its own grammar, with nothing beside it.
     QStringList windowFiles;
-    const bool scriptForm = !arguments.isEmpty() && !IsProjectCommandLine(arguments);
+    const bool scriptForm = commandLine.hasArguments && !commandLine.projectForm;
     if (scriptForm) {
         ScriptOptions options;
         std::string error;
@@ -93,10 +92,11 @@ int main(int argc, char* argv[]) {
         }
         for (const std::string& file : files)
             windowFiles << TextFromBytes(file);
-    } else if (const QString unexpected = UnexpectedProjectArgument(arguments); !unexpected.isEmpty()) {
+    } else if (!commandLine.unexpected.isEmpty()) {
         // The project form has always run with anything else beside it left aside; a script
         // still learns that its option was not used.
-        PrintErrorLine(QStringLiteral("tavrel: '%1' is ignored beside -f: and -hide").arg(unexpected));
+        PrintErrorLine(
+            QStringLiteral("tavrel: '%1' is ignored beside -f: and -hide").arg(commandLine.unexpected));
     }
     // What the window's first activation reads: a window start with files has none.
     const QStringList projectArguments = scriptForm ? QStringList() : arguments;
@@ -105,7 +105,7 @@ int main(int argc, char* argv[]) {
     if (ShouldRunHeadless(projectArguments)) {
         QCoreApplication application(argc, argv);
         QCoreApplication::setApplicationName(ApplicationTitle());
-        return RunHeadless(arguments, ProgramFolder());
+        return RunHeadless(projectArguments, ProgramFolder());
     }
     // The window alone, with nothing to show it on: the window system would abort the program.
     if (projectArguments.isEmpty() && NoDisplayNamed()) {
@@ -148,9 +148,9 @@ int main(int argc, char* argv[]) {
         windows.main->show();
         return QApplication::exec();
     } catch (const std::exception& error) {
-        ShowStartFailure(TextFromBytes(error.what()), hideMode);
+        ShowStartFailure(TextFromBytes(error.what()), commandLine.hideMode);
     } catch (...) {
-        ShowStartFailure(QStringLiteral("An unknown failure stopped the program."), hideMode);
+        ShowStartFailure(QStringLiteral("An unknown failure stopped the program."), commandLine.hideMode);
     }
     return 1;
 }

@@ -4,10 +4,11 @@
 # among it (dpkg-shlibdeps finds the libraries the package depends on). The package's
 # maintainer field comes from the cache variable TAVREL_PACKAGE_MAINTAINER:
 #   TAVREL_PACKAGE_MAINTAINER="Name <address>" bash scripts/package.sh
+# Arguments (the install test's): another build folder and another folder for the package.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="$root/build/release"
-out="$root/build/package"
+build="${1:-$root/build/release}"
+out="${2:-$root/build/package}"
 
 bash "$root/scripts/install-deps.sh"
 maintainer=()

@@ -35,19 +35,23 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     commandLine.hasArguments = !arguments.isEmpty();
     bool optionsEnded = false; // after "--" every argument is a file's name
     for (const QString& argument : arguments) {
+        const bool project = argument.startsWith(QLatin1String("-f:")) || argument == QLatin1String("-hide");
+        const bool usage = argument == QLatin1String("--help") || argument == QLatin1String("-h");
+        const bool version = argument == QLatin1String("--version");
+        if (!project && !usage && !version && commandLine.unexpected.isEmpty())
+            commandLine.unexpected = argument;
         if (argument == QLatin1String("--"))
             optionsEnded = true;
         if (optionsEnded)
             continue;
+        commandLine.projectForm = commandLine.projectForm || project;
         if (argument.startsWith(QLatin1String("-f:")))
             commandLine.projectPath = argument.mid(3);
         else if (argument == QLatin1String("-hide"))
             commandLine.hideMode = true;
-        else if ((argument == QLatin1String("--help") || argument == QLatin1String("-h")) &&
-                 commandLine.information == CommandLine::Information::None)
+        else if (usage && commandLine.information == CommandLine::Information::None)
             commandLine.information = CommandLine::Information::Usage;
-        else if (argument == QLatin1String("--version") &&
-                 commandLine.information == CommandLine::Information::None)
+        else if (version && commandLine.information == CommandLine::Information::None)
             commandLine.information = CommandLine::Information::Version;
     }
     return commandLine;

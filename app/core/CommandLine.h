@@ -13,6 +13,12 @@ struct CommandLine {
     bool hideMode = false;     // "-hide" was given
     QString projectPath;       // after "-f:" of the last such argument, as given (BytesFromText: its bytes)
     Information information = Information::None;
+    // The project form: a "-f:..." or "-hide" before any "--". Otherwise arguments are the
+    // script form's (ScriptOptions.h).
+    bool projectForm = false;
+    // The first argument that is none of "-f:...", "-hide", "-h", "--help" and "--version";
+    // empty when there is none. The project form leaves it aside.
+    QString unexpected;
 };
 
 // arguments: the program's arguments without its own name, already split (quotes are gone), each

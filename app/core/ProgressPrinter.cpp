@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "ErrorLines.h"
 #include "NativeText.h"
 #include "RunPaths.h"
 #include "RunResult.h"
@@ -41,7 +42,7 @@ void ProgressPrinter::Summary(const AutomationResult& result) {
     Clear();
     const auto listed = static_cast<size_t>(total_);
     const size_t withoutMovie = std::min(result.problems.size(), listed);
-    std::string line = "tavrel: " + std::to_string(listed - withoutMovie) + " of " + std::to_string(listed) +
+    std::string line = std::to_string(listed - withoutMovie) + " of " + std::to_string(listed) +
                        (listed == 1 ? " file" : " files") + " converted";
     if (withoutMovie > 0)
         line += ", " + std::to_string(withoutMovie) + " without a movie";
@@ -58,9 +59,7 @@ void ProgressPrinter::Summary(const AutomationResult& result) {
     default:
         return; // the run did not start: its message said why
     }
-    line = EscapeControlCharacters(line) + "\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
+    PrintErrorLine(TextFromBytes(line));
 }
 
 void ProgressPrinter::Show(const std::string& line) {

@@ -19,7 +19,8 @@ public:
     void FileDone(int index, const std::string& input);
     // Takes the progress line away, so that a message gets a line of its own.
     void Clear();
-    // One line: how many of the files gave a movie, how many did not, and where the report is.
+    // One line (PrintErrorLine, after the "tavrel: " the script run starts its lines with): how
+    // many of the files gave a movie, how many did not, and where the report is.
     void Summary(const AutomationResult& result);
 
 private:

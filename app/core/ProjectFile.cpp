@@ -6,8 +6,6 @@
 #include <string_view>
 #include <utility>
 
-#include <unistd.h>
-
 #include "FileContent.h"
 #include "ReplaceFile.h"
 

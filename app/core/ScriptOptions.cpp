@@ -12,8 +12,10 @@
 #include "DroppedFiles.h"
 #include "FileContent.h"
 #include "NativeText.h"
+#include "OutputModes.h"
 #include "ProjectControls.h"
 #include "ProjectFile.h"
+#include "SoundFileNames.h"
 
 namespace {
 
@@ -79,6 +81,11 @@ bool NumberIn(const std::string& text, int32_t low, int32_t high, std::optional<
     return true;
 }
 
+// What a number option expects: "a whole number from LOW to HIGH".
+std::string WholeNumberFrom(int32_t low, int32_t high) {
+    return "a whole number from " + std::to_string(low) + " to " + std::to_string(high);
+}
+
 // Sets what one option says; false with error when its value is not one it takes.
 bool Apply(const OptionName& name, const std::string& spelt, const std::string& value, ScriptOptions& options,
            std::string& error) {
@@ -121,9 +128,11 @@ bool Apply(const OptionName& name, const std::string& spelt, const std::string& 
         options.bitrate = value;
         return true;
     case Option::Fps:
-        return NumberIn(value, 0, 100, options.framesPerSecond) || bad("a whole number from 0 to 100");
+        return NumberIn(value, kFramesPerSecondMin, kFramesPerSecondMax, options.framesPerSecond) ||
+               bad(WholeNumberFrom(kFramesPerSecondMin, kFramesPerSecondMax));
     case Option::Tuner:
-        return NumberIn(value, -100, 100, options.frameTuner) || bad("a whole number from -100 to 100");
+        return NumberIn(value, kFrameTunerMin, kFrameTunerMax, options.frameTuner) ||
+               bad(WholeNumberFrom(kFrameTunerMin, kFrameTunerMax));
     case Option::Stop: {
         const char* const actions[] = {"none", "start", "end"};
         for (int32_t i = 0; i < 3; ++i)
@@ -134,7 +143,8 @@ bool Apply(const OptionName& name, const std::string& spelt, const std::string& 
         return bad("none, start or end");
     }
     case Option::Jobs:
-        return NumberIn(value, 1, 64, options.encoders) || bad("a whole number from 1 to 64");
+        return NumberIn(value, 1, kMaxEncoderCount, options.encoders) ||
+               bad(WholeNumberFrom(1, kMaxEncoderCount));
     case Option::Report:
         if (value.empty())
             return bad("a file");
@@ -212,9 +222,9 @@ bool ReadList(const std::string& path, std::string& text, std::string& error) {
     return false;
 }
 
-// ".xml" in any letter case: what the program saves projects as.
+// ".xml" in any letter case, after a name: what the program saves projects as.
 bool LooksLikeProjectFile(const std::string& name) {
-    return name.size() > 4 && QByteArray::fromStdString(name.substr(name.size() - 4)).toLower() == ".xml";
+    return name.size() > 4 && HasExtension(name, ".xml");
 }
 
 void AddInput(const std::string& path, bool recursive, std::vector<std::string>& files) {
@@ -230,25 +240,6 @@ void AddInput(const std::string& path, bool recursive, std::vector<std::string>&
 }
 
 } // namespace
-
-bool IsProjectCommandLine(const QStringList& arguments) {
-    for (const QString& argument : arguments) {
-        if (argument == QLatin1String("--"))
-            return false;
-        if (argument.startsWith(QLatin1String("-f:")) || argument == QLatin1String("-hide"))
-            return true;
-    }
-    return false;
-}
-
-QString UnexpectedProjectArgument(const QStringList& arguments) {
-    for (const QString& argument : arguments)
-        if (!argument.startsWith(QLatin1String("-f:")) && argument != QLatin1String("-hide") &&
-            argument != QLatin1String("--help") && argument != QLatin1String("-h") &&
-            argument != QLatin1String("--version"))
-            return argument;
-    return QString();
-}
 
 bool ParseScriptOptions(const QStringList& arguments, ScriptOptions& options, std::string& error) {
     bool optionsEnded = false;

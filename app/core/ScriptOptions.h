@@ -33,13 +33,6 @@ struct ScriptOptions {
     bool window = false;    // -w: open the window with the inputs in its list
 };
 
-// True when the arguments take the project form: a "-f:..." or "-hide" before any "--".
-bool IsProjectCommandLine(const QStringList& arguments);
-
-// In the project form, the first argument that is none of "-f:...", "-hide", "--help" and
-// "--version"; empty when there is none.
-QString UnexpectedProjectArgument(const QStringList& arguments);
-
 // Reads the options and arguments (as TextFromBytes shows their bytes). Short options may be
 // bundled (-rq) and take their value attached or as the next argument (-oDIR, -o DIR); long ones
 // take it as the next argument or after "=" (--fps 24, --fps=24). "--" ends the options.

@@ -53,9 +53,9 @@ const PMP3Converter* ChosenMode(const std::vector<PMP3Converter>& modes, const s
 } // namespace
 
 void PrintUsageError(const std::string& error) {
-    const std::string text =
-        "tavrel: " + EscapeControlCharacters(error) + "\nTry 'tavrel --help' for more information.\n";
-    std::fwrite(text.data(), 1, text.size(), stderr);
+    StartErrorLinesWith("tavrel: ");
+    PrintErrorLine(TextFromBytes(error));
+    std::fputs("Try 'tavrel --help' for more information.\n", stderr);
     std::fflush(stderr);
 }
 

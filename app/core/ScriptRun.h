@@ -18,5 +18,6 @@
 // cannot be read or written 2, otherwise the run's. Creates a QCoreApplication when none exists.
 int RunScript(const ScriptOptions& options, const QString& programFolder);
 
-// Says a mistake in the command line: "tavrel: <error>" and where to look, on standard error.
+// Says a mistake in the command line: "tavrel: <error>" (PrintErrorLine, whose lines start with
+// "tavrel: " from then on) and where to look, on standard error.
 void PrintUsageError(const std::string& error);

@@ -97,6 +97,16 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"HelpAfterDashes", {"--", "--help"}, false, "", kParams}),
     [](const testing::TestParamInfo<Case>& row) { return std::string(row.param.name); });
 
+TEST(CommandLineForm, IsTheProjectFormWithAProjectOptionBeforeDashes) {
+    EXPECT_TRUE(ParseCommandLine({"-j2", "-f:a.xml"}).projectForm);
+    EXPECT_TRUE(ParseCommandLine({"-hide"}).projectForm);
+    EXPECT_FALSE(ParseCommandLine({"-o", "out", "a.wav"}).projectForm);
+    EXPECT_FALSE(ParseCommandLine({"--", "-f:a.xml"}).projectForm);
+    EXPECT_EQ(ParseCommandLine({"-f:a.xml", "--help", "-j2", "x"}).unexpected, "-j2");
+    EXPECT_EQ(ParseCommandLine({"-f:a.xml", "--", "-hide"}).unexpected, "--");
+    EXPECT_EQ(ParseCommandLine({"-hide", "-h", "--version", "-f:"}).unexpected, "");
+}
+
 TEST(SpawnSession, StartsTheProgramWithNoArguments) {
     QTemporaryDir dir;
     const QString program = dir.filePath("program");

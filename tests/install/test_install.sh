@@ -125,10 +125,7 @@ awk '/_NET_WM_ICON/ { sub(/^[^ ]* /, ""); gsub(/ /, ""); n = split($0, v, ",")
 # 12's C start files (Scrt1.o, crti.o) carry no control-flow marks, so no program linked there is
 # marked as a whole: that one line is not asked for.
 release="$build/package-check"
-{
-  cmake -S "$source" -B "$release" -DCMAKE_BUILD_TYPE=Release -DTAVREL_BUILD_TESTS=OFF -DTAVREL_BUILD_BENCH=OFF &&
-    cmake --build "$release" -j "$(nproc)" && (cd "$release" && cpack -G DEB -B "$release/package")
-} >"$work/package.log" 2>&1 || {
+bash "$source/scripts/package.sh" "$release" "$release/package" >"$work/package.log" 2>&1 || {
   cat "$work/package.log" >&2
   fail "the package could not be made"
 }
