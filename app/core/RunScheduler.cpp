@@ -128,8 +128,6 @@ enum class FileState {
 struct RunScheduler::FileWork {
     std::string input;
     FileState state = FileState::Waiting;
-    bool skipped = false;  // failed before its movie step: finishes with a line, no progress
-    bool finished = false; // its turn in list order has come and gone
     bool handled = false;  // its work completed (a report line, the progress moved on)
     int32_t frames = 0;    // for a non-MP3 input, worked out from the input before encoding
     int32_t lengthMs = 0;  // the same input's length, which its MP3 must hold
@@ -140,8 +138,10 @@ struct RunScheduler::FileWork {
     std::optional<FileFailure> encodeFailure;
     std::string encoderSaid; // the last lines of the encoder's standard error
     std::unique_ptr<IntermediateFile> intermediate;
-    std::vector<std::string> lines;              // the report lines of this file
-    std::optional<FileFailure> failure;          // why it gave no movie; none when it gave one
+    std::vector<std::string> lines; // the report lines of this file
+    // Why it gave no movie; none when it gave one. Set before its turn, it failed before its movie
+    // step (skipped): it finishes with a line, no progress.
+    std::optional<FileFailure> failure;
     std::string movieNote;                       // where its movie went, when not under the usual name
     const char* skipEnding = ":File Not Found."; // the ending of its line when it was skipped
     std::string note;                            // what to say of a movie made all the same
@@ -190,16 +190,18 @@ size_t RunScheduler::EncodersDescriptorsAllow() {
 }
 
 void RunScheduler::CollectInto(AutomationResult& result) const {
-    for (const FileWork& file : files_) {
+    for (size_t index = 0; index < files_.size(); ++index) {
+        const FileWork& file = files_[index];
+        const bool finished = index < nextToFinish_; // its turn in list order has come and gone
         result.reportLines.insert(result.reportLines.end(), file.lines.begin(), file.lines.end());
-        if (file.finished && file.failure)
+        if (finished && file.failure)
             result.problems.push_back({file.input, *file.failure});
-        if (file.finished && !file.failure && !file.movieNote.empty())
+        if (finished && !file.failure && !file.movieNote.empty())
             result.notes.push_back({file.input, file.movieNote});
-        if (file.finished && !file.failure && !file.note.empty())
+        if (finished && !file.failure && !file.note.empty())
             result.notes.push_back({file.input, file.note});
         // Every file the stop kept from its movie, those under way included.
-        if (!file.finished)
+        if (!finished)
             result.problems.push_back({file.input, FileFailure{Cause::Stopped, {}}});
         if (file.handled)
             ++result.filesHandled;
@@ -294,10 +296,8 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
     try {
         // Only a regular file we may read goes further; the sound readers open it too.
         file.failure = UnreadableInput(file.input);
-        if (file.failure) {
-            file.skipped = true;
+        if (file.failure)
             return;
-        }
         if (IsMp3Name(file.input)) {
             // At a rate the movie's sound header has no code for (16, 32, 48 kHz) it is encoded
             // anew, at a rate it has; at the others it is used as it is.
@@ -337,13 +337,11 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
         });
         StartEncoder(index, encoder);
     } catch (const StepFailed& failed) {
-        file.skipped = true;
         file.skipEnding = failed.ending;
         file.failure = failed.failure;
         if (file.intermediate)
             file.intermediate->Remove();
     } catch (...) {
-        file.skipped = true;
         file.skipEnding = EndingOfFailure();
         file.failure = FileFailure{Cause::Unexpected, {}};
         if (file.intermediate)
@@ -413,9 +411,8 @@ void RunScheduler::FinishReadyFiles() {
     while (nextToFinish_ < files_.size() && files_[nextToFinish_].state == FileState::Ready && !stopped_) {
         const size_t index = nextToFinish_++;
         FileWork& file = files_[index];
-        file.finished = true;
         // One line per listed file: a skipped one's names its input.
-        if (file.skipped)
+        if (file.failure)
             file.lines.push_back(file.input + file.skipEnding);
         else
             FinishFile(file);
