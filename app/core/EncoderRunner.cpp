@@ -186,7 +186,8 @@ EncoderRunner::~EncoderRunner() {
 
 EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const std::string& outputPath,
                                             const std::vector<PMP3Converter>& outputModes,
-                                            const std::string& modeName, std::function<void(Outcome)> done) {
+                                            const std::string& modeName, std::function<void(Outcome)> done,
+                                            const SoundFormat* inputFormat) {
     const PMP3Converter* mode = FindOutputMode(outputModes, modeName);
     if (!mode)
         throw OutputModeNotFoundError("No output mode is named \"" + modeName + "\"");
@@ -235,8 +236,14 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
     // The input's rate and channels decide the rate the encoder chooses; an input libsndfile does
     // not read is left to the encoder's own choice (and reading).
     SoundFormat format;
-    const bool known = SoundFormatOf(inputFd_, format);
-    ::lseek(inputFd_, 0, SEEK_SET);
+    bool known = false;
+    if (inputFormat) {
+        format = *inputFormat;
+        known = format.rate > 0 && format.channels > 0;
+    } else {
+        known = SoundFormatOf(inputFd_, format);
+        ::lseek(inputFd_, 0, SEEK_SET);
+    }
     mp3Input_ = known && format.mpeg;
     if (known && format.channels > 2)
         return Fail("the input has " + std::to_string(format.channels) +

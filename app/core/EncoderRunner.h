@@ -18,6 +18,7 @@
 
 class QObject;
 class QProcess;
+struct SoundFormat;
 
 // No output mode has the selected name; the run skips the file.
 class OutputModeNotFoundError : public std::runtime_error {
@@ -99,10 +100,11 @@ public:
     // encoder would choose is found first (a probe encode of a moment of silence at that rate,
     // once per rate, channels and options), and when it is another, "--resample" asks for the
     // nearest such rate. An MP3 input is decoded ("--mp3input"). The encoder dies with this
-    // process. One encode at a time per runner.
+    // process. One encode at a time per runner. inputFormat: the input's format when the caller
+    // has read it already (SndfileLengthMs); without it the runner reads it (SoundFormatOf).
     Outcome Start(const std::string& inputPath, const std::string& outputPath,
                   const std::vector<PMP3Converter>& outputModes, const std::string& modeName,
-                  std::function<void(Outcome)> done);
+                  std::function<void(Outcome)> done, const SoundFormat* inputFormat = nullptr);
 
     // Ends a running encoder at once (it may be left with an unfinished output file); its done
     // callback follows from the event loop with Stopped.

@@ -133,6 +133,7 @@ struct RunScheduler::FileWork {
     int32_t lengthMs = 0;  // the same input's length, which its MP3 must hold
     int32_t slackMs = 0;   // how much less than lengthMs the MP3 may hold, beyond one of its frames
     bool mp3Input = false; // an MP3 input encoded anew: its frames are counted from the new MP3
+    std::optional<SoundFormat> format; // a non-MP3 input's, found with its length, for its encoder
     std::string mp3Path;
     std::optional<FileFailure> whyNoMp3; // what a builder that finds no MP3 stands for
     std::optional<FileFailure> encodeFailure;
@@ -324,7 +325,9 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
             return;
         }
         During({Cause::LengthUnreadable, {}}, [&] {
-            file.lengthMs = SoundLengthMs(file.input);
+            SoundFormat format;
+            file.lengthMs = SndfileLengthMs(file.input, &format);
+            file.format = format;
             // A WAV cut short is converted as far as it goes, and said to be so.
             int32_t heldMs = 0;
             int32_t promisedMs = 0;
@@ -367,13 +370,15 @@ void RunScheduler::StartEncoder(size_t index, Encoder& encoder) {
             file.intermediate->Use(file.mp3Path);
         }
         namesTaken_.insert(file.mp3Path);
-        return runner.Start(file.input, file.mp3Path, setup_.outputModes, modeName,
-                            [this, index, &encoder](EncoderRunner::Outcome outcome) {
-                                encoder.busy = false;
-                                if (!StartLater(index, outcome, *encoder.runner))
-                                    FileEncoded(files_[index], outcome, *encoder.runner);
-                                Advance();
-                            });
+        return runner.Start(
+            file.input, file.mp3Path, setup_.outputModes, modeName,
+            [this, index, &encoder](EncoderRunner::Outcome outcome) {
+                encoder.busy = false;
+                if (!StartLater(index, outcome, *encoder.runner))
+                    FileEncoded(files_[index], outcome, *encoder.runner);
+                Advance();
+            },
+            file.format ? &*file.format : nullptr);
     });
     if (started == EncoderRunner::Outcome::Running) {
         encoder.busy = true;
