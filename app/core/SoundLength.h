@@ -8,6 +8,10 @@
 
 class SoundBlock;
 
+// The samples an MP3 decoder's output lags behind its input (libmpg123's, and the encoder's when it
+// decodes an MP3).
+constexpr int kMp3DecoderDelay = 529;
+
 // A sound file that cannot be opened or whose length cannot be found; the run skips it.
 class SoundLengthError : public std::runtime_error {
 public:
