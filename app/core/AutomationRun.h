@@ -38,7 +38,6 @@ public:
     // How many encoders a run keeps busy at once (1: one file after another); one per processor
     // unless set. Movies, report and progress come out the same whatever the number.
     void SetEncoderCount(int count);
-    int EncoderCount() const { return encoderCount_; }
     // Where each run writes its report (bytes); empty: the output folder, named after the project.
     void SetReportPath(std::string path) { reportPath_ = std::move(path); }
 

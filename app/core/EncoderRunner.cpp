@@ -105,19 +105,28 @@ void CloseDescriptors(int& first, int& second) {
     }
 }
 
-} // namespace
-
-QString FindEncoder() {
-    return QStandardPaths::findExecutable(QStringLiteral("lame"));
-}
-
+// True when a path comes back unchanged from a QString, and so from the encoder's command line.
+// Other paths are handed over as "/dev/fd/<n>" of a descriptor the runner opens for it.
 bool SurvivesCommandLine(const std::string& path) {
     return QFile::encodeName(QFile::decodeName(QByteArray::fromStdString(path))).toStdString() == path;
 }
 
+// A path as the encoder is given it: "./" in front of a relative path that starts with "-", which
+// the encoder would otherwise take for an option (or, alone, for standard input or output).
 QString EncoderPathArgument(const std::string& path) {
     const QString text = QFile::decodeName(QByteArray::fromStdString(path));
     return path.empty() || path[0] != '-' ? text : QStringLiteral("./") + text;
+}
+
+// A rate in Hz as "--resample" takes it, in kHz: 22050 -> "22.05", 8000 -> "8".
+QString ResampleArgument(int rateHz) {
+    return QString::number(rateHz / 1000.0, 'g', 6);
+}
+
+} // namespace
+
+QString FindEncoder() {
+    return QStandardPaths::findExecutable(QStringLiteral("lame"));
 }
 
 QStringList EncoderArguments(const PMP3Converter& mode, const std::string& inputPath,
@@ -154,11 +163,6 @@ int FirstFrameSampleRate(const unsigned char* data, size_t size) {
             return rate;
     }
     return 0;
-}
-
-QString ResampleArgument(int rateHz) {
-    // The encoder takes the rate in kHz: 22050 -> "22.05", 8000 -> "8".
-    return QString::number(rateHz / 1000.0, 'g', 6);
 }
 
 QString ResampleFor(int chosenHz) {

@@ -29,14 +29,6 @@ public:
 // The encoder in the search path (PATH), or an empty text when there is none.
 QString FindEncoder();
 
-// True when a path comes back unchanged from a QString, and so from the encoder's command line.
-// Other paths are handed over as "/dev/fd/<n>" of a descriptor the runner opens for it.
-bool SurvivesCommandLine(const std::string& path);
-
-// A path as the encoder is given it: "./" in front of a relative path that starts with "-", which
-// the encoder would otherwise take for an option (or, alone, for standard input or output).
-QString EncoderPathArgument(const std::string& path);
-
 // The encoder's arguments: "--silent", "--quiet", one "-<name><value>" per parameter of the
 // mode, then "--mp3input" for an MP3 input, then, when resampleKhz is given, "--resample" and it,
 // then the input and output paths.
@@ -49,8 +41,6 @@ QStringList EncoderArguments(const PMP3Converter& mode, const std::string& input
 int FirstFrameSampleRate(const std::string& path);
 int FirstFrameSampleRate(const unsigned char* data, size_t size);
 
-// A rate in Hz as "--resample" takes it, in kHz: 22050 -> "22.05".
-QString ResampleArgument(int rateHz);
 // What to ask the encoder for when it would choose chosenHz by itself: nothing for a rate the
 // movie's sound header states exactly (or 0, unknown), else the nearest such rate ("22.05").
 QString ResampleFor(int chosenHz);
@@ -88,8 +78,6 @@ public:
     ~EncoderRunner();
     EncoderRunner(const EncoderRunner&) = delete;
     EncoderRunner& operator=(const EncoderRunner&) = delete;
-
-    const QString& EncoderProgram() const { return encoderProgram_; }
 
     // Starts encoding inputPath into outputPath with the first mode named modeName and returns at
     // once. Throws OutputModeNotFoundError, before anything is started, when no mode has that
