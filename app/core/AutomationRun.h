@@ -12,8 +12,6 @@
 
 #include "OutputModes.h"
 #include "ProjectFile.h"
-#include "RunPaths.h"
-#include "RunReport.h"
 #include "RunResult.h"
 
 // The user messages of a run, worded exactly as users know them.
