@@ -67,7 +67,7 @@ public:
     enum class Outcome {
         Finished,   // the encoder ran and ended with exit status 0
         NotStarted, // no encoder, or it could not be started
-        Stopped,    // ended by Stop() or by the stop check
+        Stopped,    // ended by Stop()
         Failed,     // the encoder crashed, was killed or ended with an error; its output is unfinished
         Running,    // Start only: the encoder runs, and the outcome comes to the done callback
     };
