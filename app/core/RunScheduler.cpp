@@ -210,11 +210,10 @@ void RunScheduler::CollectInto(AutomationResult& result) const {
 }
 
 void RunScheduler::Advance() {
+    // A file started just now may be ready to finish: then once more.
     do {
-        readyAtOnce_ = false;
         FinishReadyFiles();
-        StartFiles();
-    } while (readyAtOnce_);
+    } while (StartFiles());
     if (Over() && !overTold_) {
         overTold_ = true;
         setup_.over();
@@ -228,8 +227,9 @@ bool RunScheduler::Over() const {
 // Starts files in list order while an encoder is free. With one encoder a file starts only once
 // the one before it has finished: one file at a time, as users know it. With more, files run
 // ahead of the one whose turn it is, though not without bound: the MP3s of finished encodes wait
-// on disk for their turn.
-void RunScheduler::StartFiles() {
+// on disk for their turn. True when a file it started is ready at once.
+bool RunScheduler::StartFiles() {
+    bool readyAtOnce = false;
     const size_t encoderCount = encoders_.size();
     const size_t aheadLimit = encoderCount == 1 ? 1 : kFilesAheadPerEncoder * encoderCount;
     while ((!startAgain_.empty() ||
@@ -237,7 +237,7 @@ void RunScheduler::StartFiles() {
            !stopped_) {
         Encoder* free = FreeEncoder();
         if (!free)
-            return;
+            return readyAtOnce;
         size_t index = 0;
         if (!startAgain_.empty()) {
             index = startAgain_.front();
@@ -248,12 +248,13 @@ void RunScheduler::StartFiles() {
         StartFile(index, *free);
         // Put back until an encoder ends: the files after it wait too.
         if (files_[index].state == FileState::Waiting)
-            return;
+            return readyAtOnce;
         // Ready at once (an MP3 input, a file skipped, an encoder that did not start): it may be
         // finished straight away.
         if (files_[index].state == FileState::Ready)
-            readyAtOnce_ = true;
+            readyAtOnce = true;
     }
+    return readyAtOnce;
 }
 
 // A free encoder, while fewer than the encoders that could be started are busy.
