@@ -14,7 +14,7 @@
 #include "ProjectFile.h"
 #include "RunResult.h"
 
-// The user messages of a run, worded exactly as users know them.
+// The user messages of a run, word for word.
 extern const char* const kNoInputFilesMessage;   // "Please select at least one Wave Data file to convert!"
 extern const char* const kNoOutputFolderMessage; // "Please select an output folder!"
 extern const char* const

@@ -225,9 +225,9 @@ bool RunScheduler::Over() const {
 }
 
 // Starts files in list order while an encoder is free. With one encoder a file starts only once
-// the one before it has finished: one file at a time, as users know it. With more, files run
-// ahead of the one whose turn it is, though not without bound: the MP3s of finished encodes wait
-// on disk for their turn. True when a file it started is ready at once.
+// the one before it has finished: one file at a time. With more, files run ahead of the one whose
+// turn it is, though not without bound: the MP3s of finished encodes wait on disk for their turn.
+// True when a file it started is ready at once.
 bool RunScheduler::StartFiles() {
     bool readyAtOnce = false;
     const size_t encoderCount = encoders_.size();
