@@ -11,6 +11,8 @@
 #include "EncoderRunner.h"
 #include "NativeText.h"
 #include "RunOutputs.h"
+#include "RunPaths.h"
+#include "RunReport.h"
 #include "RunScheduler.h"
 
 const char* const kNoInputFilesMessage = "Please select at least one Wave Data file to convert!";

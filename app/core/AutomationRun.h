@@ -12,11 +12,9 @@
 
 #include "OutputModes.h"
 #include "ProjectFile.h"
-#include "RunPaths.h"
-#include "RunReport.h"
 #include "RunResult.h"
 
-// The user messages of a run, worded exactly as users know them.
+// The user messages of a run, word for word.
 extern const char* const kNoInputFilesMessage;   // "Please select at least one Wave Data file to convert!"
 extern const char* const kNoOutputFolderMessage; // "Please select an output folder!"
 extern const char* const
@@ -38,7 +36,6 @@ public:
     // How many encoders a run keeps busy at once (1: one file after another); one per processor
     // unless set. Movies, report and progress come out the same whatever the number.
     void SetEncoderCount(int count);
-    int EncoderCount() const { return encoderCount_; }
     // Where each run writes its report (bytes); empty: the output folder, named after the project.
     void SetReportPath(std::string path) { reportPath_ = std::move(path); }
 

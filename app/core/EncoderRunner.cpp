@@ -105,19 +105,28 @@ void CloseDescriptors(int& first, int& second) {
     }
 }
 
-} // namespace
-
-QString FindEncoder() {
-    return QStandardPaths::findExecutable(QStringLiteral("lame"));
-}
-
+// True when a path comes back unchanged from a QString, and so from the encoder's command line.
+// Other paths are handed over as "/dev/fd/<n>" of a descriptor the runner opens for it.
 bool SurvivesCommandLine(const std::string& path) {
     return QFile::encodeName(QFile::decodeName(QByteArray::fromStdString(path))).toStdString() == path;
 }
 
+// A path as the encoder is given it: "./" in front of a relative path that starts with "-", which
+// the encoder would otherwise take for an option (or, alone, for standard input or output).
 QString EncoderPathArgument(const std::string& path) {
     const QString text = QFile::decodeName(QByteArray::fromStdString(path));
     return path.empty() || path[0] != '-' ? text : QStringLiteral("./") + text;
+}
+
+// A rate in Hz as "--resample" takes it, in kHz: 22050 -> "22.05", 8000 -> "8".
+QString ResampleArgument(int rateHz) {
+    return QString::number(rateHz / 1000.0, 'g', 6);
+}
+
+} // namespace
+
+QString FindEncoder() {
+    return QStandardPaths::findExecutable(QStringLiteral("lame"));
 }
 
 QStringList EncoderArguments(const PMP3Converter& mode, const std::string& inputPath,
@@ -156,11 +165,6 @@ int FirstFrameSampleRate(const unsigned char* data, size_t size) {
     return 0;
 }
 
-QString ResampleArgument(int rateHz) {
-    // The encoder takes the rate in kHz: 22050 -> "22.05", 8000 -> "8".
-    return QString::number(rateHz / 1000.0, 'g', 6);
-}
-
 QString ResampleFor(int chosenHz) {
     return chosenHz == 0 || IsStatedExactly(chosenHz) ? QString()
                                                       : ResampleArgument(NearestStatedRate(chosenHz));
@@ -186,7 +190,8 @@ EncoderRunner::~EncoderRunner() {
 
 EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const std::string& outputPath,
                                             const std::vector<PMP3Converter>& outputModes,
-                                            const std::string& modeName, std::function<void(Outcome)> done) {
+                                            const std::string& modeName, std::function<void(Outcome)> done,
+                                            const SoundFormat* inputFormat) {
     const PMP3Converter* mode = FindOutputMode(outputModes, modeName);
     if (!mode)
         throw OutputModeNotFoundError("No output mode is named \"" + modeName + "\"");
@@ -235,8 +240,14 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
     // The input's rate and channels decide the rate the encoder chooses; an input libsndfile does
     // not read is left to the encoder's own choice (and reading).
     SoundFormat format;
-    const bool known = SoundFormatOf(inputFd_, format);
-    ::lseek(inputFd_, 0, SEEK_SET);
+    bool known = false;
+    if (inputFormat) {
+        format = *inputFormat;
+        known = format.rate > 0 && format.channels > 0;
+    } else {
+        known = SoundFormatOf(inputFd_, format);
+        ::lseek(inputFd_, 0, SEEK_SET);
+    }
     mp3Input_ = known && format.mpeg;
     if (known && format.channels > 2)
         return Fail("the input has " + std::to_string(format.channels) +

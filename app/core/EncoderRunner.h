@@ -18,6 +18,7 @@
 
 class QObject;
 class QProcess;
+struct SoundFormat;
 
 // No output mode has the selected name; the run skips the file.
 class OutputModeNotFoundError : public std::runtime_error {
@@ -27,14 +28,6 @@ public:
 
 // The encoder in the search path (PATH), or an empty text when there is none.
 QString FindEncoder();
-
-// True when a path comes back unchanged from a QString, and so from the encoder's command line.
-// Other paths are handed over as "/dev/fd/<n>" of a descriptor the runner opens for it.
-bool SurvivesCommandLine(const std::string& path);
-
-// A path as the encoder is given it: "./" in front of a relative path that starts with "-", which
-// the encoder would otherwise take for an option (or, alone, for standard input or output).
-QString EncoderPathArgument(const std::string& path);
 
 // The encoder's arguments: "--silent", "--quiet", one "-<name><value>" per parameter of the
 // mode, then "--mp3input" for an MP3 input, then, when resampleKhz is given, "--resample" and it,
@@ -48,8 +41,6 @@ QStringList EncoderArguments(const PMP3Converter& mode, const std::string& input
 int FirstFrameSampleRate(const std::string& path);
 int FirstFrameSampleRate(const unsigned char* data, size_t size);
 
-// A rate in Hz as "--resample" takes it, in kHz: 22050 -> "22.05".
-QString ResampleArgument(int rateHz);
 // What to ask the encoder for when it would choose chosenHz by itself: nothing for a rate the
 // movie's sound header states exactly (or 0, unknown), else the nearest such rate ("22.05").
 QString ResampleFor(int chosenHz);
@@ -76,7 +67,7 @@ public:
     enum class Outcome {
         Finished,   // the encoder ran and ended with exit status 0
         NotStarted, // no encoder, or it could not be started
-        Stopped,    // ended by Stop() or by the stop check
+        Stopped,    // ended by Stop()
         Failed,     // the encoder crashed, was killed or ended with an error; its output is unfinished
         Running,    // Start only: the encoder runs, and the outcome comes to the done callback
     };
@@ -88,8 +79,6 @@ public:
     EncoderRunner(const EncoderRunner&) = delete;
     EncoderRunner& operator=(const EncoderRunner&) = delete;
 
-    const QString& EncoderProgram() const { return encoderProgram_; }
-
     // Starts encoding inputPath into outputPath with the first mode named modeName and returns at
     // once. Throws OutputModeNotFoundError, before anything is started, when no mode has that
     // name. When nothing could be started (no encoder, an input that is not a regular file)
@@ -99,10 +88,11 @@ public:
     // encoder would choose is found first (a probe encode of a moment of silence at that rate,
     // once per rate, channels and options), and when it is another, "--resample" asks for the
     // nearest such rate. An MP3 input is decoded ("--mp3input"). The encoder dies with this
-    // process. One encode at a time per runner.
+    // process. One encode at a time per runner. inputFormat: the input's format when the caller
+    // has read it already (SndfileLengthMs); without it the runner reads it (SoundFormatOf).
     Outcome Start(const std::string& inputPath, const std::string& outputPath,
                   const std::vector<PMP3Converter>& outputModes, const std::string& modeName,
-                  std::function<void(Outcome)> done);
+                  std::function<void(Outcome)> done, const SoundFormat* inputFormat = nullptr);
 
     // Ends a running encoder at once (it may be left with an unfinished output file); its done
     // callback follows from the event loop with Stopped.

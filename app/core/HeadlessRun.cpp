@@ -65,15 +65,16 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
     QObject::connect(&run, &AutomationRun::message, &PrintErrorLine);
     QObject::connect(&run, &AutomationRun::error, &PrintErrorLine);
     QObject::connect(&stopSignals, &StopSignals::Received, &run, &AutomationRun::Stop);
-    if (const std::optional<AutomationResult> refused = flow.Start(run))
-        return ExitStatusFor(*refused);
-    // The application also ends when something else quits it: what is unfinished then counts as
-    // stopped, and the encoders still running end with the run.
-    int status = kExitRunIncomplete;
+    std::optional<int> status;
     QObject::connect(&flow, &ProjectRunFlow::ended, [&status](int ended) {
         status = ended;
         QCoreApplication::exit(ended);
     });
-    QCoreApplication::exec();
-    return status;
+    // A run that does not start has ended by the time Start returns.
+    (void)flow.Start(run);
+    if (!status)
+        QCoreApplication::exec();
+    // The application also ends when something else quits it: what is unfinished then counts as
+    // stopped, and the encoders still running end with the run.
+    return status.value_or(kExitRunIncomplete);
 }

@@ -9,6 +9,33 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+// Why the settings file at iniPath (bytes) cannot be read, or an empty text; see ReadProgramSettings.
+std::string SettingsFileProblem(const std::string& iniPath) {
+    struct stat info {};
+    if (stat(iniPath.c_str(), &info) != 0) {
+        // A link to nothing is no missing file: the settings the user made are gone, and running
+        // without them (no output modes) would fail every file that needs encoding.
+        if (errno == ENOENT && lstat(iniPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+            return "Cannot read " + iniPath + ": it is a broken link (what it points to is not there).";
+        if (errno == ENOENT)
+            return std::string();
+        return "Cannot read " + iniPath + ": " + std::strerror(errno);
+    }
+    if (S_ISDIR(info.st_mode))
+        return "Cannot read " + iniPath + ": it is a folder, not a settings file.";
+    if (!S_ISREG(info.st_mode))
+        return "Cannot read " + iniPath + ": it is not a regular file.";
+    const int file = open(iniPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (file < 0)
+        return "Cannot read " + iniPath + ": " + std::strerror(errno);
+    close(file);
+    return std::string();
+}
+
+} // namespace
+
 std::vector<std::string> ProgramSettings::Messages() const {
     std::vector<std::string> messages;
     if (!problem.empty())
@@ -35,26 +62,4 @@ ProgramSettings ReadProgramSettings(const std::string& path) {
         read.warnings.clear();
     }
     return read;
-}
-
-std::string SettingsFileProblem(const std::string& iniPath) {
-    struct stat info {};
-    if (stat(iniPath.c_str(), &info) != 0) {
-        // A link to nothing is no missing file: the settings the user made are gone, and running
-        // without them (no output modes) would fail every file that needs encoding.
-        if (errno == ENOENT && lstat(iniPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
-            return "Cannot read " + iniPath + ": it is a broken link (what it points to is not there).";
-        if (errno == ENOENT)
-            return std::string();
-        return "Cannot read " + iniPath + ": " + std::strerror(errno);
-    }
-    if (S_ISDIR(info.st_mode))
-        return "Cannot read " + iniPath + ": it is a folder, not a settings file.";
-    if (!S_ISREG(info.st_mode))
-        return "Cannot read " + iniPath + ": it is not a regular file.";
-    const int file = open(iniPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (file < 0)
-        return "Cannot read " + iniPath + ": " + std::strerror(errno);
-    close(file);
-    return std::string();
 }

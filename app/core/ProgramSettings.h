@@ -23,6 +23,3 @@ struct ProgramSettings {
 // FIFO) or cannot be opened, told before anything tries to read it, as a FIFO would never answer;
 // so is a file LoadSettings refuses.
 ProgramSettings ReadProgramSettings(const std::string& path);
-
-// Why the settings file at iniPath (bytes) cannot be read, or an empty text; see ReadProgramSettings.
-std::string SettingsFileProblem(const std::string& iniPath);

@@ -38,12 +38,10 @@ public:
     // fallbackMode: the output mode when none matches the project and there is no "Custom...".
     Prepared PrepareProject(PSoundProject project, const std::string& fallbackMode = {});
 
-    // The settings (a caller may change them before the run: the number of encoders, say), the
-    // project as it will run and its output mode (which a caller may choose instead).
+    // The settings (a caller may change them before the run: the number of encoders, say) and the
+    // project as it will run.
     ProgramSettings& Settings() { return settings_; }
     const PSoundProject& Project() const { return project_; }
-    const std::string& OutputModeName() const { return outputModeName_; }
-    void SetOutputModeName(const std::string& name) { outputModeName_ = name; }
 
     // Starts the prepared project on run, with the settings' number of encoders, and returns at
     // once: what AutomationRun::Start returns. Whatever the run says goes through the run's own

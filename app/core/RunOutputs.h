@@ -14,8 +14,8 @@ public:
 
     // Where the movie whose usual path is `usual` ("<folder>/<name>.swf") goes: there, unless a
     // movie this run made is there; then the first "<name>.1.swf", "<name>.2.swf"... that is not
-    // one. A movie of an earlier run is replaced as ever. When another name is chosen, note gets
-    // what to tell the user ("its movie is ... (... is the movie of ...)"); otherwise it is cleared.
+    // one. A movie of an earlier run is replaced. When another name is chosen, note gets what to
+    // tell the user ("its movie is ... (... is the movie of ...)"); otherwise it is cleared.
     std::string MoviePath(const std::string& usual, std::string& note) const;
 
     // True when writing to path would replace one of the inputs: the same file, links followed.

@@ -128,20 +128,21 @@ enum class FileState {
 struct RunScheduler::FileWork {
     std::string input;
     FileState state = FileState::Waiting;
-    bool skipped = false;  // failed before its movie step: finishes with a line, no progress
-    bool finished = false; // its turn in list order has come and gone
     bool handled = false;  // its work completed (a report line, the progress moved on)
     int32_t frames = 0;    // for a non-MP3 input, worked out from the input before encoding
     int32_t lengthMs = 0;  // the same input's length, which its MP3 must hold
     int32_t slackMs = 0;   // how much less than lengthMs the MP3 may hold, beyond one of its frames
     bool mp3Input = false; // an MP3 input encoded anew: its frames are counted from the new MP3
+    std::optional<SoundFormat> format; // a non-MP3 input's, found with its length, for its encoder
     std::string mp3Path;
     std::optional<FileFailure> whyNoMp3; // what a builder that finds no MP3 stands for
     std::optional<FileFailure> encodeFailure;
     std::string encoderSaid; // the last lines of the encoder's standard error
     std::unique_ptr<IntermediateFile> intermediate;
-    std::vector<std::string> lines;              // the report lines of this file
-    std::optional<FileFailure> failure;          // why it gave no movie; none when it gave one
+    std::vector<std::string> lines; // the report lines of this file
+    // Why it gave no movie; none when it gave one. Set before its turn, it failed before its movie
+    // step (skipped): it finishes with a line, no progress.
+    std::optional<FileFailure> failure;
     std::string movieNote;                       // where its movie went, when not under the usual name
     const char* skipEnding = ":File Not Found."; // the ending of its line when it was skipped
     std::string note;                            // what to say of a movie made all the same
@@ -190,16 +191,18 @@ size_t RunScheduler::EncodersDescriptorsAllow() {
 }
 
 void RunScheduler::CollectInto(AutomationResult& result) const {
-    for (const FileWork& file : files_) {
+    for (size_t index = 0; index < files_.size(); ++index) {
+        const FileWork& file = files_[index];
+        const bool finished = index < nextToFinish_; // its turn in list order has come and gone
         result.reportLines.insert(result.reportLines.end(), file.lines.begin(), file.lines.end());
-        if (file.finished && file.failure)
+        if (finished && file.failure)
             result.problems.push_back({file.input, *file.failure});
-        if (file.finished && !file.failure && !file.movieNote.empty())
+        if (finished && !file.failure && !file.movieNote.empty())
             result.notes.push_back({file.input, file.movieNote});
-        if (file.finished && !file.failure && !file.note.empty())
+        if (finished && !file.failure && !file.note.empty())
             result.notes.push_back({file.input, file.note});
         // Every file the stop kept from its movie, those under way included.
-        if (!file.finished)
+        if (!finished)
             result.problems.push_back({file.input, FileFailure{Cause::Stopped, {}}});
         if (file.handled)
             ++result.filesHandled;
@@ -207,11 +210,10 @@ void RunScheduler::CollectInto(AutomationResult& result) const {
 }
 
 void RunScheduler::Advance() {
+    // A file started just now may be ready to finish: then once more.
     do {
-        readyAtOnce_ = false;
         FinishReadyFiles();
-        StartFiles();
-    } while (readyAtOnce_);
+    } while (StartFiles());
     if (Over() && !overTold_) {
         overTold_ = true;
         setup_.over();
@@ -223,10 +225,11 @@ bool RunScheduler::Over() const {
 }
 
 // Starts files in list order while an encoder is free. With one encoder a file starts only once
-// the one before it has finished: one file at a time, as users know it. With more, files run
-// ahead of the one whose turn it is, though not without bound: the MP3s of finished encodes wait
-// on disk for their turn.
-void RunScheduler::StartFiles() {
+// the one before it has finished: one file at a time. With more, files run ahead of the one whose
+// turn it is, though not without bound: the MP3s of finished encodes wait on disk for their turn.
+// True when a file it started is ready at once.
+bool RunScheduler::StartFiles() {
+    bool readyAtOnce = false;
     const size_t encoderCount = encoders_.size();
     const size_t aheadLimit = encoderCount == 1 ? 1 : kFilesAheadPerEncoder * encoderCount;
     while ((!startAgain_.empty() ||
@@ -234,7 +237,7 @@ void RunScheduler::StartFiles() {
            !stopped_) {
         Encoder* free = FreeEncoder();
         if (!free)
-            return;
+            return readyAtOnce;
         size_t index = 0;
         if (!startAgain_.empty()) {
             index = startAgain_.front();
@@ -245,12 +248,13 @@ void RunScheduler::StartFiles() {
         StartFile(index, *free);
         // Put back until an encoder ends: the files after it wait too.
         if (files_[index].state == FileState::Waiting)
-            return;
+            return readyAtOnce;
         // Ready at once (an MP3 input, a file skipped, an encoder that did not start): it may be
         // finished straight away.
         if (files_[index].state == FileState::Ready)
-            readyAtOnce_ = true;
+            readyAtOnce = true;
     }
+    return readyAtOnce;
 }
 
 // A free encoder, while fewer than the encoders that could be started are busy.
@@ -294,10 +298,8 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
     try {
         // Only a regular file we may read goes further; the sound readers open it too.
         file.failure = UnreadableInput(file.input);
-        if (file.failure) {
-            file.skipped = true;
+        if (file.failure)
             return;
-        }
         if (IsMp3Name(file.input)) {
             // At a rate the movie's sound header has no code for (16, 32, 48 kHz) it is encoded
             // anew, at a rate it has; at the others it is used as it is.
@@ -317,14 +319,15 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
             // Too large for a movie, or for the memory there is: the reader says so.
             if (!measured)
                 throw StepFailed{":Unexpected File Format.", {Cause::LengthUnreadable, mp3.Problem()}};
-            constexpr int32_t kDecoderDelay = 529; // samples
-            file.slackMs = frameMs + (kDecoderDelay * 1000 + rate - 1) / rate;
+            file.slackMs = frameMs + (kMp3DecoderDelay * 1000 + rate - 1) / rate;
             file.mp3Input = true;
             StartEncoder(index, encoder);
             return;
         }
         During({Cause::LengthUnreadable, {}}, [&] {
-            file.lengthMs = SoundLengthMs(file.input);
+            SoundFormat format;
+            file.lengthMs = SndfileLengthMs(file.input, &format);
+            file.format = format;
             // A WAV cut short is converted as far as it goes, and said to be so.
             int32_t heldMs = 0;
             int32_t promisedMs = 0;
@@ -337,13 +340,11 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
         });
         StartEncoder(index, encoder);
     } catch (const StepFailed& failed) {
-        file.skipped = true;
         file.skipEnding = failed.ending;
         file.failure = failed.failure;
         if (file.intermediate)
             file.intermediate->Remove();
     } catch (...) {
-        file.skipped = true;
         file.skipEnding = EndingOfFailure();
         file.failure = FileFailure{Cause::Unexpected, {}};
         if (file.intermediate)
@@ -369,13 +370,15 @@ void RunScheduler::StartEncoder(size_t index, Encoder& encoder) {
             file.intermediate->Use(file.mp3Path);
         }
         namesTaken_.insert(file.mp3Path);
-        return runner.Start(file.input, file.mp3Path, setup_.outputModes, modeName,
-                            [this, index, &encoder](EncoderRunner::Outcome outcome) {
-                                encoder.busy = false;
-                                if (!StartLater(index, outcome, *encoder.runner))
-                                    FileEncoded(files_[index], outcome, *encoder.runner);
-                                Advance();
-                            });
+        return runner.Start(
+            file.input, file.mp3Path, setup_.outputModes, modeName,
+            [this, index, &encoder](EncoderRunner::Outcome outcome) {
+                encoder.busy = false;
+                if (!StartLater(index, outcome, *encoder.runner))
+                    FileEncoded(files_[index], outcome, *encoder.runner);
+                Advance();
+            },
+            file.format ? &*file.format : nullptr);
     });
     if (started == EncoderRunner::Outcome::Running) {
         encoder.busy = true;
@@ -413,9 +416,8 @@ void RunScheduler::FinishReadyFiles() {
     while (nextToFinish_ < files_.size() && files_[nextToFinish_].state == FileState::Ready && !stopped_) {
         const size_t index = nextToFinish_++;
         FileWork& file = files_[index];
-        file.finished = true;
         // One line per listed file: a skipped one's names its input.
-        if (file.skipped)
+        if (file.failure)
             file.lines.push_back(file.input + file.skipEnding);
         else
             FinishFile(file);

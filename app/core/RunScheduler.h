@@ -62,7 +62,7 @@ private:
     struct FileWork;
     struct Encoder;
     bool Over() const;
-    void StartFiles();
+    bool StartFiles();
     Encoder* FreeEncoder();
     size_t BusyEncoders() const;
     bool StartLater(size_t index, EncoderRunner::Outcome outcome, const EncoderRunner& runner);
@@ -80,7 +80,6 @@ private:
     RunOutputs& outputs_;
     bool stopped_ = false;
     bool overTold_ = false;
-    bool readyAtOnce_ = false; // a file started just now is ready to finish: go round once more
 
     // Declared in this order so that the encoders end before their MP3s are removed, and those
     // before the private folder that may hold them.

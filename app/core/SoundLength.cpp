@@ -49,7 +49,6 @@ int32_t FrameWalkLengthMs(const Mp3Survey& survey, const std::string& name) {
 // trimming it drops the delay and those 529 samples at the start and ends at the padding, or at
 // the last decoded sample if that comes first.
 int64_t PlainStreamSamples(const Mp3Survey& survey) {
-    constexpr int64_t kDecoderDelay = 529;
     if (survey.result != MP3ReadResult::Ok || !survey.plain)
         return -1;
     const Mp3InfoTag& tag = survey.tag;
@@ -61,7 +60,8 @@ int64_t PlainStreamSamples(const Mp3Survey& survey) {
     const int64_t samples = static_cast<int64_t>(soundFrames) * survey.format.samplesPerFrame;
     int64_t decoded = samples;
     if (tag.frames != 0)
-        decoded = std::min(samples, samples - tag.padding + kDecoderDelay) - (tag.delay + kDecoderDelay);
+        decoded =
+            std::min(samples, samples - tag.padding + kMp3DecoderDelay) - (tag.delay + kMp3DecoderDelay);
     return decoded <= 0 ? -1 : decoded;
 }
 
@@ -174,14 +174,20 @@ int32_t HeldMs(const Mp3Survey& survey, int32_t* frameMs) {
     return samples <= 0 ? 0 : static_cast<int32_t>(samples * 1000 / rate);
 }
 
+SoundFormat FormatOf(const SF_INFO& info) {
+    return {info.samplerate, info.channels, (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG};
+}
+
 } // namespace
 
-int32_t SndfileLengthMs(const std::string& path) {
+int32_t SndfileLengthMs(const std::string& path, SoundFormat* format) {
     SF_INFO info{};
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
     if (!file)
         throw SoundLengthError("Unable to open " + path + ": " + sf_strerror(nullptr));
     sf_close(file);
+    if (format)
+        *format = FormatOf(info);
     return WholeMilliseconds(info.frames, info.samplerate, path);
 }
 
@@ -222,9 +228,7 @@ bool SoundFormatOf(int fd, SoundFormat& format) {
     if (!file)
         return false;
     sf_close(file);
-    format.rate = info.samplerate;
-    format.channels = info.channels;
-    format.mpeg = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG;
+    format = FormatOf(info);
     return format.rate > 0 && format.channels > 0;
 }
 

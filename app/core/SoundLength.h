@@ -8,6 +8,10 @@
 
 class SoundBlock;
 
+// The samples an MP3 decoder's output lags behind its input (libmpg123's, and the encoder's when it
+// decodes an MP3).
+constexpr int kMp3DecoderDelay = 529;
+
 // A sound file that cannot be opened or whose length cannot be found; the run skips it.
 class SoundLengthError : public std::runtime_error {
 public:
@@ -21,9 +25,17 @@ public:
 // Throws SoundLengthError when the file cannot be opened or measured.
 int32_t SoundLengthMs(const std::string& path);
 
-// The same, choosing the reader explicitly.
+// The sample rate and channel count of a sound file libsndfile reads; mpeg tells an MPEG audio stream.
+struct SoundFormat {
+    int rate = 0;
+    int channels = 0;
+    bool mpeg = false;
+};
+
+// The same, choosing the reader explicitly. format, when given, gets what libsndfile found of the
+// file while measuring it, as SoundFormatOf gives it.
 int32_t Mp3LengthMs(const std::string& path);
-int32_t SndfileLengthMs(const std::string& path);
+int32_t SndfileLengthMs(const std::string& path, SoundFormat* format = nullptr);
 
 // The playing time of an MP3 file already in memory, exactly as Mp3LengthMs gives it for the
 // file. A file laid out plainly (frames of one stream one behind the other, between optional ID3
@@ -36,13 +48,8 @@ int32_t Mp3LengthMs(const unsigned char* data, size_t size, const std::string& n
 // the file in bounded blocks.
 int32_t Mp3LengthMs(const SoundBlock& mp3, const std::string& name);
 
-// The sample rate and channel count of a sound file libsndfile reads, from its open descriptor
-// (which is read from, not closed); mpeg tells an MPEG audio stream. False when it reads none.
-struct SoundFormat {
-    int rate = 0;
-    int channels = 0;
-    bool mpeg = false;
-};
+// The format of a sound file libsndfile reads, from its open descriptor (which is read from, not
+// closed). False when it reads none.
 bool SoundFormatOf(int fd, SoundFormat& format);
 
 // The playing time the whole frames of an encoded MP3 hold, in milliseconds: every Layer III frame

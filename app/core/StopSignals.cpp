@@ -38,7 +38,7 @@ StopSignals::StopSignals(QObject* parent) : QObject(parent) {
         notifier_ = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
         connect(notifier_, &QSocketNotifier::activated, this, &StopSignals::Drain);
     } else {
-        pipeEnds[0] = pipeEnds[1] = -1; // the flag alone still tells a run that polls it
+        pipeEnds[0] = pipeEnds[1] = -1; // no Received then: Caught() alone tells of a signal
     }
     struct sigaction action {};
     action.sa_handler = OnStopSignal;

@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "RunPaths.h"
+#include "RunReport.h"
 #include "SoundFileNames.h"
 #include "common/file_size_limit.h"
 #include "core/RunFixtures.h"

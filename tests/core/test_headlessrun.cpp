@@ -21,6 +21,7 @@
 #include "AutomationRun.h"
 #include "ErrorLines.h"
 #include "ExitStatus.h"
+#include "RunPaths.h"
 #include "SoundLength.h"
 #include "SoundMovieBuilder.h"
 #include "common/standard_error.h"
