@@ -64,9 +64,16 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
     AutomationRun run;
     QObject::connect(&run, &AutomationRun::message, &PrintErrorLine);
     QObject::connect(&run, &AutomationRun::error, &PrintErrorLine);
+    return RunUntilEnded(flow, run, stopSignals);
+}
+
+int RunUntilEnded(ProjectRunFlow& flow, AutomationRun& run, StopSignals& stopSignals,
+                  const std::function<void()>& beforeExit) {
     QObject::connect(&stopSignals, &StopSignals::Received, &run, &AutomationRun::Stop);
     std::optional<int> status;
-    QObject::connect(&flow, &ProjectRunFlow::ended, [&status](int ended) {
+    QObject::connect(&flow, &ProjectRunFlow::ended, [&status, &beforeExit](int ended) {
+        if (beforeExit)
+            beforeExit();
         status = ended;
         QCoreApplication::exit(ended);
     });

@@ -1,12 +1,16 @@
 // Converting a project file from the command line with no window at all.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QString>
 #include <QStringList>
 
+class AutomationRun;
+class ProjectRunFlow;
 class QCoreApplication;
+class StopSignals;
 
 // Said on standard error when the window is asked for but there is no display to show it on.
 extern const char* const kNoDisplayMessage;
@@ -24,6 +28,12 @@ bool ShouldRunHeadless(const QStringList& arguments);
 // A run without a window still works on an event loop, and so needs an application object: a
 // new one when none exists yet (kept alive by the pointer), else none.
 std::unique_ptr<QCoreApplication> EnsureCoreApplication();
+
+// Starts the prepared flow's run and runs the application's event loop until the flow has ended:
+// a stop signal stops the run, and beforeExit (if any) sees the status first. Returns the exit
+// status; a loop quit by anything else leaves the run unfinished: status 3.
+int RunUntilEnded(ProjectRunFlow& flow, AutomationRun& run, StopSignals& stopSignals,
+                  const std::function<void()>& beforeExit = {});
 
 // Runs the project named by "-f:" through ProjectRunFlow (settings as ProgramFiles finds them for
 // a program in programFolder: settings.ini there, else the user's or the shipped one) on the

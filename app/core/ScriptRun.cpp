@@ -162,7 +162,6 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
     };
     QObject::connect(&run, &AutomationRun::message, print);
     QObject::connect(&run, &AutomationRun::error, print);
-    QObject::connect(&stopSignals, &StopSignals::Received, &run, &AutomationRun::Stop);
     QObject::connect(&run, &AutomationRun::started, [&progress](int total) { progress.Start(total); });
     QObject::connect(&run, &AutomationRun::fileDone, [&progress](int index, const FileOutcome& outcome) {
         progress.FileDone(index, outcome.input);
@@ -174,15 +173,8 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
         progress.Clear();
         result = finished;
     });
-    std::optional<int> status;
-    QObject::connect(&flow, &ProjectRunFlow::ended, [&](int ended) {
+    return RunUntilEnded(flow, run, stopSignals, [&] {
         if (result)
             progress.Summary(*result);
-        status = ended;
-        QCoreApplication::exit(ended);
     });
-    (void)flow.Start(run);
-    if (!status)
-        QCoreApplication::exec();
-    return status.value_or(kExitRunIncomplete);
 }
