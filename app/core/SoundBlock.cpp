@@ -58,12 +58,7 @@ bool SoundBlock::Read(const std::string& path) {
                    " bytes, a movie holds " + std::to_string(kLargestMP3File) + " at most)";
         return true;
     }
-    // A buffer of 1 MiB at most, and no larger than the file: a short file costs no more than it
-    // did when it was read whole.
-    constexpr uint64_t kBuffer = uint64_t(1) << 20;
-    Mp3Bytes bytes(
-        fd, fileSize_,
-        static_cast<size_t>(fileSize_ < kBuffer ? (fileSize_ < 4096 ? 4096 : fileSize_) : kBuffer));
+    Mp3Bytes bytes(fd, fileSize_);
     survey_ = SurveyMp3(bytes);
     return true;
 }
