@@ -317,8 +317,7 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
             // Too large for a movie, or for the memory there is: the reader says so.
             if (!measured)
                 throw StepFailed{":Unexpected File Format.", {Cause::LengthUnreadable, mp3.Problem()}};
-            constexpr int32_t kDecoderDelay = 529; // samples
-            file.slackMs = frameMs + (kDecoderDelay * 1000 + rate - 1) / rate;
+            file.slackMs = frameMs + (kMp3DecoderDelay * 1000 + rate - 1) / rate;
             file.mp3Input = true;
             StartEncoder(index, encoder);
             return;

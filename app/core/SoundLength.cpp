@@ -45,11 +45,10 @@ int32_t FrameWalkLengthMs(const Mp3Survey& survey, const std::string& name) {
 }
 
 // The samples libmpg123 decodes from a plainly laid out stream, found from the frames alone, or -1
-// where that is not sure. The decoder's output lags 529 samples behind its input; with gapless
-// trimming it drops the delay and those 529 samples at the start and ends at the padding, or at
-// the last decoded sample if that comes first.
+// where that is not sure. The decoder's output lags kMp3DecoderDelay samples behind its input;
+// with gapless trimming it drops the delay and those samples at the start and ends at the padding,
+// or at the last decoded sample if that comes first.
 int64_t PlainStreamSamples(const Mp3Survey& survey) {
-    constexpr int64_t kDecoderDelay = 529;
     if (survey.result != MP3ReadResult::Ok || !survey.plain)
         return -1;
     const Mp3InfoTag& tag = survey.tag;
@@ -61,7 +60,8 @@ int64_t PlainStreamSamples(const Mp3Survey& survey) {
     const int64_t samples = static_cast<int64_t>(soundFrames) * survey.format.samplesPerFrame;
     int64_t decoded = samples;
     if (tag.frames != 0)
-        decoded = std::min(samples, samples - tag.padding + kDecoderDelay) - (tag.delay + kDecoderDelay);
+        decoded =
+            std::min(samples, samples - tag.padding + kMp3DecoderDelay) - (tag.delay + kMp3DecoderDelay);
     return decoded <= 0 ? -1 : decoded;
 }
 
