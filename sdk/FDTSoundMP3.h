@@ -1,5 +1,6 @@
-// MP3 support of the SWF writer: the DefineSound filled from an MP3 file, from its bytes in memory
-// or copied from the open file as the movie is written. The frame rules are in Mp3Frames.h.
+// MP3 support of the SWF writer: the DefineSound filled from an MP3 file, read whole into memory
+// (ReadMP3File) or copied from the open file as the movie is written. The frame rules are in
+// Mp3Frames.h.
 #pragma once
 
 #include "FDT.h"
