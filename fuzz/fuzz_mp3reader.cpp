@@ -1,4 +1,4 @@
-// Fuzz target: the MP3 frame reader (ReadMP3File through a FILE*, and the frame scan it uses).
+// Fuzz target: the MP3 frame reader (ReadMP3File through a FILE*, and the frame walk it uses).
 #include "FDTSoundMP3.h"
 #include "FuzzCheck.h"
 
@@ -14,11 +14,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-    MP3FrameScan scan;
-    const MP3ReadResult scanned = ScanMP3Frames(bytes, size, scan);
+    const Mp3Survey scan = SurveyMp3(bytes, size);
+    const MP3ReadResult scanned = scan.result;
     if (scanned == MP3ReadResult::Ok) {
         FUZZ_CHECK(scan.firstFrame + 4 <= size);
-        FUZZ_CHECK(scan.sampleRate > 0);
+        FUZZ_CHECK(scan.format.sampleRate > 0);
         FUZZ_CHECK(scan.sampleCount > 0);
     }
 

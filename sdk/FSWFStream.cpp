@@ -152,8 +152,8 @@ bool WriteAll(int fd, const U8* data, size_t size, U32& copied) {
 // stays bounded. (copy_file_range does the same, but a third slower here: in a movie the sound's
 // bytes stand at another offset within a page than in the file.) The mapped bytes are only ever
 // read by write(): where the file is cut short meanwhile, write() fails (EFAULT) and no SIGBUS is
-// raised. Where a file cannot be mapped, copy_file_range copies it, or else a bounded buffer. A
-// short file goes through the buffer at once: one read and one write cost less than a mapping.
+// raised. A short file, or one that cannot be mapped, goes through a bounded buffer: for a short
+// one, one read and one write cost less than a mapping.
 U32 CopyFileBytes(int from, int to, U32 count) {
     constexpr size_t kWindow = size_t(4) << 20; // a multiple of every page size
     constexpr size_t kBuffer = 256 * 1024;
@@ -173,23 +173,6 @@ U32 CopyFileBytes(int from, int to, U32 count) {
     if (copied == count)
         return copied;
 
-    auto offset = static_cast<loff_t>(copied);
-    bool inKernel = large;
-    while (large && copied < count) {
-        const ssize_t n = ::copy_file_range(from, &offset, to, nullptr, count - copied, 0);
-        if (n > 0) {
-            copied += static_cast<U32>(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        // 0: the source ends early. An error once some bytes went over is a failed write.
-        inKernel = n == 0 || (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP &&
-                              errno != EBADF);
-        break;
-    }
-    if (inKernel)
-        return copied;
     const std::unique_ptr<U8[]> buffer(new U8[large ? kBuffer : count]);
     while (copied < count) {
         const size_t want = count - copied < kBuffer ? count - copied : kBuffer;

@@ -59,8 +59,8 @@ public:
     // Writes buffer bytes and blocks, interleaved by position, to an open binary file, which
     // stays open. Returns the number of bytes the file accepted: equal to TotalSize() exactly
     // when every write succeeded (and every file block still held its bytes). A file block is
-    // written from windows of the file mapped one at a time (copy_file_range, or bounded reads,
-    // where it cannot be mapped): its memory stays bounded whatever its size.
+    // written from windows of the file mapped one at a time (bounded reads where it cannot be
+    // mapped): its memory stays bounded whatever its size.
     // Empties the block list.
     U32 SaveToFile(FILE* file);
 

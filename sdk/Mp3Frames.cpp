@@ -158,13 +158,15 @@ int NearestStatedRate(int sampleRateHz) {
 
 Mp3Bytes::Mp3Bytes(const uint8_t* data, size_t size) : window_(data), filled_(size), size_(size) {}
 
-Mp3Bytes::Mp3Bytes(int fd, uint64_t size, size_t bufferBytes) : size_(size), fd_(fd), buffer_(bufferBytes) {
-    window_ = buffer_.data();
-}
+Mp3Bytes::Mp3Bytes(int fd, uint64_t size, size_t bufferBytes)
+    : size_(size), fd_(fd),
+      bufferBytes_(static_cast<size_t>(std::min<uint64_t>(bufferBytes, std::max<uint64_t>(size, 4096)))) {}
 
 const uint8_t* Mp3Bytes::Refill(uint64_t position, size_t count, size_t* available) {
     if (position > size_ || size_ - position < count || fd_ < 0 || unreadable_)
         return nullptr;
+    if (buffer_.empty())
+        buffer_.resize(bufferBytes_);
     // The window moves on to start at what is still wanted; what it holds of that stays.
     uint64_t from = std::min(keep_, position);
     if (position - from + count > buffer_.size())

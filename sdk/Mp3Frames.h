@@ -114,7 +114,8 @@ enum class MP3ReadResult {
 class Mp3Bytes {
 public:
     Mp3Bytes(const uint8_t* data, size_t size);
-    // The file open at fd, whose size is `size`, from its offset 0.
+    // The file open at fd, whose size is `size`, from its offset 0. The buffer holds bufferBytes,
+    // but no more than the file (4 KiB at least), and is only allocated once a byte is asked for.
     Mp3Bytes(int fd, uint64_t size, size_t bufferBytes = size_t(1) << 20);
 
     uint64_t Size() const { return size_; }
@@ -143,6 +144,7 @@ private:
     uint64_t keep_ = 0;
     int fd_ = -1;
     bool unreadable_ = false;
+    size_t bufferBytes_ = 0;
     std::vector<uint8_t> buffer_;
 };
 

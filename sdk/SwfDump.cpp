@@ -2,6 +2,7 @@
 #include "SwfDump.h"
 
 #include "FDT.h"
+#include "SwfReader.h"
 #include "SwfTags.h"
 
 #include <sstream>
@@ -23,17 +24,17 @@ const char* const kBodyPastTheEnd = " runs past the end of the file";
 
 // Reads the header of the tag at `position`; nullptr, or why the tag is not whole in the file.
 const char* ReadTagHeader(const uint8_t* bytes, size_t size, size_t position, SwfTag& tag) {
-    if (position > size || size - position < 2)
+    if (position > size)
         return kHeaderCutShort;
-    const unsigned word = bytes[position] | (uint32_t{bytes[position + 1]} << 8);
+    SwfReader header(bytes + position, size - position);
+    const uint32_t word = header.Word();
     tag = SwfTag{word >> 6, word & 63u, position, position + 2};
     if (tag.length == 63) {
-        if (size - position < 6)
-            return kHeaderCutShort;
-        tag.length = bytes[position + 2] | (uint32_t{bytes[position + 3]} << 8) |
-                     (uint32_t{bytes[position + 4]} << 16) | (uint32_t{bytes[position + 5]} << 24);
+        tag.length = header.DWord();
         tag.bodyOffset = position + 6;
     }
+    if (header.CutShort())
+        return kHeaderCutShort;
     return size - tag.bodyOffset < tag.length ? kBodyPastTheEnd : nullptr;
 }
 
@@ -84,8 +85,7 @@ SwfMovie ParseSwfMovie(const uint8_t* bytes, size_t size) {
     }
     movie.headerRead = true;
     movie.version = bytes[3];
-    movie.fileLength =
-        bytes[4] | (uint32_t{bytes[5]} << 8) | (uint32_t{bytes[6]} << 16) | (uint32_t{bytes[7]} << 24);
+    movie.fileLength = SwfReader(bytes + 4, 4).DWord();
     movie.xMin = SignedBits(bytes + 8, 5, movie.rectBits);
     movie.xMax = SignedBits(bytes + 8, 5 + movie.rectBits, movie.rectBits);
     movie.yMin = SignedBits(bytes + 8, 5 + 2 * movie.rectBits, movie.rectBits);
@@ -93,7 +93,7 @@ SwfMovie ParseSwfMovie(const uint8_t* bytes, size_t size) {
     const uint8_t* after = bytes + 8 + rectBytes;
     movie.frameRateFraction = after[0];
     movie.frameRate = after[1];
-    movie.frameCount = after[2] | (uint32_t{after[3]} << 8);
+    movie.frameCount = SwfReader(after + 2, 2).Word();
 
     size_t position = movie.headerSize;
     bool ended = false;

@@ -11,7 +11,7 @@
 
 SoundBlock::SoundBlock(SoundBlock&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), fileSize_(std::exchange(other.fileSize_, 0)),
-      survey_(std::move(other.survey_)), problem_(std::move(other.problem_)), tooLarge_(other.tooLarge_) {}
+      survey_(std::move(other.survey_)), problem_(std::move(other.problem_)) {}
 
 SoundBlock& SoundBlock::operator=(SoundBlock&& other) noexcept {
     if (this != &other) {
@@ -20,7 +20,6 @@ SoundBlock& SoundBlock::operator=(SoundBlock&& other) noexcept {
         fileSize_ = std::exchange(other.fileSize_, 0);
         survey_ = std::move(other.survey_);
         problem_ = std::move(other.problem_);
-        tooLarge_ = other.tooLarge_;
     }
     return *this;
 }
@@ -46,7 +45,6 @@ bool SoundBlock::CutShort() const {
 bool SoundBlock::Read(const std::string& path) {
     Close();
     problem_.clear();
-    tooLarge_ = false;
     // Never waits: a FIFO or device is not read from, and counts as an empty file.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
@@ -56,17 +54,11 @@ bool SoundBlock::Read(const std::string& path) {
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
         fileSize_ = static_cast<uint64_t>(info.st_size);
     if (fileSize_ > kLargestMP3File) {
-        tooLarge_ = true;
         problem_ = "the MP3 file is too large for a movie (" + std::to_string(fileSize_) +
                    " bytes, a movie holds " + std::to_string(kLargestMP3File) + " at most)";
         return true;
     }
-    // A buffer of 1 MiB at most, and no larger than the file: a short file costs no more than it
-    // did when it was read whole.
-    constexpr uint64_t kBuffer = uint64_t(1) << 20;
-    Mp3Bytes bytes(
-        fd, fileSize_,
-        static_cast<size_t>(fileSize_ < kBuffer ? (fileSize_ < 4096 ? 4096 : fileSize_) : kBuffer));
+    Mp3Bytes bytes(fd, fileSize_);
     survey_ = SurveyMp3(bytes);
     return true;
 }

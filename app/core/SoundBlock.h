@@ -24,9 +24,9 @@ public:
     // that is no regular file counts as empty and is never read from; a file too large for one
     // sound is not walked, and Problem says so.
     bool Read(const std::string& path);
-    // Why the last Read left no sound for a file it opened, empty otherwise.
+    // Why the last Read left no sound for a file it opened (it is too large for one sound), empty
+    // otherwise.
     const std::string& Problem() const { return problem_; }
-    bool TooLarge() const { return tooLarge_; }
 
     // The open file (-1 when none) and the size it had when it was walked.
     int File() const { return fd_; }
@@ -43,5 +43,4 @@ private:
     uint64_t fileSize_ = 0;
     Mp3Survey survey_;
     std::string problem_;
-    bool tooLarge_ = false;
 };

@@ -45,9 +45,9 @@ int32_t FrameWalkLengthMs(const Mp3Survey& survey, const std::string& name) {
 }
 
 // The samples libmpg123 decodes from a plainly laid out stream, found from the frames alone, or -1
-// where that is not sure. The decoder's output lags 529 samples behind its input; with gapless
-// trimming it drops the delay and those 529 samples at the start and ends at the padding, or at
-// the last decoded sample if that comes first.
+// where that is not sure. The decoder's output lags kMp3DecoderDelay samples behind its input;
+// with gapless trimming it drops the delay and those samples at the start and ends at the padding,
+// or at the last decoded sample if that comes first.
 int64_t PlainStreamSamples(const Mp3Survey& survey) {
     if (survey.result != MP3ReadResult::Ok || !survey.plain)
         return -1;

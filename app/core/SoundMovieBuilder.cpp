@@ -66,8 +66,8 @@ MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const s
     if (!mp3.Problem().empty()) {
         if (diagnostic)
             *diagnostic = mp3.Problem();
-        results.push_back(mp3Path + (mp3.TooLarge() ? ":Sound Too Long." : ":Unexpected File Format."));
-        return mp3.TooLarge() ? MovieOutcome::TooLong : MovieOutcome::UnexpectedFormat;
+        results.push_back(mp3Path + ":Sound Too Long.");
+        return MovieOutcome::TooLong;
     }
 
     auto sound = std::make_unique<FDTDefineSoundMP3>(mp3.File(), mp3.Survey());

@@ -42,7 +42,8 @@ enum class MovieOutcome {
 MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
                              std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
                              std::string* diagnostic = nullptr);
-// The same from the MP3 file's bytes, already read; the movie takes the block.
+// The same from the MP3 file, already opened and walked; the movie copies its bytes from the open
+// file as it is written.
 MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const std::string& moviePath,
                              std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
                              std::string* diagnostic = nullptr);
