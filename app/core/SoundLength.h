@@ -52,9 +52,6 @@ int32_t Mp3LengthMs(const SoundBlock& mp3, const std::string& name);
 // closed). False when it reads none.
 bool SoundFormatOf(int fd, SoundFormat& format);
 
-// The samples an MP3 decoder's output lags behind its input (libmpg123's and the encoder's alike).
-constexpr int32_t kMp3DecoderDelay = 529;
-
 // The playing time the whole frames of an encoded MP3 hold, in milliseconds: every Layer III frame
 // found from the first on, a frame cut off by the end of the data not counted, without the frame
 // that carries lame's tag and without the delay and padding it notes. -1 for data with no frame.
