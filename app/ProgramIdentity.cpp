@@ -4,10 +4,6 @@
 #include <QGuiApplication>
 #include <QString>
 
-QString ApplicationTitle() {
-    return QStringLiteral("SWF Tavrel Tool");
-}
-
 QIcon ProgramIcon() {
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(kDesktopFileName)));
 }

@@ -4,13 +4,12 @@
 #include <QIcon>
 #include <QString>
 
+#include "ProgramStart.h" // ApplicationTitle()
+
 // The desktop entry's name without ".desktop", the id of the metainfo and the icon's name.
 inline constexpr char kDesktopFileName[] = "org.tavrel.swftavreltool";
 // The window class (WM_CLASS "tavrel", "tavrel"): the desktop entry's StartupWMClass.
 inline constexpr char kWindowClass[] = "tavrel";
-
-// The program's name as its windows and message boxes show it: "SWF Tavrel Tool".
-QString ApplicationTitle();
 
 // The icon that is installed beside the desktop entry, built into the program: the build folder's
 // program shows it as the installed one does.

@@ -1,38 +1,28 @@
-// The program: "--help" and "--version" print and end; files and options are converted with no
-// window; a project-file start without a display runs headless; otherwise it creates the five windows once,
-// shows the main window and runs the event loop.
+// The window program, tavrel-window, which the program (tavrel) starts with its own command line
+// when a window is to be shown. Started by itself it goes through the same steps first
+// (ProgramStart.h); then it shows the main window and runs the event loop. It lives apart from
+// the program, but reads settings.ini and the shipped files where the program does.
 #include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
 #include <QMessageBox>
 
 #include <csignal>
-#include <cstdio>
 #include <exception>
-#include <string>
+#include <optional>
 
-#include "CommandLine.h"
 #include "ErrorLines.h"
 #include "ExitStatus.h"
 #include "HeadlessRun.h"
 #include "NativeText.h"
 #include "ProgramIdentity.h"
+#include "ProgramStart.h"
 #include "QtUserDialogs.h"
-#include "ScriptOptions.h"
-#include "ScriptRun.h"
 #include "StopSignals.h"
 #include "TFormMain.h"
 #include "TavrelWindows.h"
 
 namespace {
-
-// Arguments are bytes; a path in them that is not UTF-8 must reach the file system unchanged.
-QStringList ArgumentTexts(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << TextFromBytes(argv[i]);
-    return arguments;
-}
 
 void ShowStartFailure(const QString& text, bool hideMode) {
     if (hideMode) {
@@ -43,75 +33,22 @@ void ShowStartFailure(const QString& text, bool hideMode) {
     box.exec();
 }
 
-// The folder of the executable with the exact bytes of its name: Qt's own answer reads them as
-// UTF-8, and settings.ini beside a folder name that is not would never be found.
-QString ProgramFolder() {
-    const QString file = OwnProgramFile();
-    const qsizetype slash = file.lastIndexOf(QLatin1Char('/'));
-    if (slash < 0)
-        return QCoreApplication::applicationDirPath();
-    return slash == 0 ? QStringLiteral("/") : file.left(slash);
-}
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // A reader of our messages that has gone away (tavrel ... 2>&1 | head) must not end a run:
-    // the write fails instead, and the encoders get the default back (EncoderRunner).
+    // A reader of our messages that has gone away must not end a run (see the program's main).
     std::signal(SIGPIPE, SIG_IGN);
-    const QStringList arguments = ArgumentTexts(argc, argv);
-    const CommandLine commandLine = ParseCommandLine(arguments);
-
-    // Answered before any window-system connection: it works wherever the program can start.
-    const QString information = InformationText(commandLine.information);
-    if (!information.isEmpty()) {
-        const std::string bytes = BytesFromText(information);
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
-    }
-
-    // Files and options: converted with no window, or (-w) put into the window's input list.
-    // The project form keeps its own grammar, with nothing beside it.
+    const QString programFolder = ProgramFolderOfWindow();
+    WindowStart start;
+    if (const std::optional<int> status = StartWithoutWindow(argc, argv, programFolder, start))
+        return *status;
+    if (!start.ignoredLine.isEmpty())
+        PrintErrorLine(start.ignoredLine);
     QStringList windowFiles;
-    const bool scriptForm = commandLine.hasArguments && !commandLine.projectForm;
-    if (scriptForm) {
-        ScriptOptions options;
-        std::string error;
-        if (!ParseScriptOptions(arguments, options, error)) {
-            PrintUsageError(error);
-            return kExitCheckMessage;
-        }
-        if (!options.window) {
-            QCoreApplication application(argc, argv);
-            QCoreApplication::setApplicationName(ApplicationTitle());
-            return RunScript(options, ProgramFolder());
-        }
-        std::vector<std::string> files;
-        if (!GatherInputFiles(options, files, error)) {
-            PrintUsageError(error);
-            return kExitLoadFailed;
-        }
-        for (const std::string& file : files)
-            windowFiles << TextFromBytes(file);
-    } else if (!commandLine.unexpected.isEmpty()) {
-        // The project form has always run with anything else beside it left aside; a script
-        // still learns that its option was not used.
-        PrintErrorLine(
-            QStringLiteral("tavrel: '%1' is ignored beside -f: and -hide").arg(commandLine.unexpected));
-    }
+    if (start.withFiles && !GatherWindowFiles(start.options, windowFiles))
+        return kExitLoadFailed;
     // What the window's first activation reads: a window start with files has none.
-    const QStringList projectArguments = scriptForm ? QStringList() : arguments;
-
-    // Decided before any window-system connection is tried: with no display there is none.
-    if (ShouldRunHeadless(projectArguments)) {
-        QCoreApplication application(argc, argv);
-        QCoreApplication::setApplicationName(ApplicationTitle());
-        return RunHeadless(projectArguments, ProgramFolder());
-    }
-    // The window alone, with nothing to show it on: the window system would abort the program.
-    if (projectArguments.isEmpty() && NoDisplayNamed()) {
-        PrintErrorLine(QString::fromLatin1(kNoDisplayMessage));
-        return kExitCheckMessage;
-    }
+    const QStringList projectArguments = start.withFiles ? QStringList() : ArgumentTexts(argc, argv);
 
     // A display that is named but does not answer (a stale DISPLAY in a batch script) must not
     // abort the program: the window system then falls back to the offscreen platform, and a
@@ -127,7 +64,7 @@ int main(int argc, char* argv[]) {
         qunsetenv("QT_QPA_PLATFORM");
         if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
             if (!projectArguments.isEmpty())
-                return RunHeadless(projectArguments, ProgramFolder());
+                return RunHeadless(projectArguments, programFolder);
             PrintErrorLine(QString::fromLatin1(kNoDisplayMessage));
             return kExitCheckMessage;
         }
@@ -139,18 +76,20 @@ int main(int argc, char* argv[]) {
         // Ctrl+C, a kill or a closed terminal or session: a run under way stops, and the program ends.
         StopSignals stopSignals;
         QtUserDialogs dialogs;
-        TavrelWindows windows(ProgramFolder(), &dialogs);
+        TavrelWindows windows(programFolder, &dialogs);
         QObject::connect(&stopSignals, &StopSignals::Received, windows.main.get(), &TFormMain::StopSignalled);
+        // Spawn Session starts the program, as the desktop does, rather than this one.
+        windows.main->SetProgramFile(programFolder + QStringLiteral("/tavrel"));
         // Read at the first activation: "-f:" and "-hide"; the window system's own options
         // ("-platform", "-style"...) are gone from argv by now.
-        windows.main->SetArguments(scriptForm ? QStringList() : ArgumentTexts(argc, argv));
+        windows.main->SetArguments(start.withFiles ? QStringList() : ArgumentTexts(argc, argv));
         windows.main->AddInputFiles(windowFiles);
         windows.main->show();
         return QApplication::exec();
     } catch (const std::exception& error) {
-        ShowStartFailure(TextFromBytes(error.what()), commandLine.hideMode);
+        ShowStartFailure(TextFromBytes(error.what()), start.hideMode);
     } catch (...) {
-        ShowStartFailure(QStringLiteral("An unknown failure stopped the program."), commandLine.hideMode);
+        ShowStartFailure(QStringLiteral("An unknown failure stopped the program."), start.hideMode);
     }
     return 1;
 }

@@ -133,7 +133,7 @@ QString InformationText(CommandLine::Information information) {
             "  1  a mistake in the options (an unknown option, a missing or bad value; the\n"
             "     message names it), no sound files, no output folder, a check message\n"
             "     (Invalid Parameters, Invalid Filename, no input files, no output folder), or no\n"
-            "     display to show the window on\n"
+            "     display or no window program to show the window\n"
             "  2  the project file, a --files-from list or settings.ini could not be read, or\n"
             "     the --save-project file could not be written\n"
             "  3  the run was stopped (closing the window; SIGINT, SIGTERM or SIGHUP, which also\n"

@@ -6,7 +6,7 @@ struct AutomationResult;
 enum ExitStatus {
     kExitCompleted = 0,     // every listed file became a movie, report written
     kExitCheckMessage = 1,  // "Invalid Parameters", "Invalid Filename", a Start check, the output
-                            // folder; or no display to show the window on
+                            // folder; or no display or no window program to show the window
     kExitLoadFailed = 2,    // the project file or settings.ini could not be read
     kExitRunIncomplete = 3, // stopped (SIGINT, SIGTERM, SIGHUP), or the report could not be written
     kExitFilesFailed = 4    // completed and reported, but some listed files gave no movie

@@ -31,6 +31,7 @@
 
 #include "NativeText.h"
 #include "ProgramFiles.h"
+#include "ProgramStart.h"
 #include "ProjectFile.h"
 #include "core/RunFixtures.h"
 
@@ -314,13 +315,21 @@ private:
             meddling_.errorsUnread = true;
             return true;
         }
-        if (verb == "program") { // folder: a copy of the program with the shipped settings, run instead
+        if (verb == "program") { // folder[, "without window"]: a copy of the program with the shipped
+            // settings, run instead, and of its window program where it looks for it (which finds
+            // the folder back when its name is the build's, bin)
+            const auto copy = [&failed](const std::string& from, const std::string& to) {
+                return link(from.c_str(), to.c_str()) == 0 || std::filesystem::copy_file(from, to, failed);
+            };
+            const std::string window = BytesFromText(WindowProgramFile(TextFromBytes(path)));
             program = path + "/tavrel";
-            return std::filesystem::create_directories(path, failed) &&
-                   (link(kProgram.c_str(), program.c_str()) == 0 ||
-                    std::filesystem::copy_file(kProgram, program, failed)) &&
+            return std::filesystem::create_directories(path, failed) && copy(kProgram, program) &&
                    std::filesystem::copy_file(TAVREL_PROGRAM_DIR "/settings.ini", path + "/settings.ini",
-                                              failed);
+                                              failed) &&
+                   (step.value(2) == "without window" ||
+                    (std::filesystem::create_directories(std::filesystem::path(window).parent_path(),
+                                                         failed) &&
+                     copy(BytesFromText(WindowProgramFile(TAVREL_PROGRAM_DIR)), window)));
         }
         return false;
     }
@@ -848,27 +857,28 @@ private slots:
             << nothingWritten << "";
 
         // The window's "-f:" start and the one without a display are one flow: the same statuses
-        // and the same messages, on standard error with -hide, for the same settings and projects.
-        const Steps program{{"program", "prog"}};
-        const QString ini = "<root>/prog/settings.ini";
+        // and the same messages, on standard error with -hide, for the same settings and projects;
+        // the window program reads the settings.ini beside the program.
+        const Steps program{{"program", "prog/bin"}};
+        const QString ini = "<root>/prog/bin/settings.ini";
         for (const bool window : {false, true}) {
             const QStringList where =
                 window ? QStringList{"QT_QPA_PLATFORM=xcb", "DISPLAY=<display>"} : headless;
             const char* name = window ? "window" : "no window";
             QTest::addRow("%s: settings.ini is a folder", name)
                 << (oneMp3 + program +
-                    Steps{{"remove", "prog/settings.ini"}, {"folder", "prog/settings.ini"}})
+                    Steps{{"remove", "prog/bin/settings.ini"}, {"folder", "prog/bin/settings.ini"}})
                 << hide << where << 2 << "Cannot read " + ini + ": it is a folder, not a settings file.\n"
                 << nothingWritten << "";
             QTest::addRow("%s: settings without output modes", name)
-                << (oneMp3 + program + Steps{{"text", "prog/settings.ini", "[general]\n"}}) << hide << where
-                << 0
+                << (oneMp3 + program + Steps{{"text", "prog/bin/settings.ini", "[general]\n"}}) << hide
+                << where << 0
                 << "No output mode is defined in " + ini +
                        ": files that are not MP3 files cannot be encoded in this run.\n"
                 << converted << "";
             QTest::addRow("%s: a settings warning", name)
                 << (oneMp3 + program +
-                    Steps{{"edit", "prog/settings.ini", "emptyproject=0", "emptyproject=x"}})
+                    Steps{{"edit", "prog/bin/settings.ini", "emptyproject=0", "emptyproject=x"}})
                 << hide << where << 0 << "emptyproject" << converted << "";
             QTest::addRow("%s: project that cannot be read", name)
                 << Steps{{"socket", "p.xml"}} << hide << where << 2 << "Cannot open file <root>/p.xml\n"
@@ -878,6 +888,12 @@ private slots:
                 << "Please select at least one Wave Data file to convert!\n"
                 << nothingWritten << "";
         }
+        // A window to show, and the window program is not where the program looks for it.
+        QTest::newRow("window program missing")
+            << Steps{{"program", "prog/bin", "without window"}} << QStringList{} << headless << 1
+            << "tavrel: cannot start the window program " + WindowProgramFile("<root>/prog/bin") +
+                   ": No such file or directory\n"
+            << QStringList{} << "";
 
         // Stop signals in every mode: the fake encoder writes part of its MP3, waits for the movie
         // of the file before, leaves a child that holds standard error open (so the row waits for

@@ -25,13 +25,16 @@ DESTDIR="$stage" cmake --install "$build" --prefix /usr >"$work/install.log" || 
 }
 
 app=org.tavrel.swftavreltool
-for file in usr/bin/tavrel usr/bin/tavrel-inspect usr/share/tavrel/settings.ini usr/share/tavrel/Tavrel.hlp \
-  usr/share/doc/tavrel/webpage.html "usr/share/applications/$app.desktop" \
+for file in usr/bin/tavrel usr/libexec/tavrel/tavrel-window usr/bin/tavrel-inspect usr/share/tavrel/settings.ini \
+  usr/share/tavrel/Tavrel.hlp usr/share/doc/tavrel/webpage.html "usr/share/applications/$app.desktop" \
   "usr/share/icons/hicolor/scalable/apps/$app.svg" "usr/share/metainfo/$app.metainfo.xml" \
   usr/share/man/man1/tavrel.1.gz usr/share/man/man1/tavrel-inspect.1.gz usr/share/doc/tavrel/copyright; do
   [ -f "$stage/$file" ] || fail "missing /$file"
 done
 [ ! -e "$stage/usr/bin/tavrel-screenshots" ] || fail "the screenshot tool was installed"
+# A run without a window loads no window library: only the window program links them.
+! readelf -d "$stage/usr/bin/tavrel" | grep -E 'lib(Qt6Gui|Qt6Widgets)\.' ||
+  fail "tavrel links a window library"
 [ ! -e "$stage/usr/bin/settings.ini" ] || fail "settings.ini was installed beside the program"
 grep -q "release version=\"$("$stage/usr/bin/tavrel" --version | cut -d' ' -f2)\"" \
   "$stage/usr/share/metainfo/$app.metainfo.xml" || fail "the metainfo names another version"
@@ -93,8 +96,9 @@ TAVREL_INSTALLED_PROGRAM_DIR="$stage/usr/bin" QT_QPA_PLATFORM=offscreen ASAN_OPT
 listing >"$work/after"
 diff -u "$work/before" "$work/after" >&2 || fail "the staging root changed"
 
-# The installed window on an X display: its class is the desktop entry's StartupWMClass, and its
-# icon is the shipped one (the left side of its dark frame, where no theme icon has that colour).
+# The installed window on an X display, started through tavrel as the desktop entry does: its class
+# is the desktop entry's StartupWMClass, and its icon is the shipped one (the left side of its dark
+# frame, where no theme icon has that colour).
 cat >"$work/window.sh" <<'SCRIPT'
 "$1" & program=$!
 for _ in $(seq 100); do
@@ -133,7 +137,8 @@ package="$(ls "$release"/package/tavrel_*.deb)"
 lintian "$package" >"$work/lintian.log" 2>&1 || true
 if grep -E '^[EW]: ' "$work/lintian.log" >&2; then fail "lintian finds the above in $package"; fi
 dpkg-deb -x "$package" "$work/deb"
-hardening-check --nocfprotection "$work/deb/usr/bin/tavrel" "$work/deb/usr/bin/tavrel-inspect" >"$work/hardening.log" || {
+hardening-check --nocfprotection "$work/deb/usr/bin/tavrel" "$work/deb/usr/libexec/tavrel/tavrel-window" \
+  "$work/deb/usr/bin/tavrel-inspect" >"$work/hardening.log" || {
   cat "$work/hardening.log" >&2
   fail "hardening-check fails"
 }

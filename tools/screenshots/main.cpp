@@ -12,10 +12,10 @@
 #include <exception>
 #include <string>
 
-#include "CommandLine.h"
 #include "NativeText.h"
 #include "PreferencesScreenshotSteps.h"
 #include "ProgramIdentity.h"
+#include "ProgramStart.h"
 #include "QtUserDialogs.h"
 #include "ScreenshotTour.h"
 #include "TFormMain.h"
@@ -36,11 +36,8 @@ int main(int argc, char* argv[]) {
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
     try {
         QtUserDialogs dialogs;
-        // The folder by the exact bytes of its name, as the program finds its own.
-        const QString ownFile = OwnProgramFile();
-        const QString programFolder = ownFile.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                        : ownFile.left(ownFile.lastIndexOf(QLatin1Char('/')));
-        TavrelWindows windows(programFolder, &dialogs);
+        // The tool lives beside the program, and finds its files as the program does.
+        TavrelWindows windows(ProgramFolder(), &dialogs);
         windows.main->show();
 
         ScreenshotTour tour(outputFolder);
