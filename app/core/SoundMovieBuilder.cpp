@@ -96,7 +96,7 @@ FileReplacement* SoundMovieFile::Open() {
     // than building them).
     if (!opened_)
         opened_ = file_.Open();
-    return opened_ ? &file_ : nullptr;
+    return file_.File() != nullptr ? &file_ : nullptr; // none once committed
 }
 
 SoundPlacement SoundMovieFile::PlaceSound(int32_t stopAction) {
