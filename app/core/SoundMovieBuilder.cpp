@@ -9,6 +9,7 @@
 #include <memory>
 #include <utility>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 int32_t SoundFrameCount(int32_t lengthMs, int32_t framesPerSecond, int32_t tuner) {
@@ -131,10 +132,11 @@ bool WriteSoundMovie(FObjCollection& movie, SoundMovieFile& movieFile) {
     if (file == nullptr)
         return false;
     bool complete = movie.WriteMovie(file->File(), kMovieWidth, kMovieHeight, kMovieFrameRate);
-    if (complete && file->Seekable()) {
-        std::FILE* stream = file->File();
-        complete = std::fflush(stream) == 0 && ::ftruncate(::fileno(stream), ::ftello(stream)) == 0;
-    }
+    std::FILE* stream = file->File();
+    struct stat written {};
+    if (complete && file->Seekable() && std::fflush(stream) == 0 && ::fstat(::fileno(stream), &written) == 0 &&
+        written.st_size > ::ftello(stream))
+        complete = ::ftruncate(::fileno(stream), ::ftello(stream)) == 0;
     return file->Commit(complete);
 }
 
