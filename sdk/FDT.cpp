@@ -33,8 +33,11 @@ void FObjCollection::AddObject(std::unique_ptr<FObj> object) {
     objects.push_back(std::move(object));
     if (added == nullptr)
         return;
-    if (added->CountsAsFrame())
+    // A tag that ends a frame defines nothing (and a movie holds thousands of them).
+    if (added->CountsAsFrame()) {
         ++frameCount;
+        return;
+    }
     if (auto* definition = dynamic_cast<FDT*>(added);
         definition != nullptr && definition->DefinitionId() == 0)
         definition->SetDefinitionId(NextDefinitionId());
@@ -80,6 +83,13 @@ void FObjCollection::WriteHeader(U8* target, U32 fileLength, S32 width, S32 heig
     std::memcpy(target, header.BufferAt(0), kHeaderSize);
 }
 
+bool FObjCollection::WriteMovie(std::FILE* file, S32 width, S32 height, S32 frameRate) {
+    FSWFStream stream;
+    WriteMovieBody(&stream, width, height, frameRate);
+    const U32 fileLength = stream.TotalSize();
+    return stream.SaveToFile(file) == fileLength;
+}
+
 bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate) {
     if (fileName == nullptr)
         return false;
@@ -87,14 +97,7 @@ bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height,
     // system writes it to disk in its own time, as it does the encoder's MP3 (a flush per movie costs a batch
     // of short sounds more than building them).
     return ReplaceFile(
-        fileName,
-        [&](std::FILE* file) {
-            FSWFStream stream;
-            WriteMovieBody(&stream, width, height, frameRate);
-            const U32 fileLength = stream.TotalSize();
-            return stream.SaveToFile(file) == fileLength;
-        },
-        false);
+        fileName, [&](std::FILE* file) { return WriteMovie(file, width, height, frameRate); }, false);
 }
 
 // ---- Frame and action tags -------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "SwfReader.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <iosfwd>
 #include <memory>
 #include <vector>
@@ -72,6 +73,8 @@ public:
     // When the file cannot be created, or a folder or a read-only file stands at fileName, the
     // body is not built.
     bool WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate);
+    // Writes the movie to an open file from its position on; true when the file took all of it.
+    bool WriteMovie(std::FILE* file, S32 width, S32 height, S32 frameRate);
 
     S32 FrameCount() const { return frameCount; }
     const std::vector<std::unique_ptr<FObj>>& Objects() const { return objects; }

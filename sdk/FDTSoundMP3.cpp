@@ -75,7 +75,8 @@ FDTDefineSoundMP3::FDTDefineSoundMP3(FILE* fp) {
     }
 }
 
-FDTDefineSoundMP3::FDTDefineSoundMP3(int fd, const Mp3Survey& survey) {
+FDTDefineSoundMP3::FDTDefineSoundMP3(int fd, const Mp3Survey& survey, int64_t placed)
+    : placedAt(placed) {
     if (survey.fileSize > kLargestMP3File) {
         readResult = MP3ReadResult::TooManySamples;
         diagnostic = "File too large for a sound";
@@ -94,7 +95,7 @@ void FDTDefineSoundMP3::WriteSoundData(FSWFStream& body) {
     }
     body.PutWord(0); // seek samples
     if (soundParams.dataSize > 2)
-        body.AddFileData(file, soundParams.dataSize - 2);
+        body.AddFileData(file, soundParams.dataSize - 2, placedAt);
 }
 
 FDTDefineSoundMP3::~FDTDefineSoundMP3() {

@@ -30,8 +30,9 @@ public:
     explicit FDTDefineSoundMP3(FILE* fp);
     // From the MP3 file open at fd, which SurveyMp3 walked: the sound's data is copied from the file
     // into the movie as it is written, and must be as long then as it was. The descriptor stays the
-    // caller's, and open until the movie is written.
-    FDTDefineSoundMP3(int fd, const Mp3Survey& survey);
+    // caller's, and open until the movie is written. placedAt: where the file's bytes already
+    // stand in the movie's file, when the walk put them there (-1 when not).
+    FDTDefineSoundMP3(int fd, const Mp3Survey& survey, int64_t placedAt = -1);
     ~FDTDefineSoundMP3() override;
     MP3ReadResult ReadResult() const { return readResult; }
     // The reader's diagnostic for a file it refused, empty otherwise.
@@ -41,6 +42,7 @@ private:
     MP3ReadResult readResult = MP3ReadResult::NotMP3;
     std::string diagnostic;
     int file = -1;
+    int64_t placedAt = -1;
 
 protected:
     void WriteSoundData(FSWFStream& body) override;

@@ -49,19 +49,25 @@ void FSWFStream::PutBits(U32 data, U32 size) {
 }
 
 void FSWFStream::PutByte(U8 byte) {
-    PutBits(byte, 8);
+    // On a byte boundary (nearly always) the byte goes in whole.
+    if (freeBits != 8) {
+        PutBits(byte, 8);
+        return;
+    }
+    pendingByte = byte;
+    CommitByte();
 }
 
 void FSWFStream::PutWord(U16 word) {
-    PutBits(word & 0xFFu, 8);
-    PutBits(static_cast<U32>(word >> 8) & 0xFFu, 8);
+    PutByte(static_cast<U8>(word & 0xFFu));
+    PutByte(static_cast<U8>(word >> 8));
 }
 
 void FSWFStream::PutDWord(U32 dword) {
-    PutBits(dword & 0xFFu, 8);
-    PutBits((dword >> 8) & 0xFFu, 8);
-    PutBits((dword >> 16) & 0xFFu, 8);
-    PutBits((dword >> 24) & 0xFFu, 8);
+    PutByte(static_cast<U8>(dword & 0xFFu));
+    PutByte(static_cast<U8>((dword >> 8) & 0xFFu));
+    PutByte(static_cast<U8>((dword >> 16) & 0xFFu));
+    PutByte(static_cast<U8>(dword >> 24));
 }
 
 void FSWFStream::AlignToByte() {
@@ -73,8 +79,8 @@ void FSWFStream::AddLargeData(const U8* data, U32 size) {
     largeData.push_back({completeBytes, data, size});
 }
 
-void FSWFStream::AddFileData(int fd, U32 size) {
-    largeData.push_back({completeBytes, nullptr, size, fd});
+void FSWFStream::AddFileData(int fd, U32 size, int64_t placedAt) {
+    largeData.push_back({completeBytes, nullptr, size, fd, placedAt});
 }
 
 U32 FSWFStream::TotalSize() const {
@@ -106,7 +112,9 @@ void FSWFStream::AppendStream(FSWFStream* other) {
     for (const LargeData& record : other->largeData) {
         copyBytes(index, record.position);
         index = record.position;
-        largeData.push_back({completeBytes, record.data, record.size, record.fd});
+        LargeData moved = record;
+        moved.position = completeBytes;
+        largeData.push_back(moved);
     }
     other->largeData.clear();
     copyBytes(index, other->completeBytes);
@@ -185,6 +193,15 @@ U32 CopyFileBytes(int from, int to, U32 count) {
     return copied;
 }
 
+// Puts a file block at the position of `to`: steps over it where it already stands there, copies
+// it otherwise. Returns the bytes now in place.
+U32 PlaceFileBytes(const FSWFStream::LargeData& block, std::FILE* to) {
+    if (block.placedAt >= 0 && ::ftello(to) == block.placedAt &&
+        ::fseeko(to, static_cast<off_t>(block.size), SEEK_CUR) == 0)
+        return block.size;
+    return CopyFileBytes(block.fd, ::fileno(to), block.size);
+}
+
 } // namespace
 
 U32 FSWFStream::SaveToFile(FILE* file) {
@@ -202,7 +219,7 @@ U32 FSWFStream::SaveToFile(FILE* file) {
         if (record.fd < 0)
             written += static_cast<U32>(std::fwrite(record.data, 1, currentDataSize, file));
         else if (std::fflush(file) == 0)
-            written += CopyFileBytes(record.fd, ::fileno(file), currentDataSize);
+            written += PlaceFileBytes(record, file);
     }
     largeData.clear();
     if (completeBytes > currentStreamPos)

@@ -16,12 +16,14 @@ public:
     // A block that is not copied into the buffer: it stands in the output immediately before
     // the buffer byte with index `position`. The stream neither copies nor owns `data`. With a
     // file (fd not -1) instead, the block is the first `size` bytes of that file, copied when the
-    // stream is written.
+    // stream is written, unless they already stand in the output file at offset placedAt (not -1)
+    // and the stream reaches that offset there: it then steps over them.
     struct LargeData {
         U32 position;
         const U8* data;
         U32 size;
         int fd = -1;
+        int64_t placedAt = -1;
     };
 
     FSWFStream();
@@ -41,8 +43,9 @@ public:
     // that finally holds its record has been written by SaveToFile.
     void AddLargeData(const U8* data, U32 size);
     // The same for the first `size` bytes of the file open at fd, which must still hold them
-    // when the stream is written (the descriptor stays the caller's).
-    void AddFileData(int fd, U32 size);
+    // when the stream is written (the descriptor stays the caller's). placedAt: the offset in the
+    // output file where a caller has already written them, or -1.
+    void AddFileData(int fd, U32 size, int64_t placedAt = -1);
 
     // Finished bytes plus the sizes of all blocks; pending bits do not count.
     U32 TotalSize() const;
@@ -60,7 +63,8 @@ public:
     // stays open. Returns the number of bytes the file accepted: equal to TotalSize() exactly
     // when every write succeeded (and every file block still held its bytes). A file block is
     // written from windows of the file mapped one at a time (bounded reads where it cannot be
-    // mapped): its memory stays bounded whatever its size.
+    // mapped): its memory stays bounded whatever its size. A block already placed where the file
+    // has reached is stepped over.
     // Empties the block list.
     U32 SaveToFile(FILE* file);
 

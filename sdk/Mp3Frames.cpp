@@ -3,9 +3,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <limits>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -162,33 +165,81 @@ Mp3Bytes::Mp3Bytes(int fd, uint64_t size, size_t bufferBytes)
     : size_(size), fd_(fd),
       bufferBytes_(static_cast<size_t>(std::min<uint64_t>(bufferBytes, std::max<uint64_t>(size, 4096)))) {}
 
-const uint8_t* Mp3Bytes::Refill(uint64_t position, size_t count, size_t* available) {
-    if (position > size_ || size_ - position < count || fd_ < 0 || unreadable_)
-        return nullptr;
-    if (buffer_.empty())
-        buffer_.resize(bufferBytes_);
-    // The window moves on to start at what is still wanted; what it holds of that stays.
-    uint64_t from = std::min(keep_, position);
-    if (position - from + count > buffer_.size())
-        from = position;
-    size_t kept = 0;
-    if (from >= base_ && from - base_ < filled_) {
-        kept = filled_ - static_cast<size_t>(from - base_);
-        std::memmove(buffer_.data(), window_ + (from - base_), kept);
-    }
-    window_ = buffer_.data();
-    base_ = from;
-    filled_ = kept;
-    const size_t wanted = static_cast<size_t>(std::min<uint64_t>(buffer_.size(), size_ - from));
-    while (filled_ < wanted) {
-        const ssize_t got =
-            ::pread(fd_, buffer_.data() + filled_, wanted - filled_, static_cast<off_t>(base_ + filled_));
+namespace {
+
+constexpr size_t kPage = 4096;
+
+// Reads up to `count` bytes at offset; fewer only where the file ends or fails.
+size_t ReadAt(int fd, uint8_t* out, size_t count, uint64_t offset) {
+    size_t done = 0;
+    while (done < count) {
+        const ssize_t got = ::pread(fd, out + done, count - done, static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
             break;
-        filled_ += static_cast<size_t>(got);
+        done += static_cast<size_t>(got);
     }
+    return done;
+}
+
+bool WriteAt(int fd, const uint8_t* data, size_t count, uint64_t offset) {
+    while (count > 0) {
+        const ssize_t put = ::pwrite(fd, data, count, static_cast<off_t>(offset));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        data += put;
+        count -= static_cast<size_t>(put);
+        offset += static_cast<uint64_t>(put);
+    }
+    return true;
+}
+
+} // namespace
+
+void Mp3Bytes::FreeBuffer::operator()(uint8_t* buffer) const {
+    std::free(buffer);
+}
+
+// The buffer has a page more than the window may hold, and the window starts in it at the same
+// offset within a page as in the file: the kernel's copies into the window and out of it then run
+// page against page. (On some processors a copy whose target lies a few bytes past its source's
+// place in a page is several times slower.)
+uint8_t* Mp3Bytes::WindowFor(uint64_t from) {
+    if (!buffer_) {
+        const size_t bytes = (bufferBytes_ + 2 * kPage - 1) / kPage * kPage;
+        buffer_.reset(static_cast<uint8_t*>(std::aligned_alloc(kPage, bytes)));
+        if (!buffer_)
+            throw std::bad_alloc();
+    }
+    return buffer_.get() + from % kPage;
+}
+
+const uint8_t* Mp3Bytes::Refill(uint64_t position, size_t count, size_t* available) {
+    if (position > size_ || size_ - position < count || fd_ < 0 || unreadable_)
+        return nullptr;
+    // The window moves on to start at what is still wanted; what it holds of that stays.
+    uint64_t from = std::min(keep_, position);
+    if (position - from + count > bufferBytes_)
+        from = position;
+    const bool keeps = from >= base_ && from - base_ < filled_;
+    // A part of the file the window skips (a long tag) is copied on before it moves.
+    if (copyTo_ >= 0 && !copyFailed_ && !keeps && from > copied_ && !CopyThrough(copied_, from))
+        copyFailed_ = true;
+    uint8_t* window = WindowFor(from);
+    size_t kept = 0;
+    if (keeps) {
+        kept = filled_ - static_cast<size_t>(from - base_);
+        std::memmove(window, window_ + (from - base_), kept);
+    }
+    window_ = window;
+    base_ = from;
+    const size_t wanted = static_cast<size_t>(std::min<uint64_t>(bufferBytes_, size_ - from));
+    filled_ = kept + ReadAt(fd_, window + kept, wanted - kept, from + kept);
+    if (copyTo_ >= 0 && !copyFailed_ && !CopyWindowFrom(copied_))
+        copyFailed_ = true;
     if (position - base_ + count > filled_) {
         unreadable_ = true; // cut short, or a read error
         return nullptr;
@@ -196,6 +247,71 @@ const uint8_t* Mp3Bytes::Refill(uint64_t position, size_t count, size_t* availab
     if (available)
         *available = filled_ - static_cast<size_t>(position - base_);
     return window_ + (position - base_);
+}
+
+bool Mp3Bytes::CopyOut(uint64_t position, uint8_t* out, size_t count) {
+    if (position > size_ || size_ - position < count || unreadable_)
+        return false;
+    if (position >= base_ && position - base_ + count <= filled_) {
+        std::memcpy(out, window_ + (position - base_), count);
+        return true;
+    }
+    if (fd_ < 0)
+        return false;
+    if (ReadAt(fd_, out, count, position) == count)
+        return true;
+    unreadable_ = true;
+    return false;
+}
+
+void Mp3Bytes::CopyTo(int to, uint64_t offset) {
+    if (fd_ < 0 || to < 0)
+        return;
+    copyTo_ = to;
+    copyOffset_ = offset;
+    copied_ = 0;
+    copyFailed_ = false;
+    // Blocks reserved in one go cost the disk less than blocks taken one write at a time. The size
+    // the copy's file shows stays what is written.
+    if (size_ > 0)
+        (void)::fallocate(to, FALLOC_FL_KEEP_SIZE, static_cast<off_t>(offset), static_cast<off_t>(size_));
+    // What the window already holds from the start on goes too.
+    if (filled_ > 0 && !CopyWindowFrom(0))
+        copyFailed_ = true;
+}
+
+bool Mp3Bytes::CopyWindowFrom(uint64_t from) {
+    if (from < base_ || from >= base_ + filled_)
+        return true; // nothing of the window follows on from there
+    const size_t skip = static_cast<size_t>(from - base_);
+    if (!WriteAt(copyTo_, window_ + skip, filled_ - skip, copyOffset_ + from))
+        return false;
+    copied_ = base_ + filled_;
+    return true;
+}
+
+bool Mp3Bytes::CopyThrough(uint64_t from, uint64_t to) {
+    while (from < to) {
+        uint8_t* window = WindowFor(from);
+        const size_t want = static_cast<size_t>(std::min<uint64_t>(bufferBytes_, to - from));
+        const size_t got = ReadAt(fd_, window, want, from);
+        if (got != want || !WriteAt(copyTo_, window, got, copyOffset_ + from))
+            return false;
+        from += got;
+    }
+    copied_ = to;
+    return true;
+}
+
+bool Mp3Bytes::FinishCopy() {
+    if (copyTo_ < 0 || copyFailed_)
+        return false;
+    window_ = nullptr;
+    base_ = 0;
+    filled_ = 0;
+    if (copied_ < size_ && !CopyThrough(copied_, size_))
+        copyFailed_ = true;
+    return !copyFailed_;
 }
 
 // ---- The walk --------------------------------------------------------------------------------
@@ -309,8 +425,8 @@ Mp3Survey SurveyMp3(Mp3Bytes& bytes) {
     }
     bool id3v1AtTheEnd = false; // "TAG" in the last 128 bytes
     if (size >= 128) {
-        const uint8_t* tail = bytes.At(size - 128, 3);
-        if (tail == nullptr)
+        uint8_t tail[3] = {};
+        if (!bytes.CopyOut(size - 128, tail, sizeof tail))
             return unreadable();
         id3v1AtTheEnd = std::memcmp(tail, "TAG", 3) == 0;
     }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -110,13 +111,16 @@ enum class MP3ReadResult {
 
 // The bytes of an MP3 file, seen through a window: the whole of a block in memory, or a bounded
 // buffer that a file is read into block by block (pread), so that a walk over a file of any size
-// needs no more memory than the buffer.
+// needs no more memory than the buffer. A file's bytes can be copied on to another file as they
+// are read (CopyTo), so that one pass over the file both walks and copies it.
 class Mp3Bytes {
 public:
     Mp3Bytes(const uint8_t* data, size_t size);
     // The file open at fd, whose size is `size`, from its offset 0. The buffer holds bufferBytes,
     // but no more than the file (4 KiB at least), and is only allocated once a byte is asked for.
     Mp3Bytes(int fd, uint64_t size, size_t bufferBytes = size_t(1) << 20);
+    Mp3Bytes(const Mp3Bytes&) = delete;
+    Mp3Bytes& operator=(const Mp3Bytes&) = delete;
 
     uint64_t Size() const { return size_; }
     // The bytes from position on, at least `count` of them (count at most the buffer's size);
@@ -130,12 +134,34 @@ public:
         }
         return Refill(position, count, available);
     }
+    // Copies `count` bytes from position on into `out` without moving the window (a look at the
+    // end of the file, say). False as At would give nullptr.
+    bool CopyOut(uint64_t position, uint8_t* out, size_t count);
     // Bytes before `position` will not be asked for again.
     void Keep(uint64_t position) { keep_ = position; }
     bool Unreadable() const { return unreadable_; }
 
+    // From now on every byte of the file that the window moves over is also written to the file
+    // open at `to`, `offset` bytes further on (the descriptor stays the caller's). Room for the
+    // whole file is reserved there first, where the disk allows. A file only.
+    void CopyTo(int to, uint64_t offset);
+    // Copies what the window has not moved over, and answers whether the whole file now stands
+    // at the copy's place. The window is emptied.
+    bool FinishCopy();
+
 private:
+    struct FreeBuffer {
+        void operator()(uint8_t* buffer) const;
+    };
+
     const uint8_t* Refill(uint64_t position, size_t count, size_t* available);
+    // Where the window starts in the buffer for a window from file offset `from`.
+    uint8_t* WindowFor(uint64_t from);
+    // Reads [from, to) of the file through the buffer and writes it on to the copy. The window
+    // must be empty or no longer wanted.
+    bool CopyThrough(uint64_t from, uint64_t to);
+    // Writes the window's bytes from file offset `from` on to the copy.
+    bool CopyWindowFrom(uint64_t from);
 
     const uint8_t* window_ = nullptr;
     uint64_t base_ = 0;
@@ -145,7 +171,13 @@ private:
     int fd_ = -1;
     bool unreadable_ = false;
     size_t bufferBytes_ = 0;
-    std::vector<uint8_t> buffer_;
+    std::unique_ptr<uint8_t, FreeBuffer> buffer_;
+    // The copy: its file, the offset of the file's first byte there, and how far from the start
+    // it has come. copied_ stays behind a part of the file the window skipped until that is copied.
+    int copyTo_ = -1;
+    uint64_t copyOffset_ = 0;
+    uint64_t copied_ = 0;
+    bool copyFailed_ = false;
 };
 
 // What one walk over the frames of an MP3 file finds.

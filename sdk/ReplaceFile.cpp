@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -60,20 +61,8 @@ std::string TemporaryPattern(const std::string& path) {
     return folder + "." + name.substr(0, std::min(name.size(), room)) + suffix;
 }
 
-// Gives write the open file, then checks the flush and the close; fd is closed in any case.
-bool WriteThrough(int fd, bool syncToDisk, const std::function<bool(std::FILE*)>& write) {
-    std::FILE* file = ::fdopen(fd, "wb");
-    if (file == nullptr) {
-        ::close(fd);
-        return false;
-    }
-    bool complete = false;
-    try {
-        complete = write(file);
-    } catch (...) {
-        std::fclose(file);
-        throw;
-    }
+// Flushes and closes file, checks both, and answers whether everything reached the file.
+bool CloseChecked(std::FILE* file, bool syncToDisk, bool complete) {
     complete = std::fflush(file) == 0 && complete;
     complete = std::ferror(file) == 0 && complete;
     if (syncToDisk)
@@ -83,19 +72,22 @@ bool WriteThrough(int fd, bool syncToDisk, const std::function<bool(std::FILE*)>
 
 // A device or pipe cannot be replaced, only written. Without O_NONBLOCK, opening a pipe that
 // nobody reads would wait for a reader for ever.
-bool WriteInPlace(const std::string& path, const std::function<bool(std::FILE*)>& write) {
+std::FILE* OpenInPlace(const std::string& path) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return nullptr;
     struct stat info {};
     const int flags = ::fcntl(fd, F_GETFL);
     // What was opened must still be no regular file: one would be written over without truncation.
     if (::fstat(fd, &info) != 0 || S_ISREG(info.st_mode) || flags < 0 ||
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         ::close(fd);
-        return false;
+        return nullptr;
     }
-    return WriteThrough(fd, false, write);
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (file == nullptr)
+        ::close(fd);
+    return file;
 }
 
 // The rename reaches the disk with the folder's entry; the content is already there.
@@ -110,18 +102,37 @@ void SyncFolder(const std::string& path) {
 
 } // namespace
 
-bool ReplaceFile(const std::string& linkOrPath, const std::function<bool(std::FILE*)>& write,
-                 bool syncToDisk) {
+FileReplacement::FileReplacement(std::string path, bool syncToDisk)
+    : path_(std::move(path)), syncToDisk_(syncToDisk) {}
+
+FileReplacement::~FileReplacement() {
+    Discard();
+}
+
+void FileReplacement::Discard() {
+    if (file_ != nullptr)
+        std::fclose(file_);
+    file_ = nullptr;
+    if (!temporary_.empty())
+        ::unlink(temporary_.c_str());
+    temporary_.clear();
+}
+
+bool FileReplacement::Open() {
+    Discard();
     std::string path;
-    if (linkOrPath.empty() || !FollowLinks(linkOrPath, path) || path.back() == '/')
+    if (path_.empty() || !FollowLinks(path_, path) || path.back() == '/')
         return false;
+    path_ = path;
 
     struct stat old {};
     const bool exists = ::stat(path.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode))
         return false;
-    if (exists && !S_ISREG(old.st_mode))
-        return WriteInPlace(path, write);
+    if (exists && !S_ISREG(old.st_mode)) {
+        file_ = OpenInPlace(path);
+        return file_ != nullptr;
+    }
     // A file marked read-only is not ours to replace, even where the folder would let us.
     if (exists && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0))
         return false;
@@ -132,25 +143,47 @@ bool ReplaceFile(const std::string& linkOrPath, const std::function<bool(std::FI
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
-    bool complete = false;
-    try {
-        // Best effort: a disk without modes (FAT, exFAT) refuses it (EPERM, ENOSYS) and has its
-        // own for every file. Only the writes, the flush and the rename decide.
-        (void)::fchmod(fd, exists ? (old.st_mode & 0777) : NewFileMode());
-        complete = WriteThrough(fd, syncToDisk, write);
-    } catch (...) {
-        ::unlink(temporary.c_str());
-        throw;
-    }
-    if (complete)
-        complete = std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!complete) {
-        ::unlink(temporary.c_str());
+    temporary_ = temporary;
+    // Best effort: a disk without modes (FAT, exFAT) refuses it (EPERM, ENOSYS) and has its
+    // own for every file. Only the writes, the flush and the rename decide.
+    (void)::fchmod(fd, exists ? (old.st_mode & 0777) : NewFileMode());
+    file_ = ::fdopen(fd, "wb");
+    if (file_ == nullptr) {
+        ::close(fd);
+        Discard();
         return false;
     }
-    if (syncToDisk)
-        SyncFolder(path);
     return true;
+}
+
+bool FileReplacement::Commit(bool complete) {
+    if (file_ == nullptr)
+        return false;
+    std::FILE* file = std::exchange(file_, nullptr);
+    const bool inPlace = temporary_.empty();
+    complete = CloseChecked(file, syncToDisk_ && !inPlace, complete);
+    if (inPlace)
+        return complete;
+    if (complete)
+        complete = std::rename(temporary_.c_str(), path_.c_str()) == 0;
+    if (!complete) {
+        Discard();
+        return false;
+    }
+    temporary_.clear();
+    if (syncToDisk_)
+        SyncFolder(path_);
+    return true;
+}
+
+bool ReplaceFile(const std::string& linkOrPath, const std::function<bool(std::FILE*)>& write,
+                 bool syncToDisk) {
+    FileReplacement replacement(linkOrPath, syncToDisk);
+    if (!replacement.Open())
+        return false;
+    // An exception from write passes through; the replacement removes its temporary file.
+    const bool complete = write(replacement.File());
+    return replacement.Commit(complete);
 }
 
 bool ReplaceFileContent(const std::string& path, const std::string& bytes) {

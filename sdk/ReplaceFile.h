@@ -22,5 +22,36 @@
 bool ReplaceFile(const std::string& path, const std::function<bool(std::FILE*)>& write,
                  bool syncToDisk = true);
 
+// ReplaceFile step by step, for a writer that needs the file before it knows all of the content:
+// Open makes the temporary file (or opens a device or pipe in place), File is written, Commit
+// renames. A replacement destroyed without a Commit removes its temporary file.
+class FileReplacement {
+public:
+    explicit FileReplacement(std::string path, bool syncToDisk = true);
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+    ~FileReplacement();
+
+    // False where ReplaceFile would fail before writing: nothing is then open.
+    bool Open();
+    // The open file, nullptr before a successful Open and after Commit.
+    std::FILE* File() const { return file_; }
+    // A new regular file is being written: bytes may also be put at offsets ahead of the stream
+    // (pwrite on its descriptor), which a device or pipe written in place does not allow.
+    bool Seekable() const { return file_ != nullptr && !temporary_.empty(); }
+    // Ends the writing; complete says whether the writer put everything there. Checks the flush
+    // and the close, renames the temporary file over the path, and answers whether the path now
+    // holds the complete new content. On false the temporary file is gone.
+    bool Commit(bool complete);
+
+private:
+    void Discard();
+
+    std::string path_;
+    bool syncToDisk_;
+    std::string temporary_;
+    std::FILE* file_ = nullptr;
+};
+
 // ReplaceFile with bytes as the whole new content.
 bool ReplaceFileContent(const std::string& path, const std::string& bytes);

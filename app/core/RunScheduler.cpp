@@ -478,9 +478,10 @@ void RunScheduler::FinishFile(FileWork& file) {
 // encoder still ends well. Allowed: one MP3 frame less, and the rounding to milliseconds.
 void RunScheduler::BuildFromEncodedMp3(FileWork& file, const std::string& moviePath) {
     const FileFailure notWritten{Cause::MovieNotWritten, {}};
+    SoundMovieFile movieFile(moviePath);
     SoundBlock mp3;
     std::string diagnostic;
-    if (!During(notWritten, [&] { return mp3.Read(file.mp3Path); })) {
+    if (!During(notWritten, [&] { return mp3.Read(file.mp3Path, movieFile.PlaceSound(project_.StopAction)); })) {
         const MovieOutcome outcome = During(notWritten, [&] {
             return BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, project_.StopAction);
         });
@@ -506,7 +507,7 @@ void RunScheduler::BuildFromEncodedMp3(FileWork& file, const std::string& movieP
         });
     }
     const MovieOutcome outcome = During(notWritten, [&] {
-        return BuildSoundMovie(file.mp3Path, std::move(mp3), moviePath, file.lines, file.frames,
+        return BuildSoundMovie(file.mp3Path, std::move(mp3), movieFile, file.lines, file.frames,
                                project_.StopAction, &diagnostic);
     });
     file.failure = FailureOf(outcome, diagnostic);
@@ -515,8 +516,9 @@ void RunScheduler::BuildFromEncodedMp3(FileWork& file, const std::string& movieP
 // An MP3 input is read once: its length is measured from the bytes the movie then holds.
 void RunScheduler::BuildFromMp3Input(FileWork& file, const std::string& moviePath) {
     const FileFailure lengthUnreadable{Cause::LengthUnreadable, {}};
+    SoundMovieFile movieFile(moviePath);
     SoundBlock mp3;
-    if (!During(lengthUnreadable, [&] { return mp3.Read(file.input); })) {
+    if (!During(lengthUnreadable, [&] { return mp3.Read(file.input, movieFile.PlaceSound(project_.StopAction)); })) {
         file.lines.push_back(file.input + ":File Not Found.");
         throw StepFailed{":Unexpected File Format.", lengthUnreadable};
     }
@@ -535,7 +537,7 @@ void RunScheduler::BuildFromMp3Input(FileWork& file, const std::string& moviePat
     }
     std::string diagnostic;
     const MovieOutcome outcome = During({Cause::MovieNotWritten, {}}, [&] {
-        return BuildSoundMovie(file.input, std::move(mp3), moviePath, file.lines, frames, project_.StopAction,
+        return BuildSoundMovie(file.input, std::move(mp3), movieFile, file.lines, frames, project_.StopAction,
                                &diagnostic);
     });
     file.failure = FailureOf(outcome, diagnostic);

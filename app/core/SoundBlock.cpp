@@ -11,13 +11,14 @@
 
 SoundBlock::SoundBlock(SoundBlock&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), fileSize_(std::exchange(other.fileSize_, 0)),
-      survey_(std::move(other.survey_)), problem_(std::move(other.problem_)) {}
+      placedAt_(std::exchange(other.placedAt_, -1)), survey_(std::move(other.survey_)), problem_(std::move(other.problem_)) {}
 
 SoundBlock& SoundBlock::operator=(SoundBlock&& other) noexcept {
     if (this != &other) {
         Close();
         fd_ = std::exchange(other.fd_, -1);
         fileSize_ = std::exchange(other.fileSize_, 0);
+        placedAt_ = std::exchange(other.placedAt_, -1);
         survey_ = std::move(other.survey_);
         problem_ = std::move(other.problem_);
     }
@@ -33,6 +34,7 @@ void SoundBlock::Close() {
         ::close(fd_);
     fd_ = -1;
     fileSize_ = 0;
+    placedAt_ = -1;
     survey_ = Mp3Survey{};
 }
 
@@ -42,7 +44,7 @@ bool SoundBlock::CutShort() const {
            static_cast<uint64_t>(info.st_size) < fileSize_;
 }
 
-bool SoundBlock::Read(const std::string& path) {
+bool SoundBlock::Read(const std::string& path, SoundPlacement placement) {
     Close();
     problem_.clear();
     // Never waits: a FIFO or device is not read from, and counts as an empty file.
@@ -59,6 +61,10 @@ bool SoundBlock::Read(const std::string& path) {
         return true;
     }
     Mp3Bytes bytes(fd, fileSize_);
+    if (placement.fd >= 0 && placement.offset >= 0)
+        bytes.CopyTo(placement.fd, static_cast<uint64_t>(placement.offset));
     survey_ = SurveyMp3(bytes);
+    if (placement.fd >= 0 && placement.offset >= 0 && survey_.result == MP3ReadResult::Ok && bytes.FinishCopy())
+        placedAt_ = placement.offset;
     return true;
 }

@@ -4,9 +4,13 @@
 #include "FDT.h"
 #include "FDTSoundMP3.h"
 
+#include <cstdio>
 #include <limits>
 #include <memory>
 #include <utility>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 int32_t SoundFrameCount(int32_t lengthMs, int32_t framesPerSecond, int32_t tuner) {
     // 64-bit throughout: the product of a long sound and a high frame rate must not wrap.
@@ -41,7 +45,67 @@ void AddStopFrame(FObjCollection& movie) {
     movie.AddObject(std::make_unique<FCTShowFrame>());
 }
 
+// The movie of one sound: a Stop frame before it (stopAction 1), the sound, its start, the empty
+// frames that keep it playing, and a Stop frame after them (stopAction 2).
+void ComposeSoundMovie(FObjCollection& movie, std::unique_ptr<FDTDefineSoundMP3> sound, int32_t soundFrames,
+                       int32_t stopAction) {
+    const bool stopFrame = stopAction == 1 || stopAction == 2;
+    // The header's frame count is 16 bits: keep every ShowFrame, the stop frame's included, countable.
+    const int32_t frameLimit = kMaxMovieFrames - (stopFrame ? 1 : 0);
+    const int32_t frames = soundFrames < frameLimit ? soundFrames : frameLimit;
+
+    if (stopAction == 1)
+        AddStopFrame(movie);
+
+    // The movie gives the sound its id as it takes it.
+    FDT& definition = *sound;
+    movie.AddObject(std::move(sound));
+    movie.AddObject(std::make_unique<FCTStartSound>(
+        definition.DefinitionId(), std::make_unique<FSoundInfo>(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr)));
+
+    for (int32_t i = 0; i < frames; ++i)
+        movie.AddObject(std::make_unique<FCTShowFrame>());
+
+    if (stopAction == 2)
+        AddStopFrame(movie);
+}
+
+// Where a movie made with stopAction holds the first byte of its MP3 file: read off a movie
+// composed around a stand-in MP3 (any MP3 of more than a few dozen bytes stands at the same place).
+int64_t SoundDataOffset(int32_t stopAction) {
+    Mp3Survey standIn;
+    standIn.result = MP3ReadResult::Ok;
+    standIn.fileSize = 1 << 20;
+    const uint8_t header[4] = {0xFF, 0xFB, 0x90, 0x64}; // MPEG-1 Layer III, 128 kbit/s, 44.1 kHz
+    standIn.format = DecodeMp3Header(header);
+    FObjCollection movie;
+    // Its file is never read: the movie is only composed.
+    ComposeSoundMovie(movie, std::make_unique<FDTDefineSoundMP3>(STDIN_FILENO, standIn), 0, stopAction);
+    FSWFStream stream;
+    movie.WriteMovieBody(&stream, kMovieWidth, kMovieHeight, kMovieFrameRate);
+    const auto& blocks = stream.LargeDataRecords();
+    return blocks.empty() ? -1 : int64_t{blocks.front().position};
+}
+
 } // namespace
+
+SoundMovieFile::SoundMovieFile(const std::string& moviePath) : path_(moviePath), file_(moviePath, false) {}
+
+FileReplacement* SoundMovieFile::Open() {
+    // A movie can always be made again from its sound: the system writes it to disk in its own
+    // time, as it does the encoder's MP3 (a flush per movie costs a batch of short sounds more
+    // than building them).
+    if (!opened_)
+        opened_ = file_.Open();
+    return file_.File() != nullptr ? &file_ : nullptr; // none once committed
+}
+
+SoundPlacement SoundMovieFile::PlaceSound(int32_t stopAction) {
+    const FileReplacement* file = Open();
+    if (file == nullptr || !file->Seekable())
+        return {};
+    return {::fileno(file->File()), SoundDataOffset(stopAction)};
+}
 
 const char* RefusedSoundText(MP3ReadResult why) {
     return why == MP3ReadResult::TooManySamples ? ":Sound Too Long." : ":Unexpected File Format.";
@@ -50,15 +114,35 @@ const char* RefusedSoundText(MP3ReadResult why) {
 MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
                              std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
                              std::string* diagnostic) {
+    SoundMovieFile movieFile(moviePath);
     SoundBlock mp3;
-    if (!mp3.Read(mp3Path)) {
+    if (!mp3.Read(mp3Path, movieFile.PlaceSound(stopAction))) {
         results.push_back(mp3Path + ":File Not Found.");
         return MovieOutcome::NoMp3;
     }
-    return BuildSoundMovie(mp3Path, std::move(mp3), moviePath, results, soundFrames, stopAction, diagnostic);
+    return BuildSoundMovie(mp3Path, std::move(mp3), movieFile, results, soundFrames, stopAction, diagnostic);
 }
 
-MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const std::string& moviePath,
+namespace {
+
+// Writes the composed movie into its file and completes the file. Bytes a walk put past the
+// movie's end (in a movie laid out otherwise than foreseen) are cut off.
+bool WriteSoundMovie(FObjCollection& movie, SoundMovieFile& movieFile) {
+    FileReplacement* file = movieFile.Open();
+    if (file == nullptr)
+        return false;
+    bool complete = movie.WriteMovie(file->File(), kMovieWidth, kMovieHeight, kMovieFrameRate);
+    std::FILE* stream = file->File();
+    struct stat written {};
+    if (complete && file->Seekable() && std::fflush(stream) == 0 && ::fstat(::fileno(stream), &written) == 0 &&
+        written.st_size > ::ftello(stream))
+        complete = ::ftruncate(::fileno(stream), ::ftello(stream)) == 0;
+    return file->Commit(complete);
+}
+
+} // namespace
+
+MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMovieFile& movieFile,
                              std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
                              std::string* diagnostic) {
     FObjCollection movie;
@@ -70,7 +154,7 @@ MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const s
         return MovieOutcome::TooLong;
     }
 
-    auto sound = std::make_unique<FDTDefineSoundMP3>(mp3.File(), mp3.Survey());
+    auto sound = std::make_unique<FDTDefineSoundMP3>(mp3.File(), mp3.Survey(), mp3.PlacedAt());
     if (sound->ReadResult() != MP3ReadResult::Ok) {
         const bool tooLong = sound->ReadResult() == MP3ReadResult::TooManySamples;
         if (diagnostic)
@@ -83,29 +167,10 @@ MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const s
     // as written, also when building it fails half way.
     bool written = false;
     try {
-        const bool stopFrame = stopAction == 1 || stopAction == 2;
-        // The header's frame count is 16 bits: keep every ShowFrame, the stop frame's included, countable.
-        const int32_t frameLimit = kMaxMovieFrames - (stopFrame ? 1 : 0);
-        const int32_t frames = soundFrames < frameLimit ? soundFrames : frameLimit;
-
-        if (stopAction == 1)
-            AddStopFrame(movie);
-
-        // The movie gives the sound its id as it takes it.
-        FDT& definition = *sound;
-        movie.AddObject(std::move(sound));
-        movie.AddObject(std::make_unique<FCTStartSound>(
-            definition.DefinitionId(), std::make_unique<FSoundInfo>(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr)));
-
-        for (int32_t i = 0; i < frames; ++i)
-            movie.AddObject(std::make_unique<FCTShowFrame>());
-
-        if (stopAction == 2)
-            AddStopFrame(movie);
-
-        // The sound's bytes are copied from the file as the movie is written: a file cut short
-        // meanwhile leaves the copy short, and no movie.
-        written = movie.WriteMovieFile(moviePath.c_str(), kMovieWidth, kMovieHeight, kMovieFrameRate);
+        ComposeSoundMovie(movie, std::move(sound), soundFrames, stopAction);
+        // Bytes the walk did not put into the movie are copied from the file as the movie is
+        // written: a file cut short meanwhile leaves the copy short, and no movie.
+        written = WriteSoundMovie(movie, movieFile);
         if (!written && mp3.CutShort()) {
             results.push_back(mp3Path + ":Unexpected File Format.");
             return MovieOutcome::UnexpectedFormat;

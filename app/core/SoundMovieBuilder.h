@@ -2,6 +2,7 @@
 #pragma once
 
 #include "FDTSoundMP3.h"
+#include "ReplaceFile.h"
 #include "SoundBlock.h"
 
 #include <cstdint>
@@ -26,6 +27,25 @@ constexpr int32_t kMaxMovieFrames = 65535;
 // one sound can declare, ":Unexpected File Format." for everything else.
 const char* RefusedSoundText(MP3ReadResult why);
 
+// The file a movie of one MP3 goes to, made before the MP3 is walked: the walk puts the sound's
+// bytes where the movie will hold them, and the movie is then written around them. Where the file
+// cannot be made yet, or is a device or pipe written in place, the walk puts the bytes nowhere
+// and the movie copies them as it is written. A movie file never completed leaves nothing behind.
+class SoundMovieFile {
+public:
+    explicit SoundMovieFile(const std::string& moviePath);
+    const std::string& Path() const { return path_; }
+    // The place for the bytes of an MP3 in the movie made with stopAction.
+    SoundPlacement PlaceSound(int32_t stopAction);
+    // The open movie file, opened now if it is not yet; nullptr where it cannot be.
+    FileReplacement* Open();
+
+private:
+    std::string path_;
+    FileReplacement file_;
+    bool opened_ = false;
+};
+
 // What became of one movie; each outcome has its own line ending, given beside it.
 enum class MovieOutcome {
     Written,          // ":Operation Successful."
@@ -42,8 +62,8 @@ enum class MovieOutcome {
 MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
                              std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
                              std::string* diagnostic = nullptr);
-// The same from the MP3 file, already opened and walked; the movie copies its bytes from the open
-// file as it is written.
-MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, const std::string& moviePath,
+// The same from the MP3 file, already opened and walked, into the movie file its walk may have
+// put the bytes in; the movie copies those it does not find there from the open MP3 file.
+MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMovieFile& movieFile,
                              std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
                              std::string* diagnostic = nullptr);

@@ -41,9 +41,17 @@ inline Bytes SavedBytes(FSWFStream& stream) {
     return bytes;
 }
 
+// One read of the whole file (byte by byte, a movie of megabytes takes seconds in a sanitized build).
 inline Bytes ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in.tellg();
+    if (!in || size < 0)
+        return {};
+    Bytes bytes(static_cast<size_t>(size));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    return bytes;
 }
 
 inline void WriteFileBytes(const std::string& path, const Bytes& bytes) {

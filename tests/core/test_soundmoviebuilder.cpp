@@ -17,6 +17,7 @@
 #include <csignal>
 #include <filesystem>
 #include <limits>
+#include <map>
 
 using swftest::Bytes;
 using swftest::Hex;
@@ -329,27 +330,63 @@ TEST_F(SoundMovie, FailedWriteKeepsAnEarlierMovie) {
     EXPECT_EQ(EntriesInFolder(), 2u);
 }
 
-// A large MP3 is walked in blocks and copied into its movie by the kernel. Its movie holds it byte
-// for byte; cut short by another program after the walk, it gives no movie.
+// A large MP3 is walked in blocks and put into its movie as it is read, a tag longer than the
+// walk's block in front included. Walked without a place in the movie, it is copied as the movie
+// is written: the same movie. Cut short by another program after the walk, it then gives no
+// movie; put in place by the walk, its movie is already whole, whatever the stop action.
 TEST_F(SoundMovie, ALargeMp3IsCopiedWholeOrGivesNoMovie) {
+    Bytes file = {'I', 'D', '3', 4, 0, 0, 0x00, 0x60, 0x00, 0x00}; // a 1.5 MiB tag
+    file.resize(file.size() + (0x60 << 14), 0);
     Bytes frames = Frames(12600); // 5.25 MB
     for (size_t i = 0; i < frames.size(); ++i)
         if (i % 417 >= 4)
             frames[i] = 0x55;
-    swftest::WriteFileBytes(mp3, frames);
-    ASSERT_EQ(Build(mp3, movie, 2, 0), mp3 + ":Operation Successful.");
-    const Bytes got = swftest::ReadFileBytes(movie);
-    ASSERT_EQ(got.size(), 466u - 417 + frames.size());
-    EXPECT_TRUE(std::equal(frames.begin(), frames.end(), got.begin() + 36)) << "the sound is the file";
+    file.insert(file.end(), frames.begin(), frames.end());
+    const Bytes id3v1 = {'T', 'A', 'G'};
+    file.insert(file.end(), id3v1.begin(), id3v1.end());
+    file.resize(file.size() + 125, 0);
+    swftest::WriteFileBytes(mp3, file);
 
+    std::map<int32_t, Bytes> movies;
+    for (const int32_t stopAction : {0, 1, 2}) {
+        ASSERT_EQ(Build(mp3, movie, 2, stopAction), mp3 + ":Operation Successful.");
+        movies[stopAction] = swftest::ReadFileBytes(movie);
+    }
+    const Bytes& got = movies[0];
+    ASSERT_EQ(got.size(), 466u - 417 + file.size());
+    EXPECT_TRUE(std::equal(file.begin(), file.end(), got.begin() + 36)) << "the sound is the file";
+
+    const std::string copied = (folder / "copied.swf").string();
+    for (const bool placed : {false, true})
+        for (const int32_t stopAction : {0, 1, 2}) {
+            swftest::WriteFileBytes(mp3, file);
+            const std::string target = placed ? movie : copied;
+            SoundMovieFile movieFile(target);
+            SoundBlock block;
+            ASSERT_TRUE(block.Read(mp3, placed ? movieFile.PlaceSound(stopAction) : SoundPlacement{}));
+            EXPECT_EQ(block.PlacedAt() >= 0, placed);
+            std::vector<std::string> results;
+            if (!placed) {
+                BuildSoundMovie(mp3, std::move(block), movieFile, results, 2, stopAction);
+                EXPECT_EQ(swftest::ReadFileBytes(copied), movies[stopAction]) << stopAction;
+                continue;
+            }
+            ASSERT_EQ(::truncate(mp3.c_str(), 4096), 0);
+            BuildSoundMovie(mp3, std::move(block), movieFile, results, 2, stopAction);
+            EXPECT_EQ(results, std::vector<std::string>{mp3 + ":Operation Successful."});
+            EXPECT_EQ(swftest::ReadFileBytes(movie), movies[stopAction]) << stopAction;
+        }
+
+    swftest::WriteFileBytes(mp3, file);
     SoundBlock block;
     ASSERT_TRUE(block.Read(mp3));
     ASSERT_EQ(::truncate(mp3.c_str(), 4096), 0);
     EXPECT_TRUE(block.CutShort());
     std::vector<std::string> results;
-    BuildSoundMovie(mp3, std::move(block), movie, results, 2, 0);
+    SoundMovieFile target(copied);
+    BuildSoundMovie(mp3, std::move(block), target, results, 2, 0);
     EXPECT_EQ(results, std::vector<std::string>{mp3 + ":Unexpected File Format."});
-    EXPECT_EQ(swftest::ReadFileBytes(movie), got) << "the earlier movie stays as it was";
+    EXPECT_EQ(swftest::ReadFileBytes(copied), movies[2]) << "the earlier movie stays as it was";
 }
 
 } // namespace
