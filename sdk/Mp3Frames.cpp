@@ -224,6 +224,10 @@ const uint8_t* Mp3Bytes::Refill(uint64_t position, size_t count, size_t* availab
     uint64_t from = std::min(keep_, position);
     if (position - from + count > bufferBytes_)
         from = position;
+    // While the file is copied, a window that would skip a little of it (the rest of a frame's
+    // body) starts where the copy stands: one read serves both.
+    if (copyTo_ >= 0 && !copyFailed_ && from > copied_ && position - copied_ + count <= bufferBytes_ / 2)
+        from = copied_;
     const bool keeps = from >= base_ && from - base_ < filled_;
     // A part of the file the window skips (a long tag) is copied on before it moves.
     if (copyTo_ >= 0 && !copyFailed_ && !keeps && from > copied_ && !CopyThrough(copied_, from))
@@ -493,6 +497,10 @@ Mp3Survey SurveyMp3(Mp3Bytes& bytes) {
             return 0;
         return static_cast<uint64_t>(length);
     };
+    // The frames of a stream mostly repeat a header or two (at a constant bitrate they differ in
+    // the padding bit alone): the last plain header's length is kept, and not worked out anew.
+    uint8_t lastHeader[4] = {};
+    uint64_t lastLength = 0;
     while (countedOn || wholeOn || plainOn) {
         uint8_t header[4];
         // The usual case: the three walks stand on the same frame of a plain stream, and all three
@@ -502,7 +510,13 @@ Mp3Survey SurveyMp3(Mp3Bytes& bytes) {
             bytes.Keep(plain);
             if (!HeaderAt(bytes, plain, header))
                 return unreadable();
-            if (const uint64_t length = plainLength(header, plain)) {
+            uint64_t length = lastLength;
+            if (std::memcmp(header, lastHeader, 4) != 0 || length > size - plain) {
+                length = plainLength(header, plain);
+                std::memcpy(lastHeader, header, 4);
+                lastLength = length;
+            }
+            if (length != 0) {
                 const auto samples = static_cast<uint64_t>(survey.format.samplesPerFrame);
                 ++survey.plainFrames;
                 survey.sampleCount += samples;
