@@ -75,8 +75,7 @@ FDTDefineSoundMP3::FDTDefineSoundMP3(FILE* fp) {
     }
 }
 
-FDTDefineSoundMP3::FDTDefineSoundMP3(int fd, const Mp3Survey& survey, int64_t placed)
-    : placedAt(placed) {
+FDTDefineSoundMP3::FDTDefineSoundMP3(int fd, const Mp3Survey& survey, int64_t placed) : placedAt(placed) {
     if (survey.fileSize > kLargestMP3File) {
         readResult = MP3ReadResult::TooManySamples;
         diagnostic = "File too large for a sound";

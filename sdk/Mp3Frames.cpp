@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 #include <limits>
+#include <new>
 
 #include <fcntl.h>
 #include <unistd.h>

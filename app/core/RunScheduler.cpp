@@ -481,7 +481,8 @@ void RunScheduler::BuildFromEncodedMp3(FileWork& file, const std::string& movieP
     SoundMovieFile movieFile(moviePath);
     SoundBlock mp3;
     std::string diagnostic;
-    if (!During(notWritten, [&] { return mp3.Read(file.mp3Path, movieFile.PlaceSound(project_.StopAction)); })) {
+    if (!During(notWritten,
+                [&] { return mp3.Read(file.mp3Path, movieFile.PlaceSound(project_.StopAction)); })) {
         const MovieOutcome outcome = During(notWritten, [&] {
             return BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, project_.StopAction);
         });
@@ -518,7 +519,8 @@ void RunScheduler::BuildFromMp3Input(FileWork& file, const std::string& moviePat
     const FileFailure lengthUnreadable{Cause::LengthUnreadable, {}};
     SoundMovieFile movieFile(moviePath);
     SoundBlock mp3;
-    if (!During(lengthUnreadable, [&] { return mp3.Read(file.input, movieFile.PlaceSound(project_.StopAction)); })) {
+    if (!During(lengthUnreadable,
+                [&] { return mp3.Read(file.input, movieFile.PlaceSound(project_.StopAction)); })) {
         file.lines.push_back(file.input + ":File Not Found.");
         throw StepFailed{":Unexpected File Format.", lengthUnreadable};
     }

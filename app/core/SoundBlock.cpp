@@ -11,7 +11,8 @@
 
 SoundBlock::SoundBlock(SoundBlock&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), fileSize_(std::exchange(other.fileSize_, 0)),
-      placedAt_(std::exchange(other.placedAt_, -1)), survey_(std::move(other.survey_)), problem_(std::move(other.problem_)) {}
+      placedAt_(std::exchange(other.placedAt_, -1)), survey_(std::move(other.survey_)),
+      problem_(std::move(other.problem_)) {}
 
 SoundBlock& SoundBlock::operator=(SoundBlock&& other) noexcept {
     if (this != &other) {
@@ -64,7 +65,8 @@ bool SoundBlock::Read(const std::string& path, SoundPlacement placement) {
     if (placement.fd >= 0 && placement.offset >= 0)
         bytes.CopyTo(placement.fd, static_cast<uint64_t>(placement.offset));
     survey_ = SurveyMp3(bytes);
-    if (placement.fd >= 0 && placement.offset >= 0 && survey_.result == MP3ReadResult::Ok && bytes.FinishCopy())
+    if (placement.fd >= 0 && placement.offset >= 0 && survey_.result == MP3ReadResult::Ok &&
+        bytes.FinishCopy())
         placedAt_ = placement.offset;
     return true;
 }

@@ -134,8 +134,8 @@ bool WriteSoundMovie(FObjCollection& movie, SoundMovieFile& movieFile) {
     bool complete = movie.WriteMovie(file->File(), kMovieWidth, kMovieHeight, kMovieFrameRate);
     std::FILE* stream = file->File();
     struct stat written {};
-    if (complete && file->Seekable() && std::fflush(stream) == 0 && ::fstat(::fileno(stream), &written) == 0 &&
-        written.st_size > ::ftello(stream))
+    if (complete && file->Seekable() && std::fflush(stream) == 0 &&
+        ::fstat(::fileno(stream), &written) == 0 && written.st_size > ::ftello(stream))
         complete = ::ftruncate(::fileno(stream), ::ftello(stream)) == 0;
     return file->Commit(complete);
 }
