@@ -33,9 +33,9 @@ void FObjCollection::AddObject(std::unique_ptr<FObj> object) {
     objects.push_back(std::move(object));
     if (added == nullptr)
         return;
-    // A tag that ends a frame defines nothing (and a movie holds thousands of them).
+    // A tag that ends a frame defines nothing.
     if (added->CountsAsFrame()) {
-        ++frameCount;
+        frameCount += added->FramesEnded();
         return;
     }
     if (auto* definition = dynamic_cast<FDT*>(added);
@@ -103,7 +103,8 @@ bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height,
 // ---- Frame and action tags -------------------------------------------------------------------
 
 void FCTShowFrame::WriteTo(FSWFStream* stream) {
-    stream->PutTag(kTagShowFrame, 0);
+    for (S32 i = 0; i < count; ++i)
+        stream->PutTag(kTagShowFrame, 0);
 }
 
 namespace {

@@ -24,6 +24,8 @@ public:
     virtual ~FObj() = default;
     virtual void WriteTo(FSWFStream* stream) = 0;
     virtual bool CountsAsFrame() { return false; }
+    // How many frames the object ends: one for an object that counts as a frame, none otherwise.
+    virtual S32 FramesEnded() { return CountsAsFrame() ? 1 : 0; }
 };
 
 // Base of control tags.
@@ -87,11 +89,17 @@ private:
 
 // ---- Frame and action tags -------------------------------------------------------------------
 
-// ShowFrame (code 1): ends a frame.
+// ShowFrame (code 1): ends a frame. One object may stand for a run of `count` ShowFrame tags in a
+// row: a movie that keeps a long sound playing holds tens of thousands of empty frames.
 class FCTShowFrame : public FCT {
 public:
+    explicit FCTShowFrame(S32 frames = 1) : count(frames > 0 ? frames : 0) {}
     void WriteTo(FSWFStream* stream) override;
     bool CountsAsFrame() override { return true; }
+    S32 FramesEnded() override { return count; }
+
+private:
+    S32 count;
 };
 
 // One action record inside a DoAction.

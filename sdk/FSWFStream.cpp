@@ -1,9 +1,9 @@
 // FSWFStream: bit-level writing, tag headers and the final interleaved write to a file.
 #include "FSWFStream.h"
 
+#include "FileBytes.h"
 #include "SwfAssert.h"
 
-#include <cerrno>
 #include <cstddef>
 #include <memory>
 
@@ -137,19 +137,11 @@ U8* FSWFStream::BufferAt(U32 position) {
 
 namespace {
 
-// Writes the bytes at data to fd; false on any failure.
-bool WriteAll(int fd, const U8* data, size_t size, U32& copied) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<size_t>(n);
-        copied += static_cast<U32>(n);
-    }
-    return true;
+// Writes the bytes at data to fd and counts them in copied; false on any failure.
+bool WriteCounted(int fd, const U8* data, size_t size, U32& copied) {
+    const size_t written = WriteAll(fd, data, size);
+    copied += static_cast<U32>(written);
+    return written == size;
 }
 
 // Copies the first `count` bytes of the file at `from` to the position of `to`. Returns the bytes
@@ -173,7 +165,7 @@ U32 CopyFileBytes(int from, int to, U32 count) {
             ::mmap(nullptr, span, PROT_READ, MAP_SHARED | MAP_POPULATE, from, static_cast<off_t>(copied));
         if (window == MAP_FAILED)
             break;
-        const bool whole = WriteAll(to, static_cast<const U8*>(window), span, copied);
+        const bool whole = WriteCounted(to, static_cast<const U8*>(window), span, copied);
         ::munmap(window, span);
         if (!whole)
             return copied;
@@ -184,10 +176,8 @@ U32 CopyFileBytes(int from, int to, U32 count) {
     const std::unique_ptr<U8[]> buffer(new U8[large ? kBuffer : count]);
     while (copied < count) {
         const size_t want = count - copied < kBuffer ? count - copied : kBuffer;
-        const ssize_t got = ::pread(from, buffer.get(), want, static_cast<off_t>(copied));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0 || !WriteAll(to, buffer.get(), static_cast<size_t>(got), copied))
+        const size_t got = ReadAt(from, buffer.get(), want, copied);
+        if (got == 0 || !WriteCounted(to, buffer.get(), got, copied))
             break;
     }
     return copied;

@@ -1,15 +1,15 @@
 // MPEG audio frames: headers, tags, the rates a movie states and the one walk over the frames.
 #include "Mp3Frames.h"
 
+#include "FileBytes.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <new>
 
 #include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -168,34 +168,6 @@ Mp3Bytes::Mp3Bytes(int fd, uint64_t size, size_t bufferBytes)
 namespace {
 
 constexpr size_t kPage = 4096;
-
-// Reads up to `count` bytes at offset; fewer only where the file ends or fails.
-size_t ReadAt(int fd, uint8_t* out, size_t count, uint64_t offset) {
-    size_t done = 0;
-    while (done < count) {
-        const ssize_t got = ::pread(fd, out + done, count - done, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        done += static_cast<size_t>(got);
-    }
-    return done;
-}
-
-bool WriteAt(int fd, const uint8_t* data, size_t count, uint64_t offset) {
-    while (count > 0) {
-        const ssize_t put = ::pwrite(fd, data, count, static_cast<off_t>(offset));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        data += put;
-        count -= static_cast<size_t>(put);
-        offset += static_cast<uint64_t>(put);
-    }
-    return true;
-}
 
 } // namespace
 

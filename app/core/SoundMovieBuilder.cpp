@@ -63,8 +63,8 @@ void ComposeSoundMovie(FObjCollection& movie, std::unique_ptr<FDTDefineSoundMP3>
     movie.AddObject(std::make_unique<FCTStartSound>(
         definition.DefinitionId(), std::make_unique<FSoundInfo>(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr)));
 
-    for (int32_t i = 0; i < frames; ++i)
-        movie.AddObject(std::make_unique<FCTShowFrame>());
+    if (frames > 0)
+        movie.AddObject(std::make_unique<FCTShowFrame>(frames));
 
     if (stopAction == 2)
         AddStopFrame(movie);
@@ -89,7 +89,7 @@ int64_t SoundDataOffset(int32_t stopAction) {
 
 } // namespace
 
-SoundMovieFile::SoundMovieFile(const std::string& moviePath) : path_(moviePath), file_(moviePath, false) {}
+SoundMovieFile::SoundMovieFile(const std::string& moviePath) : file_(moviePath, false) {}
 
 FileReplacement* SoundMovieFile::Open() {
     // A movie can always be made again from its sound: the system writes it to disk in its own

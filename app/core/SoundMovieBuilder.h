@@ -34,14 +34,12 @@ const char* RefusedSoundText(MP3ReadResult why);
 class SoundMovieFile {
 public:
     explicit SoundMovieFile(const std::string& moviePath);
-    const std::string& Path() const { return path_; }
     // The place for the bytes of an MP3 in the movie made with stopAction.
     SoundPlacement PlaceSound(int32_t stopAction);
     // The open movie file, opened now if it is not yet; nullptr where it cannot be.
     FileReplacement* Open();
 
 private:
-    std::string path_;
     FileReplacement file_;
     bool opened_ = false;
 };

@@ -218,6 +218,9 @@ const ByteCase kByteCases[] = {
      "frame x 0..600, y 0..600 twips, rate 12, 1 frame\n"
      "@21 ShowFrame (1), length 0\n"
      "@23 End (0), length 0\n"},
+    {"a run of three ShowFrames: three tags",
+     [] { return TagBytes(FCTShowFrame(3)); },
+     {0x40, 0x00, 0x40, 0x00, 0x40, 0x00}},
     {"movie with a Stop frame: 29 bytes",
      [] {
          return MovieBytes([](FObjCollection& m) {
@@ -315,6 +318,9 @@ TEST(TagModel, ContainerCountsFramesAsTheyAreAdded) {
     movie.AddObject(new FCTShowFrame);
     EXPECT_EQ(movie.FrameCount(), 2);
     EXPECT_EQ(movie.Objects().size(), 3u);
+    movie.AddObject(new FCTShowFrame(3)); // a run of three
+    movie.AddObject(new FCTShowFrame(-2));
+    EXPECT_EQ(movie.FrameCount(), 5);
 }
 
 TEST(TagModel, FrameCountIsWrittenAsItsLow16Bits) {
