@@ -1,4 +1,5 @@
-// tavrel-inspect: prints a movie's header and tags, as the SWF library reads them back.
+// tavrel-inspect: prints a movie's header and tags, one tag a line (ParseSwfMovie and DumpSwfMovie
+// in sdk/SwfDump.h read the movie).
 #include "SwfDump.h"
 
 #include <cerrno>
@@ -30,7 +31,7 @@ const char* const kUsage = "usage: tavrel-inspect FILE.swf\n";
 
 const char* const kHelp =
     "Usage: tavrel-inspect FILE.swf\n"
-    "Print the header and the tags of a SWF movie, one tag a line, as SWF Tavrel Tool reads it.\n"
+    "Print the header and the tags of a SWF movie, one tag a line.\n"
     "\n"
     "  --help     print this text and end\n"
     "  --version  print the version and end\n"
