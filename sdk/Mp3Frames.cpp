@@ -198,11 +198,11 @@ const uint8_t* Mp3Bytes::Refill(uint64_t position, size_t count, size_t* availab
         from = position;
     // While the file is copied, a window that would skip a little of it (the rest of a frame's
     // body) starts where the copy stands: one read serves both.
-    if (copyTo_ >= 0 && !copyFailed_ && from > copied_ && position - copied_ + count <= bufferBytes_ / 2)
+    if (Copying() && from > copied_ && position - copied_ + count <= bufferBytes_ / 2)
         from = copied_;
     const bool keeps = from >= base_ && from - base_ < filled_;
     // A part of the file the window skips (a long tag) is copied on before it moves.
-    if (copyTo_ >= 0 && !copyFailed_ && !keeps && from > copied_ && !CopyThrough(copied_, from))
+    if (Copying() && !keeps && from > copied_ && !CopyThrough(copied_, from))
         copyFailed_ = true;
     uint8_t* window = WindowFor(from);
     size_t kept = 0;
@@ -214,7 +214,7 @@ const uint8_t* Mp3Bytes::Refill(uint64_t position, size_t count, size_t* availab
     base_ = from;
     const size_t wanted = static_cast<size_t>(std::min<uint64_t>(bufferBytes_, size_ - from));
     filled_ = kept + ReadAt(fd_, window + kept, wanted - kept, from + kept);
-    if (copyTo_ >= 0 && !copyFailed_ && !CopyWindowFrom(copied_))
+    if (Copying() && !CopyWindowFrom(copied_))
         copyFailed_ = true;
     if (position - base_ + count > filled_) {
         unreadable_ = true; // cut short, or a read error
@@ -251,9 +251,6 @@ void Mp3Bytes::CopyTo(int to, uint64_t offset) {
     // the copy's file shows stays what is written.
     if (size_ > 0)
         (void)::fallocate(to, FALLOC_FL_KEEP_SIZE, static_cast<off_t>(offset), static_cast<off_t>(size_));
-    // What the window already holds from the start on goes too.
-    if (filled_ > 0 && !CopyWindowFrom(0))
-        copyFailed_ = true;
 }
 
 bool Mp3Bytes::CopyWindowFrom(uint64_t from) {
@@ -280,7 +277,7 @@ bool Mp3Bytes::CopyThrough(uint64_t from, uint64_t to) {
 }
 
 bool Mp3Bytes::FinishCopy() {
-    if (copyTo_ < 0 || copyFailed_)
+    if (!Copying())
         return false;
     window_ = nullptr;
     base_ = 0;

@@ -141,9 +141,9 @@ public:
     void Keep(uint64_t position) { keep_ = position; }
     bool Unreadable() const { return unreadable_; }
 
-    // From now on every byte of the file that the window moves over is also written to the file
-    // open at `to`, `offset` bytes further on (the descriptor stays the caller's). Room for the
-    // whole file is reserved there first, where the disk allows. A file only.
+    // Before the first byte is asked for: every byte of the file that the window moves over is
+    // also written to the file open at `to`, `offset` bytes further on (the descriptor stays the
+    // caller's). Room for the whole file is reserved there first, where the disk allows. A file only.
     void CopyTo(int to, uint64_t offset);
     // Copies what the window has not moved over, and answers whether the whole file now stands
     // at the copy's place. The window is emptied.
@@ -155,6 +155,8 @@ private:
     };
 
     const uint8_t* Refill(uint64_t position, size_t count, size_t* available);
+    // A copy was asked for and has not failed.
+    bool Copying() const { return copyTo_ >= 0 && !copyFailed_; }
     // Where the window starts in the buffer for a window from file offset `from`.
     uint8_t* WindowFor(uint64_t from);
     // Reads [from, to) of the file through the buffer and writes it on to the copy. The window

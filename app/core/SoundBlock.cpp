@@ -62,11 +62,12 @@ bool SoundBlock::Read(const std::string& path, SoundPlacement placement) {
         return true;
     }
     Mp3Bytes bytes(fd, fileSize_);
-    if (placement.fd >= 0 && placement.offset >= 0)
+    const bool placing = placement.fd >= 0 && placement.offset >= 0;
+    if (placing)
         bytes.CopyTo(placement.fd, static_cast<uint64_t>(placement.offset));
     survey_ = SurveyMp3(bytes);
-    if (placement.fd >= 0 && placement.offset >= 0 && survey_.result == MP3ReadResult::Ok &&
-        bytes.FinishCopy())
+    // Only a usable MP3 becomes a movie: the rest of another is not worth copying.
+    if (placing && survey_.result == MP3ReadResult::Ok && bytes.FinishCopy())
         placedAt_ = placement.offset;
     return true;
 }

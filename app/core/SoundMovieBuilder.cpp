@@ -104,7 +104,11 @@ SoundPlacement SoundMovieFile::PlaceSound(int32_t stopAction) {
     const FileReplacement* file = Open();
     if (file == nullptr || !file->Seekable())
         return {};
-    return {::fileno(file->File()), SoundDataOffset(stopAction)};
+    // The same for every movie of a stop action: composed once for each.
+    static const int64_t offsets[] = {SoundDataOffset(0), SoundDataOffset(1), SoundDataOffset(2)};
+    const int64_t offset =
+        stopAction >= 0 && stopAction <= 2 ? offsets[stopAction] : SoundDataOffset(stopAction);
+    return {::fileno(file->File()), offset};
 }
 
 const char* RefusedSoundText(MP3ReadResult why) {
