@@ -69,10 +69,8 @@ std::string FrameLimitNote(int32_t soundFrames, const SoundMovieOptions& options
     const int32_t limit = kMaxMovieFrames - (stopFrame ? 1 : 0);
     if (soundFrames <= limit)
         return std::string();
-    const int32_t rate = std::max(options.framesPerSecond, 1);
-    return "its " + std::to_string(soundFrames) + " frames are cut to the " + std::to_string(limit) +
-           " a movie holds: they last " + std::to_string(limit / rate) + " s at " + std::to_string(rate) +
-           " frames per second, less than the sound plays";
+    return "the movie holds " + std::to_string(limit) + " of its " + std::to_string(soundFrames) +
+           " frames, the most a movie holds: they end before its sound does";
 }
 
 int32_t ExactSoundMs(SoundBlock& mp3) {
