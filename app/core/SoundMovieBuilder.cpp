@@ -50,7 +50,7 @@ SoundMovieOptions SoundMovieOptionsOf(const PSoundProject& project) {
     options.framesPerSecond = project.FramePerSeconds;
     options.frameTuner = project.FrameTuner;
     options.exactTiming = project.Gapless;
-    options.loops = project.Loops;
+    options.loops = std::clamp(project.Loops, 0, 65535); // as the window's control holds it
     options.standalone = project.Standalone;
     return options;
 }

@@ -30,7 +30,7 @@ struct Mpg123Deleter {
     }
 };
 
-// The MP3 bytes as the library reads them: from memory, with a position.
+// The MP3 bytes as the library reads them: from memory, front to back (the decoder never seeks).
 struct MemoryStream {
     const uint8_t* data;
     size_t size;
@@ -43,19 +43,6 @@ mpg123_ssize_t ReadMemory(void* handle, void* buffer, size_t count) {
     std::memcpy(buffer, stream->data + stream->position, taken);
     stream->position += taken;
     return static_cast<mpg123_ssize_t>(taken);
-}
-
-off_t SeekMemory(void* handle, off_t offset, int whence) {
-    auto* stream = static_cast<MemoryStream*>(handle);
-    const auto size = static_cast<off_t>(stream->size);
-    const off_t base = whence == SEEK_SET   ? 0
-                       : whence == SEEK_CUR ? static_cast<off_t>(stream->position)
-                       : whence == SEEK_END ? size
-                                            : -1;
-    if (base < 0 || offset < -base)
-        return -1;
-    stream->position = static_cast<size_t>(std::min(base + offset, size));
-    return base + offset;
 }
 
 } // namespace
@@ -82,7 +69,7 @@ bool ExtractWav(const uint8_t* movie, const SwfMp3Sound& sound, const std::strin
     for (size_t i = 0; i < rateCount; ++i)
         mpg123_format(decoder, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
     MemoryStream stream{movie + sound.dataOffset, sound.dataSize, 0};
-    if (mpg123_replace_reader_handle(decoder, ReadMemory, SeekMemory, nullptr) != MPG123_OK ||
+    if (mpg123_replace_reader_handle(decoder, ReadMemory, nullptr, nullptr) != MPG123_OK ||
         mpg123_open_handle(decoder, &stream) != MPG123_OK) {
         error = std::string("cannot decode the sound: ") + mpg123_strerror(decoder);
         return false;
