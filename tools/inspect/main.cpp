@@ -30,23 +30,23 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
 
 const char* const kUsage = "usage: tavrel-inspect [--extract-mp3 OUT.mp3 | --extract-wav OUT.wav] FILE.swf\n";
 
-const char* const kHelp =
-    "Usage: tavrel-inspect FILE.swf\n"
-    "       tavrel-inspect --extract-mp3 OUT.mp3 FILE.swf\n"
-    "       tavrel-inspect --extract-wav OUT.wav FILE.swf\n"
-    "Print the header and the tags of a SWF movie, one tag a line, or take its sound out.\n"
-    "\n"
-    "  --extract-mp3 OUT  write the MP3 bytes of the movie's one MP3 DefineSound to OUT,\n"
-    "                     exactly as the movie holds them\n"
-    "  --extract-wav OUT  decode them and write what a player plays to OUT as a 16-bit WAV:\n"
-    "                     the decoded samples less the sound's seek samples, as many as its\n"
-    "                     sample count says\n"
-    "  --help     print this text and end\n"
-    "  --version  print the version and end\n"
-    "\n"
-    "Exit status: 0 the movie was read whole (or its sound written), 1 it could not be read,\n"
-    "is damaged (the dump then ends where the damage starts) or holds no one MP3 sound, or\n"
-    "the sound could not be decoded or written, 2 wrong arguments.\n";
+const char* const kHelp = "Usage: tavrel-inspect FILE.swf\n"
+                          "       tavrel-inspect --extract-mp3 OUT.mp3 FILE.swf\n"
+                          "       tavrel-inspect --extract-wav OUT.wav FILE.swf\n"
+                          "Print the header and the tags of a SWF movie, one tag a line, or take its\n"
+                          "sound out.\n"
+                          "\n"
+                          "  --extract-mp3 OUT  write the MP3 bytes of the movie's one MP3 DefineSound\n"
+                          "                     to OUT, exactly as the movie holds them\n"
+                          "  --extract-wav OUT  decode them and write what a player plays to OUT as a\n"
+                          "                     16-bit WAV: the decoded samples less the sound's seek\n"
+                          "                     samples, as many as its sample count says\n"
+                          "  --help             print this text and end\n"
+                          "  --version          print the version and end\n"
+                          "\n"
+                          "Exit status: 0 the movie was read whole (or its sound written), 1 it could not\n"
+                          "be read, is damaged (the dump then ends where the damage starts) or holds no\n"
+                          "one MP3 sound, or the sound could not be decoded or written, 2 wrong arguments.\n";
 
 // Writes the movie's sound to out as MP3 (wav false) or WAV; the exit status.
 int ExtractSound(const char* path, const std::vector<uint8_t>& bytes, const SwfMovie& movie, bool wav,
