@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDropEvent>
@@ -323,8 +324,33 @@ QWidget* TFormMain::CreateSettingsPanel(QWidget* parent) {
                  {"Frame Tuner :", "LabelFrameTuner", "EditFrameTuner", "UpDownFrameTuner", kFrameTunerMin,
                   kFrameTunerMax},
                  EditFrameTuner, UpDownFrameTuner);
+    CreateMovieOptions(panel, layout);
     layout->addStretch(1);
     return panel;
+}
+
+void TFormMain::CreateMovieOptions(QWidget* parent, QVBoxLayout* layout) {
+    EditFramePerSeconds->setToolTip(
+        tr("The frame rate of the host movie that will load these movies: it sets how many frames each "
+           "movie has. The movie's own header keeps 12 frames per second unless Standalone Movie is "
+           "checked."));
+    CheckBoxGapless = new QCheckBox(tr("Exact Timing"), parent);
+    CheckBoxGapless->setObjectName(QStringLiteral("CheckBoxGapless"));
+    CheckBoxGapless->setToolTip(
+        tr("Only the sound's own samples play, without the encoder's silence "
+           "before and after them: the sound starts on time and loops without a gap."));
+    layout->addSpacing(4);
+    layout->addWidget(CheckBoxGapless);
+    AddNumberRow(parent, layout,
+                 {QT_TR_NOOP("Loops :"), "LabelLoops", "EditLoops", "UpDownLoops", kLoopsMin, kLoopsMax},
+                 EditLoops, UpDownLoops);
+    EditLoops->setToolTip(tr("How many times the sound plays, 1 to 65535; the movie's frames last as long. "
+                             "0 plays it once, as a movie without this setting."));
+    CheckBoxStandalone = new QCheckBox(tr("Standalone Movie"), parent);
+    CheckBoxStandalone->setObjectName(QStringLiteral("CheckBoxStandalone"));
+    CheckBoxStandalone->setToolTip(tr("The movie's header states Frame/Seconds (1 to 100) instead of 12, "
+                                      "so that the movie played on its own lasts as long as its sound."));
+    layout->addWidget(CheckBoxStandalone);
 }
 
 // The quality, mode and bitrate boxes; closed until an editable output mode opens them.
@@ -382,7 +408,7 @@ void TFormMain::AddNumberRow(QWidget* parent, QVBoxLayout* layout, const NumberR
     upDown->SetRange(row.minimum, row.maximum);
     upDown->SetAssociate(edit);
     upDown->setFixedHeight(edit->sizeHint().height());
-    line->addWidget(LabelFor(QString::fromLatin1(row.caption), edit, QString::fromLatin1(row.labelName)), 1);
+    line->addWidget(LabelFor(tr(row.caption), edit, QString::fromLatin1(row.labelName)), 1);
     line->addWidget(edit);
     line->addWidget(upDown);
     layout->addLayout(line);
@@ -500,6 +526,9 @@ ProjectControlValues TFormMain::ControlValues() const {
         values.stopAction = 1;
     else if (RadioButtonStopActionToEnd->isChecked())
         values.stopAction = 2;
+    values.gapless = CheckBoxGapless->isChecked();
+    values.loopsText = EditLoops->text();
+    values.standalone = CheckBoxStandalone->isChecked();
     return values;
 }
 
@@ -526,6 +555,9 @@ void TFormMain::ShowProject() {
     }
     UpDownFramePerSeconds->SetPosition(currentProject.FramePerSeconds);
     UpDownFrameTuner->SetPosition(currentProject.FrameTuner);
+    CheckBoxGapless->setChecked(currentProject.Gapless);
+    UpDownLoops->SetPosition(currentProject.Loops);
+    CheckBoxStandalone->setChecked(currentProject.Standalone);
     MatchOutputMode();
 }
 

@@ -18,6 +18,7 @@
 #include "ProjectFile.h"
 
 class QAction;
+class QCheckBox;
 class QUrl;
 class QComboBox;
 class QGroupBox;
@@ -156,6 +157,10 @@ public:
     QLineEdit* EditOutputFolder = nullptr;
     QPushButton* ButtonOutputFolder = nullptr;
     QListWidget* ListBoxInputFiles = nullptr;
+    QCheckBox* CheckBoxGapless = nullptr;
+    QLineEdit* EditLoops = nullptr;
+    TUpDown* UpDownLoops = nullptr;
+    QCheckBox* CheckBoxStandalone = nullptr;
 
 public slots:
     void NewProject1Click();
@@ -212,6 +217,8 @@ private:
     QWidget* CreateSettingsPanel(QWidget* parent);
     QGroupBox* CreateOutputSettingsGroup(QWidget* parent);
     void CreateStopActionButtons(QWidget* parent, QVBoxLayout* layout);
+    // Exact timing, loops and the standalone frame rate, below the two numbers.
+    void CreateMovieOptions(QWidget* parent, QVBoxLayout* layout);
     struct NumberRow {
         const char* caption;
         const char* labelName;

@@ -87,13 +87,37 @@ FDTDefineSoundMP3::FDTDefineSoundMP3(int fd, const Mp3Survey& survey, int64_t pl
     }
 }
 
+FDTDefineSoundMP3::FDTDefineSoundMP3(int fd, const Mp3Survey& survey, const Mp3ExactSound& exact) {
+    if (!FillParams(survey, soundParams, &readResult, &diagnostic))
+        return;
+    if (exact.frames == 0) {
+        soundParams = SoundParams{};
+        readResult = MP3ReadResult::NotMP3;
+        diagnostic = "No sound frames in the MP3 file";
+        return;
+    }
+    if (const std::string problem = SampleCountProblem(exact.sampleCount); !problem.empty()) {
+        soundParams = SoundParams{};
+        readResult = MP3ReadResult::TooManySamples;
+        diagnostic = problem;
+        return;
+    }
+    file = fd;
+    ranges = exact.ranges;
+    seekSamples = static_cast<U16>(exact.seekSamples);
+    soundParams.sampleCount = static_cast<U32>(exact.sampleCount);
+    soundParams.dataSize = static_cast<U32>(exact.bytes + 2);
+}
+
 void FDTDefineSoundMP3::WriteSoundData(FSWFStream& body) {
     if (file < 0) {
         FDTDefineSound::WriteSoundData(body);
         return;
     }
-    body.PutWord(0); // seek samples
-    if (soundParams.dataSize > 2)
+    body.PutWord(seekSamples);
+    for (const Mp3ByteRange& range : ranges)
+        body.AddFileRange(file, range.offset, static_cast<U32>(range.size));
+    if (ranges.empty() && soundParams.dataSize > 2)
         body.AddFileData(file, soundParams.dataSize - 2, placedAt);
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // The largest MP3 file a sound holds: its data size and the movie's length are 32-bit fields,
 // and the tags around it need room too.
@@ -33,6 +34,10 @@ public:
     // caller's, and open until the movie is written. placedAt: where the file's bytes already
     // stand in the movie's file, when the walk put them there (-1 when not).
     FDTDefineSoundMP3(int fd, const Mp3Survey& survey, int64_t placedAt = -1);
+    // The sound of the MP3 file open at fd with exact timing: its audio frames alone, copied from
+    // the file as the movie is written, behind the decoded samples a player skips (seek samples),
+    // with the sound's own sample count. A file without audio frames gives no data.
+    FDTDefineSoundMP3(int fd, const Mp3Survey& survey, const Mp3ExactSound& exact);
     ~FDTDefineSoundMP3() override;
     MP3ReadResult ReadResult() const { return readResult; }
     // The reader's diagnostic for a file it refused, empty otherwise.
@@ -43,6 +48,9 @@ private:
     std::string diagnostic;
     int file = -1;
     int64_t placedAt = -1;
+    // With exact timing: the ranges of the file the data is made of, and the seek samples.
+    std::vector<Mp3ByteRange> ranges;
+    U16 seekSamples = 0;
 
 protected:
     void WriteSoundData(FSWFStream& body) override;

@@ -83,6 +83,10 @@ void FSWFStream::AddFileData(int fd, U32 size, int64_t placedAt) {
     largeData.push_back({completeBytes, nullptr, size, fd, placedAt});
 }
 
+void FSWFStream::AddFileRange(int fd, uint64_t from, U32 size) {
+    largeData.push_back({completeBytes, nullptr, size, fd, -1, from});
+}
+
 U32 FSWFStream::TotalSize() const {
     uint64_t total = completeBytes;
     for (const LargeData& record : largeData)
@@ -144,8 +148,8 @@ bool WriteCounted(int fd, const U8* data, size_t size, U32& copied) {
     return written == size;
 }
 
-// Copies the first `count` bytes of the file at `from` to the position of `to`. Returns the bytes
-// copied: fewer than count where the source ends early or a write fails.
+// Copies `count` bytes of the file at `from`, from its offset `offset` on, to the position of `to`.
+// Returns the bytes copied: fewer than count where the source ends early or a write fails.
 //
 // The file is mapped a window of 4 MiB at a time and each window written: the kernel copies it
 // from the page cache into the movie without a copy through this process, and the memory it takes
@@ -154,19 +158,22 @@ bool WriteCounted(int fd, const U8* data, size_t size, U32& copied) {
 // read by write(): where the file is cut short meanwhile, write() fails (EFAULT) and no SIGBUS is
 // raised. A short file, or one that cannot be mapped, goes through a bounded buffer: for a short
 // one, one read and one write cost less than a mapping.
-U32 CopyFileBytes(int from, int to, U32 count) {
+U32 CopyFileBytes(int from, uint64_t offset, int to, U32 count) {
     constexpr size_t kWindow = size_t(4) << 20; // a multiple of every page size
     constexpr size_t kBuffer = 256 * 1024;
     const bool large = count > kBuffer;
+    // A mapping starts on a page: one that starts inside a page is mapped from its start.
+    const uint64_t pageStart = offset & ~(static_cast<uint64_t>(::sysconf(_SC_PAGESIZE)) - 1);
+    const size_t lead = static_cast<size_t>(offset - pageStart);
     U32 copied = 0;
     while (large && copied < count) {
         const size_t span = count - copied < kWindow ? count - copied : kWindow;
-        void* window =
-            ::mmap(nullptr, span, PROT_READ, MAP_SHARED | MAP_POPULATE, from, static_cast<off_t>(copied));
+        void* window = ::mmap(nullptr, lead + span, PROT_READ, MAP_SHARED | MAP_POPULATE, from,
+                              static_cast<off_t>(pageStart + copied));
         if (window == MAP_FAILED)
             break;
-        const bool whole = WriteCounted(to, static_cast<const U8*>(window), span, copied);
-        ::munmap(window, span);
+        const bool whole = WriteCounted(to, static_cast<const U8*>(window) + lead, span, copied);
+        ::munmap(window, lead + span);
         if (!whole)
             return copied;
     }
@@ -176,7 +183,7 @@ U32 CopyFileBytes(int from, int to, U32 count) {
     const std::unique_ptr<U8[]> buffer(new U8[large ? kBuffer : count]);
     while (copied < count) {
         const size_t want = count - copied < kBuffer ? count - copied : kBuffer;
-        const size_t got = ReadAt(from, buffer.get(), want, copied);
+        const size_t got = ReadAt(from, buffer.get(), want, offset + copied);
         if (got == 0 || !WriteCounted(to, buffer.get(), got, copied))
             break;
     }
@@ -189,7 +196,7 @@ U32 PlaceFileBytes(const FSWFStream::LargeData& block, std::FILE* to) {
     if (block.placedAt >= 0 && ::ftello(to) == block.placedAt &&
         ::fseeko(to, static_cast<off_t>(block.size), SEEK_CUR) == 0)
         return block.size;
-    return CopyFileBytes(block.fd, ::fileno(to), block.size);
+    return CopyFileBytes(block.fd, block.from, ::fileno(to), block.size);
 }
 
 } // namespace

@@ -17,13 +17,15 @@ public:
     // the buffer byte with index `position`. The stream neither copies nor owns `data`. With a
     // file (fd not -1) instead, the block is the first `size` bytes of that file, copied when the
     // stream is written, unless they already stand in the output file at offset placedAt (not -1)
-    // and the stream reaches that offset there: it then steps over them.
+    // and the stream reaches that offset there: it then steps over them. A range of a file starts
+    // at its offset `from`.
     struct LargeData {
         U32 position;
         const U8* data;
         U32 size;
         int fd = -1;
         int64_t placedAt = -1;
+        uint64_t from = 0;
     };
 
     FSWFStream();
@@ -46,6 +48,8 @@ public:
     // when the stream is written (the descriptor stays the caller's). placedAt: the offset in the
     // output file where a caller has already written them, or -1.
     void AddFileData(int fd, U32 size, int64_t placedAt = -1);
+    // The same for the `size` bytes of the file open at fd from offset `from` on.
+    void AddFileRange(int fd, uint64_t from, U32 size);
 
     // Finished bytes plus the sizes of all blocks; pending bits do not count.
     U32 TotalSize() const;

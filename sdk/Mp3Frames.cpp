@@ -94,6 +94,13 @@ uint32_t BigEndian32(const uint8_t* bytes) {
 
 Mp3InfoTag ReadInfoTag(const uint8_t* frame, size_t frameLength) {
     Mp3InfoTag tag;
+    // VBRI: a version, a delay of its own encoder's reckoning, a quality, the bytes, the frames.
+    constexpr size_t kVbriAt = 4 + 32;
+    if (frameLength >= kVbriAt + 18 && std::memcmp(frame + kVbriAt, "VBRI", 4) == 0) {
+        tag.vbri = true;
+        tag.frames = BigEndian32(frame + kVbriAt + 14);
+        return tag;
+    }
     const Mp3FrameHeader header = DecodeMp3Header(frame);
     size_t offset =
         header.Mono() ? (header.Mpeg1() ? 17 : 9) : (header.Mpeg1() ? 32 : 17); // side information
@@ -131,6 +138,7 @@ Mp3InfoTag ReadInfoTag(const uint8_t* frame, size_t frameLength) {
         return tag;
     tag.delay = (body[offset + 21] << 4) | (body[offset + 22] >> 4);
     tag.padding = ((body[offset + 22] << 8) | body[offset + 23]) & 0xFFF;
+    tag.delaysNoted = true;
     return tag;
 }
 
@@ -548,6 +556,159 @@ Mp3Survey SurveyMp3(Mp3Bytes& bytes) {
         survey.plainFrames = 0;
     survey.result = MP3ReadResult::Ok;
     return survey;
+}
+
+// ---- The sound's own frames -------------------------------------------------------------------
+
+namespace {
+
+uint32_t LittleEndian32(const uint8_t* bytes) {
+    return uint32_t{bytes[0]} | (uint32_t{bytes[1]} << 8) | (uint32_t{bytes[2]} << 16) |
+           (uint32_t{bytes[3]} << 24);
+}
+
+// APE tags: a 32-byte footer (and, when its flags say so, a header of the same form) around the
+// items; the size counts the items and the footer.
+constexpr size_t kApeFrame = 32;
+constexpr uint32_t kApeHasHeader = 0x80000000u;
+constexpr uint32_t kApeIsHeader = 0x20000000u;
+
+// The bytes the tag starting at `at` takes, no more than up to `end`; 0 where none starts there.
+// ID3v2, ID3v1 and an APE tag with a header stand where joined files put them: between frames.
+uint64_t TagLengthAt(Mp3Bytes& bytes, uint64_t at, uint64_t end) {
+    uint8_t head[kApeFrame] = {};
+    const uint64_t left = end - at;
+    if (!bytes.CopyOut(at, head, static_cast<size_t>(std::min<uint64_t>(left, sizeof head))))
+        return 0;
+    uint64_t length = 0;
+    if (left >= 10 && (length = Id3v2TagSize(head, 10)) > 0)
+        return std::min(length, left);
+    if (left >= 128 && std::memcmp(head, "TAG", 3) == 0)
+        return 128;
+    if (left >= kApeFrame && std::memcmp(head, "APETAGEX", 8) == 0 &&
+        (LittleEndian32(head + 20) & kApeIsHeader) != 0)
+        return std::min<uint64_t>(kApeFrame + LittleEndian32(head + 12), left);
+    return 0;
+}
+
+// Where the sound of a file ends: before the tags that close it (ID3v1, APE, Lyrics3, in any order
+// and number), never before `from`.
+uint64_t SoundEnd(Mp3Bytes& bytes, uint64_t from) {
+    uint64_t end = bytes.Size();
+    for (;;) {
+        const uint64_t left = end - from;
+        // The last bytes before end, as far as there are any.
+        uint8_t tail[128] = {};
+        const size_t seen = static_cast<size_t>(std::min<uint64_t>(left, sizeof tail));
+        if (!bytes.CopyOut(end - seen, tail + sizeof tail - seen, seen))
+            return end;
+        const auto endsWith = [&](const char* text, size_t at) { // at bytes before end
+            return at <= seen && std::memcmp(tail + sizeof tail - at, text, std::strlen(text)) == 0;
+        };
+        uint64_t tagLength = 0;
+        if (endsWith("TAG", 128)) {
+            tagLength = 128;
+        } else if (endsWith("APETAGEX", kApeFrame)) {
+            const uint8_t* footer = tail + sizeof tail - kApeFrame;
+            tagLength =
+                LittleEndian32(footer + 12) + ((LittleEndian32(footer + 20) & kApeHasHeader) ? kApeFrame : 0);
+        } else if (endsWith("LYRICS200", 9) && seen >= 15) {
+            // Six digits before it give the length of what follows LYRICSBEGIN.
+            uint64_t size = 0;
+            for (size_t i = sizeof tail - 15; i < sizeof tail - 9; ++i)
+                size = tail[i] >= '0' && tail[i] <= '9' ? size * 10 + (tail[i] - '0') : UINT64_MAX / 2;
+            tagLength = size + 15;
+        } else if (endsWith("LYRICSEND", 9)) {
+            // Version 1: at most 5100 bytes of lyrics after LYRICSBEGIN.
+            const size_t span = static_cast<size_t>(std::min<uint64_t>(left, 11 + 5100 + 9));
+            std::string lyrics(span, '\0');
+            if (bytes.CopyOut(end - span, reinterpret_cast<uint8_t*>(lyrics.data()), span)) {
+                const size_t begin = lyrics.rfind("LYRICSBEGIN");
+                if (begin != std::string::npos)
+                    tagLength = span - begin;
+            }
+        }
+        if (tagLength == 0 || tagLength > left)
+            return end;
+        end -= tagLength;
+    }
+}
+
+} // namespace
+
+Mp3ExactSound FindExactSound(Mp3Bytes& bytes, const Mp3Survey& survey) {
+    Mp3ExactSound sound;
+    if (survey.result != MP3ReadResult::Ok)
+        return sound;
+    const uint64_t end = SoundEnd(bytes, survey.firstFrame);
+    uint8_t first[4] = {};
+    if (!HeaderAt(bytes, survey.firstFrame, first))
+        return sound;
+    const bool mono = survey.format.Mono();
+    // A Layer III frame of the stream at `at` and its length, 0 for none.
+    const auto frameLengthAt = [&](uint64_t at, uint8_t(&header)[4]) -> uint64_t {
+        if (end - at < 4 || !HeaderAt(bytes, at, header))
+            return 0;
+        const Mp3FrameHeader h = DecodeMp3Header(header);
+        if (!h.IsLayer3() || !SameStream(header, first) || h.Mono() != mono ||
+            static_cast<uint64_t>(h.frameLength) > end - at)
+            return 0;
+        return static_cast<uint64_t>(h.frameLength);
+    };
+    // A frame found by a search: the next frame, a tag or the end of the sound follows it.
+    const auto confirmed = [&](uint64_t next) {
+        uint8_t header[4];
+        return next == end || frameLengthAt(next, header) > 0 || TagLengthAt(bytes, next, end) > 0;
+    };
+    uint64_t at = survey.firstFrame;
+    bool chained = true; // at stands where the frame or tag before it ends
+    while (at < end && !bytes.Unreadable()) {
+        bytes.Keep(at);
+        uint8_t header[4];
+        const uint64_t length = frameLengthAt(at, header);
+        if (length > 0 && (chained || confirmed(at + length))) {
+            const uint8_t* frame = bytes.At(at, static_cast<size_t>(length));
+            if (frame == nullptr)
+                break;
+            const Mp3InfoTag tag = ReadInfoTag(frame, static_cast<size_t>(length));
+            // lame writes its tag frame blank first and fills it in at the end: one left blank is no
+            // sound either.
+            if (tag.present || tag.vbri || (at == survey.firstFrame && survey.firstFrameBlank)) {
+                ++sound.tagFrames;
+            } else {
+                ++sound.frames;
+                sound.bytes += length;
+                if (!sound.ranges.empty() && sound.ranges.back().offset + sound.ranges.back().size == at)
+                    sound.ranges.back().size += length;
+                else
+                    sound.ranges.push_back({at, length});
+            }
+            at += length;
+            chained = true;
+            continue;
+        }
+        if (const uint64_t tagLength = TagLengthAt(bytes, at, end); chained && tagLength > 0) {
+            at += tagLength;
+            continue;
+        }
+        // Bytes that are no frame: the next sync on.
+        chained = false;
+        ++at;
+        while (at < end && !FindSync(bytes, at) && !bytes.Unreadable())
+            ;
+    }
+    if (bytes.Unreadable())
+        return Mp3ExactSound{};
+
+    const Mp3InfoTag& tag = survey.tag;
+    const uint64_t decoded = sound.frames * static_cast<uint64_t>(survey.format.samplesPerFrame);
+    const int delay = tag.present && tag.delaysNoted ? tag.delay : kLameEncoderDelay;
+    sound.seekSamples = delay + kMp3DecoderDelay;
+    sound.tagCounted = tag.present && tag.delaysNoted && tag.frames == sound.frames && sound.frames > 0;
+    const uint64_t trimmed = sound.tagCounted ? static_cast<uint64_t>(tag.delay + tag.padding)
+                                              : static_cast<uint64_t>(sound.seekSamples);
+    sound.sampleCount = decoded > trimmed ? decoded - trimmed : 0;
+    return sound;
 }
 
 std::string SampleCountProblem(uint64_t samples) {

@@ -74,14 +74,25 @@ uint64_t Id3v2TagSize(const uint8_t* data, size_t size);
 
 // The encoder delay and padding that lame notes in an "Info" or "Xing" tag in the first frame,
 // read the way libmpg123 reads them: the tag stands behind the side information, which is all
-// zeros in such a frame, and every field is taken only when the frame holds it.
+// zeros in such a frame, and every field is taken only when the frame holds it. A frame that
+// holds another encoder's "VBRI" tag (32 bytes behind its header) is told apart: it is no sound
+// either, and notes the frames but no delay.
 struct Mp3InfoTag {
     bool present = false; // the frame is the tag, not sound
     uint32_t frames = 0;  // the frames of sound the tag announces, 0 when it says nothing
     int delay = 0;
     int padding = 0;
+    bool delaysNoted = false; // lame's own fields were there: delay and padding are the encoder's
+    // The frame is a VBRI tag. present stays false for it: the length rules read present as
+    // libmpg123 does, which decodes such a frame as sound.
+    bool vbri = false;
 };
 Mp3InfoTag ReadInfoTag(const uint8_t* frame, size_t frameLength);
+
+// The samples an MP3 decoder's output lags behind its input (libmpg123's, and the encoder's when it
+// decodes an MP3), and the delay lame puts before the sound when no tag notes another.
+constexpr int kMp3DecoderDelay = 529;
+constexpr int kLameEncoderDelay = 576;
 
 // ---- Rates a movie can state -----------------------------------------------------------------
 
@@ -215,6 +226,39 @@ Mp3Survey SurveyMp3(const uint8_t* data, size_t size);
 // The user's line for a sample count that a sound cannot declare (its count is 32 bits), empty for
 // one it can.
 std::string SampleCountProblem(uint64_t samples);
+
+// ---- The sound's own frames -------------------------------------------------------------------
+
+// A run of bytes of a file.
+struct Mp3ByteRange {
+    uint64_t offset = 0;
+    uint64_t size = 0;
+};
+
+// An MP3 file's sound as a movie with exact timing holds it: its audio frames alone, without the
+// tags before, between and after them (ID3v2, ID3v1, APE, Lyrics3) and without the frames that are
+// tags (Info, Xing, VBRI, and a first frame left blank), and the samples a player is to play of it.
+struct Mp3ExactSound {
+    std::vector<Mp3ByteRange> ranges; // the audio frames; frames that follow each other in one range
+    uint64_t bytes = 0;               // their length
+    uint64_t frames = 0;              // audio frames
+    uint64_t tagFrames = 0;           // frames that are tags, wherever they stand
+    // The decoded samples before the sound: the encoder's delay (the first frame's tag's, else
+    // kLameEncoderDelay) and the decoder's kMp3DecoderDelay.
+    int seekSamples = 0;
+    // The sound's own samples at the MP3's rate. Where the first frame's tag counts exactly the
+    // audio frames found: frames × samples per frame − the delay and padding it notes. Otherwise
+    // (no tag, a tag of another encoder, or files joined one behind the other, or cut short,
+    // where the tag counts only a part): every decoded sample after seekSamples.
+    uint64_t sampleCount = 0;
+    bool tagCounted = false; // sampleCount is the tag's
+};
+
+// Walks the frames of an MP3 file that SurveyMp3 found usable (Ok) once more, from its first frame,
+// and finds its exact sound. Frames found by a search past bytes that are no frame and no tag are
+// taken only when the next frame confirms them. Empty (no frames) for a survey that is not Ok, or
+// where the file cannot be read.
+Mp3ExactSound FindExactSound(Mp3Bytes& bytes, const Mp3Survey& survey);
 
 // Whether a movie's sound can hold the file the survey walked: Ok, or why not (NotMP3, FreeFormat,
 // Unreadable, UnsupportedSampleRate, TooManySamples), with the user's line for it in `diagnostic`

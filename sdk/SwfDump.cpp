@@ -195,3 +195,35 @@ std::string DumpSwfTag(const uint8_t* bytes, size_t size) {
         out << ", " << size - tag.bodyOffset - tag.length << " bytes after the tag";
     return out.str();
 }
+
+SwfMp3Sound FindMp3Sound(const uint8_t* bytes, size_t size, const SwfMovie& movie) {
+    SwfMp3Sound sound;
+    int found = 0;
+    bool stream = false;
+    for (const SwfTag& tag : movie.tags) {
+        stream = stream || tag.code == kTagSoundStreamHead || tag.code == kTagSoundStreamHead2;
+        // id, flags, sample count, seek samples
+        if (tag.code != kTagDefineSound || tag.length < 9 || tag.bodyOffset + tag.length > size)
+            continue;
+        SwfReader body(bytes + tag.bodyOffset, tag.length);
+        body.Word();
+        const uint32_t flags = body.Byte();
+        if ((flags >> 4) != 2)
+            continue;
+        if (++found > 1)
+            continue;
+        sound.rateCode = (flags >> 2) & 3u;
+        sound.stereo = (flags & 1u) != 0;
+        sound.sampleCount = body.DWord();
+        sound.seekSamples = static_cast<int16_t>(body.Word());
+        sound.dataOffset = tag.bodyOffset + 9;
+        sound.dataSize = tag.length - 9;
+    }
+    if (found > 1)
+        sound.problem = "it defines " + std::to_string(found) + " MP3 sounds; only a movie with one is read";
+    else if (found == 0 && stream)
+        sound.problem = "its sound is a stream (SoundStreamHead), not a DefineSound";
+    else if (found == 0)
+        sound.problem = "it defines no MP3 sound";
+    return sound;
+}

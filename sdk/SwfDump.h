@@ -52,3 +52,19 @@ std::string DumpSwfMovie(const std::vector<uint8_t>& bytes);
 // newline: "DoAction (12), length 2: actions Stop". Bytes after the tag are counted at the end;
 // empty when the bytes hold no whole tag.
 std::string DumpSwfTag(const uint8_t* bytes, size_t size);
+
+// The one MP3 sound a movie defines, for taking it back out: where its MP3 data stands in the file
+// (behind the two bytes of its seek samples) and what its DefineSound says of it.
+struct SwfMp3Sound {
+    std::string problem; // why the movie gives no such sound; empty when it gives one
+    uint32_t sampleCount = 0;
+    int seekSamples = 0;
+    unsigned rateCode = 0; // 0 to 3: 5.5, 11, 22, 44 kHz
+    bool stereo = false;
+    size_t dataOffset = 0; // the MP3 bytes
+    size_t dataSize = 0;
+};
+
+// The movie's one MP3 DefineSound, read wherever it stands among the tags that could be read.
+// A movie with none (a sound stream, or no sound), or with more than one, gives a problem.
+SwfMp3Sound FindMp3Sound(const uint8_t* bytes, size_t size, const SwfMovie& movie);

@@ -133,7 +133,8 @@ bool ControlsDifferFromProject(const ProjectControlValues& controls, const PSoun
         if (BytesFromText(controls.files[static_cast<qsizetype>(i)]) != project.Files[i].File)
             return true;
     }
-    return false;
+    return controls.gapless != project.Gapless || IntegerValueOf(controls.loopsText) != project.Loops ||
+           controls.standalone != project.Standalone;
 }
 
 void TakeProjectFromControls(const ProjectControlValues& controls, PSoundProject& project) {
@@ -152,9 +153,13 @@ void TakeProjectFromControls(const ProjectControlValues& controls, PSoundProject
         project.StopAction = *controls.stopAction;
     project.FramePerSeconds = IntegerValueOr(controls.framesPerSecondText, kDefaultFramesPerSecond);
     project.FrameTuner = IntegerValueOr(controls.frameTunerText, 0);
+    project.Gapless = controls.gapless;
+    project.Loops = IntegerValueOr(controls.loopsText, 0);
+    project.Standalone = controls.standalone;
 }
 
 void ClampToControls(PSoundProject& project) {
     project.FramePerSeconds = std::clamp(project.FramePerSeconds, kFramesPerSecondMin, kFramesPerSecondMax);
     project.FrameTuner = std::clamp(project.FrameTuner, kFrameTunerMin, kFrameTunerMax);
+    project.Loops = std::clamp(project.Loops, kLoopsMin, kLoopsMax);
 }

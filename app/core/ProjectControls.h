@@ -22,6 +22,9 @@ constexpr int32_t kFramesPerSecondMin = 0;
 constexpr int32_t kFramesPerSecondMax = 100;
 constexpr int32_t kFrameTunerMin = -100;
 constexpr int32_t kFrameTunerMax = 100;
+// The loops control: 0 (not set) or how many times the sound plays.
+constexpr int32_t kLoopsMin = 0;
+constexpr int32_t kLoopsMax = 65535;
 void ClampToControls(PSoundProject& project);
 
 // The input list after Add File(s): present entries and then added ones go into a sorted list
@@ -61,22 +64,26 @@ int32_t IntegerValueOf(const QString& text);
 
 // What the main window's project controls show.
 struct ProjectControlValues {
-    QString qualityItem;               // ComboBoxQuality's text
-    QString modeItem;                  // ComboBoxMode's text
-    QString bitrateItem;               // ComboBoxBitrate's text
-    QString outputFolder;              // EditOutputFolder
-    QStringList files;                 // ListBoxInputFiles, in list order
-    QString framesPerSecondText;       // EditFramePerSeconds
-    QString frameTunerText;            // EditFrameTuner
-    std::optional<int32_t> stopAction; // the checked radio button, none when none is checked
+    QString qualityItem;                     // ComboBoxQuality's text
+    QString modeItem;                        // ComboBoxMode's text
+    QString bitrateItem;                     // ComboBoxBitrate's text
+    QString outputFolder;                    // EditOutputFolder
+    QStringList files;                       // ListBoxInputFiles, in list order
+    QString framesPerSecondText;             // EditFramePerSeconds
+    QString frameTunerText;                  // EditFrameTuner
+    std::optional<int32_t> stopAction;       // the checked radio button, none when none is checked
+    bool gapless = false;                    // CheckBoxGapless
+    QString loopsText = QStringLiteral("0"); // EditLoops
+    bool standalone = false;                 // CheckBoxStandalone
 };
 
 // True when the controls differ from project. The comparisons run in a fixed order and the
 // first difference decides: quality, mode, bitrate, output folder, number of files, frames per
-// second, frame tuner, stop action, each file. The two numbers are read without a fallback, so
-// an invalid number throws InvalidIntegerValue unless an earlier comparison found a difference.
+// second, frame tuner, stop action, each file, exact timing, loops, standalone. The numbers are read
+// without a fallback, so an invalid number throws InvalidIntegerValue unless an earlier comparison
+// found a difference.
 bool ControlsDifferFromProject(const ProjectControlValues& controls, const PSoundProject& project);
 
-// Copies the controls into project (ProjectName untouched). Invalid numbers become 12 and 0;
+// Copies the controls into project (ProjectName untouched). Invalid numbers become 12, 0 and 0;
 // with no stop action checked StopAction is kept.
 void TakeProjectFromControls(const ProjectControlValues& controls, PSoundProject& project);

@@ -144,6 +144,12 @@ std::string ProjectFileText(const PSoundProject& project, const ProjectTagNames&
     AppendElementLine(out, tags.StopAction, std::to_string(project.StopAction));
     AppendElementLine(out, tags.FramePerSeconds, std::to_string(project.FramePerSeconds));
     AppendElementLine(out, tags.FrameTuner, std::to_string(project.FrameTuner));
+    if (project.Gapless)
+        AppendElementLine(out, tags.Gapless, "1");
+    if (project.Loops != 0)
+        AppendElementLine(out, tags.Loops, std::to_string(project.Loops));
+    if (project.Standalone)
+        AppendElementLine(out, tags.Standalone, "1");
     out += ClosingTag(tags.TavrelProject);
     out += LineBreak;
     return out;
@@ -216,6 +222,9 @@ void ReadProjectText(const std::string& text, PSoundProject& project, const Proj
     project.FramePerSeconds = IntegerOr(ExtractElement(text, tags.FramePerSeconds), kDefaultFramesPerSecond);
     project.FrameTuner = IntegerOr(ExtractElement(text, tags.FrameTuner), 0);
     project.StopAction = IntegerOr(ExtractElement(text, tags.StopAction), 0);
+    project.Gapless = IntegerOr(ExtractElement(text, tags.Gapless), 0) != 0;
+    project.Loops = IntegerOr(ExtractElement(text, tags.Loops), 0);
+    project.Standalone = IntegerOr(ExtractElement(text, tags.Standalone), 0) != 0;
 }
 
 std::string ExtractElement(const std::string& text, const std::string& name) {

@@ -32,11 +32,16 @@ struct PSoundProject {
     int32_t FramePerSeconds = kDefaultFramesPerSecond;
     int32_t FrameTuner = 0;
     std::vector<PSoundFile> Files;
+    // Written only when set, after the elements above, so that a project without them is written
+    // as it always was (SoundMovieOptions says what each does).
+    bool Gapless = false;    // exact timing
+    int32_t Loops = 0;       // how many times the sound plays; 0: not set
+    bool Standalone = false; // the movie's header states FramePerSeconds
 };
 
 // Element names of the project file, in their fixed order:
 // TavrelProject, ProjectName, Quality, Mode, Bitrate, OutputFolder, Files, File,
-// StopAction, FramePerSeconds, FrameTuner.
+// StopAction, FramePerSeconds, FrameTuner, then the optional Gapless, Loops, Standalone.
 struct ProjectTagNames {
     std::string TavrelProject = "TavrelProject";
     std::string ProjectName = "ProjectName";
@@ -49,6 +54,9 @@ struct ProjectTagNames {
     std::string StopAction = "StopAction";
     std::string FramePerSeconds = "FramePerSeconds";
     std::string FrameTuner = "FrameTuner";
+    std::string Gapless = "Gapless";
+    std::string Loops = "Loops";
+    std::string Standalone = "Standalone";
 };
 
 // A project file that cannot be read or written; what() is the text the user sees:

@@ -335,9 +335,8 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
                 file.note = "the input holds less than its header says (" + Seconds(heldMs, 2) + " s of " +
                             Seconds(promisedMs, 2) + " s)";
         });
-        file.frames = During({Cause::FrameCountUnknown, {}}, [&] {
-            return SoundFrameCount(file.lengthMs, project_.FramePerSeconds, project_.FrameTuner);
-        });
+        file.frames = During({Cause::FrameCountUnknown, {}},
+                             [&] { return MovieFrameCount(file.lengthMs, SoundMovieOptionsOf(project_)); });
         StartEncoder(index, encoder);
     } catch (const StepFailed& failed) {
         file.skipEnding = failed.ending;
@@ -457,8 +456,12 @@ void RunScheduler::FinishFile(FileWork& file) {
         } else {
             BuildFromEncodedMp3(file, moviePath);
         }
-        if (!file.failure)
+        if (!file.failure) {
             outputs_.MovieMade(moviePath, file.input);
+            const std::string limit = FrameLimitNote(file.frames, SoundMovieOptionsOf(project_));
+            if (!limit.empty())
+                file.note += (file.note.empty() ? "" : "; ") + limit;
+        }
         file.handled = true;
         return;
     } catch (const StepFailed& failed) {
@@ -478,13 +481,13 @@ void RunScheduler::FinishFile(FileWork& file) {
 // encoder still ends well. Allowed: one MP3 frame less, and the rounding to milliseconds.
 void RunScheduler::BuildFromEncodedMp3(FileWork& file, const std::string& moviePath) {
     const FileFailure notWritten{Cause::MovieNotWritten, {}};
+    const SoundMovieOptions options = SoundMovieOptionsOf(project_);
     SoundMovieFile movieFile(moviePath);
     SoundBlock mp3;
     std::string diagnostic;
-    if (!During(notWritten,
-                [&] { return mp3.Read(file.mp3Path, movieFile.PlaceSound(project_.StopAction)); })) {
+    if (!During(notWritten, [&] { return mp3.Read(file.mp3Path, movieFile.PlaceSound(options)); })) {
         const MovieOutcome outcome = During(notWritten, [&] {
-            return BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, project_.StopAction);
+            return BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, options);
         });
         file.failure = outcome == MovieOutcome::NoMp3 && file.whyNoMp3 ? file.whyNoMp3 : FailureOf(outcome);
         return;
@@ -500,16 +503,17 @@ void RunScheduler::BuildFromEncodedMp3(FileWork& file, const std::string& movieP
         file.failure = FileFailure{Cause::EncodedIncomplete, held};
         return;
     }
-    if (file.mp3Input) {
-        const int32_t lengthMs =
-            During({Cause::LengthUnreadable, {}}, [&] { return Mp3LengthMs(mp3, file.mp3Path); });
-        file.frames = During({Cause::FrameCountUnknown, {}}, [&] {
-            return SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+    // With exact timing the frames follow the sound's exact length, found from the new MP3.
+    if (file.mp3Input || options.exactTiming) {
+        const int32_t lengthMs = During({Cause::LengthUnreadable, {}}, [&] {
+            return options.exactTiming ? ExactSoundMs(mp3) : Mp3LengthMs(mp3, file.mp3Path);
         });
+        file.frames =
+            During({Cause::FrameCountUnknown, {}}, [&] { return MovieFrameCount(lengthMs, options); });
     }
     const MovieOutcome outcome = During(notWritten, [&] {
-        return BuildSoundMovie(file.mp3Path, std::move(mp3), movieFile, file.lines, file.frames,
-                               project_.StopAction, &diagnostic);
+        return BuildSoundMovie(file.mp3Path, std::move(mp3), movieFile, file.lines, file.frames, options,
+                               &diagnostic);
     });
     file.failure = FailureOf(outcome, diagnostic);
 }
@@ -517,29 +521,29 @@ void RunScheduler::BuildFromEncodedMp3(FileWork& file, const std::string& movieP
 // An MP3 input is read once: its length is measured from the bytes the movie then holds.
 void RunScheduler::BuildFromMp3Input(FileWork& file, const std::string& moviePath) {
     const FileFailure lengthUnreadable{Cause::LengthUnreadable, {}};
+    const SoundMovieOptions options = SoundMovieOptionsOf(project_);
     SoundMovieFile movieFile(moviePath);
     SoundBlock mp3;
-    if (!During(lengthUnreadable,
-                [&] { return mp3.Read(file.input, movieFile.PlaceSound(project_.StopAction)); })) {
+    if (!During(lengthUnreadable, [&] { return mp3.Read(file.input, movieFile.PlaceSound(options)); })) {
         file.lines.push_back(file.input + ":File Not Found.");
         throw StepFailed{":Unexpected File Format.", lengthUnreadable};
     }
     // A file the movie's reader refuses (too large, no MP3...) is not measured: the builder says
     // why it refuses it.
-    int32_t frames = 0;
     const bool measurable = During(lengthUnreadable, [&] {
         return mp3.Problem().empty() && mp3.Survey().result == MP3ReadResult::Ok &&
                SwfSoundRateCode(mp3.Survey().format.sampleRate) >= 0;
     });
     if (measurable) {
-        const int32_t lengthMs = During(lengthUnreadable, [&] { return Mp3LengthMs(mp3, file.input); });
-        frames = During({Cause::FrameCountUnknown, {}}, [&] {
-            return SoundFrameCount(lengthMs, project_.FramePerSeconds, project_.FrameTuner);
+        const int32_t lengthMs = During(lengthUnreadable, [&] {
+            return options.exactTiming ? ExactSoundMs(mp3) : Mp3LengthMs(mp3, file.input);
         });
+        file.frames =
+            During({Cause::FrameCountUnknown, {}}, [&] { return MovieFrameCount(lengthMs, options); });
     }
     std::string diagnostic;
     const MovieOutcome outcome = During({Cause::MovieNotWritten, {}}, [&] {
-        return BuildSoundMovie(file.input, std::move(mp3), movieFile, file.lines, frames, project_.StopAction,
+        return BuildSoundMovie(file.input, std::move(mp3), movieFile, file.lines, file.frames, options,
                                &diagnostic);
     });
     file.failure = FailureOf(outcome, diagnostic);

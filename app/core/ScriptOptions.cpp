@@ -38,7 +38,10 @@ enum class Option {
     Null,
     Quiet,
     Window,
-    Information
+    Information,
+    Gapless,
+    Loops,
+    Standalone,
 };
 
 struct OptionName {
@@ -69,6 +72,9 @@ const OptionName kOptions[] = {
     {'w', "window", false, Option::Window},
     {0, "help", false, Option::Information},
     {0, "version", false, Option::Information},
+    {0, "gapless", false, Option::Gapless},
+    {0, "loops", true, Option::Loops},
+    {0, "standalone", false, Option::Standalone},
 };
 
 // A number from low to high, or false.
@@ -176,6 +182,14 @@ bool Apply(const OptionName& name, const std::string& spelt, const std::string& 
         options.window = true;
         return true;
     case Option::Information:
+        return true;
+    case Option::Gapless:
+        options.gapless = true;
+        return true;
+    case Option::Loops:
+        return NumberIn(value, 1, kLoopsMax, options.loops) || bad(WholeNumberFrom(1, kLoopsMax));
+    case Option::Standalone:
+        options.standalone = true;
         return true;
     }
     return true;
@@ -326,8 +340,13 @@ bool ParseScriptOptions(const QStringList& arguments, ScriptOptions& options, st
         (options.outputFolder || !options.outputMode.empty() || !options.quality.empty() ||
          !options.channelMode.empty() || !options.bitrate.empty() || options.framesPerSecond ||
          options.frameTuner || options.stopAction || options.encoders || !options.reportPath.empty() ||
-         !options.saveProject.empty() || options.dryRun || options.listModes)) {
+         !options.saveProject.empty() || options.dryRun || options.listModes || options.gapless ||
+         options.loops || options.standalone)) {
         error = "option '--window' takes only FILE|FOLDER arguments, -r, --files-from and -0";
+        return false;
+    }
+    if (options.standalone && options.framesPerSecond == 0) {
+        error = "option '--standalone' needs a frame rate: --fps 1 to 100";
         return false;
     }
     return true;

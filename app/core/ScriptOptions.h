@@ -31,6 +31,10 @@ struct ScriptOptions {
     bool quiet = false;     // -q: no progress and no summary on a terminal
     bool listModes = false; // --list-modes
     bool window = false;    // -w: open the window with the inputs in its list
+
+    bool gapless = false;         // --gapless: exact timing
+    std::optional<int32_t> loops; // --loops: how many times the sound plays
+    bool standalone = false;      // --standalone: the header states --fps
 };
 
 // Reads the options and arguments (as TextFromBytes shows their bytes). Short options may be

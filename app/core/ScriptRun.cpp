@@ -113,6 +113,9 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
     project.StopAction = options.stopAction.value_or(project.StopAction);
     project.FramePerSeconds = options.framesPerSecond.value_or(project.FramePerSeconds);
     project.FrameTuner = options.frameTuner.value_or(project.FrameTuner);
+    project.Gapless = options.gapless;
+    project.Loops = options.loops.value_or(project.Loops);
+    project.Standalone = options.standalone;
     if (!options.saveProject.empty())
         project.ProjectName = AbsolutePath(options.saveProject);
 

@@ -12,7 +12,7 @@
 SoundBlock::SoundBlock(SoundBlock&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), fileSize_(std::exchange(other.fileSize_, 0)),
       placedAt_(std::exchange(other.placedAt_, -1)), survey_(std::move(other.survey_)),
-      problem_(std::move(other.problem_)) {}
+      problem_(std::move(other.problem_)), exact_(std::exchange(other.exact_, std::nullopt)) {}
 
 SoundBlock& SoundBlock::operator=(SoundBlock&& other) noexcept {
     if (this != &other) {
@@ -22,6 +22,7 @@ SoundBlock& SoundBlock::operator=(SoundBlock&& other) noexcept {
         placedAt_ = std::exchange(other.placedAt_, -1);
         survey_ = std::move(other.survey_);
         problem_ = std::move(other.problem_);
+        exact_ = std::exchange(other.exact_, std::nullopt);
     }
     return *this;
 }
@@ -37,6 +38,7 @@ void SoundBlock::Close() {
     fileSize_ = 0;
     placedAt_ = -1;
     survey_ = Mp3Survey{};
+    exact_.reset();
 }
 
 bool SoundBlock::CutShort() const {
@@ -70,4 +72,12 @@ bool SoundBlock::Read(const std::string& path, SoundPlacement placement) {
     if (placing && survey_.result == MP3ReadResult::Ok && bytes.FinishCopy())
         placedAt_ = placement.offset;
     return true;
+}
+
+const Mp3ExactSound& SoundBlock::ExactSound() {
+    if (!exact_) {
+        Mp3Bytes bytes(fd_, fileSize_);
+        exact_ = fd_ >= 0 ? FindExactSound(bytes, survey_) : Mp3ExactSound{};
+    }
+    return *exact_;
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "Mp3Frames.h"
@@ -42,6 +43,9 @@ public:
     uint64_t FileSize() const { return fileSize_; }
     // What the walk found.
     const Mp3Survey& Survey() const { return survey_; }
+    // The sound's audio frames and exact length (FindExactSound), found by a walk of its own over
+    // the open file the first time it is asked for.
+    const Mp3ExactSound& ExactSound();
     // The offset where the walk put the whole file, or -1: it was given no place, or the MP3 is
     // no usable one, or a write there failed.
     int64_t PlacedAt() const { return placedAt_; }
@@ -56,4 +60,5 @@ private:
     int64_t placedAt_ = -1;
     Mp3Survey survey_;
     std::string problem_;
+    std::optional<Mp3ExactSound> exact_;
 };

@@ -153,7 +153,6 @@ int32_t Mp3LengthMs(Mp3Bytes& bytes, const Mp3Survey& survey, const std::string&
 
 // The playing time the whole frames of a walked MP3 hold; see Mp3HeldMs.
 int32_t HeldMs(const Mp3Survey& survey, int32_t* frameMs) {
-    constexpr int kLameEncoderDelay = 576;
     const int rate = survey.format.sampleRate;
     if (survey.result != MP3ReadResult::Ok || rate <= 0)
         return -1;

@@ -6,11 +6,9 @@
 #include <stdexcept>
 #include <string>
 
-class SoundBlock;
+#include "Mp3Frames.h" // kMp3DecoderDelay
 
-// The samples an MP3 decoder's output lags behind its input (libmpg123's, and the encoder's when it
-// decodes an MP3).
-constexpr int kMp3DecoderDelay = 529;
+class SoundBlock;
 
 // A sound file that cannot be opened or whose length cannot be found; the run skips it.
 class SoundLengthError : public std::runtime_error {

@@ -3,7 +3,9 @@
 
 #include "FDT.h"
 #include "FDTSoundMP3.h"
+#include "ProjectFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 #include <memory>
@@ -32,11 +34,58 @@ int32_t SoundFrameCount(int32_t lengthMs, int32_t framesPerSecond, int32_t tuner
     return static_cast<int32_t>(result);
 }
 
+uint16_t SoundMovieOptions::LoopCount() const {
+    const int32_t count = exactTiming ? std::max(loops, 1) : loops;
+    return static_cast<uint16_t>(std::clamp(count, 0, 65535));
+}
+
+int32_t SoundMovieOptions::HeaderFrameRate() const {
+    // Frame/Seconds 0 (frames by the tuner alone) states no rate to play at: the header keeps its own.
+    return standalone && framesPerSecond >= 1 && framesPerSecond <= 100 ? framesPerSecond : kMovieFrameRate;
+}
+
+SoundMovieOptions SoundMovieOptionsOf(const PSoundProject& project) {
+    SoundMovieOptions options;
+    options.stopAction = project.StopAction;
+    options.framesPerSecond = project.FramePerSeconds;
+    options.frameTuner = project.FrameTuner;
+    options.exactTiming = project.Gapless;
+    options.loops = std::clamp(project.Loops, 0, 65535); // as the window's control holds it
+    options.standalone = project.Standalone;
+    return options;
+}
+
+int32_t MovieFrameCount(int32_t soundMs, const SoundMovieOptions& options) {
+    // Every loop plays the whole sound; a playing time past what 32 bits of milliseconds hold has
+    // long passed the frame limit.
+    const int64_t playingMs = int64_t{soundMs} * std::max(options.loops, 1);
+    const auto heldMs = static_cast<int32_t>(std::clamp<int64_t>(
+        playingMs, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    return SoundFrameCount(heldMs, options.framesPerSecond, options.frameTuner);
+}
+
+std::string FrameLimitNote(int32_t soundFrames, const SoundMovieOptions& options) {
+    const bool stopFrame = options.stopAction == 1 || options.stopAction == 2;
+    const int32_t limit = kMaxMovieFrames - (stopFrame ? 1 : 0);
+    if (soundFrames <= limit)
+        return std::string();
+    return "the movie holds " + std::to_string(limit) + " of its " + std::to_string(soundFrames) +
+           " frames, the most a movie holds: they end before its sound does";
+}
+
+int32_t ExactSoundMs(SoundBlock& mp3) {
+    const int rate = mp3.Survey().format.sampleRate;
+    const uint64_t samples = mp3.ExactSound().sampleCount;
+    if (rate <= 0)
+        return 0;
+    return static_cast<int32_t>(std::min<uint64_t>(samples * 1000 / static_cast<uint64_t>(rate),
+                                                   std::numeric_limits<int32_t>::max()));
+}
+
 namespace {
 
 constexpr int32_t kMovieWidth = 600;  // twips
 constexpr int32_t kMovieHeight = 600; // twips
-constexpr int32_t kMovieFrameRate = 12;
 
 void AddStopFrame(FObjCollection& movie) {
     auto doAction = std::make_unique<FCTDoAction>();
@@ -48,7 +97,8 @@ void AddStopFrame(FObjCollection& movie) {
 // The movie of one sound: a Stop frame before it (stopAction 1), the sound, its start, the empty
 // frames that keep it playing, and a Stop frame after them (stopAction 2).
 void ComposeSoundMovie(FObjCollection& movie, std::unique_ptr<FDTDefineSoundMP3> sound, int32_t soundFrames,
-                       int32_t stopAction) {
+                       const SoundMovieOptions& options) {
+    const int32_t stopAction = options.stopAction;
     const bool stopFrame = stopAction == 1 || stopAction == 2;
     // The header's frame count is 16 bits: keep every ShowFrame, the stop frame's included, countable.
     const int32_t frameLimit = kMaxMovieFrames - (stopFrame ? 1 : 0);
@@ -61,7 +111,8 @@ void ComposeSoundMovie(FObjCollection& movie, std::unique_ptr<FDTDefineSoundMP3>
     FDT& definition = *sound;
     movie.AddObject(std::move(sound));
     movie.AddObject(std::make_unique<FCTStartSound>(
-        definition.DefinitionId(), std::make_unique<FSoundInfo>(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr)));
+        definition.DefinitionId(),
+        std::make_unique<FSoundInfo>(1, 0, 1, 0, 0, 0, 0, options.LoopCount(), 0, nullptr)));
 
     if (frames > 0)
         movie.AddObject(std::make_unique<FCTShowFrame>(frames));
@@ -80,7 +131,9 @@ int64_t SoundDataOffset(int32_t stopAction) {
     standIn.format = DecodeMp3Header(header);
     FObjCollection movie;
     // Its file is never read: the movie is only composed.
-    ComposeSoundMovie(movie, std::make_unique<FDTDefineSoundMP3>(STDIN_FILENO, standIn), 0, stopAction);
+    SoundMovieOptions options;
+    options.stopAction = stopAction;
+    ComposeSoundMovie(movie, std::make_unique<FDTDefineSoundMP3>(STDIN_FILENO, standIn), 0, options);
     FSWFStream stream;
     movie.WriteMovieBody(&stream, kMovieWidth, kMovieHeight, kMovieFrameRate);
     const auto& blocks = stream.LargeDataRecords();
@@ -111,6 +164,10 @@ SoundPlacement SoundMovieFile::PlaceSound(int32_t stopAction) {
     return {::fileno(file->File()), offset};
 }
 
+SoundPlacement SoundMovieFile::PlaceSound(const SoundMovieOptions& options) {
+    return options.exactTiming ? SoundPlacement{} : PlaceSound(options.stopAction);
+}
+
 const char* RefusedSoundText(MP3ReadResult why) {
     return why == MP3ReadResult::TooManySamples ? ":Sound Too Long." : ":Unexpected File Format.";
 }
@@ -118,24 +175,40 @@ const char* RefusedSoundText(MP3ReadResult why) {
 MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
                              std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
                              std::string* diagnostic) {
+    SoundMovieOptions options;
+    options.stopAction = stopAction;
+    return BuildSoundMovie(mp3Path, moviePath, results, soundFrames, options, diagnostic);
+}
+
+MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
+                             std::vector<std::string>& results, int32_t soundFrames,
+                             const SoundMovieOptions& options, std::string* diagnostic) {
     SoundMovieFile movieFile(moviePath);
     SoundBlock mp3;
-    if (!mp3.Read(mp3Path, movieFile.PlaceSound(stopAction))) {
+    if (!mp3.Read(mp3Path, movieFile.PlaceSound(options))) {
         results.push_back(mp3Path + ":File Not Found.");
         return MovieOutcome::NoMp3;
     }
-    return BuildSoundMovie(mp3Path, std::move(mp3), movieFile, results, soundFrames, stopAction, diagnostic);
+    return BuildSoundMovie(mp3Path, std::move(mp3), movieFile, results, soundFrames, options, diagnostic);
+}
+
+MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMovieFile& movieFile,
+                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
+                             std::string* diagnostic) {
+    SoundMovieOptions options;
+    options.stopAction = stopAction;
+    return BuildSoundMovie(mp3Path, std::move(mp3), movieFile, results, soundFrames, options, diagnostic);
 }
 
 namespace {
 
 // Writes the composed movie into its file and completes the file. Bytes a walk put past the
 // movie's end (in a movie laid out otherwise than foreseen) are cut off.
-bool WriteSoundMovie(FObjCollection& movie, SoundMovieFile& movieFile) {
+bool WriteSoundMovie(FObjCollection& movie, SoundMovieFile& movieFile, int32_t frameRate) {
     FileReplacement* file = movieFile.Open();
     if (file == nullptr)
         return false;
-    bool complete = movie.WriteMovie(file->File(), kMovieWidth, kMovieHeight, kMovieFrameRate);
+    bool complete = movie.WriteMovie(file->File(), kMovieWidth, kMovieHeight, frameRate);
     std::FILE* stream = file->File();
     struct stat written {};
     if (complete && file->Seekable() && std::fflush(stream) == 0 &&
@@ -147,8 +220,8 @@ bool WriteSoundMovie(FObjCollection& movie, SoundMovieFile& movieFile) {
 } // namespace
 
 MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMovieFile& movieFile,
-                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
-                             std::string* diagnostic) {
+                             std::vector<std::string>& results, int32_t soundFrames,
+                             const SoundMovieOptions& options, std::string* diagnostic) {
     FObjCollection movie;
     // A file too large for a movie was not walked.
     if (!mp3.Problem().empty()) {
@@ -158,7 +231,9 @@ MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMo
         return MovieOutcome::TooLong;
     }
 
-    auto sound = std::make_unique<FDTDefineSoundMP3>(mp3.File(), mp3.Survey(), mp3.PlacedAt());
+    auto sound = options.exactTiming
+                     ? std::make_unique<FDTDefineSoundMP3>(mp3.File(), mp3.Survey(), mp3.ExactSound())
+                     : std::make_unique<FDTDefineSoundMP3>(mp3.File(), mp3.Survey(), mp3.PlacedAt());
     if (sound->ReadResult() != MP3ReadResult::Ok) {
         const bool tooLong = sound->ReadResult() == MP3ReadResult::TooManySamples;
         if (diagnostic)
@@ -171,10 +246,10 @@ MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMo
     // as written, also when building it fails half way.
     bool written = false;
     try {
-        ComposeSoundMovie(movie, std::move(sound), soundFrames, stopAction);
+        ComposeSoundMovie(movie, std::move(sound), soundFrames, options);
         // Bytes the walk did not put into the movie are copied from the file as the movie is
         // written: a file cut short meanwhile leaves the copy short, and no movie.
-        written = WriteSoundMovie(movie, movieFile);
+        written = WriteSoundMovie(movie, movieFile, options.HeaderFrameRate());
         if (!written && mp3.CutShort()) {
             results.push_back(mp3Path + ":Unexpected File Format.");
             return MovieOutcome::UnexpectedFormat;

@@ -23,6 +23,46 @@ int32_t SoundFrameCount(int32_t lengthMs, int32_t framesPerSecond, int32_t tuner
 // The most ShowFrame tags a movie may hold (the header's frame count is 16 bits).
 constexpr int32_t kMaxMovieFrames = 65535;
 
+// The frame rate a movie's header states unless it plays alone: the rate of the host movie that
+// loads these movies is the project's frames per second, which only sets how many frames they have.
+constexpr int32_t kMovieFrameRate = 12;
+
+struct PSoundProject;
+
+// How a movie holds and starts its sound and what its frames and header say, as the project sets
+// it. With exactTiming, loops and standalone off, a movie is made as it always was.
+struct SoundMovieOptions {
+    int32_t stopAction = 0; // 0 none, 1 a Stop frame before the sound, 2 a Stop frame after the last frame
+    int32_t framesPerSecond = kMovieFrameRate;
+    int32_t frameTuner = 0;
+    // The sound's audio frames alone, with the decoded samples a player skips before them and the
+    // sound's own sample count, so that it plays (and loops) without a gap; frames by that length.
+    bool exactTiming = false;
+    int32_t loops = 0;       // how many times the sound plays (StartSound's loop count); 0: not set
+    bool standalone = false; // the header states framesPerSecond (1 to 100), not kMovieFrameRate
+
+    // StartSound's loop count: loops, at least 1 with exact timing (a player may play nothing of a
+    // sound with seek samples and a loop count of 0), else 0 as always.
+    uint16_t LoopCount() const;
+    // The frame rate the header states.
+    int32_t HeaderFrameRate() const;
+};
+
+SoundMovieOptions SoundMovieOptionsOf(const PSoundProject& project);
+
+// The frames that keep a movie running while its sound of soundMs plays as often as options say
+// (once when loops is not set): SoundFrameCount of the whole playing time, with the tuner added
+// once. Throws FrameCountError as SoundFrameCount does.
+int32_t MovieFrameCount(int32_t soundMs, const SoundMovieOptions& options);
+
+// What to tell of a movie whose frames do not fit the header's frame count, so that they cover
+// less than the sound plays; empty when they fit.
+std::string FrameLimitNote(int32_t soundFrames, const SoundMovieOptions& options);
+
+// The length in whole milliseconds of the exact sound of an MP3 walked by SoundBlock with exact
+// timing (its sample count at its sample rate).
+int32_t ExactSoundMs(SoundBlock& mp3);
+
 // The result text for an MP3 file the reader refused: ":Sound Too Long." for more samples than
 // one sound can declare, ":Unexpected File Format." for everything else.
 const char* RefusedSoundText(MP3ReadResult why);
@@ -36,6 +76,9 @@ public:
     explicit SoundMovieFile(const std::string& moviePath);
     // The place for the bytes of an MP3 in the movie made with stopAction.
     SoundPlacement PlaceSound(int32_t stopAction);
+    // The same for a movie made with options: nowhere for exact timing, whose sound is not the
+    // file's bytes as they stand.
+    SoundPlacement PlaceSound(const SoundMovieOptions& options);
     // The open movie file, opened now if it is not yet; nullptr where it cannot be.
     FileReplacement* Open();
 
@@ -65,3 +108,11 @@ MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& movi
 MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMovieFile& movieFile,
                              std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
                              std::string* diagnostic = nullptr);
+// The same with every option of the movie; with exact timing, mp3 was read with its exact sound
+// (the first overload reads it so).
+MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
+                             std::vector<std::string>& results, int32_t soundFrames,
+                             const SoundMovieOptions& options, std::string* diagnostic = nullptr);
+MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMovieFile& movieFile,
+                             std::vector<std::string>& results, int32_t soundFrames,
+                             const SoundMovieOptions& options, std::string* diagnostic = nullptr);

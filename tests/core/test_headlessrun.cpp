@@ -133,6 +133,94 @@ TEST_F(Headless, FrameValuesOutsideTheWindowsRangesAreTakenAsTheWindowShowsThem)
     EXPECT_EQ(read.frameCount, static_cast<unsigned>(SoundFrameCount(SoundLengthMs(mp3), 100, 100)));
 }
 
+// The samples of a 16-bit sound file, interleaved, and its channel count.
+std::vector<short> ReadSamples(const std::string& path, int& channels) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    std::vector<short> samples(file ? static_cast<size_t>(info.frames * info.channels) : 0);
+    if (file) {
+        sf_readf_short(file, samples.data(), info.frames);
+        sf_close(file);
+    }
+    channels = info.channels;
+    return samples;
+}
+
+// The shift, within ±range samples, at which the first channel of `got` matches that of `sent` best.
+int BestLag(const std::vector<short>& sent, const std::vector<short>& got, int channels, int range) {
+    const auto frames = static_cast<int>(std::min(sent.size(), got.size()) / static_cast<size_t>(channels));
+    int best = 0;
+    double bestSum = -1e300;
+    for (int lag = -range; lag <= range; ++lag) {
+        double sum = 0;
+        for (int i = std::max(0, -lag); i < frames && i + lag < frames; ++i)
+            sum += double(sent[size_t(i * channels)]) * got[size_t((i + lag) * channels)];
+        if (sum > bestSum) {
+            bestSum = sum;
+            best = lag;
+        }
+    }
+    return best;
+}
+
+// Runs tavrel-inspect; true when it ends with status 0.
+bool Inspect(const QStringList& arguments) {
+    QProcess inspect;
+    inspect.start(QStringLiteral(TAVREL_PROGRAM_DIR "/tavrel-inspect"), arguments);
+    return inspect.waitForFinished(-1) && inspect.exitStatus() == QProcess::NormalExit &&
+           inspect.exitCode() == 0;
+}
+
+// Exact movies that loop and state their own rate: the sound taken back out of the movie of a WAV
+// is the WAV's, in place (lag 0) and of its length; that of a tagged MP3 (stereo, 22.05 kHz) holds
+// its audio frames alone and its length. A movie made as ever holds an MP3 input whole.
+TEST_F(Headless, ExactMoviesGiveTheirSoundBack) {
+    const std::string wav = Path("in/a.wav"), tagged = Path("in/b.mp3");
+    constexpr int64_t kFrames = 30000;
+    ASSERT_TRUE(fixtures::WriteToneWav(wav, 44100, 2, kFrames));
+    ASSERT_TRUE(fixtures::RunLame({"--resample", "22.05", "--add-id3v2", "--tt", "Tone",
+                                   QString::fromStdString(wav), QString::fromStdString(tagged)}));
+    project.Files = {{wav, {}}, {tagged, {}}};
+    project.Gapless = project.Standalone = true;
+    project.Loops = 2;
+    project.FramePerSeconds = 25;
+    ASSERT_EQ(Run({"-f:" + Saved(), "-hide"}).status, kExitCompleted);
+
+    const std::string movie = fixtures::ReadBytes(Path("out/a.swf"));
+    const SwfMovie read = ParseSwfMovie(reinterpret_cast<const uint8_t*>(movie.data()), movie.size());
+    EXPECT_EQ(read.frameRate, 25u);
+    EXPECT_EQ(read.frameCount,
+              unsigned(MovieFrameCount(kFrames * 1000 / 44100, SoundMovieOptionsOf(project))));
+    ASSERT_TRUE(Inspect({"--extract-wav", root.filePath("a.wav"), root.filePath("out/a.swf")}));
+    int channels = 0;
+    const std::vector<short> sent = ReadSamples(wav, channels);
+    const std::vector<short> got = ReadSamples(Path("a.wav"), channels);
+    EXPECT_EQ(got.size(), sent.size());
+    EXPECT_EQ(BestLag(sent, got, 2, 40), 0);
+
+    ASSERT_TRUE(Inspect({"--extract-wav", root.filePath("b.wav"), root.filePath("out/b.swf")}));
+    EXPECT_EQ(ReadSamples(Path("b.wav"), channels).size(), size_t(kFrames / 2 * 2))
+        << "half the frames, stereo";
+    ASSERT_TRUE(Inspect({"--extract-mp3", root.filePath("b.mp3"), root.filePath("out/b.swf")}));
+    const std::string frames = fixtures::ReadBytes(Path("b.mp3")), input = fixtures::ReadBytes(tagged);
+    // Without the ID3 tags and lame's Info frame.
+    const auto* bytes = reinterpret_cast<const uint8_t*>(input.data());
+    const size_t tag = Id3v2TagSize(bytes, input.size());
+    const size_t sound = tag + static_cast<size_t>(DecodeMp3Header(bytes + tag).frameLength);
+    const size_t end = input.compare(input.size() - 128, 3, "TAG") == 0 ? input.size() - 128 : input.size();
+    EXPECT_GT(tag, 0u);
+    EXPECT_EQ(frames, input.substr(sound, end - sound));
+
+    project.Gapless = project.Standalone = false;
+    project.Loops = 0;
+    project.FramePerSeconds = 12;
+    project.OutputFolder = Path("plain");
+    project.Files = {{tagged, {}}};
+    ASSERT_EQ(Run({"-f:" + Saved(), "-hide"}).status, kExitCompleted);
+    ASSERT_TRUE(Inspect({"--extract-mp3", root.filePath("c.mp3"), root.filePath("plain/b.swf")}));
+    EXPECT_EQ(fixtures::ReadBytes(Path("c.mp3")), input);
+}
+
 struct CheckCase {
     const char* name;
     QStringList arguments; // "<project>" stands for the saved project

@@ -94,6 +94,9 @@ void ExpectSameProject(const PSoundProject& actual, const PSoundProject& expecte
     EXPECT_EQ(actual.FramePerSeconds, expected.FramePerSeconds);
     EXPECT_EQ(actual.FrameTuner, expected.FrameTuner);
     EXPECT_EQ(FileNames(actual), FileNames(expected));
+    EXPECT_EQ(actual.Gapless, expected.Gapless);
+    EXPECT_EQ(actual.Loops, expected.Loops);
+    EXPECT_EQ(actual.Standalone, expected.Standalone);
 }
 
 class ProjectFileOnDisk : public ::testing::Test {
@@ -110,6 +113,22 @@ private:
 
 TEST(ProjectFileText, WorkedExampleIsWrittenExactly) {
     EXPECT_EQ(ProjectFileText(DemoProject("C:\\Work\\demo.xml")), DemoFileText);
+}
+
+// The movie options are written only when set, after the original elements: a project without
+// them is written as ever, and older copies of the program read the rest of one with them.
+TEST(ProjectFileText, MovieOptionsFollowTheOriginalElements) {
+    PSoundProject project = DemoProject("C:\\Work\\demo.xml");
+    project.Gapless = true;
+    project.Loops = 65535;
+    project.Standalone = true;
+    std::string expected = DemoFileText;
+    expected.insert(expected.find("</TavrelProject>"),
+                    "<Gapless>1</Gapless>\r\n<Loops>65535</Loops>\r\n<Standalone>1</Standalone>\r\n");
+    EXPECT_EQ(ProjectFileText(project), expected);
+    project.Gapless = false;
+    project.Standalone = false;
+    EXPECT_EQ(ProjectFileText(project).find("Gapless"), std::string::npos);
 }
 
 TEST(ProjectFileText, NoFilesPutsTheClosingTagAloneOnItsLine) {
@@ -218,6 +237,13 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"BlanksAroundPaths",
                       Varied("5", "  /out  ", 0, 12, 0, {"  /in/a.wav", "/in/b.wav  ", " c "})},
         RoundTripCase{"NegativeTuner", Varied("5", "/out", 0, 12, -100, {"/in/a.wav"})},
+        RoundTripCase{"MovieOptions",
+                      [] {
+                          PSoundProject project = Varied("5", "/out", 2, 25, 0, {"/in/a.wav"});
+                          project.Gapless = project.Standalone = true;
+                          project.Loops = 3;
+                          return project;
+                      }()},
         RoundTripCase{"NoFiles", Varied("5", "/out", 0, 12, 0, {})},
         RoundTripCase{"EmptyTexts", Varied("", "", 0, 0, 0, {"/in/a.wav"})},
         RoundTripCase{"ExtremeNumbers", Varied("5", "/out", 7, INT32_MAX, INT32_MIN, {"/in/a.wav"})},
@@ -272,6 +298,8 @@ TEST(ReadProjectText, NoElementsGivesTheFallbacks) {
     EXPECT_EQ(project.FramePerSeconds, 12);
     EXPECT_EQ(project.FrameTuner, 0);
     EXPECT_EQ(project.StopAction, 0);
+    EXPECT_FALSE(project.Gapless || project.Standalone);
+    EXPECT_EQ(project.Loops, 0);
 }
 
 TEST(ReadProjectText, OrderRootAndLineEndsDoNotMatter) {

@@ -71,6 +71,31 @@ TEST(FrameCountRule, FailsWhereTheResultDoesNotFit32Bits) {
     EXPECT_THROW(SoundFrameCount(kMax, 2000, 0), FrameCountError);
 }
 
+// Loops multiply the playing time the frames cover; the tuner counts once. Past the frame limit
+// a note says so.
+TEST(FrameCountRule, MovieOptionsLoopsAndHeaderRate) {
+    SoundMovieOptions options;
+    EXPECT_EQ(options.LoopCount(), 0) << "as always";
+    EXPECT_EQ(options.HeaderFrameRate(), 12);
+    options.exactTiming = true;
+    EXPECT_EQ(options.LoopCount(), 1) << "a sound with seek samples plays at least once";
+    options.loops = 3;
+    options.frameTuner = 2;
+    EXPECT_EQ(options.LoopCount(), 3);
+    EXPECT_EQ(MovieFrameCount(2000, options), 74);
+    options.standalone = true;
+    options.framesPerSecond = 25;
+    EXPECT_EQ(options.HeaderFrameRate(), 25);
+    options.framesPerSecond = 0;
+    EXPECT_EQ(options.HeaderFrameRate(), 12) << "no rate to state";
+    options.framesPerSecond = 100;
+    options.loops = 65535;
+    EXPECT_EQ(MovieFrameCount(kMax, options), 214748364 + 70 + 2) << "held to 32 bits of milliseconds";
+    EXPECT_EQ(FrameLimitNote(65535, options), "");
+    options.stopAction = 2;
+    EXPECT_NE(FrameLimitNote(65535, options), "") << "the stop frame takes one";
+}
+
 // ---- BuildSoundMovie ---------------------------------------------------------------------------
 
 // MPEG-1, 128000 bits per second, 44100 Hz, joint stereo: one 417-byte frame.
@@ -387,6 +412,137 @@ TEST_F(SoundMovie, ALargeMp3IsCopiedWholeOrGivesNoMovie) {
     BuildSoundMovie(mp3, std::move(block), target, results, 2, 0);
     EXPECT_EQ(results, std::vector<std::string>{mp3 + ":Unexpected File Format."});
     EXPECT_EQ(swftest::ReadFileBytes(copied), movies[2]) << "the earlier movie stays as it was";
+}
+
+// ---- Exact timing --------------------------------------------------------------------------------
+
+// A frame of sound: its body is not blank.
+Bytes SoundFrame() {
+    Bytes frame = OneFrameMp3();
+    std::fill(frame.begin() + 4, frame.end(), 0x55);
+    return frame;
+}
+
+Bytes operator+(Bytes head, const Bytes& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+Bytes SoundFrames(int count) {
+    Bytes all;
+    for (int i = 0; i < count; ++i)
+        all = all + SoundFrame();
+    return all;
+}
+
+// lame's tag frame, counting `frames`, with a delay of 576 and a padding of 1000 (12 bits each).
+Bytes InfoFrame(uint32_t frames) {
+    Bytes frame = OneFrameMp3();
+    const Bytes tag = {'I',
+                       'n',
+                       'f',
+                       'o',
+                       0,
+                       0,
+                       0,
+                       1,
+                       U8(frames >> 24),
+                       U8(frames >> 16),
+                       U8(frames >> 8),
+                       U8(frames),
+                       'L',
+                       'A',
+                       'M',
+                       'E',
+                       '3',
+                       '.',
+                       '1',
+                       '0',
+                       '0'};
+    std::copy(tag.begin(), tag.end(), frame.begin() + 36);
+    frame[48 + 21] = 0x24;
+    frame[48 + 22] = 0x03;
+    frame[48 + 23] = 0xE8;
+    return frame;
+}
+
+// Another encoder's tag frame, counting 10 frames.
+Bytes VbriFrame() {
+    Bytes frame = SoundFrame();
+    const Bytes tag = {'V', 'B', 'R', 'I', 0, 1, 0, 0, 0, 0, 0, 0, 0x10, 0x4A, 0, 0, 0, 10};
+    std::copy(tag.begin(), tag.end(), frame.begin() + 36);
+    return frame;
+}
+
+const Bytes kId3v2 = Bytes{'I', 'D', '3', 3, 0, 0, 0, 0, 0, 10} + Bytes(10, 0xFF);
+const Bytes kId3v1 = Bytes{'T', 'A', 'G'} + Bytes(125, 0xFF);
+// An APE tag with a header and a footer around 8 bytes of items (size 40: items and footer).
+Bytes ApeTag(bool header) {
+    Bytes frame = Bytes{'A', 'P', 'E', 'T', 'A', 'G', 'E', 'X', 0xD0, 7, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0} +
+                  Bytes{0, 0, 0, U8(header ? 0xA0 : 0x80)} + Bytes(8, 0);
+    return frame;
+}
+const Bytes kApe = ApeTag(true) + Bytes(8, 0xFF) + ApeTag(false);
+const Bytes kLyrics3 = Bytes{'L', 'Y', 'R', 'I', 'C', 'S', 'B', 'E', 'G', 'I', 'N', 0xFF, 0xFB, 0x90, 0x64} +
+                       Bytes{'0', '0', '0', '0', '1', '5', 'L', 'Y', 'R', 'I', 'C', 'S', '2', '0', '0'};
+
+struct ExactCase {
+    const char* name;
+    Bytes mp3;
+    uint32_t sampleCount;
+};
+
+void PrintTo(const ExactCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ExactTiming : public SoundMovie, public ::testing::WithParamInterface<ExactCase> {};
+
+// The sound holds the ten frames of sound alone, skips 576 + 529 decoded samples and counts its own:
+// the tag's where it counts the frames found, else every sample after the skipped ones.
+TEST_P(ExactTiming, TheSoundsFramesAloneAndItsOwnLength) {
+    swftest::WriteFileBytes(mp3, GetParam().mp3);
+    SoundMovieOptions options;
+    options.exactTiming = true;
+    options.loops = 3;
+    std::vector<std::string> results;
+    ASSERT_EQ(BuildSoundMovie(mp3, movie, results, 2, options), MovieOutcome::Written);
+    const Bytes file = swftest::ReadFileBytes(movie);
+    const swftest::SwfMovie parsed = swftest::ParseMovie(file);
+    ASSERT_TRUE(parsed.valid) << swftest::Dump(file);
+    const swftest::SwfTag& sound = parsed.tags.at(0);
+    const auto body = file.begin() + static_cast<std::ptrdiff_t>(sound.bodyOffset);
+    EXPECT_EQ(U32{body[3]} | U32{body[4]} << 8 | U32{body[5]} << 16 | U32{body[6]} << 24,
+              GetParam().sampleCount);
+    EXPECT_EQ(body[7] | body[8] << 8, 576 + 529) << "seek samples";
+    EXPECT_EQ(Hex(Bytes(body + 9, body + static_cast<std::ptrdiff_t>(sound.length))), Hex(SoundFrames(10)));
+    EXPECT_EQ(file[parsed.tags.at(1).bodyOffset + 3], 3) << "loop count";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ExactTiming,
+    ::testing::Values(
+        ExactCase{"lame's own", InfoFrame(10) + SoundFrames(10), 10 * 1152 - 576 - 1000},
+        ExactCase{"tags around", kId3v2 + InfoFrame(10) + SoundFrames(10) + kApe + kLyrics3 + kId3v1,
+                  10 * 1152 - 576 - 1000},
+        ExactCase{"junk between frames", InfoFrame(10) + SoundFrames(4) + Bytes(100, 0xFF) + SoundFrames(6),
+                  10 * 1152 - 576 - 1000},
+        ExactCase{"two encodes joined",
+                  InfoFrame(4) + SoundFrames(4) + kId3v1 + kId3v2 + InfoFrame(6) + SoundFrames(6),
+                  10 * 1152 - 1105},
+        ExactCase{"cut short", InfoFrame(12) + SoundFrames(10), 10 * 1152 - 1105},
+        ExactCase{"no tag", SoundFrames(10), 10 * 1152 - 1105},
+        ExactCase{"another encoder's tag", VbriFrame() + SoundFrames(10), 10 * 1152 - 1105}));
+
+TEST_F(SoundMovie, ExactTimingOfAFileWithoutSoundGivesNoMovie) {
+    swftest::WriteFileBytes(mp3, InfoFrame(0));
+    SoundMovieOptions options;
+    options.exactTiming = true;
+    std::vector<std::string> results;
+    std::string why;
+    EXPECT_EQ(BuildSoundMovie(mp3, movie, results, 2, options, &why), MovieOutcome::UnexpectedFormat);
+    EXPECT_EQ(why, "No sound frames in the MP3 file");
+    EXPECT_FALSE(fs::exists(movie));
 }
 
 } // namespace

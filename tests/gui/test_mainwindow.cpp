@@ -184,7 +184,11 @@ private slots:
                                  "UpDownFrameTuner",
                                  "EditOutputFolder",
                                  "ButtonOutputFolder",
-                                 "ListBoxInputFiles"})
+                                 "ListBoxInputFiles",
+                                 "CheckBoxGapless",
+                                 "EditLoops",
+                                 "UpDownLoops",
+                                 "CheckBoxStandalone"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
     void everyNamedPartExists() {

@@ -1,5 +1,6 @@
 // New, Load, Save, Save As and the save prompt of the main window, with real project files in
 // a temporary folder and the dialogs answered by a script.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -179,6 +180,8 @@ private slots:
         project.StopAction = 2;
         project.FramePerSeconds = 25;
         project.FrameTuner = -4;
+        project.Gapless = project.Standalone = true;
+        project.Loops = 4;
         const QString path = SaveProjectAt("load.xml", project);
         dialogs_.openFileNameResults = {path};
         w.LoadProject1Click();
@@ -194,7 +197,11 @@ private slots:
         QCOMPARE(w.ComboBoxMode->currentText(), QStringLiteral("force"));
         QCOMPARE(w.ComboBoxBitrate->currentText(), QStringLiteral("64 kbps"));
         QVERIFY(w.ComboBoxQuality->isEnabled());
+        QVERIFY(w.CheckBoxGapless->isChecked() && w.CheckBoxStandalone->isChecked());
+        QCOMPARE(w.EditLoops->text(), QStringLiteral("4"));
         QVERIFY(!w.IsProjectChanged());
+        w.CheckBoxStandalone->setChecked(false);
+        QVERIFY(w.IsProjectChanged());
     }
 
     void loadedNumbersOutOfRangeAreClamped_data() {

@@ -597,10 +597,30 @@ private slots:
         // must give the same movies and report, byte for byte.
         QTest::newRow("every project option, saved")
             << Steps{{"mp3", "in/b.mp3"}}
-            << QStringList{"-n",  "--save-project", "p.xml",  "-m",        "2",   "--quality",
-                           "3",   "--channel-mode", "stereo", "--bitrate", "64",  "--fps",
-                           "24",  "--tuner",        "-5",     "--stop",    "end", "-o",
-                           "out", "in/b.mp3"}
+            << QStringList{"-n",
+                           "--save-project",
+                           "p.xml",
+                           "-m",
+                           "2",
+                           "--quality",
+                           "3",
+                           "--channel-mode",
+                           "stereo",
+                           "--bitrate",
+                           "64",
+                           "--fps",
+                           "24",
+                           "--tuner",
+                           "-5",
+                           "--stop",
+                           "end",
+                           "-o",
+                           "out",
+                           "--gapless",
+                           "--loops",
+                           "3",
+                           "--standalone",
+                           "in/b.mp3"}
             << headless << 0 << ""
             << QStringList{"p.xml=<TavrelProject>\r\n<ProjectName><root>/p.xml</ProjectName>\r\n"
                            "<Quality>3</Quality>\r\n<Mode>s</Mode>\r\n<Bitrate>64</Bitrate>\r\n"
@@ -608,9 +628,16 @@ private slots:
                            "File>"
                            "</Files>\r\n<StopAction>2</StopAction>\r\n<FramePerSeconds>24</"
                            "FramePerSeconds>\r\n"
-                           "<FrameTuner>-5</FrameTuner>\r\n</TavrelProject>\r\n",
+                           "<FrameTuner>-5</FrameTuner>\r\n<Gapless>1</Gapless>\r\n<Loops>3</Loops>\r\n"
+                           "<Standalone>1</Standalone>\r\n</TavrelProject>\r\n",
                            "in", "!out"}
             << "";
+        QTest::newRow("--standalone with no frame rate")
+            << Steps{} << QStringList{"--standalone", "--fps", "0", "-o", "out", "in"} << headless << 1
+            << "tavrel: option '--standalone' needs a frame rate: --fps 1 to 100" << nothingWritten << "";
+        QTest::newRow("--loops 0") << Steps{} << QStringList{"--loops", "0", "-o", "out", "in"} << headless
+                                   << 1 << "invalid value '0' for --loops: a whole number from 1 to 65535"
+                                   << nothingWritten << "";
         QTest::newRow("the same run as its project")
             << Steps{{"wav", "in/a.wav"},
                      {"mp3", "in/b.mp3"},

@@ -172,9 +172,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "@304 End (0), length 0\n"
                  "problem: 3 bytes after the End tag\n"}));
 
-// What the tool prints and its exit status.
-std::pair<int, std::string> RunSwfDump(const std::string& path) {
-    const std::string command = TAVREL_PROGRAM_DIR "/tavrel-inspect '" + path + "' 2>&1";
+// What the tool prints and its exit status; options (quoted as needed) go before the path.
+std::pair<int, std::string> RunSwfDump(const std::string& path, const std::string& options = "") {
+    const std::string command = TAVREL_PROGRAM_DIR "/tavrel-inspect " + options + " '" + path + "' 2>&1";
     std::FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr)
         return {-1, "popen failed"};
@@ -198,6 +198,38 @@ TEST(SwfDumpTool, PrintsAMovieAndRefusesAFileThatIsNone) {
     EXPECT_EQ(RunSwfDump(movie), std::make_pair(0, DumpSwfMovie(StopMovie())));
     EXPECT_EQ(RunSwfDump(text), std::make_pair(1, "tavrel-inspect: " + text +
                                                       " is not a SWF movie: it does not start with FWS\n"));
+    fs::remove_all(folder);
+}
+
+// The sound of a movie another program made: its one MP3 DefineSound (id 7, 1105 seek samples,
+// 2000 samples), after a tag this program never writes. Movies with no such sound are refused.
+TEST(SwfDumpTool, TakesTheSoundBackOut) {
+    const fs::path folder = fs::temp_directory_path() / ("tavrel-extract-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const Bytes mp3 = swftest::ReadFileBytes(TAVREL_TEST_DATA_DIR "/mp3/mpeg1-44100-stereo.mp3");
+    const auto length = static_cast<U32>(9 + mp3.size());
+    Bytes movie = Foreign("ffmpeg-jpeg.swf", 18); // its header
+    const Bytes tags = {0x43, 0x02, 0xFF, 0xFF, 0xFF, 0xBF, 0x03, U8(length), U8(length >> 8), 0, 0, 0x07,
+                        0x00, 0x2F, 0xD0, 0x07, 0x00, 0x00, 0x51, 0x04};
+    movie.insert(movie.end(), tags.begin(), tags.end());
+    movie.insert(movie.end(), mp3.begin(), mp3.end());
+    movie.insert(movie.end(), {0x00, 0x00});
+    movie[4] = U8(movie.size());
+    movie[5] = U8(movie.size() >> 8);
+    const std::string path = (folder / "foreign.swf").string(), out = (folder / "out").string();
+    swftest::WriteFileBytes(path, movie);
+
+    EXPECT_EQ(RunSwfDump(path, "--extract-mp3 '" + out + ".mp3'"),
+              std::make_pair(0, out + ".mp3: " + std::to_string(mp3.size()) + " bytes of MP3\n"));
+    EXPECT_EQ(swftest::ReadFileBytes(out + ".mp3"), mp3);
+    const auto [status, said] = RunSwfDump(path, "--extract-wav '" + out + ".wav'");
+    EXPECT_EQ(status, 0) << said;
+    EXPECT_EQ(swftest::ReadFileBytes(out + ".wav").size(), 44u + 2000 * 4) << "2000 stereo 16-bit samples";
+    const std::string stream = TAVREL_TEST_DATA_DIR "/swf/ffmpeg-mp3-stream.swf";
+    EXPECT_EQ(RunSwfDump(stream, "--extract-wav '" + out + ".wav'"),
+              std::make_pair(1, "tavrel-inspect: " + stream +
+                                    ": its sound is a stream (SoundStreamHead), not a "
+                                    "DefineSound\n"));
     fs::remove_all(folder);
 }
 

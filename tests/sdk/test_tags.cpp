@@ -88,6 +88,9 @@ public:
 // Sound data long enough for the long tag header, as every real MP3 is.
 U8 gSoundData[64] = {0x00, 0x00, 0xFF, 0xFB, 0x90, 0x64, 0x11, 0x22};
 
+// The same behind the seek samples an exact sound starts with: 576 + 529.
+U8 gExactSoundData[64] = {0x51, 0x04, 0xFF, 0xFB, 0x90, 0x64, 0x11, 0x22};
+
 Bytes SoundDataBytes() {
     return Bytes(gSoundData, gSoundData + sizeof gSoundData);
 }
@@ -157,6 +160,14 @@ const ByteCase kByteCases[] = {
      [] { return TagBytes(FCTStartSound(1, new FSoundInfo(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr))); },
      {0xC5, 0x03, 0x01, 0x00, 0x14, 0x00, 0x00},
      "StartSound (15), length 5: sound id 1, sync stop 0, no multiple 1, loop count 0"},
+    {"StartSound of a sound that plays 3 times",
+     [] { return TagBytes(FCTStartSound(1, new FSoundInfo(1, 0, 1, 0, 0, 0, 0, 3, 0, nullptr))); },
+     {0xC5, 0x03, 0x01, 0x00, 0x14, 0x03, 0x00},
+     "StartSound (15), length 5: sound id 1, sync stop 0, no multiple 1, loop count 3"},
+    {"StartSound of a sound that plays 65535 times",
+     [] { return TagBytes(FCTStartSound(1, new FSoundInfo(1, 0, 1, 0, 0, 0, 0, 65535, 0, nullptr))); },
+     {0xC5, 0x03, 0x01, 0x00, 0x14, 0xFF, 0xFF},
+     "StartSound (15), length 5: sound id 1, sync stop 0, no multiple 1, loop count 65535"},
     {"StartSound with in- and out-point: in-point first",
      [] {
          return TagBytes(
@@ -187,6 +198,16 @@ const ByteCase kByteCases[] = {
      Concat({0xBF, 0x03, 0x47, 0x00, 0x00, 0x00, 0x01, 0x00, 0x2F, 0x80, 0x04, 0x00, 0x00}, SoundDataBytes()),
      "DefineSound (14), length 71: id 1, format 2 (MP3), rate 3 (44 kHz), size 1 (16-bit), type 1 (stereo), "
      "sample count 1152, data length 64 (seek samples 0)"},
+    {"DefineSound with exact timing: its own sample count, 1105 seek samples before the frames",
+     [] {
+         TestSound sound(3, 0, 88200, gExactSoundData, sizeof gExactSoundData);
+         sound.SetDefinitionId(1);
+         return TagBytes(std::move(sound));
+     },
+     Concat({0xBF, 0x03, 0x47, 0x00, 0x00, 0x00, 0x01, 0x00, 0x2E, 0x88, 0x58, 0x01, 0x00},
+            Bytes(gExactSoundData, gExactSoundData + sizeof gExactSoundData)),
+     "DefineSound (14), length 71: id 1, format 2 (MP3), rate 3 (44 kHz), size 1 (16-bit), type 0 (mono), "
+     "sample count 88200, data length 64 (seek samples 1105)"},
     {"DefineSound flag bytes for 44 kHz mono and 22/11/5.5 kHz",
      [] {
          Bytes flags;
