@@ -115,9 +115,9 @@ TEST(ProjectFileText, WorkedExampleIsWrittenExactly) {
     EXPECT_EQ(ProjectFileText(DemoProject("C:\\Work\\demo.xml")), DemoFileText);
 }
 
-// The movie options are written only when set, after the original elements: a project without
+// The movie options are written only when set, after the older elements: a project without
 // them is written as ever, and older copies of the program read the rest of one with them.
-TEST(ProjectFileText, MovieOptionsFollowTheOriginalElements) {
+TEST(ProjectFileText, MovieOptionsFollowTheOlderElements) {
     PSoundProject project = DemoProject("C:\\Work\\demo.xml");
     project.Gapless = true;
     project.Loops = 65535;
