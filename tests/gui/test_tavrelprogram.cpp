@@ -289,8 +289,9 @@ private:
         }
         if (verb == "link") // path, where it points
             return symlink(BytesFromText(step.value(2)).c_str(), path.c_str()) == 0;
-        if (verb == "descriptors") { // count: the program runs with no more open files than that
-            fixtures::WriteBytes(path + ".sh", "#!/bin/sh\nulimit -n " + step.value(2).toStdString() +
+        if (verb == "ulimit") { // option and value: the program runs under that limit ("-n 40": 40
+            // open files at most; "-f 64": no file over 64 blocks of 512 bytes)
+            fixtures::WriteBytes(path + ".sh", "#!/bin/sh\nulimit " + step.value(2).toStdString() +
                                                    "\nexec '" + program + "' \"$@\"\n");
             program = path + ".sh";
             return chmod(program.c_str(), 0700) == 0;
@@ -822,6 +823,15 @@ private slots:
             << (oneWav + Steps{{"truncate", "in/a.wav", "44144"}}) << hide << headless << 0
             << "<root>/in/a.wav: the input holds less than its header says (0.25 s of 0.50 s)\n"
             << QStringList{"out/a.swf", "out/p.txt", "in/a.wav"} << "";
+        // A large file named .mp3 with no MP3 frame is refused before a byte of it is copied: the
+        // program may write no file over 64 blocks.
+        QTest::newRow("large .mp3 that is no MP3")
+            << Steps{{"text", "in/x.mp3", ""},
+                     {"truncate", "in/x.mp3", "100000000"},
+                     {"project", "p.xml", "out", "in/x.mp3"},
+                     {"ulimit", "prog/limited", "-f 64"}}
+            << hide << headless << 4 << "<root>/in/x.mp3: unexpected file format: Not an MP3 format file\n"
+            << QStringList{"out/p.txt", "in/x.mp3"} << "";
         // MP3 inputs at rates a movie has no code for are encoded anew; the intermediates go.
         QTest::newRow("MP3 inputs at 48 and 16 kHz")
             << Steps{{"mp3", "in/h.mp3", "mpeg1-48000-stereo.mp3"},
@@ -963,7 +973,7 @@ private slots:
         // More encoders than the open-file limit allows: as many run as can, and every file gets its movie.
         Steps manyWavs{{"program", "prog"},
                        {"edit", "prog/settings.ini", "encoders=0", "encoders=64"},
-                       {"descriptors", "prog/limited", "40"}};
+                       {"ulimit", "prog/limited", "-n 40"}};
         QStringList manyInputs, manyMovies{"out/p.txt"};
         for (int i = 0; i < 16; ++i) {
             manyWavs.append({"wav", QString("in/%1.wav").arg(i)});
