@@ -53,9 +53,11 @@ int64_t PlainStreamSamples(const Mp3Survey& survey) {
         return -1;
     const Mp3InfoTag& tag = survey.tag;
     const uint64_t soundFrames = survey.plainFrames - (tag.present ? 1 : 0);
-    // The library finds no length in a stream of a single frame; a stream whose length differs
-    // from its tag's is trimmed in ways of its own.
-    if (soundFrames < 2 || (tag.frames != 0 && tag.frames != soundFrames))
+    // The library finds no length in a stream of a single frame, and trims a stream shorter than
+    // its tag says in ways of its own. One longer than that (encodes joined one behind the other,
+    // each with its tag frame) it trims as one stream: the delay of its first tag at the start, the
+    // padding of that tag at the end; a tag frame inside the stream is a silent frame of it.
+    if (soundFrames < 2 || tag.frames > soundFrames)
         return -1;
     const int64_t samples = static_cast<int64_t>(soundFrames) * survey.format.samplesPerFrame;
     int64_t decoded = samples;

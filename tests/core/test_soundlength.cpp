@@ -126,7 +126,9 @@ struct LameCase {
     int channels;
     int64_t frames;
     const char* options;
-    const char* afterwards; // "" nothing, "garbage" bytes appended, "cut" the end cut off, "twice"
+    // "" nothing, "garbage" bytes appended, "cut" the end cut off, "twice", "joined" a shorter
+    // encode appended (another padding)
+    const char* afterwards;
 };
 
 class LameLength : public testing::TestWithParam<LameCase> {};
@@ -140,12 +142,18 @@ TEST_P(LameLength, FromMemoryIsTheLibrarysLengthOfTheFile) {
     ASSERT_TRUE(fixtures::RunLame(QString(c.options).split(' ', Qt::SkipEmptyParts) + QStringList{wav, mp3}));
     std::string bytes = fixtures::ReadBytes(mp3.toStdString());
     const std::string afterwards = c.afterwards;
-    if (afterwards == "garbage")
+    if (afterwards == "garbage") {
         bytes += "\xFF\xFB trailing bytes";
-    else if (afterwards == "cut")
+    } else if (afterwards == "cut") {
         bytes.resize(bytes.size() - 1000);
-    else if (afterwards == "twice")
+    } else if (afterwards == "twice") {
         bytes += bytes;
+    } else if (afterwards == "joined") {
+        ASSERT_TRUE(fixtures::WriteToneWav(wav.toStdString(), c.rate, c.channels, c.frames / 3));
+        ASSERT_TRUE(
+            fixtures::RunLame(QString(c.options).split(' ', Qt::SkipEmptyParts) + QStringList{wav, mp3}));
+        bytes += fixtures::ReadBytes(mp3.toStdString());
+    }
     fixtures::WriteBytes(mp3.toStdString(), bytes);
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const int32_t fromFile = Mp3LengthMs(mp3.toStdString());
@@ -168,7 +176,8 @@ INSTANTIATE_TEST_SUITE_P(
         LameCase{44100, 2, 44100, "--add-id3v2 --tt title --ta artist", ""},
         LameCase{44100, 2, 44100, "--id3v1-only --tt title", ""},
         LameCase{44100, 2, 44100, "-b 128", "garbage"}, LameCase{44100, 2, 44100, "-V 2", "cut"},
-        LameCase{44100, 2, 44100, "-b 128", "twice"}, LameCase{44100, 2, 1200, "-b 128", ""},
+        LameCase{44100, 2, 44100, "-b 128", "twice"}, LameCase{44100, 2, 44100 + 300, "-b 128", "joined"},
+        LameCase{22050, 1, 22050 * 2, "-V 5", "joined"}, LameCase{44100, 2, 1200, "-b 128", ""},
         LameCase{44100, 2, 100, "-t", ""}),
     [](const testing::TestParamInfo<LameCase>& row) { return "Case" + std::to_string(row.index); });
 
