@@ -179,6 +179,59 @@ SoundFormat FormatOf(const SF_INFO& info) {
     return {info.samplerate, info.channels, (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG};
 }
 
+// The sound data of a WAV file: the size its header states, the bytes the file holds from the
+// data chunk's start to its end, and, from the format chunk, the bytes of a second and of one
+// sample of every channel.
+struct WavData {
+    int64_t statedBytes = 0;
+    int64_t heldBytes = 0;
+    int64_t bytesPerSecond = 0;
+    int64_t blockAlign = 0;
+};
+
+// A size that a program writing a WAV as a stream puts in for "as many bytes as follow": 0, or
+// 0x7FFFF000 and more (0x7FFFF000, 0x7FFFFFFF and 0xFFFFFFFF are in use).
+bool StandsForAnySize(int64_t statedBytes) {
+    return statedBytes == 0 || statedBytes >= 0x7FFFF000;
+}
+
+bool ReadWavData(const std::string& path, WavData& wav) {
+    std::ifstream file(path, std::ios::binary);
+    unsigned char riff[12];
+    if (!file.read(reinterpret_cast<char*>(riff), sizeof riff) || std::memcmp(riff, "RIFF", 4) != 0 ||
+        std::memcmp(riff + 8, "WAVE", 4) != 0)
+        return false;
+    file.seekg(0, std::ios::end);
+    const int64_t fileSize = file.tellg();
+    const auto little = [](const unsigned char* b, int bytes) {
+        uint32_t value = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            value = (value << 8) | b[i];
+        return int64_t{value};
+    };
+    // The chunks, up to the sound data.
+    for (int64_t at = 12; at + 8 <= fileSize;) {
+        unsigned char header[24];
+        file.seekg(at);
+        if (!file.read(reinterpret_cast<char*>(header), 8))
+            return false;
+        const int64_t chunkSize = little(header + 4, 4);
+        if (std::memcmp(header, "fmt ", 4) == 0) {
+            if (chunkSize < 16 || !file.read(reinterpret_cast<char*>(header + 8), 16))
+                return false;
+            // behind the format, the channels and the rate
+            wav.bytesPerSecond = little(header + 8 + 8, 4);
+            wav.blockAlign = little(header + 8 + 12, 2);
+        } else if (std::memcmp(header, "data", 4) == 0) {
+            wav.statedBytes = chunkSize;
+            wav.heldBytes = fileSize - (at + 8);
+            return true;
+        }
+        at += 8 + chunkSize + (chunkSize & 1);
+    }
+    return false;
+}
+
 } // namespace
 
 int32_t SndfileLengthMs(const std::string& path, SoundFormat* format) {
@@ -187,9 +240,21 @@ int32_t SndfileLengthMs(const std::string& path, SoundFormat* format) {
     if (!file)
         throw SoundLengthError("Unable to open " + path + ": " + sf_strerror(nullptr));
     sf_close(file);
-    if (format)
+    // libsndfile takes a WAV's stated size of 0 at its word: the sound that follows is measured.
+    int64_t frames = info.frames;
+    bool sizeUnstated = false;
+    const int major = info.format & SF_FORMAT_TYPEMASK;
+    WavData wav;
+    if (frames == 0 && (major == SF_FORMAT_WAV || major == SF_FORMAT_WAVEX) && ReadWavData(path, wav) &&
+        wav.statedBytes == 0 && wav.blockAlign > 0) {
+        frames = wav.heldBytes / wav.blockAlign;
+        sizeUnstated = frames > 0;
+    }
+    if (format) {
         *format = FormatOf(info);
-    return WholeMilliseconds(info.frames, info.samplerate, path);
+        format->sizeUnstated = sizeUnstated;
+    }
+    return WholeMilliseconds(frames, info.samplerate, path);
 }
 
 int32_t Mp3LengthMs(const std::string& path) {
@@ -242,39 +307,12 @@ int32_t Mp3HeldMs(const SoundBlock& mp3, int32_t* frameMs) {
 }
 
 bool WavHoldsLessThanItsHeader(const std::string& path, int32_t& heldMs, int32_t& promisedMs) {
-    std::ifstream file(path, std::ios::binary);
-    unsigned char riff[12];
-    if (!file.read(reinterpret_cast<char*>(riff), sizeof riff) || std::memcmp(riff, "RIFF", 4) != 0 ||
-        std::memcmp(riff + 8, "WAVE", 4) != 0)
+    WavData wav;
+    if (!ReadWavData(path, wav) || wav.bytesPerSecond <= 0 || StandsForAnySize(wav.statedBytes) ||
+        wav.heldBytes >= wav.statedBytes)
         return false;
-    file.seekg(0, std::ios::end);
-    const int64_t fileSize = file.tellg();
-    const auto little32 = [](const unsigned char* b) {
-        return uint32_t{b[0]} | (uint32_t{b[1]} << 8) | (uint32_t{b[2]} << 16) | (uint32_t{b[3]} << 24);
-    };
-    // The chunks, up to the sound data: the format chunk gives the bytes of one second.
-    int64_t bytesPerSecond = 0;
-    for (int64_t at = 12; at + 8 <= fileSize;) {
-        unsigned char header[24];
-        file.seekg(at);
-        if (!file.read(reinterpret_cast<char*>(header), 8))
-            return false;
-        const int64_t chunkSize = little32(header + 4);
-        if (std::memcmp(header, "fmt ", 4) == 0) {
-            if (chunkSize < 16 || !file.read(reinterpret_cast<char*>(header + 8), 16))
-                return false;
-            bytesPerSecond = little32(header + 8 + 8); // behind the format, channels and rate
-        } else if (std::memcmp(header, "data", 4) == 0) {
-            const int64_t held = fileSize - (at + 8);
-            // 0 and 0xFFFFFFFF stand for "unknown" in files written as a stream.
-            if (bytesPerSecond <= 0 || chunkSize == 0 || chunkSize == 0xFFFFFFFF || held >= chunkSize)
-                return false;
-            heldMs = static_cast<int32_t>(held * 1000 / bytesPerSecond);
-            promisedMs = static_cast<int32_t>(
-                std::min<int64_t>(chunkSize * 1000 / bytesPerSecond, std::numeric_limits<int32_t>::max()));
-            return true;
-        }
-        at += 8 + chunkSize + (chunkSize & 1);
-    }
-    return false;
+    heldMs = static_cast<int32_t>(wav.heldBytes * 1000 / wav.bytesPerSecond);
+    promisedMs = static_cast<int32_t>(
+        std::min<int64_t>(wav.statedBytes * 1000 / wav.bytesPerSecond, std::numeric_limits<int32_t>::max()));
+    return true;
 }

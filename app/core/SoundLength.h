@@ -28,10 +28,15 @@ struct SoundFormat {
     int rate = 0;
     int channels = 0;
     bool mpeg = false;
+    // A WAV whose header states 0 bytes of sound, as a program writing it to a pipe leaves it (it
+    // cannot go back to fill the size in): its sound runs to the end of the file, and only a reader
+    // that reads it as a stream takes all of it.
+    bool sizeUnstated = false;
 };
 
 // The same, choosing the reader explicitly. format, when given, gets what libsndfile found of the
-// file while measuring it, as SoundFormatOf gives it.
+// file while measuring it, as SoundFormatOf gives it. A WAV whose header states no size for its
+// sound is measured to the end of the file.
 int32_t Mp3LengthMs(const std::string& path);
 int32_t SndfileLengthMs(const std::string& path, SoundFormat* format = nullptr);
 
@@ -59,5 +64,7 @@ int32_t Mp3HeldMs(const unsigned char* data, size_t size, int32_t* frameMs = nul
 int32_t Mp3HeldMs(const SoundBlock& mp3, int32_t* frameMs = nullptr);
 
 // For a WAV file whose header promises more sound than the file holds (a copy cut short): the
-// playing time it holds and the one its header promises, in milliseconds. False for any other file.
+// playing time it holds and the one its header promises, in milliseconds. False for any other
+// file, and for one written as a stream: its header states 0 bytes, or a stand-in for "as many as
+// follow" (0x7FFFF000 and more: 0x7FFFF000, 0x7FFFFFFF, 0xFFFFFFFF).
 bool WavHoldsLessThanItsHeader(const std::string& path, int32_t& heldMs, int32_t& promisedMs);

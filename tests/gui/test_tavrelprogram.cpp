@@ -33,6 +33,7 @@
 #include "ProgramFiles.h"
 #include "ProgramStart.h"
 #include "ProjectFile.h"
+#include "SwfDump.h"
 #include "core/RunFixtures.h"
 
 namespace {
@@ -375,13 +376,21 @@ private:
     // What differs from the expected files: "path" must exist, and each folder holding such
     // entries must hold nothing else; "!path" must not exist; "path=text" must hold text, or
     // start with it when it ends in "*" ("<root>" stands for the row's folder); "path==other" must
-    // hold what the file other holds.
+    // hold what the file other holds; "path#count" must be a movie of count frames.
     QString UnexpectedFiles(const QStringList& expected) {
         QString differences;
         std::map<std::string, std::vector<std::string>> folders;
         for (QString entry : expected) {
             struct stat info {};
             const bool absent = entry.startsWith('!');
+            if (const qsizetype hash = entry.lastIndexOf('#'); hash > 0 && !entry.contains('=')) {
+                const std::string movie = fixtures::ReadBytes(Bytes(entry.left(hash)));
+                const SwfMovie read =
+                    ParseSwfMovie(reinterpret_cast<const uint8_t*>(movie.data()), movie.size());
+                if (!read.valid || read.frameCount != entry.mid(hash + 1).toUInt())
+                    differences += entry.left(hash) + QString(" counts %1 frames\n").arg(read.frameCount);
+                entry.truncate(hash);
+            }
             if (const qsizetype equals = entry.indexOf('='); equals > 0) {
                 std::string text = BytesFromText(entry.mid(equals + 1).replace("<root>", root_.path()));
                 if (text.rfind('=', 0) == 0)
@@ -823,6 +832,16 @@ private slots:
             << (oneWav + Steps{{"truncate", "in/a.wav", "44144"}}) << hide << headless << 0
             << "<root>/in/a.wav: the input holds less than its header says (0.25 s of 0.50 s)\n"
             << QStringList{"out/a.swf", "out/p.txt", "in/a.wav"} << "";
+        // A WAV written to a pipe states 0 bytes of sound, or a stand-in for any number: all of it
+        // is converted (0.5 s, 6 frames), without a word.
+        const std::pair<const char*, QString> streamedSizes[] = {
+            {"0", QString(4, QChar(0))},
+            {"0x7FFFF000", QChar(0) + L1("\xF0\xFF\x7F")},
+            {"0x7FFFFFFF", L1("\xFF\xFF\xFF\x7F")}};
+        for (const auto& [name, size] : streamedSizes)
+            QTest::addRow("WAV whose data size is %s", name)
+                << (oneWav + Steps{{"edit", "in/a.wav", L1("data\x88\x58\x01") + QChar(0), "data" + size}})
+                << hide << headless << 0 << "" << QStringList{"out/a.swf#6", "out/p.txt"} << "";
         // A large file named .mp3 with no MP3 frame is refused before a byte of it is copied: the
         // program may write no file over 64 blocks.
         QTest::newRow("large .mp3 that is no MP3")
