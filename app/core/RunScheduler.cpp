@@ -100,6 +100,14 @@ std::string Seconds(int32_t ms, int decimals) {
     return text;
 }
 
+// What to say of a damaged MP3, empty for one a decoder reads to its end.
+std::string DamageNote(const Mp3Length& length) {
+    if (length.stopsAtMs < 0)
+        return {};
+    return "the input is damaged at " + Seconds(length.stopsAtMs, 2) + " s of " + Seconds(length.ms, 2) +
+           " s: some players stop there";
+}
+
 // The presets as this project encodes them. An editable preset ("Custom...") stands for the values
 // the user chose and saw, which the project holds (the window copies its boxes into it before a
 // run): those are encoded, with the preset's option letters. Fixed presets keep their own values.
@@ -146,6 +154,11 @@ struct RunScheduler::FileWork {
     std::string movieNote;                       // where its movie went, when not under the usual name
     const char* skipEnding = ":File Not Found."; // the ending of its line when it was skipped
     std::string note;                            // what to say of a movie made all the same
+
+    void AddNote(const std::string& text) {
+        if (!text.empty())
+            note += (note.empty() ? "" : "; ") + text;
+    }
 };
 
 struct RunScheduler::Encoder {
@@ -332,8 +345,8 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
             int32_t heldMs = 0;
             int32_t promisedMs = 0;
             if (WavHoldsLessThanItsHeader(file.input, heldMs, promisedMs))
-                file.note = "the input holds less than its header says (" + Seconds(heldMs, 2) + " s of " +
-                            Seconds(promisedMs, 2) + " s)";
+                file.AddNote("the input holds less than its header says (" + Seconds(heldMs, 2) + " s of " +
+                             Seconds(promisedMs, 2) + " s)");
         });
         file.frames = During({Cause::FrameCountUnknown, {}},
                              [&] { return MovieFrameCount(file.lengthMs, SoundMovieOptionsOf(project_)); });
@@ -458,9 +471,7 @@ void RunScheduler::FinishFile(FileWork& file) {
         }
         if (!file.failure) {
             outputs_.MovieMade(moviePath, file.input);
-            const std::string limit = FrameLimitNote(file.frames, SoundMovieOptionsOf(project_));
-            if (!limit.empty())
-                file.note += (file.note.empty() ? "" : "; ") + limit;
+            file.AddNote(FrameLimitNote(file.frames, SoundMovieOptionsOf(project_)));
         }
         file.handled = true;
         return;
@@ -535,9 +546,10 @@ void RunScheduler::BuildFromMp3Input(FileWork& file, const std::string& moviePat
                SwfSoundRateCode(mp3.Survey().format.sampleRate) >= 0;
     });
     if (measurable) {
-        const int32_t lengthMs = During(lengthUnreadable, [&] {
-            return options.exactTiming ? ExactSoundMs(mp3) : Mp3LengthMs(mp3, file.input);
-        });
+        // A damaged MP3 gets its note also when its frames follow its exact sound.
+        const int32_t measuredMs = MeasuredMp3Length(file, mp3);
+        const int32_t lengthMs =
+            options.exactTiming ? During(lengthUnreadable, [&] { return ExactSoundMs(mp3); }) : measuredMs;
         file.frames =
             During({Cause::FrameCountUnknown, {}}, [&] { return MovieFrameCount(lengthMs, options); });
     }
@@ -547,4 +559,12 @@ void RunScheduler::BuildFromMp3Input(FileWork& file, const std::string& moviePat
                                &diagnostic);
     });
     file.failure = FailureOf(outcome, diagnostic);
+}
+
+// The playing time of an MP3 input; a damaged one gets a note.
+int32_t RunScheduler::MeasuredMp3Length(FileWork& file, const SoundBlock& mp3) {
+    const Mp3Length length =
+        During({Cause::LengthUnreadable, {}}, [&] { return MeasureMp3(mp3, file.input); });
+    file.AddNote(DamageNote(length));
+    return length.ms;
 }

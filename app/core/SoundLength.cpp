@@ -133,26 +133,6 @@ off_t SeekBytes(void* handle, off_t offset, int whence) {
     return base + offset;
 }
 
-// The length of an MP3 file that `bytes` shows and `survey` walked: from the frames for a file laid
-// out plainly, else from libmpg123 reading the same bytes, else from the frame walk's count.
-int32_t Mp3LengthMs(Mp3Bytes& bytes, const Mp3Survey& survey, const std::string& name) {
-    // The frames give the length of a plainly laid out file in one quick walk; the library walks
-    // anything else, as it does for the file on disk.
-    const int64_t plainSamples = PlainStreamSamples(survey);
-    if (plainSamples >= 0)
-        return WholeMilliseconds(plainSamples, survey.format.sampleRate, name);
-    const Mpg123Handle handle = NewDecoder(name);
-    ByteStream stream{&bytes, 0};
-    if (mpg123_replace_reader_handle(handle.get(), ReadBytes, SeekBytes, nullptr) != MPG123_OK ||
-        mpg123_open_handle(handle.get(), &stream) != MPG123_OK)
-        throw SoundLengthError("Unable to open " + name + ": " + mpg123_strerror(handle.get()));
-    long rate = 0;
-    const int64_t samples = DecodedSamples(handle.get(), rate);
-    if (samples == MPG123_ERR || rate <= 0)
-        return FrameWalkLengthMs(survey, name);
-    return WholeMilliseconds(samples, rate, name);
-}
-
 // The playing time the whole frames of a walked MP3 hold; see Mp3HeldMs.
 int32_t HeldMs(const Mp3Survey& survey, int32_t* frameMs) {
     const int rate = survey.format.sampleRate;
@@ -173,6 +153,50 @@ int32_t HeldMs(const Mp3Survey& survey, int32_t* frameMs) {
     if (frameMs)
         *frameMs = (survey.format.samplesPerFrame * 1000 + rate - 1) / rate;
     return samples <= 0 ? 0 : static_cast<int32_t>(samples * 1000 / rate);
+}
+
+// The samples and the sample rate the library decodes from the bytes, searching for the next frame
+// after damage over resyncLimit bytes at most (0: the library's own limit, about a kilobyte; -1: to
+// the end), or an MPG123_ERR count when it finds no length.
+int64_t LibrarySamples(Mp3Bytes& bytes, const std::string& name, long resyncLimit, long& rate) {
+    const Mpg123Handle handle = NewDecoder(name);
+    ByteStream stream{&bytes, 0};
+    if (resyncLimit != 0)
+        mpg123_param(handle.get(), MPG123_RESYNC_LIMIT, resyncLimit, 0.0);
+    if (mpg123_replace_reader_handle(handle.get(), ReadBytes, SeekBytes, nullptr) != MPG123_OK ||
+        mpg123_open_handle(handle.get(), &stream) != MPG123_OK)
+        throw SoundLengthError("Unable to open " + name + ": " + mpg123_strerror(handle.get()));
+    return DecodedSamples(handle.get(), rate);
+}
+
+// The length of an MP3 file that `bytes` shows and `survey` walked: from the frames for a file laid
+// out plainly, else from libmpg123 reading the same bytes, else from the frame walk's count.
+Mp3Length MeasureMp3(Mp3Bytes& bytes, const Mp3Survey& survey, const std::string& name) {
+    // The frames give the length of a plainly laid out file in one quick walk; the library walks
+    // anything else, as it does for the file on disk.
+    const int64_t plainSamples = PlainStreamSamples(survey);
+    if (plainSamples >= 0)
+        return {WholeMilliseconds(plainSamples, survey.format.sampleRate, name)};
+    long rate = 0;
+    const int64_t samples = LibrarySamples(bytes, name, 0, rate);
+    if (samples == MPG123_ERR || rate <= 0)
+        return {FrameWalkLengthMs(survey, name)};
+    Mp3Length length{WholeMilliseconds(samples, rate, name)};
+    // The library gives up where it finds no frame within a kilobyte or so. Where the frames the
+    // walk found hold clearly more (two frames: the decoder's delay and the rounding), it is asked
+    // again to search on to the end; decoding more that way, it stopped at damage.
+    int32_t frameMs = 0;
+    const int32_t heldMs = HeldMs(survey, &frameMs);
+    if (heldMs > length.ms + 2 * frameMs) {
+        long searchedRate = 0;
+        const int64_t searched = LibrarySamples(bytes, name, -1, searchedRate);
+        if (searched != MPG123_ERR && searchedRate == rate) {
+            const int32_t searchedMs = WholeMilliseconds(searched, rate, name);
+            if (searchedMs > length.ms + frameMs)
+                length = {searchedMs, length.ms};
+        }
+    }
+    return length;
 }
 
 SoundFormat FormatOf(const SF_INFO& info) {
@@ -274,14 +298,18 @@ int32_t Mp3LengthMs(const std::string& path) {
 
 int32_t Mp3LengthMs(const unsigned char* data, size_t size, const std::string& name) {
     Mp3Bytes bytes(data, data == nullptr ? 0 : size);
-    return Mp3LengthMs(bytes, SurveyMp3(bytes), name);
+    return MeasureMp3(bytes, SurveyMp3(bytes), name).ms;
 }
 
 int32_t Mp3LengthMs(const SoundBlock& mp3, const std::string& name) {
+    return MeasureMp3(mp3, name).ms;
+}
+
+Mp3Length MeasureMp3(const SoundBlock& mp3, const std::string& name) {
     if (mp3.File() < 0)
         throw SoundLengthError("Unable to open " + name);
     Mp3Bytes bytes(mp3.File(), mp3.FileSize());
-    return Mp3LengthMs(bytes, mp3.Survey(), name);
+    return MeasureMp3(bytes, mp3.Survey(), name);
 }
 
 int32_t SoundLengthMs(const std::string& path) {

@@ -51,6 +51,16 @@ int32_t Mp3LengthMs(const unsigned char* data, size_t size, const std::string& n
 // the file in bounded blocks.
 int32_t Mp3LengthMs(const SoundBlock& mp3, const std::string& name);
 
+// The playing time of an MP3 as Mp3LengthMs gives it, but for a damaged MP3: the library stops
+// decoding where it finds no frame for a while (a run of zeros from a bad copy, say), while the
+// frames go on behind the damage and the movie holds them all. Then the length is what the
+// library decodes when it searches past the damage, and stopsAtMs where it stopped.
+struct Mp3Length {
+    int32_t ms = 0;
+    int32_t stopsAtMs = -1; // -1: no damage that stops a decoder
+};
+Mp3Length MeasureMp3(const SoundBlock& mp3, const std::string& name);
+
 // The format of a sound file libsndfile reads, from its open descriptor (which is read from, not
 // closed). False when it reads none.
 bool SoundFormatOf(int fd, SoundFormat& format);

@@ -241,6 +241,13 @@ private:
             return fixtures::WriteToneWav(path, 44100, step.value(2, "2").toInt(), 22050);
         if (verb == "truncate") // path, size: cut short, or made longer with a hole
             return truncate(path.c_str(), step.value(2).toLongLong()) == 0;
+        if (verb == "zeros") { // path, offset, count: damage, as a bad copy leaves it
+            std::string content = fixtures::ReadBytes(path);
+            content.replace(step.value(2).toULongLong(), step.value(3).toULongLong(),
+                            step.value(3).toULongLong(), '\0');
+            fixtures::WriteBytes(path, content);
+            return true;
+        }
         if (verb == "project") { // name, output folder, inputs...
             SaveProject(step.value(1), step.mid(3), step.value(2));
             return true;
@@ -842,6 +849,14 @@ private slots:
             QTest::addRow("WAV whose data size is %s", name)
                 << (oneWav + Steps{{"edit", "in/a.wav", L1("data\x88\x58\x01") + QChar(0), "data" + size}})
                 << hide << headless << 0 << "" << QStringList{"out/a.swf#6", "out/p.txt"} << "";
+        // A damaged MP3 (a run of zeros from a bad copy): the movie's frames follow all of its sound.
+        QTest::newRow("damaged MP3")
+            << Steps{{"mp3", "in/d.mp3", "../../../demo/sounds/chime.mp3"},
+                     {"zeros", "in/d.mp3", "12000", "2048"},
+                     {"project", "p.xml", "out", "in/d.mp3"}}
+            << hide << headless << 0
+            << "<root>/in/d.mp3: the input is damaged at 1.49 s of 2.78 s: some players stop there\n"
+            << QStringList{"out/d.swf#37", "out/p.txt"} << "";
         // A large file named .mp3 with no MP3 frame is refused before a byte of it is copied: the
         // program may write no file over 64 blocks.
         QTest::newRow("large .mp3 that is no MP3")
