@@ -136,11 +136,11 @@ enum class FileState {
 struct RunScheduler::FileWork {
     std::string input;
     FileState state = FileState::Waiting;
-    bool handled = false;  // its work completed (a report line, the progress moved on)
-    int32_t frames = 0;    // for a non-MP3 input, worked out from the input before encoding
-    int32_t lengthMs = 0;  // the same input's length, which its MP3 must hold
-    int32_t slackMs = 0;   // how much less than lengthMs the MP3 may hold, beyond one of its frames
-    bool mp3Input = false; // an MP3 input encoded anew: its frames are counted from the new MP3
+    bool handled = false; // its work completed (a report line, the progress moved on)
+    int32_t frames = 0;   // the movie's, for an input to encode worked out from it before encoding
+    int32_t soundMs = 0;  // the length of the sound the frames were worked out from
+    int32_t lengthMs = 0; // what its MP3 must hold: the input's length, or its frames' for an MP3
+    int32_t slackMs = 0;  // how much less than lengthMs the MP3 may hold, beyond one of its frames
     std::optional<SoundFormat> format; // a non-MP3 input's, found with its length, for its encoder
     std::string mp3Path;
     std::optional<FileFailure> whyNoMp3; // what a builder that finds no MP3 stands for
@@ -323,7 +323,7 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
             }
             // Its new MP3 must hold what the encoder decodes of it: its frames less the delay and
             // padding its tag notes, less the decoder's own delay where it notes none, and one
-            // frame. The movie's frames are counted from the new MP3.
+            // frame. The movie's frames follow the input's own length, whatever the new MP3's.
             SoundBlock mp3;
             int32_t frameMs = 0;
             const bool measured = During({Cause::LengthUnreadable, {}}, [&] {
@@ -333,7 +333,7 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
             if (!measured)
                 throw StepFailed{":Unexpected File Format.", {Cause::LengthUnreadable, mp3.Problem()}};
             file.slackMs = frameMs + (kMp3DecoderDelay * 1000 + rate - 1) / rate;
-            file.mp3Input = true;
+            file.frames = FramesFor(file, MeasuredMp3Length(file, mp3));
             StartEncoder(index, encoder);
             return;
         }
@@ -348,8 +348,7 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
                 file.AddNote("the input holds less than its header says (" + Seconds(heldMs, 2) + " s of " +
                              Seconds(promisedMs, 2) + " s)");
         });
-        file.frames = During({Cause::FrameCountUnknown, {}},
-                             [&] { return MovieFrameCount(file.lengthMs, SoundMovieOptionsOf(project_)); });
+        file.frames = FramesFor(file, file.lengthMs);
         StartEncoder(index, encoder);
     } catch (const StepFailed& failed) {
         file.skipEnding = failed.ending;
@@ -471,7 +470,7 @@ void RunScheduler::FinishFile(FileWork& file) {
         }
         if (!file.failure) {
             outputs_.MovieMade(moviePath, file.input);
-            file.AddNote(FrameLimitNote(file.frames, SoundMovieOptionsOf(project_)));
+            file.AddNote(FramesNote(file.frames, file.soundMs, SoundMovieOptionsOf(project_)));
         }
         file.handled = true;
         return;
@@ -515,12 +514,9 @@ void RunScheduler::BuildFromEncodedMp3(FileWork& file, const std::string& movieP
         return;
     }
     // With exact timing the frames follow the sound's exact length, found from the new MP3.
-    if (file.mp3Input || options.exactTiming) {
-        const int32_t lengthMs = During({Cause::LengthUnreadable, {}}, [&] {
-            return options.exactTiming ? ExactSoundMs(mp3) : Mp3LengthMs(mp3, file.mp3Path);
-        });
-        file.frames =
-            During({Cause::FrameCountUnknown, {}}, [&] { return MovieFrameCount(lengthMs, options); });
+    if (options.exactTiming) {
+        const int32_t exactMs = During({Cause::LengthUnreadable, {}}, [&] { return ExactSoundMs(mp3); });
+        file.frames = FramesFor(file, exactMs);
     }
     const MovieOutcome outcome = During(notWritten, [&] {
         return BuildSoundMovie(file.mp3Path, std::move(mp3), movieFile, file.lines, file.frames, options,
@@ -548,10 +544,9 @@ void RunScheduler::BuildFromMp3Input(FileWork& file, const std::string& moviePat
     if (measurable) {
         // A damaged MP3 gets its note also when its frames follow its exact sound.
         const int32_t measuredMs = MeasuredMp3Length(file, mp3);
-        const int32_t lengthMs =
-            options.exactTiming ? During(lengthUnreadable, [&] { return ExactSoundMs(mp3); }) : measuredMs;
         file.frames =
-            During({Cause::FrameCountUnknown, {}}, [&] { return MovieFrameCount(lengthMs, options); });
+            FramesFor(file, options.exactTiming ? During(lengthUnreadable, [&] { return ExactSoundMs(mp3); })
+                                                : measuredMs);
     }
     std::string diagnostic;
     const MovieOutcome outcome = During({Cause::MovieNotWritten, {}}, [&] {
@@ -567,4 +562,11 @@ int32_t RunScheduler::MeasuredMp3Length(FileWork& file, const SoundBlock& mp3) {
         During({Cause::LengthUnreadable, {}}, [&] { return MeasureMp3(mp3, file.input); });
     file.AddNote(DamageNote(length));
     return length.ms;
+}
+
+// The movie's frame count for a sound of soundMs, which its note, if it needs one, tells of.
+int32_t RunScheduler::FramesFor(FileWork& file, int32_t soundMs) const {
+    file.soundMs = soundMs;
+    return During({Cause::FrameCountUnknown, {}},
+                  [&] { return MovieFrameCount(soundMs, SoundMovieOptionsOf(project_)); });
 }

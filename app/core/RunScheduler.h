@@ -75,6 +75,7 @@ private:
     void BuildFromEncodedMp3(FileWork& file, const std::string& moviePath);
     void BuildFromMp3Input(FileWork& file, const std::string& moviePath);
     static int32_t MeasuredMp3Length(FileWork& file, const SoundBlock& mp3);
+    int32_t FramesFor(FileWork& file, int32_t soundMs) const;
     static size_t EncodersDescriptorsAllow();
 
     Setup setup_;

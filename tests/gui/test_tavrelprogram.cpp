@@ -857,6 +857,18 @@ private slots:
             << hide << headless << 0
             << "<root>/in/d.mp3: the input is damaged at 1.49 s of 2.78 s: some players stop there\n"
             << QStringList{"out/d.swf#37", "out/p.txt"} << "";
+        // 720 s of MPEG-2.5 frames at 100 frames per second, and a sound with no frame at all.
+        QTest::newRow("more frames than a movie holds")
+            << Steps{{"text", "in/long.mp3",
+                      (L1("\xFF\xE3\x18\xC4") + QString(68, QChar(0))).repeated(10000)}}
+            << QStringList{"--fps", "100", "-o", "out", "in/long.mp3"} << headless << 0
+            << "in/long.mp3: its frames cover 655 s of 720 s: a movie holds at most 65,535 frames\n"
+            << QStringList{"out/long.swf#65535", "out/Untitled.txt"} << "";
+        QTest::newRow("--fps 0")
+            << oneMp3 << QStringList{"--fps", "0", "-o", "out", "in/b.mp3"} << headless << 0
+            << "in/b.mp3: its movie has no frame for the sound's 200 ms (0 frames per second, "
+               "frame tuner 0)\n"
+            << QStringList{"out/b.swf#0", "out/Untitled.txt"} << "";
         // A large file named .mp3 with no MP3 frame is refused before a byte of it is copied: the
         // program may write no file over 64 blocks.
         QTest::newRow("large .mp3 that is no MP3")
@@ -866,13 +878,18 @@ private slots:
                      {"ulimit", "prog/limited", "-f 64"}}
             << hide << headless << 4 << "<root>/in/x.mp3: unexpected file format: Not an MP3 format file\n"
             << QStringList{"out/p.txt", "in/x.mp3"} << "";
-        // MP3 inputs at rates a movie has no code for are encoded anew; the intermediates go.
+        // MP3 inputs at rates a movie has no code for are encoded anew; the intermediates go. Their
+        // movies' frames follow the inputs' own lengths (0.2 s, 0.288 s) whatever the mode.
         QTest::newRow("MP3 inputs at 48 and 16 kHz")
             << Steps{{"mp3", "in/h.mp3", "mpeg1-48000-stereo.mp3"},
                      {"mp3", "in/l.mp3", "mpeg2-16000-mono.mp3"},
                      {"project", "p.xml", "out", "in/h.mp3", "in/l.mp3"}}
             << hide << headless << 0 << ""
-            << QStringList{"out/h.swf", "out/l.swf", "out/p.txt", "in/h.mp3", "in/l.mp3"} << "";
+            << QStringList{"out/h.swf#6", "out/l.swf#8", "out/p.txt", "in/h.mp3", "in/l.mp3"} << "";
+        QTest::newRow("MP3 input at 16 kHz, Speech")
+            << Steps{{"mp3", "in/l.mp3", "mpeg2-16000-mono.mp3"}}
+            << QStringList{"-m", "Speech (32 kbps mono)", "-o", "out", "in/l.mp3"} << headless << 0 << ""
+            << QStringList{"out/l.swf#8", "out/Untitled.txt"} << "";
         QTest::newRow("FIFO among the inputs")
             << Steps{{"fifo", "in/f.wav"},
                      {"mp3", "in/b.mp3"},
