@@ -3,9 +3,10 @@
 # hyperfine (medians, and ratios of medians):
 #   1. 10 WAVs of 30 s into movies: the program (one encoder per processor, and one encoder),
 #      lame one file after another, xargs -P<nproc> lame, ffmpeg into SWF one after another;
-#   2. a 100 MB MP3 into a movie: the program, cp, ffmpeg's remux into SWF; peak memory
-#      (/usr/bin/time -v) and system calls (strace -c); peak memory for a 1 GB MP3 (made for the
-#      figure and removed after it);
+#   2. a 100 MB MP3 into a movie: the program, cp, ffmpeg's remux into SWF; the same sound as lame
+#      encodes joined with cat (each with its tag frame) against cp, the two sides taking turns;
+#      peak memory (/usr/bin/time -v) and system calls (strace -c); peak memory for a 1 GB MP3
+#      (made for the figure and removed after it);
 #   3. 200 MP3s of 2 s against 1: the program's time per file.
 #
 #   bash bench/run-peers.sh [WORK_FOLDER]       (default /tmp/tavrel-peers)
@@ -60,6 +61,12 @@ if [ ! -f large.mp3 ]; then
   lame --silent -t -q5 -mj -b128 minute.wav minute.mp3
   for _ in $(seq 109); do cat minute.mp3; done > large.mp3
 fi
+if [ ! -f joined.mp3 ]; then
+  # The same minute with lame's tag frame, joined 109 times: a tag frame every minute.
+  [ -f minute.wav ] || sox -n -r 44100 -c 2 -b 16 minute.wav synth 60 sine 100-8000 vol 0.5
+  lame --silent -q5 -mj -b128 minute.wav minute-tagged.mp3
+  for _ in $(seq 109); do cat minute-tagged.mp3; done > joined.mp3
+fi
 if [ ! -f short/s200.mp3 ]; then
   sox -n -r 44100 -c 2 -b 16 two.wav synth 2 sine 440 vol 0.5
   lame --silent -q5 -mj -b128 two.wav two.mp3
@@ -67,6 +74,7 @@ if [ ! -f short/s200.mp3 ]; then
 fi
 project wav10.xml out-wav "$work"/wav/*.wav
 project large.xml out-large "$work/large.mp3"
+project joined.xml out-joined "$work/joined.mp3"
 project short200.xml out-short "$work"/short/*.mp3
 project short1.xml out-short1 "$work/short/s001.mp3"
 
@@ -84,6 +92,28 @@ wait_for_quiet() {
     tries=$((tries + 1))
   done
   echo "  (the machine stayed busy: the figures below are taken under load)"
+}
+
+# in_turns ROUNDS PREPARE COMMAND...: every round runs each command once, in turn, PREPARE before
+# each, so that the load of the shared machine weighs on every command alike; then prints the
+# median wall time of each command and its ratio to the first's.
+in_turns() {
+  local rounds="$1" prepare="$2" round i start end
+  shift 2
+  local -a times
+  for ((round = 0; round <= rounds; round++)); do # round 0 warms the caches and is not counted
+    for ((i = 1; i <= $#; i++)); do
+      eval "$prepare"
+      start=$EPOCHREALTIME
+      eval "${!i}" > /dev/null 2>&1
+      end=$EPOCHREALTIME
+      [ "$round" -gt 0 ] && times[i]+="$(awk -v a="$start" -v b="$end" 'BEGIN { print (b - a) * 1000 }') "
+    done
+  done
+  for ((i = 1; i <= $#; i++)); do
+    printf '%s\t%s\n' "$(echo "${times[i]}" | tr ' ' '\n' | grep . | sort -g |
+      awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }')" "${!i}"
+  done | awk -F'\t' 'NR == 1 { first = $1 } { printf "  %8.1f ms  %5.2f x  %s\n", $1, $1 / first, $2 }'
 }
 
 # summary CSV: "median  ratio to the first command  command", from hyperfine's CSV export.
@@ -113,6 +143,9 @@ commands=("$program -f:large.xml -hide" "cp large.mp3 copy.mp3" "ffmpeg -v error
 hyperfine -N --style none --warmup 1 --runs $((runs * 3)) --export-csv large.csv \
   --prepare 'rm -rf out-large copy.mp3 remux.swf' "${commands[@]}" > /dev/null
 summary large.csv
+echo "  the plain and the joined 100 MB MP3 against cp, in turns ($((runs * 3)) rounds):"
+in_turns $((runs * 3)) 'rm -rf out-large out-joined copy.mp3' "cp large.mp3 copy.mp3" \
+  "$program -f:large.xml -hide" "cp joined.mp3 copy.mp3" "$program -f:joined.xml -hide"
 for p in "$program" ${baseline:+"$baseline"}; do
   rm -rf out-large
   rss=$(/usr/bin/time -v "$p" -f:large.xml -hide 2>&1 | awk -F': ' '/Maximum resident/ { print $2 }')

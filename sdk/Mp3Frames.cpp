@@ -254,11 +254,29 @@ void Mp3Bytes::CopyTo(int to, uint64_t offset) {
     copyTo_ = to;
     copyOffset_ = offset;
     copied_ = 0;
+    copyStarted_ = false;
     copyFailed_ = false;
+}
+
+void Mp3Bytes::StartCopy() {
+    if (copyTo_ < 0 || copyStarted_)
+        return;
+    copyStarted_ = true;
     // Blocks reserved in one go cost the disk less than blocks taken one write at a time. The size
     // the copy's file shows stays what is written.
     if (size_ > 0)
-        (void)::fallocate(to, FALLOC_FL_KEEP_SIZE, static_cast<off_t>(offset), static_cast<off_t>(size_));
+        (void)::fallocate(copyTo_, FALLOC_FL_KEEP_SIZE, static_cast<off_t>(copyOffset_),
+                          static_cast<off_t>(size_));
+    // A window at the file's start goes on at once. One further on (past a long tag) is given up:
+    // the next refill copies what lies before it first, and reads it again.
+    if (filled_ > 0 && base_ == 0) {
+        if (!CopyWindowFrom(0))
+            copyFailed_ = true;
+    } else {
+        window_ = nullptr;
+        base_ = 0;
+        filled_ = 0;
+    }
 }
 
 bool Mp3Bytes::CopyWindowFrom(uint64_t from) {
@@ -440,6 +458,7 @@ Mp3Survey SurveyMp3(Mp3Bytes& bytes) {
         ++first;
     }
     survey.firstFrame = first;
+    bytes.StartCopy();
     survey.format = DecodeMp3Header(firstHeader);
     const int firstLength = survey.format.frameLength;
     {

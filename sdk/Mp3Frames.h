@@ -152,10 +152,14 @@ public:
     void Keep(uint64_t position) { keep_ = position; }
     bool Unreadable() const { return unreadable_; }
 
-    // Before the first byte is asked for: every byte of the file that the window moves over is
-    // also written to the file open at `to`, `offset` bytes further on (the descriptor stays the
-    // caller's). Room for the whole file is reserved there first, where the disk allows. A file only.
+    // Before the first byte is asked for: once StartCopy is called, every byte of the file that the
+    // window has moved over or moves over is also written to the file open at `to`, `offset` bytes
+    // further on (the descriptor stays the caller's). A file only.
     void CopyTo(int to, uint64_t offset);
+    // The copy that CopyTo asked for begins (the walk calls it once it has confirmed the first
+    // frame: a file that holds no MP3 is never copied). Room for the whole file is reserved there
+    // first, where the disk allows.
+    void StartCopy();
     // Copies what the window has not moved over, and answers whether the whole file now stands
     // at the copy's place. The window is emptied.
     bool FinishCopy();
@@ -166,8 +170,8 @@ private:
     };
 
     const uint8_t* Refill(uint64_t position, size_t count, size_t* available);
-    // A copy was asked for and has not failed.
-    bool Copying() const { return copyTo_ >= 0 && !copyFailed_; }
+    // A copy was asked for, has started and has not failed.
+    bool Copying() const { return copyTo_ >= 0 && copyStarted_ && !copyFailed_; }
     // Where the window starts in the buffer for a window from file offset `from`.
     uint8_t* WindowFor(uint64_t from);
     // Reads [from, to) of the file through the buffer and writes it on to the copy. The window
@@ -190,6 +194,7 @@ private:
     int copyTo_ = -1;
     uint64_t copyOffset_ = 0;
     uint64_t copied_ = 0;
+    bool copyStarted_ = false;
     bool copyFailed_ = false;
 };
 

@@ -138,7 +138,8 @@ QStringList EncoderArguments(const PMP3Converter& mode, const std::string& input
         arguments << QStringLiteral("--mp3input");
     if (!resampleKhz.isEmpty())
         arguments << QStringLiteral("--resample") << resampleKhz;
-    arguments << EncoderPathArgument(inputPath) << EncoderPathArgument(outputPath);
+    arguments << (inputPath.empty() ? QStringLiteral("-") : EncoderPathArgument(inputPath))
+              << EncoderPathArgument(outputPath);
     return arguments;
 }
 
@@ -203,6 +204,7 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
     CloseDescriptors(inputFd_, outputFd_);
     inherited_.clear();
     mp3Input_ = false;
+    inputAsStream_ = false;
     probing_ = false;
     errorOutput_.clear();
     stopped_ = false;
@@ -249,6 +251,9 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
         ::lseek(inputFd_, 0, SEEK_SET);
     }
     mp3Input_ = known && format.mpeg;
+    // The encoder reads a WAV file given by name only as far as its header says, and one whose
+    // header states 0 bytes not at all; as its standard input, it reads it to its end.
+    inputAsStream_ = known && format.sizeUnstated;
     if (known && format.channels > 2)
         return Fail("the input has " + std::to_string(format.channels) +
                     " channels; the encoder takes 1 or 2");
@@ -277,7 +282,11 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
 }
 
 void EncoderRunner::StartEncoding(const QString& resample) {
-    StartPass(EncoderArguments(mode_, inputArgument_, outputArgument_, resample, mp3Input_));
+    if (inputAsStream_)
+        StartPass(EncoderArguments(mode_, std::string(), outputArgument_, resample, mp3Input_), QByteArray(),
+                  inputArgument_);
+    else
+        StartPass(EncoderArguments(mode_, inputArgument_, outputArgument_, resample, mp3Input_));
 }
 
 EncoderRunner::Outcome EncoderRunner::NotStartedForNow() {
@@ -293,14 +302,17 @@ EncoderRunner::Outcome EncoderRunner::Fail(std::string problem) {
     return Outcome::Failed;
 }
 
-void EncoderRunner::StartPass(const QStringList& arguments, const QByteArray& probeInput) {
+void EncoderRunner::StartPass(const QStringList& arguments, const QByteArray& probeInput,
+                              const std::string& inputFile) {
     auto process = std::make_unique<QProcess>();
     process->setProgram(encoderProgram_);
     process->setArguments(arguments);
     // Keep the encoder away from our console. What it says on its standard error is kept (the
     // last of it) to tell why it failed; the probe's standard input and output are ours.
     if (probeInput.isEmpty()) {
-        process->setStandardInputFile(QProcess::nullDevice());
+        process->setStandardInputFile(inputFile.empty()
+                                          ? QProcess::nullDevice()
+                                          : QFile::decodeName(QByteArray::fromStdString(inputFile)));
         process->setStandardOutputFile(QProcess::nullDevice());
     }
     errorTail_.clear();

@@ -31,7 +31,7 @@ QString FindEncoder();
 
 // The encoder's arguments: "--silent", "--quiet", one "-<name><value>" per parameter of the
 // mode, then "--mp3input" for an MP3 input, then, when resampleKhz is given, "--resample" and it,
-// then the input and output paths.
+// then the input and output paths. An empty inputPath stands for the standard input ("-").
 QStringList EncoderArguments(const PMP3Converter& mode, const std::string& inputPath,
                              const std::string& outputPath, const QString& resampleKhz = QString(),
                              bool mp3Input = false);
@@ -114,8 +114,10 @@ public:
 
 private:
     // The probe pass (probeInput not empty) reads it as its input and writes the MP3 on its
-    // standard output; an encoding pass reads and writes files.
-    void StartPass(const QStringList& arguments, const QByteArray& probeInput = QByteArray());
+    // standard output; an encoding pass reads and writes files, its standard input from
+    // inputFile when given.
+    void StartPass(const QStringList& arguments, const QByteArray& probeInput = QByteArray(),
+                   const std::string& inputFile = std::string());
     void StartEncoding(const QString& resample);
     void PassEnded(bool failedToStart);
     void Deliver(Outcome outcome);
@@ -132,6 +134,7 @@ private:
     int outputFd_ = -1;
     std::vector<int> inherited_;
     bool mp3Input_ = false;
+    bool inputAsStream_ = false; // the input is read from the standard input
     bool probing_ = false;
     EncoderRateChoices::Key rateKey_;
     int inputRate_ = 0;

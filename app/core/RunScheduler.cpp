@@ -100,6 +100,14 @@ std::string Seconds(int32_t ms, int decimals) {
     return text;
 }
 
+// What to say of a damaged MP3, empty for one a decoder reads to its end.
+std::string DamageNote(const Mp3Length& length) {
+    if (length.stopsAtMs < 0)
+        return {};
+    return "the input is damaged at " + Seconds(length.stopsAtMs, 2) + " s of " + Seconds(length.ms, 2) +
+           " s: some players stop there";
+}
+
 // The presets as this project encodes them. An editable preset ("Custom...") stands for the values
 // the user chose and saw, which the project holds (the window copies its boxes into it before a
 // run): those are encoded, with the preset's option letters. Fixed presets keep their own values.
@@ -128,11 +136,11 @@ enum class FileState {
 struct RunScheduler::FileWork {
     std::string input;
     FileState state = FileState::Waiting;
-    bool handled = false;  // its work completed (a report line, the progress moved on)
-    int32_t frames = 0;    // for a non-MP3 input, worked out from the input before encoding
-    int32_t lengthMs = 0;  // the same input's length, which its MP3 must hold
-    int32_t slackMs = 0;   // how much less than lengthMs the MP3 may hold, beyond one of its frames
-    bool mp3Input = false; // an MP3 input encoded anew: its frames are counted from the new MP3
+    bool handled = false; // its work completed (a report line, the progress moved on)
+    int32_t frames = 0;   // the movie's, for an input to encode worked out from it before encoding
+    int32_t soundMs = 0;  // the length of the sound the frames were worked out from
+    int32_t lengthMs = 0; // what its MP3 must hold: the input's length, or its frames' for an MP3
+    int32_t slackMs = 0;  // how much less than lengthMs the MP3 may hold, beyond one of its frames
     std::optional<SoundFormat> format; // a non-MP3 input's, found with its length, for its encoder
     std::string mp3Path;
     std::optional<FileFailure> whyNoMp3; // what a builder that finds no MP3 stands for
@@ -146,6 +154,11 @@ struct RunScheduler::FileWork {
     std::string movieNote;                       // where its movie went, when not under the usual name
     const char* skipEnding = ":File Not Found."; // the ending of its line when it was skipped
     std::string note;                            // what to say of a movie made all the same
+
+    void AddNote(const std::string& text) {
+        if (!text.empty())
+            note += (note.empty() ? "" : "; ") + text;
+    }
 };
 
 struct RunScheduler::Encoder {
@@ -310,7 +323,7 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
             }
             // Its new MP3 must hold what the encoder decodes of it: its frames less the delay and
             // padding its tag notes, less the decoder's own delay where it notes none, and one
-            // frame. The movie's frames are counted from the new MP3.
+            // frame. The movie's frames follow the input's own length, whatever the new MP3's.
             SoundBlock mp3;
             int32_t frameMs = 0;
             const bool measured = During({Cause::LengthUnreadable, {}}, [&] {
@@ -320,7 +333,7 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
             if (!measured)
                 throw StepFailed{":Unexpected File Format.", {Cause::LengthUnreadable, mp3.Problem()}};
             file.slackMs = frameMs + (kMp3DecoderDelay * 1000 + rate - 1) / rate;
-            file.mp3Input = true;
+            file.frames = FramesFor(file, MeasuredMp3Length(file, mp3));
             StartEncoder(index, encoder);
             return;
         }
@@ -332,11 +345,10 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
             int32_t heldMs = 0;
             int32_t promisedMs = 0;
             if (WavHoldsLessThanItsHeader(file.input, heldMs, promisedMs))
-                file.note = "the input holds less than its header says (" + Seconds(heldMs, 2) + " s of " +
-                            Seconds(promisedMs, 2) + " s)";
+                file.AddNote("the input holds less than its header says (" + Seconds(heldMs, 2) + " s of " +
+                             Seconds(promisedMs, 2) + " s)");
         });
-        file.frames = During({Cause::FrameCountUnknown, {}},
-                             [&] { return MovieFrameCount(file.lengthMs, SoundMovieOptionsOf(project_)); });
+        file.frames = FramesFor(file, file.lengthMs);
         StartEncoder(index, encoder);
     } catch (const StepFailed& failed) {
         file.skipEnding = failed.ending;
@@ -458,9 +470,7 @@ void RunScheduler::FinishFile(FileWork& file) {
         }
         if (!file.failure) {
             outputs_.MovieMade(moviePath, file.input);
-            const std::string limit = FrameLimitNote(file.frames, SoundMovieOptionsOf(project_));
-            if (!limit.empty())
-                file.note += (file.note.empty() ? "" : "; ") + limit;
+            file.AddNote(FramesNote(file.frames, file.soundMs, SoundMovieOptionsOf(project_)));
         }
         file.handled = true;
         return;
@@ -504,12 +514,9 @@ void RunScheduler::BuildFromEncodedMp3(FileWork& file, const std::string& movieP
         return;
     }
     // With exact timing the frames follow the sound's exact length, found from the new MP3.
-    if (file.mp3Input || options.exactTiming) {
-        const int32_t lengthMs = During({Cause::LengthUnreadable, {}}, [&] {
-            return options.exactTiming ? ExactSoundMs(mp3) : Mp3LengthMs(mp3, file.mp3Path);
-        });
-        file.frames =
-            During({Cause::FrameCountUnknown, {}}, [&] { return MovieFrameCount(lengthMs, options); });
+    if (options.exactTiming) {
+        const int32_t exactMs = During({Cause::LengthUnreadable, {}}, [&] { return ExactSoundMs(mp3); });
+        file.frames = FramesFor(file, exactMs);
     }
     const MovieOutcome outcome = During(notWritten, [&] {
         return BuildSoundMovie(file.mp3Path, std::move(mp3), movieFile, file.lines, file.frames, options,
@@ -535,11 +542,11 @@ void RunScheduler::BuildFromMp3Input(FileWork& file, const std::string& moviePat
                SwfSoundRateCode(mp3.Survey().format.sampleRate) >= 0;
     });
     if (measurable) {
-        const int32_t lengthMs = During(lengthUnreadable, [&] {
-            return options.exactTiming ? ExactSoundMs(mp3) : Mp3LengthMs(mp3, file.input);
-        });
+        // A damaged MP3 gets its note also when its frames follow its exact sound.
+        const int32_t measuredMs = MeasuredMp3Length(file, mp3);
         file.frames =
-            During({Cause::FrameCountUnknown, {}}, [&] { return MovieFrameCount(lengthMs, options); });
+            FramesFor(file, options.exactTiming ? During(lengthUnreadable, [&] { return ExactSoundMs(mp3); })
+                                                : measuredMs);
     }
     std::string diagnostic;
     const MovieOutcome outcome = During({Cause::MovieNotWritten, {}}, [&] {
@@ -547,4 +554,19 @@ void RunScheduler::BuildFromMp3Input(FileWork& file, const std::string& moviePat
                                &diagnostic);
     });
     file.failure = FailureOf(outcome, diagnostic);
+}
+
+// The playing time of an MP3 input; a damaged one gets a note.
+int32_t RunScheduler::MeasuredMp3Length(FileWork& file, const SoundBlock& mp3) {
+    const Mp3Length length =
+        During({Cause::LengthUnreadable, {}}, [&] { return MeasureMp3(mp3, file.input); });
+    file.AddNote(DamageNote(length));
+    return length.ms;
+}
+
+// The movie's frame count for a sound of soundMs, which its note, if it needs one, tells of.
+int32_t RunScheduler::FramesFor(FileWork& file, int32_t soundMs) const {
+    file.soundMs = soundMs;
+    return During({Cause::FrameCountUnknown, {}},
+                  [&] { return MovieFrameCount(soundMs, SoundMovieOptionsOf(project_)); });
 }

@@ -19,6 +19,7 @@
 #include "RunResult.h"
 
 class RunOutputs;
+class SoundBlock;
 
 // Up to `encoderCount` encoders run at once, each a child process watched from the event loop, so
 // this thread stays free for the window and for building movies. Files start in list order,
@@ -73,6 +74,8 @@ private:
     void FinishFile(FileWork& file);
     void BuildFromEncodedMp3(FileWork& file, const std::string& moviePath);
     void BuildFromMp3Input(FileWork& file, const std::string& moviePath);
+    static int32_t MeasuredMp3Length(FileWork& file, const SoundBlock& mp3);
+    int32_t FramesFor(FileWork& file, int32_t soundMs) const;
     static size_t EncodersDescriptorsAllow();
 
     Setup setup_;

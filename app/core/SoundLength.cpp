@@ -53,9 +53,11 @@ int64_t PlainStreamSamples(const Mp3Survey& survey) {
         return -1;
     const Mp3InfoTag& tag = survey.tag;
     const uint64_t soundFrames = survey.plainFrames - (tag.present ? 1 : 0);
-    // The library finds no length in a stream of a single frame; a stream whose length differs
-    // from its tag's is trimmed in ways of its own.
-    if (soundFrames < 2 || (tag.frames != 0 && tag.frames != soundFrames))
+    // The library finds no length in a stream of a single frame, and trims a stream shorter than
+    // its tag says in ways of its own. One longer than that (encodes joined one behind the other,
+    // each with its tag frame) it trims as one stream: the delay of its first tag at the start, the
+    // padding of that tag at the end; a tag frame inside the stream is a silent frame of it.
+    if (soundFrames < 2 || tag.frames > soundFrames)
         return -1;
     const int64_t samples = static_cast<int64_t>(soundFrames) * survey.format.samplesPerFrame;
     int64_t decoded = samples;
@@ -131,26 +133,6 @@ off_t SeekBytes(void* handle, off_t offset, int whence) {
     return base + offset;
 }
 
-// The length of an MP3 file that `bytes` shows and `survey` walked: from the frames for a file laid
-// out plainly, else from libmpg123 reading the same bytes, else from the frame walk's count.
-int32_t Mp3LengthMs(Mp3Bytes& bytes, const Mp3Survey& survey, const std::string& name) {
-    // The frames give the length of a plainly laid out file in one quick walk; the library walks
-    // anything else, as it does for the file on disk.
-    const int64_t plainSamples = PlainStreamSamples(survey);
-    if (plainSamples >= 0)
-        return WholeMilliseconds(plainSamples, survey.format.sampleRate, name);
-    const Mpg123Handle handle = NewDecoder(name);
-    ByteStream stream{&bytes, 0};
-    if (mpg123_replace_reader_handle(handle.get(), ReadBytes, SeekBytes, nullptr) != MPG123_OK ||
-        mpg123_open_handle(handle.get(), &stream) != MPG123_OK)
-        throw SoundLengthError("Unable to open " + name + ": " + mpg123_strerror(handle.get()));
-    long rate = 0;
-    const int64_t samples = DecodedSamples(handle.get(), rate);
-    if (samples == MPG123_ERR || rate <= 0)
-        return FrameWalkLengthMs(survey, name);
-    return WholeMilliseconds(samples, rate, name);
-}
-
 // The playing time the whole frames of a walked MP3 hold; see Mp3HeldMs.
 int32_t HeldMs(const Mp3Survey& survey, int32_t* frameMs) {
     const int rate = survey.format.sampleRate;
@@ -173,8 +155,105 @@ int32_t HeldMs(const Mp3Survey& survey, int32_t* frameMs) {
     return samples <= 0 ? 0 : static_cast<int32_t>(samples * 1000 / rate);
 }
 
+// The samples and the sample rate the library decodes from the bytes, searching for the next frame
+// after damage over resyncLimit bytes at most (0: the library's own limit, about a kilobyte; -1: to
+// the end), or an MPG123_ERR count when it finds no length.
+int64_t LibrarySamples(Mp3Bytes& bytes, const std::string& name, long resyncLimit, long& rate) {
+    const Mpg123Handle handle = NewDecoder(name);
+    ByteStream stream{&bytes, 0};
+    if (resyncLimit != 0)
+        mpg123_param(handle.get(), MPG123_RESYNC_LIMIT, resyncLimit, 0.0);
+    if (mpg123_replace_reader_handle(handle.get(), ReadBytes, SeekBytes, nullptr) != MPG123_OK ||
+        mpg123_open_handle(handle.get(), &stream) != MPG123_OK)
+        throw SoundLengthError("Unable to open " + name + ": " + mpg123_strerror(handle.get()));
+    return DecodedSamples(handle.get(), rate);
+}
+
+// The length of an MP3 file that `bytes` shows and `survey` walked: from the frames for a file laid
+// out plainly, else from libmpg123 reading the same bytes, else from the frame walk's count.
+Mp3Length MeasureMp3(Mp3Bytes& bytes, const Mp3Survey& survey, const std::string& name) {
+    // The frames give the length of a plainly laid out file in one quick walk; the library walks
+    // anything else, as it does for the file on disk.
+    const int64_t plainSamples = PlainStreamSamples(survey);
+    if (plainSamples >= 0)
+        return {WholeMilliseconds(plainSamples, survey.format.sampleRate, name)};
+    long rate = 0;
+    const int64_t samples = LibrarySamples(bytes, name, 0, rate);
+    if (samples == MPG123_ERR || rate <= 0)
+        return {FrameWalkLengthMs(survey, name)};
+    Mp3Length length{WholeMilliseconds(samples, rate, name)};
+    // The library gives up where it finds no frame within a kilobyte or so. Where the frames the
+    // walk found hold clearly more (two frames: the decoder's delay and the rounding), it is asked
+    // again to search on to the end; decoding more that way, it stopped at damage.
+    int32_t frameMs = 0;
+    const int32_t heldMs = HeldMs(survey, &frameMs);
+    if (heldMs > length.ms + 2 * frameMs) {
+        long searchedRate = 0;
+        const int64_t searched = LibrarySamples(bytes, name, -1, searchedRate);
+        if (searched != MPG123_ERR && searchedRate == rate) {
+            const int32_t searchedMs = WholeMilliseconds(searched, rate, name);
+            if (searchedMs > length.ms + frameMs)
+                length = {searchedMs, length.ms};
+        }
+    }
+    return length;
+}
+
 SoundFormat FormatOf(const SF_INFO& info) {
     return {info.samplerate, info.channels, (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG};
+}
+
+// The sound data of a WAV file: the size its header states, the bytes the file holds from the
+// data chunk's start to its end, and, from the format chunk, the bytes of a second and of one
+// sample of every channel.
+struct WavData {
+    int64_t statedBytes = 0;
+    int64_t heldBytes = 0;
+    int64_t bytesPerSecond = 0;
+    int64_t blockAlign = 0;
+};
+
+// A size that a program writing a WAV as a stream puts in for "as many bytes as follow": 0, or
+// 0x7FFFF000 and more (0x7FFFF000, 0x7FFFFFFF and 0xFFFFFFFF are in use).
+bool StandsForAnySize(int64_t statedBytes) {
+    return statedBytes == 0 || statedBytes >= 0x7FFFF000;
+}
+
+bool ReadWavData(const std::string& path, WavData& wav) {
+    std::ifstream file(path, std::ios::binary);
+    unsigned char riff[12];
+    if (!file.read(reinterpret_cast<char*>(riff), sizeof riff) || std::memcmp(riff, "RIFF", 4) != 0 ||
+        std::memcmp(riff + 8, "WAVE", 4) != 0)
+        return false;
+    file.seekg(0, std::ios::end);
+    const int64_t fileSize = file.tellg();
+    const auto little = [](const unsigned char* b, int bytes) {
+        uint32_t value = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            value = (value << 8) | b[i];
+        return int64_t{value};
+    };
+    // The chunks, up to the sound data.
+    for (int64_t at = 12; at + 8 <= fileSize;) {
+        unsigned char header[24];
+        file.seekg(at);
+        if (!file.read(reinterpret_cast<char*>(header), 8))
+            return false;
+        const int64_t chunkSize = little(header + 4, 4);
+        if (std::memcmp(header, "fmt ", 4) == 0) {
+            if (chunkSize < 16 || !file.read(reinterpret_cast<char*>(header + 8), 16))
+                return false;
+            // behind the format, the channels and the rate
+            wav.bytesPerSecond = little(header + 8 + 8, 4);
+            wav.blockAlign = little(header + 8 + 12, 2);
+        } else if (std::memcmp(header, "data", 4) == 0) {
+            wav.statedBytes = chunkSize;
+            wav.heldBytes = fileSize - (at + 8);
+            return true;
+        }
+        at += 8 + chunkSize + (chunkSize & 1);
+    }
+    return false;
 }
 
 } // namespace
@@ -185,9 +264,21 @@ int32_t SndfileLengthMs(const std::string& path, SoundFormat* format) {
     if (!file)
         throw SoundLengthError("Unable to open " + path + ": " + sf_strerror(nullptr));
     sf_close(file);
-    if (format)
+    // libsndfile takes a WAV's stated size of 0 at its word: the sound that follows is measured.
+    int64_t frames = info.frames;
+    bool sizeUnstated = false;
+    const int major = info.format & SF_FORMAT_TYPEMASK;
+    WavData wav;
+    if (frames == 0 && (major == SF_FORMAT_WAV || major == SF_FORMAT_WAVEX) && ReadWavData(path, wav) &&
+        wav.statedBytes == 0 && wav.blockAlign > 0) {
+        frames = wav.heldBytes / wav.blockAlign;
+        sizeUnstated = frames > 0;
+    }
+    if (format) {
         *format = FormatOf(info);
-    return WholeMilliseconds(info.frames, info.samplerate, path);
+        format->sizeUnstated = sizeUnstated;
+    }
+    return WholeMilliseconds(frames, info.samplerate, path);
 }
 
 int32_t Mp3LengthMs(const std::string& path) {
@@ -207,14 +298,18 @@ int32_t Mp3LengthMs(const std::string& path) {
 
 int32_t Mp3LengthMs(const unsigned char* data, size_t size, const std::string& name) {
     Mp3Bytes bytes(data, data == nullptr ? 0 : size);
-    return Mp3LengthMs(bytes, SurveyMp3(bytes), name);
+    return MeasureMp3(bytes, SurveyMp3(bytes), name).ms;
 }
 
 int32_t Mp3LengthMs(const SoundBlock& mp3, const std::string& name) {
+    return MeasureMp3(mp3, name).ms;
+}
+
+Mp3Length MeasureMp3(const SoundBlock& mp3, const std::string& name) {
     if (mp3.File() < 0)
         throw SoundLengthError("Unable to open " + name);
     Mp3Bytes bytes(mp3.File(), mp3.FileSize());
-    return Mp3LengthMs(bytes, mp3.Survey(), name);
+    return MeasureMp3(bytes, mp3.Survey(), name);
 }
 
 int32_t SoundLengthMs(const std::string& path) {
@@ -240,39 +335,12 @@ int32_t Mp3HeldMs(const SoundBlock& mp3, int32_t* frameMs) {
 }
 
 bool WavHoldsLessThanItsHeader(const std::string& path, int32_t& heldMs, int32_t& promisedMs) {
-    std::ifstream file(path, std::ios::binary);
-    unsigned char riff[12];
-    if (!file.read(reinterpret_cast<char*>(riff), sizeof riff) || std::memcmp(riff, "RIFF", 4) != 0 ||
-        std::memcmp(riff + 8, "WAVE", 4) != 0)
+    WavData wav;
+    if (!ReadWavData(path, wav) || wav.bytesPerSecond <= 0 || StandsForAnySize(wav.statedBytes) ||
+        wav.heldBytes >= wav.statedBytes)
         return false;
-    file.seekg(0, std::ios::end);
-    const int64_t fileSize = file.tellg();
-    const auto little32 = [](const unsigned char* b) {
-        return uint32_t{b[0]} | (uint32_t{b[1]} << 8) | (uint32_t{b[2]} << 16) | (uint32_t{b[3]} << 24);
-    };
-    // The chunks, up to the sound data: the format chunk gives the bytes of one second.
-    int64_t bytesPerSecond = 0;
-    for (int64_t at = 12; at + 8 <= fileSize;) {
-        unsigned char header[24];
-        file.seekg(at);
-        if (!file.read(reinterpret_cast<char*>(header), 8))
-            return false;
-        const int64_t chunkSize = little32(header + 4);
-        if (std::memcmp(header, "fmt ", 4) == 0) {
-            if (chunkSize < 16 || !file.read(reinterpret_cast<char*>(header + 8), 16))
-                return false;
-            bytesPerSecond = little32(header + 8 + 8); // behind the format, channels and rate
-        } else if (std::memcmp(header, "data", 4) == 0) {
-            const int64_t held = fileSize - (at + 8);
-            // 0 and 0xFFFFFFFF stand for "unknown" in files written as a stream.
-            if (bytesPerSecond <= 0 || chunkSize == 0 || chunkSize == 0xFFFFFFFF || held >= chunkSize)
-                return false;
-            heldMs = static_cast<int32_t>(held * 1000 / bytesPerSecond);
-            promisedMs = static_cast<int32_t>(
-                std::min<int64_t>(chunkSize * 1000 / bytesPerSecond, std::numeric_limits<int32_t>::max()));
-            return true;
-        }
-        at += 8 + chunkSize + (chunkSize & 1);
-    }
-    return false;
+    heldMs = static_cast<int32_t>(wav.heldBytes * 1000 / wav.bytesPerSecond);
+    promisedMs = static_cast<int32_t>(
+        std::min<int64_t>(wav.statedBytes * 1000 / wav.bytesPerSecond, std::numeric_limits<int32_t>::max()));
+    return true;
 }

@@ -28,10 +28,15 @@ struct SoundFormat {
     int rate = 0;
     int channels = 0;
     bool mpeg = false;
+    // A WAV whose header states 0 bytes of sound, as a program writing it to a pipe leaves it (it
+    // cannot go back to fill the size in): its sound runs to the end of the file, and only a reader
+    // that reads it as a stream takes all of it.
+    bool sizeUnstated = false;
 };
 
 // The same, choosing the reader explicitly. format, when given, gets what libsndfile found of the
-// file while measuring it, as SoundFormatOf gives it.
+// file while measuring it, as SoundFormatOf gives it. A WAV whose header states no size for its
+// sound is measured to the end of the file.
 int32_t Mp3LengthMs(const std::string& path);
 int32_t SndfileLengthMs(const std::string& path, SoundFormat* format = nullptr);
 
@@ -46,6 +51,16 @@ int32_t Mp3LengthMs(const unsigned char* data, size_t size, const std::string& n
 // the file in bounded blocks.
 int32_t Mp3LengthMs(const SoundBlock& mp3, const std::string& name);
 
+// The playing time of an MP3 as Mp3LengthMs gives it, but for a damaged MP3: the library stops
+// decoding where it finds no frame for a while (a run of zeros from a bad copy, say), while the
+// frames go on behind the damage and the movie holds them all. Then the length is what the
+// library decodes when it searches past the damage, and stopsAtMs where it stopped.
+struct Mp3Length {
+    int32_t ms = 0;
+    int32_t stopsAtMs = -1; // -1: no damage that stops a decoder
+};
+Mp3Length MeasureMp3(const SoundBlock& mp3, const std::string& name);
+
 // The format of a sound file libsndfile reads, from its open descriptor (which is read from, not
 // closed). False when it reads none.
 bool SoundFormatOf(int fd, SoundFormat& format);
@@ -59,5 +74,7 @@ int32_t Mp3HeldMs(const unsigned char* data, size_t size, int32_t* frameMs = nul
 int32_t Mp3HeldMs(const SoundBlock& mp3, int32_t* frameMs = nullptr);
 
 // For a WAV file whose header promises more sound than the file holds (a copy cut short): the
-// playing time it holds and the one its header promises, in milliseconds. False for any other file.
+// playing time it holds and the one its header promises, in milliseconds. False for any other
+// file, and for one written as a stream: its header states 0 bytes, or a stand-in for "as many as
+// follow" (0x7FFFF000 and more: 0x7FFFF000, 0x7FFFFFFF, 0xFFFFFFFF).
 bool WavHoldsLessThanItsHeader(const std::string& path, int32_t& heldMs, int32_t& promisedMs);

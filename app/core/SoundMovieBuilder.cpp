@@ -55,22 +55,50 @@ SoundMovieOptions SoundMovieOptionsOf(const PSoundProject& project) {
     return options;
 }
 
-int32_t MovieFrameCount(int32_t soundMs, const SoundMovieOptions& options) {
-    // Every loop plays the whole sound; a playing time past what 32 bits of milliseconds hold has
-    // long passed the frame limit.
+namespace {
+
+// How long a sound of soundMs plays as often as options say: every loop plays the whole sound. A
+// playing time past what 32 bits of milliseconds hold has long passed the frame limit.
+int32_t PlayingMs(int32_t soundMs, const SoundMovieOptions& options) {
     const int64_t playingMs = int64_t{soundMs} * std::max(options.loops, 1);
-    const auto heldMs = static_cast<int32_t>(std::clamp<int64_t>(
-        playingMs, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-    return SoundFrameCount(heldMs, options.framesPerSecond, options.frameTuner);
+    return static_cast<int32_t>(std::clamp<int64_t>(playingMs, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
 }
 
-std::string FrameLimitNote(int32_t soundFrames, const SoundMovieOptions& options) {
-    const bool stopFrame = options.stopAction == 1 || options.stopAction == 2;
-    const int32_t limit = kMaxMovieFrames - (stopFrame ? 1 : 0);
-    if (soundFrames <= limit)
-        return std::string();
-    return "the movie holds " + std::to_string(limit) + " of its " + std::to_string(soundFrames) +
-           " frames, the most a movie holds: they end before its sound does";
+// A whole number with its thousands set apart: 65535 -> "65,535".
+std::string Grouped(int64_t number) {
+    std::string digits = std::to_string(number);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > (number < 0 ? 1 : 0); at -= 3)
+        digits.insert(static_cast<size_t>(at), ",");
+    return digits;
+}
+
+} // namespace
+
+int32_t MovieFrameCount(int32_t soundMs, const SoundMovieOptions& options) {
+    return SoundFrameCount(PlayingMs(soundMs, options), options.framesPerSecond, options.frameTuner);
+}
+
+int32_t MostSoundFrames(int32_t stopAction) {
+    return kMaxMovieFrames - (stopAction == 1 || stopAction == 2 ? 1 : 0);
+}
+
+std::string FramesNote(int32_t soundFrames, int32_t soundMs, const SoundMovieOptions& options) {
+    const int32_t most = MostSoundFrames(options.stopAction);
+    const int32_t fps = options.framesPerSecond;
+    const int32_t playingMs = PlayingMs(soundMs, options);
+    if (soundFrames > most) {
+        const std::string limit = ": a movie holds at most " + Grouped(kMaxMovieFrames) + " frames";
+        if (fps > 0 && int64_t{most} * 1000 / fps < playingMs)
+            return "its frames cover " + Grouped(most / fps) + " s of " + Grouped(playingMs / 1000) + " s" +
+                   limit;
+        return "its movie holds " + Grouped(most) + " of its " + Grouped(soundFrames) + " frames" + limit;
+    }
+    if (soundFrames <= 0 && playingMs > 0)
+        return "its movie has no frame for the sound's " + Grouped(playingMs) + " ms (" +
+               std::to_string(fps) + " frames per second, frame tuner " + std::to_string(options.frameTuner) +
+               ")";
+    return std::string();
 }
 
 int32_t ExactSoundMs(SoundBlock& mp3) {
@@ -99,10 +127,8 @@ void AddStopFrame(FObjCollection& movie) {
 void ComposeSoundMovie(FObjCollection& movie, std::unique_ptr<FDTDefineSoundMP3> sound, int32_t soundFrames,
                        const SoundMovieOptions& options) {
     const int32_t stopAction = options.stopAction;
-    const bool stopFrame = stopAction == 1 || stopAction == 2;
     // The header's frame count is 16 bits: keep every ShowFrame, the stop frame's included, countable.
-    const int32_t frameLimit = kMaxMovieFrames - (stopFrame ? 1 : 0);
-    const int32_t frames = soundFrames < frameLimit ? soundFrames : frameLimit;
+    const int32_t frames = std::min(soundFrames, MostSoundFrames(stopAction));
 
     if (stopAction == 1)
         AddStopFrame(movie);

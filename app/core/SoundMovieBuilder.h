@@ -22,6 +22,9 @@ int32_t SoundFrameCount(int32_t lengthMs, int32_t framesPerSecond, int32_t tuner
 
 // The most ShowFrame tags a movie may hold (the header's frame count is 16 bits).
 constexpr int32_t kMaxMovieFrames = 65535;
+// The most empty frames behind the sound in a movie made with stopAction: the stop frame, where
+// there is one, is one of the movie's frames too.
+int32_t MostSoundFrames(int32_t stopAction);
 
 // The frame rate a movie's header states unless it plays alone: the rate of the host movie that
 // loads these movies is the project's frames per second, which only sets how many frames they have.
@@ -55,9 +58,11 @@ SoundMovieOptions SoundMovieOptionsOf(const PSoundProject& project);
 // once. Throws FrameCountError as SoundFrameCount does.
 int32_t MovieFrameCount(int32_t soundMs, const SoundMovieOptions& options);
 
-// What to tell of a movie whose frames do not fit the header's frame count, so that they cover
-// less than the sound plays; empty when they fit.
-std::string FrameLimitNote(int32_t soundFrames, const SoundMovieOptions& options);
+// What to tell of a movie of soundFrames frames whose sound of soundMs they cannot follow: more
+// frames than the header's frame count holds, so that they cover less than the sound plays ("its
+// frames cover 5,461 s of 6,250 s: a movie holds at most 65,535 frames"), or none for a sound that
+// lasts. Empty when they follow it.
+std::string FramesNote(int32_t soundFrames, int32_t soundMs, const SoundMovieOptions& options);
 
 // The length in whole milliseconds of the exact sound of an MP3 walked by SoundBlock with exact
 // timing (its sample count at its sample rate).

@@ -120,13 +120,16 @@ TEST(Mp3Length, FromMemoryIsTheLengthOfTheFile) {
 // The length of an MP3 in memory comes from its own frames where they are laid out plainly, and
 // from the library otherwise: either way it must be the library's answer for the file, whatever
 // lame wrote (tag or none, delay and padding on either side of the decoder's 529 samples) and
-// whatever was done to the file afterwards.
+// whatever was done to the file afterwards. A damaged file is the exception: the library stops at
+// the damage, and the length is what it decodes when it searches on.
 struct LameCase {
     int rate;
     int channels;
     int64_t frames;
     const char* options;
-    const char* afterwards; // "" nothing, "garbage" bytes appended, "cut" the end cut off, "twice"
+    // "" nothing, "garbage" bytes appended, "cut" the end cut off, "twice", "joined" a shorter
+    // encode appended (another padding), "damaged" 4 KiB of zeros in the middle
+    const char* afterwards;
 };
 
 class LameLength : public testing::TestWithParam<LameCase> {};
@@ -139,22 +142,38 @@ TEST_P(LameLength, FromMemoryIsTheLibrarysLengthOfTheFile) {
     ASSERT_TRUE(fixtures::WriteToneWav(wav.toStdString(), c.rate, c.channels, c.frames));
     ASSERT_TRUE(fixtures::RunLame(QString(c.options).split(' ', Qt::SkipEmptyParts) + QStringList{wav, mp3}));
     std::string bytes = fixtures::ReadBytes(mp3.toStdString());
+    const int32_t whole = Mp3LengthMs(mp3.toStdString());
     const std::string afterwards = c.afterwards;
-    if (afterwards == "garbage")
+    if (afterwards == "garbage") {
         bytes += "\xFF\xFB trailing bytes";
-    else if (afterwards == "cut")
+    } else if (afterwards == "cut") {
         bytes.resize(bytes.size() - 1000);
-    else if (afterwards == "twice")
+    } else if (afterwards == "twice") {
         bytes += bytes;
+    } else if (afterwards == "joined") {
+        ASSERT_TRUE(fixtures::WriteToneWav(wav.toStdString(), c.rate, c.channels, c.frames / 3));
+        ASSERT_TRUE(
+            fixtures::RunLame(QString(c.options).split(' ', Qt::SkipEmptyParts) + QStringList{wav, mp3}));
+        bytes += fixtures::ReadBytes(mp3.toStdString());
+    } else if (afterwards == "damaged") {
+        bytes.replace(bytes.size() / 2, 4096, 4096, '\0');
+    }
     fixtures::WriteBytes(mp3.toStdString(), bytes);
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const int32_t fromFile = Mp3LengthMs(mp3.toStdString());
-    EXPECT_EQ(Mp3LengthMs(data, bytes.size(), "sound.mp3"), fromFile);
     // The same file opened and walked in blocks, as the run reads it.
     SoundBlock opened;
     ASSERT_TRUE(opened.Read(mp3.toStdString()));
-    EXPECT_EQ(Mp3LengthMs(opened, "sound.mp3"), fromFile);
+    const ::Mp3Length measured = MeasureMp3(opened, "sound.mp3");
+    EXPECT_EQ(Mp3LengthMs(data, bytes.size(), "sound.mp3"), measured.ms);
     EXPECT_EQ(Mp3HeldMs(opened), Mp3HeldMs(data, bytes.size()));
+    if (afterwards != "damaged") {
+        EXPECT_EQ(measured.ms, fromFile);
+        EXPECT_EQ(measured.stopsAtMs, -1);
+        return;
+    }
+    EXPECT_EQ(measured.stopsAtMs, fromFile);
+    EXPECT_GT(measured.ms, whole * 9 / 10);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -168,8 +187,9 @@ INSTANTIATE_TEST_SUITE_P(
         LameCase{44100, 2, 44100, "--add-id3v2 --tt title --ta artist", ""},
         LameCase{44100, 2, 44100, "--id3v1-only --tt title", ""},
         LameCase{44100, 2, 44100, "-b 128", "garbage"}, LameCase{44100, 2, 44100, "-V 2", "cut"},
-        LameCase{44100, 2, 44100, "-b 128", "twice"}, LameCase{44100, 2, 1200, "-b 128", ""},
-        LameCase{44100, 2, 100, "-t", ""}),
+        LameCase{44100, 2, 44100, "-b 128", "twice"}, LameCase{44100, 2, 44100 + 300, "-b 128", "joined"},
+        LameCase{22050, 1, 22050 * 2, "-V 5", "joined"}, LameCase{44100, 2, 44100 * 4, "-b 128", "damaged"},
+        LameCase{44100, 2, 1200, "-b 128", ""}, LameCase{44100, 2, 100, "-t", ""}),
     [](const testing::TestParamInfo<LameCase>& row) { return "Case" + std::to_string(row.index); });
 
 class Unmeasurable : public testing::TestWithParam<std::pair<const char*, const char*>> {};

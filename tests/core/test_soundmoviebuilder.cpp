@@ -91,9 +91,11 @@ TEST(FrameCountRule, MovieOptionsLoopsAndHeaderRate) {
     options.framesPerSecond = 100;
     options.loops = 65535;
     EXPECT_EQ(MovieFrameCount(kMax, options), 214748364 + 70 + 2) << "held to 32 bits of milliseconds";
-    EXPECT_EQ(FrameLimitNote(65535, options), "");
+    EXPECT_EQ(FramesNote(65535, 2000, options), "");
     options.stopAction = 2;
-    EXPECT_NE(FrameLimitNote(65535, options), "") << "the stop frame takes one";
+    EXPECT_EQ(FramesNote(65535, 2000, options),
+              "its frames cover 655 s of 131,070 s: a movie holds at most 65,535 frames")
+        << "the stop frame takes one; every loop plays the whole sound";
 }
 
 // ---- BuildSoundMovie ---------------------------------------------------------------------------

@@ -33,6 +33,7 @@
 #include "ProgramFiles.h"
 #include "ProgramStart.h"
 #include "ProjectFile.h"
+#include "SwfDump.h"
 #include "core/RunFixtures.h"
 
 namespace {
@@ -240,6 +241,13 @@ private:
             return fixtures::WriteToneWav(path, 44100, step.value(2, "2").toInt(), 22050);
         if (verb == "truncate") // path, size: cut short, or made longer with a hole
             return truncate(path.c_str(), step.value(2).toLongLong()) == 0;
+        if (verb == "zeros") { // path, offset, count: damage, as a bad copy leaves it
+            std::string content = fixtures::ReadBytes(path);
+            content.replace(step.value(2).toULongLong(), step.value(3).toULongLong(),
+                            step.value(3).toULongLong(), '\0');
+            fixtures::WriteBytes(path, content);
+            return true;
+        }
         if (verb == "project") { // name, output folder, inputs...
             SaveProject(step.value(1), step.mid(3), step.value(2));
             return true;
@@ -289,8 +297,9 @@ private:
         }
         if (verb == "link") // path, where it points
             return symlink(BytesFromText(step.value(2)).c_str(), path.c_str()) == 0;
-        if (verb == "descriptors") { // count: the program runs with no more open files than that
-            fixtures::WriteBytes(path + ".sh", "#!/bin/sh\nulimit -n " + step.value(2).toStdString() +
+        if (verb == "ulimit") { // option and value: the program runs under that limit ("-n 40": 40
+            // open files at most; "-f 64": no file over 64 blocks of 512 bytes)
+            fixtures::WriteBytes(path + ".sh", "#!/bin/sh\nulimit " + step.value(2).toStdString() +
                                                    "\nexec '" + program + "' \"$@\"\n");
             program = path + ".sh";
             return chmod(program.c_str(), 0700) == 0;
@@ -374,13 +383,21 @@ private:
     // What differs from the expected files: "path" must exist, and each folder holding such
     // entries must hold nothing else; "!path" must not exist; "path=text" must hold text, or
     // start with it when it ends in "*" ("<root>" stands for the row's folder); "path==other" must
-    // hold what the file other holds.
+    // hold what the file other holds; "path#count" must be a movie of count frames.
     QString UnexpectedFiles(const QStringList& expected) {
         QString differences;
         std::map<std::string, std::vector<std::string>> folders;
         for (QString entry : expected) {
             struct stat info {};
             const bool absent = entry.startsWith('!');
+            if (const qsizetype hash = entry.lastIndexOf('#'); hash > 0 && !entry.contains('=')) {
+                const std::string movie = fixtures::ReadBytes(Bytes(entry.left(hash)));
+                const SwfMovie read =
+                    ParseSwfMovie(reinterpret_cast<const uint8_t*>(movie.data()), movie.size());
+                if (!read.valid || read.frameCount != entry.mid(hash + 1).toUInt())
+                    differences += entry.left(hash) + QString(" counts %1 frames\n").arg(read.frameCount);
+                entry.truncate(hash);
+            }
             if (const qsizetype equals = entry.indexOf('='); equals > 0) {
                 std::string text = BytesFromText(entry.mid(equals + 1).replace("<root>", root_.path()));
                 if (text.rfind('=', 0) == 0)
@@ -822,13 +839,57 @@ private slots:
             << (oneWav + Steps{{"truncate", "in/a.wav", "44144"}}) << hide << headless << 0
             << "<root>/in/a.wav: the input holds less than its header says (0.25 s of 0.50 s)\n"
             << QStringList{"out/a.swf", "out/p.txt", "in/a.wav"} << "";
-        // MP3 inputs at rates a movie has no code for are encoded anew; the intermediates go.
+        // A WAV written to a pipe states 0 bytes of sound, or a stand-in for any number: all of it
+        // is converted (0.5 s, 6 frames), without a word.
+        const std::pair<const char*, QString> streamedSizes[] = {
+            {"0", QString(4, QChar(0))},
+            {"0x7FFFF000", QChar(0) + L1("\xF0\xFF\x7F")},
+            {"0x7FFFFFFF", L1("\xFF\xFF\xFF\x7F")}};
+        for (const auto& [name, size] : streamedSizes)
+            QTest::addRow("WAV whose data size is %s", name)
+                << (oneWav + Steps{{"edit", "in/a.wav", L1("data\x88\x58\x01") + QChar(0), "data" + size}})
+                << hide << headless << 0 << "" << QStringList{"out/a.swf#6", "out/p.txt"} << "";
+        // A damaged MP3 (a run of zeros from a bad copy): the movie's frames follow all of its sound.
+        QTest::newRow("damaged MP3")
+            << Steps{{"mp3", "in/d.mp3", "../../../demo/sounds/chime.mp3"},
+                     {"zeros", "in/d.mp3", "12000", "2048"},
+                     {"project", "p.xml", "out", "in/d.mp3"}}
+            << hide << headless << 0
+            << "<root>/in/d.mp3: the input is damaged at 1.49 s of 2.78 s: some players stop there\n"
+            << QStringList{"out/d.swf#37", "out/p.txt"} << "";
+        // 720 s of MPEG-2.5 frames at 100 frames per second, and a sound with no frame at all.
+        QTest::newRow("more frames than a movie holds")
+            << Steps{{"text", "in/long.mp3",
+                      (L1("\xFF\xE3\x18\xC4") + QString(68, QChar(0))).repeated(10000)}}
+            << QStringList{"--fps", "100", "-o", "out", "in/long.mp3"} << headless << 0
+            << "in/long.mp3: its frames cover 655 s of 720 s: a movie holds at most 65,535 frames\n"
+            << QStringList{"out/long.swf#65535", "out/Untitled.txt"} << "";
+        QTest::newRow("--fps 0")
+            << oneMp3 << QStringList{"--fps", "0", "-o", "out", "in/b.mp3"} << headless << 0
+            << "in/b.mp3: its movie has no frame for the sound's 200 ms (0 frames per second, "
+               "frame tuner 0)\n"
+            << QStringList{"out/b.swf#0", "out/Untitled.txt"} << "";
+        // A large file named .mp3 with no MP3 frame is refused before a byte of it is copied: the
+        // program may write no file over 64 blocks.
+        QTest::newRow("large .mp3 that is no MP3")
+            << Steps{{"text", "in/x.mp3", ""},
+                     {"truncate", "in/x.mp3", "100000000"},
+                     {"project", "p.xml", "out", "in/x.mp3"},
+                     {"ulimit", "prog/limited", "-f 64"}}
+            << hide << headless << 4 << "<root>/in/x.mp3: unexpected file format: Not an MP3 format file\n"
+            << QStringList{"out/p.txt", "in/x.mp3"} << "";
+        // MP3 inputs at rates a movie has no code for are encoded anew; the intermediates go. Their
+        // movies' frames follow the inputs' own lengths (0.2 s, 0.288 s) whatever the mode.
         QTest::newRow("MP3 inputs at 48 and 16 kHz")
             << Steps{{"mp3", "in/h.mp3", "mpeg1-48000-stereo.mp3"},
                      {"mp3", "in/l.mp3", "mpeg2-16000-mono.mp3"},
                      {"project", "p.xml", "out", "in/h.mp3", "in/l.mp3"}}
             << hide << headless << 0 << ""
-            << QStringList{"out/h.swf", "out/l.swf", "out/p.txt", "in/h.mp3", "in/l.mp3"} << "";
+            << QStringList{"out/h.swf#6", "out/l.swf#8", "out/p.txt", "in/h.mp3", "in/l.mp3"} << "";
+        QTest::newRow("MP3 input at 16 kHz, Speech")
+            << Steps{{"mp3", "in/l.mp3", "mpeg2-16000-mono.mp3"}}
+            << QStringList{"-m", "Speech (32 kbps mono)", "-o", "out", "in/l.mp3"} << headless << 0 << ""
+            << QStringList{"out/l.swf#8", "out/Untitled.txt"} << "";
         QTest::newRow("FIFO among the inputs")
             << Steps{{"fifo", "in/f.wav"},
                      {"mp3", "in/b.mp3"},
@@ -963,7 +1024,7 @@ private slots:
         // More encoders than the open-file limit allows: as many run as can, and every file gets its movie.
         Steps manyWavs{{"program", "prog"},
                        {"edit", "prog/settings.ini", "encoders=0", "encoders=64"},
-                       {"descriptors", "prog/limited", "40"}};
+                       {"ulimit", "prog/limited", "-n 40"}};
         QStringList manyInputs, manyMovies{"out/p.txt"};
         for (int i = 0; i < 16; ++i) {
             manyWavs.append({"wav", QString("in/%1.wav").arg(i)});

@@ -103,12 +103,19 @@ ReadResult ReadFile(const std::string& path) {
         result.data.assign(data, data + size);
         std::free(data);
     }
-    // The walk over the file in blocks of 8 KiB finds what the walk over it in memory finds.
+    // The walk over the file in blocks of 8 KiB finds what the walk over it in memory finds, and
+    // copies the file 3 bytes into another once it has found a frame; a file with none, not a byte.
     const Bytes bytes = swftest::ReadFileBytes(path);
     const int fd = ::open(path.c_str(), O_RDONLY);
     Mp3Bytes blocks(fd, bytes.size(), 8192);
+    FILE* copy = std::tmpfile();
+    blocks.CopyTo(::fileno(copy), 3);
     const Mp3Survey inBlocks = SurveyMp3(blocks);
+    const bool copied = inBlocks.result == MP3ReadResult::Ok && blocks.FinishCopy();
     ::close(fd);
+    const Bytes copyBytes = swftest::ReadFileBytes("/proc/self/fd/" + std::to_string(::fileno(copy)));
+    std::fclose(copy);
+    EXPECT_EQ(copyBytes, copied ? Bytes(3, 0) + bytes : Bytes());
     const Mp3Survey inMemory = SurveyMp3(bytes.data(), bytes.size());
     EXPECT_EQ(inBlocks.result, inMemory.result);
     EXPECT_EQ(inBlocks.firstFrame, inMemory.firstFrame);
