@@ -488,10 +488,10 @@ void TFormMain::ShowErrorText(const QString& text) {
         dialogs_->ShowError(this, text);
 }
 
-void TFormMain::ShowMessageText(const QString& text) {
+void TFormMain::ShowMessageText(const QString& text, const QString& detail) {
     // A hidden run is watched by nobody: a box would wait for a click that never comes.
     if (HideMode)
-        PrintErrorLine(text);
+        PrintMessageLine(text, detail);
     else
         dialogs_->ShowMessage(this, text);
 }

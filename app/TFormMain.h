@@ -89,8 +89,8 @@ public:
     // Shows a failure that escaped a command in the error box (on standard error in HideMode);
     // the program goes on.
     void ShowFailure(const std::exception_ptr& failure);
-    // The simple message box, or a line on standard error in HideMode.
-    void ShowMessageText(const QString& text);
+    // The simple message box, or a line on standard error in HideMode, with detail beside text.
+    void ShowMessageText(const QString& text, const QString& detail = QString());
     // The error box, or a line on standard error in HideMode.
     void ShowErrorText(const QString& text);
 

@@ -27,9 +27,9 @@ void WindowRunHost::SetProgressForm(TFormProgressBarPercent* progress) {
     progress_ = progress;
 }
 
-void WindowRunHost::ShowMessage(const QString& text) {
+void WindowRunHost::ShowMessage(const QString& text, const QString& detail) {
     if (hideMode_)
-        PrintErrorLine(text);
+        PrintMessageLine(text, detail);
     else
         dialogs_.ShowMessage(owner_, text);
 }

@@ -26,7 +26,8 @@ public:
     // The command line's "-hide": nobody watches, and a box would wait for a click that never comes.
     void SetHideMode(bool hideMode) { hideMode_ = hideMode; }
 
-    void ShowMessage(const QString& text);
+    // The message box shows text; with -hide, standard error gets detail beside it.
+    void ShowMessage(const QString& text, const QString& detail = QString());
     void ReportError(const QString& text);
 
 private:

@@ -8,7 +8,9 @@ out="$root/out"
 
 bash "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTAVREL_BUILD_TESTS=OFF -DTAVREL_BUILD_BENCH=OFF
-cmake --build "$build" -j "$(nproc)" --target tavrel
+# Everything the install step puts in place (the README's `cmake --install build/release`), not
+# only the program the demo runs.
+cmake --build "$build" -j "$(nproc)"
 
 # The shipped project names its sounds and its output folder (../out) relative to its own
 # folder, so it runs as it is from anywhere.

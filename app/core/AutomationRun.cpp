@@ -4,12 +4,11 @@
 
 #include <algorithm>
 
-#include <sys/stat.h>
-
 #include <QTimer>
 
 #include "EncoderRunner.h"
 #include "NativeText.h"
+#include "RunOutputChecks.h"
 #include "RunOutputs.h"
 #include "RunPaths.h"
 #include "RunReport.h"
@@ -24,19 +23,8 @@ const char* const kEncoderMissingMessage =
     "Install the 'lame' package to convert the others.";
 
 namespace {
-
-bool IsFolder(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool MakeOutputFolder(const std::string& folder) {
-    // Only the last level is made: a mistyped parent must not grow a tree of folders.
-    if (!IsFolder(folder))
-        ::mkdir(folder.c_str(), 0777);
-    return IsFolder(folder);
-}
-
+// How often the progress of the file in work is told: a few times a second.
+constexpr int kFileProgressMs = 250;
 } // namespace
 
 AutomationRun::AutomationRun(QObject* parent) : QObject(parent), encoderCount_(DefaultEncoderCount()) {}
@@ -59,16 +47,30 @@ std::optional<AutomationResult> AutomationRun::Start(const PSoundProject& projec
         refused.outcome = AutomationResult::Outcome::AlreadyRunning;
         return refused;
     }
-    if (project.Files.empty())
+    std::unique_ptr<RunOutputs> outputs;
+    if (project.Files.empty()) {
         refused.message = QLatin1String(kNoInputFilesMessage);
-    else if (TrimBlanks(project.OutputFolder).empty())
+    } else if (TrimBlanks(project.OutputFolder).empty()) {
         refused.message = QLatin1String(kNoOutputFolderMessage);
-    else if (!MakeOutputFolder(project.OutputFolder)) {
-        refused.outcome = AutomationResult::Outcome::Aborted;
-        refused.message = QLatin1String(kOutputFolderFailedMessage);
+    } else {
+        std::vector<std::string> inputs;
+        for (const PSoundFile& file : project.Files)
+            inputs.push_back(file.File);
+        outputs = std::make_unique<RunOutputs>(inputs);
+        // Found now rather than once every movie is made, and before anything is made.
+        if (const std::string problem =
+                ReportFileProblem(project, *outputs, ReportPathOf(project), project.ProjectName);
+            !problem.empty()) {
+            refused.outcome = AutomationResult::Outcome::ReportRefused;
+            refused.message = TextFromBytes(problem);
+        } else if (const std::string failed = MakeFolders(project.OutputFolder); !failed.empty()) {
+            refused.outcome = AutomationResult::Outcome::Aborted;
+            refused.message = QLatin1String(kOutputFolderFailedMessage);
+            refused.detail = TextFromBytes(failed);
+        }
     }
     if (!refused.message.isEmpty()) {
-        emit message(refused.message);
+        emit message(refused.message, refused.detail);
         return refused;
     }
 
@@ -79,11 +81,7 @@ std::optional<AutomationResult> AutomationRun::Start(const PSoundProject& projec
     if (searchEncoder_)
         encoderProgram_ = FindEncoder();
     result_.encoderFound = !encoderProgram_.isEmpty();
-
-    std::vector<std::string> inputs;
-    for (const PSoundFile& file : project.Files)
-        inputs.push_back(file.File);
-    outputs_ = std::make_unique<RunOutputs>(inputs);
+    outputs_ = std::move(outputs);
     const int total = static_cast<int>(project.Files.size());
     RunScheduler::Setup setup;
     setup.project = project_.get();
@@ -102,6 +100,9 @@ std::optional<AutomationResult> AutomationRun::Start(const PSoundProject& projec
     scheduler_ = std::make_unique<RunScheduler>(std::move(setup));
 
     emit started(total);
+    connect(&fileProgressTimer_, &QTimer::timeout, this, &AutomationRun::TellFileProgress,
+            Qt::UniqueConnection);
+    fileProgressTimer_.start(kFileProgressMs);
     if (!result_.encoderFound)
         emit message(QString::fromUtf8(kEncoderMissingMessage));
     // The files start from the event loop, once whoever started the run has taken the answer.
@@ -110,6 +111,17 @@ std::optional<AutomationResult> AutomationRun::Start(const PSoundProject& projec
             scheduler_->Advance();
     });
     return std::nullopt;
+}
+
+std::string AutomationRun::ReportPathOf(const PSoundProject& project) const {
+    return reportPath_.empty() ? ReportPathFor(project.OutputFolder, project.ProjectName) : reportPath_;
+}
+
+void AutomationRun::TellFileProgress() {
+    if (!scheduler_)
+        return;
+    if (const std::optional<RunScheduler::InWork> file = scheduler_->FileInWork())
+        emit fileProgress(static_cast<int>(file->index), file->encoded);
 }
 
 void AutomationRun::Stop() {
@@ -126,6 +138,7 @@ void AutomationRun::Stop() {
 void AutomationRun::Finish() {
     if (!scheduler_)
         return;
+    fileProgressTimer_.stop();
     AutomationResult result = std::move(result_);
     scheduler_->CollectInto(result);
     result.outcome =
@@ -138,7 +151,7 @@ void AutomationRun::Finish() {
     if (folder.empty() || folder.back() != '/')
         folder += '/';
     result.outputFolder = folder;
-    result.reportPath = reportPath_.empty() ? ReportPathFor(folder, project_->ProjectName) : reportPath_;
+    result.reportPath = ReportPathOf(*project_);
     const bool overInput = outputs_->IsInput(result.reportPath);
     if (overInput || !WriteRunReport(result.reportPath, result.reportLines)) {
         if (result.outcome == AutomationResult::Outcome::Completed)

@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include "OutputModes.h"
 #include "ProjectFile.h"
@@ -38,13 +39,16 @@ public:
     void SetEncoderCount(int count);
     // Where each run writes its report (bytes); empty: the output folder, named after the project.
     void SetReportPath(std::string path) { reportPath_ = std::move(path); }
+    // Where a run of project writes its report.
+    std::string ReportPathOf(const PSoundProject& project) const;
 
-    // The Start command after its project refresh: the two checks, the output folder, then the
-    // run, which goes on from the event loop. Returns at once: nothing when the run is under way
-    // (finished follows, once), else the result of a run that did not start (a check message or
-    // the output folder, both also sent as message; or a run already under way), and then no
-    // finished comes. The run works on its own copy of project; non-MP3 inputs are encoded with
-    // the output mode named outputModeName, with the project's values for an editable one.
+    // The Start command after its project refresh: the two checks, the output folder (made with
+    // the folders above it), where the report goes, then the run, which goes on from the event
+    // loop. Returns at once: nothing when the run is under way (finished follows, once), else the
+    // result of a run that did not start (a check message, the output folder or the report's
+    // path, each also sent as message; or a run already under way), and then no finished comes. The run works
+    // on its own copy of project; non-MP3 inputs are encoded with the output mode named outputModeName, with
+    // the project's values for an editable one.
     std::optional<AutomationResult> Start(const PSoundProject& project,
                                           const std::vector<PMP3Converter>& outputModes,
                                           const std::string& outputModeName);
@@ -55,14 +59,18 @@ public:
     void Stop();
 
 signals:
-    // A message the user must read: a check message, the output folder, the missing encoder.
-    void message(const QString& text);
+    // A message the user must read: a check message, the output folder, the report's path, the
+    // missing encoder. detail: what a reader of standard error is told beside it (PrintMessageLine).
+    void message(const QString& text, const QString& detail = QString());
     // A failure the run could not get past: the report could not be written.
     void error(const QString& text);
     // The run has begun on total files.
     void started(int total);
     // handled files of total are done (a file that was skipped does not move it on).
     void progress(int handled, int total);
+    // The listed file at index is the one whose turn is next, and encoded (0 to 1) tells how much
+    // of it its encoder has made (0 while it waits or needs none). Told a few times a second.
+    void fileProgress(int index, double encoded);
     // The listed file at index has had its turn, in list order; those a stop kept from theirs
     // never do.
     void fileDone(int index, const FileOutcome& outcome);
@@ -71,6 +79,7 @@ signals:
 
 private:
     void Finish();
+    void TellFileProgress();
 
     bool searchEncoder_ = true;
     QString encoderProgram_;
@@ -83,4 +92,5 @@ private:
     std::unique_ptr<RunOutputs> outputs_;
     std::unique_ptr<RunScheduler> scheduler_;
     AutomationResult result_;
+    QTimer fileProgressTimer_;
 };

@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -71,12 +73,13 @@ QString InformationText(CommandLine::Information information) {
             "       tavrel                           open the window\n"
             "       tavrel --help | --version | --list-modes\n"
             "\n"
-            "SWF Tavrel Tool turns WAV and MP3 sound files into SWF movies that play the sound.\n"
-            "A FOLDER stands for the .wav and .mp3 files directly inside it (-r: and in its\n"
-            "subfolders), in name order.\n"
+            "SWF Tavrel Tool turns sound files into SWF movies that play the sound. A FOLDER\n"
+            "stands for the sound files directly inside it (-r: and in its subfolders), in\n"
+            "name order, hidden ones left out: MP3, and what libsndfile reads (WAV, AIFF,\n"
+            "FLAC, Ogg Vorbis and Opus, AU, CAF, W64, RF64 and more).\n"
             "\n"
-            "  -o, --output DIR       Write the movies and the run report into DIR (made when\n"
-            "                         missing). Required for a run: there is no default.\n"
+            "  -o, --output DIR       Write the movies and the run report into DIR (made,\n"
+            "                         with its parents, when missing). Required for a run.\n"
             "  -m, --mode NAME|N      Encode with the output mode of that name, or number N\n"
             "                         of --list-modes (default: the new project's).\n"
             "      --list-modes       Print the output modes of settings.ini: number, name,\n"
@@ -90,7 +93,8 @@ QString InformationText(CommandLine::Information information) {
             "                         the host movie that loads these movies, which sets how\n"
             "                         many frames each has. Their own header keeps 12\n"
             "                         unless --standalone.\n"
-            "      --tuner N          Frames added to (or taken from) each movie, -100 to 100.\n"
+            "      --tuner N          Frames added to (or taken from) each movie, -100 to\n"
+            "                         100.\n"
             "      --stop WHEN        A Stop action: none (default), start or end.\n"
             "      --gapless          Exact timing: only the sound's own samples play, so it\n"
             "                         starts on time and loops without a gap.\n"
@@ -98,18 +102,21 @@ QString InformationText(CommandLine::Information information) {
             "                         last as long.\n"
             "      --standalone       The header states --fps (1 to 100), not 12: a movie\n"
             "                         played on its own lasts as long as its sound.\n"
-            "  -j, --jobs N           Encode N files at once, 1 to 64 (default: settings.ini's\n"
-            "                         encoders, one per processor).\n"
-            "      --report FILE      Write the run report to FILE (default: DIR/Untitled.txt,\n"
-            "                         or DIR/<name>.txt with --save-project <name>.xml).\n"
+            "  -j, --jobs N           Encode N files at once, 1 to 64 (default:\n"
+            "                         settings.ini's encoders, one per processor).\n"
+            "      --report FILE      Write the run report to FILE (default:\n"
+            "                         DIR/Untitled.txt, or DIR/<name>.txt with\n"
+            "                         --save-project <name>.xml).\n"
             "      --save-project FILE  Write the same run as a project file first (its\n"
             "                         paths absolute); tavrel -f:FILE makes the same movies\n"
             "                         and report.\n"
-            "  -n, --dry-run          Convert nothing: check, save the project when asked, and\n"
-            "                         print the files that would be converted, one a line.\n"
+            "  -n, --dry-run          Convert nothing: check what the run checks (the same\n"
+            "                         messages and exit status), save the project when\n"
+            "                         asked, and print the files to convert, one a line.\n"
             "  -r, --recursive        Take the sound files of a FOLDER's subfolders too.\n"
             "      --files-from LIST  Also convert the files (or folders) named in the file\n"
-            "                         LIST, one a line; - reads the names from standard input.\n"
+            "                         LIST, one a line; - reads the names from standard\n"
+            "                         input.\n"
             "  -0, --null             Names in a LIST end with a NUL, not a line break (as\n"
             "                         find -print0 writes them); -n prints them so too.\n"
             "  -q, --quiet            No progress or summary on a terminal.\n"
@@ -117,18 +124,19 @@ QString InformationText(CommandLine::Information information) {
             "  --                     Every argument after it is a file, even one starting\n"
             "                         with -.\n"
             "  -f:<project>           Load the project file (as the window's Save Project\n"
-            "                         writes it), make a movie of each of its sound files in its\n"
-            "                         output folder, write the run report there and end. No blank\n"
-            "                         between -f: and the path. Relative paths in the project\n"
-            "                         are read from the project file's folder.\n"
-            "  -hide                  Show no window during that run: every message goes to\n"
-            "                         standard error. Without a display there is never a window.\n"
+            "                         writes it), make a movie of each of its sound files\n"
+            "                         in its output folder, write the run report there and\n"
+            "                         end. No blank between -f: and the path. Relative\n"
+            "                         paths in the project are read from its folder.\n"
+            "  -hide                  Show no window during that run: every message goes\n"
+            "                         to standard error. Without a display there is never\n"
+            "                         a window.\n"
             "  -h, --help             Print this text and end.\n"
             "  --version              Print the version and end.\n"
             "\n"
-            "On a terminal a run shows its progress on standard error (file number, percent,\n"
-            "name) and a summary line; otherwise, as with -f:, only a line for each file that\n"
-            "gave no movie, and why. Messages start with \"tavrel: \".\n"
+            "On a terminal a run shows its progress on standard error (files done, percent,\n"
+            "the file in work) and a summary line; otherwise, as with -f:, only a line for\n"
+            "each file that gave no movie, and why. Messages start with \"tavrel: \".\n"
             "\n"
             "Examples:\n"
             "  tavrel -o movies sounds/                  every sound file in sounds/\n"
@@ -141,29 +149,47 @@ QString InformationText(CommandLine::Information information) {
             "  0  every listed file became a movie and the report was written\n"
             "  1  a mistake in the options (an unknown option, a missing or bad value; the\n"
             "     message names it), no sound files, no output folder, a check message\n"
-            "     (Invalid Parameters, Invalid Filename, no input files, no output folder), or no\n"
-            "     display or no window program to show the window\n"
-            "  2  the project file, a --files-from list or settings.ini could not be read, or\n"
-            "     the --save-project file could not be written\n"
-            "  3  the run was stopped (closing the window; SIGINT, SIGTERM or SIGHUP, which also\n"
-            "     end a window that runs nothing), or its report could not be written\n"
-            "  4  the run completed, but some listed files gave no movie\n"
+            "     (Invalid Parameters, Invalid Filename, no input files, no output\n"
+            "     folder, an output folder that cannot be made), or no display or no\n"
+            "     window program to show the window\n"
+            "  2  the project file, a --files-from list or settings.ini could not be read,\n"
+            "     or the --save-project file could not be written (or would replace an\n"
+            "     input or a movie of the run)\n"
+            "  3  the run was stopped (closing the window; SIGINT, SIGTERM or SIGHUP,\n"
+            "     which also end a window that runs nothing), or its report could not be\n"
+            "     written (or would replace an input, a movie or the project file)\n"
+            "  4  the run completed, but some listed files gave no movie (-n: some listed\n"
+            "     files cannot be read)\n"
             "\n"
-            "Settings: settings.ini beside the program when there is one; else each user's own\n"
-            "$XDG_CONFIG_HOME/tavrel/settings.ini (~/.config/tavrel/settings.ini), made from the\n"
-            "shipped share/tavrel/settings.ini when the preferences are first saved.\n");
+            "Settings: settings.ini beside the program when there is one; else each\n"
+            "user's own $XDG_CONFIG_HOME/tavrel/settings.ini\n"
+            "(~/.config/tavrel/settings.ini), made from the shipped\n"
+            "share/tavrel/settings.ini when the preferences are first saved.\n");
     }
     return QString();
 }
 
-QString CommandLineProblem(const CommandLine& commandLine) {
-    if (TrimBlanksAndControls(commandLine.projectPath).isEmpty())
-        return QString::fromLatin1(kInvalidParametersMessage);
+QString CommandLineProblem(const CommandLine& commandLine, QString* detail) {
+    QString why;
+    QString problem;
     // Qt's file classes would read the name as UTF-8 and miss a file whose name is not.
     struct stat info {};
-    if (stat(BytesFromText(commandLine.projectPath).c_str(), &info) != 0 || S_ISDIR(info.st_mode))
-        return QString::fromLatin1(kInvalidFilenameMessage);
-    return QString();
+    if (TrimBlanksAndControls(commandLine.projectPath).isEmpty()) {
+        problem = QString::fromLatin1(kInvalidParametersMessage);
+        why = commandLine.projectPath.isEmpty() && commandLine.hideMode
+                  ? QStringLiteral("-hide needs a project, -f:<project> (files are converted without "
+                                   "-hide: tavrel -o DIR FILE...)")
+                  : QStringLiteral("no project file is named: -f:<project>, with no blank after -f:");
+    } else if (stat(BytesFromText(commandLine.projectPath).c_str(), &info) != 0) {
+        problem = QString::fromLatin1(kInvalidFilenameMessage);
+        why = commandLine.projectPath + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+    } else if (S_ISDIR(info.st_mode)) {
+        problem = QString::fromLatin1(kInvalidFilenameMessage);
+        why = commandLine.projectPath + QStringLiteral(": it is a folder, not a project file");
+    }
+    if (detail)
+        *detail = why;
+    return problem;
 }
 
 bool SpawnSession(const QString& programPath) {

@@ -36,7 +36,9 @@ extern const char* const kInvalidFilenameMessage;   // "Invalid Filename"
 // The message that ends a command-line start, or an empty text when the project path names
 // a file. "Invalid Parameters": no project path, or only blanks and control characters.
 // "Invalid Filename": no file at the path's exact bytes as given (a folder is no file).
-QString CommandLineProblem(const CommandLine& commandLine);
+// detail, when given, gets what a reader of standard error is told beside it: what is missing,
+// or the path and why it is no file.
+QString CommandLineProblem(const CommandLine& commandLine, QString* detail = nullptr);
 
 // Spawn Session: starts a further, independent copy of the program (its full path, as TextFromBytes
 // shows it) with no arguments, so that it is used interactively. False when it could not be

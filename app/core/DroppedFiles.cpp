@@ -13,11 +13,6 @@
 
 namespace {
 
-// A name that is all extension (".wav") is no sound file.
-bool HasSoundExtension(const std::string& name) {
-    return name.find_last_of('.') != 0 && (HasExtension(name, ".wav") || IsMp3Name(name));
-}
-
 bool IsRegularFile(const std::string& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
@@ -32,11 +27,13 @@ std::vector<std::string> SoundFilesIn(const std::string& folder, bool recursive)
         return files;
     while (const dirent* entry = readdir(entries)) {
         const std::string name = entry->d_name;
-        if (name == "." || name == "..")
+        // Hidden: ".", "..", and what is not for the user to see, such as an encoder's
+        // unfinished MP3 under a temporary name.
+        if (name.empty() || name[0] == '.')
             continue;
         const std::string path = JoinPath(folder, name);
         struct stat info {};
-        if (HasSoundExtension(name) && IsRegularFile(path))
+        if (IsSoundFileName(name) && IsRegularFile(path))
             files.push_back(path);
         // A link to a folder is not followed: it could lead back up and never end.
         else if (recursive && lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))

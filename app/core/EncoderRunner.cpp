@@ -426,6 +426,14 @@ void EncoderRunner::Deliver(Outcome outcome) {
     });
 }
 
+int64_t EncoderRunner::BytesWritten() const {
+    struct stat info {};
+    // The probe's MP3 is not the file's. A descriptor of ours is reached through our /dev/fd.
+    if (!process_ || probing_ || ::stat(outputArgument_.c_str(), &info) != 0)
+        return 0;
+    return info.st_size;
+}
+
 void EncoderRunner::Stop() {
     if (!process_)
         return;

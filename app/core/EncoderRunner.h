@@ -1,6 +1,7 @@
 // Runs the `lame` MP3 encoder as a child process and waits for it without blocking the event loop.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -98,6 +99,8 @@ public:
     // callback follows from the event loop with Stopped.
     void Stop();
     bool IsRunning() const { return process_ != nullptr; }
+    // How much of the MP3 the running encoder has written so far, in bytes; 0 when none runs.
+    int64_t BytesWritten() const;
 
     // Why the last encode gave Failed or NotStarted, e.g. "the encoder failed (exit status 2)",
     // followed by the last lines the encoder wrote on its standard error.

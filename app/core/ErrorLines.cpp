@@ -22,6 +22,10 @@ void PrintErrorLine(const QString& text) {
     std::fflush(stderr);
 }
 
+void PrintMessageLine(const QString& text, const QString& detail) {
+    PrintErrorLine(detail.isEmpty() ? text : text + QStringLiteral(": ") + detail);
+}
+
 void PrintFileProblems(const AutomationResult& result) {
     for (const AutomationResult::FileNote& note : result.notes)
         PrintErrorLine(TextFromBytes(note.Text()));

@@ -12,6 +12,7 @@ int ExitStatusFor(const AutomationResult& result) {
         return kExitCheckMessage;
     case AutomationResult::Outcome::Stopped:
     case AutomationResult::Outcome::ReportFailed:
+    case AutomationResult::Outcome::ReportRefused:
     case AutomationResult::Outcome::AlreadyRunning:
         break;
     }

@@ -8,7 +8,8 @@ enum ExitStatus {
     kExitCheckMessage = 1,  // "Invalid Parameters", "Invalid Filename", a Start check, the output
                             // folder; or no display or no window program to show the window
     kExitLoadFailed = 2,    // the project file or settings.ini could not be read
-    kExitRunIncomplete = 3, // stopped (SIGINT, SIGTERM, SIGHUP), or the report could not be written
+    kExitRunIncomplete = 3, // stopped (SIGINT, SIGTERM, SIGHUP), or the report could not be (or
+                            // may not be) written
     kExitFilesFailed = 4    // completed and reported, but some listed files gave no movie
 };
 

@@ -1,6 +1,12 @@
 // Converting a project file from the command line with no window at all.
 #include "HeadlessRun.h"
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -17,7 +23,8 @@
 
 const char* const kNoDisplayMessage =
     "There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the "
-    "display does not answer). To convert a project without one, run: tavrel -f:project.xml -hide";
+    "display does not answer). To convert without one, run: tavrel -o DIR FILE... (sound files), "
+    "or tavrel -f:project.xml -hide (a project)";
 
 namespace {
 
@@ -29,6 +36,34 @@ bool PlatformHasNoDisplay() {
 }
 
 } // namespace
+
+void ForgetDeadWaylandDisplay() {
+    const QByteArray display = qgetenv("WAYLAND_DISPLAY");
+    // A socket handed over by whoever started us is not ours to try.
+    if (display.isEmpty() || !qEnvironmentVariableIsEmpty("WAYLAND_SOCKET"))
+        return;
+    // Where a Wayland client connects: the name itself when absolute, else in XDG_RUNTIME_DIR.
+    QByteArray path = display;
+    if (!display.startsWith('/')) {
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        path = runtime.isEmpty() ? QByteArray() : runtime + '/' + display;
+    }
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    bool answers = false;
+    if (!path.isEmpty() && static_cast<size_t>(path.size()) < sizeof address.sun_path) {
+        std::memcpy(address.sun_path, path.constData(), static_cast<size_t>(path.size()));
+        // Never waits: a compositor too busy to take us at once (EAGAIN) is there all the same.
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        answers =
+            fd >= 0 && (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 ||
+                        errno == EAGAIN || errno == EINPROGRESS);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    if (!answers)
+        qunsetenv("WAYLAND_DISPLAY");
+}
 
 bool NoDisplayNamed() {
     return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
@@ -53,7 +88,7 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
     // From here on a signal stops the run, or ends the program before one starts.
     StopSignals stopSignals;
     ProjectRunFlow flow(ReadProgramSettings(ProgramFiles(BytesFromText(programFolder)).SettingsToRead()));
-    QObject::connect(&flow, &ProjectRunFlow::message, &PrintErrorLine);
+    QObject::connect(&flow, &ProjectRunFlow::message, &PrintMessageLine);
     QObject::connect(&flow, &ProjectRunFlow::error, &PrintErrorLine);
     const ProjectRunFlow::Prepared prepared = flow.PrepareFromCommandLine(ParseCommandLine(arguments));
     if (prepared != ProjectRunFlow::Prepared::Ready)
@@ -62,7 +97,7 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
         return kExitRunIncomplete;
 
     AutomationRun run;
-    QObject::connect(&run, &AutomationRun::message, &PrintErrorLine);
+    QObject::connect(&run, &AutomationRun::message, &PrintMessageLine);
     QObject::connect(&run, &AutomationRun::error, &PrintErrorLine);
     return RunUntilEnded(flow, run, stopSignals);
 }

@@ -15,6 +15,11 @@ class StopSignals;
 // Said on standard error when the window is asked for but there is no display to show it on.
 extern const char* const kNoDisplayMessage;
 
+// A WAYLAND_DISPLAY whose compositor does not answer (a stale one in a batch script) is taken out of
+// the environment, so that it counts as not set, as a DISPLAY that does not answer does: the window
+// system would abort the program on it.
+void ForgetDeadWaylandDisplay();
+
 // True when the window system cannot be reached because none is named: no DISPLAY, no
 // WAYLAND_DISPLAY and no QT_QPA_PLATFORM chosen by the user.
 bool NoDisplayNamed();

@@ -89,3 +89,10 @@ std::vector<std::string> ParameterValues(const PMP3Converter& mode) {
         values.push_back(parameter.value);
     return values;
 }
+
+int32_t BitrateKbps(const PMP3Converter& mode) {
+    int32_t kbps = 0;
+    if (mode.params.size() < 3 || !TryParseInt32(mode.params[2].value, kbps) || kbps < 0)
+        return 0;
+    return kbps;
+}

@@ -64,6 +64,8 @@ std::string MatchOutputModeName(const std::vector<PMP3Converter>& modes, const P
 
 // The values of a preset's parameters, in order.
 std::vector<std::string> ParameterValues(const PMP3Converter& mode);
+// The bitrate a preset encodes at, in kbps (its third parameter); 0 when it names none.
+int32_t BitrateKbps(const PMP3Converter& mode);
 
 // "--silent --quiet " then "-<name><value> " per parameter.
 std::string EncoderOptionText(const PMP3Converter& mode);

@@ -61,6 +61,8 @@ QString WindowProgramFile(const QString& programFolder) {
 
 std::optional<int> StartWithoutWindow(int argc, char* argv[], const QString& programFolder,
                                       WindowStart& window) {
+    // Every message on standard error says whose it is, the window's with -hide too.
+    StartErrorLinesWith("tavrel: ");
     const QStringList arguments = ArgumentTexts(argc, argv);
     const CommandLine commandLine = ParseCommandLine(arguments);
     window.hideMode = commandLine.hideMode;
@@ -73,6 +75,7 @@ std::optional<int> StartWithoutWindow(int argc, char* argv[], const QString& pro
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
 
+    ForgetDeadWaylandDisplay();
     // Files and options: converted with no window, or (-w) put into the window's input list.
     // The project form keeps its own grammar, with nothing beside it.
     window.withFiles = commandLine.hasArguments && !commandLine.projectForm;
@@ -94,11 +97,11 @@ std::optional<int> StartWithoutWindow(int argc, char* argv[], const QString& pro
         if (NoDisplayNamed() && !GatherWindowFiles(options, files))
             return kExitLoadFailed;
         window.options = options;
-    } else if (!commandLine.unexpected.isEmpty()) {
+    } else if (!commandLine.unexpected.isEmpty() && CommandLineProblem(commandLine).isEmpty()) {
         // The project form has always run with anything else beside it left aside; a script
-        // still learns that its option was not used.
+        // still learns that its option was not used. (A form with no project says what it lacks.)
         window.ignoredLine =
-            QStringLiteral("tavrel: '%1' is ignored beside -f: and -hide").arg(commandLine.unexpected);
+            QStringLiteral("'%1' is ignored beside -f: and -hide").arg(commandLine.unexpected);
     }
     // What the window's first activation reads: a window start with files has none.
     const QStringList projectArguments = window.withFiles ? QStringList() : arguments;

@@ -43,6 +43,8 @@ struct WindowStart {
 // Does all that a start needs no window for: prints --help or --version; runs files and options
 // without -w, and a project where there is no display, with no window (settings as found in
 // programFolder); says a mistake in the command line, or that there is no display for the window.
+// From here on every line on standard error starts with "tavrel: ", and a Wayland display that
+// does not answer counts as none (ForgetDeadWaylandDisplay).
 // Returns the exit status then. Returns nothing when the window is to be shown, window telling
 // with what. Reads no list of files for the window: standard input is read once, by the window.
 std::optional<int> StartWithoutWindow(int argc, char* argv[], const QString& programFolder,

@@ -15,17 +15,33 @@ bool ProgressPrinter::StandardErrorIsTerminal() {
     return isatty(STDERR_FILENO) == 1;
 }
 
-void ProgressPrinter::Start(int total) {
-    total_ = total;
-    Show("tavrel: [0/" + std::to_string(total) + "] 0%");
+namespace {
+// The line is rewritten at most this often: a terminal shows no more, and a batch of short files
+// would otherwise spend its time writing it.
+constexpr std::chrono::milliseconds kShowEvery{200};
+} // namespace
+
+void ProgressPrinter::Start(const std::vector<std::string>& inputs) {
+    inputs_ = &inputs;
+    total_ = static_cast<int>(inputs.size());
+    done_ = 0;
+    inWork_ = 0;
+    encoded_ = 0;
+    lastShown_ = {};
+    Show();
 }
 
-void ProgressPrinter::FileDone(int index, const std::string& input) {
-    const int done = index + 1;
-    const int percent = total_ > 0 ? static_cast<int>(100LL * done / total_) : 100;
-    // The file's own name: its folder would push the line past the terminal's width.
-    Show("tavrel: [" + std::to_string(done) + "/" + std::to_string(total_) + "] " + std::to_string(percent) +
-         "% " + FinalPathComponent(input));
+void ProgressPrinter::FileDone(int index) {
+    done_ = index + 1;
+    inWork_ = std::min(done_, total_ - 1);
+    encoded_ = 0;
+    Show();
+}
+
+void ProgressPrinter::InWork(int index, double encoded) {
+    inWork_ = index;
+    encoded_ = encoded;
+    Show();
 }
 
 void ProgressPrinter::Clear() {
@@ -62,9 +78,18 @@ void ProgressPrinter::Summary(const AutomationResult& result) {
     PrintErrorLine(TextFromBytes(line));
 }
 
-void ProgressPrinter::Show(const std::string& line) {
-    if (!enabled_)
+void ProgressPrinter::Show() {
+    const auto now = std::chrono::steady_clock::now();
+    if (!enabled_ || !inputs_ || (shown_ && now - lastShown_ < kShowEvery))
         return;
+    lastShown_ = now;
+    const double done = done_ + (inWork_ >= done_ ? encoded_ : 0);
+    const int percent = total_ > 0 ? static_cast<int>(100 * done / total_) : 100;
+    std::string line = "tavrel: [" + std::to_string(done_) + "/" + std::to_string(total_) + "] " +
+                       std::to_string(percent) + "%";
+    // The file's own name: its folder would push the line past the terminal's width.
+    if (inWork_ >= 0 && inWork_ < total_)
+        line += " " + FinalPathComponent((*inputs_)[static_cast<size_t>(inWork_)]);
     const std::string bytes = "\r\033[K" + EscapeControlCharacters(line);
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
     std::fflush(stderr);

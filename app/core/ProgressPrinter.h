@@ -1,7 +1,9 @@
 // A run's progress on a terminal: one line rewritten as files are done, and a summary at the end.
 #pragma once
 
+#include <chrono>
 #include <string>
+#include <vector>
 
 struct AutomationResult;
 
@@ -13,20 +15,29 @@ public:
     // True when standard error is a terminal (someone watches it).
     static bool StandardErrorIsTerminal();
 
-    // The run starts with total files: "tavrel: [0/12] 0%".
-    void Start(int total);
-    // The listed file at index has had its turn: "tavrel: [3/12] 25% <its name>".
-    void FileDone(int index, const std::string& input);
+    // The run starts on inputs (kept, not copied, until the run ends): "tavrel: [0/12] 0% <the
+    // first one's name>".
+    void Start(const std::vector<std::string>& inputs);
+    // The listed file at index has had its turn: "tavrel: [3/12] 25% <the next one's name>".
+    void FileDone(int index);
+    // The listed file at index is in work, encoded that far (0 to 1): "tavrel: [3/12] 29% <its name>".
+    void InWork(int index, double encoded);
     // Takes the progress line away, so that a message gets a line of its own.
     void Clear();
-    // One line (PrintErrorLine, after the "tavrel: " the script run starts its lines with): how
-    // many of the files gave a movie, how many did not, and where the report is.
+    // One line (PrintErrorLine): how many of the files gave a movie, how many did not, and where
+    // the report is.
     void Summary(const AutomationResult& result);
 
 private:
-    void Show(const std::string& line);
+    // The line of done files, and of how far the file in work has come; at most a few a second.
+    void Show();
 
     bool enabled_;
+    const std::vector<std::string>* inputs_ = nullptr;
     int total_ = 0;
+    int done_ = 0;
+    int inWork_ = 0;
+    double encoded_ = 0;
     bool shown_ = false;
+    std::chrono::steady_clock::time_point lastShown_;
 };

@@ -28,9 +28,10 @@ int ProjectRunFlow::ExitStatusOf(Prepared prepared) {
 
 ProjectRunFlow::Prepared ProjectRunFlow::PrepareFromCommandLine(const CommandLine& commandLine,
                                                                 const ProjectTagNames& tagNames) {
-    const QString problem = CommandLineProblem(commandLine);
+    QString detail;
+    const QString problem = CommandLineProblem(commandLine, &detail);
     if (!problem.isEmpty()) {
-        emit message(problem);
+        emit message(problem, detail);
         return Prepared::CommandLineRefused;
     }
     PSoundProject project = NewDefaultProject(settings_.settings);

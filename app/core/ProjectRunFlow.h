@@ -51,8 +51,9 @@ public:
     std::optional<AutomationResult> Start(AutomationRun& run);
 
 signals:
-    // A message for the user (a refused command line, the settings' problem and warnings, no output mode).
-    void message(const QString& text);
+    // A message for the user (a refused command line, the settings' problem and warnings, no output
+    // mode); detail: what a reader of standard error is told beside it (PrintMessageLine).
+    void message(const QString& text, const QString& detail = QString());
     // A failure for the user: the project file could not be read.
     void error(const QString& text);
     void ended(int status);

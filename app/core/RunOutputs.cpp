@@ -99,3 +99,8 @@ void RunOutputs::MovieMade(const std::string& path, const std::string& input) {
     made.file.Of(path);
     made_.push_back(std::move(made));
 }
+
+const std::string* RunOutputs::MovieOf(const std::string& path) const {
+    const Made* made = MadeAt(path);
+    return made ? &made->input : nullptr;
+}

@@ -23,6 +23,8 @@ public:
 
     // Notes the movie just written at path for input.
     void MovieMade(const std::string& path, const std::string& input);
+    // The input whose movie is at path (by name, or the same file), or nullptr.
+    const std::string* MovieOf(const std::string& path) const;
 
 private:
     // One file, whatever name it is reached by: its device and inode number, and, for a disk

@@ -2,6 +2,11 @@
 #include "RunPaths.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
 
 #include "FileContent.h"
 
@@ -41,4 +46,41 @@ std::string IntermediateMp3PathFor(const std::string& inputPath, const std::set<
     for (int n = 1; PathIsTaken(candidate) || avoid.count(candidate) != 0; ++n)
         candidate = stem + "." + std::to_string(n) + ".mp3";
     return candidate;
+}
+
+std::string MakeFolders(const std::string& folder, bool dryRun) {
+    const auto failed = [](const std::string& level, int error) {
+        return level + ": " + std::strerror(error);
+    };
+    // From the folder up to the first level that is there.
+    std::vector<std::string> missing;
+    std::string level = folder;
+    while (level.size() > 1 && level.back() == '/')
+        level.pop_back();
+    for (;;) {
+        struct stat info {};
+        if (::stat(level.c_str(), &info) == 0) {
+            if (!S_ISDIR(info.st_mode))
+                return failed(level, ENOTDIR);
+            break;
+        }
+        // ENOTDIR: a file in the way higher up, named once it is reached.
+        if (errno != ENOENT && errno != ENOTDIR)
+            return failed(level, errno);
+        missing.push_back(level);
+        const auto slash = level.find_last_of('/');
+        level = slash == std::string::npos ? "." : level.substr(0, slash == 0 ? 1 : slash);
+    }
+    if (missing.empty())
+        return std::string();
+    if (dryRun)
+        return ::access(level.c_str(), W_OK | X_OK) == 0 ? std::string() : failed(missing.back(), errno);
+    for (auto made = missing.rbegin(); made != missing.rend(); ++made)
+        // Another process may make it meanwhile.
+        if (::mkdir(made->c_str(), 0777) != 0 && errno != EEXIST)
+            return failed(*made, errno);
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return failed(folder, ENOTDIR);
+    return std::string();
 }

@@ -16,3 +16,7 @@ bool PathIsTaken(const std::string& path);
 // Where the encoder writes an input's MP3: its path with ".mp3", or when that is taken (a file
 // or link is there, or it is listed in avoid) the first free "<name>.1.mp3", "<name>.2.mp3"...
 std::string IntermediateMp3PathFor(const std::string& inputPath, const std::set<std::string>& avoid);
+// Makes folder and each missing folder above it, as mkdir -p does; with dryRun it makes nothing
+// and only finds whether they could be made. Empty when the folder is there (or could be), else
+// the level that failed and the system's reason: "/srv/out: Permission denied".
+std::string MakeFolders(const std::string& folder, bool dryRun = false);

@@ -40,10 +40,12 @@ struct AutomationResult {
         Completed,      // every file was handled and the report written
         Stopped,        // the user stopped it; the report of what was done is written
         ReportFailed,   // every file was handled but the report could not be written
+        ReportRefused,  // the report could not be written where it belongs, nothing ran
         AlreadyRunning, // a run is under way; this one did not start
     };
     Outcome outcome = Outcome::Refused;
     QString message;                      // the check or abort message (also sent as a message)
+    QString detail;                       // beside it on standard error: "<path>: <reason>"
     std::string outputFolder;             // the project's output folder, ending in "/" once it ran
     std::string reportPath;               // where the report belongs (set once the run started)
     std::vector<std::string> reportLines; // the report, in file order

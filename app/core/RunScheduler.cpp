@@ -26,9 +26,10 @@ constexpr size_t kFilesAheadPerEncoder = 8;
 // Reading an input, writing a movie and the report, a box or two: what the run itself opens.
 constexpr int kDescriptorsKeptForTheRun = 16;
 
-// Why an input cannot be measured, or none when it is a regular file we may read. Nothing here
-// waits: a FIFO, device or socket is never opened, and the open is non-blocking for the case that
-// one took the file's place meanwhile.
+} // namespace
+
+// Nothing here waits: a FIFO, device or socket is never opened, and the open is non-blocking for
+// the case that one took the file's place meanwhile.
 std::optional<FileFailure> UnreadableInput(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
@@ -44,6 +45,8 @@ std::optional<FileFailure> UnreadableInput(const std::string& path) {
         return FileFailure{Cause::NotRegularFile, {}};
     return std::nullopt;
 }
+
+namespace {
 
 // The report line's ending for a file whose work the exception being handled ended before the
 // movie builder gave it a line.
@@ -154,6 +157,8 @@ struct RunScheduler::FileWork {
     std::string movieNote;                       // where its movie went, when not under the usual name
     const char* skipEnding = ":File Not Found."; // the ending of its line when it was skipped
     std::string note;                            // what to say of a movie made all the same
+    const EncoderRunner* encoder = nullptr;      // its encoder, while Encoding
+    int64_t expectedMp3Bytes = 0;                // what that encoder should write, about
 
     void AddNote(const std::string& text) {
         if (!text.empty())
@@ -201,6 +206,16 @@ bool RunScheduler::Stopped() const {
 size_t RunScheduler::EncodersDescriptorsAllow() {
     const int spare = FreeDescriptors() - kDescriptorsKeptForTheRun;
     return size_t(std::max(1, spare / kDescriptorsPerEncoder));
+}
+
+std::optional<RunScheduler::InWork> RunScheduler::FileInWork() const {
+    if (stopped_ || nextToFinish_ >= files_.size())
+        return std::nullopt;
+    const FileWork& file = files_[nextToFinish_];
+    double encoded = 0;
+    if (file.state == FileState::Encoding && file.expectedMp3Bytes > 0)
+        encoded = std::min(0.99, double(file.encoder->BytesWritten()) / double(file.expectedMp3Bytes));
+    return InWork{nextToFinish_, encoded};
 }
 
 void RunScheduler::CollectInto(AutomationResult& result) const {
@@ -394,6 +409,9 @@ void RunScheduler::StartEncoder(size_t index, Encoder& encoder) {
     if (started == EncoderRunner::Outcome::Running) {
         encoder.busy = true;
         file.state = FileState::Encoding;
+        file.encoder = &runner;
+        file.expectedMp3Bytes =
+            int64_t{file.lengthMs} * BitrateKbps(*FindOutputMode(setup_.outputModes, modeName)) / 8;
         return;
     }
     if (StartLater(index, started, runner))

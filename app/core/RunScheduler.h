@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,6 +21,10 @@
 
 class RunOutputs;
 class SoundBlock;
+
+// Why a run skips an input before anything is read of it (no file there, not a regular file, not
+// readable), or none when it is a regular file the run may read.
+std::optional<FileFailure> UnreadableInput(const std::string& path);
 
 // Up to `encoderCount` encoders run at once, each a child process watched from the event loop, so
 // this thread stays free for the window and for building movies. Files start in list order,
@@ -58,6 +63,13 @@ public:
     void CollectInto(AutomationResult& result) const;
     // Some file did not finish: the run was stopped.
     bool Stopped() const;
+    // The file whose turn is next, and how much of it its encoder has written (0 to 1, by the size
+    // its MP3 should reach); none once every file has had its turn or the run was stopped.
+    struct InWork {
+        size_t index;
+        double encoded;
+    };
+    std::optional<InWork> FileInWork() const;
 
 private:
     struct FileWork;

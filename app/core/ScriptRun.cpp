@@ -20,6 +20,10 @@
 #include "ProgramSettings.h"
 #include "ProgressPrinter.h"
 #include "ProjectRunFlow.h"
+#include "RunOutputChecks.h"
+#include "RunOutputs.h"
+#include "RunPaths.h"
+#include "RunScheduler.h"
 #include "StopSignals.h"
 
 namespace {
@@ -53,7 +57,6 @@ const PMP3Converter* ChosenMode(const std::vector<PMP3Converter>& modes, const s
 } // namespace
 
 void PrintUsageError(const std::string& error) {
-    StartErrorLinesWith("tavrel: ");
     PrintErrorLine(TextFromBytes(error));
     std::fputs("Try 'tavrel --help' for more information.\n", stderr);
     std::fflush(stderr);
@@ -68,14 +71,14 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
         PrintUsageError("no sound files given: name FILEs or FOLDERs, or a list with --files-from");
         return kExitCheckMessage;
     }
-    if (!options.listModes && !options.dryRun && !options.outputFolder) {
+    // A dry run checks what the run checks.
+    if (!options.listModes && !options.outputFolder) {
         PrintUsageError("no output folder given: name one with -o DIR");
         return kExitCheckMessage;
     }
 
-    StartErrorLinesWith("tavrel: ");
     ProjectRunFlow flow(ReadProgramSettings(ProgramFiles(BytesFromText(programFolder)).SettingsToRead()));
-    QObject::connect(&flow, &ProjectRunFlow::message, &PrintErrorLine);
+    QObject::connect(&flow, &ProjectRunFlow::message, &PrintMessageLine);
     QObject::connect(&flow, &ProjectRunFlow::error, &PrintErrorLine);
     // Settings that cannot be used are told, and end the program, as a project run's are.
     if (!flow.Settings().Usable())
@@ -125,13 +128,36 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
         PrintErrorLine(TextFromBytes(error));
         return kExitLoadFailed;
     }
-    if (files.empty() && !options.dryRun) {
+    if (files.empty()) {
         PrintUsageError("no sound files to convert in the FILEs, FOLDERs and lists given");
         return kExitCheckMessage;
     }
     for (const std::string& file : files)
         project.Files.push_back({file, {}});
 
+    AutomationRun run;
+    run.SetReportPath(AbsolutePath(options.reportPath));
+    // What the run would refuse is said before anything is written: a project file or report over
+    // an input or a movie of the run, a report that cannot be written, an output folder that cannot
+    // be made. (Without a project to save, the run says it as it starts.)
+    if (!options.saveProject.empty() || options.dryRun) {
+        const RunOutputs inputs(files);
+        if (const std::string problem = ProjectFileProblem(project, inputs, project.ProjectName);
+            !problem.empty()) {
+            PrintErrorLine(TextFromBytes(problem));
+            return kExitLoadFailed;
+        }
+        if (const std::string problem =
+                ReportFileProblem(project, inputs, run.ReportPathOf(project), project.ProjectName);
+            !problem.empty()) {
+            PrintErrorLine(TextFromBytes(problem));
+            return kExitRunIncomplete;
+        }
+        if (const std::string failed = MakeFolders(project.OutputFolder, true); !failed.empty()) {
+            PrintMessageLine(QLatin1String(kOutputFolderFailedMessage), TextFromBytes(failed));
+            return kExitCheckMessage;
+        }
+    }
     if (!options.saveProject.empty()) {
         try {
             SaveProjectFile(project);
@@ -141,9 +167,19 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
         }
     }
     if (options.dryRun) {
-        for (const std::string& file : files)
-            PrintOut(file + (options.nullSeparated ? '\0' : '\n'));
-        return std::fflush(stdout) == 0 ? kExitCompleted : kExitCheckMessage;
+        // The files the run would convert; those it would skip at once are named as the run names
+        // them, with its status.
+        AutomationResult skipped;
+        for (const std::string& file : files) {
+            if (const std::optional<FileFailure> failure = UnreadableInput(file))
+                skipped.problems.push_back({file, *failure});
+            else
+                PrintOut(file + (options.nullSeparated ? '\0' : '\n'));
+        }
+        PrintFileProblems(skipped);
+        if (std::fflush(stdout) != 0)
+            return kExitCheckMessage;
+        return skipped.problems.empty() ? kExitCompleted : kExitFilesFailed;
     }
 
     // From here on it is the run a project file gets.
@@ -155,20 +191,18 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
     if (options.encoders)
         flow.Settings().settings.encoders = *options.encoders;
 
-    AutomationRun run;
-    run.SetReportPath(AbsolutePath(options.reportPath));
     ProgressPrinter progress(!options.quiet && ProgressPrinter::StandardErrorIsTerminal());
     // A message goes on a line of its own, not after the progress shown so far.
-    const auto print = [&progress](const QString& text) {
+    const auto print = [&progress](const QString& text, const QString& detail) {
         progress.Clear();
-        PrintErrorLine(text);
+        PrintMessageLine(text, detail);
     };
     QObject::connect(&run, &AutomationRun::message, print);
-    QObject::connect(&run, &AutomationRun::error, print);
-    QObject::connect(&run, &AutomationRun::started, [&progress](int total) { progress.Start(total); });
-    QObject::connect(&run, &AutomationRun::fileDone, [&progress](int index, const FileOutcome& outcome) {
-        progress.FileDone(index, outcome.input);
-    });
+    QObject::connect(&run, &AutomationRun::error, [&print](const QString& text) { print(text, QString()); });
+    QObject::connect(&run, &AutomationRun::started, [&progress, &files] { progress.Start(files); });
+    QObject::connect(&run, &AutomationRun::fileDone, [&progress](int index) { progress.FileDone(index); });
+    QObject::connect(&run, &AutomationRun::fileProgress,
+                     [&progress](int index, double encoded) { progress.InWork(index, encoded); });
     // Connected before the flow's own: the line is gone before the flow names the files that gave
     // no movie.
     std::optional<AutomationResult> result;

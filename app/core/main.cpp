@@ -28,7 +28,7 @@ int main(int argc, char* argv[]) {
     const QString windowProgram = WindowProgramFile(programFolder);
     execv(BytesFromText(windowProgram).c_str(), argv);
     const int failure = errno;
-    PrintErrorLine(QStringLiteral("tavrel: cannot start the window program %1: %2")
+    PrintErrorLine(QStringLiteral("cannot start the window program %1: %2")
                        .arg(windowProgram, QString::fromLocal8Bit(std::strerror(failure))));
     return kExitCheckMessage;
 }

@@ -618,7 +618,7 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"NoFilesAndNoFolder", false, "", kNoInputFilesMessage, Outcome::Refused},
         CheckCase{"EmptyFolder", true, "", kNoOutputFolderMessage, Outcome::Refused},
         CheckCase{"BlankFolder", true, " \t ", kNoOutputFolderMessage, Outcome::Refused},
-        CheckCase{"ParentMissing", true, "out/deeper", kOutputFolderFailedMessage, Outcome::Aborted},
+        CheckCase{"UnderAFile", true, "in/a.wav/deeper", kOutputFolderFailedMessage, Outcome::Aborted},
         CheckCase{"FolderIsAFile", true, "in/a.wav", kOutputFolderFailedMessage, Outcome::Aborted}),
     [](const testing::TestParamInfo<CheckCase>& row) { return std::string(row.param.name); });
 

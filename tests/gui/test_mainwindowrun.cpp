@@ -299,8 +299,9 @@ private slots:
             << "Please select at least one Wave Data file to convert!" << int(Outcome::Refused);
         QTest::newRow("blank output folder") << true << " \t "
                                              << "Please select an output folder!" << int(Outcome::Refused);
-        QTest::newRow("folder under a missing folder")
-            << true << "missing/out"
+        // The box keeps the program's words; standard error gets the folder and the reason too.
+        QTest::newRow("folder under a file")
+            << true << "in/a.mp3/out"
             << "Unable to create the output directory.Operation Aborted" << int(Outcome::Aborted);
     }
     void messagesStopTheStartCommand() {
@@ -683,11 +684,11 @@ private slots:
         QTest::addColumn<QStringList>("movies");
         const QByteArray standard = StandardSettings();
         const QStringList none, made{"a.swf", "p.txt"};
-        QTest::newRow("only -hide") << standard << QStringList{"-hide"} << true << 1 << "Invalid Parameters\n"
-                                    << none;
-        QTest::newRow("no such project")
-            << standard << QStringList{"-f:<p>.missing", "-hide"} << true << 1 << "Invalid Filename\n"
-            << none;
+        QTest::newRow("only -hide") << standard << QStringList{"-hide"} << true << 1
+                                    << "Invalid Parameters: -hide needs a project" << none;
+        QTest::newRow("no such project") << standard << QStringList{"-f:<p>.missing", "-hide"} << true << 1
+                                         << "Invalid Filename: <p>.missing: No such file or directory\n"
+                                         << none;
         QTest::newRow("no input files") << standard << QStringList{"-f:<empty>", "-hide"} << true << 1
                                         << "Please select at least one Wave Data file to convert!\n"
                                         << none;
@@ -729,7 +730,9 @@ private slots:
         qputenv("PATH", path);
 
         QCOMPARE(ended, status);
-        errors.replace("<program>", program_->Path()).replace("<socket>", Path("socket.xml"));
+        errors.replace("<program>", program_->Path())
+            .replace("<socket>", Path("socket.xml"))
+            .replace("<p>", project);
         QVERIFY2(written.contains(errors), qPrintable(written));
         QVERIFY(dialogs_.shown.empty());
         QCOMPARE(fixtures::FilesIn(Path("out")), movies);

@@ -237,8 +237,11 @@ private:
             return std::filesystem::copy_file(TAVREL_TEST_DATA_DIR "/mp3/" +
                                                   step.value(2, "mpeg1-44100-stereo.mp3").toStdString(),
                                               path, failed);
-        if (verb == "wav") // half a second of tone[, channels]
-            return fixtures::WriteToneWav(path, 44100, step.value(2, "2").toInt(), 22050);
+        if (verb == "wav") // half a second of tone[, channels[, "flac" or "aiff": that container]]
+            return fixtures::WriteToneWav(path, 44100, step.value(2, "2").toInt(), 22050,
+                                          step.value(3) == "flac"   ? SF_FORMAT_FLAC
+                                          : step.value(3) == "aiff" ? SF_FORMAT_AIFF
+                                                                    : SF_FORMAT_WAV);
         if (verb == "truncate") // path, size: cut short, or made longer with a hole
             return truncate(path.c_str(), step.value(2).toLongLong()) == 0;
         if (verb == "zeros") { // path, offset, count: damage, as a bad copy leaves it
@@ -531,8 +534,13 @@ private slots:
 
         // The command line's own checks.
         QTest::newRow("only -hide") << oneMp3 << QStringList{"-hide"} << headless << 1
-                                    << "Invalid Parameters\n"
+                                    << "tavrel: Invalid Parameters: -hide needs a project, -f:<project>"
                                     << nothingWritten << "";
+        QTest::newRow("-hide beside files")
+            << oneMp3 << QStringList{"-hide", "-o", "out", "in"} << headless << 1
+            << "tavrel: Invalid Parameters: -hide needs a project, -f:<project> (files are converted without "
+               "-hide: tavrel -o DIR FILE...)\n"
+            << nothingWritten << "";
         QTest::newRow("letter case counts")
             << oneMp3 << QStringList{"-F:<root>/p.xml", "-Hide"} << headless << 1
             << "tavrel: unknown option '-F'\nTry 'tavrel --help' for more information.\n"
@@ -541,17 +549,24 @@ private slots:
             << oneMp3 << QStringList{"-f:<root>/p.xml", "-hide", "-j2"} << headless << 0
             << "tavrel: '-j2' is ignored beside -f: and -hide\n"
             << converted << "";
-        QTest::newRow("no such project") << oneMp3 << QStringList{"-f:<root>/missing.xml", "-hide"}
-                                         << headless << 1 << "Invalid Filename\n"
-                                         << nothingWritten << "";
+        QTest::newRow("no such project")
+            << oneMp3 << QStringList{"-f:<root>/missing.xml", "-hide"} << headless << 1
+            << "tavrel: Invalid Filename: <root>/missing.xml: No such file or directory\n"
+            << nothingWritten << "";
         QTest::newRow("no input files, without -hide")
             << Steps{{"project", "p.xml", "out"}} << QStringList{"-f:<root>/p.xml"} << headless << 1
             << "Please select at least one Wave Data file to convert!\n"
             << nothingWritten << "";
+        // The output folder is made with the folders above it, as mkdir -p makes them.
         QTest::newRow("output folder under a missing folder")
             << Steps{{"mp3", "in/b.mp3"}, {"project", "p.xml", "missing/out", "in/b.mp3"}} << hide << headless
-            << 1 << "Unable to create the output directory.Operation Aborted\n"
-            << QStringList{"!missing"} << "";
+            << 0 << "" << QStringList{"missing/out/b.swf", "missing/out/p.txt"} << "";
+        QTest::newRow("output folder under a file")
+            << Steps{{"mp3", "in/b.mp3"}, {"project", "p.xml", "in/b.mp3/out", "in/b.mp3"}} << hide
+            << headless << 1
+            << "tavrel: Unable to create the output directory.Operation Aborted: <root>/in/b.mp3: Not a "
+               "directory\n"
+            << nothingWritten << "";
         QTest::newRow("project that cannot be read")
             << Steps{{"socket", "p.xml"}} << hide << headless << 2 << "Cannot open file <root>/p.xml\n"
             << nothingWritten << "";
@@ -594,6 +609,14 @@ private slots:
             << QStringList{"out/a.swf", "out/b.swf", "out/c.swf",
                            report + "<root>/in/sub/c.mp3:Operation Successful.\r\n"}
             << "";
+        QTest::newRow("a folder's every sound format, not its hidden files")
+            << Steps{{"wav", "in/a.wav"},
+                     {"wav", "in/b.flac", "2", "flac"},
+                     {"wav", "in/c.AIFF", "1", "aiff"},
+                     {"wav", "in/.d.wav"},
+                     {"wav", "in/.sub/e.wav"}}
+            << QStringList{"-r", "-o", "out", "in"} << headless << 0 << ""
+            << QStringList{"out/a.swf", "out/b.swf", "out/c.swf", "out/Untitled.txt"} << "";
         QTest::newRow("names from standard input, NUL-separated")
             << Steps{{"mp3", "in/a b.mp3"},
                      {"wav", "in/c\nd.wav"},
@@ -679,9 +702,18 @@ private slots:
         // Progress and the summary on a terminal only (the rows above: nothing on a pipe).
         QTest::newRow("progress on a terminal")
             << (folder + Steps{{"terminal"}}) << QStringList{"-o", "out", "in"} << headless << 0
-            << "tavrel: [2/2] 100% b.mp3\r\x1b[Ktavrel: 2 of 2 files converted; report: "
-               "<root>/out/Untitled.txt"
-            << QStringList{"out/a.swf", "out/b.swf", report} << "";
+            << "\r\x1b[Ktavrel: [0/2] 0% a.wav\r\x1b[K" << QStringList{"out/a.swf", "out/b.swf", report}
+            << "";
+        // The file in work is named, and its percent moves as its encoder writes: here half the
+        // 8,000 bytes half a second at 128 kbps gives, for a second.
+        QTest::newRow("progress of a long encode")
+            << Steps{{"wav", "in/a.wav"},
+                     {"terminal"},
+                     {"script", "bin/lame",
+                      "eval out=\\${$#}; case \"$out\" in /dev/*) ;; *) head -c 4000 /dev/zero > \"$out\"; "
+                      "sleep 1;; esac; PATH=${PATH#*:} exec lame \"$@\""}}
+            << QStringList{"-o", "out", "in/a.wav"} << QStringList{"PATH=<root>/bin:<PATH>"} << 0
+            << "tavrel: [0/1] 50% a.wav\r" << QStringList{"out/a.swf", "out/Untitled.txt"} << "";
         QTest::newRow("-q on a terminal")
             << (folder + Steps{{"terminal"}}) << QStringList{"-q", "-o", "out", "in"} << headless << 0 << ""
             << QStringList{"out/a.swf", "out/b.swf", report} << "";
@@ -699,6 +731,9 @@ private slots:
             {{"in"}, "tavrel: no output folder given: name one with -o DIR" + seeHelp},
             {{"-m", "9", "-o", "out", "in"}, "tavrel: no output mode '9' in "},
             {{"-o", "out", "empty"}, "tavrel: no sound files to convert"},
+            // A dry run refuses what the run refuses, with its status.
+            {{"-n", "-o", "out", "empty"}, "tavrel: no sound files to convert"},
+            {{"-n", "in"}, "tavrel: no output folder given: name one with -o DIR" + seeHelp},
             {{"--files-from", "missing", "-o", "out"},
              "tavrel: cannot read the list of files missing: no such file\n"},
             {{"-w", "-o", "out", "in"}, "tavrel: option '--window' takes only FILE|FOLDER arguments"},
@@ -726,8 +761,25 @@ private slots:
             << "";
         QTest::newRow("stale display, no such project")
             << oneMp3 << QStringList{"-f:<root>/missing.xml", "-hide"}
-            << QStringList{"QT_QPA_PLATFORM", "DISPLAY=:917"} << 1 << "Invalid Filename\n"
-            << nothingWritten << "";
+            << QStringList{"QT_QPA_PLATFORM", "DISPLAY=:917"} << 1
+            << "tavrel: Invalid Filename: <root>/missing.xml" << nothingWritten << "";
+        // A Wayland display nobody answers on counts as none, as a stale DISPLAY does.
+        const Steps staleWayland{{"socket", "run/wayland-stale"}};
+        const QStringList wayland{"QT_QPA_PLATFORM", "WAYLAND_DISPLAY=wayland-stale",
+                                  "XDG_RUNTIME_DIR=<root>/run"};
+        QTest::newRow("stale Wayland display runs headless")
+            << (oneMp3 + staleWayland) << hide << wayland << 0 << "" << converted << "";
+        QTest::newRow("stale Wayland and X displays run headless")
+            << (oneMp3 + staleWayland) << hide << (wayland + QStringList{"DISPLAY=:917"}) << 0 << "*"
+            << converted << "";
+        QTest::newRow("window with files, stale Wayland display")
+            << (oneMp3 + staleWayland) << QStringList{"-w", "in"} << wayland << 1
+            << "tavrel: There is no display to show the window on" << nothingWritten << "";
+        QTest::newRow("no arguments, stale Wayland display")
+            << staleWayland << QStringList{} << wayland << 1
+            << "There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the "
+               "display does not answer). To convert without one, run: tavrel -o DIR FILE..."
+            << QStringList{} << "";
         QTest::newRow("-hide with a display and no lame")
             << oneMp3 << hide << QStringList{"QT_QPA_PLATFORM=xcb", "DISPLAY=<display>", "PATH=<root>/bin"}
             << 0 << "The MP3 encoder 'lame' was not found" << converted << "";
@@ -785,10 +837,37 @@ private slots:
                            "out/p.txt=<root>/out/song.mp3:Unable to Write Output File.\r\n"
                            "<root>/in/b.mp3:Unable to Write Output File.\r\n"}
             << "";
+        // The report and a saved project are checked before anything is converted or written.
         QTest::newRow("report over an input")
             << Steps{{"wav", "out/p.txt"}, {"project", "p.xml", "out", "out/p.txt"}} << hide << headless << 3
-            << "Cannot create file <root>/out/p.txt: it is an input of the run\n"
-            << QStringList{"out/p.txt=RIFF*", "out/p.swf"} << "";
+            << "tavrel: Cannot create file <root>/out/p.txt: it is an input of the run\n"
+            << QStringList{"out/p.txt=RIFF*"} << "";
+        const QString mp3Kept = "in/b.mp3=" + L1("\xFF\xFB") + "*";
+        QTest::newRow("report over a movie of the run")
+            << oneMp3 << QStringList{"--report", "out/b.swf", "-o", "out", "in"} << headless << 3
+            << "tavrel: Cannot create file <root>/out/b.swf: the movie of <root>/in/b.mp3 goes there\n"
+            << nothingWritten << "";
+        QTest::newRow("report where no folder is")
+            << oneMp3 << QStringList{"--report", "nowhere/r.txt", "-o", "out", "in"} << headless << 3
+            << "tavrel: Cannot create file <root>/nowhere/r.txt: <root>/nowhere: No such file or directory\n"
+            << nothingWritten << "";
+        QTest::newRow("project saved over an input")
+            << oneMp3 << QStringList{"--save-project", "in/b.mp3", "-o", "out", "in"} << headless << 2
+            << "tavrel: Cannot create file <root>/in/b.mp3: it is an input of the run\n"
+            << QStringList{mp3Kept, "!out"} << "";
+        QTest::newRow("project saved over a movie, dry run")
+            << oneMp3 << QStringList{"-n", "--save-project", "out/b.swf", "-o", "out", "in"} << headless << 2
+            << "tavrel: Cannot create file <root>/out/b.swf: the movie of <root>/in/b.mp3 goes there\n"
+            << nothingWritten << "";
+        QTest::newRow("report over the saved project")
+            << oneMp3 << QStringList{"--save-project", "job.xml", "--report", "job.xml", "-o", "out", "in"}
+            << headless << 3
+            << "tavrel: Cannot create file <root>/job.xml: it is the project file of the run\n"
+            << QStringList{"!job.xml", "!out"} << "";
+        QTest::newRow("dry run with a missing file")
+            << oneMp3 << QStringList{"-n", "-o", "out", "in", "in/missing.wav"} << headless << 4
+            << "tavrel: <root>/in/missing.wav: file not found\n"
+            << nothingWritten << "";
         const Steps oneWav{{"wav", "in/a.wav"}, {"project", "p.xml", "out", "in/a.wav"}};
         const QString lastArgument = "eval out=\\${$#}; ";
         QTest::newRow("encoder killed part-way")
@@ -1145,6 +1224,8 @@ private slots:
         const QString text = QString::fromStdString(fixtures::ReadBytes(output));
         for (const QString& piece : printed)
             QVERIFY2(text.contains(piece), qPrintable(piece + " is not in:\n" + text));
+        for (const QString& line : text.split('\n'))
+            QVERIFY2(line.size() <= 80, qPrintable("wider than 80 columns: " + line));
     }
 };
 
