@@ -141,3 +141,7 @@ std::string ProgramFiles::HelpFile() const {
 std::string ProgramFiles::WebPageFile() const {
     return ShippedFile("webpage.html", docFolder_);
 }
+
+std::string ProgramFiles::TranslationsFolder() const {
+    return ShippedFile("translations", sharedFolder_);
+}
