@@ -89,6 +89,9 @@ QVariant InputFilesModel::data(const QModelIndex& index, int role) const {
 
 InputFilesView::InputFilesView(QWidget* parent) : QListView(parent) {
     setUniformItemSizes(true);
+    // A missing file's sign stands in the line of text, not above it.
+    const int textHeight = fontMetrics().height();
+    setIconSize(QSize(textHeight, textHeight));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setContextMenuPolicy(Qt::CustomContextMenu);
 }

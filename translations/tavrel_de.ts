@@ -2,6 +2,19 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>FileContent</name>
+    <message>
+        <source>: it is not a regular file</source>
+        <comment>follows a file&apos;s name in a message</comment>
+        <translation>: Es ist keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>: it is larger than %1 MiB</source>
+        <comment>follows a file&apos;s name in a message</comment>
+        <translation>: Sie ist größer als %1 MiB</translation>
+    </message>
+</context>
+<context>
     <name>HelpWindow</name>
     <message>
         <source>%1 Help</source>
@@ -28,6 +41,36 @@
     </message>
 </context>
 <context>
+    <name>ProjectControls</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>»%1« ist keine gültige ganze Zahl</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectFile</name>
+    <message>
+        <source>Cannot create file %1</source>
+        <translation>Die Datei %1 lässt sich nicht anlegen</translation>
+    </message>
+    <message>
+        <source>Cannot open file %1%2</source>
+        <comment>%2: why, beginning with a colon, or nothing</comment>
+        <translation>Die Datei %1 lässt sich nicht öffnen%2</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectRunFlow</name>
+    <message>
+        <source>The project file could not be loaded.</source>
+        <translation>Die Projektdatei ließ sich nicht laden.</translation>
+    </message>
+    <message>
+        <source>No output mode is defined in %1: files that are not MP3 files cannot be encoded in this run.</source>
+        <translation>In %1 ist kein Ausgabemodus festgelegt: Dateien, die keine MP3-Dateien sind, lassen sich in diesem Lauf nicht kodieren.</translation>
+    </message>
+</context>
+<context>
     <name>QtUserDialogs</name>
     <message>
         <source>%1 already exists.
@@ -38,6 +81,25 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>The help file %1 cannot be opened.</source>
         <translation>Die Hilfedatei %1 lässt sich nicht öffnen.</translation>
+    </message>
+</context>
+<context>
+    <name>RunEndMessage</name>
+    <message numerus="yes">
+        <source>... and %n more.</source>
+        <comment>files</comment>
+        <translation>
+            <numerusform>... und %n weitere.</numerusform>
+            <numerusform>... und %n weitere.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>These files gave no movie:</source>
+        <translation>Diese Dateien ergaben keinen Film:</translation>
+    </message>
+    <message>
+        <source>Please note:</source>
+        <translation>Bitte beachten:</translation>
     </message>
 </context>
 <context>
@@ -53,6 +115,58 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>Please Choose a Bitrate!</source>
         <translation>Bitte eine Bitrate wählen!</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Unable to write to %1: no home folder is known (set HOME or XDG_CONFIG_HOME)</source>
+        <translation>%1 lässt sich nicht schreiben: Kein persönlicher Ordner ist bekannt (HOME oder XDG_CONFIG_HOME setzen)</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>%1 lässt sich nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: it is a broken link (what it points to is not there).</source>
+        <translation>%1 lässt sich nicht lesen: Es ist eine defekte Verknüpfung (ihr Ziel ist nicht da).</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: it is a folder, not a settings file.</source>
+        <translation>%1 lässt sich nicht lesen: Es ist ein Ordner, keine Einstellungsdatei.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: it is not a regular file.</source>
+        <translation>%1 lässt sich nicht lesen: Es ist keine reguläre Datei.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 could not be loaded.</source>
+        <translation>Die Einstellungsdatei %1 ließ sich nicht laden.</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; of %2 in section [general] of %3 is not a whole number; %4 is used instead.</source>
+        <translation>Der Wert &quot;%1&quot; von %2 im Abschnitt [general] von %3 ist keine ganze Zahl; stattdessen gilt %4.</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>%1 lässt sich nicht schreiben</translation>
+    </message>
+    <message>
+        <source>Cannot read %1%2; no output modes are available.</source>
+        <comment>%2: why, beginning with a colon, or nothing</comment>
+        <translation>%1 lässt sich nicht lesen%2; es gibt keine Ausgabemodi.</translation>
+    </message>
+    <message>
+        <source>outputmodecount in section [general] of %1 is %2; only the first %3 output modes are read.</source>
+        <translation>outputmodecount im Abschnitt [general] von %1 ist %2; nur die ersten %3 Ausgabemodi werden gelesen.</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; of encoders in section [general] of %2 is not a number of encoders (0 for one per processor, or 1 and more); %3 is used instead.</source>
+        <translation>Der Wert &quot;%1&quot; von encoders im Abschnitt [general] von %2 ist keine Anzahl von Encodern (0 für einen je Prozessor, oder 1 und mehr); stattdessen gilt %3.</translation>
+    </message>
+    <message>
+        <source>encoders in section [general] of %1 is %2; at most %3 encoders run at once.</source>
+        <translation>encoders im Abschnitt [general] von %1 ist %2; höchstens %3 Encoder laufen gleichzeitig.</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,19 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>FileContent</name>
+    <message>
+        <source>: it is not a regular file</source>
+        <comment>follows a file&apos;s name in a message</comment>
+        <translation> : ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>: it is larger than %1 MiB</source>
+        <comment>follows a file&apos;s name in a message</comment>
+        <translation> : il dépasse %1 Mio</translation>
+    </message>
+</context>
+<context>
     <name>HelpWindow</name>
     <message>
         <source>%1 Help</source>
@@ -28,6 +41,36 @@
     </message>
 </context>
 <context>
+    <name>ProjectControls</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>« %1 » n’est pas un nombre entier valide</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectFile</name>
+    <message>
+        <source>Cannot create file %1</source>
+        <translation>Impossible de créer le fichier %1</translation>
+    </message>
+    <message>
+        <source>Cannot open file %1%2</source>
+        <comment>%2: why, beginning with a colon, or nothing</comment>
+        <translation>Impossible d&apos;ouvrir le fichier %1%2</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectRunFlow</name>
+    <message>
+        <source>The project file could not be loaded.</source>
+        <translation>Le fichier de projet n&apos;a pas pu être chargé.</translation>
+    </message>
+    <message>
+        <source>No output mode is defined in %1: files that are not MP3 files cannot be encoded in this run.</source>
+        <translation>Aucun mode de sortie n&apos;est défini dans %1 : les fichiers qui ne sont pas des MP3 ne peuvent pas être encodés pendant ce traitement.</translation>
+    </message>
+</context>
+<context>
     <name>QtUserDialogs</name>
     <message>
         <source>%1 already exists.
@@ -38,6 +81,25 @@ Voulez-vous le remplacer ?</translation>
     <message>
         <source>The help file %1 cannot be opened.</source>
         <translation>Le fichier d&apos;aide %1 ne peut pas être ouvert.</translation>
+    </message>
+</context>
+<context>
+    <name>RunEndMessage</name>
+    <message numerus="yes">
+        <source>... and %n more.</source>
+        <comment>files</comment>
+        <translation>
+            <numerusform>... et %n autre.</numerusform>
+            <numerusform>... et %n autres.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>These files gave no movie:</source>
+        <translation>Ces fichiers n&apos;ont pas donné de film :</translation>
+    </message>
+    <message>
+        <source>Please note:</source>
+        <translation>À noter :</translation>
     </message>
 </context>
 <context>
@@ -53,6 +115,58 @@ Voulez-vous le remplacer ?</translation>
     <message>
         <source>Please Choose a Bitrate!</source>
         <translation>Veuillez choisir un débit !</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Unable to write to %1: no home folder is known (set HOME or XDG_CONFIG_HOME)</source>
+        <translation>Impossible d&apos;écrire dans %1 : aucun dossier personnel n&apos;est connu (définir HOME ou XDG_CONFIG_HOME)</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Impossible de lire %1 : %2</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: it is a broken link (what it points to is not there).</source>
+        <translation>Impossible de lire %1 : c&apos;est un lien cassé (sa cible n&apos;existe pas).</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: it is a folder, not a settings file.</source>
+        <translation>Impossible de lire %1 : c&apos;est un dossier, pas un fichier de réglages.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: it is not a regular file.</source>
+        <translation>Impossible de lire %1 : ce n&apos;est pas un fichier ordinaire.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 could not be loaded.</source>
+        <translation>Le fichier de réglages %1 n&apos;a pas pu être chargé.</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; of %2 in section [general] of %3 is not a whole number; %4 is used instead.</source>
+        <translation>La valeur « %1 » de %2 dans la section [general] de %3 n’est pas un nombre entier ; %4 est utilisé à la place.</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>Impossible d&apos;écrire dans %1</translation>
+    </message>
+    <message>
+        <source>Cannot read %1%2; no output modes are available.</source>
+        <comment>%2: why, beginning with a colon, or nothing</comment>
+        <translation>Impossible de lire %1%2 ; aucun mode de sortie n’est disponible.</translation>
+    </message>
+    <message>
+        <source>outputmodecount in section [general] of %1 is %2; only the first %3 output modes are read.</source>
+        <translation>outputmodecount dans la section [general] de %1 vaut %2 ; seuls les %3 premiers modes de sortie sont lus.</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; of encoders in section [general] of %2 is not a number of encoders (0 for one per processor, or 1 and more); %3 is used instead.</source>
+        <translation>La valeur « %1 » de encoders dans la section [general] de %2 n’est pas un nombre d’encodeurs (0 pour un par processeur, ou 1 et plus) ; %3 est utilisé à la place.</translation>
+    </message>
+    <message>
+        <source>encoders in section [general] of %1 is %2; at most %3 encoders run at once.</source>
+        <translation>encoders dans la section [general] de %1 vaut %2 ; au plus %3 encodeurs tournent à la fois.</translation>
     </message>
 </context>
 <context>

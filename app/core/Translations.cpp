@@ -83,6 +83,25 @@ QLocale MessagesLocale() {
     return QLocale(wanted.isEmpty() ? messages : wanted);
 }
 
+std::string MessageBytes(const QString& text, std::initializer_list<std::string> arguments) {
+    const std::string bytes = BytesFromText(text);
+    std::string message;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        size_t end = i + 1;
+        size_t number = 0;
+        while (bytes[i] == '%' && end < bytes.size() && bytes[end] >= '0' && bytes[end] <= '9' &&
+               number < 100)
+            number = number * 10 + static_cast<size_t>(bytes[end++] - '0');
+        if (number >= 1 && number <= arguments.size()) {
+            message += *(arguments.begin() + (number - 1));
+            i = end - 1;
+        } else {
+            message += bytes[i];
+        }
+    }
+    return message;
+}
+
 bool InstallTranslations(const ProgramFiles& files, const QLocale& locale) {
     InstalledTranslations& installed = Installed();
     QCoreApplication::removeTranslator(&installed.program);

@@ -2,8 +2,12 @@
 // message boxes, the file dialogs), loaded in one place for the program and its window alike.
 #pragma once
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QString>
+
+#include <initializer_list>
+#include <string>
 
 class ProgramFiles;
 
@@ -18,3 +22,8 @@ QLocale MessagesLocale();
 // installed. A locale with no translation (English, C) installs none. Called again for a later
 // application object. True when the program's own translation was found.
 bool InstallTranslations(const ProgramFiles& files, const QLocale& locale = MessagesLocale());
+
+// A message of the units that work in bytes: text (already translated, with
+// QCoreApplication::translate) as bytes, each %1, %2... replaced by the bytes of that argument,
+// all at once: a name that is not UTF-8, or holds a "%2", comes through as it is.
+std::string MessageBytes(const QString& text, std::initializer_list<std::string> arguments = {});

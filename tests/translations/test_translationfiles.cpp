@@ -44,6 +44,7 @@ bool HasAltLetter(const QString& text) {
 struct Message {
     QString context;
     QString source;
+    bool numerus = false;     // a translation per numerus form
     QString type;             // "unfinished", "vanished", "obsolete" or empty
     QStringList translations; // one, or one per numerus form
 };
@@ -67,13 +68,14 @@ std::vector<Message> ReadMessages(const QString& path, QString& error) {
         }
         if (xml.name() == QLatin1String("name"))
             context = xml.readElementText();
-        else if (xml.name() == QLatin1String("message"))
+        else if (xml.name() == QLatin1String("message")) {
             message.context = context;
-        else if (xml.name() == QLatin1String("source"))
+            message.numerus = xml.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
+        } else if (xml.name() == QLatin1String("source"))
             message.source = xml.readElementText();
         else if (xml.name() == QLatin1String("translation")) {
             message.type = xml.attributes().value(QLatin1String("type")).toString();
-            if (xml.attributes().value(QLatin1String("numerus")) != QLatin1String("yes"))
+            if (!message.numerus)
                 message.translations << xml.readElementText();
         } else if (xml.name() == QLatin1String("numerusform"))
             message.translations << xml.readElementText();
