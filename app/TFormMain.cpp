@@ -490,6 +490,9 @@ void TFormMain::CreateInputFilesMenu() {
     RemoveFiles2->setObjectName(QStringLiteral("RemoveFiles2"));
     connect(RemoveFiles2, &QAction::triggered, this, &TFormMain::RemoveFiles1Click);
     connect(ListBoxInputFiles, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        // The X11 platform follows the Menu key with a request of its own: the menu is up already.
+        if (PopupMenuInputFiles->isVisible())
+            return;
         PopupMenuInputFiles->popup(ListBoxInputFiles->viewport()->mapToGlobal(position));
     });
 }
