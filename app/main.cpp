@@ -75,7 +75,7 @@ int main(int argc, char* argv[]) {
         if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
             if (!projectArguments.isEmpty())
                 return RunHeadless(projectArguments, programFolder);
-            PrintErrorLine(QString::fromLatin1(kNoDisplayMessage));
+            PrintErrorLine(QCoreApplication::translate("HeadlessRun", kNoDisplayMessage));
             return kExitCheckMessage;
         }
     }

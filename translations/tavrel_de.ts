@@ -2,6 +2,348 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>AutomationRun</name>
+    <message>
+        <source>Please select at least one Wave Data file to convert!</source>
+        <translation>Bitte mindestens eine Wave-Datei zum Umwandeln auswählen!</translation>
+    </message>
+    <message>
+        <source>Please select an output folder!</source>
+        <translation>Bitte einen Ausgabeordner wählen!</translation>
+    </message>
+    <message>
+        <source>Unable to create the output directory.Operation Aborted</source>
+        <translation>Der Ausgabeordner lässt sich nicht anlegen. Vorgang abgebrochen</translation>
+    </message>
+    <message>
+        <source>The MP3 encoder &apos;lame&apos; was not found in the search path (PATH). Files that are not MP3 files cannot be encoded in this run and are reported as not found; MP3 files are converted as usual. Install the &apos;lame&apos; package to convert the others.</source>
+        <translation>Der MP3-Encoder »lame« wurde im Suchpfad (PATH) nicht gefunden. Dateien, die keine MP3-Dateien sind, lassen sich in diesem Lauf nicht kodieren und werden als nicht gefunden gemeldet; MP3-Dateien werden wie gewohnt umgewandelt. Das Paket »lame« installieren, um auch die anderen umzuwandeln.</translation>
+    </message>
+    <message>
+        <source>Cannot create file %1: it is an input of the run</source>
+        <translation>Die Datei %1 lässt sich nicht anlegen: Sie ist eine Eingabe des Laufs</translation>
+    </message>
+    <message>
+        <source>Cannot create file %1</source>
+        <translation>Die Datei %1 lässt sich nicht anlegen</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Invalid Parameters</source>
+        <translation>Ungültige Parameter</translation>
+    </message>
+    <message>
+        <source>Invalid Filename</source>
+        <translation>Ungültiger Dateiname</translation>
+    </message>
+    <message>
+        <source>Usage: tavrel [OPTIONS] FILE|FOLDER...   convert sound files, no window
+       tavrel -w [FILE|FOLDER...]       open the window with these files listed
+       tavrel -f:&lt;project&gt; [-hide]      convert a project&apos;s sound files and end
+       tavrel                           open the window
+       tavrel --help | --version | --list-modes
+</source>
+        <translation>Aufruf: tavrel [OPTIONEN] DATEI|ORDNER...  Tondateien umwandeln, ohne Fenster
+        tavrel -w [DATEI|ORDNER...]      das Fenster mit diesen Dateien öffnen
+        tavrel -f:&lt;Projekt&gt; [-hide]      die Tondateien eines Projekts umwandeln
+        tavrel                           das Fenster öffnen
+        tavrel --help | --version | --list-modes
+</translation>
+    </message>
+    <message>
+        <source>SWF Tavrel Tool turns WAV and MP3 sound files into SWF movies that play the sound.
+A FOLDER stands for the .wav and .mp3 files directly inside it (-r: and in its
+subfolders), in name order.
+</source>
+        <translation>SWF Tavrel Tool macht aus WAV- und MP3-Tondateien SWF-Filme, die den Ton
+abspielen. Ein ORDNER steht für die .wav- und .mp3-Dateien direkt darin (-r:
+auch in seinen Unterordnern), nach Namen geordnet.
+</translation>
+    </message>
+    <message>
+        <source>  -o, --output DIR       Write the movies and the run report into DIR (made when
+                         missing). Required for a run: there is no default.
+</source>
+        <translation>  -o, --output ORDNER    Die Filme und den Laufbericht in ORDNER schreiben
+                         (angelegt, wenn er fehlt). Für einen Lauf nötig: Es
+                         gibt keine Vorgabe.
+</translation>
+    </message>
+    <message>
+        <source>  -m, --mode NAME|N      Encode with the output mode of that name, or number N
+                         of --list-modes (default: the new project&apos;s).
+</source>
+        <translation>  -m, --mode NAME|N      Mit dem Ausgabemodus dieses Namens oder der Nummer N
+                         von --list-modes kodieren (Vorgabe: der eines neuen
+                         Projekts).
+</translation>
+    </message>
+    <message>
+        <source>      --list-modes       Print the output modes of settings.ini: number, name,
+                         encoder options, and &quot;editable&quot; for the one whose
+                         values the next three options set.
+</source>
+        <translation>      --list-modes       Die Ausgabemodi aus settings.ini ausgeben: Nummer,
+                         Name, Encoder-Optionen und &quot;editable&quot; für den, dessen
+                         Werte die nächsten drei Optionen setzen.
+</translation>
+    </message>
+    <message>
+        <source>      --quality N        Encoder quality, 1 (best) to 9.
+</source>
+        <translation>      --quality N        Qualität des Encoders, 1 (beste) bis 9.
+</translation>
+    </message>
+    <message>
+        <source>      --channel-mode M   stereo, joint, force, mono or auto.
+</source>
+        <translation>      --channel-mode M   stereo, joint, force, mono oder auto.
+</translation>
+    </message>
+    <message>
+        <source>      --bitrate KBPS     16, 32, 64, 128 or 256. Any of these three not given is
+                         the output mode&apos;s.
+</source>
+        <translation>      --bitrate KBPS     16, 32, 64, 128 oder 256. Wer von diesen dreien fehlt,
+                         gilt wie im Ausgabemodus.
+</translation>
+    </message>
+    <message>
+        <source>      --fps N            Frames per second, 0 to 100 (default 12).
+</source>
+        <translation>      --fps N            Bilder je Sekunde, 0 bis 100 (Vorgabe 12).
+</translation>
+    </message>
+    <message>
+        <source>      --tuner N          Frames added to (or taken from) each movie, -100 to 100.
+</source>
+        <translation>      --tuner N          Bilder, die jedem Film hinzugefügt (oder genommen)
+                         werden, -100 bis 100.
+</translation>
+    </message>
+    <message>
+        <source>      --stop WHEN        A Stop action: none (default), start or end.
+</source>
+        <translation>      --stop WANN        Eine Stop-Aktion: none (Vorgabe), start oder end.
+</translation>
+    </message>
+    <message>
+        <source>  -j, --jobs N           Encode N files at once, 1 to 64 (default: settings.ini&apos;s
+                         encoders, one per processor).
+</source>
+        <translation>  -j, --jobs N           N Dateien gleichzeitig kodieren, 1 bis 64 (Vorgabe:
+                         encoders aus settings.ini, einer je Prozessor).
+</translation>
+    </message>
+    <message>
+        <source>      --report FILE      Write the run report to FILE (default: DIR/Untitled.txt,
+                         or DIR/&lt;name&gt;.txt with --save-project &lt;name&gt;.xml).
+</source>
+        <translation>      --report DATEI     Den Laufbericht in DATEI schreiben (Vorgabe:
+                         ORDNER/Untitled.txt, oder ORDNER/&lt;Name&gt;.txt mit
+                         --save-project &lt;Name&gt;.xml).
+</translation>
+    </message>
+    <message>
+        <source>      --save-project FILE  Write the same run as a project file first (its
+                         paths absolute); tavrel -f:FILE makes the same movies
+                         and report.
+</source>
+        <translation>      --save-project DATEI  Zuerst denselben Lauf als Projektdatei schreiben
+                         (mit absoluten Pfaden); tavrel -f:DATEI macht dieselben
+                         Filme und denselben Bericht.
+</translation>
+    </message>
+    <message>
+        <source>  -n, --dry-run          Convert nothing: check, save the project when asked, and
+                         print the files that would be converted, one a line.
+</source>
+        <translation>  -n, --dry-run          Nichts umwandeln: prüfen, das Projekt auf Wunsch
+                         speichern und die Dateien ausgeben, die umgewandelt
+                         würden, eine je Zeile.
+</translation>
+    </message>
+    <message>
+        <source>  -r, --recursive        Take the sound files of a FOLDER&apos;s subfolders too.
+</source>
+        <translation>  -r, --recursive        Auch die Tondateien der Unterordner eines ORDNERS
+                         nehmen.
+</translation>
+    </message>
+    <message>
+        <source>      --files-from LIST  Also convert the files (or folders) named in the file
+                         LIST, one a line; - reads the names from standard input.
+</source>
+        <translation>      --files-from LISTE Auch die Dateien (oder Ordner) umwandeln, die in der
+                         Datei LISTE stehen, eine je Zeile; - liest die Namen
+                         von der Standardeingabe.
+</translation>
+    </message>
+    <message>
+        <source>  -0, --null             Names in a LIST end with a NUL, not a line break (as
+                         find -print0 writes them); -n prints them so too.
+</source>
+        <translation>  -0, --null             Namen in einer LISTE enden mit NUL statt Zeilenumbruch
+                         (wie find -print0 sie schreibt); -n gibt sie auch so
+                         aus.
+</translation>
+    </message>
+    <message>
+        <source>  -q, --quiet            No progress or summary on a terminal.
+</source>
+        <translation>  -q, --quiet            Kein Fortschritt und keine Zusammenfassung im Terminal.
+</translation>
+    </message>
+    <message>
+        <source>  -w, --window           Open the window with the files in its input list.
+</source>
+        <translation>  -w, --window           Das Fenster mit den Dateien in seiner Eingabeliste
+                         öffnen.
+</translation>
+    </message>
+    <message>
+        <source>  --                     Every argument after it is a file, even one starting
+                         with -.
+</source>
+        <translation>  --                     Jedes Argument danach ist eine Datei, auch eines, das
+                         mit - beginnt.
+</translation>
+    </message>
+    <message>
+        <source>  -f:&lt;project&gt;           Load the project file (as the window&apos;s Save Project
+                         writes it), make a movie of each of its sound files in its
+                         output folder, write the run report there and end. No blank
+                         between -f: and the path. Relative paths in the project
+                         are read from the project file&apos;s folder.
+</source>
+        <translation>  -f:&lt;Projekt&gt;           Die Projektdatei laden (wie Projekt speichern im
+                         Fenster sie schreibt), aus jeder ihrer Tondateien einen
+                         Film in ihrem Ausgabeordner machen, dort den
+                         Laufbericht schreiben und enden. Kein Leerzeichen
+                         zwischen -f: und dem Pfad. Relative Pfade im Projekt
+                         gelten ab dem Ordner der Projektdatei.
+</translation>
+    </message>
+    <message>
+        <source>  -hide                  Show no window during that run: every message goes to
+                         standard error. Without a display there is never a window.
+</source>
+        <translation>  -hide                  Bei diesem Lauf kein Fenster zeigen: Jede Meldung geht
+                         auf die Standardfehlerausgabe. Ohne Bildschirm gibt es
+                         nie ein Fenster.
+</translation>
+    </message>
+    <message>
+        <source>  -h, --help             Print this text and end.
+</source>
+        <translation>  -h, --help             Diesen Text ausgeben und enden.
+</translation>
+    </message>
+    <message>
+        <source>  --version              Print the version and end.
+</source>
+        <translation>  --version              Die Version ausgeben und enden.
+</translation>
+    </message>
+    <message>
+        <source>On a terminal a run shows its progress on standard error (file number, percent,
+name) and a summary line; otherwise, as with -f:, only a line for each file that
+gave no movie, and why. Messages start with &quot;tavrel: &quot;.
+</source>
+        <translation>Im Terminal zeigt ein Lauf seinen Fortschritt auf der Standardfehlerausgabe
+(Nummer der Datei, Prozent, Name) und eine Zusammenfassung; sonst, wie mit -f:,
+nur eine Zeile je Datei, die keinen Film ergab, und warum. Meldungen beginnen
+mit &quot;tavrel: &quot;.
+</translation>
+    </message>
+    <message>
+        <source>Examples:
+  tavrel -o movies sounds/                  every sound file in sounds/
+</source>
+        <translation>Beispiele:
+  tavrel -o movies sounds/                  jede Tondatei in sounds/
+</translation>
+    </message>
+    <message>
+        <source>Exit status of a run (files or -f:):
+  0  every listed file became a movie and the report was written
+  1  a mistake in the options (an unknown option, a missing or bad value; the
+     message names it), no sound files, no output folder, a check message
+     (Invalid Parameters, Invalid Filename, no input files, no output folder), or no
+     display or no window program to show the window
+  2  the project file, a --files-from list or settings.ini could not be read, or
+     the --save-project file could not be written
+  3  the run was stopped (closing the window; SIGINT, SIGTERM or SIGHUP, which also
+     end a window that runs nothing), or its report could not be written
+  4  the run completed, but some listed files gave no movie
+</source>
+        <translation>Exit-Status eines Laufs (Dateien oder -f:):
+  0  jede aufgeführte Datei wurde ein Film, und der Bericht wurde geschrieben
+  1  ein Fehler in den Optionen (eine unbekannte Option, ein fehlender oder
+     falscher Wert; die Meldung nennt ihn), keine Tondateien, kein
+     Ausgabeordner, eine Prüfmeldung (Ungültige Parameter, Ungültiger
+     Dateiname, keine Eingabedateien, kein Ausgabeordner), oder kein
+     Bildschirm oder kein Fensterprogramm für das Fenster
+  2  die Projektdatei, eine --files-from-Liste oder settings.ini ließ sich
+     nicht lesen, oder die --save-project-Datei ließ sich nicht schreiben
+  3  der Lauf wurde angehalten (Schließen des Fensters; SIGINT, SIGTERM oder
+     SIGHUP, die auch ein Fenster beenden, das nichts umwandelt), oder sein
+     Bericht ließ sich nicht schreiben
+  4  der Lauf wurde fertig, aber einige aufgeführte Dateien ergaben keinen Film
+</translation>
+    </message>
+    <message>
+        <source>Settings: settings.ini beside the program when there is one; else each user&apos;s own
+$XDG_CONFIG_HOME/tavrel/settings.ini (~/.config/tavrel/settings.ini), made from the
+shipped share/tavrel/settings.ini when the preferences are first saved.
+</source>
+        <translation>Einstellungen: settings.ini neben dem Programm, wenn es eine gibt; sonst die
+eigene jedes Benutzers, $XDG_CONFIG_HOME/tavrel/settings.ini
+(~/.config/tavrel/settings.ini), beim ersten Speichern der Einstellungen aus der
+mitgelieferten share/tavrel/settings.ini gemacht.
+</translation>
+    </message>
+</context>
+<context>
+    <name>EncoderRunner</name>
+    <message>
+        <source>the encoder was not found</source>
+        <translation>der Encoder wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>the file could not be read</source>
+        <translation>die Datei ließ sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>the MP3 file could not be created</source>
+        <translation>die MP3-Datei ließ sich nicht anlegen</translation>
+    </message>
+    <message>
+        <source>the input has %1 channels; the encoder takes 1 or 2</source>
+        <translation>die Eingabe hat %1 Kanäle; der Encoder nimmt 1 oder 2</translation>
+    </message>
+    <message>
+        <source>the encoder could not be started</source>
+        <translation>der Encoder ließ sich nicht starten</translation>
+    </message>
+    <message>
+        <source>the encoder was ended by signal %1%2</source>
+        <comment>%2: what the encoder said, beginning with a colon, or nothing</comment>
+        <translation>der Encoder wurde durch Signal %1 beendet%2</translation>
+    </message>
+    <message>
+        <source>the encoder failed (exit status %1)%2</source>
+        <comment>%2: what the encoder said, beginning with a colon, or nothing</comment>
+        <translation>der Encoder ist gescheitert (Exit-Status %1)%2</translation>
+    </message>
+</context>
+<context>
     <name>FileContent</name>
     <message>
         <source>: it is not a regular file</source>
@@ -12,6 +354,68 @@
         <source>: it is larger than %1 MiB</source>
         <comment>follows a file&apos;s name in a message</comment>
         <translation>: Sie ist größer als %1 MiB</translation>
+    </message>
+</context>
+<context>
+    <name>FileFailure</name>
+    <message>
+        <source>file not found</source>
+        <translation>Datei nicht gefunden</translation>
+    </message>
+    <message>
+        <source>the file could not be read</source>
+        <translation>die Datei ließ sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>the sound length could not be read</source>
+        <translation>die Länge des Tons ließ sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>the frame count could not be worked out</source>
+        <translation>die Zahl der Bilder ließ sich nicht ermitteln</translation>
+    </message>
+    <message>
+        <source>no output mode is defined</source>
+        <translation>kein Ausgabemodus ist festgelegt</translation>
+    </message>
+    <message>
+        <source>no output mode is named &quot;%1&quot;</source>
+        <translation>kein Ausgabemodus heißt &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>unexpected file format</source>
+        <translation>unerwartetes Dateiformat</translation>
+    </message>
+    <message>
+        <source>the sound is too long for one movie</source>
+        <translation>der Ton ist zu lang für einen Film</translation>
+    </message>
+    <message>
+        <source>the movie could not be written</source>
+        <translation>der Film ließ sich nicht schreiben</translation>
+    </message>
+    <message>
+        <source>the movie %1 would replace an input file</source>
+        <translation>der Film %1 würde eine Eingabedatei ersetzen</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>angehalten</translation>
+    </message>
+    <message>
+        <source>an unexpected failure</source>
+        <translation>ein unerwarteter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>HeadlessRun</name>
+    <message>
+        <source>There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the display does not answer). To convert a project without one, run: tavrel -f:project.xml -hide</source>
+        <translation>Es gibt keinen Bildschirm, auf dem das Fenster erscheinen kann (DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt, oder der Bildschirm antwortet nicht). Ein Projekt ohne Bildschirm umwandeln: tavrel -f:projekt.xml -hide</translation>
     </message>
 </context>
 <context>
@@ -38,6 +442,37 @@
     <message>
         <source>tavrel: &apos;%1&apos; is ignored beside -f: and -hide</source>
         <translation>tavrel: »%1« wird neben -f: und -hide nicht beachtet</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressPrinter</name>
+    <message>
+        <source>%1 of 1 file converted</source>
+        <translation>%1 von 1 Datei umgewandelt</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files converted</source>
+        <translation>%1 von %2 Dateien umgewandelt</translation>
+    </message>
+    <message>
+        <source>, %1 without a movie</source>
+        <comment>follows &quot;2 of 3 files converted&quot;</comment>
+        <translation>, %1 ohne Film</translation>
+    </message>
+    <message>
+        <source> (stopped)</source>
+        <comment>follows the count of files</comment>
+        <translation> (angehalten)</translation>
+    </message>
+    <message>
+        <source>; report: %1</source>
+        <comment>ends the line of the count of files</comment>
+        <translation>; Bericht: %1</translation>
+    </message>
+    <message>
+        <source>; the report could not be written</source>
+        <comment>ends the line of the count of files</comment>
+        <translation>; der Bericht ließ sich nicht schreiben</translation>
     </message>
 </context>
 <context>
@@ -100,6 +535,122 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>Please note:</source>
         <translation>Bitte beachten:</translation>
+    </message>
+</context>
+<context>
+    <name>RunOutputs</name>
+    <message>
+        <source>its movie is %1 (%2 is the movie of %3)</source>
+        <translation>ihr Film ist %1 (%2 ist der Film von %3)</translation>
+    </message>
+</context>
+<context>
+    <name>RunScheduler</name>
+    <message>
+        <source>the input holds less than its header says (%1 s of %2 s)</source>
+        <translation>die Eingabe enthält weniger, als ihr Kopf angibt (%1 s von %2 s)</translation>
+    </message>
+    <message>
+        <source>the encoder made no MP3 file</source>
+        <translation>der Encoder hat keine MP3-Datei gemacht</translation>
+    </message>
+    <message>
+        <source>the encoded MP3 holds %1 s of %2 s</source>
+        <translation>die kodierte MP3 enthält %1 s von %2 s</translation>
+    </message>
+</context>
+<context>
+    <name>ScriptOptions</name>
+    <message>
+        <source>a whole number from %1 to %2</source>
+        <translation>eine ganze Zahl von %1 bis %2</translation>
+    </message>
+    <message>
+        <source>invalid value &apos;%1&apos; for %2: %3</source>
+        <translation>ungültiger Wert &apos;%1&apos; für %2: erwartet wird %3</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>ein Ordner</translation>
+    </message>
+    <message>
+        <source>an output mode&apos;s name or number (see --list-modes)</source>
+        <translation>der Name oder die Nummer eines Ausgabemodus (siehe --list-modes)</translation>
+    </message>
+    <message>
+        <source>1 (best) to 9</source>
+        <translation>1 (beste) bis 9</translation>
+    </message>
+    <message>
+        <source>stereo, joint, force, mono or auto</source>
+        <translation>stereo, joint, force, mono oder auto</translation>
+    </message>
+    <message>
+        <source>none, start or end</source>
+        <translation>none, start oder end</translation>
+    </message>
+    <message>
+        <source>a file</source>
+        <translation>eine Datei</translation>
+    </message>
+    <message>
+        <source>a file, or - for standard input</source>
+        <translation>eine Datei, oder - für die Standardeingabe</translation>
+    </message>
+    <message>
+        <source>cannot read the list of files from standard input: %1</source>
+        <translation>die Liste der Dateien lässt sich nicht von der Standardeingabe lesen: %1</translation>
+    </message>
+    <message>
+        <source>cannot read the list of files %1%2</source>
+        <translation>die Liste der Dateien %1 lässt sich nicht lesen%2</translation>
+    </message>
+    <message>
+        <source>: no such file</source>
+        <translation>: Diese Datei gibt es nicht</translation>
+    </message>
+    <message>
+        <source>%1: a project file is converted with -f:%1</source>
+        <translation>%1: Eine Projektdatei wird mit -f:%1 umgewandelt</translation>
+    </message>
+    <message>
+        <source>option &apos;%1&apos; needs a value</source>
+        <translation>Option &apos;%1&apos; braucht einen Wert</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>unbekannte Option &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>option &apos;%1&apos; takes no value</source>
+        <translation>Option &apos;%1&apos; nimmt keinen Wert</translation>
+    </message>
+    <message>
+        <source>option &apos;--window&apos; takes only FILE|FOLDER arguments, -r, --files-from and -0</source>
+        <translation>Option &apos;--window&apos; nimmt nur DATEI|ORDNER-Argumente, -r, --files-from und -0</translation>
+    </message>
+</context>
+<context>
+    <name>ScriptRun</name>
+    <message>
+        <source>Try &apos;tavrel --help&apos; for more information.</source>
+        <translation>»tavrel --help« gibt weitere Informationen.</translation>
+    </message>
+    <message>
+        <source>no sound files given: name FILEs or FOLDERs, or a list with --files-from</source>
+        <translation>keine Tondateien angegeben: DATEIEN oder ORDNER nennen, oder eine Liste mit --files-from</translation>
+    </message>
+    <message>
+        <source>no output folder given: name one with -o DIR</source>
+        <translation>kein Ausgabeordner angegeben: einen mit -o ORDNER nennen</translation>
+    </message>
+    <message>
+        <source>no output mode &apos;%1&apos; in %2 (tavrel --list-modes lists them)</source>
+        <translation>kein Ausgabemodus &apos;%1&apos; in %2 (tavrel --list-modes führt sie auf)</translation>
+    </message>
+    <message>
+        <source>no sound files to convert in the FILEs, FOLDERs and lists given</source>
+        <translation>keine Tondateien zum Umwandeln in den angegebenen DATEIEN, ORDNERN und Listen</translation>
     </message>
 </context>
 <context>
@@ -167,6 +718,29 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>encoders in section [general] of %1 is %2; at most %3 encoders run at once.</source>
         <translation>encoders im Abschnitt [general] von %1 ist %2; höchstens %3 Encoder laufen gleichzeitig.</translation>
+    </message>
+</context>
+<context>
+    <name>SoundLength</name>
+    <message>
+        <source>Unable to open %1: %2</source>
+        <translation>%1 lässt sich nicht öffnen: %2</translation>
+    </message>
+    <message>
+        <source>Unable to open %1</source>
+        <translation>%1 lässt sich nicht öffnen</translation>
+    </message>
+    <message>
+        <source>Unable to find the length of %1</source>
+        <translation>Die Länge von %1 lässt sich nicht ermitteln</translation>
+    </message>
+    <message>
+        <source>Sound too long: %1</source>
+        <translation>Ton zu lang: %1</translation>
+    </message>
+    <message>
+        <source>Not an MP3 file: %1</source>
+        <translation>Keine MP3-Datei: %1</translation>
     </message>
 </context>
 <context>

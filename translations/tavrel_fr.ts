@@ -2,6 +2,348 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>AutomationRun</name>
+    <message>
+        <source>Please select at least one Wave Data file to convert!</source>
+        <translation>Veuillez choisir au moins un fichier Wave à convertir !</translation>
+    </message>
+    <message>
+        <source>Please select an output folder!</source>
+        <translation>Veuillez choisir un dossier de sortie !</translation>
+    </message>
+    <message>
+        <source>Unable to create the output directory.Operation Aborted</source>
+        <translation>Impossible de créer le dossier de sortie. Opération annulée</translation>
+    </message>
+    <message>
+        <source>The MP3 encoder &apos;lame&apos; was not found in the search path (PATH). Files that are not MP3 files cannot be encoded in this run and are reported as not found; MP3 files are converted as usual. Install the &apos;lame&apos; package to convert the others.</source>
+        <translation>L&apos;encodeur MP3 « lame » est introuvable dans le chemin de recherche (PATH). Les fichiers qui ne sont pas des MP3 ne peuvent pas être encodés pendant ce traitement et sont signalés comme introuvables ; les MP3 sont convertis comme d&apos;habitude. Installez le paquet « lame » pour convertir les autres.</translation>
+    </message>
+    <message>
+        <source>Cannot create file %1: it is an input of the run</source>
+        <translation>Impossible de créer le fichier %1 : c’est une entrée du traitement</translation>
+    </message>
+    <message>
+        <source>Cannot create file %1</source>
+        <translation>Impossible de créer le fichier %1</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Invalid Parameters</source>
+        <translation>Paramètres non valides</translation>
+    </message>
+    <message>
+        <source>Invalid Filename</source>
+        <translation>Nom de fichier non valide</translation>
+    </message>
+    <message>
+        <source>Usage: tavrel [OPTIONS] FILE|FOLDER...   convert sound files, no window
+       tavrel -w [FILE|FOLDER...]       open the window with these files listed
+       tavrel -f:&lt;project&gt; [-hide]      convert a project&apos;s sound files and end
+       tavrel                           open the window
+       tavrel --help | --version | --list-modes
+</source>
+        <translation>Usage : tavrel [OPTIONS] FICHIER|DOSSIER...  convertir des sons, sans fenêtre
+        tavrel -w [FICHIER|DOSSIER...]      ouvrir la fenêtre avec ces fichiers
+        tavrel -f:&lt;projet&gt; [-hide]          convertir les sons d&apos;un projet
+        tavrel                              ouvrir la fenêtre
+        tavrel --help | --version | --list-modes
+</translation>
+    </message>
+    <message>
+        <source>SWF Tavrel Tool turns WAV and MP3 sound files into SWF movies that play the sound.
+A FOLDER stands for the .wav and .mp3 files directly inside it (-r: and in its
+subfolders), in name order.
+</source>
+        <translation>SWF Tavrel Tool fait de fichiers son WAV et MP3 des films SWF qui jouent le son.
+Un DOSSIER désigne les fichiers .wav et .mp3 qu&apos;il contient directement (-r : et
+ceux de ses sous-dossiers), par ordre de nom.
+</translation>
+    </message>
+    <message>
+        <source>  -o, --output DIR       Write the movies and the run report into DIR (made when
+                         missing). Required for a run: there is no default.
+</source>
+        <translation>  -o, --output DOSSIER   Écrire les films et le rapport dans DOSSIER (créé s&apos;il
+                         manque). Obligatoire pour convertir : il n&apos;y a pas de
+                         valeur par défaut.
+</translation>
+    </message>
+    <message>
+        <source>  -m, --mode NAME|N      Encode with the output mode of that name, or number N
+                         of --list-modes (default: the new project&apos;s).
+</source>
+        <translation>  -m, --mode NOM|N       Encoder avec le mode de sortie de ce nom, ou de numéro
+                         N dans --list-modes (par défaut : celui d&apos;un nouveau
+                         projet).
+</translation>
+    </message>
+    <message>
+        <source>      --list-modes       Print the output modes of settings.ini: number, name,
+                         encoder options, and &quot;editable&quot; for the one whose
+                         values the next three options set.
+</source>
+        <translation>      --list-modes       Afficher les modes de sortie de settings.ini : numéro,
+                         nom, options de l&apos;encodeur, et « editable » pour celui
+                         dont les trois options suivantes fixent les valeurs.
+</translation>
+    </message>
+    <message>
+        <source>      --quality N        Encoder quality, 1 (best) to 9.
+</source>
+        <translation>      --quality N        Qualité de l&apos;encodeur, de 1 (la meilleure) à 9.
+</translation>
+    </message>
+    <message>
+        <source>      --channel-mode M   stereo, joint, force, mono or auto.
+</source>
+        <translation>      --channel-mode M   stereo, joint, force, mono ou auto.
+</translation>
+    </message>
+    <message>
+        <source>      --bitrate KBPS     16, 32, 64, 128 or 256. Any of these three not given is
+                         the output mode&apos;s.
+</source>
+        <translation>      --bitrate KBPS     16, 32, 64, 128 ou 256. Chacune de ces trois options
+                         omise garde la valeur du mode de sortie.
+</translation>
+    </message>
+    <message>
+        <source>      --fps N            Frames per second, 0 to 100 (default 12).
+</source>
+        <translation>      --fps N            Images par seconde, de 0 à 100 (12 par défaut).
+</translation>
+    </message>
+    <message>
+        <source>      --tuner N          Frames added to (or taken from) each movie, -100 to 100.
+</source>
+        <translation>      --tuner N          Images ajoutées à chaque film (ou retirées), de -100 à
+                         100.
+</translation>
+    </message>
+    <message>
+        <source>      --stop WHEN        A Stop action: none (default), start or end.
+</source>
+        <translation>      --stop QUAND       Une action Stop : none (par défaut), start ou end.
+</translation>
+    </message>
+    <message>
+        <source>  -j, --jobs N           Encode N files at once, 1 to 64 (default: settings.ini&apos;s
+                         encoders, one per processor).
+</source>
+        <translation>  -j, --jobs N           Encoder N fichiers à la fois, de 1 à 64 (par défaut :
+                         encoders de settings.ini, un par processeur).
+</translation>
+    </message>
+    <message>
+        <source>      --report FILE      Write the run report to FILE (default: DIR/Untitled.txt,
+                         or DIR/&lt;name&gt;.txt with --save-project &lt;name&gt;.xml).
+</source>
+        <translation>      --report FICHIER   Écrire le rapport dans FICHIER (par défaut :
+                         DOSSIER/Untitled.txt, ou DOSSIER/&lt;nom&gt;.txt avec
+                         --save-project &lt;nom&gt;.xml).
+</translation>
+    </message>
+    <message>
+        <source>      --save-project FILE  Write the same run as a project file first (its
+                         paths absolute); tavrel -f:FILE makes the same movies
+                         and report.
+</source>
+        <translation>      --save-project FICHIER  Écrire d&apos;abord le même traitement en fichier de
+                         projet (chemins absolus) ; tavrel -f:FICHIER donne les
+                         mêmes films et le même rapport.
+</translation>
+    </message>
+    <message>
+        <source>  -n, --dry-run          Convert nothing: check, save the project when asked, and
+                         print the files that would be converted, one a line.
+</source>
+        <translation>  -n, --dry-run          Ne rien convertir : vérifier, enregistrer le projet si
+                         demandé, et afficher les fichiers qui seraient
+                         convertis, un par ligne.
+</translation>
+    </message>
+    <message>
+        <source>  -r, --recursive        Take the sound files of a FOLDER&apos;s subfolders too.
+</source>
+        <translation>  -r, --recursive        Prendre aussi les fichiers son des sous-dossiers d&apos;un
+                         DOSSIER.
+</translation>
+    </message>
+    <message>
+        <source>      --files-from LIST  Also convert the files (or folders) named in the file
+                         LIST, one a line; - reads the names from standard input.
+</source>
+        <translation>      --files-from LISTE Convertir aussi les fichiers (ou dossiers) nommés dans
+                         le fichier LISTE, un par ligne ; - lit les noms sur
+                         l&apos;entrée standard.
+</translation>
+    </message>
+    <message>
+        <source>  -0, --null             Names in a LIST end with a NUL, not a line break (as
+                         find -print0 writes them); -n prints them so too.
+</source>
+        <translation>  -0, --null             Les noms d&apos;une LISTE finissent par un NUL, non par un
+                         saut de ligne (comme les écrit find -print0) ; -n les
+                         affiche ainsi aussi.
+</translation>
+    </message>
+    <message>
+        <source>  -q, --quiet            No progress or summary on a terminal.
+</source>
+        <translation>  -q, --quiet            Ni progression ni résumé sur un terminal.
+</translation>
+    </message>
+    <message>
+        <source>  -w, --window           Open the window with the files in its input list.
+</source>
+        <translation>  -w, --window           Ouvrir la fenêtre avec les fichiers dans sa liste.
+</translation>
+    </message>
+    <message>
+        <source>  --                     Every argument after it is a file, even one starting
+                         with -.
+</source>
+        <translation>  --                     Tout argument qui suit est un fichier, même s&apos;il
+                         commence par -.
+</translation>
+    </message>
+    <message>
+        <source>  -f:&lt;project&gt;           Load the project file (as the window&apos;s Save Project
+                         writes it), make a movie of each of its sound files in its
+                         output folder, write the run report there and end. No blank
+                         between -f: and the path. Relative paths in the project
+                         are read from the project file&apos;s folder.
+</source>
+        <translation>  -f:&lt;projet&gt;            Charger le fichier de projet (tel que l&apos;écrit
+                         Enregistrer le projet dans la fenêtre), faire un film
+                         de chacun de ses fichiers son dans son dossier de
+                         sortie, y écrire le rapport, et finir. Pas d&apos;espace
+                         entre -f: et le chemin. Les chemins relatifs du projet
+                         partent du dossier du fichier de projet.
+</translation>
+    </message>
+    <message>
+        <source>  -hide                  Show no window during that run: every message goes to
+                         standard error. Without a display there is never a window.
+</source>
+        <translation>  -hide                  N&apos;afficher aucune fenêtre pendant ce traitement : tout
+                         message va sur la sortie d&apos;erreur. Sans écran, il n&apos;y a
+                         jamais de fenêtre.
+</translation>
+    </message>
+    <message>
+        <source>  -h, --help             Print this text and end.
+</source>
+        <translation>  -h, --help             Afficher ce texte et finir.
+</translation>
+    </message>
+    <message>
+        <source>  --version              Print the version and end.
+</source>
+        <translation>  --version              Afficher la version et finir.
+</translation>
+    </message>
+    <message>
+        <source>On a terminal a run shows its progress on standard error (file number, percent,
+name) and a summary line; otherwise, as with -f:, only a line for each file that
+gave no movie, and why. Messages start with &quot;tavrel: &quot;.
+</source>
+        <translation>Sur un terminal, un traitement affiche sa progression sur la sortie d&apos;erreur
+(numéro du fichier, pourcentage, nom) et une ligne de résumé ; sinon, comme avec
+-f:, seulement une ligne pour chaque fichier qui n&apos;a pas donné de film, avec la
+raison. Les messages commencent par « tavrel: ».
+</translation>
+    </message>
+    <message>
+        <source>Examples:
+  tavrel -o movies sounds/                  every sound file in sounds/
+</source>
+        <translation>Exemples :
+  tavrel -o movies sounds/                  chaque fichier son de sounds/
+</translation>
+    </message>
+    <message>
+        <source>Exit status of a run (files or -f:):
+  0  every listed file became a movie and the report was written
+  1  a mistake in the options (an unknown option, a missing or bad value; the
+     message names it), no sound files, no output folder, a check message
+     (Invalid Parameters, Invalid Filename, no input files, no output folder), or no
+     display or no window program to show the window
+  2  the project file, a --files-from list or settings.ini could not be read, or
+     the --save-project file could not be written
+  3  the run was stopped (closing the window; SIGINT, SIGTERM or SIGHUP, which also
+     end a window that runs nothing), or its report could not be written
+  4  the run completed, but some listed files gave no movie
+</source>
+        <translation>Code de sortie d&apos;un traitement (fichiers ou -f:) :
+  0  chaque fichier de la liste a donné un film et le rapport a été écrit
+  1  une erreur dans les options (option inconnue, valeur manquante ou
+     fausse ; le message la nomme), aucun fichier son, aucun dossier de
+     sortie, un message de contrôle (Paramètres non valides, Nom de fichier
+     non valide, aucun fichier d&apos;entrée, aucun dossier de sortie), ou ni
+     écran ni programme de fenêtre pour la fenêtre
+  2  le fichier de projet, une liste --files-from ou settings.ini n&apos;a pas pu
+     être lu, ou le fichier --save-project n&apos;a pas pu être écrit
+  3  le traitement a été arrêté (fermeture de la fenêtre ; SIGINT, SIGTERM ou
+     SIGHUP, qui ferment aussi une fenêtre sans traitement), ou son rapport
+     n&apos;a pas pu être écrit
+  4  le traitement a fini, mais certains fichiers de la liste n&apos;ont pas donné
+     de film
+</translation>
+    </message>
+    <message>
+        <source>Settings: settings.ini beside the program when there is one; else each user&apos;s own
+$XDG_CONFIG_HOME/tavrel/settings.ini (~/.config/tavrel/settings.ini), made from the
+shipped share/tavrel/settings.ini when the preferences are first saved.
+</source>
+        <translation>Réglages : settings.ini à côté du programme s&apos;il y en a un ; sinon celui de
+chaque utilisateur, $XDG_CONFIG_HOME/tavrel/settings.ini
+(~/.config/tavrel/settings.ini), fait à partir du share/tavrel/settings.ini
+livré la première fois que les préférences sont enregistrées.
+</translation>
+    </message>
+</context>
+<context>
+    <name>EncoderRunner</name>
+    <message>
+        <source>the encoder was not found</source>
+        <translation>l&apos;encodeur est introuvable</translation>
+    </message>
+    <message>
+        <source>the file could not be read</source>
+        <translation>le fichier n&apos;a pas pu être lu</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>the MP3 file could not be created</source>
+        <translation>le fichier MP3 n&apos;a pas pu être créé</translation>
+    </message>
+    <message>
+        <source>the input has %1 channels; the encoder takes 1 or 2</source>
+        <translation>l&apos;entrée a %1 canaux ; l&apos;encodeur en prend 1 ou 2</translation>
+    </message>
+    <message>
+        <source>the encoder could not be started</source>
+        <translation>l&apos;encodeur n&apos;a pas pu être lancé</translation>
+    </message>
+    <message>
+        <source>the encoder was ended by signal %1%2</source>
+        <comment>%2: what the encoder said, beginning with a colon, or nothing</comment>
+        <translation>l&apos;encodeur a été arrêté par le signal %1%2</translation>
+    </message>
+    <message>
+        <source>the encoder failed (exit status %1)%2</source>
+        <comment>%2: what the encoder said, beginning with a colon, or nothing</comment>
+        <translation>l&apos;encodeur a échoué (code de sortie %1)%2</translation>
+    </message>
+</context>
+<context>
     <name>FileContent</name>
     <message>
         <source>: it is not a regular file</source>
@@ -12,6 +354,68 @@
         <source>: it is larger than %1 MiB</source>
         <comment>follows a file&apos;s name in a message</comment>
         <translation> : il dépasse %1 Mio</translation>
+    </message>
+</context>
+<context>
+    <name>FileFailure</name>
+    <message>
+        <source>file not found</source>
+        <translation>fichier introuvable</translation>
+    </message>
+    <message>
+        <source>the file could not be read</source>
+        <translation>le fichier n&apos;a pas pu être lu</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>the sound length could not be read</source>
+        <translation>la durée du son n&apos;a pas pu être lue</translation>
+    </message>
+    <message>
+        <source>the frame count could not be worked out</source>
+        <translation>le nombre d&apos;images n&apos;a pas pu être calculé</translation>
+    </message>
+    <message>
+        <source>no output mode is defined</source>
+        <translation>aucun mode de sortie n&apos;est défini</translation>
+    </message>
+    <message>
+        <source>no output mode is named &quot;%1&quot;</source>
+        <translation>aucun mode de sortie ne s’appelle « %1 »</translation>
+    </message>
+    <message>
+        <source>unexpected file format</source>
+        <translation>format de fichier inattendu</translation>
+    </message>
+    <message>
+        <source>the sound is too long for one movie</source>
+        <translation>le son est trop long pour un seul film</translation>
+    </message>
+    <message>
+        <source>the movie could not be written</source>
+        <translation>le film n&apos;a pas pu être écrit</translation>
+    </message>
+    <message>
+        <source>the movie %1 would replace an input file</source>
+        <translation>le film %1 remplacerait un fichier d&apos;entrée</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>arrêté</translation>
+    </message>
+    <message>
+        <source>an unexpected failure</source>
+        <translation>une erreur inattendue</translation>
+    </message>
+</context>
+<context>
+    <name>HeadlessRun</name>
+    <message>
+        <source>There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the display does not answer). To convert a project without one, run: tavrel -f:project.xml -hide</source>
+        <translation>Il n&apos;y a pas d&apos;écran où afficher la fenêtre (DISPLAY et WAYLAND_DISPLAY ne sont pas définis, ou l&apos;écran ne répond pas). Pour convertir un projet sans écran : tavrel -f:projet.xml -hide</translation>
     </message>
 </context>
 <context>
@@ -37,7 +441,38 @@
     <name>ProgramStart</name>
     <message>
         <source>tavrel: &apos;%1&apos; is ignored beside -f: and -hide</source>
-        <translation>tavrel : « %1 » est ignoré à côté de -f: et -hide</translation>
+        <translation>tavrel: « %1 » est ignoré à côté de -f: et -hide</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressPrinter</name>
+    <message>
+        <source>%1 of 1 file converted</source>
+        <translation>%1 fichier sur 1 converti</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files converted</source>
+        <translation>%1 fichiers sur %2 convertis</translation>
+    </message>
+    <message>
+        <source>, %1 without a movie</source>
+        <comment>follows &quot;2 of 3 files converted&quot;</comment>
+        <translation>, %1 sans film</translation>
+    </message>
+    <message>
+        <source> (stopped)</source>
+        <comment>follows the count of files</comment>
+        <translation> (arrêté)</translation>
+    </message>
+    <message>
+        <source>; report: %1</source>
+        <comment>ends the line of the count of files</comment>
+        <translation> ; rapport : %1</translation>
+    </message>
+    <message>
+        <source>; the report could not be written</source>
+        <comment>ends the line of the count of files</comment>
+        <translation> ; le rapport n&apos;a pas pu être écrit</translation>
     </message>
 </context>
 <context>
@@ -100,6 +535,122 @@ Voulez-vous le remplacer ?</translation>
     <message>
         <source>Please note:</source>
         <translation>À noter :</translation>
+    </message>
+</context>
+<context>
+    <name>RunOutputs</name>
+    <message>
+        <source>its movie is %1 (%2 is the movie of %3)</source>
+        <translation>son film est %1 (%2 est le film de %3)</translation>
+    </message>
+</context>
+<context>
+    <name>RunScheduler</name>
+    <message>
+        <source>the input holds less than its header says (%1 s of %2 s)</source>
+        <translation>l&apos;entrée contient moins que ne l&apos;indique son en-tête (%1 s sur %2 s)</translation>
+    </message>
+    <message>
+        <source>the encoder made no MP3 file</source>
+        <translation>l&apos;encodeur n&apos;a pas fait de fichier MP3</translation>
+    </message>
+    <message>
+        <source>the encoded MP3 holds %1 s of %2 s</source>
+        <translation>le MP3 encodé contient %1 s sur %2 s</translation>
+    </message>
+</context>
+<context>
+    <name>ScriptOptions</name>
+    <message>
+        <source>a whole number from %1 to %2</source>
+        <translation>un nombre entier de %1 à %2</translation>
+    </message>
+    <message>
+        <source>invalid value &apos;%1&apos; for %2: %3</source>
+        <translation>valeur &apos;%1&apos; non valide pour %2 : attendu %3</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>un dossier</translation>
+    </message>
+    <message>
+        <source>an output mode&apos;s name or number (see --list-modes)</source>
+        <translation>le nom ou le numéro d&apos;un mode de sortie (voir --list-modes)</translation>
+    </message>
+    <message>
+        <source>1 (best) to 9</source>
+        <translation>de 1 (la meilleure) à 9</translation>
+    </message>
+    <message>
+        <source>stereo, joint, force, mono or auto</source>
+        <translation>stereo, joint, force, mono ou auto</translation>
+    </message>
+    <message>
+        <source>none, start or end</source>
+        <translation>none, start ou end</translation>
+    </message>
+    <message>
+        <source>a file</source>
+        <translation>un fichier</translation>
+    </message>
+    <message>
+        <source>a file, or - for standard input</source>
+        <translation>un fichier, ou - pour l&apos;entrée standard</translation>
+    </message>
+    <message>
+        <source>cannot read the list of files from standard input: %1</source>
+        <translation>impossible de lire la liste des fichiers sur l&apos;entrée standard : %1</translation>
+    </message>
+    <message>
+        <source>cannot read the list of files %1%2</source>
+        <translation>impossible de lire la liste des fichiers %1%2</translation>
+    </message>
+    <message>
+        <source>: no such file</source>
+        <translation> : fichier introuvable</translation>
+    </message>
+    <message>
+        <source>%1: a project file is converted with -f:%1</source>
+        <translation>%1 : un fichier de projet se convertit avec -f:%1</translation>
+    </message>
+    <message>
+        <source>option &apos;%1&apos; needs a value</source>
+        <translation>l&apos;option &apos;%1&apos; demande une valeur</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>option inconnue &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>option &apos;%1&apos; takes no value</source>
+        <translation>l&apos;option &apos;%1&apos; ne prend pas de valeur</translation>
+    </message>
+    <message>
+        <source>option &apos;--window&apos; takes only FILE|FOLDER arguments, -r, --files-from and -0</source>
+        <translation>l&apos;option &apos;--window&apos; ne prend que des arguments FICHIER|DOSSIER, -r, --files-from et -0</translation>
+    </message>
+</context>
+<context>
+    <name>ScriptRun</name>
+    <message>
+        <source>Try &apos;tavrel --help&apos; for more information.</source>
+        <translation>Essayez « tavrel --help » pour plus d&apos;informations.</translation>
+    </message>
+    <message>
+        <source>no sound files given: name FILEs or FOLDERs, or a list with --files-from</source>
+        <translation>aucun fichier son indiqué : nommez des FICHIERS ou DOSSIERS, ou une liste avec --files-from</translation>
+    </message>
+    <message>
+        <source>no output folder given: name one with -o DIR</source>
+        <translation>aucun dossier de sortie indiqué : nommez-en un avec -o DOSSIER</translation>
+    </message>
+    <message>
+        <source>no output mode &apos;%1&apos; in %2 (tavrel --list-modes lists them)</source>
+        <translation>aucun mode de sortie &apos;%1&apos; dans %2 (tavrel --list-modes les affiche)</translation>
+    </message>
+    <message>
+        <source>no sound files to convert in the FILEs, FOLDERs and lists given</source>
+        <translation>aucun fichier son à convertir dans les FICHIERS, DOSSIERS et listes indiqués</translation>
     </message>
 </context>
 <context>
@@ -167,6 +718,29 @@ Voulez-vous le remplacer ?</translation>
     <message>
         <source>encoders in section [general] of %1 is %2; at most %3 encoders run at once.</source>
         <translation>encoders dans la section [general] de %1 vaut %2 ; au plus %3 encodeurs tournent à la fois.</translation>
+    </message>
+</context>
+<context>
+    <name>SoundLength</name>
+    <message>
+        <source>Unable to open %1: %2</source>
+        <translation>Impossible d&apos;ouvrir %1 : %2</translation>
+    </message>
+    <message>
+        <source>Unable to open %1</source>
+        <translation>Impossible d&apos;ouvrir %1</translation>
+    </message>
+    <message>
+        <source>Unable to find the length of %1</source>
+        <translation>Impossible de trouver la durée de %1</translation>
+    </message>
+    <message>
+        <source>Sound too long: %1</source>
+        <translation>Son trop long : %1</translation>
+    </message>
+    <message>
+        <source>Not an MP3 file: %1</source>
+        <translation>Ce n&apos;est pas un fichier MP3 : %1</translation>
     </message>
 </context>
 <context>
@@ -542,7 +1116,7 @@ Les fichiers déjà convertis sont gardés et figurent dans le rapport ; le fich
     <name>main</name>
     <message>
         <source>tavrel: cannot start the window program %1: %2</source>
-        <translation>tavrel : impossible de lancer le programme de fenêtre %1 : %2</translation>
+        <translation>tavrel: impossible de lancer le programme de fenêtre %1 : %2</translation>
     </message>
     <message>
         <source>An unknown failure stopped the program.</source>

@@ -115,7 +115,7 @@ std::optional<int> StartWithoutWindow(int argc, char* argv[], const QString& pro
     }
     // The window alone, with nothing to show it on: the window system would abort the program.
     if (projectArguments.isEmpty() && NoDisplayNamed()) {
-        PrintErrorLine(QString::fromLatin1(kNoDisplayMessage));
+        PrintErrorLine(QCoreApplication::translate("HeadlessRun", kNoDisplayMessage));
         return kExitCheckMessage;
     }
     return std::nullopt;
