@@ -607,8 +607,10 @@ void TFormMain::WatchForChanges() {
     for (QRadioButton* button :
          {RadioButtonNoStopAction, RadioButtonStopActionToStart, RadioButtonStopActionToEnd})
         connect(button, &QRadioButton::toggled, this, &TFormMain::UpdateModifiedMark);
-    for (QLineEdit* edit : {EditFramePerSeconds, EditFrameTuner, EditOutputFolder})
+    for (QLineEdit* edit : {EditFramePerSeconds, EditFrameTuner, EditLoops, EditOutputFolder})
         connect(edit, &QLineEdit::textChanged, this, &TFormMain::UpdateModifiedMark);
+    for (QCheckBox* box : {CheckBoxGapless, CheckBoxStandalone})
+        connect(box, &QCheckBox::toggled, this, &TFormMain::UpdateModifiedMark);
     connect(inputFiles_, &QAbstractItemModel::modelReset, this, &TFormMain::UpdateModifiedMark);
     connect(inputFiles_, &QAbstractItemModel::rowsRemoved, this, &TFormMain::UpdateModifiedMark);
 }

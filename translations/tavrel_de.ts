@@ -111,12 +111,6 @@ auch in seinen Unterordnern), nach Namen geordnet.
 </translation>
     </message>
     <message>
-        <source>      --fps N            Frames per second, 0 to 100 (default 12).
-</source>
-        <translation>      --fps N            Bilder je Sekunde, 0 bis 100 (Vorgabe 12).
-</translation>
-    </message>
-    <message>
         <source>      --tuner N          Frames added to (or taken from) each movie, -100 to 100.
 </source>
         <translation>      --tuner N          Bilder, die jedem Film hinzugefügt (oder genommen)
@@ -303,6 +297,44 @@ shipped share/tavrel/settings.ini when the preferences are first saved.
 eigene jedes Benutzers, $XDG_CONFIG_HOME/tavrel/settings.ini
 (~/.config/tavrel/settings.ini), beim ersten Speichern der Einstellungen aus der
 mitgelieferten share/tavrel/settings.ini gemacht.
+</translation>
+    </message>
+    <message>
+        <source>      --fps N            Frames per second, 0 to 100 (default 12): the rate of
+                         the host movie that loads these movies, which sets how
+                         many frames each has. Their own header keeps 12
+                         unless --standalone.
+</source>
+        <translation>      --fps N            Bilder je Sekunde, 0 bis 100 (Vorgabe 12): die Rate des
+                         Films, der diese Filme lädt; sie bestimmt, wie viele
+                         Bilder jeder hat. Ihr eigener Kopf behält 12, außer
+                         mit --standalone.
+</translation>
+    </message>
+    <message>
+        <source>      --gapless          Exact timing: only the sound&apos;s own samples play, so it
+                         starts on time and loops without a gap.
+</source>
+        <translation>      --gapless          Genaues Timing: Nur die eigenen Samples des Tons
+                         spielen, so beginnt er pünktlich und wiederholt sich
+                         lückenlos.
+</translation>
+    </message>
+    <message>
+        <source>      --loops N          Play the sound N times, 1 to 65535; the movie&apos;s frames
+                         last as long.
+</source>
+        <translation>      --loops N          Den Ton N-mal spielen, 1 bis 65535; die Bilder des
+                         Films dauern so lange.
+</translation>
+    </message>
+    <message>
+        <source>      --standalone       The header states --fps (1 to 100), not 12: a movie
+                         played on its own lasts as long as its sound.
+</source>
+        <translation>      --standalone       Der Kopf nennt --fps (1 bis 100), nicht 12: Ein Film,
+                         der allein abgespielt wird, dauert so lange wie sein
+                         Ton.
 </translation>
     </message>
 </context>
@@ -629,6 +661,10 @@ Soll die Datei ersetzt werden?</translation>
         <source>option &apos;--window&apos; takes only FILE|FOLDER arguments, -r, --files-from and -0</source>
         <translation>Option &apos;--window&apos; nimmt nur DATEI|ORDNER-Argumente, -r, --files-from und -0</translation>
     </message>
+    <message>
+        <source>option &apos;--standalone&apos; needs a frame rate: --fps 1 to 100</source>
+        <translation>Option &apos;--standalone&apos; braucht eine Bildrate: --fps 1 bis 100</translation>
+    </message>
 </context>
 <context>
     <name>ScriptRun</name>
@@ -741,6 +777,13 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>Not an MP3 file: %1</source>
         <translation>Keine MP3-Datei: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SoundMovieBuilder</name>
+    <message>
+        <source>the movie holds %1 of its %2 frames, the most a movie holds: they end before its sound does</source>
+        <translation>der Film enthält %1 seiner %2 Bilder, die meisten, die ein Film enthalten kann: Sie enden vor seinem Ton</translation>
     </message>
 </context>
 <context>
@@ -985,6 +1028,34 @@ Sollen die Änderungen gespeichert werden?</translation>
     <message>
         <source>Please Select a Directory</source>
         <translation>Bitte einen Ordner wählen</translation>
+    </message>
+    <message>
+        <source>The frame rate of the host movie that will load these movies: it sets how many frames each movie has. The movie&apos;s own header keeps 12 frames per second unless Standalone Movie is checked.</source>
+        <translation>Die Bildrate des Films, der diese Filme laden wird: Sie bestimmt, wie viele Bilder jeder Film hat. Der eigene Kopf des Films behält 12 Bilder je Sekunde, außer »Eigenständiger Film« ist angekreuzt.</translation>
+    </message>
+    <message>
+        <source>Exact Timing</source>
+        <translation>Genaues Timing</translation>
+    </message>
+    <message>
+        <source>Only the sound&apos;s own samples play, without the encoder&apos;s silence before and after them: the sound starts on time and loops without a gap.</source>
+        <translation>Nur die eigenen Samples des Tons spielen, ohne die Stille des Encoders davor und danach: Der Ton beginnt pünktlich und wiederholt sich lückenlos.</translation>
+    </message>
+    <message>
+        <source>Loops :</source>
+        <translation>Wiederholungen:</translation>
+    </message>
+    <message>
+        <source>How many times the sound plays, 1 to 65535; the movie&apos;s frames last as long. 0 plays it once, as a movie without this setting.</source>
+        <translation>Wie oft der Ton spielt, 1 bis 65535; die Bilder des Films dauern so lange. 0 spielt ihn einmal, wie ein Film ohne diese Einstellung.</translation>
+    </message>
+    <message>
+        <source>Standalone Movie</source>
+        <translation>Eigenständiger Film</translation>
+    </message>
+    <message>
+        <source>The movie&apos;s header states Frame/Seconds (1 to 100) instead of 12, so that the movie played on its own lasts as long as its sound.</source>
+        <translation>Der Kopf des Films nennt Bilder/Sekunde (1 bis 100) statt 12, damit der allein abgespielte Film so lange dauert wie sein Ton.</translation>
     </message>
 </context>
 <context>

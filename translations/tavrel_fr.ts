@@ -111,12 +111,6 @@ ceux de ses sous-dossiers), par ordre de nom.
 </translation>
     </message>
     <message>
-        <source>      --fps N            Frames per second, 0 to 100 (default 12).
-</source>
-        <translation>      --fps N            Images par seconde, de 0 à 100 (12 par défaut).
-</translation>
-    </message>
-    <message>
         <source>      --tuner N          Frames added to (or taken from) each movie, -100 to 100.
 </source>
         <translation>      --tuner N          Images ajoutées à chaque film (ou retirées), de -100 à
@@ -303,6 +297,42 @@ shipped share/tavrel/settings.ini when the preferences are first saved.
 chaque utilisateur, $XDG_CONFIG_HOME/tavrel/settings.ini
 (~/.config/tavrel/settings.ini), fait à partir du share/tavrel/settings.ini
 livré la première fois que les préférences sont enregistrées.
+</translation>
+    </message>
+    <message>
+        <source>      --fps N            Frames per second, 0 to 100 (default 12): the rate of
+                         the host movie that loads these movies, which sets how
+                         many frames each has. Their own header keeps 12
+                         unless --standalone.
+</source>
+        <translation>      --fps N            Images par seconde, de 0 à 100 (12 par défaut) : la
+                         cadence du film hôte qui charge ces films, qui fixe
+                         combien d&apos;images chacun compte. Leur propre en-tête
+                         garde 12, sauf avec --standalone.
+</translation>
+    </message>
+    <message>
+        <source>      --gapless          Exact timing: only the sound&apos;s own samples play, so it
+                         starts on time and loops without a gap.
+</source>
+        <translation>      --gapless          Minutage exact : seuls les échantillons du son jouent ;
+                         il commence à l&apos;heure et boucle sans blanc.
+</translation>
+    </message>
+    <message>
+        <source>      --loops N          Play the sound N times, 1 to 65535; the movie&apos;s frames
+                         last as long.
+</source>
+        <translation>      --loops N          Jouer le son N fois, de 1 à 65535 ; les images du film
+                         durent aussi longtemps.
+</translation>
+    </message>
+    <message>
+        <source>      --standalone       The header states --fps (1 to 100), not 12: a movie
+                         played on its own lasts as long as its sound.
+</source>
+        <translation>      --standalone       L&apos;en-tête indique --fps (de 1 à 100), et non 12 : un
+                         film joué seul dure aussi longtemps que son son.
 </translation>
     </message>
 </context>
@@ -629,6 +659,10 @@ Voulez-vous le remplacer ?</translation>
         <source>option &apos;--window&apos; takes only FILE|FOLDER arguments, -r, --files-from and -0</source>
         <translation>l&apos;option &apos;--window&apos; ne prend que des arguments FICHIER|DOSSIER, -r, --files-from et -0</translation>
     </message>
+    <message>
+        <source>option &apos;--standalone&apos; needs a frame rate: --fps 1 to 100</source>
+        <translation>l&apos;option &apos;--standalone&apos; demande une cadence : --fps de 1 à 100</translation>
+    </message>
 </context>
 <context>
     <name>ScriptRun</name>
@@ -741,6 +775,13 @@ Voulez-vous le remplacer ?</translation>
     <message>
         <source>Not an MP3 file: %1</source>
         <translation>Ce n&apos;est pas un fichier MP3 : %1</translation>
+    </message>
+</context>
+<context>
+    <name>SoundMovieBuilder</name>
+    <message>
+        <source>the movie holds %1 of its %2 frames, the most a movie holds: they end before its sound does</source>
+        <translation>le film contient %1 de ses %2 images, le plus qu&apos;un film puisse contenir : elles finissent avant son son</translation>
     </message>
 </context>
 <context>
@@ -985,6 +1026,34 @@ Voulez-vous enregistrer les modifications que vous avez faites ?</translation>
     <message>
         <source>Please Select a Directory</source>
         <translation>Veuillez choisir un dossier</translation>
+    </message>
+    <message>
+        <source>The frame rate of the host movie that will load these movies: it sets how many frames each movie has. The movie&apos;s own header keeps 12 frames per second unless Standalone Movie is checked.</source>
+        <translation>La cadence du film hôte qui chargera ces films : elle fixe combien d&apos;images compte chaque film. L&apos;en-tête du film garde 12 images par seconde, sauf si « Film autonome » est coché.</translation>
+    </message>
+    <message>
+        <source>Exact Timing</source>
+        <translation>Minutage exact</translation>
+    </message>
+    <message>
+        <source>Only the sound&apos;s own samples play, without the encoder&apos;s silence before and after them: the sound starts on time and loops without a gap.</source>
+        <translation>Seuls les échantillons du son jouent, sans le silence de l&apos;encodeur avant et après : le son commence à l&apos;heure et boucle sans blanc.</translation>
+    </message>
+    <message>
+        <source>Loops :</source>
+        <translation>Boucles :</translation>
+    </message>
+    <message>
+        <source>How many times the sound plays, 1 to 65535; the movie&apos;s frames last as long. 0 plays it once, as a movie without this setting.</source>
+        <translation>Combien de fois le son joue, de 1 à 65535 ; les images du film durent aussi longtemps. 0 le joue une fois, comme un film sans ce réglage.</translation>
+    </message>
+    <message>
+        <source>Standalone Movie</source>
+        <translation>Film autonome</translation>
+    </message>
+    <message>
+        <source>The movie&apos;s header states Frame/Seconds (1 to 100) instead of 12, so that the movie played on its own lasts as long as its sound.</source>
+        <translation>L&apos;en-tête du film indique Images/seconde (de 1 à 100) au lieu de 12, pour que le film joué seul dure aussi longtemps que son son.</translation>
     </message>
 </context>
 <context>

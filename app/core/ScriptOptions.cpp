@@ -361,7 +361,8 @@ bool ParseScriptOptions(const QStringList& arguments, ScriptOptions& options, st
         return false;
     }
     if (options.standalone && options.framesPerSecond == 0) {
-        error = Words(QT_TRANSLATE_NOOP("ScriptOptions", "option '--standalone' needs a frame rate: --fps 1 to 100"));
+        error = Words(
+            QT_TRANSLATE_NOOP("ScriptOptions", "option '--standalone' needs a frame rate: --fps 1 to 100"));
         return false;
     }
     return true;
