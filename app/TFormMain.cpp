@@ -435,6 +435,7 @@ void TFormMain::AddNumberRow(QWidget* parent, QVBoxLayout* layout, const NumberR
     QLabel* label = LabelFor(tr(row.caption), edit, QString::fromLatin1(row.labelName));
     upDown->NameArrowsAfter(edit->accessibleName());
     line->addWidget(label, 1);
+    line->addSpacing(4);
     line->addWidget(edit);
     line->addWidget(upDown);
     layout->addLayout(line);
