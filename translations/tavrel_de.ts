@@ -590,6 +590,10 @@ Soll die Datei ersetzt werden?</translation>
         <source>the encoded MP3 holds %1 s of %2 s</source>
         <translation>die kodierte MP3 enthält %1 s von %2 s</translation>
     </message>
+    <message>
+        <source>the input is damaged at %1 s of %2 s: some players stop there</source>
+        <translation>die Eingabe ist bei %1 s von %2 s beschädigt: Manche Player halten dort an</translation>
+    </message>
 </context>
 <context>
     <name>ScriptOptions</name>
@@ -782,8 +786,16 @@ Soll die Datei ersetzt werden?</translation>
 <context>
     <name>SoundMovieBuilder</name>
     <message>
-        <source>the movie holds %1 of its %2 frames, the most a movie holds: they end before its sound does</source>
-        <translation>der Film enthält %1 seiner %2 Bilder, die meisten, die ein Film enthalten kann: Sie enden vor seinem Ton</translation>
+        <source>its frames cover %1 s of %2 s: a movie holds at most %3 frames</source>
+        <translation>ihre Bilder decken %1 s von %2 s ab: Ein Film enthält höchstens %3 Bilder</translation>
+    </message>
+    <message>
+        <source>its movie holds %1 of its %2 frames: a movie holds at most %3 frames</source>
+        <translation>ihr Film enthält %1 ihrer %2 Bilder: Ein Film enthält höchstens %3 Bilder</translation>
+    </message>
+    <message>
+        <source>its movie has no frame for the sound&apos;s %1 ms (%2 frames per second, frame tuner %3)</source>
+        <translation>ihr Film hat kein Bild für die %1 ms des Tons (%2 Bilder je Sekunde, Bildkorrektur %3)</translation>
     </message>
 </context>
 <context>

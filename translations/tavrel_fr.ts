@@ -588,6 +588,10 @@ Voulez-vous le remplacer ?</translation>
         <source>the encoded MP3 holds %1 s of %2 s</source>
         <translation>le MP3 encodé contient %1 s sur %2 s</translation>
     </message>
+    <message>
+        <source>the input is damaged at %1 s of %2 s: some players stop there</source>
+        <translation>l&apos;entrée est abîmée à %1 s sur %2 s : certains lecteurs s&apos;y arrêtent</translation>
+    </message>
 </context>
 <context>
     <name>ScriptOptions</name>
@@ -780,8 +784,16 @@ Voulez-vous le remplacer ?</translation>
 <context>
     <name>SoundMovieBuilder</name>
     <message>
-        <source>the movie holds %1 of its %2 frames, the most a movie holds: they end before its sound does</source>
-        <translation>le film contient %1 de ses %2 images, le plus qu&apos;un film puisse contenir : elles finissent avant son son</translation>
+        <source>its frames cover %1 s of %2 s: a movie holds at most %3 frames</source>
+        <translation>ses images couvrent %1 s sur %2 s : un film contient au plus %3 images</translation>
+    </message>
+    <message>
+        <source>its movie holds %1 of its %2 frames: a movie holds at most %3 frames</source>
+        <translation>son film contient %1 de ses %2 images : un film contient au plus %3 images</translation>
+    </message>
+    <message>
+        <source>its movie has no frame for the sound&apos;s %1 ms (%2 frames per second, frame tuner %3)</source>
+        <translation>son film n&apos;a aucune image pour les %1 ms du son (%2 images par seconde, correction %3)</translation>
     </message>
 </context>
 <context>

@@ -108,9 +108,9 @@ std::string Seconds(int32_t ms, int decimals) {
 std::string DamageNote(const Mp3Length& length) {
     if (length.stopsAtMs < 0)
         return {};
-    return MessageBytes(
-        QCoreApplication::translate("RunScheduler", "the input is damaged at %1 s of %2 s: some players stop there"),
-        {Seconds(length.stopsAtMs, 2), Seconds(length.ms, 2)});
+    return MessageBytes(QCoreApplication::translate(
+                            "RunScheduler", "the input is damaged at %1 s of %2 s: some players stop there"),
+                        {Seconds(length.stopsAtMs, 2), Seconds(length.ms, 2)});
 }
 
 // The presets as this project encodes them. An editable preset ("Custom...") stands for the values

@@ -92,20 +92,23 @@ std::string FramesNote(int32_t soundFrames, int32_t soundMs, const SoundMovieOpt
     if (soundFrames > most) {
         const std::string limit = Grouped(kMaxMovieFrames);
         if (fps > 0 && int64_t{most} * 1000 / fps < playingMs)
-            return MessageBytes(QCoreApplication::translate("SoundMovieBuilder",
-                                                            "its frames cover %1 s of %2 s: a movie holds at most %3 "
-                                                            "frames"),
-                                {Grouped(most / fps), Grouped(playingMs / 1000), limit});
-        return MessageBytes(QCoreApplication::translate("SoundMovieBuilder",
-                                                        "its movie holds %1 of its %2 frames: a movie holds at most %3 "
-                                                        "frames"),
-                            {Grouped(most), Grouped(soundFrames), limit});
+            return MessageBytes(
+                QCoreApplication::translate("SoundMovieBuilder",
+                                            "its frames cover %1 s of %2 s: a movie holds at most %3 "
+                                            "frames"),
+                {Grouped(most / fps), Grouped(playingMs / 1000), limit});
+        return MessageBytes(
+            QCoreApplication::translate("SoundMovieBuilder",
+                                        "its movie holds %1 of its %2 frames: a movie holds at most %3 "
+                                        "frames"),
+            {Grouped(most), Grouped(soundFrames), limit});
     }
     if (soundFrames <= 0 && playingMs > 0)
-        return MessageBytes(QCoreApplication::translate("SoundMovieBuilder",
-                                                        "its movie has no frame for the sound's %1 ms (%2 frames per "
-                                                        "second, frame tuner %3)"),
-                            {Grouped(playingMs), std::to_string(fps), std::to_string(options.frameTuner)});
+        return MessageBytes(
+            QCoreApplication::translate("SoundMovieBuilder",
+                                        "its movie has no frame for the sound's %1 ms (%2 frames per "
+                                        "second, frame tuner %3)"),
+            {Grouped(playingMs), std::to_string(fps), std::to_string(options.frameTuner)});
     return std::string();
 }
 
