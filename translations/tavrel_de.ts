@@ -53,25 +53,6 @@
 </translation>
     </message>
     <message>
-        <source>SWF Tavrel Tool turns WAV and MP3 sound files into SWF movies that play the sound.
-A FOLDER stands for the .wav and .mp3 files directly inside it (-r: and in its
-subfolders), in name order.
-</source>
-        <translation>SWF Tavrel Tool macht aus WAV- und MP3-Tondateien SWF-Filme, die den Ton
-abspielen. Ein ORDNER steht für die .wav- und .mp3-Dateien direkt darin (-r:
-auch in seinen Unterordnern), nach Namen geordnet.
-</translation>
-    </message>
-    <message>
-        <source>  -o, --output DIR       Write the movies and the run report into DIR (made when
-                         missing). Required for a run: there is no default.
-</source>
-        <translation>  -o, --output ORDNER    Die Filme und den Laufbericht in ORDNER schreiben
-                         (angelegt, wenn er fehlt). Für einen Lauf nötig: Es
-                         gibt keine Vorgabe.
-</translation>
-    </message>
-    <message>
         <source>  -m, --mode NAME|N      Encode with the output mode of that name, or number N
                          of --list-modes (default: the new project&apos;s).
 </source>
@@ -111,33 +92,9 @@ auch in seinen Unterordnern), nach Namen geordnet.
 </translation>
     </message>
     <message>
-        <source>      --tuner N          Frames added to (or taken from) each movie, -100 to 100.
-</source>
-        <translation>      --tuner N          Bilder, die jedem Film hinzugefügt (oder genommen)
-                         werden, -100 bis 100.
-</translation>
-    </message>
-    <message>
         <source>      --stop WHEN        A Stop action: none (default), start or end.
 </source>
         <translation>      --stop WANN        Eine Stop-Aktion: none (Vorgabe), start oder end.
-</translation>
-    </message>
-    <message>
-        <source>  -j, --jobs N           Encode N files at once, 1 to 64 (default: settings.ini&apos;s
-                         encoders, one per processor).
-</source>
-        <translation>  -j, --jobs N           N Dateien gleichzeitig kodieren, 1 bis 64 (Vorgabe:
-                         encoders aus settings.ini, einer je Prozessor).
-</translation>
-    </message>
-    <message>
-        <source>      --report FILE      Write the run report to FILE (default: DIR/Untitled.txt,
-                         or DIR/&lt;name&gt;.txt with --save-project &lt;name&gt;.xml).
-</source>
-        <translation>      --report DATEI     Den Laufbericht in DATEI schreiben (Vorgabe:
-                         ORDNER/Untitled.txt, oder ORDNER/&lt;Name&gt;.txt mit
-                         --save-project &lt;Name&gt;.xml).
 </translation>
     </message>
     <message>
@@ -151,28 +108,10 @@ auch in seinen Unterordnern), nach Namen geordnet.
 </translation>
     </message>
     <message>
-        <source>  -n, --dry-run          Convert nothing: check, save the project when asked, and
-                         print the files that would be converted, one a line.
-</source>
-        <translation>  -n, --dry-run          Nichts umwandeln: prüfen, das Projekt auf Wunsch
-                         speichern und die Dateien ausgeben, die umgewandelt
-                         würden, eine je Zeile.
-</translation>
-    </message>
-    <message>
         <source>  -r, --recursive        Take the sound files of a FOLDER&apos;s subfolders too.
 </source>
         <translation>  -r, --recursive        Auch die Tondateien der Unterordner eines ORDNERS
                          nehmen.
-</translation>
-    </message>
-    <message>
-        <source>      --files-from LIST  Also convert the files (or folders) named in the file
-                         LIST, one a line; - reads the names from standard input.
-</source>
-        <translation>      --files-from LISTE Auch die Dateien (oder Ordner) umwandeln, die in der
-                         Datei LISTE stehen, eine je Zeile; - liest die Namen
-                         von der Standardeingabe.
 </translation>
     </message>
     <message>
@@ -206,30 +145,6 @@ auch in seinen Unterordnern), nach Namen geordnet.
 </translation>
     </message>
     <message>
-        <source>  -f:&lt;project&gt;           Load the project file (as the window&apos;s Save Project
-                         writes it), make a movie of each of its sound files in its
-                         output folder, write the run report there and end. No blank
-                         between -f: and the path. Relative paths in the project
-                         are read from the project file&apos;s folder.
-</source>
-        <translation>  -f:&lt;Projekt&gt;           Die Projektdatei laden (wie Projekt speichern im
-                         Fenster sie schreibt), aus jeder ihrer Tondateien einen
-                         Film in ihrem Ausgabeordner machen, dort den
-                         Laufbericht schreiben und enden. Kein Leerzeichen
-                         zwischen -f: und dem Pfad. Relative Pfade im Projekt
-                         gelten ab dem Ordner der Projektdatei.
-</translation>
-    </message>
-    <message>
-        <source>  -hide                  Show no window during that run: every message goes to
-                         standard error. Without a display there is never a window.
-</source>
-        <translation>  -hide                  Bei diesem Lauf kein Fenster zeigen: Jede Meldung geht
-                         auf die Standardfehlerausgabe. Ohne Bildschirm gibt es
-                         nie ein Fenster.
-</translation>
-    </message>
-    <message>
         <source>  -h, --help             Print this text and end.
 </source>
         <translation>  -h, --help             Diesen Text ausgeben und enden.
@@ -242,61 +157,11 @@ auch in seinen Unterordnern), nach Namen geordnet.
 </translation>
     </message>
     <message>
-        <source>On a terminal a run shows its progress on standard error (file number, percent,
-name) and a summary line; otherwise, as with -f:, only a line for each file that
-gave no movie, and why. Messages start with &quot;tavrel: &quot;.
-</source>
-        <translation>Im Terminal zeigt ein Lauf seinen Fortschritt auf der Standardfehlerausgabe
-(Nummer der Datei, Prozent, Name) und eine Zusammenfassung; sonst, wie mit -f:,
-nur eine Zeile je Datei, die keinen Film ergab, und warum. Meldungen beginnen
-mit &quot;tavrel: &quot;.
-</translation>
-    </message>
-    <message>
         <source>Examples:
   tavrel -o movies sounds/                  every sound file in sounds/
 </source>
         <translation>Beispiele:
   tavrel -o movies sounds/                  jede Tondatei in sounds/
-</translation>
-    </message>
-    <message>
-        <source>Exit status of a run (files or -f:):
-  0  every listed file became a movie and the report was written
-  1  a mistake in the options (an unknown option, a missing or bad value; the
-     message names it), no sound files, no output folder, a check message
-     (Invalid Parameters, Invalid Filename, no input files, no output folder), or no
-     display or no window program to show the window
-  2  the project file, a --files-from list or settings.ini could not be read, or
-     the --save-project file could not be written
-  3  the run was stopped (closing the window; SIGINT, SIGTERM or SIGHUP, which also
-     end a window that runs nothing), or its report could not be written
-  4  the run completed, but some listed files gave no movie
-</source>
-        <translation>Exit-Status eines Laufs (Dateien oder -f:):
-  0  jede aufgeführte Datei wurde ein Film, und der Bericht wurde geschrieben
-  1  ein Fehler in den Optionen (eine unbekannte Option, ein fehlender oder
-     falscher Wert; die Meldung nennt ihn), keine Tondateien, kein
-     Ausgabeordner, eine Prüfmeldung (Ungültige Parameter, Ungültiger
-     Dateiname, keine Eingabedateien, kein Ausgabeordner), oder kein
-     Bildschirm oder kein Fensterprogramm für das Fenster
-  2  die Projektdatei, eine --files-from-Liste oder settings.ini ließ sich
-     nicht lesen, oder die --save-project-Datei ließ sich nicht schreiben
-  3  der Lauf wurde angehalten (Schließen des Fensters; SIGINT, SIGTERM oder
-     SIGHUP, die auch ein Fenster beenden, das nichts umwandelt), oder sein
-     Bericht ließ sich nicht schreiben
-  4  der Lauf wurde fertig, aber einige aufgeführte Dateien ergaben keinen Film
-</translation>
-    </message>
-    <message>
-        <source>Settings: settings.ini beside the program when there is one; else each user&apos;s own
-$XDG_CONFIG_HOME/tavrel/settings.ini (~/.config/tavrel/settings.ini), made from the
-shipped share/tavrel/settings.ini when the preferences are first saved.
-</source>
-        <translation>Einstellungen: settings.ini neben dem Programm, wenn es eine gibt; sonst die
-eigene jedes Benutzers, $XDG_CONFIG_HOME/tavrel/settings.ini
-(~/.config/tavrel/settings.ini), beim ersten Speichern der Einstellungen aus der
-mitgelieferten share/tavrel/settings.ini gemacht.
 </translation>
     </message>
     <message>
@@ -337,6 +202,170 @@ mitgelieferten share/tavrel/settings.ini gemacht.
                          Ton.
 </translation>
     </message>
+    <message>
+        <source>SWF Tavrel Tool turns sound files into SWF movies that play the sound. A FOLDER
+stands for the sound files directly inside it (-r: and in its subfolders), in
+name order, hidden ones left out: MP3, and what libsndfile reads (WAV, AIFF,
+FLAC, Ogg Vorbis and Opus, AU, CAF, W64, RF64 and more).
+</source>
+        <translation>SWF Tavrel Tool macht aus Tondateien SWF-Filme, die den Ton abspielen. Ein
+ORDNER steht für die Tondateien direkt darin (-r: auch in seinen Unterordnern),
+nach Namen geordnet, ohne versteckte: MP3 und was libsndfile liest (WAV, AIFF,
+FLAC, Ogg Vorbis und Opus, AU, CAF, W64, RF64 und mehr).
+</translation>
+    </message>
+    <message>
+        <source>  -o, --output DIR       Write the movies and the run report into DIR (made,
+                         with its parents, when missing). Required for a run.
+</source>
+        <translation>  -o, --output ORDNER    Die Filme und den Laufbericht in ORDNER schreiben (samt
+                         übergeordneten Ordnern angelegt, wenn er fehlt). Für
+                         einen Lauf nötig.
+</translation>
+    </message>
+    <message>
+        <source>      --tuner N          Frames added to (or taken from) each movie, -100 to
+                         100.
+</source>
+        <translation>      --tuner N          Bilder, die jedem Film hinzugefügt (oder genommen)
+                         werden, -100 bis 100.
+</translation>
+    </message>
+    <message>
+        <source>  -j, --jobs N           Encode N files at once, 1 to 64 (default:
+                         settings.ini&apos;s encoders, one per processor).
+</source>
+        <translation>  -j, --jobs N           N Dateien gleichzeitig kodieren, 1 bis 64 (Vorgabe:
+                         encoders aus settings.ini, einer je Prozessor).
+</translation>
+    </message>
+    <message>
+        <source>      --report FILE      Write the run report to FILE (default:
+                         DIR/Untitled.txt, or DIR/&lt;name&gt;.txt with
+                         --save-project &lt;name&gt;.xml).
+</source>
+        <translation>      --report DATEI     Den Laufbericht in DATEI schreiben (Vorgabe:
+                         ORDNER/Untitled.txt, oder ORDNER/&lt;Name&gt;.txt mit
+                         --save-project &lt;Name&gt;.xml).
+</translation>
+    </message>
+    <message>
+        <source>  -n, --dry-run          Convert nothing: check what the run checks (the same
+                         messages and exit status), save the project when
+                         asked, and print the files to convert, one a line.
+</source>
+        <translation>  -n, --dry-run          Nichts umwandeln: prüfen, was der Lauf prüft (dieselben
+                         Meldungen und derselbe Exit-Status), das Projekt auf
+                         Wunsch speichern und die umzuwandelnden Dateien
+                         ausgeben, eine je Zeile.
+</translation>
+    </message>
+    <message>
+        <source>      --files-from LIST  Also convert the files (or folders) named in the file
+                         LIST, one a line; - reads the names from standard
+                         input.
+</source>
+        <translation>      --files-from LISTE Auch die Dateien (oder Ordner) umwandeln, die in der
+                         Datei LISTE stehen, eine je Zeile; - liest die Namen
+                         von der Standardeingabe.
+</translation>
+    </message>
+    <message>
+        <source>  -f:&lt;project&gt;           Load the project file (as the window&apos;s Save Project
+                         writes it), make a movie of each of its sound files
+                         in its output folder, write the run report there and
+                         end. No blank between -f: and the path. Relative
+                         paths in the project are read from its folder.
+</source>
+        <translation>  -f:&lt;Projekt&gt;           Die Projektdatei laden (wie Projekt speichern im
+                         Fenster sie schreibt), aus jeder ihrer Tondateien einen
+                         Film in ihrem Ausgabeordner machen, dort den
+                         Laufbericht schreiben und enden. Kein Leerzeichen
+                         zwischen -f: und dem Pfad. Relative Pfade im Projekt
+                         gelten ab seinem Ordner.
+</translation>
+    </message>
+    <message>
+        <source>  -hide                  Show no window during that run: every message goes
+                         to standard error. Without a display there is never
+                         a window.
+</source>
+        <translation>  -hide                  Bei diesem Lauf kein Fenster zeigen: Jede Meldung geht
+                         auf die Standardfehlerausgabe. Ohne Bildschirm gibt es
+                         nie ein Fenster.
+</translation>
+    </message>
+    <message>
+        <source>On a terminal a run shows its progress on standard error (files done, percent,
+the file in work) and a summary line; otherwise, as with -f:, only a line for
+each file that gave no movie, and why. Messages start with &quot;tavrel: &quot;.
+</source>
+        <translation>Im Terminal zeigt ein Lauf seinen Fortschritt auf der Standardfehlerausgabe
+(fertige Dateien, Prozent, die Datei in Arbeit) und eine Zusammenfassung; sonst,
+wie mit -f:, nur eine Zeile je Datei, die keinen Film ergab, und warum.
+Meldungen beginnen mit &quot;tavrel: &quot;.
+</translation>
+    </message>
+    <message>
+        <source>Exit status of a run (files or -f:):
+  0  every listed file became a movie and the report was written
+  1  a mistake in the options (an unknown option, a missing or bad value; the
+     message names it), no sound files, no output folder, a check message
+     (Invalid Parameters, Invalid Filename, no input files, no output
+     folder, an output folder that cannot be made), or no display or no
+     window program to show the window
+  2  the project file, a --files-from list or settings.ini could not be read,
+     or the --save-project file could not be written (or would replace an
+     input or a movie of the run)
+  3  the run was stopped (closing the window; SIGINT, SIGTERM or SIGHUP,
+     which also end a window that runs nothing), or its report could not be
+     written (or would replace an input, a movie or the project file)
+  4  the run completed, but some listed files gave no movie (-n: some listed
+     files cannot be read)
+</source>
+        <translation>Exit-Status eines Laufs (Dateien oder -f:):
+  0  jede aufgeführte Datei wurde ein Film, und der Bericht wurde geschrieben
+  1  ein Fehler in den Optionen (eine unbekannte Option, ein fehlender oder
+     falscher Wert; die Meldung nennt ihn), keine Tondateien, kein
+     Ausgabeordner, eine Prüfmeldung (Invalid Parameters, Invalid Filename,
+     keine Eingabedateien, kein Ausgabeordner, ein Ausgabeordner, der sich
+     nicht anlegen lässt), oder kein Bildschirm oder kein Fensterprogramm für
+     das Fenster
+  2  die Projektdatei, eine --files-from-Liste oder settings.ini ließ sich
+     nicht lesen, oder die --save-project-Datei ließ sich nicht schreiben
+     (oder würde eine Eingabe oder einen Film des Laufs ersetzen)
+  3  der Lauf wurde angehalten (Schließen des Fensters; SIGINT, SIGTERM oder
+     SIGHUP, die auch ein Fenster beenden, das nichts umwandelt), oder sein
+     Bericht ließ sich nicht schreiben (oder würde eine Eingabe, einen Film
+     oder die Projektdatei ersetzen)
+  4  der Lauf wurde fertig, aber einige aufgeführte Dateien ergaben keinen
+     Film (-n: einige aufgeführte Dateien lassen sich nicht lesen)
+</translation>
+    </message>
+    <message>
+        <source>Settings: settings.ini beside the program when there is one; else each
+user&apos;s own $XDG_CONFIG_HOME/tavrel/settings.ini
+(~/.config/tavrel/settings.ini), made from the shipped
+share/tavrel/settings.ini when the preferences are first saved.
+</source>
+        <translation>Einstellungen: settings.ini neben dem Programm, wenn es eine gibt; sonst die
+eigene jedes Benutzers, $XDG_CONFIG_HOME/tavrel/settings.ini
+(~/.config/tavrel/settings.ini), beim ersten Speichern der Einstellungen aus der
+mitgelieferten share/tavrel/settings.ini gemacht.
+</translation>
+    </message>
+    <message>
+        <source>-hide needs a project, -f:&lt;project&gt; (files are converted without -hide: tavrel -o DIR FILE...)</source>
+        <translation>-hide braucht ein Projekt, -f:&lt;Projekt&gt; (Dateien werden ohne -hide umgewandelt: tavrel -o ORDNER DATEI...)</translation>
+    </message>
+    <message>
+        <source>no project file is named: -f:&lt;project&gt;, with no blank after -f:</source>
+        <translation>keine Projektdatei genannt: -f:&lt;Projekt&gt;, ohne Leerzeichen nach -f:</translation>
+    </message>
+    <message>
+        <source>%1: it is a folder, not a project file</source>
+        <translation>%1: Es ist ein Ordner, keine Projektdatei</translation>
+    </message>
 </context>
 <context>
     <name>EncoderRunner</name>
@@ -373,6 +402,14 @@ mitgelieferten share/tavrel/settings.ini gemacht.
         <source>the encoder failed (exit status %1)%2</source>
         <comment>%2: what the encoder said, beginning with a colon, or nothing</comment>
         <translation>der Encoder ist gescheitert (Exit-Status %1)%2</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorLines</name>
+    <message>
+        <source>%1: %2</source>
+        <comment>a message, then what it is about or why</comment>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -446,8 +483,8 @@ mitgelieferten share/tavrel/settings.ini gemacht.
 <context>
     <name>HeadlessRun</name>
     <message>
-        <source>There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the display does not answer). To convert a project without one, run: tavrel -f:project.xml -hide</source>
-        <translation>Es gibt keinen Bildschirm, auf dem das Fenster erscheinen kann (DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt, oder der Bildschirm antwortet nicht). Ein Projekt ohne Bildschirm umwandeln: tavrel -f:projekt.xml -hide</translation>
+        <source>There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the display does not answer). To convert without one, run: tavrel -o DIR FILE... (sound files), or tavrel -f:project.xml -hide (a project)</source>
+        <translation>Es gibt keinen Bildschirm, auf dem das Fenster erscheinen kann (DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt, oder der Bildschirm antwortet nicht). Ohne Bildschirm umwandeln: tavrel -o ORDNER DATEI... (Tondateien) oder tavrel -f:projekt.xml -hide (ein Projekt)</translation>
     </message>
 </context>
 <context>
@@ -472,8 +509,8 @@ mitgelieferten share/tavrel/settings.ini gemacht.
 <context>
     <name>ProgramStart</name>
     <message>
-        <source>tavrel: &apos;%1&apos; is ignored beside -f: and -hide</source>
-        <translation>tavrel: »%1« wird neben -f: und -hide nicht beachtet</translation>
+        <source>&apos;%1&apos; is ignored beside -f: and -hide</source>
+        <translation>»%1« wird neben -f: und -hide nicht beachtet</translation>
     </message>
 </context>
 <context>
@@ -567,6 +604,25 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>Please note:</source>
         <translation>Bitte beachten:</translation>
+    </message>
+</context>
+<context>
+    <name>RunOutputChecks</name>
+    <message>
+        <source>it is an input of the run</source>
+        <translation>Sie ist eine Eingabe des Laufs</translation>
+    </message>
+    <message>
+        <source>the movie of %1 goes there</source>
+        <translation>der Film von %1 kommt dorthin</translation>
+    </message>
+    <message>
+        <source>Cannot create file %1: %2</source>
+        <translation>Die Datei %1 lässt sich nicht anlegen: %2</translation>
+    </message>
+    <message>
+        <source>it is the project file of the run</source>
+        <translation>Sie ist die Projektdatei des Laufs</translation>
     </message>
 </context>
 <context>
@@ -1198,12 +1254,12 @@ Die bisher konvertierten Dateien bleiben erhalten und stehen im Laufbericht; die
 <context>
     <name>main</name>
     <message>
-        <source>tavrel: cannot start the window program %1: %2</source>
-        <translation>tavrel: Das Fensterprogramm %1 lässt sich nicht starten: %2</translation>
-    </message>
-    <message>
         <source>An unknown failure stopped the program.</source>
         <translation>Ein unbekannter Fehler hat das Programm beendet.</translation>
+    </message>
+    <message>
+        <source>cannot start the window program %1: %2</source>
+        <translation>Das Fensterprogramm %1 lässt sich nicht starten: %2</translation>
     </message>
 </context>
 </TS>

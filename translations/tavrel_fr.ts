@@ -53,25 +53,6 @@
 </translation>
     </message>
     <message>
-        <source>SWF Tavrel Tool turns WAV and MP3 sound files into SWF movies that play the sound.
-A FOLDER stands for the .wav and .mp3 files directly inside it (-r: and in its
-subfolders), in name order.
-</source>
-        <translation>SWF Tavrel Tool fait de fichiers son WAV et MP3 des films SWF qui jouent le son.
-Un DOSSIER désigne les fichiers .wav et .mp3 qu&apos;il contient directement (-r : et
-ceux de ses sous-dossiers), par ordre de nom.
-</translation>
-    </message>
-    <message>
-        <source>  -o, --output DIR       Write the movies and the run report into DIR (made when
-                         missing). Required for a run: there is no default.
-</source>
-        <translation>  -o, --output DOSSIER   Écrire les films et le rapport dans DOSSIER (créé s&apos;il
-                         manque). Obligatoire pour convertir : il n&apos;y a pas de
-                         valeur par défaut.
-</translation>
-    </message>
-    <message>
         <source>  -m, --mode NAME|N      Encode with the output mode of that name, or number N
                          of --list-modes (default: the new project&apos;s).
 </source>
@@ -111,33 +92,9 @@ ceux de ses sous-dossiers), par ordre de nom.
 </translation>
     </message>
     <message>
-        <source>      --tuner N          Frames added to (or taken from) each movie, -100 to 100.
-</source>
-        <translation>      --tuner N          Images ajoutées à chaque film (ou retirées), de -100 à
-                         100.
-</translation>
-    </message>
-    <message>
         <source>      --stop WHEN        A Stop action: none (default), start or end.
 </source>
         <translation>      --stop QUAND       Une action Stop : none (par défaut), start ou end.
-</translation>
-    </message>
-    <message>
-        <source>  -j, --jobs N           Encode N files at once, 1 to 64 (default: settings.ini&apos;s
-                         encoders, one per processor).
-</source>
-        <translation>  -j, --jobs N           Encoder N fichiers à la fois, de 1 à 64 (par défaut :
-                         encoders de settings.ini, un par processeur).
-</translation>
-    </message>
-    <message>
-        <source>      --report FILE      Write the run report to FILE (default: DIR/Untitled.txt,
-                         or DIR/&lt;name&gt;.txt with --save-project &lt;name&gt;.xml).
-</source>
-        <translation>      --report FICHIER   Écrire le rapport dans FICHIER (par défaut :
-                         DOSSIER/Untitled.txt, ou DOSSIER/&lt;nom&gt;.txt avec
-                         --save-project &lt;nom&gt;.xml).
 </translation>
     </message>
     <message>
@@ -151,28 +108,10 @@ ceux de ses sous-dossiers), par ordre de nom.
 </translation>
     </message>
     <message>
-        <source>  -n, --dry-run          Convert nothing: check, save the project when asked, and
-                         print the files that would be converted, one a line.
-</source>
-        <translation>  -n, --dry-run          Ne rien convertir : vérifier, enregistrer le projet si
-                         demandé, et afficher les fichiers qui seraient
-                         convertis, un par ligne.
-</translation>
-    </message>
-    <message>
         <source>  -r, --recursive        Take the sound files of a FOLDER&apos;s subfolders too.
 </source>
         <translation>  -r, --recursive        Prendre aussi les fichiers son des sous-dossiers d&apos;un
                          DOSSIER.
-</translation>
-    </message>
-    <message>
-        <source>      --files-from LIST  Also convert the files (or folders) named in the file
-                         LIST, one a line; - reads the names from standard input.
-</source>
-        <translation>      --files-from LISTE Convertir aussi les fichiers (ou dossiers) nommés dans
-                         le fichier LISTE, un par ligne ; - lit les noms sur
-                         l&apos;entrée standard.
 </translation>
     </message>
     <message>
@@ -205,30 +144,6 @@ ceux de ses sous-dossiers), par ordre de nom.
 </translation>
     </message>
     <message>
-        <source>  -f:&lt;project&gt;           Load the project file (as the window&apos;s Save Project
-                         writes it), make a movie of each of its sound files in its
-                         output folder, write the run report there and end. No blank
-                         between -f: and the path. Relative paths in the project
-                         are read from the project file&apos;s folder.
-</source>
-        <translation>  -f:&lt;projet&gt;            Charger le fichier de projet (tel que l&apos;écrit
-                         Enregistrer le projet dans la fenêtre), faire un film
-                         de chacun de ses fichiers son dans son dossier de
-                         sortie, y écrire le rapport, et finir. Pas d&apos;espace
-                         entre -f: et le chemin. Les chemins relatifs du projet
-                         partent du dossier du fichier de projet.
-</translation>
-    </message>
-    <message>
-        <source>  -hide                  Show no window during that run: every message goes to
-                         standard error. Without a display there is never a window.
-</source>
-        <translation>  -hide                  N&apos;afficher aucune fenêtre pendant ce traitement : tout
-                         message va sur la sortie d&apos;erreur. Sans écran, il n&apos;y a
-                         jamais de fenêtre.
-</translation>
-    </message>
-    <message>
         <source>  -h, --help             Print this text and end.
 </source>
         <translation>  -h, --help             Afficher ce texte et finir.
@@ -241,62 +156,11 @@ ceux de ses sous-dossiers), par ordre de nom.
 </translation>
     </message>
     <message>
-        <source>On a terminal a run shows its progress on standard error (file number, percent,
-name) and a summary line; otherwise, as with -f:, only a line for each file that
-gave no movie, and why. Messages start with &quot;tavrel: &quot;.
-</source>
-        <translation>Sur un terminal, un traitement affiche sa progression sur la sortie d&apos;erreur
-(numéro du fichier, pourcentage, nom) et une ligne de résumé ; sinon, comme avec
--f:, seulement une ligne pour chaque fichier qui n&apos;a pas donné de film, avec la
-raison. Les messages commencent par « tavrel: ».
-</translation>
-    </message>
-    <message>
         <source>Examples:
   tavrel -o movies sounds/                  every sound file in sounds/
 </source>
         <translation>Exemples :
   tavrel -o movies sounds/                  chaque fichier son de sounds/
-</translation>
-    </message>
-    <message>
-        <source>Exit status of a run (files or -f:):
-  0  every listed file became a movie and the report was written
-  1  a mistake in the options (an unknown option, a missing or bad value; the
-     message names it), no sound files, no output folder, a check message
-     (Invalid Parameters, Invalid Filename, no input files, no output folder), or no
-     display or no window program to show the window
-  2  the project file, a --files-from list or settings.ini could not be read, or
-     the --save-project file could not be written
-  3  the run was stopped (closing the window; SIGINT, SIGTERM or SIGHUP, which also
-     end a window that runs nothing), or its report could not be written
-  4  the run completed, but some listed files gave no movie
-</source>
-        <translation>Code de sortie d&apos;un traitement (fichiers ou -f:) :
-  0  chaque fichier de la liste a donné un film et le rapport a été écrit
-  1  une erreur dans les options (option inconnue, valeur manquante ou
-     fausse ; le message la nomme), aucun fichier son, aucun dossier de
-     sortie, un message de contrôle (Paramètres non valides, Nom de fichier
-     non valide, aucun fichier d&apos;entrée, aucun dossier de sortie), ou ni
-     écran ni programme de fenêtre pour la fenêtre
-  2  le fichier de projet, une liste --files-from ou settings.ini n&apos;a pas pu
-     être lu, ou le fichier --save-project n&apos;a pas pu être écrit
-  3  le traitement a été arrêté (fermeture de la fenêtre ; SIGINT, SIGTERM ou
-     SIGHUP, qui ferment aussi une fenêtre sans traitement), ou son rapport
-     n&apos;a pas pu être écrit
-  4  le traitement a fini, mais certains fichiers de la liste n&apos;ont pas donné
-     de film
-</translation>
-    </message>
-    <message>
-        <source>Settings: settings.ini beside the program when there is one; else each user&apos;s own
-$XDG_CONFIG_HOME/tavrel/settings.ini (~/.config/tavrel/settings.ini), made from the
-shipped share/tavrel/settings.ini when the preferences are first saved.
-</source>
-        <translation>Réglages : settings.ini à côté du programme s&apos;il y en a un ; sinon celui de
-chaque utilisateur, $XDG_CONFIG_HOME/tavrel/settings.ini
-(~/.config/tavrel/settings.ini), fait à partir du share/tavrel/settings.ini
-livré la première fois que les préférences sont enregistrées.
 </translation>
     </message>
     <message>
@@ -335,6 +199,168 @@ livré la première fois que les préférences sont enregistrées.
                          film joué seul dure aussi longtemps que son son.
 </translation>
     </message>
+    <message>
+        <source>SWF Tavrel Tool turns sound files into SWF movies that play the sound. A FOLDER
+stands for the sound files directly inside it (-r: and in its subfolders), in
+name order, hidden ones left out: MP3, and what libsndfile reads (WAV, AIFF,
+FLAC, Ogg Vorbis and Opus, AU, CAF, W64, RF64 and more).
+</source>
+        <translation>SWF Tavrel Tool fait de fichiers son des films SWF qui jouent le son. Un DOSSIER
+désigne les fichiers son qu&apos;il contient directement (-r : et ceux de ses
+sous-dossiers), par ordre de nom, sans les fichiers cachés : le MP3 et ce que
+lit libsndfile (WAV, AIFF, FLAC, Ogg Vorbis et Opus, AU, CAF, W64, RF64, etc.).
+</translation>
+    </message>
+    <message>
+        <source>  -o, --output DIR       Write the movies and the run report into DIR (made,
+                         with its parents, when missing). Required for a run.
+</source>
+        <translation>  -o, --output DOSSIER   Écrire les films et le rapport dans DOSSIER (créé, avec
+                         ses parents, s&apos;il manque). Obligatoire pour convertir.
+</translation>
+    </message>
+    <message>
+        <source>      --tuner N          Frames added to (or taken from) each movie, -100 to
+                         100.
+</source>
+        <translation>      --tuner N          Images ajoutées à chaque film (ou retirées), de -100 à
+                         100.
+</translation>
+    </message>
+    <message>
+        <source>  -j, --jobs N           Encode N files at once, 1 to 64 (default:
+                         settings.ini&apos;s encoders, one per processor).
+</source>
+        <translation>  -j, --jobs N           Encoder N fichiers à la fois, de 1 à 64 (par défaut :
+                         encoders de settings.ini, un par processeur).
+</translation>
+    </message>
+    <message>
+        <source>      --report FILE      Write the run report to FILE (default:
+                         DIR/Untitled.txt, or DIR/&lt;name&gt;.txt with
+                         --save-project &lt;name&gt;.xml).
+</source>
+        <translation>      --report FICHIER   Écrire le rapport dans FICHIER (par défaut :
+                         DOSSIER/Untitled.txt, ou DOSSIER/&lt;nom&gt;.txt avec
+                         --save-project &lt;nom&gt;.xml).
+</translation>
+    </message>
+    <message>
+        <source>  -n, --dry-run          Convert nothing: check what the run checks (the same
+                         messages and exit status), save the project when
+                         asked, and print the files to convert, one a line.
+</source>
+        <translation>  -n, --dry-run          Ne rien convertir : vérifier ce que vérifie le
+                         traitement (mêmes messages et même code de sortie),
+                         enregistrer le projet si demandé, et afficher les
+                         fichiers à convertir, un par ligne.
+</translation>
+    </message>
+    <message>
+        <source>      --files-from LIST  Also convert the files (or folders) named in the file
+                         LIST, one a line; - reads the names from standard
+                         input.
+</source>
+        <translation>      --files-from LISTE Convertir aussi les fichiers (ou dossiers) nommés dans
+                         le fichier LISTE, un par ligne ; - lit les noms sur
+                         l&apos;entrée standard.
+</translation>
+    </message>
+    <message>
+        <source>  -f:&lt;project&gt;           Load the project file (as the window&apos;s Save Project
+                         writes it), make a movie of each of its sound files
+                         in its output folder, write the run report there and
+                         end. No blank between -f: and the path. Relative
+                         paths in the project are read from its folder.
+</source>
+        <translation>  -f:&lt;projet&gt;            Charger le fichier de projet (tel que l&apos;écrit
+                         Enregistrer le projet dans la fenêtre), faire un film
+                         de chacun de ses fichiers son dans son dossier de
+                         sortie, y écrire le rapport, et finir. Pas d&apos;espace
+                         entre -f: et le chemin. Les chemins relatifs du projet
+                         partent de son dossier.
+</translation>
+    </message>
+    <message>
+        <source>  -hide                  Show no window during that run: every message goes
+                         to standard error. Without a display there is never
+                         a window.
+</source>
+        <translation>  -hide                  N&apos;afficher aucune fenêtre pendant ce traitement : tout
+                         message va sur la sortie d&apos;erreur. Sans écran, il n&apos;y a
+                         jamais de fenêtre.
+</translation>
+    </message>
+    <message>
+        <source>On a terminal a run shows its progress on standard error (files done, percent,
+the file in work) and a summary line; otherwise, as with -f:, only a line for
+each file that gave no movie, and why. Messages start with &quot;tavrel: &quot;.
+</source>
+        <translation>Sur un terminal, un traitement affiche sa progression sur la sortie d&apos;erreur
+(fichiers faits, pourcentage, fichier en cours) et une ligne de résumé ; sinon,
+comme avec -f:, seulement une ligne pour chaque fichier qui n&apos;a pas donné de
+film, avec la raison. Les messages commencent par « tavrel : ».
+</translation>
+    </message>
+    <message>
+        <source>Exit status of a run (files or -f:):
+  0  every listed file became a movie and the report was written
+  1  a mistake in the options (an unknown option, a missing or bad value; the
+     message names it), no sound files, no output folder, a check message
+     (Invalid Parameters, Invalid Filename, no input files, no output
+     folder, an output folder that cannot be made), or no display or no
+     window program to show the window
+  2  the project file, a --files-from list or settings.ini could not be read,
+     or the --save-project file could not be written (or would replace an
+     input or a movie of the run)
+  3  the run was stopped (closing the window; SIGINT, SIGTERM or SIGHUP,
+     which also end a window that runs nothing), or its report could not be
+     written (or would replace an input, a movie or the project file)
+  4  the run completed, but some listed files gave no movie (-n: some listed
+     files cannot be read)
+</source>
+        <translation>Code de sortie d&apos;un traitement (fichiers ou -f:) :
+  0  chaque fichier de la liste a donné un film et le rapport a été écrit
+  1  une erreur dans les options (option inconnue, valeur manquante ou
+     fausse ; le message la nomme), aucun fichier son, aucun dossier de
+     sortie, un message de contrôle (Invalid Parameters, Invalid Filename,
+     aucun fichier d&apos;entrée, aucun dossier de sortie, un dossier de sortie
+     impossible à créer), ou ni écran ni programme de fenêtre pour la fenêtre
+  2  le fichier de projet, une liste --files-from ou settings.ini n&apos;a pas pu
+     être lu, ou le fichier --save-project n&apos;a pas pu être écrit (ou
+     remplacerait une entrée ou un film du traitement)
+  3  le traitement a été arrêté (fermeture de la fenêtre ; SIGINT, SIGTERM ou
+     SIGHUP, qui ferment aussi une fenêtre sans traitement), ou son rapport
+     n&apos;a pas pu être écrit (ou remplacerait une entrée, un film ou le fichier
+     de projet)
+  4  le traitement a fini, mais certains fichiers de la liste n&apos;ont pas donné
+     de film (-n : certains fichiers de la liste ne peuvent pas être lus)
+</translation>
+    </message>
+    <message>
+        <source>Settings: settings.ini beside the program when there is one; else each
+user&apos;s own $XDG_CONFIG_HOME/tavrel/settings.ini
+(~/.config/tavrel/settings.ini), made from the shipped
+share/tavrel/settings.ini when the preferences are first saved.
+</source>
+        <translation>Réglages : settings.ini à côté du programme s&apos;il y en a un ; sinon celui de
+chaque utilisateur, $XDG_CONFIG_HOME/tavrel/settings.ini
+(~/.config/tavrel/settings.ini), fait à partir du share/tavrel/settings.ini
+livré la première fois que les préférences sont enregistrées.
+</translation>
+    </message>
+    <message>
+        <source>-hide needs a project, -f:&lt;project&gt; (files are converted without -hide: tavrel -o DIR FILE...)</source>
+        <translation>-hide demande un projet, -f:&lt;projet&gt; (les fichiers se convertissent sans -hide : tavrel -o DOSSIER FICHIER...)</translation>
+    </message>
+    <message>
+        <source>no project file is named: -f:&lt;project&gt;, with no blank after -f:</source>
+        <translation>aucun fichier de projet nommé : -f:&lt;projet&gt;, sans espace après -f:</translation>
+    </message>
+    <message>
+        <source>%1: it is a folder, not a project file</source>
+        <translation>%1 : c&apos;est un dossier, pas un fichier de projet</translation>
+    </message>
 </context>
 <context>
     <name>EncoderRunner</name>
@@ -371,6 +397,14 @@ livré la première fois que les préférences sont enregistrées.
         <source>the encoder failed (exit status %1)%2</source>
         <comment>%2: what the encoder said, beginning with a colon, or nothing</comment>
         <translation>l&apos;encodeur a échoué (code de sortie %1)%2</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorLines</name>
+    <message>
+        <source>%1: %2</source>
+        <comment>a message, then what it is about or why</comment>
+        <translation>%1 : %2</translation>
     </message>
 </context>
 <context>
@@ -444,8 +478,8 @@ livré la première fois que les préférences sont enregistrées.
 <context>
     <name>HeadlessRun</name>
     <message>
-        <source>There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the display does not answer). To convert a project without one, run: tavrel -f:project.xml -hide</source>
-        <translation>Il n&apos;y a pas d&apos;écran où afficher la fenêtre (DISPLAY et WAYLAND_DISPLAY ne sont pas définis, ou l&apos;écran ne répond pas). Pour convertir un projet sans écran : tavrel -f:projet.xml -hide</translation>
+        <source>There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the display does not answer). To convert without one, run: tavrel -o DIR FILE... (sound files), or tavrel -f:project.xml -hide (a project)</source>
+        <translation>Il n&apos;y a pas d&apos;écran où afficher la fenêtre (DISPLAY et WAYLAND_DISPLAY ne sont pas définis, ou l&apos;écran ne répond pas). Pour convertir sans écran : tavrel -o DOSSIER FICHIER... (des fichiers son), ou tavrel -f:projet.xml -hide (un projet)</translation>
     </message>
 </context>
 <context>
@@ -470,8 +504,8 @@ livré la première fois que les préférences sont enregistrées.
 <context>
     <name>ProgramStart</name>
     <message>
-        <source>tavrel: &apos;%1&apos; is ignored beside -f: and -hide</source>
-        <translation>tavrel: « %1 » est ignoré à côté de -f: et -hide</translation>
+        <source>&apos;%1&apos; is ignored beside -f: and -hide</source>
+        <translation>« %1 » est ignoré à côté de -f: et -hide</translation>
     </message>
 </context>
 <context>
@@ -565,6 +599,25 @@ Voulez-vous le remplacer ?</translation>
     <message>
         <source>Please note:</source>
         <translation>À noter :</translation>
+    </message>
+</context>
+<context>
+    <name>RunOutputChecks</name>
+    <message>
+        <source>it is an input of the run</source>
+        <translation>c&apos;est une entrée du traitement</translation>
+    </message>
+    <message>
+        <source>the movie of %1 goes there</source>
+        <translation>le film de %1 va là</translation>
+    </message>
+    <message>
+        <source>Cannot create file %1: %2</source>
+        <translation>Impossible de créer le fichier %1 : %2</translation>
+    </message>
+    <message>
+        <source>it is the project file of the run</source>
+        <translation>c&apos;est le fichier de projet du traitement</translation>
     </message>
 </context>
 <context>
@@ -1196,12 +1249,12 @@ Les fichiers déjà convertis sont gardés et figurent dans le rapport ; le fich
 <context>
     <name>main</name>
     <message>
-        <source>tavrel: cannot start the window program %1: %2</source>
-        <translation>tavrel: impossible de lancer le programme de fenêtre %1 : %2</translation>
-    </message>
-    <message>
         <source>An unknown failure stopped the program.</source>
         <translation>Une erreur inconnue a arrêté le programme.</translation>
+    </message>
+    <message>
+        <source>cannot start the window program %1: %2</source>
+        <translation>impossible de lancer le programme de fenêtre %1 : %2</translation>
     </message>
 </context>
 </TS>

@@ -34,17 +34,17 @@ QString TrimBlanksAndControls(const QString& text) {
 
 // --help a part at a time, each translated whole, so that a language lays out its own lines within
 // 80 columns; option names, values and the examples' commands stay as they are.
-const char* const kUsage = QT_TRANSLATE_NOOP("CommandLine",
-    "Usage: tavrel [OPTIONS] FILE|FOLDER...   convert sound files, no window\n"
-    "       tavrel -w [FILE|FOLDER...]       open the window with these files listed\n"
-    "       tavrel -f:<project> [-hide]      convert a project's sound files and end\n"
-    "       tavrel                           open the window\n"
-    "       tavrel --help | --version | --list-modes\n");
-const char* const kAbout = QT_TRANSLATE_NOOP("CommandLine",
-    "SWF Tavrel Tool turns sound files into SWF movies that play the sound. A FOLDER\n"
-    "stands for the sound files directly inside it (-r: and in its subfolders), in\n"
-    "name order, hidden ones left out: MP3, and what libsndfile reads (WAV, AIFF,\n"
-    "FLAC, Ogg Vorbis and Opus, AU, CAF, W64, RF64 and more).\n");
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CommandLine", "Usage: tavrel [OPTIONS] FILE|FOLDER...   convert sound files, no window\n"
+                   "       tavrel -w [FILE|FOLDER...]       open the window with these files listed\n"
+                   "       tavrel -f:<project> [-hide]      convert a project's sound files and end\n"
+                   "       tavrel                           open the window\n"
+                   "       tavrel --help | --version | --list-modes\n");
+const char* const kAbout = QT_TRANSLATE_NOOP(
+    "CommandLine", "SWF Tavrel Tool turns sound files into SWF movies that play the sound. A FOLDER\n"
+                   "stands for the sound files directly inside it (-r: and in its subfolders), in\n"
+                   "name order, hidden ones left out: MP3, and what libsndfile reads (WAV, AIFF,\n"
+                   "FLAC, Ogg Vorbis and Opus, AU, CAF, W64, RF64 and more).\n");
 // One an option: its names in the first 25 columns, what it does beside them.
 const char* const kOptions[] = {
     QT_TRANSLATE_NOOP("CommandLine",
@@ -57,10 +57,8 @@ const char* const kOptions[] = {
                       "      --list-modes       Print the output modes of settings.ini: number, name,\n"
                       "                         encoder options, and \"editable\" for the one whose\n"
                       "                         values the next three options set.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "      --quality N        Encoder quality, 1 (best) to 9.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "      --channel-mode M   stereo, joint, force, mono or auto.\n"),
+    QT_TRANSLATE_NOOP("CommandLine", "      --quality N        Encoder quality, 1 (best) to 9.\n"),
+    QT_TRANSLATE_NOOP("CommandLine", "      --channel-mode M   stereo, joint, force, mono or auto.\n"),
     QT_TRANSLATE_NOOP("CommandLine",
                       "      --bitrate KBPS     16, 32, 64, 128 or 256. Any of these three not given is\n"
                       "                         the output mode's.\n"),
@@ -86,10 +84,9 @@ const char* const kOptions[] = {
     QT_TRANSLATE_NOOP("CommandLine",
                       "  -j, --jobs N           Encode N files at once, 1 to 64 (default:\n"
                       "                         settings.ini's encoders, one per processor).\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "      --report FILE      Write the run report to FILE (default:\n"
-                      "                         DIR/Untitled.txt, or DIR/<name>.txt with\n"
-                      "                         --save-project <name>.xml).\n"),
+    QT_TRANSLATE_NOOP("CommandLine", "      --report FILE      Write the run report to FILE (default:\n"
+                                     "                         DIR/Untitled.txt, or DIR/<name>.txt with\n"
+                                     "                         --save-project <name>.xml).\n"),
     QT_TRANSLATE_NOOP("CommandLine",
                       "      --save-project FILE  Write the same run as a project file first (its\n"
                       "                         paths absolute); tavrel -f:FILE makes the same movies\n"
@@ -107,8 +104,7 @@ const char* const kOptions[] = {
     QT_TRANSLATE_NOOP("CommandLine",
                       "  -0, --null             Names in a LIST end with a NUL, not a line break (as\n"
                       "                         find -print0 writes them); -n prints them so too.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "  -q, --quiet            No progress or summary on a terminal.\n"),
+    QT_TRANSLATE_NOOP("CommandLine", "  -q, --quiet            No progress or summary on a terminal.\n"),
     QT_TRANSLATE_NOOP("CommandLine",
                       "  -w, --window           Open the window with the files in its input list.\n"),
     QT_TRANSLATE_NOOP("CommandLine",
@@ -124,44 +120,42 @@ const char* const kOptions[] = {
                       "  -hide                  Show no window during that run: every message goes\n"
                       "                         to standard error. Without a display there is never\n"
                       "                         a window.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "  -h, --help             Print this text and end.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "  --version              Print the version and end.\n"),
+    QT_TRANSLATE_NOOP("CommandLine", "  -h, --help             Print this text and end.\n"),
+    QT_TRANSLATE_NOOP("CommandLine", "  --version              Print the version and end.\n"),
 };
-const char* const kProgress = QT_TRANSLATE_NOOP("CommandLine",
-    "On a terminal a run shows its progress on standard error (files done, percent,\n"
-    "the file in work) and a summary line; otherwise, as with -f:, only a line for\n"
-    "each file that gave no movie, and why. Messages start with \"tavrel: \".\n");
-const char* const kExamples = QT_TRANSLATE_NOOP("CommandLine",
-    "Examples:\n"
-    "  tavrel -o movies sounds/                  every sound file in sounds/\n");
+const char* const kProgress = QT_TRANSLATE_NOOP(
+    "CommandLine", "On a terminal a run shows its progress on standard error (files done, percent,\n"
+                   "the file in work) and a summary line; otherwise, as with -f:, only a line for\n"
+                   "each file that gave no movie, and why. Messages start with \"tavrel: \".\n");
+const char* const kExamples = QT_TRANSLATE_NOOP(
+    "CommandLine", "Examples:\n"
+                   "  tavrel -o movies sounds/                  every sound file in sounds/\n");
 const char* const kExampleCommands =
     "  tavrel -r -m 2 --stop end -o movies music/\n"
     "  tavrel --quality 2 --bitrate 256 -o out a.wav b.mp3\n"
     "  find . -name '*.wav' -print0 | tavrel -0 --files-from - -o out\n"
     "  tavrel -n --save-project job.xml -o out sounds/ && tavrel -f:job.xml -hide\n";
-const char* const kExitStatuses = QT_TRANSLATE_NOOP("CommandLine",
-    "Exit status of a run (files or -f:):\n"
-    "  0  every listed file became a movie and the report was written\n"
-    "  1  a mistake in the options (an unknown option, a missing or bad value; the\n"
-    "     message names it), no sound files, no output folder, a check message\n"
-    "     (Invalid Parameters, Invalid Filename, no input files, no output\n"
-    "     folder, an output folder that cannot be made), or no display or no\n"
-    "     window program to show the window\n"
-    "  2  the project file, a --files-from list or settings.ini could not be read,\n"
-    "     or the --save-project file could not be written (or would replace an\n"
-    "     input or a movie of the run)\n"
-    "  3  the run was stopped (closing the window; SIGINT, SIGTERM or SIGHUP,\n"
-    "     which also end a window that runs nothing), or its report could not be\n"
-    "     written (or would replace an input, a movie or the project file)\n"
-    "  4  the run completed, but some listed files gave no movie (-n: some listed\n"
-    "     files cannot be read)\n");
-const char* const kSettings = QT_TRANSLATE_NOOP("CommandLine",
-    "Settings: settings.ini beside the program when there is one; else each\n"
-    "user's own $XDG_CONFIG_HOME/tavrel/settings.ini\n"
-    "(~/.config/tavrel/settings.ini), made from the shipped\n"
-    "share/tavrel/settings.ini when the preferences are first saved.\n");
+const char* const kExitStatuses = QT_TRANSLATE_NOOP(
+    "CommandLine", "Exit status of a run (files or -f:):\n"
+                   "  0  every listed file became a movie and the report was written\n"
+                   "  1  a mistake in the options (an unknown option, a missing or bad value; the\n"
+                   "     message names it), no sound files, no output folder, a check message\n"
+                   "     (Invalid Parameters, Invalid Filename, no input files, no output\n"
+                   "     folder, an output folder that cannot be made), or no display or no\n"
+                   "     window program to show the window\n"
+                   "  2  the project file, a --files-from list or settings.ini could not be read,\n"
+                   "     or the --save-project file could not be written (or would replace an\n"
+                   "     input or a movie of the run)\n"
+                   "  3  the run was stopped (closing the window; SIGINT, SIGTERM or SIGHUP,\n"
+                   "     which also end a window that runs nothing), or its report could not be\n"
+                   "     written (or would replace an input, a movie or the project file)\n"
+                   "  4  the run completed, but some listed files gave no movie (-n: some listed\n"
+                   "     files cannot be read)\n");
+const char* const kSettings = QT_TRANSLATE_NOOP(
+    "CommandLine", "Settings: settings.ini beside the program when there is one; else each\n"
+                   "user's own $XDG_CONFIG_HOME/tavrel/settings.ini\n"
+                   "(~/.config/tavrel/settings.ini), made from the shipped\n"
+                   "share/tavrel/settings.ini when the preferences are first saved.\n");
 
 QString Translated(const char* text) {
     return QCoreApplication::translate("CommandLine", text);
@@ -225,11 +219,11 @@ QString CommandLineProblem(const CommandLine& commandLine, QString* detail) {
     if (TrimBlanksAndControls(commandLine.projectPath).isEmpty()) {
         problem = QCoreApplication::translate("CommandLine", kInvalidParametersMessage);
         why = commandLine.projectPath.isEmpty() && commandLine.hideMode
-                  ? QCoreApplication::translate("CommandLine",
-                                                "-hide needs a project, -f:<project> (files are converted without "
-                                                "-hide: tavrel -o DIR FILE...)")
-                  : QCoreApplication::translate("CommandLine",
-                                                "no project file is named: -f:<project>, with no blank after -f:");
+                  ? QCoreApplication::translate(
+                        "CommandLine", "-hide needs a project, -f:<project> (files are converted without "
+                                       "-hide: tavrel -o DIR FILE...)")
+                  : QCoreApplication::translate(
+                        "CommandLine", "no project file is named: -f:<project>, with no blank after -f:");
     } else if (stat(BytesFromText(commandLine.projectPath).c_str(), &info) != 0) {
         problem = QCoreApplication::translate("CommandLine", kInvalidFilenameMessage);
         why = commandLine.projectPath + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));

@@ -557,10 +557,12 @@ private slots:
         QTest::newRow("an argument beside -f:, in German")
             << oneMp3 << QStringList{"-f:<root>/p.xml", "-hide", "-j2"}
             << QStringList{"LANG=de_DE.UTF-8", "LC_ALL", "LC_MESSAGES", "LANGUAGE"} << 0
-            << "tavrel: »-j2« wird neben -f: und -hide nicht beachtet\n" << converted << "";
+            << "tavrel: »-j2« wird neben -f: und -hide nicht beachtet\n"
+            << converted << "";
         QTest::newRow("only -hide, in French")
             << oneMp3 << QStringList{"-hide"} << QStringList{"LANG=C", "LC_ALL=fr_FR.UTF-8"} << 1
-            << "tavrel: Paramètres non valides : -hide demande un projet, -f:<projet>" << nothingWritten << "";
+            << "tavrel: Paramètres non valides : -hide demande un projet, -f:<projet>" << nothingWritten
+            << "";
         QTest::newRow("no input files, without -hide")
             << Steps{{"project", "p.xml", "out"}} << QStringList{"-f:<root>/p.xml"} << headless << 1
             << "Please select at least one Wave Data file to convert!\n"
