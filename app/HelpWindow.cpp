@@ -16,10 +16,11 @@
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(ApplicationTitle() + QStringLiteral(" Help"));
+    setWindowTitle(tr("%1 Help", "the window title: %1 is the program's name").arg(ApplicationTitle()));
     // An open help window does not keep the program running once the main window is closed.
     setAttribute(Qt::WA_QuitOnClose, false);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
+    browser_->setAccessibleName(tr("Help text"));
     browser_->setOpenExternalLinks(true);
     // Closed as any other window of the desktop: its Close button or Escape.
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

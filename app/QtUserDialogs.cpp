@@ -51,9 +51,11 @@ void QtUserDialogs::ShowError(QWidget* owner, const QString& text) {
     box.exec();
 }
 
-UserDialogs::Answer QtUserDialogs::AskYesNoCancel(QWidget* owner, const QString& text, const QString& title) {
+UserDialogs::Answer QtUserDialogs::AskYesNoCancel(QWidget* owner, const QString& text, const QString& title,
+                                                  const QString& detail) {
     QMessageBox box(QMessageBox::NoIcon, title, text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner);
+    box.setInformativeText(detail);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
@@ -92,7 +94,7 @@ QString QtUserDialogs::SaveFileName(QWidget* owner, const QString& title, const 
     struct stat info {};
     if (recovered != chosen && lstat(BytesFromText(recovered).c_str(), &info) == 0) {
         QMessageBox box(QMessageBox::Warning, title,
-                        QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                        tr("%1 already exists.\nDo you want to replace it?")
                             .arg(recovered.mid(recovered.lastIndexOf(QLatin1Char('/')) + 1)),
                         QMessageBox::Yes | QMessageBox::No, owner);
         if (box.exec() != QMessageBox::Yes)
@@ -124,9 +126,7 @@ void QtUserDialogs::ShowHelp(QWidget* owner, const QString& helpFile, const QStr
         }
     }
     if (!shown)
-        ShowMessage(
-            owner,
-            QStringLiteral("The help file %1 cannot be opened.").arg(QDir::toNativeSeparators(helpFile)));
+        ShowMessage(owner, tr("The help file %1 cannot be opened.").arg(QDir::toNativeSeparators(helpFile)));
 }
 
 void QtUserDialogs::OpenInBrowser(const QString& urlOrPath) {

@@ -2,6 +2,7 @@
 #include "SettingBoxes.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 
 #include "NativeText.h"
@@ -21,6 +22,10 @@ QLabel* LabelFor(const QString& text, QWidget* buddy, const QString& objectName)
     if (!objectName.isEmpty())
         label->setObjectName(objectName);
     label->setBuddy(buddy);
+    QString name = QString(text).remove(QLatin1Char('&')).trimmed();
+    while (name.endsWith(QLatin1Char(':')))
+        name = name.chopped(1).trimmed();
+    buddy->setAccessibleName(name);
     return label;
 }
 
@@ -43,4 +48,19 @@ void SelectSettingValues(QComboBox* quality, QComboBox* mode, QComboBox* bitrate
 void SelectIfFound(QComboBox* box, int index) {
     if (index >= 0)
         box->setCurrentIndex(index);
+}
+
+QString MissingSettingValue(QComboBox* quality, QComboBox* mode, QComboBox* bitrate) {
+    const std::pair<QComboBox*, const char*> boxes[] = {
+        {quality, QT_TRANSLATE_NOOP("SettingBoxes", "Please Choose a Conversion Quality!")},
+        {mode, QT_TRANSLATE_NOOP("SettingBoxes", "Please Choose a Mode!")},
+        {bitrate, QT_TRANSLATE_NOOP("SettingBoxes", "Please Choose a Bitrate!")},
+    };
+    for (const auto& [box, message] : boxes) {
+        if (box->currentIndex() < 0 || box->currentText().isEmpty()) {
+            box->setFocus();
+            return QCoreApplication::translate("SettingBoxes", message);
+        }
+    }
+    return QString();
 }

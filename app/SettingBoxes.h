@@ -11,7 +11,8 @@ class QComboBox;
 class QLabel;
 class QWidget;
 
-// A caption for a control; clicking it focuses the control.
+// A caption for a control; clicking it focuses the control, and the control is named after it for
+// screen readers (without its colon), whatever kind of control it is.
 QLabel* LabelFor(const QString& text, QWidget* buddy, const QString& objectName = QString());
 
 // Gives the three boxes their fixed items ("1".."9", "stereo"..., "16 kbps"...).
@@ -24,3 +25,7 @@ void SelectSettingValues(QComboBox* quality, QComboBox* mode, QComboBox* bitrate
 
 // Selects the item at index; -1 keeps the box's selection.
 void SelectIfFound(QComboBox* box, int index);
+
+// What stops the three boxes' values from being stored as a preset: the message naming the first
+// box with nothing chosen, which then gets the focus; empty when each has a value.
+QString MissingSettingValue(QComboBox* quality, QComboBox* mode, QComboBox* bitrate);

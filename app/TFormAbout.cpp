@@ -12,7 +12,7 @@
 
 TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FormAbout"));
-    setWindowTitle(QStringLiteral("About ") + ApplicationTitle());
+    setWindowTitle(tr("About %1").arg(ApplicationTitle()));
     // A fixed size has nothing to minimise or maximise.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
@@ -49,7 +49,7 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     frameLayout->addWidget(Version, 1, 1, Qt::AlignTop);
     frameLayout->setColumnStretch(1, 1);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(tr("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setDefault(true);
     OKButton->setAutoDefault(true);

@@ -1,6 +1,7 @@
 // The new-output-mode dialog: a name and three values appended as a preset.
 #include "TFormAddNewOutputMode.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "NativeText.h"
+#include "OutputModes.h"
 #include "ProjectControls.h"
 #include "SettingBoxes.h"
 #include "TFormPreferences.h"
@@ -22,15 +24,15 @@
 TFormAddNewOutputMode::TFormAddNewOutputMode(TFormPreferences* preferences, QWidget* parent)
     : QDialog(parent), preferences_(preferences) {
     setObjectName("FormAddNewOutputMode");
-    setWindowTitle(QStringLiteral("New Output Mode"));
+    setWindowTitle(tr("New Output Mode"));
     setModal(true);
 
-    EditName = new QLineEdit(QStringLiteral("SWF for ..."), this);
+    EditName = new QLineEdit(tr("SWF for ...", "the name a new output mode starts with"), this);
     ComboBoxQuality = new QComboBox(this);
     ComboBoxMode = new QComboBox(this);
     ComboBoxBitrate = new QComboBox(this);
-    Save = new QPushButton(QStringLiteral("Save"), this);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    Save = new QPushButton(tr("Save"), this);
+    Cancel = new QPushButton(tr("Cancel"), this);
     Save->setDefault(true);
     FillSettingBoxes(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate);
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
@@ -49,13 +51,13 @@ TFormAddNewOutputMode::TFormAddNewOutputMode(TFormPreferences* preferences, QWid
         control->setObjectName(QString::fromLatin1(name));
 
     auto* fields = new QGridLayout;
-    fields->addWidget(LabelFor(QStringLiteral("Name :"), EditName), 0, 0);
+    fields->addWidget(LabelFor(tr("Name :"), EditName), 0, 0);
     fields->addWidget(EditName, 0, 1);
-    fields->addWidget(LabelFor(QStringLiteral("Conversion Quality:"), ComboBoxQuality), 1, 0);
+    fields->addWidget(LabelFor(tr("Conversion Quality:"), ComboBoxQuality), 1, 0);
     fields->addWidget(ComboBoxQuality, 1, 1);
-    fields->addWidget(LabelFor(QStringLiteral("Mode :"), ComboBoxMode), 2, 0);
+    fields->addWidget(LabelFor(tr("Mode :"), ComboBoxMode), 2, 0);
     fields->addWidget(ComboBoxMode, 2, 1);
-    fields->addWidget(LabelFor(QStringLiteral("Bitrate :"), ComboBoxBitrate), 3, 0);
+    fields->addWidget(LabelFor(tr("Bitrate :"), ComboBoxBitrate), 3, 0);
     fields->addWidget(ComboBoxBitrate, 3, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -83,17 +85,40 @@ void TFormAddNewOutputMode::AppendOutputMode() {
     preferences_->Host().settings->outputModes.push_back(std::move(mode));
 }
 
-void TFormAddNewOutputMode::SaveClick() {
-    if (EditName->text().trimmed().isEmpty()) {
-        if (preferences_ && preferences_->Host().dialogs)
-            preferences_->Host().dialogs->ShowMessage(
-                this, QStringLiteral("Please Specify a Name for this new output mode!"));
-    } else {
-        AppendOutputMode();
-        if (preferences_)
-            preferences_->FillPreferenceLists();
+QString TFormAddNewOutputMode::RefusedValue() {
+    const QString name = EditName->text();
+    QString refused;
+    if (name.trimmed().isEmpty()) {
+        refused = tr("Please Specify a Name for this new output mode!");
+    } else if (std::any_of(name.begin(), name.end(),
+                           [](QChar c) { return c.category() == QChar::Other_Control; })) {
+        // settings.ini holds one name a line.
+        refused = tr("The Name of an output mode cannot hold a line break or another control character!");
+    } else if (preferences_ && preferences_->Host().settings &&
+               FindOutputMode(preferences_->Host().settings->outputModes, BytesFromText(name))) {
+        // Output modes are found by their names: a second one of the same name could never be chosen.
+        refused = tr("An output mode is already named %1: please choose another Name!").arg(name);
     }
-    // Even a refused name ends the dialog as Save: the preferences count it as a change.
+    if (!refused.isEmpty()) {
+        EditName->setFocus();
+        EditName->selectAll();
+        return refused;
+    }
+    return MissingSettingValue(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate);
+}
+
+void TFormAddNewOutputMode::SaveClick() {
+    // A refused value is named, and the dialog stays up for it to be mended.
+    if (const QString refused = RefusedValue(); !refused.isEmpty()) {
+        if (preferences_ && preferences_->Host().dialogs)
+            preferences_->Host().dialogs->ShowMessage(this, refused);
+        return;
+    }
+    AppendOutputMode();
+    if (preferences_) {
+        preferences_->FillPreferenceLists();
+        preferences_->ShowOutputMode(preferences_->ComboBoxOutputMode->count() - 1);
+    }
     done(1);
 }
 

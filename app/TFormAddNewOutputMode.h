@@ -33,6 +33,9 @@ protected:
 
 private:
     void SetPreferencesOnTop(bool onTop);
+    // The message naming what Save cannot take (an empty, unusable or taken name, a box with
+    // nothing chosen), whose control then gets the focus; empty when every value can be saved.
+    QString RefusedValue();
 
     QPointer<TFormPreferences> preferences_;
 };

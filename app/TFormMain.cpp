@@ -14,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -37,6 +36,7 @@
 #include "DroppedFiles.h"
 #include "ErrorLines.h"
 #include "ExitStatus.h"
+#include "InputFilesList.h"
 #include "NativeText.h"
 #include "ProgramIdentity.h"
 #include "ProjectRunFlow.h"
@@ -44,6 +44,7 @@
 #include "SettingBoxes.h"
 #include "TFormAbout.h"
 #include "TFormPreferences.h"
+#include "TFormProgressBarPercent.h"
 #include "TUpDown.h"
 #include "UserDialogs.h"
 #include "WindowPlacement.h"
@@ -51,18 +52,33 @@
 #include "Xpstylevcl.h"
 
 namespace {
+// The program's name and version, the same in every language.
 const QString kWindowTitle = QStringLiteral("Tavrel Tool v1.5");
-const QString kInputFilesFilter =
-    QStringLiteral("Wav files (*.wav);;MP3 files (*.mp3);;Wav and MP3 files (*.mp3 *.wav);;All Files (*)");
-const QString kProjectFilter = QStringLiteral("Extended Markup Language (*.xml);;All Files (*)");
 const QString kProjectSuffix = QStringLiteral("xml");
-const QString kSaveChangesQuestion = QStringLiteral("Do you want to save the changes you have made?");
+
+QString InputFilesFilter() {
+    return TFormMain::tr(
+        "Wav files (*.wav);;MP3 files (*.mp3);;Wav and MP3 files (*.mp3 *.wav);;All Files (*)",
+        "file dialog filters: keep the patterns in parentheses and the ;; between them");
+}
+
+QString ProjectFilter() {
+    return TFormMain::tr("Extended Markup Language (*.xml);;All Files (*)",
+                         "file dialog filters: keep the patterns in parentheses and the ;; between them");
+}
+
+QString SaveChangesQuestion() {
+    return TFormMain::tr("Do you want to save the changes you have made?");
+}
+
 // Closing during a run with unsaved changes asks this one question: Yes saves and No does not,
 // both stop the run and close; Cancel lets the run go on.
-const QString kStopRunSaveChangesQuestion = QStringLiteral(
-    "A conversion is under way. Closing the program stops it: the files converted so far are kept and "
-    "listed in the run report; the file being converted now is not finished.\n\n"
-    "Do you want to save the changes you have made?");
+QString StopRunSaveChangesQuestion() {
+    return TFormMain::tr(
+        "A conversion is under way. Closing the program stops it: the files converted so far "
+        "are kept and listed in the run report; the file being converted now is not "
+        "finished.\n\nDo you want to save the changes you have made?");
+}
 
 QIcon ThemeIcon(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback) {
     return QIcon::fromTheme(QString::fromLatin1(themeName), widget->style()->standardIcon(fallback));
@@ -97,6 +113,8 @@ TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget
 
     currentProject = NewDefaultProject(tavrelSettings);
     ShowProject();
+    WatchForChanges();
+    StopAutomation1->setEnabled(false);
 
     runHost_ = std::make_unique<WindowRunHost>(this, *dialogs_, automationRun_);
     connect(&automationRun_, &AutomationRun::finished, this, &TFormMain::RunFinished);
@@ -107,6 +125,7 @@ TFormMain::~TFormMain() = default;
 void TFormMain::SetProgressForm(TFormProgressBarPercent* form) {
     progressForm_ = form;
     runHost_->SetProgressForm(form);
+    connect(form, &TFormProgressBarPercent::stopClicked, StopAutomation1, &QAction::trigger);
 }
 
 void TFormMain::ReadSettings() {
@@ -145,9 +164,9 @@ QString TFormMain::WebPageFile() const {
 }
 
 void TFormMain::CreateActions() {
-    // caption: "&" marks the Alt key's letter, shown underlined. shortcut: the desktop's standard
-    // key (QKeySequence::UnknownKey: none); usualKeys: the keys used where the desktop has no
-    // standard one for it.
+    // caption: "&" marks the Alt key's letter, shown underlined; translated when the action is made.
+    // shortcut: the desktop's standard key (QKeySequence::UnknownKey: none); usualKeys: the keys used where
+    // the desktop has no standard one for it.
     struct ActionEntry {
         QAction** action;
         const char* name;
@@ -159,37 +178,40 @@ void TFormMain::CreateActions() {
         const char* usualKeys = nullptr;
     };
     const ActionEntry entries[] = {
-        {&NewProject1, "NewProject1", "&New Project", "document-new", QStyle::SP_FileIcon,
-         &TFormMain::NewProject1Click, QKeySequence::New, "Ctrl+N"},
-        {&LoadProject1, "LoadProject1", "&Load Project", "document-open", QStyle::SP_DialogOpenButton,
-         &TFormMain::LoadProject1Click, QKeySequence::Open, "Ctrl+O"},
-        {&SaveProject1, "SaveProject1", "&Save Project", "document-save", QStyle::SP_DialogSaveButton,
-         &TFormMain::SaveProject1Click, QKeySequence::Save, "Ctrl+S"},
-        {&SaveProjectAs1, "SaveProjectAs1", "Save Project &As...", "document-save-as", QStyle::SP_DriveFDIcon,
-         &TFormMain::SaveProjectAs1Click, QKeySequence::SaveAs, "Ctrl+Shift+S"},
-        {&Preferences1, "Preferences1", "&Preferences", "preferences-system",
+        {&NewProject1, "NewProject1", QT_TRANSLATE_NOOP("TFormMain", "&New Project"), "document-new",
+         QStyle::SP_FileIcon, &TFormMain::NewProject1Click, QKeySequence::New, "Ctrl+N"},
+        {&LoadProject1, "LoadProject1", QT_TRANSLATE_NOOP("TFormMain", "&Load Project"), "document-open",
+         QStyle::SP_DialogOpenButton, &TFormMain::LoadProject1Click, QKeySequence::Open, "Ctrl+O"},
+        {&SaveProject1, "SaveProject1", QT_TRANSLATE_NOOP("TFormMain", "&Save Project"), "document-save",
+         QStyle::SP_DialogSaveButton, &TFormMain::SaveProject1Click, QKeySequence::Save, "Ctrl+S"},
+        {&SaveProjectAs1, "SaveProjectAs1", QT_TRANSLATE_NOOP("TFormMain", "Save Project &As..."),
+         "document-save-as", QStyle::SP_DriveFDIcon, &TFormMain::SaveProjectAs1Click, QKeySequence::SaveAs,
+         "Ctrl+Shift+S"},
+        {&Preferences1, "Preferences1", QT_TRANSLATE_NOOP("TFormMain", "&Preferences"), "preferences-system",
          QStyle::SP_FileDialogDetailedView, &TFormMain::Preferences1Click, QKeySequence::Preferences,
          "Ctrl+,"},
-        {&Exit1, "Exit1", "E&xit", "application-exit", QStyle::SP_DialogCloseButton, &TFormMain::Exit1Click,
-         QKeySequence::Quit, "Ctrl+Q"},
-        {&AddFiles1, "AddFiles1", "&Add File(s)", "list-add", QStyle::SP_FileDialogNewFolder,
-         &TFormMain::AddFiles1Click},
-        {&RemoveFiles1, "RemoveFiles1", "&Remove File(s)", "list-remove", QStyle::SP_TrashIcon,
-         &TFormMain::RemoveFiles1Click, QKeySequence::Delete, "Del"},
-        {&StartAutomation1, "StartAutomation1", "&Start Automation", "system-run", QStyle::SP_MediaPlay,
-         &TFormMain::StartAutomation1Click, QKeySequence::UnknownKey, "Ctrl+R"},
-        {&SpawnSession1, "SpawnSession1", "S&pawn Session", "window-new", QStyle::SP_TitleBarNormalButton,
-         &TFormMain::SpawnSession1Click},
-        {&Help2, "Help2", "&Help", "help-contents", QStyle::SP_DialogHelpButton, &TFormMain::Help2Click,
-         QKeySequence::HelpContents, "F1"},
-        {&WebPage1, "WebPage1", "&Web Page", "internet-web-browser", QStyle::SP_DriveNetIcon,
-         &TFormMain::WebPage1Click},
-        {&About1, "About1", "&About", "help-about", QStyle::SP_MessageBoxInformation,
-         &TFormMain::About1Click},
+        {&Exit1, "Exit1", QT_TRANSLATE_NOOP("TFormMain", "E&xit"), "application-exit",
+         QStyle::SP_DialogCloseButton, &TFormMain::Exit1Click, QKeySequence::Quit, "Ctrl+Q"},
+        {&AddFiles1, "AddFiles1", QT_TRANSLATE_NOOP("TFormMain", "&Add File(s)"), "list-add",
+         QStyle::SP_FileDialogNewFolder, &TFormMain::AddFiles1Click},
+        {&RemoveFiles1, "RemoveFiles1", QT_TRANSLATE_NOOP("TFormMain", "&Remove File(s)"), "list-remove",
+         QStyle::SP_TrashIcon, &TFormMain::RemoveFiles1Click, QKeySequence::Delete, "Del"},
+        {&StartAutomation1, "StartAutomation1", QT_TRANSLATE_NOOP("TFormMain", "&Start Automation"),
+         "system-run", QStyle::SP_MediaPlay, &TFormMain::StartAutomation1Click, QKeySequence::UnknownKey,
+         "Ctrl+R"},
+        {&StopAutomation1, "StopAutomation1", QT_TRANSLATE_NOOP("TFormMain", "S&top Automation"),
+         "process-stop", QStyle::SP_BrowserStop, &TFormMain::StopAutomation1Click},
+        {&SpawnSession1, "SpawnSession1", QT_TRANSLATE_NOOP("TFormMain", "S&pawn Session"), "window-new",
+         QStyle::SP_TitleBarNormalButton, &TFormMain::SpawnSession1Click},
+        {&Help2, "Help2", QT_TRANSLATE_NOOP("TFormMain", "&Help"), "help-contents",
+         QStyle::SP_DialogHelpButton, &TFormMain::Help2Click, QKeySequence::HelpContents, "F1"},
+        {&WebPage1, "WebPage1", QT_TRANSLATE_NOOP("TFormMain", "&Web Page"), "internet-web-browser",
+         QStyle::SP_DriveNetIcon, &TFormMain::WebPage1Click},
+        {&About1, "About1", QT_TRANSLATE_NOOP("TFormMain", "&About"), "help-about",
+         QStyle::SP_MessageBoxInformation, &TFormMain::About1Click},
     };
     for (const ActionEntry& entry : entries) {
-        auto* action = new QAction(ThemeIcon(this, entry.themeIcon, entry.fallback),
-                                   QString::fromLatin1(entry.caption), this);
+        auto* action = new QAction(ThemeIcon(this, entry.themeIcon, entry.fallback), tr(entry.caption), this);
         action->setObjectName(QString::fromLatin1(entry.name));
         QList<QKeySequence> keys = QKeySequence::keyBindings(entry.shortcut);
         if (keys.isEmpty() && entry.usualKeys)
@@ -203,7 +225,7 @@ void TFormMain::CreateActions() {
 void TFormMain::CreateMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    File1 = bar->addMenu(QStringLiteral("&File"));
+    File1 = bar->addMenu(tr("&File"));
     File1->setObjectName(QStringLiteral("File1"));
     File1->addAction(NewProject1);
     File1->addSeparator();
@@ -215,18 +237,19 @@ void TFormMain::CreateMenus() {
     File1->addSeparator();
     File1->addAction(Exit1);
 
-    Edit1 = bar->addMenu(QStringLiteral("&Edit"));
+    Edit1 = bar->addMenu(tr("&Edit"));
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->addAction(AddFiles1);
     Edit1->addAction(RemoveFiles1);
 
-    Run1 = bar->addMenu(QStringLiteral("&Run"));
+    Run1 = bar->addMenu(tr("&Run"));
     Run1->setObjectName(QStringLiteral("Run1"));
     Run1->addAction(StartAutomation1);
+    Run1->addAction(StopAutomation1);
     Run1->addSeparator();
     Run1->addAction(SpawnSession1);
 
-    Help1 = bar->addMenu(QStringLiteral("&Help"));
+    Help1 = bar->addMenu(tr("&Help"));
     Help1->setObjectName(QStringLiteral("Help1"));
     Help1->addAction(Help2);
     Help1->addAction(WebPage1);
@@ -235,7 +258,7 @@ void TFormMain::CreateMenus() {
 
 void TFormMain::CreateToolBar() {
     // Every tool-bar button runs the menu item of the same caption.
-    ToolBar1 = addToolBar(QStringLiteral("Tools"));
+    ToolBar1 = addToolBar(tr("Tools"));
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
     ToolBar1->setFloatable(false);
@@ -288,6 +311,9 @@ void TFormMain::CreateControls() {
     settingsArea->setMinimumWidth(settings->minimumSizeHint().width() +
                                   settingsArea->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     settingsArea->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    // Its controls take the focus (and it scrolls to them); the area itself is no stop of Tab.
+    settingsArea->setFocusPolicy(Qt::NoFocus);
+    settingsArea->setAccessibleName(tr("Settings"));
     mainLayout->addWidget(settingsArea);
     mainLayout->addWidget(CreateFilesPanel(central), 1);
     CreateInputFilesMenu();
@@ -308,8 +334,7 @@ QWidget* TFormMain::CreateSettingsPanel(QWidget* parent) {
     ComboBoxOutputMode->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     ComboBoxOutputMode->setMaximumWidth(ComboBoxOutputMode->fontMetrics().averageCharWidth() * 40);
     connect(ComboBoxOutputMode, &QComboBox::currentTextChanged, ComboBoxOutputMode, &QWidget::setToolTip);
-    layout->addWidget(
-        LabelFor(QStringLiteral("Output Type :"), ComboBoxOutputMode, QStringLiteral("LabelOutputType")));
+    layout->addWidget(LabelFor(tr("Output Type :"), ComboBoxOutputMode, QStringLiteral("LabelOutputType")));
     layout->addWidget(ComboBoxOutputMode);
     // Only a user's choice runs the change handler; the project commands call it themselves.
     connect(ComboBoxOutputMode, &QComboBox::activated, this, &TFormMain::ComboBoxOutputModeChange);
@@ -317,12 +342,12 @@ QWidget* TFormMain::CreateSettingsPanel(QWidget* parent) {
     layout->addWidget(CreateOutputSettingsGroup(panel));
     CreateStopActionButtons(panel, layout);
     AddNumberRow(panel, layout,
-                 {"Frame/Seconds :", "LabelFramePerSeconds", "EditFramePerSeconds", "UpDownFramePerSeconds",
-                  kFramesPerSecondMin, kFramesPerSecondMax},
+                 {QT_TRANSLATE_NOOP("TFormMain", "Frame/Seconds :"), "LabelFramePerSeconds",
+                  "EditFramePerSeconds", "UpDownFramePerSeconds", kFramesPerSecondMin, kFramesPerSecondMax},
                  EditFramePerSeconds, UpDownFramePerSeconds);
     AddNumberRow(panel, layout,
-                 {"Frame Tuner :", "LabelFrameTuner", "EditFrameTuner", "UpDownFrameTuner", kFrameTunerMin,
-                  kFrameTunerMax},
+                 {QT_TRANSLATE_NOOP("TFormMain", "Frame Tuner :"), "LabelFrameTuner", "EditFrameTuner",
+                  "UpDownFrameTuner", kFrameTunerMin, kFrameTunerMax},
                  EditFrameTuner, UpDownFrameTuner);
     CreateMovieOptions(panel, layout);
     layout->addStretch(1);
@@ -355,7 +380,7 @@ void TFormMain::CreateMovieOptions(QWidget* parent, QVBoxLayout* layout) {
 
 // The quality, mode and bitrate boxes; closed until an editable output mode opens them.
 QGroupBox* TFormMain::CreateOutputSettingsGroup(QWidget* parent) {
-    GroupBoxCustomOutputSettings = new QGroupBox(QStringLiteral("Output Settings :"), parent);
+    GroupBoxCustomOutputSettings = new QGroupBox(tr("Output Settings :"), parent);
     GroupBoxCustomOutputSettings->setObjectName(QStringLiteral("GroupBoxCustomOutputSettings"));
     auto* layout = new QVBoxLayout(GroupBoxCustomOutputSettings);
     layout->setContentsMargins(6, 4, 6, 6);
@@ -367,12 +392,11 @@ QGroupBox* TFormMain::CreateOutputSettingsGroup(QWidget* parent) {
     ComboBoxBitrate = new QComboBox(GroupBoxCustomOutputSettings);
     ComboBoxBitrate->setObjectName(QStringLiteral("ComboBoxBitrate"));
     FillSettingBoxes(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate);
-    layout->addWidget(
-        LabelFor(QStringLiteral("Conversion Quality:"), ComboBoxQuality, QStringLiteral("LabelQuality")));
+    layout->addWidget(LabelFor(tr("Conversion Quality:"), ComboBoxQuality, QStringLiteral("LabelQuality")));
     layout->addWidget(ComboBoxQuality);
-    layout->addWidget(LabelFor(QStringLiteral("Mode :"), ComboBoxMode, QStringLiteral("LabelMode")));
+    layout->addWidget(LabelFor(tr("Mode :"), ComboBoxMode, QStringLiteral("LabelMode")));
     layout->addWidget(ComboBoxMode);
-    layout->addWidget(LabelFor(QStringLiteral("Bitrate :"), ComboBoxBitrate, QStringLiteral("LabelBitrate")));
+    layout->addWidget(LabelFor(tr("Bitrate :"), ComboBoxBitrate, QStringLiteral("LabelBitrate")));
     layout->addWidget(ComboBoxBitrate);
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
         box->setEnabled(false);
@@ -380,12 +404,12 @@ QGroupBox* TFormMain::CreateOutputSettingsGroup(QWidget* parent) {
 }
 
 void TFormMain::CreateStopActionButtons(QWidget* parent, QVBoxLayout* layout) {
-    RadioButtonNoStopAction = new QRadioButton(QStringLiteral("No Stop Action"), parent);
+    RadioButtonNoStopAction = new QRadioButton(tr("No Stop Action"), parent);
     RadioButtonNoStopAction->setObjectName(QStringLiteral("RadioButtonNoStopAction"));
     RadioButtonNoStopAction->setChecked(true);
-    RadioButtonStopActionToStart = new QRadioButton(QStringLiteral("Stop Action To Start"), parent);
+    RadioButtonStopActionToStart = new QRadioButton(tr("Stop Action To Start"), parent);
     RadioButtonStopActionToStart->setObjectName(QStringLiteral("RadioButtonStopActionToStart"));
-    RadioButtonStopActionToEnd = new QRadioButton(QStringLiteral("Stop Action To End"), parent);
+    RadioButtonStopActionToEnd = new QRadioButton(tr("Stop Action To End"), parent);
     RadioButtonStopActionToEnd->setObjectName(QStringLiteral("RadioButtonStopActionToEnd"));
     layout->addSpacing(4);
     layout->addWidget(RadioButtonNoStopAction);
@@ -408,7 +432,10 @@ void TFormMain::AddNumberRow(QWidget* parent, QVBoxLayout* layout, const NumberR
     upDown->SetRange(row.minimum, row.maximum);
     upDown->SetAssociate(edit);
     upDown->setFixedHeight(edit->sizeHint().height());
-    line->addWidget(LabelFor(tr(row.caption), edit, QString::fromLatin1(row.labelName)), 1);
+    QLabel* label = LabelFor(tr(row.caption), edit, QString::fromLatin1(row.labelName));
+    upDown->NameArrowsAfter(edit->accessibleName());
+    line->addWidget(label, 1);
+    line->addSpacing(4);
     line->addWidget(edit);
     line->addWidget(upDown);
     layout->addLayout(line);
@@ -424,10 +451,11 @@ QWidget* TFormMain::CreateFilesPanel(QWidget* parent) {
     EditOutputFolder->setObjectName(QStringLiteral("EditOutputFolder"));
     ButtonOutputFolder = new QPushButton(QStringLiteral("..."), panel);
     ButtonOutputFolder->setObjectName(QStringLiteral("ButtonOutputFolder"));
+    ButtonOutputFolder->setAccessibleName(tr("Choose the output folder"));
+    ButtonOutputFolder->setToolTip(ButtonOutputFolder->accessibleName());
     ButtonOutputFolder->setFixedWidth(28);
     connect(ButtonOutputFolder, &QPushButton::clicked, this, &TFormMain::ButtonOutputFolderClick);
-    layout->addWidget(
-        LabelFor(QStringLiteral("Output Folder :"), EditOutputFolder, QStringLiteral("LabelOutputFolder")));
+    layout->addWidget(LabelFor(tr("Output Folder :"), EditOutputFolder, QStringLiteral("LabelOutputFolder")));
     auto* folderRow = new QHBoxLayout;
     folderRow->setSpacing(2);
     folderRow->addWidget(EditOutputFolder, 1);
@@ -435,9 +463,10 @@ QWidget* TFormMain::CreateFilesPanel(QWidget* parent) {
     layout->addLayout(folderRow);
     layout->addSpacing(4);
 
-    ListBoxInputFiles = new QListWidget(panel);
+    inputFiles_ = new InputFilesModel(this);
+    ListBoxInputFiles = new InputFilesView(panel);
     ListBoxInputFiles->setObjectName(QStringLiteral("ListBoxInputFiles"));
-    ListBoxInputFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListBoxInputFiles->setModel(inputFiles_);
     // Files and folders dropped from a file manager are added as Add File(s) adds them.
     ListBoxInputFiles->setAcceptDrops(true);
     ListBoxInputFiles->viewport()->setAcceptDrops(true);
@@ -445,8 +474,8 @@ QWidget* TFormMain::CreateFilesPanel(QWidget* parent) {
     // Delete removes the selected entries while the list has the focus; elsewhere it edits.
     ListBoxInputFiles->addAction(RemoveFiles1);
     RemoveFiles1->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    layout->addWidget(LabelFor(QStringLiteral("Input Files/Folders :"), ListBoxInputFiles,
-                               QStringLiteral("LabelInputFiles")));
+    layout->addWidget(
+        LabelFor(tr("Input Files/Folders :"), ListBoxInputFiles, QStringLiteral("LabelInputFiles")));
     layout->addWidget(ListBoxInputFiles, 1);
     return panel;
 }
@@ -455,14 +484,16 @@ QWidget* TFormMain::CreateFilesPanel(QWidget* parent) {
 void TFormMain::CreateInputFilesMenu() {
     PopupMenuInputFiles = new QMenu(this);
     PopupMenuInputFiles->setObjectName(QStringLiteral("PopupMenuInputFiles"));
-    AddFiles2 = PopupMenuInputFiles->addAction(AddFiles1->icon(), QStringLiteral("&Add File(s)"));
+    AddFiles2 = PopupMenuInputFiles->addAction(AddFiles1->icon(), AddFiles1->text());
     AddFiles2->setObjectName(QStringLiteral("AddFiles2"));
     connect(AddFiles2, &QAction::triggered, this, &TFormMain::AddFiles1Click);
-    RemoveFiles2 = PopupMenuInputFiles->addAction(RemoveFiles1->icon(), QStringLiteral("&Remove File(s)"));
+    RemoveFiles2 = PopupMenuInputFiles->addAction(RemoveFiles1->icon(), RemoveFiles1->text());
     RemoveFiles2->setObjectName(QStringLiteral("RemoveFiles2"));
     connect(RemoveFiles2, &QAction::triggered, this, &TFormMain::RemoveFiles1Click);
-    ListBoxInputFiles->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListBoxInputFiles, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        // The X11 platform follows the Menu key with a request of its own: the menu is up already.
+        if (PopupMenuInputFiles->isVisible())
+            return;
         PopupMenuInputFiles->popup(ListBoxInputFiles->viewport()->mapToGlobal(position));
     });
 }
@@ -476,7 +507,7 @@ void TFormMain::ShowFailure(const std::exception_ptr& failure) {
     } catch (const std::exception& error) {
         text = TextFromBytes(error.what());
     } catch (...) {
-        text = QStringLiteral("An unknown failure stopped the command.");
+        text = tr("An unknown failure stopped the command.");
     }
     ShowErrorText(text);
 }
@@ -499,16 +530,11 @@ void TFormMain::ShowMessageText(const QString& text, const QString& detail) {
 // --- Project operations ---------------------------------------------------------------------
 
 QStringList TFormMain::InputFiles() const {
-    QStringList files;
-    files.reserve(ListBoxInputFiles->count());
-    for (int i = 0; i < ListBoxInputFiles->count(); ++i)
-        files << ListBoxInputFiles->item(i)->text();
-    return files;
+    return inputFiles_->Files();
 }
 
 void TFormMain::SetInputFiles(const QStringList& files) {
-    ListBoxInputFiles->clear();
-    ListBoxInputFiles->addItems(files);
+    inputFiles_->SetFiles(files);
 }
 
 ProjectControlValues TFormMain::ControlValues() const {
@@ -534,7 +560,9 @@ ProjectControlValues TFormMain::ControlValues() const {
 
 void TFormMain::ShowProject() {
     savedProject_ = currentProject;
-    setWindowTitle(kWindowTitle + QStringLiteral(" - ") + TextFromBytes(currentProject.ProjectName));
+    // "[*]": the desktop's mark of unsaved changes, shown while the controls differ from the project.
+    setWindowTitle(kWindowTitle + QStringLiteral(" - ") + TextFromBytes(currentProject.ProjectName) +
+                   QStringLiteral("[*]"));
     EditOutputFolder->setText(TextFromBytes(currentProject.OutputFolder));
     QStringList files;
     for (const PSoundFile& file : currentProject.Files)
@@ -559,6 +587,7 @@ void TFormMain::ShowProject() {
     UpDownLoops->SetPosition(currentProject.Loops);
     CheckBoxStandalone->setChecked(currentProject.Standalone);
     MatchOutputMode();
+    UpdateModifiedMark();
 }
 
 void TFormMain::TakeProjectFromWindow() {
@@ -569,8 +598,35 @@ bool TFormMain::IsProjectChanged() {
     return ControlsDifferFromProject(ControlValues(), savedProject_);
 }
 
+QString TFormMain::ProjectDetail() const {
+    return tr("Project: %1").arg(TextFromBytes(currentProject.ProjectName));
+}
+
+void TFormMain::WatchForChanges() {
+    for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
+        connect(box, &QComboBox::currentIndexChanged, this, &TFormMain::UpdateModifiedMark);
+    for (QRadioButton* button :
+         {RadioButtonNoStopAction, RadioButtonStopActionToStart, RadioButtonStopActionToEnd})
+        connect(button, &QRadioButton::toggled, this, &TFormMain::UpdateModifiedMark);
+    for (QLineEdit* edit : {EditFramePerSeconds, EditFrameTuner, EditLoops, EditOutputFolder})
+        connect(edit, &QLineEdit::textChanged, this, &TFormMain::UpdateModifiedMark);
+    for (QCheckBox* box : {CheckBoxGapless, CheckBoxStandalone})
+        connect(box, &QCheckBox::toggled, this, &TFormMain::UpdateModifiedMark);
+    connect(inputFiles_, &QAbstractItemModel::modelReset, this, &TFormMain::UpdateModifiedMark);
+    connect(inputFiles_, &QAbstractItemModel::rowsRemoved, this, &TFormMain::UpdateModifiedMark);
+}
+
+void TFormMain::UpdateModifiedMark() {
+    bool changed = true; // a number that cannot be read is a change of its own
+    try {
+        changed = IsProjectChanged();
+    } catch (const std::exception&) {
+    }
+    setWindowModified(changed);
+}
+
 bool TFormMain::AskToSaveChanges() {
-    switch (dialogs_->AskYesNoCancel(this, kSaveChangesQuestion, QStringLiteral("Warning"))) {
+    switch (dialogs_->AskYesNoCancel(this, SaveChangesQuestion(), tr("Warning"), ProjectDetail())) {
     case UserDialogs::Answer::No:
         return true;
     case UserDialogs::Answer::Yes:
@@ -584,7 +640,7 @@ bool TFormMain::AskToSaveChanges() {
 bool TFormMain::SaveChanges() {
     if (IsUntitledProjectName(currentProject.ProjectName, true)) {
         const QString path =
-            dialogs_->SaveFileName(this, QStringLiteral("Save Project As"), kProjectFilter, kProjectSuffix);
+            dialogs_->SaveFileName(this, tr("Save Project As"), ProjectFilter(), kProjectSuffix);
         if (path.isEmpty())
             return false;
         TakeProjectFromWindow();
@@ -594,6 +650,7 @@ bool TFormMain::SaveChanges() {
     }
     SaveProjectFile(currentProject, projectTagNames);
     savedProject_ = currentProject;
+    UpdateModifiedMark();
     return true;
 }
 
@@ -645,7 +702,7 @@ void TFormMain::LoadProject1Click() {
     RunCommand([this] {
         if (IsProjectChanged() && !AskToSaveChanges())
             return;
-        const QString path = dialogs_->OpenFileName(this, QStringLiteral("Load Project"), kProjectFilter);
+        const QString path = dialogs_->OpenFileName(this, tr("Load Project"), ProjectFilter());
         if (path.isEmpty())
             return;
         // The file is read into a new project first, so a file that cannot be read leaves the
@@ -661,7 +718,7 @@ void TFormMain::SaveProject1Click() {
     RunCommand([this] {
         if (IsUntitledProjectName(currentProject.ProjectName, false)) {
             const QString path =
-                dialogs_->SaveFileName(this, QStringLiteral("Save Project"), kProjectFilter, kProjectSuffix);
+                dialogs_->SaveFileName(this, tr("Save Project"), ProjectFilter(), kProjectSuffix);
             if (path.isEmpty())
                 return;
             currentProject.ProjectName = BytesFromText(path);
@@ -672,6 +729,7 @@ void TFormMain::SaveProject1Click() {
             TakeProjectFromWindow();
             SaveProjectFile(currentProject, projectTagNames);
             savedProject_ = currentProject;
+            UpdateModifiedMark();
         }
     });
 }
@@ -679,7 +737,7 @@ void TFormMain::SaveProject1Click() {
 void TFormMain::SaveProjectAs1Click() {
     RunCommand([this] {
         const QString path =
-            dialogs_->SaveFileName(this, QStringLiteral("Save Project As"), kProjectFilter, kProjectSuffix);
+            dialogs_->SaveFileName(this, tr("Save Project As"), ProjectFilter(), kProjectSuffix);
         if (path.isEmpty())
             return;
         currentProject.ProjectName = BytesFromText(path);
@@ -736,12 +794,12 @@ void TFormMain::closeEvent(QCloseEvent* event) {
         } catch (const std::exception&) {
         }
         if (changed) {
-            const UserDialogs::Answer answer =
-                dialogs_->AskYesNoCancel(this, kStopRunSaveChangesQuestion, ApplicationTitle());
+            const UserDialogs::Answer answer = dialogs_->AskYesNoCancel(this, StopRunSaveChangesQuestion(),
+                                                                        ApplicationTitle(), ProjectDetail());
             if (answer == UserDialogs::Answer::Cancel)
                 return;
             saveBeforeClose_ = answer == UserDialogs::Answer::Yes;
-        } else if (dialogs_->AskYesNoCancel(this, QString::fromUtf8(kStopRunQuestion), ApplicationTitle()) !=
+        } else if (dialogs_->AskYesNoCancel(this, StopRunQuestion(), ApplicationTitle(), QString()) !=
                    UserDialogs::Answer::Yes) {
             return;
         }
@@ -765,8 +823,7 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 
 void TFormMain::AddFiles1Click() {
     RunCommand([this] {
-        const QStringList chosen =
-            dialogs_->OpenFileNames(this, QStringLiteral("Add File(s)"), kInputFilesFilter);
+        const QStringList chosen = dialogs_->OpenFileNames(this, tr("Add File(s)"), InputFilesFilter());
         // The list is sorted anew even when the dialog is cancelled.
         SetInputFiles(MergeInputFiles(InputFiles(), chosen));
     });
@@ -810,12 +867,17 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFormMain::RemoveFiles1Click() {
-    RunCommand([this] { qDeleteAll(ListBoxInputFiles->selectedItems()); });
+    RunCommand([this] {
+        std::vector<int> rows;
+        for (const QModelIndex& index : ListBoxInputFiles->selectionModel()->selectedRows())
+            rows.push_back(index.row());
+        inputFiles_->RemoveRows(std::move(rows));
+    });
 }
 
 void TFormMain::ButtonOutputFolderClick() {
     RunCommand([this] {
-        QString folder = dialogs_->BrowseForFolder(this, QStringLiteral("Please Select a Directory"));
+        QString folder = dialogs_->BrowseForFolder(this, tr("Please Select a Directory"));
         if (folder.isEmpty())
             return;
         if (!folder.endsWith(QLatin1Char('/')))
@@ -832,9 +894,12 @@ template <typename Start> void TFormMain::StartRun(Start&& start) {
         StartAutomation1, NewProject1, LoadProject1, SaveProject1, SaveProjectAs1, Preferences1, AddFiles1,
         RemoveFiles1, AddFiles2, RemoveFiles2, Exit1});
     runHost_->SetHideMode(HideMode);
+    runHost_->SetInputFiles(InputFiles());
     lastRunResult_ = AutomationResult();
+    StopAutomation1->setEnabled(true);
     if (const std::optional<AutomationResult> refused = start()) {
         commandsLocked_.reset();
+        StopAutomation1->setEnabled(false);
         lastRunResult_ = *refused;
     }
 }
@@ -859,6 +924,7 @@ void TFormMain::StartAutomation1Click() {
 void TFormMain::RunFinished(const AutomationResult& result) {
     lastRunResult_ = result;
     commandsLocked_.reset();
+    StopAutomation1->setEnabled(false);
     currentProject.OutputFolder = result.outputFolder;
     // A stop signal ends the program now: nobody may be there to read anything.
     if (stopSignalled_) {
@@ -884,6 +950,11 @@ void TFormMain::RunFinished(const AutomationResult& result) {
     // A command-line run that waited for this one.
     if (AutoRunPending)
         QTimer::singleShot(0, this, &TFormMain::HandleIdle);
+}
+
+void TFormMain::StopAutomation1Click() {
+    if (automationRun_.IsRunning())
+        automationRun_.Stop();
 }
 
 void TFormMain::SpawnSession1Click() {

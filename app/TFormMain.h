@@ -24,7 +24,8 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class InputFilesModel;
+class InputFilesView;
 class QMenu;
 class QRadioButton;
 class QToolBar;
@@ -130,6 +131,7 @@ public:
     QAction* AddFiles1 = nullptr;
     QAction* RemoveFiles1 = nullptr;
     QAction* StartAutomation1 = nullptr;
+    QAction* StopAutomation1 = nullptr; // enabled while a run is under way
     QAction* SpawnSession1 = nullptr;
     QAction* Help2 = nullptr;
     QAction* WebPage1 = nullptr;
@@ -156,7 +158,7 @@ public:
     TUpDown* UpDownFrameTuner = nullptr;
     QLineEdit* EditOutputFolder = nullptr;
     QPushButton* ButtonOutputFolder = nullptr;
-    QListWidget* ListBoxInputFiles = nullptr;
+    // The input list is the view "ListBoxInputFiles" on a model of the paths (InputFilesList.h).
     QCheckBox* CheckBoxGapless = nullptr;
     QLineEdit* EditLoops = nullptr;
     TUpDown* UpDownLoops = nullptr;
@@ -172,6 +174,9 @@ public slots:
     void AddFiles1Click();
     void RemoveFiles1Click();
     void StartAutomation1Click();
+    // Stops the run under way as closing the window would, without closing it: the encoders end,
+    // the unfinished files are removed and the report of what was done is written.
+    void StopAutomation1Click();
     void SpawnSession1Click();
     void Help2Click();
     void WebPage1Click();
@@ -244,6 +249,11 @@ private:
     void ApplyOutputMode();
     QStringList InputFiles() const;
     void SetInputFiles(const QStringList& files);
+    // The title's mark of unsaved changes follows the controls.
+    void WatchForChanges();
+    void UpdateModifiedMark();
+    // The save questions' second line: which project they are about.
+    QString ProjectDetail() const;
 
     // Runs one command; a failure that escapes it is shown in the error box.
     template <typename Command> void RunCommand(Command&& command) {
@@ -256,6 +266,9 @@ private:
 
     // Asks the event loop to stop; the program then ends with status, without saving or asking.
     void EndApplication(int status);
+
+    InputFilesModel* inputFiles_ = nullptr;
+    InputFilesView* ListBoxInputFiles = nullptr;
 
     QString programFolder_;
     ProgramFiles files_;

@@ -26,7 +26,7 @@
 TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     : QDialog(parent), host_(host) {
     setObjectName("FormPreferences");
-    setWindowTitle(QStringLiteral("Preferences"));
+    setWindowTitle(tr("Preferences"));
     setModal(false);
 
     CreateGeneralGroup();
@@ -48,24 +48,26 @@ TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
 
 // The defaults of a new project: its output mode and output folder.
 void TFormPreferences::CreateGeneralGroup() {
-    GroupBoxGeneral = new QGroupBox(QStringLiteral("General :"), this);
+    GroupBoxGeneral = new QGroupBox(tr("General :"), this);
     ComboBoxDefaultOutputMode = new QComboBox(GroupBoxGeneral);
     EditDefaultOutputFolder = new QLineEdit(GroupBoxGeneral);
     ButtonOutputFolder = new QPushButton(QStringLiteral("..."), GroupBoxGeneral);
     ButtonOutputFolder->setFixedWidth(
         ButtonOutputFolder->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
+    ButtonOutputFolder->setAccessibleName(tr("Choose the default output folder"));
+    ButtonOutputFolder->setToolTip(ButtonOutputFolder->accessibleName());
     EditDefaultOutputFolder->setMinimumWidth(240);
     auto* general = new QGridLayout(GroupBoxGeneral);
-    general->addWidget(LabelFor(QStringLiteral("Default Output Mode :"), ComboBoxDefaultOutputMode), 0, 0);
+    general->addWidget(LabelFor(tr("Default Output Mode :"), ComboBoxDefaultOutputMode), 0, 0);
     general->addWidget(ComboBoxDefaultOutputMode, 0, 1, 1, 2);
-    general->addWidget(LabelFor(QStringLiteral("Default Output Folder :"), EditDefaultOutputFolder), 1, 0);
+    general->addWidget(LabelFor(tr("Default Output Folder :"), EditDefaultOutputFolder), 1, 0);
     general->addWidget(EditDefaultOutputFolder, 1, 1);
     general->addWidget(ButtonOutputFolder, 1, 2);
 }
 
-// A preset's values, with Save, Add New and Reset. The boxes show nothing until a preset is chosen.
+// A preset's values, with Save, Add New and Reset. The boxes show the chosen preset's values.
 void TFormPreferences::CreateOutputTypesGroup() {
-    GroupBoxOutputTypes = new QGroupBox(QStringLiteral("Output Type Defaults :"), this);
+    GroupBoxOutputTypes = new QGroupBox(tr("Output Type Defaults :"), this);
     ComboBoxOutputMode = new QComboBox(GroupBoxOutputTypes);
     ComboBoxQuality = new QComboBox(GroupBoxOutputTypes);
     ComboBoxMode = new QComboBox(GroupBoxOutputTypes);
@@ -73,17 +75,17 @@ void TFormPreferences::CreateOutputTypesGroup() {
     FillSettingBoxes(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate);
     for (QComboBox* box : {ComboBoxQuality, ComboBoxMode, ComboBoxBitrate})
         box->setCurrentIndex(-1);
-    ButtonSave = new QPushButton(QStringLiteral("Save"), GroupBoxOutputTypes);
-    ButtonAddNew = new QPushButton(QStringLiteral("Add New"), GroupBoxOutputTypes);
-    ButtonReset = new QPushButton(QStringLiteral("Reset"), GroupBoxOutputTypes);
+    ButtonSave = new QPushButton(tr("Save"), GroupBoxOutputTypes);
+    ButtonAddNew = new QPushButton(tr("Add New"), GroupBoxOutputTypes);
+    ButtonReset = new QPushButton(tr("Reset"), GroupBoxOutputTypes);
     auto* types = new QGridLayout(GroupBoxOutputTypes);
-    types->addWidget(LabelFor(QStringLiteral("Output Mode :"), ComboBoxOutputMode), 0, 0);
+    types->addWidget(LabelFor(tr("Output Mode :"), ComboBoxOutputMode), 0, 0);
     types->addWidget(ComboBoxOutputMode, 0, 1);
-    types->addWidget(LabelFor(QStringLiteral("Conversion Quality:"), ComboBoxQuality), 1, 0);
+    types->addWidget(LabelFor(tr("Conversion Quality:"), ComboBoxQuality), 1, 0);
     types->addWidget(ComboBoxQuality, 1, 1);
-    types->addWidget(LabelFor(QStringLiteral("Mode :"), ComboBoxMode), 2, 0);
+    types->addWidget(LabelFor(tr("Mode :"), ComboBoxMode), 2, 0);
     types->addWidget(ComboBoxMode, 2, 1);
-    types->addWidget(LabelFor(QStringLiteral("Bitrate :"), ComboBoxBitrate), 3, 0);
+    types->addWidget(LabelFor(tr("Bitrate :"), ComboBoxBitrate), 3, 0);
     types->addWidget(ComboBoxBitrate, 3, 1);
     auto* presetButtons = new QHBoxLayout;
     presetButtons->addWidget(ButtonSave);
@@ -94,9 +96,9 @@ void TFormPreferences::CreateOutputTypesGroup() {
 
 // Ok, Cancel and Help along the bottom, right-aligned.
 QHBoxLayout* TFormPreferences::CreateDialogButtons() {
-    ButtonOk = new QPushButton(QStringLiteral("Ok"), this);
-    ButtonCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    ButtonHelp = new QPushButton(QStringLiteral("Help"), this);
+    ButtonOk = new QPushButton(tr("Ok"), this);
+    ButtonCancel = new QPushButton(tr("Cancel"), this);
+    ButtonHelp = new QPushButton(tr("Help"), this);
     // Enter means Ok, not the first button that happens to be laid out.
     ButtonOk->setDefault(true);
     auto* buttons = new QHBoxLayout;
@@ -172,8 +174,16 @@ void TFormPreferences::FillPreferenceLists() {
     EditDefaultOutputFolder->setText(TextFromBytes(host_.settings->defaultOutputFolder));
     for (const PMP3Converter& mode : host_.settings->outputModes)
         ComboBoxOutputMode->addItem(TextFromBytes(mode.name));
-    // A refilled list has no choice yet; Qt would otherwise pick its first item on its own.
-    ComboBoxOutputMode->setCurrentIndex(-1);
+    // The preset of a new project is the one shown first, with its values; the first one when
+    // that index names none.
+    const int modes = ComboBoxOutputMode->count();
+    const int shown = host_.settings->emptyProjectMode;
+    ShowOutputMode(shown >= 0 && shown < modes ? shown : 0);
+}
+
+void TFormPreferences::ShowOutputMode(int index) {
+    ComboBoxOutputMode->setCurrentIndex(index < ComboBoxOutputMode->count() ? index : -1);
+    ComboBoxOutputModeChange();
 }
 
 void TFormPreferences::ComboBoxOutputModeChange() {
@@ -191,7 +201,12 @@ void TFormPreferences::ButtonSaveClick() {
     // After Cancel has reloaded the file, the list may still name a preset added but never
     // written; that index is past the presets and must not be stored into.
     if (index < 0 || !host_.settings || index >= static_cast<int>(host_.settings->outputModes.size())) {
-        ShowMessage(QStringLiteral("Please Select an Output Mode!"));
+        ShowMessage(tr("Please Select an Output Mode!"));
+        return;
+    }
+    if (const QString missing = MissingSettingValue(ComboBoxQuality, ComboBoxMode, ComboBoxBitrate);
+        !missing.isEmpty()) {
+        ShowMessage(missing);
         return;
     }
     PMP3Converter& mode = host_.settings->outputModes[static_cast<std::size_t>(index)];
@@ -224,10 +239,11 @@ void TFormPreferences::ButtonOkClick() {
 void TFormPreferences::ButtonCancelClick() {
     if (settingsChanged) {
         const UserDialogs::Answer answer =
-            host_.dialogs ? host_.dialogs->AskYesNoCancel(
-                                this, QStringLiteral("Do you want to save the changes you have made?"),
-                                QStringLiteral("Preferences"))
-                          : UserDialogs::Answer::Cancel;
+            host_.dialogs
+                ? host_.dialogs->AskYesNoCancel(this, tr("Do you want to save the changes you have made?"),
+                                                tr("Preferences"),
+                                                TextFromBytes(host_.files.SettingsToWrite()))
+                : UserDialogs::Answer::Cancel;
         if (answer == UserDialogs::Answer::Cancel)
             return;
         if (answer == UserDialogs::Answer::Yes) {
@@ -266,7 +282,7 @@ void TFormPreferences::ButtonHelpClick() {
 void TFormPreferences::ButtonOutputFolderClick() {
     if (!host_.dialogs)
         return;
-    QString folder = host_.dialogs->BrowseForFolder(this, QStringLiteral("Please Select a Directory"));
+    QString folder = host_.dialogs->BrowseForFolder(this, tr("Please Select a Directory"));
     if (folder.isEmpty())
         return;
     if (!folder.endsWith(QDir::separator()))

@@ -33,6 +33,8 @@ public:
     const PreferencesHost& Host() const { return host_; }
 
     void FillPreferenceLists();
+    // Chooses the preset at index in ComboBoxOutputMode and shows its values.
+    void ShowOutputMode(int index);
     void SaveSettings(); // throws SettingsError("Unable to write to <path>")
     bool settingsChanged = false;
 

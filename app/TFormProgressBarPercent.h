@@ -1,10 +1,12 @@
-// The small modeless window that shows how far a run has come.
+// The small modeless window that shows how far a run has come, which file is in work, and stops it.
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 class TFormProgressBarPercent : public QDialog {
     Q_OBJECT
@@ -15,7 +17,22 @@ public:
     void StartRun(int maximum);
     // Position = files handled so far, label "%" + position * 100 / maximum.
     void SetFilesHandled(int handled);
+    // The file being converted (a path); empty once there is none.
+    void SetFileInWork(const QString& path);
 
     QLabel* LabelPercent = nullptr;
     QProgressBar* ProgressBarPercent = nullptr;
+    QLabel* LabelFile = nullptr;
+    QPushButton* ButtonStop = nullptr;
+
+signals:
+    // Stop was clicked: the main window stops the run as its Stop Automation does.
+    void stopClicked();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ShowFileName();
+    QString fileInWork_;
 };

@@ -32,6 +32,11 @@ TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 }
 
+void TUpDown::NameArrowsAfter(const QString& subject) {
+    up_->setAccessibleName(tr("Increase %1").arg(subject));
+    down_->setAccessibleName(tr("Decrease %1").arg(subject));
+}
+
 void TUpDown::SetAssociate(QLineEdit* edit) {
     if (associate_)
         associate_->removeEventFilter(this);

@@ -29,6 +29,9 @@ public:
 
     QToolButton* UpButton() const { return up_; }
     QToolButton* DownButton() const { return down_; }
+    // Names the arrows for screen readers after what they step ("Frame/Seconds": "Increase
+    // Frame/Seconds", "Decrease Frame/Seconds").
+    void NameArrowsAfter(const QString& subject);
 
 public slots:
     void StepUp() { StepBy(1); }

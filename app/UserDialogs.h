@@ -17,8 +17,10 @@ public:
     virtual void ShowMessage(QWidget* owner, const QString& text) = 0;
     // A failure that escaped a command (the framework's error box).
     virtual void ShowError(QWidget* owner, const QString& text) = 0;
-    // Yes / No / Cancel, no icon. Closing the box any other way answers Cancel.
-    virtual Answer AskYesNoCancel(QWidget* owner, const QString& text, const QString& title) = 0;
+    // Yes / No / Cancel, no icon. detail, when not empty, stands below the question (which project
+    // it is about). Closing the box any other way answers Cancel.
+    virtual Answer AskYesNoCancel(QWidget* owner, const QString& text, const QString& title,
+                                  const QString& detail) = 0;
 
     // filter uses Qt's form, e.g. "Wav files (*.wav);;All Files (*)". Empty result: cancelled.
     virtual QStringList OpenFileNames(QWidget* owner, const QString& title, const QString& filter) = 0;

@@ -10,9 +10,12 @@
 #include "TFormProgressBarPercent.h"
 #include "UserDialogs.h"
 
-const char* const kStopRunQuestion =
-    "A conversion is under way. Stop it and close the program?\n\nThe files converted so far are kept "
-    "and listed in the run report; the file being converted now is not finished.";
+QString StopRunQuestion() {
+    return WindowRunHost::tr(
+        "A conversion is under way. Stop it and close the program?\n\nThe files converted "
+        "so far are kept and listed in the run report; the file being converted now is "
+        "not finished.");
+}
 
 WindowRunHost::WindowRunHost(QWidget* owner, UserDialogs& dialogs, AutomationRun& run)
     : owner_(owner), dialogs_(dialogs) {
@@ -20,6 +23,7 @@ WindowRunHost::WindowRunHost(QWidget* owner, UserDialogs& dialogs, AutomationRun
     connect(&run, &AutomationRun::error, this, &WindowRunHost::ReportError);
     connect(&run, &AutomationRun::started, this, &WindowRunHost::ShowProgress);
     connect(&run, &AutomationRun::progress, this, &WindowRunHost::SetProgress);
+    connect(&run, &AutomationRun::fileDone, this, &WindowRunHost::FileDone);
     connect(&run, &AutomationRun::finished, this, &WindowRunHost::HideProgress);
 }
 
@@ -47,11 +51,17 @@ void WindowRunHost::ShowProgress(int total) {
     if (!hideMode_)
         progress_->show();
     progress_->StartRun(total);
+    progress_->SetFileInWork(inputFiles_.value(0));
 }
 
 void WindowRunHost::SetProgress(int handled) {
     if (progress_)
         progress_->SetFilesHandled(handled);
+}
+
+void WindowRunHost::FileDone(int index, const FileOutcome&) {
+    if (progress_)
+        progress_->SetFileInWork(inputFiles_.value(index + 1));
 }
 
 void WindowRunHost::HideProgress() {

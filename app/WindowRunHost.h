@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -14,6 +15,7 @@ class QAction;
 class QWidget;
 class TFormProgressBarPercent;
 class UserDialogs;
+struct FileOutcome;
 
 // Shows what a run tells: its messages in boxes owned by owner (on standard error in hide mode),
 // its progress in the progress window (updated but never shown in hide mode).
@@ -25,6 +27,8 @@ public:
     void SetProgressForm(TFormProgressBarPercent* progress);
     // The command line's "-hide": nobody watches, and a box would wait for a click that never comes.
     void SetHideMode(bool hideMode) { hideMode_ = hideMode; }
+    // The files of the run about to start, in list order: the progress window names the one in work.
+    void SetInputFiles(const QStringList& files) { inputFiles_ = files; }
 
     // The message box shows text; with -hide, standard error gets detail beside it.
     void ShowMessage(const QString& text, const QString& detail = QString());
@@ -33,11 +37,14 @@ public:
 private:
     void ShowProgress(int total);
     void SetProgress(int handled);
+    // Files finish in list order: the one in work is the first that has not.
+    void FileDone(int index, const FileOutcome& outcome);
     void HideProgress();
 
     QWidget* owner_;
     UserDialogs& dialogs_;
     QPointer<TFormProgressBarPercent> progress_;
+    QStringList inputFiles_;
     bool hideMode_ = false;
 };
 
@@ -54,4 +61,4 @@ private:
 };
 
 // The question the main window asks when it is closed during a run.
-extern const char* const kStopRunQuestion;
+QString StopRunQuestion();

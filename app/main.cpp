@@ -15,12 +15,14 @@
 #include "ExitStatus.h"
 #include "HeadlessRun.h"
 #include "NativeText.h"
+#include "ProgramFiles.h"
 #include "ProgramIdentity.h"
 #include "ProgramStart.h"
 #include "QtUserDialogs.h"
 #include "StopSignals.h"
 #include "TFormMain.h"
 #include "TavrelWindows.h"
+#include "Translations.h"
 
 namespace {
 
@@ -39,14 +41,21 @@ int main(int argc, char* argv[]) {
     // A reader of our messages that has gone away must not end a run (see the program's main).
     std::signal(SIGPIPE, SIG_IGN);
     const QString programFolder = ProgramFolderOfWindow();
+    const ProgramFiles programFiles(BytesFromText(programFolder));
     WindowStart start;
-    if (const std::optional<int> status = StartWithoutWindow(argc, argv, programFolder, start))
-        return *status;
-    if (!start.ignoredLine.isEmpty())
-        PrintErrorLine(start.ignoredLine);
     QStringList windowFiles;
-    if (start.withFiles && !GatherWindowFiles(start.options, windowFiles))
-        return kExitLoadFailed;
+    {
+        // The steps before the window need no window system, which may not be there; their texts
+        // are translated all the same.
+        QCoreApplication startApplication(argc, argv);
+        InstallTranslations(programFiles);
+        if (const std::optional<int> status = StartWithoutWindow(argc, argv, programFolder, start))
+            return *status;
+        if (!start.ignoredLine.isEmpty())
+            PrintErrorLine(start.ignoredLine);
+        if (start.withFiles && !GatherWindowFiles(start.options, windowFiles))
+            return kExitLoadFailed;
+    }
     // What the window's first activation reads: a window start with files has none.
     const QStringList projectArguments = start.withFiles ? QStringList() : ArgumentTexts(argc, argv);
 
@@ -59,13 +68,14 @@ int main(int argc, char* argv[]) {
     if (fallBackToOffscreen)
         qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
     QApplication application(argc, argv);
+    InstallTranslations(programFiles);
     SetDesktopIdentity();
     if (fallBackToOffscreen) {
         qunsetenv("QT_QPA_PLATFORM");
         if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
             if (!projectArguments.isEmpty())
                 return RunHeadless(projectArguments, programFolder);
-            PrintErrorLine(QString::fromLatin1(kNoDisplayMessage));
+            PrintErrorLine(QCoreApplication::translate("HeadlessRun", kNoDisplayMessage));
             return kExitCheckMessage;
         }
     }
@@ -89,7 +99,8 @@ int main(int argc, char* argv[]) {
     } catch (const std::exception& error) {
         ShowStartFailure(TextFromBytes(error.what()), start.hideMode);
     } catch (...) {
-        ShowStartFailure(QStringLiteral("An unknown failure stopped the program."), start.hideMode);
+        ShowStartFailure(QCoreApplication::translate("main", "An unknown failure stopped the program."),
+                         start.hideMode);
     }
     return 1;
 }

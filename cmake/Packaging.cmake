@@ -42,7 +42,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # plugins; the other libraries come from dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "lame, libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The menus' and tool bar's pictures come from the icon theme.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "adwaita-icon-theme")
+# The menus' and tool bar's pictures come from the icon theme; Qt's own texts (Yes, No, Cancel, the
+# file dialogs) in the user's language from Qt's translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "adwaita-icon-theme, qt6-translations-l10n")
 
 include(CPack)

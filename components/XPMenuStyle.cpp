@@ -104,6 +104,19 @@ QSize XPMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* optio
 void XPMenuStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                               const QWidget* widget) const {
     const auto* itemOption = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (element == CE_MenuBarEmptyArea && painter && qobject_cast<const QMenuBar*>(widget)) {
+        // The bar beside its items is painted as an item without a caption is, so that the items'
+        // background runs the whole width of the window.
+        const auto items = widget->actions();
+        for (QAction* item : items) {
+            if (const MenuItemHandlers handlers = HandlersOf(item); handlers.advancedPaint) {
+                painter->save();
+                handlers.advancedPaint(nullptr, painter, option->rect, OwnerDrawState());
+                painter->restore();
+                return;
+            }
+        }
+    }
     if (!itemOption || !painter || (element != CE_MenuItem && element != CE_MenuBarItem)) {
         QProxyStyle::drawControl(element, option, painter, widget);
         return;

@@ -7,8 +7,9 @@ class QAction;
 class QStyleOptionMenuItem;
 
 // Set on a QMenuBar and on its QMenus, it makes them owner-drawn: every item that carries
-// MenuItemHandlers is measured and painted by them; items without handlers, and everything
-// that is not an item (frames, margins, the empty part of the bar), keep the base style.
+// MenuItemHandlers is measured and painted by them, and the empty part of such a bar as a
+// menu-bar item without a caption; items without handlers, and the rest (frames, margins),
+// keep the base style.
 class XPMenuStyle : public QProxyStyle {
     Q_OBJECT
 public:

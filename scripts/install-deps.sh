@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libsndfile1-dev libmpg123-dev libsimpleini-dev
   lame
   googletest libgtest-dev

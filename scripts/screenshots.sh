@@ -5,6 +5,9 @@
 #   about.png        the about window
 #   preferences.png  the preferences window
 #   new-output-mode.png  the new-output-mode dialog over it
+#   progress.png     the progress window
+# The windows speak the language of LANG (LANG=de_DE.UTF-8: German); QT_FONT_DPI=170 shows them
+# at a large font.
 # The tool tavrel-screenshots (tools/screenshots/) runs on a virtual X display (xvfb-run): it
 # creates the program's windows as the program does, loads the project, shows each window, grabs
 # it and ends. TAVREL_SCREENSHOTS_BIN picks the tool; by default
@@ -47,14 +50,15 @@ project="$work/Demo Project.xml"
   printf '</TavrelProject>\r\n'
 } > "$project"
 
-rm -f "$out/main-window.png" "$out/file-menu.png" "$out/about.png" "$out/preferences.png" "$out/new-output-mode.png"
+rm -f "$out/main-window.png" "$out/file-menu.png" "$out/about.png" "$out/preferences.png" "$out/new-output-mode.png" \
+  "$out/progress.png"
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 # A sanitizer build reports Qt's caches as leaks at exit; they say nothing about the pictures.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
 timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" "$bin" "$out" "$project"
 
-for png in main-window.png file-menu.png about.png preferences.png new-output-mode.png; do
+for png in main-window.png file-menu.png about.png preferences.png new-output-mode.png progress.png; do
   if [ ! -s "$out/$png" ]; then
     echo "screenshots: $out/$png was not written" >&2
     exit 1

@@ -14,13 +14,17 @@
 #include "RunReport.h"
 #include "RunScheduler.h"
 
-const char* const kNoInputFilesMessage = "Please select at least one Wave Data file to convert!";
-const char* const kNoOutputFolderMessage = "Please select an output folder!";
-const char* const kOutputFolderFailedMessage = "Unable to create the output directory.Operation Aborted";
-const char* const kEncoderMissingMessage =
+const char* const kNoInputFilesMessage =
+    QT_TRANSLATE_NOOP("AutomationRun", "Please select at least one Wave Data file to convert!");
+const char* const kNoOutputFolderMessage =
+    QT_TRANSLATE_NOOP("AutomationRun", "Please select an output folder!");
+const char* const kOutputFolderFailedMessage =
+    QT_TRANSLATE_NOOP("AutomationRun", "Unable to create the output directory.Operation Aborted");
+const char* const kEncoderMissingMessage = QT_TRANSLATE_NOOP(
+    "AutomationRun",
     "The MP3 encoder 'lame' was not found in the search path (PATH). Files that are not MP3 files "
-    "cannot be encoded in this run and are reported as not found; MP3 files are converted as usual. "
-    "Install the 'lame' package to convert the others.";
+    "cannot be encoded in this run and are reported as not found; MP3 files are converted as "
+    "usual. Install the 'lame' package to convert the others.");
 
 namespace {
 // How often the progress of the file in work is told: a few times a second.
@@ -49,9 +53,9 @@ std::optional<AutomationResult> AutomationRun::Start(const PSoundProject& projec
     }
     std::unique_ptr<RunOutputs> outputs;
     if (project.Files.empty()) {
-        refused.message = QLatin1String(kNoInputFilesMessage);
+        refused.message = tr(kNoInputFilesMessage);
     } else if (TrimBlanks(project.OutputFolder).empty()) {
-        refused.message = QLatin1String(kNoOutputFolderMessage);
+        refused.message = tr(kNoOutputFolderMessage);
     } else {
         std::vector<std::string> inputs;
         for (const PSoundFile& file : project.Files)
@@ -65,7 +69,7 @@ std::optional<AutomationResult> AutomationRun::Start(const PSoundProject& projec
             refused.message = TextFromBytes(problem);
         } else if (const std::string failed = MakeFolders(project.OutputFolder); !failed.empty()) {
             refused.outcome = AutomationResult::Outcome::Aborted;
-            refused.message = QLatin1String(kOutputFolderFailedMessage);
+            refused.message = tr(kOutputFolderFailedMessage);
             refused.detail = TextFromBytes(failed);
         }
     }
@@ -104,7 +108,7 @@ std::optional<AutomationResult> AutomationRun::Start(const PSoundProject& projec
             Qt::UniqueConnection);
     fileProgressTimer_.start(kFileProgressMs);
     if (!result_.encoderFound)
-        emit message(QString::fromUtf8(kEncoderMissingMessage));
+        emit message(tr(kEncoderMissingMessage));
     // The files start from the event loop, once whoever started the run has taken the answer.
     QTimer::singleShot(0, this, [this] {
         if (scheduler_)
@@ -156,8 +160,10 @@ void AutomationRun::Finish() {
     if (overInput || !WriteRunReport(result.reportPath, result.reportLines)) {
         if (result.outcome == AutomationResult::Outcome::Completed)
             result.outcome = AutomationResult::Outcome::ReportFailed;
-        emit error(QStringLiteral("Cannot create file ") + TextFromBytes(result.reportPath) +
-                   (overInput ? QStringLiteral(": it is an input of the run") : QString()));
+        emit error(
+            overInput
+                ? tr("Cannot create file %1: it is an input of the run").arg(TextFromBytes(result.reportPath))
+                : tr("Cannot create file %1").arg(TextFromBytes(result.reportPath)));
     }
     outputs_.reset();
     project_.reset();

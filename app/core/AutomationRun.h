@@ -15,7 +15,7 @@
 #include "ProjectFile.h"
 #include "RunResult.h"
 
-// The user messages of a run, word for word.
+// The user messages of a run, word for word (as marked for translation; a run says them translated).
 extern const char* const kNoInputFilesMessage;   // "Please select at least one Wave Data file to convert!"
 extern const char* const kNoOutputFolderMessage; // "Please select an output folder!"
 extern const char* const

@@ -11,11 +11,13 @@
 #include <string>
 #include <thread>
 
+#include <QCoreApplication>
+
 #include "NativeText.h"
 #include "ProgramFiles.h"
 
-const char* const kInvalidParametersMessage = "Invalid Parameters";
-const char* const kInvalidFilenameMessage = "Invalid Filename";
+const char* const kInvalidParametersMessage = QT_TRANSLATE_NOOP("CommandLine", "Invalid Parameters");
+const char* const kInvalidFilenameMessage = QT_TRANSLATE_NOOP("CommandLine", "Invalid Filename");
 
 namespace {
 
@@ -28,6 +30,144 @@ QString TrimBlanksAndControls(const QString& text) {
     while (end > start && text[end - 1].unicode() <= ' ')
         --end;
     return text.mid(start, end - start);
+}
+
+// --help a part at a time, each translated whole, so that a language lays out its own lines within
+// 80 columns; option names, values and the examples' commands stay as they are.
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CommandLine", "Usage: tavrel [OPTIONS] FILE|FOLDER...   convert sound files, no window\n"
+                   "       tavrel -w [FILE|FOLDER...]       open the window with these files listed\n"
+                   "       tavrel -f:<project> [-hide]      convert a project's sound files and end\n"
+                   "       tavrel                           open the window\n"
+                   "       tavrel --help | --version | --list-modes\n");
+const char* const kAbout = QT_TRANSLATE_NOOP(
+    "CommandLine", "SWF Tavrel Tool turns sound files into SWF movies that play the sound. A FOLDER\n"
+                   "stands for the sound files directly inside it (-r: and in its subfolders), in\n"
+                   "name order, hidden ones left out: MP3, and what libsndfile reads (WAV, AIFF,\n"
+                   "FLAC, Ogg Vorbis and Opus, AU, CAF, W64, RF64 and more).\n");
+// One an option: its names in the first 25 columns, what it does beside them.
+const char* const kOptions[] = {
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "  -o, --output DIR       Write the movies and the run report into DIR (made,\n"
+                      "                         with its parents, when missing). Required for a run.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "  -m, --mode NAME|N      Encode with the output mode of that name, or number N\n"
+                      "                         of --list-modes (default: the new project's).\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "      --list-modes       Print the output modes of settings.ini: number, name,\n"
+                      "                         encoder options, and \"editable\" for the one whose\n"
+                      "                         values the next three options set.\n"),
+    QT_TRANSLATE_NOOP("CommandLine", "      --quality N        Encoder quality, 1 (best) to 9.\n"),
+    QT_TRANSLATE_NOOP("CommandLine", "      --channel-mode M   stereo, joint, force, mono or auto.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "      --bitrate KBPS     16, 32, 64, 128 or 256. Any of these three not given is\n"
+                      "                         the output mode's.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "      --fps N            Frames per second, 0 to 100 (default 12): the rate of\n"
+                      "                         the host movie that loads these movies, which sets how\n"
+                      "                         many frames each has. Their own header keeps 12\n"
+                      "                         unless --standalone.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "      --tuner N          Frames added to (or taken from) each movie, -100 to\n"
+                      "                         100.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "      --stop WHEN        A Stop action: none (default), start or end.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "      --gapless          Exact timing: only the sound's own samples play, so it\n"
+                      "                         starts on time and loops without a gap.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "      --loops N          Play the sound N times, 1 to 65535; the movie's frames\n"
+                      "                         last as long.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "      --standalone       The header states --fps (1 to 100), not 12: a movie\n"
+                      "                         played on its own lasts as long as its sound.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "  -j, --jobs N           Encode N files at once, 1 to 64 (default:\n"
+                      "                         settings.ini's encoders, one per processor).\n"),
+    QT_TRANSLATE_NOOP("CommandLine", "      --report FILE      Write the run report to FILE (default:\n"
+                                     "                         DIR/Untitled.txt, or DIR/<name>.txt with\n"
+                                     "                         --save-project <name>.xml).\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "      --save-project FILE  Write the same run as a project file first (its\n"
+                      "                         paths absolute); tavrel -f:FILE makes the same movies\n"
+                      "                         and report.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "  -n, --dry-run          Convert nothing: check what the run checks (the same\n"
+                      "                         messages and exit status), save the project when\n"
+                      "                         asked, and print the files to convert, one a line.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "  -r, --recursive        Take the sound files of a FOLDER's subfolders too.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "      --files-from LIST  Also convert the files (or folders) named in the file\n"
+                      "                         LIST, one a line; - reads the names from standard\n"
+                      "                         input.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "  -0, --null             Names in a LIST end with a NUL, not a line break (as\n"
+                      "                         find -print0 writes them); -n prints them so too.\n"),
+    QT_TRANSLATE_NOOP("CommandLine", "  -q, --quiet            No progress or summary on a terminal.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "  -w, --window           Open the window with the files in its input list.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "  --                     Every argument after it is a file, even one starting\n"
+                      "                         with -.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "  -f:<project>           Load the project file (as the window's Save Project\n"
+                      "                         writes it), make a movie of each of its sound files\n"
+                      "                         in its output folder, write the run report there and\n"
+                      "                         end. No blank between -f: and the path. Relative\n"
+                      "                         paths in the project are read from its folder.\n"),
+    QT_TRANSLATE_NOOP("CommandLine",
+                      "  -hide                  Show no window during that run: every message goes\n"
+                      "                         to standard error. Without a display there is never\n"
+                      "                         a window.\n"),
+    QT_TRANSLATE_NOOP("CommandLine", "  -h, --help             Print this text and end.\n"),
+    QT_TRANSLATE_NOOP("CommandLine", "  --version              Print the version and end.\n"),
+};
+const char* const kProgress = QT_TRANSLATE_NOOP(
+    "CommandLine", "On a terminal a run shows its progress on standard error (files done, percent,\n"
+                   "the file in work) and a summary line; otherwise, as with -f:, only a line for\n"
+                   "each file that gave no movie, and why. Messages start with \"tavrel: \".\n");
+const char* const kExamples = QT_TRANSLATE_NOOP(
+    "CommandLine", "Examples:\n"
+                   "  tavrel -o movies sounds/                  every sound file in sounds/\n");
+const char* const kExampleCommands =
+    "  tavrel -r -m 2 --stop end -o movies music/\n"
+    "  tavrel --quality 2 --bitrate 256 -o out a.wav b.mp3\n"
+    "  find . -name '*.wav' -print0 | tavrel -0 --files-from - -o out\n"
+    "  tavrel -n --save-project job.xml -o out sounds/ && tavrel -f:job.xml -hide\n";
+const char* const kExitStatuses = QT_TRANSLATE_NOOP(
+    "CommandLine", "Exit status of a run (files or -f:):\n"
+                   "  0  every listed file became a movie and the report was written\n"
+                   "  1  a mistake in the options (an unknown option, a missing or bad value; the\n"
+                   "     message names it), no sound files, no output folder, a check message\n"
+                   "     (Invalid Parameters, Invalid Filename, no input files, no output\n"
+                   "     folder, an output folder that cannot be made), or no display or no\n"
+                   "     window program to show the window\n"
+                   "  2  the project file, a --files-from list or settings.ini could not be read,\n"
+                   "     or the --save-project file could not be written (or would replace an\n"
+                   "     input or a movie of the run)\n"
+                   "  3  the run was stopped (closing the window; SIGINT, SIGTERM or SIGHUP,\n"
+                   "     which also end a window that runs nothing), or its report could not be\n"
+                   "     written (or would replace an input, a movie or the project file)\n"
+                   "  4  the run completed, but some listed files gave no movie (-n: some listed\n"
+                   "     files cannot be read)\n");
+const char* const kSettings = QT_TRANSLATE_NOOP(
+    "CommandLine", "Settings: settings.ini beside the program when there is one; else each\n"
+                   "user's own $XDG_CONFIG_HOME/tavrel/settings.ini\n"
+                   "(~/.config/tavrel/settings.ini), made from the shipped\n"
+                   "share/tavrel/settings.ini when the preferences are first saved.\n");
+
+QString Translated(const char* text) {
+    return QCoreApplication::translate("CommandLine", text);
+}
+
+QString UsageText() {
+    QString text = Translated(kUsage) + QLatin1Char('\n') + Translated(kAbout) + QLatin1Char('\n');
+    for (const char* option : kOptions)
+        text += Translated(option);
+    return text + QLatin1Char('\n') + Translated(kProgress) + QLatin1Char('\n') + Translated(kExamples) +
+           QLatin1String(kExampleCommands) + QLatin1Char('\n') + Translated(kExitStatuses) +
+           QLatin1Char('\n') + Translated(kSettings);
 }
 
 } // namespace
@@ -66,105 +206,7 @@ QString InformationText(CommandLine::Information information) {
     case CommandLine::Information::Version:
         return QStringLiteral("tavrel %1\n").arg(QString::fromLatin1(ProgramVersion()));
     case CommandLine::Information::Usage:
-        return QStringLiteral(
-            "Usage: tavrel [OPTIONS] FILE|FOLDER...   convert sound files, no window\n"
-            "       tavrel -w [FILE|FOLDER...]       open the window with these files listed\n"
-            "       tavrel -f:<project> [-hide]      convert a project's sound files and end\n"
-            "       tavrel                           open the window\n"
-            "       tavrel --help | --version | --list-modes\n"
-            "\n"
-            "SWF Tavrel Tool turns sound files into SWF movies that play the sound. A FOLDER\n"
-            "stands for the sound files directly inside it (-r: and in its subfolders), in\n"
-            "name order, hidden ones left out: MP3, and what libsndfile reads (WAV, AIFF,\n"
-            "FLAC, Ogg Vorbis and Opus, AU, CAF, W64, RF64 and more).\n"
-            "\n"
-            "  -o, --output DIR       Write the movies and the run report into DIR (made,\n"
-            "                         with its parents, when missing). Required for a run.\n"
-            "  -m, --mode NAME|N      Encode with the output mode of that name, or number N\n"
-            "                         of --list-modes (default: the new project's).\n"
-            "      --list-modes       Print the output modes of settings.ini: number, name,\n"
-            "                         encoder options, and \"editable\" for the one whose\n"
-            "                         values the next three options set.\n"
-            "      --quality N        Encoder quality, 1 (best) to 9.\n"
-            "      --channel-mode M   stereo, joint, force, mono or auto.\n"
-            "      --bitrate KBPS     16, 32, 64, 128 or 256. Any of these three not given is\n"
-            "                         the output mode's.\n"
-            "      --fps N            Frames per second, 0 to 100 (default 12): the rate of\n"
-            "                         the host movie that loads these movies, which sets how\n"
-            "                         many frames each has. Their own header keeps 12\n"
-            "                         unless --standalone.\n"
-            "      --tuner N          Frames added to (or taken from) each movie, -100 to\n"
-            "                         100.\n"
-            "      --stop WHEN        A Stop action: none (default), start or end.\n"
-            "      --gapless          Exact timing: only the sound's own samples play, so it\n"
-            "                         starts on time and loops without a gap.\n"
-            "      --loops N          Play the sound N times, 1 to 65535; the movie's frames\n"
-            "                         last as long.\n"
-            "      --standalone       The header states --fps (1 to 100), not 12: a movie\n"
-            "                         played on its own lasts as long as its sound.\n"
-            "  -j, --jobs N           Encode N files at once, 1 to 64 (default:\n"
-            "                         settings.ini's encoders, one per processor).\n"
-            "      --report FILE      Write the run report to FILE (default:\n"
-            "                         DIR/Untitled.txt, or DIR/<name>.txt with\n"
-            "                         --save-project <name>.xml).\n"
-            "      --save-project FILE  Write the same run as a project file first (its\n"
-            "                         paths absolute); tavrel -f:FILE makes the same movies\n"
-            "                         and report.\n"
-            "  -n, --dry-run          Convert nothing: check what the run checks (the same\n"
-            "                         messages and exit status), save the project when\n"
-            "                         asked, and print the files to convert, one a line.\n"
-            "  -r, --recursive        Take the sound files of a FOLDER's subfolders too.\n"
-            "      --files-from LIST  Also convert the files (or folders) named in the file\n"
-            "                         LIST, one a line; - reads the names from standard\n"
-            "                         input.\n"
-            "  -0, --null             Names in a LIST end with a NUL, not a line break (as\n"
-            "                         find -print0 writes them); -n prints them so too.\n"
-            "  -q, --quiet            No progress or summary on a terminal.\n"
-            "  -w, --window           Open the window with the files in its input list.\n"
-            "  --                     Every argument after it is a file, even one starting\n"
-            "                         with -.\n"
-            "  -f:<project>           Load the project file (as the window's Save Project\n"
-            "                         writes it), make a movie of each of its sound files\n"
-            "                         in its output folder, write the run report there and\n"
-            "                         end. No blank between -f: and the path. Relative\n"
-            "                         paths in the project are read from its folder.\n"
-            "  -hide                  Show no window during that run: every message goes\n"
-            "                         to standard error. Without a display there is never\n"
-            "                         a window.\n"
-            "  -h, --help             Print this text and end.\n"
-            "  --version              Print the version and end.\n"
-            "\n"
-            "On a terminal a run shows its progress on standard error (files done, percent,\n"
-            "the file in work) and a summary line; otherwise, as with -f:, only a line for\n"
-            "each file that gave no movie, and why. Messages start with \"tavrel: \".\n"
-            "\n"
-            "Examples:\n"
-            "  tavrel -o movies sounds/                  every sound file in sounds/\n"
-            "  tavrel -r -m 2 --stop end -o movies music/\n"
-            "  tavrel --quality 2 --bitrate 256 -o out a.wav b.mp3\n"
-            "  find . -name '*.wav' -print0 | tavrel -0 --files-from - -o out\n"
-            "  tavrel -n --save-project job.xml -o out sounds/ && tavrel -f:job.xml -hide\n"
-            "\n"
-            "Exit status of a run (files or -f:):\n"
-            "  0  every listed file became a movie and the report was written\n"
-            "  1  a mistake in the options (an unknown option, a missing or bad value; the\n"
-            "     message names it), no sound files, no output folder, a check message\n"
-            "     (Invalid Parameters, Invalid Filename, no input files, no output\n"
-            "     folder, an output folder that cannot be made), or no display or no\n"
-            "     window program to show the window\n"
-            "  2  the project file, a --files-from list or settings.ini could not be read,\n"
-            "     or the --save-project file could not be written (or would replace an\n"
-            "     input or a movie of the run)\n"
-            "  3  the run was stopped (closing the window; SIGINT, SIGTERM or SIGHUP,\n"
-            "     which also end a window that runs nothing), or its report could not be\n"
-            "     written (or would replace an input, a movie or the project file)\n"
-            "  4  the run completed, but some listed files gave no movie (-n: some listed\n"
-            "     files cannot be read)\n"
-            "\n"
-            "Settings: settings.ini beside the program when there is one; else each\n"
-            "user's own $XDG_CONFIG_HOME/tavrel/settings.ini\n"
-            "(~/.config/tavrel/settings.ini), made from the shipped\n"
-            "share/tavrel/settings.ini when the preferences are first saved.\n");
+        return UsageText();
     }
     return QString();
 }
@@ -175,17 +217,20 @@ QString CommandLineProblem(const CommandLine& commandLine, QString* detail) {
     // Qt's file classes would read the name as UTF-8 and miss a file whose name is not.
     struct stat info {};
     if (TrimBlanksAndControls(commandLine.projectPath).isEmpty()) {
-        problem = QString::fromLatin1(kInvalidParametersMessage);
+        problem = QCoreApplication::translate("CommandLine", kInvalidParametersMessage);
         why = commandLine.projectPath.isEmpty() && commandLine.hideMode
-                  ? QStringLiteral("-hide needs a project, -f:<project> (files are converted without "
-                                   "-hide: tavrel -o DIR FILE...)")
-                  : QStringLiteral("no project file is named: -f:<project>, with no blank after -f:");
+                  ? QCoreApplication::translate(
+                        "CommandLine", "-hide needs a project, -f:<project> (files are converted without "
+                                       "-hide: tavrel -o DIR FILE...)")
+                  : QCoreApplication::translate(
+                        "CommandLine", "no project file is named: -f:<project>, with no blank after -f:");
     } else if (stat(BytesFromText(commandLine.projectPath).c_str(), &info) != 0) {
-        problem = QString::fromLatin1(kInvalidFilenameMessage);
+        problem = QCoreApplication::translate("CommandLine", kInvalidFilenameMessage);
         why = commandLine.projectPath + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
     } else if (S_ISDIR(info.st_mode)) {
-        problem = QString::fromLatin1(kInvalidFilenameMessage);
-        why = commandLine.projectPath + QStringLiteral(": it is a folder, not a project file");
+        problem = QCoreApplication::translate("CommandLine", kInvalidFilenameMessage);
+        why = QCoreApplication::translate("CommandLine", "%1: it is a folder, not a project file")
+                  .arg(commandLine.projectPath);
     }
     if (detail)
         *detail = why;

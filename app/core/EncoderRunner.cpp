@@ -1,6 +1,8 @@
 // Runs the `lame` MP3 encoder as a child process and waits for it without blocking the event loop.
 #include "EncoderRunner.h"
 
+#include "Translations.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -210,7 +212,7 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
     stopped_ = false;
     mayStartLater_ = false;
     if (encoderProgram_.isEmpty()) {
-        problem_ = "the encoder was not found";
+        problem_ = MessageBytes(QCoreApplication::translate("EncoderRunner", "the encoder was not found"));
         return Outcome::NotStarted;
     }
 
@@ -219,9 +221,11 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
     inputFd_ = ::open(inputPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat info {};
     if (inputFd_ < 0)
-        return OutOfDescriptors(errno) ? NotStartedForNow() : Fail("the file could not be read");
+        return OutOfDescriptors(errno) ? NotStartedForNow()
+                                       : Fail(MessageBytes(QCoreApplication::translate(
+                                             "EncoderRunner", "the file could not be read")));
     if (::fstat(inputFd_, &info) != 0 || !S_ISREG(info.st_mode))
-        return Fail("not a regular file");
+        return Fail(MessageBytes(QCoreApplication::translate("EncoderRunner", "not a regular file")));
 
     // A path whose bytes a QString would change reaches the encoder as a descriptor of ours; the
     // encoder opens "/dev/fd/<n>" like a path and can seek in it as in the file itself.
@@ -234,7 +238,9 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
     if (!SurvivesCommandLine(outputPath)) {
         outputFd_ = ::open(outputPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
         if (outputFd_ < 0)
-            return OutOfDescriptors(errno) ? NotStartedForNow() : Fail("the MP3 file could not be created");
+            return OutOfDescriptors(errno) ? NotStartedForNow()
+                                           : Fail(MessageBytes(QCoreApplication::translate(
+                                                 "EncoderRunner", "the MP3 file could not be created")));
         inherited_.push_back(outputFd_);
         outputArgument_ = "/dev/fd/" + std::to_string(outputFd_);
     }
@@ -255,8 +261,9 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
     // header states 0 bytes not at all; as its standard input, it reads it to its end.
     inputAsStream_ = known && format.sizeUnstated;
     if (known && format.channels > 2)
-        return Fail("the input has " + std::to_string(format.channels) +
-                    " channels; the encoder takes 1 or 2");
+        return Fail(MessageBytes(QCoreApplication::translate(
+                                     "EncoderRunner", "the input has %1 channels; the encoder takes 1 or 2"),
+                                 {std::to_string(format.channels)}));
 
     // Short of descriptors, the start would fail, with Qt's pipe warnings on standard error.
     if (!DescriptorsToSpare(kDescriptorsPerStart))
@@ -290,7 +297,7 @@ void EncoderRunner::StartEncoding(const QString& resample) {
 }
 
 EncoderRunner::Outcome EncoderRunner::NotStartedForNow() {
-    problem_ = "the encoder could not be started";
+    problem_ = MessageBytes(QCoreApplication::translate("EncoderRunner", "the encoder could not be started"));
     mayStartLater_ = true;
     CloseDescriptors(inputFd_, outputFd_);
     return Outcome::NotStarted;
@@ -391,15 +398,24 @@ void EncoderRunner::PassEnded(bool failedToStart) {
         outcome = Outcome::Stopped;
     } else if (failedToStart || process.error() == QProcess::FailedToStart) {
         // Most often too few descriptors or processes for one more: it may start once another ends.
-        problem_ = "the encoder could not be started";
+        problem_ =
+            MessageBytes(QCoreApplication::translate("EncoderRunner", "the encoder could not be started"));
         mayStartLater_ = true;
         outcome = Outcome::NotStarted;
     } else if (process.exitStatus() == QProcess::CrashExit) {
         // An encoder that crashed, was killed (a full disk sends SIGXFSZ) or gave up leaves an
         // unfinished MP3 that would make a movie cut short.
-        outcome = Fail("the encoder was ended by signal " + std::to_string(process.exitCode()) + said);
+        outcome = Fail(
+            MessageBytes(QCoreApplication::translate("EncoderRunner", "the encoder was ended by signal %1%2",
+                                                     "%2: what the encoder said, beginning with a "
+                                                     "colon, or nothing"),
+                         {std::to_string(process.exitCode()), said}));
     } else if (process.exitCode() != 0) {
-        outcome = Fail("the encoder failed (exit status " + std::to_string(process.exitCode()) + ")" + said);
+        outcome = Fail(
+            MessageBytes(QCoreApplication::translate("EncoderRunner", "the encoder failed (exit status %1)%2",
+                                                     "%2: what the encoder said, beginning with a "
+                                                     "colon, or nothing"),
+                         {std::to_string(process.exitCode()), said}));
     } else if (probing_) {
         // The rate of the probe's MP3 is the encoder's own choice for such an input.
         probing_ = false;

@@ -1,6 +1,8 @@
 // Messages on standard error.
 #include "ErrorLines.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 #include <string>
 
@@ -23,7 +25,10 @@ void PrintErrorLine(const QString& text) {
 }
 
 void PrintMessageLine(const QString& text, const QString& detail) {
-    PrintErrorLine(detail.isEmpty() ? text : text + QStringLiteral(": ") + detail);
+    PrintErrorLine(detail.isEmpty() ? text
+                                    : QCoreApplication::translate("ErrorLines", "%1: %2",
+                                                                  "a message, then what it is about or why")
+                                          .arg(text, detail));
 }
 
 void PrintFileProblems(const AutomationResult& result) {

@@ -1,6 +1,8 @@
 // Reading a whole file: a regular file only, and no more than the caller's bound.
 #include "FileContent.h"
 
+#include "Translations.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -50,9 +52,12 @@ ReadOutcome ReadFileContent(const std::string& path, std::string& text, size_t m
 
 std::string ReadFailureReason(ReadOutcome outcome, size_t maxBytes) {
     if (outcome == ReadOutcome::NotRegular)
-        return ": it is not a regular file";
+        return MessageBytes(QCoreApplication::translate("FileContent", ": it is not a regular file",
+                                                        "follows a file's name in a message"));
     if (outcome == ReadOutcome::TooLarge)
-        return ": it is larger than " + std::to_string(maxBytes >> 20) + " MiB";
+        return MessageBytes(QCoreApplication::translate("FileContent", ": it is larger than %1 MiB",
+                                                        "follows a file's name in a message"),
+                            {std::to_string(maxBytes >> 20)});
     return {};
 }
 

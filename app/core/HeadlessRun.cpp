@@ -21,10 +21,11 @@
 #include "ProjectRunFlow.h"
 #include "StopSignals.h"
 
-const char* const kNoDisplayMessage =
+const char* const kNoDisplayMessage = QT_TRANSLATE_NOOP(
+    "HeadlessRun",
     "There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the "
     "display does not answer). To convert without one, run: tavrel -o DIR FILE... (sound files), "
-    "or tavrel -f:project.xml -hide (a project)";
+    "or tavrel -f:project.xml -hide (a project)");
 
 namespace {
 

@@ -33,6 +33,10 @@ struct TavrelSettings {
 };
 
 // A settings file that cannot be used; what() is the text the user sees.
+// "Unable to write to <path>", in the user's language: what SettingsError says when a settings file
+// cannot be written.
+std::string UnableToWrite(const std::string& path);
+
 class SettingsError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

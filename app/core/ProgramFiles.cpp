@@ -13,6 +13,7 @@
 #include "OutputModes.h"
 #include "ReplaceFile.h"
 #include "TavrelBuild.h"
+#include "Translations.h"
 
 namespace {
 
@@ -109,18 +110,20 @@ std::string ProgramFiles::PrepareSettingsToWrite() const {
     if (besideProgram_)
         return target;
     if (target.empty())
-        throw SettingsError("Unable to write to " + std::string(kSettingsName) +
-                            ": no home folder is known (set HOME or XDG_CONFIG_HOME)");
+        throw SettingsError(MessageBytes(
+            QCoreApplication::translate(
+                "Settings", "Unable to write to %1: no home folder is known (set HOME or XDG_CONFIG_HOME)"),
+            {kSettingsName}));
     if (Exists(target))
         return target;
     if (!MakeFolders(userFolder_))
-        throw SettingsError("Unable to write to " + target);
+        throw SettingsError(UnableToWrite(target));
     // Without a readable default the file starts empty and saving writes what it has.
     std::string shipped;
     if (ReadFileContent(JoinPath(sharedFolder_, kSettingsName), shipped, kMaxShippedSettingsBytes) ==
             ReadOutcome::Read &&
         !ReplaceFileContent(target, shipped))
-        throw SettingsError("Unable to write to " + target);
+        throw SettingsError(UnableToWrite(target));
     return target;
 }
 
@@ -140,4 +143,8 @@ std::string ProgramFiles::HelpFile() const {
 
 std::string ProgramFiles::WebPageFile() const {
     return ShippedFile("webpage.html", docFolder_);
+}
+
+std::string ProgramFiles::TranslationsFolder() const {
+    return ShippedFile("translations", sharedFolder_);
 }

@@ -35,6 +35,9 @@ public:
     // neither, where this program would keep them.
     std::string HelpFile() const;
     std::string WebPageFile() const;
+    // The folder of the translations (tavrel_de.qm...), "translations": beside the program, else
+    // in the shared folder.
+    std::string TranslationsFolder() const;
 
 private:
     std::string ShippedFile(const char* name, const std::string& installedFolder) const;

@@ -9,7 +9,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "Translations.h"
+
 namespace {
+
+// "Cannot read <file>: <the system's reason>".
+std::string CannotRead(const std::string& iniPath, const char* reason) {
+    return MessageBytes(QCoreApplication::translate("Settings", "Cannot read %1: %2"), {iniPath, reason});
+}
 
 // Why the settings file at iniPath (bytes) cannot be read, or an empty text; see ReadProgramSettings.
 std::string SettingsFileProblem(const std::string& iniPath) {
@@ -18,18 +25,24 @@ std::string SettingsFileProblem(const std::string& iniPath) {
         // A link to nothing is no missing file: the settings the user made are gone, and running
         // without them (no output modes) would fail every file that needs encoding.
         if (errno == ENOENT && lstat(iniPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
-            return "Cannot read " + iniPath + ": it is a broken link (what it points to is not there).";
+            return MessageBytes(
+                QCoreApplication::translate(
+                    "Settings", "Cannot read %1: it is a broken link (what it points to is not there)."),
+                {iniPath});
         if (errno == ENOENT)
             return std::string();
-        return "Cannot read " + iniPath + ": " + std::strerror(errno);
+        return CannotRead(iniPath, std::strerror(errno));
     }
     if (S_ISDIR(info.st_mode))
-        return "Cannot read " + iniPath + ": it is a folder, not a settings file.";
+        return MessageBytes(
+            QCoreApplication::translate("Settings", "Cannot read %1: it is a folder, not a settings file."),
+            {iniPath});
     if (!S_ISREG(info.st_mode))
-        return "Cannot read " + iniPath + ": it is not a regular file.";
+        return MessageBytes(
+            QCoreApplication::translate("Settings", "Cannot read %1: it is not a regular file."), {iniPath});
     const int file = open(iniPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (file < 0)
-        return "Cannot read " + iniPath + ": " + std::strerror(errno);
+        return CannotRead(iniPath, std::strerror(errno));
     close(file);
     return std::string();
 }
@@ -55,7 +68,8 @@ ProgramSettings ReadProgramSettings(const std::string& path) {
     } catch (const std::exception& error) {
         read.problem = error.what();
     } catch (...) {
-        read.problem = "The settings file " + path + " could not be loaded.";
+        read.problem = MessageBytes(
+            QCoreApplication::translate("Settings", "The settings file %1 could not be loaded."), {path});
     }
     if (!read.problem.empty()) {
         read.settings = TavrelSettings();

@@ -87,7 +87,6 @@ std::optional<int> StartWithoutWindow(int argc, char* argv[], const QString& pro
             return kExitCheckMessage;
         }
         if (!options.window) {
-            QCoreApplication application(argc, argv);
             QCoreApplication::setApplicationName(ApplicationTitle());
             return RunScript(options, programFolder);
         }
@@ -101,7 +100,8 @@ std::optional<int> StartWithoutWindow(int argc, char* argv[], const QString& pro
         // The project form has always run with anything else beside it left aside; a script
         // still learns that its option was not used. (A form with no project says what it lacks.)
         window.ignoredLine =
-            QStringLiteral("'%1' is ignored beside -f: and -hide").arg(commandLine.unexpected);
+            QCoreApplication::translate("ProgramStart", "'%1' is ignored beside -f: and -hide")
+                .arg(commandLine.unexpected);
     }
     // What the window's first activation reads: a window start with files has none.
     const QStringList projectArguments = window.withFiles ? QStringList() : arguments;
@@ -110,13 +110,12 @@ std::optional<int> StartWithoutWindow(int argc, char* argv[], const QString& pro
     if (ShouldRunHeadless(projectArguments)) {
         if (!window.ignoredLine.isEmpty())
             PrintErrorLine(window.ignoredLine);
-        QCoreApplication application(argc, argv);
         QCoreApplication::setApplicationName(ApplicationTitle());
         return RunHeadless(projectArguments, programFolder);
     }
     // The window alone, with nothing to show it on: the window system would abort the program.
     if (projectArguments.isEmpty() && NoDisplayNamed()) {
-        PrintErrorLine(QString::fromLatin1(kNoDisplayMessage));
+        PrintErrorLine(QCoreApplication::translate("HeadlessRun", kNoDisplayMessage));
         return kExitCheckMessage;
     }
     return std::nullopt;

@@ -40,7 +40,8 @@ struct WindowStart {
     QString ignoredLine;
 };
 
-// Does all that a start needs no window for: prints --help or --version; runs files and options
+// Does all that a start needs no window for, once the caller has made a QCoreApplication (the
+// translations are looked up there; a run goes on in it): prints --help or --version; runs files and options
 // without -w, and a project where there is no display, with no window (settings as found in
 // programFolder); says a mistake in the command line, or that there is no display for the window.
 // From here on every line on standard error starts with "tavrel: ", and a Wayland display that

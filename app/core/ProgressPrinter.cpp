@@ -10,6 +10,7 @@
 #include "NativeText.h"
 #include "RunPaths.h"
 #include "RunResult.h"
+#include "Translations.h"
 
 bool ProgressPrinter::StandardErrorIsTerminal() {
     return isatty(STDERR_FILENO) == 1;
@@ -58,19 +59,31 @@ void ProgressPrinter::Summary(const AutomationResult& result) {
     Clear();
     const auto listed = static_cast<size_t>(total_);
     const size_t withoutMovie = std::min(result.problems.size(), listed);
-    std::string line = std::to_string(listed - withoutMovie) + " of " + std::to_string(listed) +
-                       (listed == 1 ? " file" : " files") + " converted";
+    // The line's parts, each in the user's language: how many, how many without a movie, stopped,
+    // the report.
+    const std::string converted = std::to_string(listed - withoutMovie);
+    std::string line =
+        listed == 1 ? MessageBytes(QCoreApplication::translate("ProgressPrinter", "%1 of 1 file converted"),
+                                   {converted})
+                    : MessageBytes(QCoreApplication::translate("ProgressPrinter", "%1 of %2 files converted"),
+                                   {converted, std::to_string(listed)});
     if (withoutMovie > 0)
-        line += ", " + std::to_string(withoutMovie) + " without a movie";
+        line += MessageBytes(QCoreApplication::translate("ProgressPrinter", ", %1 without a movie",
+                                                         "follows \"2 of 3 files converted\""),
+                             {std::to_string(withoutMovie)});
     switch (result.outcome) {
     case AutomationResult::Outcome::Stopped:
-        line += " (stopped)";
+        line += MessageBytes(
+            QCoreApplication::translate("ProgressPrinter", " (stopped)", "follows the count of files"));
         [[fallthrough]];
     case AutomationResult::Outcome::Completed:
-        line += "; report: " + result.reportPath;
+        line += MessageBytes(QCoreApplication::translate("ProgressPrinter", "; report: %1",
+                                                         "ends the line of the count of files"),
+                             {result.reportPath});
         break;
     case AutomationResult::Outcome::ReportFailed:
-        line += "; the report could not be written";
+        line += MessageBytes(QCoreApplication::translate(
+            "ProgressPrinter", "; the report could not be written", "ends the line of the count of files"));
         break;
     default:
         return; // the run did not start: its message said why

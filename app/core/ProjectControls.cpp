@@ -2,6 +2,7 @@
 #include "ProjectControls.h"
 
 #include "NativeText.h"
+#include "Translations.h"
 
 #include <QCollator>
 #include <QLocale>
@@ -96,7 +97,9 @@ bool IsUntitledProjectName(const std::string& name, bool trimBlanks) {
 }
 
 InvalidIntegerValue::InvalidIntegerValue(const QString& text)
-    : std::runtime_error("'" + BytesFromText(text) + "' is not a valid integer value") {}
+    : std::runtime_error(
+          MessageBytes(QCoreApplication::translate("ProjectControls", "'%1' is not a valid integer value"),
+                       {BytesFromText(text)})) {}
 
 int32_t IntegerValueOf(const QString& text) {
     int32_t value = 0;

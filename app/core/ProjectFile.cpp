@@ -8,6 +8,7 @@
 
 #include "FileContent.h"
 #include "ReplaceFile.h"
+#include "Translations.h"
 
 namespace {
 
@@ -158,7 +159,8 @@ std::string ProjectFileText(const PSoundProject& project, const ProjectTagNames&
 void SaveProjectFile(const PSoundProject& project, const ProjectTagNames& tags) {
     const std::string text = ProjectFileText(project, tags);
     if (!ReplaceFileContent(project.ProjectName, text))
-        throw ProjectFileError("Cannot create file " + project.ProjectName);
+        throw ProjectFileError(MessageBytes(
+            QCoreApplication::translate("ProjectFile", "Cannot create file %1"), {project.ProjectName}));
 }
 
 void LoadProjectFile(const std::string& path, PSoundProject& project, const ProjectTagNames& tags) {
@@ -166,7 +168,10 @@ void LoadProjectFile(const std::string& path, PSoundProject& project, const Proj
     std::string text;
     const ReadOutcome read = ReadFileContent(path, text, MaxProjectFileBytes);
     if (read != ReadOutcome::Read)
-        throw ProjectFileError("Cannot open file " + path + ReadFailureReason(read, MaxProjectFileBytes));
+        throw ProjectFileError(
+            MessageBytes(QCoreApplication::translate("ProjectFile", "Cannot open file %1%2",
+                                                     "%2: why, beginning with a colon, or nothing"),
+                         {path, ReadFailureReason(read, MaxProjectFileBytes)}));
 
     PSoundProject loaded;
     ReadProjectText(text, loaded, tags);

@@ -46,7 +46,7 @@ ProjectRunFlow::Prepared ProjectRunFlow::PrepareFromCommandLine(const CommandLin
             return Prepared::ProjectUnreadable;
         } catch (...) {
             TellSettings();
-            emit error(QStringLiteral("The project file could not be loaded."));
+            emit error(tr("The project file could not be loaded."));
             return Prepared::ProjectUnreadable;
         }
     }
@@ -74,9 +74,10 @@ ProjectRunFlow::Prepared ProjectRunFlow::PrepareProject(PSoundProject project,
     ClampToControls(project_);
     // Nobody may watch a batch: say why its files that need encoding will give no movie.
     if (!FindOutputMode(modes, outputModeName_))
-        emit message(QStringLiteral("No output mode is defined in %1: files that are not MP3 files cannot be "
-                                    "encoded in this run.")
-                         .arg(TextFromBytes(settings_.path)));
+        emit message(
+            tr("No output mode is defined in %1: files that are not MP3 files cannot be encoded in this "
+               "run.")
+                .arg(TextFromBytes(settings_.path)));
     return Prepared::Ready;
 }
 

@@ -1,6 +1,7 @@
 // The end-of-run message of the window.
 #include "RunEndMessage.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include "NativeText.h"
@@ -26,7 +27,7 @@ void AppendList(QStringList& lines, const QString& heading, const std::vector<st
         lines << QString();
     lines << heading << listed;
     if (more > 0)
-        lines << QStringLiteral("... and %1 more.").arg(more);
+        lines << QCoreApplication::translate("RunEndMessage", "... and %n more.", "files", more);
 }
 
 } // namespace
@@ -40,7 +41,7 @@ QString RunEndMessage(const AutomationResult& result) {
     for (const AutomationResult::FileNote& note : result.notes)
         notes.push_back(note.Text());
     QStringList lines;
-    AppendList(lines, QStringLiteral("These files gave no movie:"), problems);
-    AppendList(lines, QStringLiteral("Please note:"), notes);
+    AppendList(lines, QCoreApplication::translate("RunEndMessage", "These files gave no movie:"), problems);
+    AppendList(lines, QCoreApplication::translate("RunEndMessage", "Please note:"), notes);
     return lines.join(QLatin1Char('\n'));
 }

@@ -12,6 +12,7 @@
 #include "RunOutputs.h"
 #include "RunPaths.h"
 #include "SoundFileNames.h"
+#include "Translations.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ std::string Place(const std::string& path) {
 // What of the run is at path already: an input, or a movie it will make; empty when neither.
 std::string WhatOfTheRun(const PSoundProject& project, const RunOutputs& inputs, const std::string& path) {
     if (inputs.IsInput(path))
-        return "it is an input of the run";
+        return MessageBytes(QCoreApplication::translate("RunOutputChecks", "it is an input of the run"));
     // Movies are named "<name>.swf", or "<name>.<n>.swf" after another input's.
     if (!HasExtension(path, ".swf"))
         return std::string();
@@ -55,7 +56,9 @@ std::string WhatOfTheRun(const PSoundProject& project, const RunOutputs& inputs,
         movies.MovieMade(movies.MoviePath(MoviePathFor(folder, file.File), note), file.File);
     }
     const std::string* input = movies.MovieOf(Place(path));
-    return input ? "the movie of " + *input + " goes there" : std::string();
+    return input ? MessageBytes(QCoreApplication::translate("RunOutputChecks", "the movie of %1 goes there"),
+                                {*input})
+                 : std::string();
 }
 
 // Why the report's folder cannot take it, or empty.
@@ -74,7 +77,10 @@ std::string FolderProblem(const PSoundProject& project, const std::string& repor
 }
 
 std::string CannotCreate(const std::string& path, const std::string& why) {
-    return why.empty() ? why : "Cannot create file " + path + ": " + why;
+    return why.empty()
+               ? why
+               : MessageBytes(QCoreApplication::translate("RunOutputChecks", "Cannot create file %1: %2"),
+                              {path, why});
 }
 
 } // namespace
@@ -89,7 +95,8 @@ std::string ReportFileProblem(const PSoundProject& project, const RunOutputs& in
     std::string why = WhatOfTheRun(project, inputs, reportPath);
     if (why.empty() && !projectFile.empty() && projectFile[0] == '/' &&
         (Place(reportPath) == Place(projectFile) || RunOutputs({projectFile}).IsInput(reportPath)))
-        why = "it is the project file of the run";
+        why =
+            MessageBytes(QCoreApplication::translate("RunOutputChecks", "it is the project file of the run"));
     if (why.empty())
         why = FolderProblem(project, reportPath);
     return CannotCreate(reportPath, why);

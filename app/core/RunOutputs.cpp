@@ -1,6 +1,8 @@
 // What a run's movies and report must not replace: a movie the same run made, and its inputs.
 #include "RunOutputs.h"
 
+#include "Translations.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -76,7 +78,8 @@ std::string RunOutputs::MoviePath(const std::string& usual, std::string& note) c
         if (MadeAt(path) == nullptr)
             break;
     }
-    note = "its movie is " + path + " (" + taken->path + " is the movie of " + taken->input + ")";
+    note = MessageBytes(QCoreApplication::translate("RunOutputs", "its movie is %1 (%2 is the movie of %3)"),
+                        {path, taken->path, taken->input});
     return path;
 }
 

@@ -17,6 +17,7 @@
 #include "SoundFileNames.h"
 #include "SoundLength.h"
 #include "SoundMovieBuilder.h"
+#include "Translations.h"
 
 namespace {
 
@@ -107,8 +108,9 @@ std::string Seconds(int32_t ms, int decimals) {
 std::string DamageNote(const Mp3Length& length) {
     if (length.stopsAtMs < 0)
         return {};
-    return "the input is damaged at " + Seconds(length.stopsAtMs, 2) + " s of " + Seconds(length.ms, 2) +
-           " s: some players stop there";
+    return MessageBytes(QCoreApplication::translate(
+                            "RunScheduler", "the input is damaged at %1 s of %2 s: some players stop there"),
+                        {Seconds(length.stopsAtMs, 2), Seconds(length.ms, 2)});
 }
 
 // The presets as this project encodes them. An editable preset ("Custom...") stands for the values
@@ -360,8 +362,10 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
             int32_t heldMs = 0;
             int32_t promisedMs = 0;
             if (WavHoldsLessThanItsHeader(file.input, heldMs, promisedMs))
-                file.AddNote("the input holds less than its header says (" + Seconds(heldMs, 2) + " s of " +
-                             Seconds(promisedMs, 2) + " s)");
+                file.AddNote(MessageBytes(
+                    QCoreApplication::translate("RunScheduler",
+                                                "the input holds less than its header says (%1 s of %2 s)"),
+                    {Seconds(heldMs, 2), Seconds(promisedMs, 2)}));
         });
         file.frames = FramesFor(file, file.lengthMs);
         StartEncoder(index, encoder);
@@ -433,7 +437,8 @@ void RunScheduler::FileEncoded(FileWork& file, EncoderRunner::Outcome outcome, c
     if (outcome == EncoderRunner::Outcome::Failed)
         file.encodeFailure = FileFailure{Cause::Encoder, problem};
     if (outcome != EncoderRunner::Outcome::NotStarted)
-        file.whyNoMp3 = FileFailure{Cause::Encoder, "the encoder made no MP3 file"};
+        file.whyNoMp3 = FileFailure{Cause::Encoder, MessageBytes(QCoreApplication::translate(
+                                                        "RunScheduler", "the encoder made no MP3 file"))};
     else if (!problem.empty())
         file.whyNoMp3 = FileFailure{Cause::Encoder, problem};
     // An encoder that made nothing leaves no MP3, as if the name had never been claimed.
@@ -525,7 +530,8 @@ void RunScheduler::BuildFromEncodedMp3(FileWork& file, const std::string& movieP
     if (heldMs >= 0 && heldMs + frameMs + file.slackMs + 1 < file.lengthMs) {
         file.lines.push_back(file.mp3Path + ":Encoded Sound Incomplete.");
         std::string held =
-            "the encoded MP3 holds " + Seconds(heldMs, 3) + " s of " + Seconds(file.lengthMs, 3) + " s";
+            MessageBytes(QCoreApplication::translate("RunScheduler", "the encoded MP3 holds %1 s of %2 s"),
+                         {Seconds(heldMs, 3), Seconds(file.lengthMs, 3)});
         if (!file.encoderSaid.empty())
             held += ": " + file.encoderSaid;
         file.failure = FileFailure{Cause::EncodedIncomplete, held};

@@ -16,6 +16,7 @@
 #include "ProjectControls.h"
 #include "ProjectFile.h"
 #include "SoundFileNames.h"
+#include "Translations.h"
 
 namespace {
 
@@ -87,28 +88,36 @@ bool NumberIn(const std::string& text, int32_t low, int32_t high, std::optional<
     return true;
 }
 
+// An option's words in the user's language, with the arguments' bytes in place of %1, %2...
+std::string Words(const char* words, std::initializer_list<std::string> arguments = {}) {
+    return MessageBytes(QCoreApplication::translate("ScriptOptions", words), arguments);
+}
+
 // What a number option expects: "a whole number from LOW to HIGH".
 std::string WholeNumberFrom(int32_t low, int32_t high) {
-    return "a whole number from " + std::to_string(low) + " to " + std::to_string(high);
+    return Words(QT_TRANSLATE_NOOP("ScriptOptions", "a whole number from %1 to %2"),
+                 {std::to_string(low), std::to_string(high)});
 }
 
 // Sets what one option says; false with error when its value is not one it takes.
 bool Apply(const OptionName& name, const std::string& spelt, const std::string& value, ScriptOptions& options,
            std::string& error) {
     const auto bad = [&](const std::string& expected) {
-        error = "invalid value '" + value + "' for " + spelt + ": " + expected;
+        error = Words(QT_TRANSLATE_NOOP("ScriptOptions", "invalid value '%1' for %2: %3"),
+                      {value, spelt, expected});
         return false;
     };
     const QString text = TextFromBytes(value);
     switch (name.option) {
     case Option::Output:
         if (value.empty())
-            return bad("a folder");
+            return bad(Words(QT_TRANSLATE_NOOP("ScriptOptions", "a folder")));
         options.outputFolder = value;
         return true;
     case Option::Mode:
         if (value.empty())
-            return bad("an output mode's name or number (see --list-modes)");
+            return bad(Words(
+                QT_TRANSLATE_NOOP("ScriptOptions", "an output mode's name or number (see --list-modes)")));
         options.outputMode = value;
         return true;
     case Option::ListModes:
@@ -116,12 +125,12 @@ bool Apply(const OptionName& name, const std::string& spelt, const std::string& 
         return true;
     case Option::Quality:
         if (!QualityItems().contains(text))
-            return bad("1 (best) to 9");
+            return bad(Words(QT_TRANSLATE_NOOP("ScriptOptions", "1 (best) to 9")));
         options.quality = value;
         return true;
     case Option::ChannelMode:
         if (!ModeItems().contains(text))
-            return bad("stereo, joint, force, mono or auto");
+            return bad(Words(QT_TRANSLATE_NOOP("ScriptOptions", "stereo, joint, force, mono or auto")));
         options.channelMode = BytesFromText(ModeValueOfItem(text));
         return true;
     case Option::Bitrate:
@@ -146,19 +155,19 @@ bool Apply(const OptionName& name, const std::string& spelt, const std::string& 
                 options.stopAction = i;
                 return true;
             }
-        return bad("none, start or end");
+        return bad(Words(QT_TRANSLATE_NOOP("ScriptOptions", "none, start or end")));
     }
     case Option::Jobs:
         return NumberIn(value, 1, kMaxEncoderCount, options.encoders) ||
                bad(WholeNumberFrom(1, kMaxEncoderCount));
     case Option::Report:
         if (value.empty())
-            return bad("a file");
+            return bad(Words(QT_TRANSLATE_NOOP("ScriptOptions", "a file")));
         options.reportPath = value;
         return true;
     case Option::SaveProject:
         if (value.empty())
-            return bad("a file");
+            return bad(Words(QT_TRANSLATE_NOOP("ScriptOptions", "a file")));
         options.saveProject = value;
         return true;
     case Option::DryRun:
@@ -169,7 +178,7 @@ bool Apply(const OptionName& name, const std::string& spelt, const std::string& 
         return true;
     case Option::FilesFrom:
         if (value.empty())
-            return bad("a file, or - for standard input");
+            return bad(Words(QT_TRANSLATE_NOOP("ScriptOptions", "a file, or - for standard input")));
         options.sources.push_back({true, value});
         return true;
     case Option::Null:
@@ -220,8 +229,9 @@ bool ReadList(const std::string& path, std::string& text, std::string& error) {
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0) {
-                error =
-                    "cannot read the list of files from standard input: " + std::string(std::strerror(errno));
+                error = Words(QT_TRANSLATE_NOOP("ScriptOptions",
+                                                "cannot read the list of files from standard input: %1"),
+                              {std::strerror(errno)});
                 return false;
             }
             text.append(buffer, static_cast<size_t>(got));
@@ -231,8 +241,10 @@ bool ReadList(const std::string& path, std::string& text, std::string& error) {
     const ReadOutcome read = ReadFileContent(path, text, static_cast<size_t>(1) << 30);
     if (read == ReadOutcome::Read)
         return true;
-    error = "cannot read the list of files " + path +
-            (read == ReadOutcome::Missing ? ": no such file" : ReadFailureReason(read, size_t{1} << 30));
+    error = Words(QT_TRANSLATE_NOOP("ScriptOptions", "cannot read the list of files %1%2"),
+                  {path, read == ReadOutcome::Missing
+                             ? Words(QT_TRANSLATE_NOOP("ScriptOptions", ": no such file"))
+                             : ReadFailureReason(read, size_t{1} << 30)});
     return false;
 }
 
@@ -262,7 +274,9 @@ bool ParseScriptOptions(const QStringList& arguments, ScriptOptions& options, st
         if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
             // A project file among the sounds is a mistake of the form, not a sound to fail on.
             if (!optionsEnded && LooksLikeProjectFile(argument)) {
-                error = argument + ": a project file is converted with -f:" + argument;
+                error =
+                    Words(QT_TRANSLATE_NOOP("ScriptOptions", "%1: a project file is converted with -f:%1"),
+                          {argument});
                 return false;
             }
             options.sources.push_back({false, argument});
@@ -280,7 +294,7 @@ bool ParseScriptOptions(const QStringList& arguments, ScriptOptions& options, st
                 return true;
             }
             if (i + 1 >= arguments.size()) {
-                error = "option '" + spelt + "' needs a value";
+                error = Words(QT_TRANSLATE_NOOP("ScriptOptions", "option '%1' needs a value"), {spelt});
                 return false;
             }
             value = BytesFromText(arguments[++i]);
@@ -294,14 +308,14 @@ bool ParseScriptOptions(const QStringList& arguments, ScriptOptions& options, st
                 if (spelt.compare(2, std::string::npos, candidate.longName) == 0)
                     name = &candidate;
             if (!name) {
-                error = "unknown option '" + spelt + "'";
+                error = Words(QT_TRANSLATE_NOOP("ScriptOptions", "unknown option '%1'"), {spelt});
                 return false;
             }
             std::optional<std::string> attached;
             if (equals != std::string::npos)
                 attached = argument.substr(equals + 1);
             if (!name->takesValue && attached) {
-                error = "option '" + spelt + "' takes no value";
+                error = Words(QT_TRANSLATE_NOOP("ScriptOptions", "option '%1' takes no value"), {spelt});
                 return false;
             }
             std::string value;
@@ -319,7 +333,7 @@ bool ParseScriptOptions(const QStringList& arguments, ScriptOptions& options, st
                     name = &candidate;
             const std::string spelt = std::string("-") + argument[at];
             if (!name) {
-                error = "unknown option '" + spelt + "'";
+                error = Words(QT_TRANSLATE_NOOP("ScriptOptions", "unknown option '%1'"), {spelt});
                 return false;
             }
             std::string value;
@@ -342,11 +356,13 @@ bool ParseScriptOptions(const QStringList& arguments, ScriptOptions& options, st
          options.frameTuner || options.stopAction || options.encoders || !options.reportPath.empty() ||
          !options.saveProject.empty() || options.dryRun || options.listModes || options.gapless ||
          options.loops || options.standalone)) {
-        error = "option '--window' takes only FILE|FOLDER arguments, -r, --files-from and -0";
+        error = Words(QT_TRANSLATE_NOOP(
+            "ScriptOptions", "option '--window' takes only FILE|FOLDER arguments, -r, --files-from and -0"));
         return false;
     }
     if (options.standalone && options.framesPerSecond == 0) {
-        error = "option '--standalone' needs a frame rate: --fps 1 to 100";
+        error = Words(
+            QT_TRANSLATE_NOOP("ScriptOptions", "option '--standalone' needs a frame rate: --fps 1 to 100"));
         return false;
     }
     return true;

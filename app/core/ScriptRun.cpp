@@ -25,6 +25,7 @@
 #include "RunPaths.h"
 #include "RunScheduler.h"
 #include "StopSignals.h"
+#include "Translations.h"
 
 namespace {
 
@@ -58,7 +59,10 @@ const PMP3Converter* ChosenMode(const std::vector<PMP3Converter>& modes, const s
 
 void PrintUsageError(const std::string& error) {
     PrintErrorLine(TextFromBytes(error));
-    std::fputs("Try 'tavrel --help' for more information.\n", stderr);
+    const std::string tryHelp =
+        MessageBytes(QCoreApplication::translate("ScriptRun", "Try 'tavrel --help' for more information.")) +
+        "\n";
+    std::fputs(tryHelp.c_str(), stderr);
     std::fflush(stderr);
 }
 
@@ -68,12 +72,14 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
 
     // Mistakes a careful user wants to hear of before anything is read or written.
     if (!options.listModes && options.sources.empty()) {
-        PrintUsageError("no sound files given: name FILEs or FOLDERs, or a list with --files-from");
+        PrintUsageError(MessageBytes(QCoreApplication::translate(
+            "ScriptRun", "no sound files given: name FILEs or FOLDERs, or a list with --files-from")));
         return kExitCheckMessage;
     }
     // A dry run checks what the run checks.
     if (!options.listModes && !options.outputFolder) {
-        PrintUsageError("no output folder given: name one with -o DIR");
+        PrintUsageError(MessageBytes(
+            QCoreApplication::translate("ScriptRun", "no output folder given: name one with -o DIR")));
         return kExitCheckMessage;
     }
 
@@ -95,8 +101,10 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
     if (!options.outputMode.empty()) {
         const PMP3Converter* mode = ChosenMode(settings.outputModes, options.outputMode);
         if (!mode) {
-            PrintUsageError("no output mode '" + options.outputMode + "' in " + flow.Settings().path +
-                            " (tavrel --list-modes lists them)");
+            PrintUsageError(
+                MessageBytes(QCoreApplication::translate(
+                                 "ScriptRun", "no output mode '%1' in %2 (tavrel --list-modes lists them)"),
+                             {options.outputMode, flow.Settings().path}));
             return kExitCheckMessage;
         }
         const std::vector<std::string> values = ParameterValues(*mode);
@@ -129,7 +137,8 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
         return kExitLoadFailed;
     }
     if (files.empty()) {
-        PrintUsageError("no sound files to convert in the FILEs, FOLDERs and lists given");
+        PrintUsageError(MessageBytes(QCoreApplication::translate(
+            "ScriptRun", "no sound files to convert in the FILEs, FOLDERs and lists given")));
         return kExitCheckMessage;
     }
     for (const std::string& file : files)

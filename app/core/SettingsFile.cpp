@@ -7,6 +7,7 @@
 
 #include "FileContent.h"
 #include "ReplaceFile.h"
+#include "Translations.h"
 
 // The packaged header carries its template bodies behind SI_IMPLEMENTATION, and only the
 // plain 8-bit variant is wanted: texts are stored byte for byte, with no conversion.
@@ -61,8 +62,11 @@ int32_t ReadNumber(const CSimpleIniA& ini, const std::string& path, const char* 
     if (TryParseInt32(text, value))
         return value;
     if (warnings) {
-        warnings->push_back("The value \"" + text + "\" of " + key + " in section [general] of " + path +
-                            " is not a whole number; " + std::to_string(fallback) + " is used instead.");
+        warnings->push_back(MessageBytes(
+            QCoreApplication::translate("Settings",
+                                        "The value \"%1\" of %2 in section [general] of %3 is not a "
+                                        "whole number; %4 is used instead."),
+            {text, key, path, std::to_string(fallback)}));
     }
     return fallback;
 }
@@ -78,13 +82,21 @@ std::string ToCrLf(const std::string& text) {
     return out;
 }
 
+} // namespace
+
+std::string UnableToWrite(const std::string& path) {
+    return MessageBytes(QCoreApplication::translate("Settings", "Unable to write to %1"), {path});
+}
+
+namespace {
+
 void WriteValue(CSimpleIniA& ini, const std::string& path, const std::string& section, const char* key,
                 const std::string& value) {
     // A value that is itself quoted gets a pair more, which reading takes off again.
     const std::string stored = IsQuoted(value) ? '"' + value + '"' : value;
     // Replacing drops any later duplicates of the key, which were never read anyway.
     if (ini.SetValue(section.c_str(), key, stored.c_str(), nullptr, true) < 0)
-        throw SettingsError("Unable to write to " + path);
+        throw SettingsError(UnableToWrite(path));
 }
 
 } // namespace
@@ -93,8 +105,10 @@ void LoadSettings(const std::string& iniPath, TavrelSettings& settings, std::vec
     std::string text;
     const ReadOutcome read = ReadFileContent(iniPath, text, MaxSettingsFileBytes);
     if (read != ReadOutcome::Read && read != ReadOutcome::Missing && warnings)
-        warnings->push_back("Cannot read " + iniPath + ReadFailureReason(read, MaxSettingsFileBytes) +
-                            "; no output modes are available.");
+        warnings->push_back(MessageBytes(
+            QCoreApplication::translate("Settings", "Cannot read %1%2; no output modes are available.",
+                                        "%2: why, beginning with a colon, or nothing"),
+            {iniPath, ReadFailureReason(read, MaxSettingsFileBytes)}));
     CSimpleIniA ini;
     LoadIni(ini, text);
 
@@ -102,9 +116,11 @@ void LoadSettings(const std::string& iniPath, TavrelSettings& settings, std::vec
     int32_t count = ReadNumber(ini, iniPath, "outputmodecount", 0, warnings);
     if (count > MaxOutputModeCount) {
         if (warnings) {
-            warnings->push_back("outputmodecount in section [general] of " + iniPath + " is " +
-                                std::to_string(count) + "; only the first " +
-                                std::to_string(MaxOutputModeCount) + " output modes are read.");
+            warnings->push_back(MessageBytes(
+                QCoreApplication::translate("Settings",
+                                            "outputmodecount in section [general] of %1 is %2; only "
+                                            "the first %3 output modes are read."),
+                {iniPath, std::to_string(count), std::to_string(MaxOutputModeCount)}));
         }
         count = MaxOutputModeCount;
     }
@@ -129,14 +145,17 @@ void LoadSettings(const std::string& iniPath, TavrelSettings& settings, std::vec
     const int32_t encoders = ReadNumber(ini, iniPath, "encoders", defaultEncoders, warnings);
     settings.encoders = encoders <= 0 ? defaultEncoders : std::min(encoders, kMaxEncoderCount);
     if (encoders < 0 && warnings) {
-        warnings->push_back("The value \"" + std::to_string(encoders) +
-                            "\" of encoders in section [general] of " + iniPath +
-                            " is not a number of encoders (0 for one per processor, or 1 and more); " +
-                            std::to_string(defaultEncoders) + " is used instead.");
+        warnings->push_back(MessageBytes(
+            QCoreApplication::translate("Settings",
+                                        "The value \"%1\" of encoders in section [general] of %2 is "
+                                        "not a number of encoders (0 for one per processor, or 1 and "
+                                        "more); %3 is used instead."),
+            {std::to_string(encoders), iniPath, std::to_string(defaultEncoders)}));
     } else if (encoders > kMaxEncoderCount && warnings) {
-        warnings->push_back("encoders in section [general] of " + iniPath + " is " +
-                            std::to_string(encoders) + "; at most " + std::to_string(kMaxEncoderCount) +
-                            " encoders run at once.");
+        warnings->push_back(MessageBytes(
+            QCoreApplication::translate(
+                "Settings", "encoders in section [general] of %1 is %2; at most %3 encoders run at once."),
+            {iniPath, std::to_string(encoders), std::to_string(kMaxEncoderCount)}));
     }
 }
 
@@ -146,7 +165,7 @@ void SaveSettings(const std::string& iniPath, int32_t emptyProject, const std::s
     // A file that is there but cannot be read must not be replaced by our few keys.
     const ReadOutcome read = ReadFileContent(iniPath, original, MaxSettingsFileBytes);
     if (read != ReadOutcome::Read && read != ReadOutcome::Missing)
-        throw SettingsError("Unable to write to " + iniPath + ReadFailureReason(read, MaxSettingsFileBytes));
+        throw SettingsError(UnableToWrite(iniPath + ReadFailureReason(read, MaxSettingsFileBytes)));
     const bool crLf = original.find("\r\n") != std::string::npos;
     const bool byteOrderMark = original.compare(0, 3, "\xEF\xBB\xBF") == 0;
 
@@ -192,7 +211,7 @@ void SaveSettings(const std::string& iniPath, int32_t emptyProject, const std::s
 
     std::string out;
     if (ini.Save(out, byteOrderMark) < 0)
-        throw SettingsError("Unable to write to " + iniPath);
+        throw SettingsError(UnableToWrite(iniPath));
     // Only as a whole line.
     size_t marker = out.compare(0, markerLine.size(), markerLine) == 0 ? 0 : out.find('\n' + markerLine);
     if (marker != std::string::npos) {
@@ -205,5 +224,5 @@ void SaveSettings(const std::string& iniPath, int32_t emptyProject, const std::s
     if (crLf)
         out = ToCrLf(out);
     if (!ReplaceFileContent(iniPath, out))
-        throw SettingsError("Unable to write to " + iniPath);
+        throw SettingsError(UnableToWrite(iniPath));
 }

@@ -12,19 +12,29 @@
 #include "Mp3Frames.h"
 #include "SoundBlock.h"
 #include "SoundFileNames.h"
+#include "Translations.h"
 
 #include <mpg123.h>
 #include <sndfile.h>
 
 namespace {
 
+// "Unable to open <file>", and what the library said.
+std::string UnableToOpen(const std::string& path, const char* why = nullptr) {
+    return why ? MessageBytes(QCoreApplication::translate("SoundLength", "Unable to open %1: %2"),
+                              {path, why})
+               : MessageBytes(QCoreApplication::translate("SoundLength", "Unable to open %1"), {path});
+}
+
 int32_t WholeMilliseconds(int64_t frames, int64_t rate, const std::string& path) {
     if (frames < 0 || rate <= 0)
-        throw SoundLengthError("Unable to find the length of " + path);
+        throw SoundLengthError(MessageBytes(
+            QCoreApplication::translate("SoundLength", "Unable to find the length of %1"), {path}));
     // frames * 1000 may overflow for absurd lengths; divide first and add the remainder's share.
     const int64_t ms = frames / rate * 1000 + frames % rate * 1000 / rate;
     if (ms > std::numeric_limits<int32_t>::max())
-        throw SoundLengthError("Sound too long: " + path);
+        throw SoundLengthError(
+            MessageBytes(QCoreApplication::translate("SoundLength", "Sound too long: %1"), {path}));
     return static_cast<int32_t>(ms);
 }
 
@@ -40,7 +50,8 @@ using Mpg123Handle = std::unique_ptr<mpg123_handle, Mpg123HandleDeleter>;
 // frame's sample rate. For what the library cannot measure, such as a stream of a single frame.
 int32_t FrameWalkLengthMs(const Mp3Survey& survey, const std::string& name) {
     if (survey.result != MP3ReadResult::Ok)
-        throw SoundLengthError("Not an MP3 file: " + name);
+        throw SoundLengthError(
+            MessageBytes(QCoreApplication::translate("SoundLength", "Not an MP3 file: %1"), {name}));
     return WholeMilliseconds(static_cast<int64_t>(survey.sampleCount), survey.format.sampleRate, name);
 }
 
@@ -75,7 +86,7 @@ Mpg123Handle NewDecoder(const std::string& name) {
     int error = MPG123_OK;
     Mpg123Handle handle(mpg123_new(nullptr, &error));
     if (!handle)
-        throw SoundLengthError("Unable to open " + name + ": " + mpg123_plain_strerror(error));
+        throw SoundLengthError(UnableToOpen(name, mpg123_plain_strerror(error)));
     // The library would otherwise print its complaints about damaged frames on stderr.
     mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
     return handle;
@@ -165,7 +176,7 @@ int64_t LibrarySamples(Mp3Bytes& bytes, const std::string& name, long resyncLimi
         mpg123_param(handle.get(), MPG123_RESYNC_LIMIT, resyncLimit, 0.0);
     if (mpg123_replace_reader_handle(handle.get(), ReadBytes, SeekBytes, nullptr) != MPG123_OK ||
         mpg123_open_handle(handle.get(), &stream) != MPG123_OK)
-        throw SoundLengthError("Unable to open " + name + ": " + mpg123_strerror(handle.get()));
+        throw SoundLengthError(UnableToOpen(name, mpg123_strerror(handle.get())));
     return DecodedSamples(handle.get(), rate);
 }
 
@@ -262,7 +273,7 @@ int32_t SndfileLengthMs(const std::string& path, SoundFormat* format) {
     SF_INFO info{};
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
     if (!file)
-        throw SoundLengthError("Unable to open " + path + ": " + sf_strerror(nullptr));
+        throw SoundLengthError(UnableToOpen(path, sf_strerror(nullptr)));
     sf_close(file);
     // libsndfile takes a WAV's stated size of 0 at its word: the sound that follows is measured.
     int64_t frames = info.frames;
@@ -284,13 +295,13 @@ int32_t SndfileLengthMs(const std::string& path, SoundFormat* format) {
 int32_t Mp3LengthMs(const std::string& path) {
     const Mpg123Handle handle = NewDecoder(path);
     if (mpg123_open(handle.get(), path.c_str()) != MPG123_OK)
-        throw SoundLengthError("Unable to open " + path + ": " + mpg123_strerror(handle.get()));
+        throw SoundLengthError(UnableToOpen(path, mpg123_strerror(handle.get())));
     long rate = 0;
     const int64_t samples = DecodedSamples(handle.get(), rate);
     if (samples == MPG123_ERR || rate <= 0) {
         SoundBlock mp3;
         if (!mp3.Read(path))
-            throw SoundLengthError("Unable to open " + path);
+            throw SoundLengthError(UnableToOpen(path));
         return FrameWalkLengthMs(mp3.Survey(), path);
     }
     return WholeMilliseconds(samples, rate, path);
@@ -307,7 +318,7 @@ int32_t Mp3LengthMs(const SoundBlock& mp3, const std::string& name) {
 
 Mp3Length MeasureMp3(const SoundBlock& mp3, const std::string& name) {
     if (mp3.File() < 0)
-        throw SoundLengthError("Unable to open " + name);
+        throw SoundLengthError(UnableToOpen(name));
     Mp3Bytes bytes(mp3.File(), mp3.FileSize());
     return MeasureMp3(bytes, mp3.Survey(), name);
 }

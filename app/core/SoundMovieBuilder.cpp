@@ -1,6 +1,8 @@
 // One MP3 file in, one SWF movie out: the frame-count rule and the movie builder.
 #include "SoundMovieBuilder.h"
 
+#include "Translations.h"
+
 #include "FDT.h"
 #include "FDTSoundMP3.h"
 #include "ProjectFile.h"
@@ -88,16 +90,25 @@ std::string FramesNote(int32_t soundFrames, int32_t soundMs, const SoundMovieOpt
     const int32_t fps = options.framesPerSecond;
     const int32_t playingMs = PlayingMs(soundMs, options);
     if (soundFrames > most) {
-        const std::string limit = ": a movie holds at most " + Grouped(kMaxMovieFrames) + " frames";
+        const std::string limit = Grouped(kMaxMovieFrames);
         if (fps > 0 && int64_t{most} * 1000 / fps < playingMs)
-            return "its frames cover " + Grouped(most / fps) + " s of " + Grouped(playingMs / 1000) + " s" +
-                   limit;
-        return "its movie holds " + Grouped(most) + " of its " + Grouped(soundFrames) + " frames" + limit;
+            return MessageBytes(
+                QCoreApplication::translate("SoundMovieBuilder",
+                                            "its frames cover %1 s of %2 s: a movie holds at most %3 "
+                                            "frames"),
+                {Grouped(most / fps), Grouped(playingMs / 1000), limit});
+        return MessageBytes(
+            QCoreApplication::translate("SoundMovieBuilder",
+                                        "its movie holds %1 of its %2 frames: a movie holds at most %3 "
+                                        "frames"),
+            {Grouped(most), Grouped(soundFrames), limit});
     }
     if (soundFrames <= 0 && playingMs > 0)
-        return "its movie has no frame for the sound's " + Grouped(playingMs) + " ms (" +
-               std::to_string(fps) + " frames per second, frame tuner " + std::to_string(options.frameTuner) +
-               ")";
+        return MessageBytes(
+            QCoreApplication::translate("SoundMovieBuilder",
+                                        "its movie has no frame for the sound's %1 ms (%2 frames per "
+                                        "second, frame tuner %3)"),
+            {Grouped(playingMs), std::to_string(fps), std::to_string(options.frameTuner)});
     return std::string();
 }
 

@@ -3,6 +3,8 @@
 // When a window is to be shown, the window program takes over with the same command line.
 #include <unistd.h>
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -12,14 +14,19 @@
 #include "ErrorLines.h"
 #include "ExitStatus.h"
 #include "NativeText.h"
+#include "ProgramFiles.h"
 #include "ProgramStart.h"
+#include "Translations.h"
 
 int main(int argc, char* argv[]) {
     // A reader of our messages that has gone away (tavrel ... 2>&1 | head) must not end a run:
     // the write fails instead, and the encoders get the default back (EncoderRunner). The window
     // program inherits this too.
     std::signal(SIGPIPE, SIG_IGN);
+    // Made first: every text, --help's too, is looked up in the user's language through it.
+    QCoreApplication application(argc, argv);
     const QString programFolder = ProgramFolder();
+    InstallTranslations(ProgramFiles(BytesFromText(programFolder)));
     WindowStart window;
     if (const std::optional<int> status = StartWithoutWindow(argc, argv, programFolder, window))
         return *status;
@@ -28,7 +35,7 @@ int main(int argc, char* argv[]) {
     const QString windowProgram = WindowProgramFile(programFolder);
     execv(BytesFromText(windowProgram).c_str(), argv);
     const int failure = errno;
-    PrintErrorLine(QStringLiteral("cannot start the window program %1: %2")
+    PrintErrorLine(QCoreApplication::translate("main", "cannot start the window program %1: %2")
                        .arg(windowProgram, QString::fromLocal8Bit(std::strerror(failure))));
     return kExitCheckMessage;
 }

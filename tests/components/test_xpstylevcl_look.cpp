@@ -95,9 +95,12 @@ void TestXPStyleVCLLook::rendersMenuBarWithOpenDropDown() {
              dark ? palette.color(QPalette::Highlight) : TXPStyleVCL::ToQColor(painter->GetBorderColorTop()));
     // A closed menu-bar item is no light block in a dark window.
     const QRect editRect = window.menuBar()->actionGeometry(window.menuBar()->actions().at(1));
-    QCOMPARE(windowImage.pixelColor(window.menuBar()->mapTo(&window, editRect.topLeft())),
-             dark ? palette.color(QPalette::Window)
-                  : TXPStyleVCL::ToQColor(painter->GetMainMenuBackground()));
+    const QColor closedItem =
+        dark ? palette.color(QPalette::Window) : TXPStyleVCL::ToQColor(painter->GetMainMenuBackground());
+    QCOMPARE(windowImage.pixelColor(window.menuBar()->mapTo(&window, editRect.topLeft())), closedItem);
+    // The bar beside its items has their background up to the window's right edge.
+    const QRect bar = window.menuBar()->geometry();
+    QCOMPARE(windowImage.pixelColor(bar.right() - 2, bar.center().y()), closedItem);
 
     QString target = qEnvironmentVariableIsSet("TAVREL_MENU_SHOT")
                          ? qEnvironmentVariable("TAVREL_MENU_SHOT")

@@ -23,6 +23,7 @@ public:
         QString title;  // question or dialog title; help topic
         QString filter; // file dialogs' filter
         QString defaultSuffix;
+        QString detail; // a question's line below its text
     };
 
     // Answers, used front first. An empty queue answers Cancel / an empty (cancelled) result.
@@ -38,8 +39,10 @@ public:
     void ShowMessage(QWidget* owner, const QString& text) override { Record(Kind::Message, owner, text); }
     void ShowError(QWidget* owner, const QString& text) override { Record(Kind::Error, owner, text); }
 
-    Answer AskYesNoCancel(QWidget* owner, const QString& text, const QString& title) override {
+    Answer AskYesNoCancel(QWidget* owner, const QString& text, const QString& title,
+                          const QString& detail) override {
         Record(Kind::Question, owner, text, title);
+        shown.back().detail = detail;
         return Take(answers, Answer::Cancel);
     }
 
@@ -102,7 +105,7 @@ public:
 private:
     void Record(Kind kind, QWidget* owner, const QString& text, const QString& title = QString(),
                 const QString& filter = QString(), const QString& defaultSuffix = QString()) {
-        shown.push_back(Shown{kind, owner, text, title, filter, defaultSuffix});
+        shown.push_back(Shown{kind, owner, text, title, filter, defaultSuffix, QString()});
     }
 
     template <typename T> T Take(std::deque<T>& queue, T whenEmpty) {

@@ -2,9 +2,12 @@
 // the main window's tests.
 #pragma once
 
+#include <QAbstractItemModel>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QItemSelectionModel>
+#include <QListView>
 #include <QString>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "ProjectFile.h"
+#include "TFormMain.h"
 
 // Presets: "Music" 5/j/128, "Speech" 7/m/32, "Custom..." 4/s/256 (editable).
 inline QByteArray StandardSettings() {
@@ -68,6 +72,24 @@ inline PSoundProject MakeProject(const std::string& quality, const std::string& 
         project.Files.push_back(entry);
     }
     return project;
+}
+
+// The main window's input list, a view on the list of paths, and its entries as shown.
+inline QListView* InputList(const TFormMain& window) {
+    return window.findChild<QListView*>(QStringLiteral("ListBoxInputFiles"));
+}
+
+inline QStringList ListEntries(const TFormMain& window) {
+    const QAbstractItemModel* model = InputList(window)->model();
+    QStringList entries;
+    for (int row = 0; row < model->rowCount(); ++row)
+        entries << model->index(row, 0).data().toString();
+    return entries;
+}
+
+inline void SelectEntry(const TFormMain& window, int row) {
+    QListView* list = InputList(window);
+    list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::Select);
 }
 
 inline PSoundProject ReadProject(const QString& path) {

@@ -25,19 +25,27 @@ private slots:
         QVERIFY2(QFile::exists(QStringLiteral(TAVREL_PROGRAM_DIR "/") + name), qPrintable(name));
     }
 
+    // mentions: a text the help file holds for the topic.
     void opensAtTheTopic_data() {
         QTest::addColumn<QString>("topic");
-        for (const char* topic : {"INTRODUCTION", "MAINWINDOW", "OUTPUTMODES", "PROJECTS", "RUNNING",
-                                  "COMMANDLINE", "PREFERENCES"})
-            QTest::newRow(topic) << QString::fromLatin1(topic);
+        QTest::addColumn<QString>("mentions");
+        for (const char* topic :
+             {"INTRODUCTION", "MAINWINDOW", "OUTPUTMODES", "PROJECTS", "RUNNING", "PREFERENCES"})
+            QTest::newRow(topic) << QString::fromLatin1(topic) << QString();
+        QTest::newRow("COMMANDLINE: files and folders") << "COMMANDLINE"
+                                                        << "tavrel -o movies sounds/";
+        QTest::newRow("COMMANDLINE: a project") << "COMMANDLINE"
+                                                << "tavrel -f:/path/to/project.xml";
     }
     void opensAtTheTopic() {
         QFETCH(QString, topic);
+        QFETCH(QString, mentions);
         HelpWindow window;
         window.resize(500, 300); // small, so that every topic needs scrolling
         QVERIFY(window.ShowTopic(kHelpFile, topic));
         QVERIFY(window.isVisible());
         QVERIFY(window.Browser()->document()->toHtml().contains("name=\"" + topic + "\""));
+        QVERIFY2(window.Browser()->document()->toPlainText().contains(mentions), qPrintable(mentions));
         // Every topic lies below the table of contents, so the view has scrolled to it.
         QVERIFY2(window.Browser()->verticalScrollBar()->value() > 0, qPrintable(topic));
     }

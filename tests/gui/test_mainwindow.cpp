@@ -1,11 +1,11 @@
 // The main window on the offscreen platform: start-up, controls, menus, input list, output
 // folder, output modes, help, about and the close box; dialogs answered by a script.
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -16,17 +16,23 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <map>
 #include <memory>
 
 #include "FakeUserDialogs.h"
+#include "HelpWindow.h"
 #include "MainWindowFixture.h"
 #include "NativeText.h"
+#include "ProgramFiles.h"
 #include "ProjectControls.h"
 #include "TFormAbout.h"
+#include "TFormAddNewOutputMode.h"
 #include "TFormMain.h"
 #include "TFormPreferences.h"
+#include "TFormProgressBarPercent.h"
 #include "TUpDown.h"
 #include "TavrelWindows.h"
+#include "Translations.h"
 #include "Xpstylevcl.h"
 
 using Kind = FakeUserDialogs::Kind;
@@ -40,13 +46,6 @@ QStringList ItemsOf(const QComboBox* box) {
     return items;
 }
 
-QStringList ListEntries(const QListWidget* list) {
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries << list->item(i)->text();
-    return entries;
-}
-
 // Captions of a menu's or tool bar's actions as shown (the "&" of the Alt letter left out),
 // separators as "-".
 QStringList Captions(const QList<QAction*>& actions) {
@@ -58,6 +57,26 @@ QStringList Captions(const QList<QAction*>& actions) {
 
 QImage IconImage(const QIcon& icon) {
     return icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// What a screen reader meets in window without a name: each control that takes the focus, and each
+// progress bar, whose accessible name has no letter or digit ("..." is none), as "object (role)".
+QStringList UnnamedControls(QAccessibleInterface* node) {
+    QStringList unnamed;
+    for (int i = 0; node && i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        if (!child)
+            continue;
+        const QAccessible::State state = child->state();
+        const QString name = child->text(QAccessible::Name);
+        if (!state.invisible && (state.focusable || child->role() == QAccessible::ProgressBar) &&
+            !std::any_of(name.begin(), name.end(), [](QChar c) { return c.isLetterOrNumber(); }))
+            unnamed << QStringLiteral("%1 (%2)")
+                           .arg(child->object() ? child->object()->objectName() : QString())
+                           .arg(child->role());
+        unnamed << UnnamedControls(child);
+    }
+    return unnamed;
 }
 
 QStringList BoxStates(const TFormMain& window) {
@@ -95,7 +114,8 @@ private slots:
 
     void startsWithTheNewProject() {
         TFormMain& w = *window_;
-        QCOMPARE(w.windowTitle(), QStringLiteral("Tavrel Tool v1.5 - Untitled.xml"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tavrel Tool v1.5 - Untitled.xml[*]"));
+        QVERIFY(!w.isWindowModified());
         QCOMPARE(w.size(), QSize(696, 480));
         // The shipped icon, not one of the theme's.
         const QIcon shipped(QStringLiteral(TAVREL_SOURCE_DIR "/dist/org.tavrel.swftavreltool.svg"));
@@ -108,8 +128,8 @@ private slots:
         QCOMPARE(w.EditFrameTuner->text(), QStringLiteral("0"));
         QCOMPARE(w.EditOutputFolder->text(), QStringLiteral("/tmp/tavrel-out/"));
         QVERIFY(w.RadioButtonNoStopAction->isChecked());
-        QCOMPARE(w.ListBoxInputFiles->count(), 0);
-        QCOMPARE(w.ListBoxInputFiles->selectionMode(), QAbstractItemView::ExtendedSelection);
+        QCOMPARE(ListEntries(w).size(), 0);
+        QCOMPARE(InputList(w)->selectionMode(), QAbstractItemView::ExtendedSelection);
         QVERIFY(!w.IsProjectChanged());
         QVERIFY(dialogs_.shown.empty());
     }
@@ -203,7 +223,8 @@ private slots:
                  (QStringList{"New Project", "-", "Load Project", "Save Project", "Save Project As...", "-",
                               "Preferences", "-", "Exit"}));
         QCOMPARE(Captions(w.Edit1->actions()), (QStringList{"Add File(s)", "Remove File(s)"}));
-        QCOMPARE(Captions(w.Run1->actions()), (QStringList{"Start Automation", "-", "Spawn Session"}));
+        QCOMPARE(Captions(w.Run1->actions()),
+                 (QStringList{"Start Automation", "Stop Automation", "-", "Spawn Session"}));
         QCOMPARE(Captions(w.Help1->actions()), (QStringList{"Help", "Web Page", "About"}));
         QCOMPARE(Captions(w.ToolBar1->actions()),
                  (QStringList{"New Project", "-", "Load Project", "Save Project", "-", "Add File(s)",
@@ -333,7 +354,7 @@ private slots:
         TFormMain& w = NewWindow(QByteArray());
         QCOMPARE(w.ComboBoxOutputMode->count(), 0);
         QCOMPARE(BoxStates(w), (QStringList{"5", "joint", "128 kbps"}));
-        QCOMPARE(w.windowTitle(), QStringLiteral("Tavrel Tool v1.5 - Untitled.xml"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tavrel Tool v1.5 - Untitled.xml[*]"));
         QVERIFY(!w.IsProjectChanged());
     }
 
@@ -352,9 +373,9 @@ private slots:
         dialogs_.openFileNamesResults = {{"/snd/b.wav", "/snd/A.mp3"},
                                          {"/snd/a.MP3", "/snd/c.wav", "/snd/B.WAV"}};
         w.AddFiles1Click();
-        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/snd/A.mp3", "/snd/b.wav"}));
+        QCOMPARE(ListEntries(w), (QStringList{"/snd/A.mp3", "/snd/b.wav"}));
         w.AddFiles1Click();
-        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/snd/A.mp3", "/snd/b.wav", "/snd/c.wav"}));
+        QCOMPARE(ListEntries(w), (QStringList{"/snd/A.mp3", "/snd/b.wav", "/snd/c.wav"}));
         const auto asked = dialogs_.Of(Kind::OpenFiles);
         QCOMPARE(int(asked.size()), 2);
         QCOMPARE(asked[0].filter,
@@ -367,9 +388,9 @@ private slots:
         TFormMain& w = *window_;
         w.currentProject = MakeProject("5", "j", "128", {"/z.wav", "/m.wav", "/a.wav"});
         w.ShowProject();
-        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/z.wav", "/m.wav", "/a.wav"}));
+        QCOMPARE(ListEntries(w), (QStringList{"/z.wav", "/m.wav", "/a.wav"}));
         w.AddFiles1Click(); // nothing queued: cancelled
-        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/a.wav", "/m.wav", "/z.wav"}));
+        QCOMPARE(ListEntries(w), (QStringList{"/a.wav", "/m.wav", "/z.wav"}));
     }
 
     void removeFilesRemovesEverySelectedEntry() {
@@ -377,11 +398,11 @@ private slots:
         w.currentProject = MakeProject("5", "j", "128", {"/1.wav", "/2.wav", "/3.wav", "/4.wav", "/5.wav"});
         w.ShowProject();
         w.RemoveFiles1Click(); // nothing selected: nothing happens
-        QCOMPARE(w.ListBoxInputFiles->count(), 5);
+        QCOMPARE(ListEntries(w).size(), 5);
         for (int row : {0, 2, 3})
-            w.ListBoxInputFiles->item(row)->setSelected(true);
+            SelectEntry(w, row);
         w.RemoveFiles1Click();
-        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/2.wav", "/5.wav"}));
+        QCOMPARE(ListEntries(w), (QStringList{"/2.wav", "/5.wav"}));
     }
 
     // The keys of the desktop, on the menus' commands; Delete only where the list has the focus.
@@ -412,6 +433,10 @@ private slots:
             << "File1" << QKeySequence("Alt+F") << "EditOutputFolder" << true;
         QTest::newRow("Alt+R opens the Run menu")
             << "Run1" << QKeySequence("Alt+R") << "ListBoxInputFiles" << true;
+        QTest::newRow("the Menu key opens the input list's menu")
+            << "PopupMenuInputFiles" << QKeySequence(Qt::Key_Menu) << "ListBoxInputFiles" << true;
+        QTest::newRow("Shift+F10 opens the input list's menu")
+            << "PopupMenuInputFiles" << QKeySequence("Shift+F10") << "ListBoxInputFiles" << true;
     }
     void shortcuts() {
         QFETCH(QString, action);
@@ -480,7 +505,7 @@ private slots:
         w.ShowProject();
         QMimeData data;
         data.setUrls(urls);
-        QWidget* target = w.ListBoxInputFiles->viewport();
+        QWidget* target = InputList(w)->viewport();
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &enter);
         QVERIFY(enter.isAccepted());
@@ -491,7 +516,7 @@ private slots:
         QStringList expected;
         for (const QString& entry : added)
             expected << substitute(entry);
-        QCOMPARE(ListEntries(w.ListBoxInputFiles), MergeInputFiles(expected, {"/z.wav"}));
+        QCOMPARE(ListEntries(w), MergeInputFiles(expected, {"/z.wav"}));
     }
 
     // The settings panel's width cuts the shipped presets' longer names: the list is as wide as
@@ -517,14 +542,14 @@ private slots:
 
     void contextMenuRunsTheEditCommands() {
         TFormMain& w = *window_;
-        QCOMPARE(w.ListBoxInputFiles->contextMenuPolicy(), Qt::CustomContextMenu);
+        QCOMPARE(InputList(w)->contextMenuPolicy(), Qt::CustomContextMenu);
         QCOMPARE(Captions(w.PopupMenuInputFiles->actions()), (QStringList{"Add File(s)", "Remove File(s)"}));
         dialogs_.openFileNamesResults = {{"/b.wav", "/a.wav"}};
         w.PopupMenuInputFiles->actions().at(0)->trigger();
-        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/a.wav", "/b.wav"}));
-        w.ListBoxInputFiles->item(1)->setSelected(true);
+        QCOMPARE(ListEntries(w), (QStringList{"/a.wav", "/b.wav"}));
+        SelectEntry(w, 1);
         w.PopupMenuInputFiles->actions().at(1)->trigger();
-        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/a.wav"}));
+        QCOMPARE(ListEntries(w), (QStringList{"/a.wav"}));
     }
 
     void outputFolderBrowser_data() {
@@ -580,16 +605,33 @@ private slots:
 
     // At any font size the window opens within the screen and shows every caption whole; dialogs
     // open centred on it, and a fixed-size one has nothing to minimise or maximise.
+    // In every language: a caption of the user's language, the whole of it.
     void windowsFitTheScreenAndTheirCaptions_data() {
         QTest::addColumn<int>("pointSize");
-        QTest::newRow("the usual font") << 0;
-        QTest::newRow("16 pt") << 16;
-        QTest::newRow("26 pt") << 26;
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("settingsCaption");
+        QTest::newRow("the usual font") << 0 << "C"
+                                        << "Output Settings :";
+        QTest::newRow("16 pt") << 16 << "C"
+                               << "Output Settings :";
+        QTest::newRow("26 pt") << 26 << "C"
+                               << "Output Settings :";
+        QTest::newRow("de_DE, 16 pt") << 16 << "de_DE"
+                                      << "Ausgabeeinstellungen:";
+        QTest::newRow("fr_FR, 16 pt") << 16 << "fr_FR"
+                                      << "Réglages de sortie :";
     }
     void windowsFitTheScreenAndTheirCaptions() {
         QFETCH(int, pointSize);
+        QFETCH(QString, language);
+        QFETCH(QString, settingsCaption);
         const QFont usual = QApplication::font();
-        const auto restore = qScopeGuard([&] { QApplication::setFont(usual); });
+        const ProgramFiles shipped(TAVREL_PROGRAM_DIR);
+        const auto restore = qScopeGuard([&] {
+            QApplication::setFont(usual);
+            InstallTranslations(shipped, QLocale::c());
+        });
+        QCOMPARE(InstallTranslations(shipped, QLocale(language)), language != "C");
         QFont font = usual;
         if (pointSize > 0)
             font.setPointSize(pointSize);
@@ -603,6 +645,7 @@ private slots:
                 qobject_cast<QComboBox*>(part))
                 QVERIFY2(part->width() >= part->sizeHint().width(), qPrintable(part->objectName()));
         }
+        QCOMPARE(w.GroupBoxCustomOutputSettings->title(), settingsCaption);
         const int titleWidth = w.GroupBoxCustomOutputSettings->fontMetrics().horizontalAdvance(
             w.GroupBoxCustomOutputSettings->title());
         QVERIFY(w.GroupBoxCustomOutputSettings->width() > titleWidth);
@@ -614,6 +657,50 @@ private slots:
         QVERIFY(!(about.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(about.ProductName->width() >= about.ProductName->sizeHint().width());
         about.hide();
+        w.hide();
+    }
+
+    // A screen reader names every control that takes the focus, in every window.
+    void everyFocusableControlHasAName_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* window : {"main", "preferences", "new output mode", "about", "progress", "help"})
+            QTest::newRow(window) << QString::fromLatin1(window);
+    }
+    void everyFocusableControlHasAName() {
+        QFETCH(QString, window);
+        TFormMain& w = *window_;
+        w.currentProject = MakeProject("5", "j", "128", {"/in/a.wav"});
+        w.ShowProject();
+        HelpWindow help;
+        const std::map<QString, QWidget*> windows{{"main", &w},
+                                                  {"preferences", windows_->preferences},
+                                                  {"new output mode", windows_->newOutputMode},
+                                                  {"about", windows_->about},
+                                                  {"progress", windows_->progress},
+                                                  {"help", &help}};
+        QWidget* shown = windows.at(window);
+        if (shown == &help)
+            QVERIFY(help.ShowTopic(TAVREL_SOURCE_DIR "/app/resources/Tavrel.hlp", "INTRODUCTION"));
+        shown->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        const QStringList unnamed = UnnamedControls(QAccessible::queryAccessibleInterface(shown));
+        shown->hide();
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+    }
+
+    // Tab onto the empty input list shows where the focus is.
+    void theEmptyInputListShowsTheFocus() {
+        TFormMain& w = *window_;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QListView* list = InputList(w);
+        const QImage without = list->grab().toImage();
+        w.EditOutputFolder->setFocus();
+        QTest::keyClick(w.EditOutputFolder, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(list->hasFocus());
+        QVERIFY(list->grab().toImage() != without);
         w.hide();
     }
 
@@ -673,12 +760,14 @@ private slots:
         TFormMain& w = *window_;
         w.show();
         w.EditOutputFolder->setText("/elsewhere/");
-        w.Exit1Click(); // Cancel: the program goes on
+        QVERIFY(w.isWindowModified()); // the title's "*"
+        w.Exit1Click();                // Cancel: the program goes on
         QVERIFY(w.isVisible());
         QCOMPARE(dialogs_.Count(Kind::Question), 1);
         QCOMPARE(dialogs_.shown.back().text,
                  QStringLiteral("Do you want to save the changes you have made?"));
         QCOMPARE(dialogs_.shown.back().title, QStringLiteral("Warning"));
+        QCOMPARE(dialogs_.shown.back().detail, QStringLiteral("Project: Untitled.xml"));
         dialogs_.answers = {Answer::No};
         w.Exit1->trigger();
         QVERIFY(!w.isVisible());

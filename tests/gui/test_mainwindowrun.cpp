@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -406,6 +407,8 @@ private slots:
     // unfinished MP3 or movie, writes the report of what was done and closes; No and Cancel let the
     // run finish. With unsaved changes the one question is whether to save them: Yes saves, No
     // does not, both stop and close; Cancel lets the run finish.
+    // The progress window's Stop (it names the file in work) stops as Yes does, asking nothing, and
+    // the window stays.
     void closingDuringARunAsksWhetherToStop_data() {
         QTest::addColumn<bool>("unsaved");
         QTest::addColumn<QList<int>>("answers");
@@ -418,12 +421,14 @@ private slots:
         QTest::newRow("unsaved: Yes saves, stops and closes") << true << QList<int>{yes} << true << true;
         QTest::newRow("unsaved: No stops and closes") << true << QList<int>{no} << true << true;
         QTest::newRow("unsaved: Cancel lets the run finish") << true << QList<int>{cancel} << false << false;
+        QTest::newRow("the progress window's Stop") << true << QList<int>{} << true << false;
     }
     void closingDuringARunAsksWhetherToStop() {
         QFETCH(bool, unsaved);
         QFETCH(QList<int>, answers);
         QFETCH(bool, stopped);
         QFETCH(bool, closed);
+        const bool stopButton = answers.isEmpty();
         TFormMain& w = *window_;
         const std::string a = Mp3("a.mp3"), b = Wav("long.wav", 30.0), c = Mp3("c.mp3");
         ShowInputs({a, b, c}, StdPath("out"));
@@ -437,23 +442,31 @@ private slots:
         // Close as soon as lame is working on the long file.
         bool closeAccepted = true;
         bool asked = false;
+        QString fileInWork;
         QTimer poll;
         connect(&poll, &QTimer::timeout, &w, [&] {
             if (asked || !QFileInfo::exists(Path("in/long.mp3")))
                 return;
             asked = true;
-            closeAccepted = w.close();
+            fileInWork = progress_->LabelFile->text();
+            if (stopButton)
+                progress_->ButtonStop->click();
+            else
+                closeAccepted = w.close();
         });
         poll.start(5);
         RunToEnd([&] { w.StartAutomation1Click(); });
         poll.stop();
 
         QVERIFY(asked);
-        QVERIFY(!closeAccepted); // the close box itself never closes during a run
-        QCOMPARE(dialogs_.Count(Kind::Question), 1);
-        QVERIFY(dialogs_.Of(Kind::Question).front().text.startsWith("A conversion is under way."));
-        QCOMPARE(dialogs_.Of(Kind::Question).front().text.endsWith("save the changes you have made?"),
-                 unsaved);
+        QCOMPARE(fileInWork, QStringLiteral("Converting: long.wav"));
+        QCOMPARE(closeAccepted, stopButton); // the close box itself never closes during a run
+        QCOMPARE(dialogs_.Count(Kind::Question), stopButton ? 0 : 1);
+        if (!stopButton) {
+            QVERIFY(dialogs_.Of(Kind::Question).front().text.startsWith("A conversion is under way."));
+            QCOMPARE(dialogs_.Of(Kind::Question).front().text.endsWith("save the changes you have made?"),
+                     unsaved);
+        }
         QCOMPARE(w.isVisible(), !closed);
         const bool saved = unsaved && answers == QList<int>{int(Answer::Yes)};
         QCOMPARE(QFileInfo::exists(Path("p.xml")), saved);
@@ -558,7 +571,7 @@ private slots:
         QVERIFY(!w.AutoRunPending && !pendingDuringRun);
         QVERIFY(!w.FirstActivation);
         QCOMPARE(shownFolder, Path("out")); // the loaded project is shown while it runs
-        QCOMPARE(w.windowTitle(), "Tavrel Tool v1.5 - " + project);
+        QCOMPARE(w.windowTitle(), "Tavrel Tool v1.5 - " + project + "[*]");
         QCOMPARE(int(steps_.size()), 2);
         for (const Step& step : steps_) {
             QCOMPARE(step.mainVisible, !hide);
@@ -762,7 +775,7 @@ private slots:
         QVERIFY(!w.AutoRunPending);
         QVERIFY(dialogs_.shown.empty());
         QVERIFY(!QFileInfo::exists(Path("out")));
-        QCOMPARE(w.windowTitle(), QStringLiteral("Tavrel Tool v1.5 - Untitled.xml"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tavrel Tool v1.5 - Untitled.xml[*]"));
     }
 };
 

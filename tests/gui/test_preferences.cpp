@@ -142,7 +142,8 @@ class TestPreferences : public QObject {
             dialog->ComboBoxBitrate->setCurrentIndex(dialog->ComboBoxBitrate->findText(bitrate));
             if (save)
                 dialog->SaveClick();
-            else
+            // A refused value keeps the dialog up; Cancel ends it then.
+            if (dialog->isVisible())
                 dialog->CancelClick();
         });
         s->preferences->ButtonAddNew->click();
@@ -220,17 +221,20 @@ private slots:
         QCOMPARE(labels, QStringList({"Name :", "Conversion Quality:", "Mode :", "Bitrate :"}));
     }
 
+    // The output type shown first is the default one, with its values; the first when there is none.
     void listsComeFromTheMainWindow_data() {
         QTest::addColumn<int>("emptyProjectMode");
         QTest::addColumn<int>("selected");
-        QTest::newRow("first") << 0 << 0;
-        QTest::newRow("last") << 2 << 2;
-        QTest::newRow("past the end") << 4 << -1;
-        QTest::newRow("negative") << -1 << -1;
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("first") << 0 << 0 << "Music 5 joint 128 kbps";
+        QTest::newRow("last") << 2 << 2 << "Custom... 9 stereo 256 kbps";
+        QTest::newRow("past the end") << 4 << -1 << "Music 5 joint 128 kbps";
+        QTest::newRow("negative") << -1 << -1 << "Music 5 joint 128 kbps";
     }
     void listsComeFromTheMainWindow() {
         QFETCH(int, emptyProjectMode);
         QFETCH(int, selected);
+        QFETCH(QString, shown);
         s->settings.emptyProjectMode = emptyProjectMode;
         s->settings.defaultOutputFolder = "/home/me/swf/";
         s->mainOutputModeBox.addItem("Only in the main window");
@@ -241,7 +245,10 @@ private slots:
         QCOMPARE(p.ComboBoxDefaultOutputMode->currentIndex(), selected);
         QCOMPARE(p.EditDefaultOutputFolder->text(), QString("/home/me/swf/"));
         QCOMPARE(Items(p.ComboBoxOutputMode), QStringList({"Music", "Speech", "Custom..."}));
-        QCOMPARE(p.ComboBoxOutputMode->currentIndex(), -1);
+        QCOMPARE(QStringList({p.ComboBoxOutputMode->currentText(), p.ComboBoxQuality->currentText(),
+                              p.ComboBoxMode->currentText(), p.ComboBoxBitrate->currentText()})
+                     .join(' '),
+                 shown);
     }
 
     void choosingAPresetShowsItsValuesAndResetShowsThemAgain_data() {
@@ -301,6 +308,7 @@ private slots:
 
     void saveWithoutAChosenPresetOnlyTellsSo() {
         TFormPreferences& p = *s->preferences;
+        p.ComboBoxOutputMode->setCurrentIndex(-1);
         const QStringList before = Describe(s->settings.outputModes);
         p.ButtonSave->click();
         QCOMPARE(s->dialogs.Texts(Kind::Message), QStringList({"Please Select an Output Mode!"}));
@@ -340,25 +348,43 @@ private slots:
         QCOMPARE(Describe(reloaded.outputModes), Describe(s->settings.outputModes));
     }
 
-    void addNewTakesTheNameAsTypedAndEmptyValuesForUnchosenBoxes() {
-        QCOMPARE(AddNew("  Radio  ", "", "", ""), 1);
-        QCOMPARE(Describe(s->settings.outputModes.back()), QString("  Radio   fixed q= m= b="));
+    void addNewTakesTheNameAsTypedAndShowsTheNewPreset() {
+        QCOMPARE(AddNew("  Radio  ", "7", "mono", "32 kbps"), 1);
+        QCOMPARE(Describe(s->settings.outputModes.back()), QString("  Radio   fixed q=7 m=m b=32"));
         QCOMPARE(s->settings.outputModes.size(), size_t(4));
+        QCOMPARE(s->preferences->ComboBoxOutputMode->currentText(), QString("  Radio  "));
     }
 
-    void addNewWithoutANameAddsNothingButCountsAsAChange_data() {
+    // What Save cannot take is named, and the dialog stays up: nothing is added, nothing changed.
+    void addNewRefusesWhatItCannotSave_data() {
         QTest::addColumn<QString>("name");
-        QTest::newRow("empty") << "";
-        QTest::newRow("blanks") << "   ";
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("message");
+        const QStringList values{"7", "mono", "32 kbps"};
+        const QString noName = "Please Specify a Name for this new output mode!";
+        QTest::newRow("empty name") << "" << values << noName;
+        QTest::newRow("blank name") << "   " << values << noName;
+        QTest::newRow("a line break in the name")
+            << "Voice\nover" << values
+            << "The Name of an output mode cannot hold a line break or another control character!";
+        QTest::newRow("a name taken")
+            << "Speech" << values << "An output mode is already named Speech: please choose another Name!";
+        QTest::newRow("no quality") << "Voice" << QStringList{"", "mono", "32 kbps"}
+                                    << "Please Choose a Conversion Quality!";
+        QTest::newRow("no mode") << "Voice" << QStringList{"7", "", "32 kbps"} << "Please Choose a Mode!";
+        QTest::newRow("no bitrate") << "Voice" << QStringList{"7", "mono", ""} << "Please Choose a Bitrate!";
+        QTest::newRow("three empty boxes")
+            << "SWF for ..." << QStringList{"", "", ""} << "Please Choose a Conversion Quality!";
     }
-    void addNewWithoutANameAddsNothingButCountsAsAChange() {
+    void addNewRefusesWhatItCannotSave() {
         QFETCH(QString, name);
-        QCOMPARE(AddNew(name, "7", "mono", "32 kbps"), 1);
-        QCOMPARE(s->dialogs.Texts(Kind::Message),
-                 QStringList({"Please Specify a Name for this new output mode!"}));
+        QFETCH(QStringList, values);
+        QFETCH(QString, message);
+        QCOMPARE(AddNew(name, values[0], values[1], values[2]), 2);
+        QCOMPARE(s->dialogs.Texts(Kind::Message), QStringList({message}));
         QCOMPARE(s->settings.outputModes.size(), size_t(3));
         QCOMPARE(Items(s->preferences->ComboBoxOutputMode).size(), 3);
-        QVERIFY(s->preferences->settingsChanged);
+        QVERIFY(!s->preferences->settingsChanged);
     }
 
     void addNewCancelledChangesNothing() {

@@ -1,6 +1,8 @@
-// The progress window: its look, and the percent text a run of three files shows.
+// The progress window: its look, the percent text a run of three files shows, the file in work
+// and its Stop.
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QtTest>
 
 #include "TFormProgressBarPercent.h"
@@ -55,6 +57,19 @@ private slots:
         QCOMPARE(form.ProgressBarPercent->value(), 0);
         QCOMPARE(form.ProgressBarPercent->maximum(), 5);
         QCOMPARE(form.LabelPercent->text(), QString("%0"));
+    }
+
+    void namesTheFileInWorkAndAsksToStop() {
+        TFormProgressBarPercent form;
+        form.show();
+        form.SetFileInWork("/sounds/a long name.wav");
+        QCOMPARE(form.LabelFile->text(), QString("Converting: a long name.wav"));
+        QCOMPARE(form.LabelFile->toolTip(), QString("/sounds/a long name.wav"));
+        QSignalSpy stop(&form, &TFormProgressBarPercent::stopClicked);
+        form.ButtonStop->click();
+        QCOMPARE(stop.count(), 1);
+        form.SetFileInWork(QString());
+        QCOMPARE(form.LabelFile->text(), QString());
     }
 
     void closingOnlyHides() {

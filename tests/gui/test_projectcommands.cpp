@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -21,12 +20,6 @@ using Answer = UserDialogs::Answer;
 namespace {
 const QString kProjectFilter = QStringLiteral("Extended Markup Language (*.xml);;All Files (*)");
 
-QStringList ListEntries(const QListWidget* list) {
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries << list->item(i)->text();
-    return entries;
-}
 } // namespace
 
 class TestProjectCommands : public QObject {
@@ -44,7 +37,9 @@ private:
         return folder_->FilePath(name);
     }
 
-    QString Caption(const QString& name) const { return QStringLiteral("Tavrel Tool v1.5 - ") + name; }
+    QString Caption(const QString& name) const {
+        return QStringLiteral("Tavrel Tool v1.5 - ") + name + "[*]";
+    }
 
 private slots:
     void init() {
@@ -159,7 +154,7 @@ private slots:
         dialogs_.openFileNameResults = {old};
         w.LoadProject1Click();
         const QByteArray oldContent = folder_->ReadFile(old);
-        w.ListBoxInputFiles->item(0)->setSelected(true);
+        SelectEntry(w, 0);
         w.RemoveFiles1Click();
         const QString copy = folder_->FilePath("copy.xml");
         dialogs_.saveFileNameResults = {copy};
@@ -176,7 +171,8 @@ private slots:
 
     void loadShowsTheProject() {
         TFormMain& w = *window_;
-        PSoundProject project = MakeProject("3", "f", "64", {"/snd/z.wav", "/snd/a.mp3"});
+        const std::string here = folder_->WriteFile("here.wav", "RIFF").toStdString();
+        PSoundProject project = MakeProject("3", "f", "64", {"/snd/z.wav", here, "/snd/a.mp3"});
         project.StopAction = 2;
         project.FramePerSeconds = 25;
         project.FrameTuner = -4;
@@ -188,7 +184,13 @@ private slots:
         QCOMPARE(dialogs_.Of(Kind::OpenFile).front().filter, kProjectFilter);
         QCOMPARE(w.windowTitle(), Caption(path));
         QCOMPARE(w.EditOutputFolder->text(), QStringLiteral("/tmp/movies/"));
-        QCOMPARE(ListEntries(w.ListBoxInputFiles), (QStringList{"/snd/z.wav", "/snd/a.mp3"})); // file order
+        QCOMPARE(ListEntries(w), (QStringList{"/snd/z.wav", QString::fromStdString(here), "/snd/a.mp3"}));
+        // The files that are not there are marked at once, with why.
+        QStringList marked;
+        for (int row = 0; row < 3; ++row)
+            if (!InputList(w)->model()->index(row, 0).data(Qt::ToolTipRole).toString().isEmpty())
+                marked << ListEntries(w)[row];
+        QCOMPARE(marked, (QStringList{"/snd/z.wav", "/snd/a.mp3"}));
         QVERIFY(w.RadioButtonStopActionToEnd->isChecked());
         QCOMPARE(w.EditFramePerSeconds->text(), QStringLiteral("25"));
         QCOMPARE(w.EditFrameTuner->text(), QStringLiteral("-4"));
@@ -269,7 +271,7 @@ private slots:
         QCOMPARE(dialogs_.Texts(Kind::Error), QStringList{"Cannot open file " + bad});
         QCOMPARE(w.windowTitle(), Caption(shown));
         QCOMPARE(w.currentProject.ProjectName, shown.toStdString());
-        QCOMPARE(ListEntries(w.ListBoxInputFiles), QStringList{"/x.wav"});
+        QCOMPARE(ListEntries(w), QStringList{"/x.wav"});
         QVERIFY(!w.IsProjectChanged());
     }
 

@@ -152,8 +152,8 @@ private slots:
             else
                 box->button(QMessageBox::StandardButton(button))->click();
         });
-        const auto got =
-            dialogs_.AskYesNoCancel(nullptr, "Do you want to save the changes you have made?", "Warning");
+        const auto got = dialogs_.AskYesNoCancel(nullptr, "Do you want to save the changes you have made?",
+                                                 "Warning", QString());
         QCOMPARE(int(got), answer);
     }
 

@@ -553,6 +553,16 @@ private slots:
             << oneMp3 << QStringList{"-f:<root>/missing.xml", "-hide"} << headless << 1
             << "tavrel: Invalid Filename: <root>/missing.xml: No such file or directory\n"
             << nothingWritten << "";
+        // In the user's language, whether or not the system has that locale.
+        QTest::newRow("an argument beside -f:, in German")
+            << oneMp3 << QStringList{"-f:<root>/p.xml", "-hide", "-j2"}
+            << QStringList{"LANG=de_DE.UTF-8", "LC_ALL", "LC_MESSAGES", "LANGUAGE"} << 0
+            << "tavrel: »-j2« wird neben -f: und -hide nicht beachtet\n"
+            << converted << "";
+        QTest::newRow("only -hide, in French")
+            << oneMp3 << QStringList{"-hide"} << QStringList{"LANG=C", "LC_ALL=fr_FR.UTF-8"} << 1
+            << "tavrel: Paramètres non valides : -hide demande un projet, -f:<projet>" << nothingWritten
+            << "";
         QTest::newRow("no input files, without -hide")
             << Steps{{"project", "p.xml", "out"}} << QStringList{"-f:<root>/p.xml"} << headless << 1
             << "Please select at least one Wave Data file to convert!\n"
@@ -1191,6 +1201,13 @@ private slots:
                                 "find . -name '*.wav' -print0 | tavrel -0 --files-from - -o out"};
         const QStringList version{"tavrel " + QString::fromLatin1(ProgramVersion()) + "\n"};
         QTest::newRow("--help, no display") << QStringList{"--help"} << QStringList{} << usage;
+        QTest::newRow("--help in German")
+            << QStringList{"--help"} << QStringList{"LANG=de_DE.UTF-8", "LC_ALL", "LC_MESSAGES", "LANGUAGE"}
+            << QStringList{"Aufruf: tavrel", "-o, --output ORDNER", "\n  4  "};
+        QTest::newRow("--help in French, LANGUAGE first")
+            << QStringList{"--help"}
+            << QStringList{"LANG=de_DE.UTF-8", "LC_ALL", "LC_MESSAGES", "LANGUAGE=fr:de"}
+            << QStringList{"Usage : tavrel", "-o, --output DOSSIER"};
         QTest::newRow("-h") << QStringList{"-h"} << QStringList{} << usage;
         QTest::newRow("--version, no display") << QStringList{"--version"} << QStringList{} << version;
         QTest::newRow("--help, stale display")

@@ -28,7 +28,8 @@ app=org.tavrel.swftavreltool
 for file in usr/bin/tavrel usr/libexec/tavrel/tavrel-window usr/bin/tavrel-inspect usr/share/tavrel/settings.ini \
   usr/share/tavrel/Tavrel.hlp usr/share/doc/tavrel/webpage.html "usr/share/applications/$app.desktop" \
   "usr/share/icons/hicolor/scalable/apps/$app.svg" "usr/share/metainfo/$app.metainfo.xml" \
-  usr/share/man/man1/tavrel.1.gz usr/share/man/man1/tavrel-inspect.1.gz usr/share/doc/tavrel/copyright; do
+  usr/share/man/man1/tavrel.1.gz usr/share/man/man1/tavrel-inspect.1.gz usr/share/doc/tavrel/copyright \
+  usr/share/tavrel/translations/tavrel_de.qm usr/share/tavrel/translations/tavrel_fr.qm; do
   [ -f "$stage/$file" ] || fail "missing /$file"
 done
 [ ! -e "$stage/usr/bin/tavrel-screenshots" ] || fail "the screenshot tool was installed"
@@ -40,6 +41,12 @@ grep -q "release version=\"$("$stage/usr/bin/tavrel" --version | cut -d' ' -f2)\
   "$stage/usr/share/metainfo/$app.metainfo.xml" || fail "the metainfo names another version"
 
 desktop-file-validate "$stage/usr/share/applications/$app.desktop" || fail "the desktop entry is invalid"
+# File managers offer the program for the sound files it converts.
+grep -qE '^MimeType=(.*;)?audio/x-wav;(.*;)?audio/mpeg;' "$stage/usr/share/applications/$app.desktop" ||
+  fail "the desktop entry names no sound type"
+# The installed program finds its translations from its own folder.
+LANG=de_DE.UTF-8 LC_ALL='' LC_MESSAGES='' LANGUAGE='' "$stage/usr/bin/tavrel" --help >"$work/help-de.txt"
+grep -q '^Aufruf: tavrel' "$work/help-de.txt" || fail "the installed program does not speak German"
 appstreamcli validate --no-net --pedantic "$stage/usr/share/metainfo/$app.metainfo.xml" >"$work/appstream.log" &&
   ! grep -qE '^[EWIP]: ' "$work/appstream.log" ||
   {

@@ -16,6 +16,7 @@
 #include "NativeText.h"
 #include "TFormAbout.h"
 #include "TFormMain.h"
+#include "TFormProgressBarPercent.h"
 
 namespace {
 // Long enough for a window or menu to be mapped and painted on a virtual display.
@@ -42,6 +43,17 @@ void ScreenshotTour::AddMainWindowSteps(TFormMain* main, TFormAbout* about, cons
              [main] { main->File1->close(); }});
     AddStep({QStringLiteral("about.png"), [main] { main->About1Click(); },
              [about] { return about->frameGeometry(); }, [about] { about->hide(); }});
+    // As a run shows it, a file with a long name in work.
+    TFormProgressBarPercent* progress = main->ProgressForm();
+    AddStep({QStringLiteral("progress.png"),
+             [progress] {
+                 progress->show();
+                 progress->StartRun(4);
+                 progress->SetFilesHandled(1);
+                 progress->SetFileInWork(
+                     QStringLiteral("/home/user/sounds/voice-over take 2, second version.wav"));
+             },
+             [progress] { return progress->frameGeometry(); }, [progress] { progress->hide(); }});
 }
 
 void ScreenshotTour::Start() {

@@ -14,12 +14,14 @@
 
 #include "NativeText.h"
 #include "PreferencesScreenshotSteps.h"
+#include "ProgramFiles.h"
 #include "ProgramIdentity.h"
 #include "ProgramStart.h"
 #include "QtUserDialogs.h"
 #include "ScreenshotTour.h"
 #include "TFormMain.h"
 #include "TavrelWindows.h"
+#include "Translations.h"
 
 int main(int argc, char* argv[]) {
     if (argc < 2 || argc > 3) {
@@ -31,6 +33,8 @@ int main(int argc, char* argv[]) {
     const std::string projectFile = argc == 3 ? argv[2] : "";
 
     QApplication application(argc, argv);
+    // In the language of the environment (LANG), as the program shows its windows.
+    InstallTranslations(ProgramFiles(BytesFromText(ProgramFolder())));
     SetDesktopIdentity();
     // Without a desktop theme the menus still get pictures from the theme that ships with Debian.
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
