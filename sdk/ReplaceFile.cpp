@@ -48,19 +48,6 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
-// "." + name + ".XXXXXX" in the file's folder, the name shortened so that the whole stays a
-// valid name beside a file whose name is as long as the folder allows.
-std::string TemporaryPattern(const std::string& path) {
-    const std::string folder = FolderOf(path);
-    const std::string name = path.substr(folder.size());
-    const std::string suffix = ".XXXXXX";
-    long longest = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
-    if (longest <= 0)
-        longest = 255;
-    const size_t room = static_cast<size_t>(std::max(longest - 1 - static_cast<long>(suffix.size()), 0L));
-    return folder + "." + name.substr(0, std::min(name.size(), room)) + suffix;
-}
-
 // Flushes and closes file, checks both, and answers whether everything reached the file.
 bool CloseChecked(std::FILE* file, bool syncToDisk, bool complete) {
     complete = std::fflush(file) == 0 && complete;
@@ -101,6 +88,17 @@ void SyncFolder(const std::string& path) {
 }
 
 } // namespace
+
+std::string TemporaryPattern(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const std::string name = path.substr(folder.size());
+    const std::string suffix = ".XXXXXX";
+    long longest = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    if (longest <= 0)
+        longest = 255;
+    const size_t room = static_cast<size_t>(std::max(longest - 1 - static_cast<long>(suffix.size()), 0L));
+    return folder + "." + name.substr(0, std::min(name.size(), room)) + suffix;
+}
 
 FileReplacement::FileReplacement(std::string path, bool syncToDisk)
     : path_(std::move(path)), syncToDisk_(syncToDisk) {}

@@ -39,6 +39,8 @@ public:
     // A new regular file is being written: bytes may also be put at offsets ahead of the stream
     // (pwrite on its descriptor), which a device or pipe written in place does not allow.
     bool Seekable() const { return file_ != nullptr && !temporary_.empty(); }
+    // The temporary file being written; empty for a device or pipe written in place.
+    const std::string& TemporaryPath() const { return temporary_; }
     // Ends the writing; complete says whether the writer put everything there. Checks the flush
     // and the close, renames the temporary file over the path, and answers whether the path now
     // holds the complete new content. On false the temporary file is gone.
@@ -52,6 +54,11 @@ private:
     std::string temporary_;
     std::FILE* file_ = nullptr;
 };
+
+// A temporary name beside path, for mkstemp and its kin: "." + its name + ".XXXXXX" in its
+// folder, the name shortened so that the whole stays a valid name beside a file whose name is as
+// long as the folder allows. Hidden, and with no extension a program would take for a kind of file.
+std::string TemporaryPattern(const std::string& path);
 
 // ReplaceFile with bytes as the whole new content.
 bool ReplaceFileContent(const std::string& path, const std::string& bytes);

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <set>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,6 +11,7 @@
 #include <unistd.h>
 
 #include "FileContent.h"
+#include "ReplaceFile.h"
 #include "RunPaths.h"
 
 PrivateFolder::~PrivateFolder() {
@@ -48,6 +50,17 @@ bool IntermediateFile::Claim(const std::string& path) {
     return true;
 }
 
+bool IntermediateFile::ClaimBeside(const std::string& path) {
+    std::string temporary = TemporaryPattern(path);
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    path_ = temporary;
+    claimed_ = true;
+    return true;
+}
+
 void IntermediateFile::Use(const std::string& path) {
     path_ = path;
     claimed_ = false;
@@ -67,25 +80,26 @@ void IntermediateFile::Remove() {
     claimed_ = false;
 }
 
-std::string ClaimIntermediate(const std::string& input, std::set<std::string>& avoid,
+std::string ClaimIntermediate(const std::string& input, const std::function<bool(const std::string&)>& taken,
                               PrivateFolder& privateFolder, IntermediateFile& intermediate) {
-    const auto claimFor = [&](const std::string& nameSource, std::string& path) {
-        for (;;) {
-            path = IntermediateMp3PathFor(nameSource, avoid);
-            if (intermediate.Claim(path))
-                return true;
-            if (errno != EEXIST) // taken meanwhile: try the next name; anything else ends it here
-                return false;
-            avoid.insert(path);
-        }
-    };
-    std::string beside;
-    if (claimFor(input, beside))
+    const std::string beside = IntermediateMp3PathFor(input, taken);
+    if (intermediate.ClaimBeside(beside))
         return beside;
-    std::string inPrivateFolder;
     const std::string& folder = privateFolder.Path();
-    if (!folder.empty() && claimFor(JoinPath(folder, FinalPathComponent(input)), inPrivateFolder))
-        return inPrivateFolder;
+    if (!folder.empty()) {
+        // Nobody else writes there, but a name is still never taken twice.
+        std::set<std::string> found;
+        for (;;) {
+            const std::string path = IntermediateMp3PathFor(
+                JoinPath(folder, FinalPathComponent(input)),
+                [&](const std::string& name) { return taken(name) || found.count(name) != 0; });
+            if (intermediate.Claim(path))
+                return path;
+            if (errno != EEXIST)
+                break;
+            found.insert(path);
+        }
+    }
     intermediate.Use(beside);
     return beside;
 }

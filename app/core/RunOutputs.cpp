@@ -3,25 +3,18 @@
 
 #include "Translations.h"
 
-#include <algorithm>
-#include <cstdlib>
+#include <functional>
 
 #include <sys/stat.h>
 
 namespace {
 
-// The path with every link and "." or ".." resolved, or an empty text when it leads nowhere.
-std::string RealPath(const std::string& path) {
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (resolved == nullptr)
-        return std::string();
-    std::string real = resolved;
-    std::free(resolved);
-    return real;
-}
-
 bool SameTime(const timespec& a, const timespec& b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+uint64_t Mix(uint64_t seed, uint64_t value) {
+    return seed ^ (std::hash<uint64_t>{}(value) + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2));
 }
 
 } // namespace
@@ -44,66 +37,116 @@ bool RunOutputs::FileIdentity::SameFileAs(const FileIdentity& other) const {
             (size == other.size && SameTime(modified, other.modified) && SameTime(changed, other.changed)));
 }
 
-RunOutputs::RunOutputs(const std::vector<std::string>& inputs) {
-    for (const std::string& input : inputs) {
-        FileIdentity file;
-        if (!file.Of(input))
-            continue;
-        inputFiles_.push_back(file);
-        inputRealPaths_.push_back(RealPath(input));
-    }
+void RunOutputs::FilesByIdentity::Add(const FileIdentity& file, size_t index) {
+    byInode_.emplace(Mix(file.device, file.inode), index);
+    const uint64_t look = Mix(Mix(Mix(file.device, uint64_t(file.size)), uint64_t(file.modified.tv_sec)),
+                              uint64_t(file.changed.tv_nsec));
+    byLook_.emplace(look, index);
 }
 
-const RunOutputs::Made* RunOutputs::MadeAt(const std::string& path) const {
-    FileIdentity file;
-    const bool exists = file.Of(path);
-    const std::string real = exists ? RealPath(path) : std::string();
-    for (const Made& made : made_) {
-        if (path == made.path || (!real.empty() && real == made.realPath) ||
-            (exists && file.SameFileAs(made.file)))
-            return &made;
+std::vector<size_t> RunOutputs::FilesByIdentity::Find(const FileIdentity& file) const {
+    std::vector<size_t> found;
+    const uint64_t look = Mix(Mix(Mix(file.device, uint64_t(file.size)), uint64_t(file.modified.tv_sec)),
+                              uint64_t(file.changed.tv_nsec));
+    for (const auto& table :
+         {std::pair{&byInode_, Mix(file.device, file.inode)}, std::pair{&byLook_, look}}) {
+        const auto [first, last] = table.first->equal_range(table.second);
+        for (auto entry = first; entry != last; ++entry)
+            found.push_back(entry->second);
     }
+    return found;
+}
+
+RunOutputs::RunOutputs(const std::vector<PSoundFile>& inputs) : inputs_(inputs) {
+    inputPaths_.reserve(inputs.size());
+    for (const PSoundFile& input : inputs)
+        inputPaths_.insert(input.File);
+}
+
+bool RunOutputs::IsListed(const std::string& path) const {
+    return inputPaths_.count(path) != 0;
+}
+
+const std::string* RunOutputs::MadeAt(const std::string& path, bool exists, const FileIdentity& file) const {
+    if (const auto made = made_.find(path); made != made_.end())
+        return &made->first;
+    if (!exists || made_.empty())
+        return nullptr;
+    if (!madeNoted_) {
+        madeNoted_ = true;
+        for (size_t i = 0; i < madePaths_.size(); ++i)
+            if (FileIdentity movie; movie.Of(*madePaths_[i]))
+                madeFiles_.Add(movie, i);
+    }
+    // The movie is still that file: the one there now.
+    for (const size_t i : madeFiles_.Find(file))
+        if (FileIdentity movie; movie.Of(*madePaths_[i]) && movie.SameFileAs(file))
+            return madePaths_[i];
     return nullptr;
 }
 
-std::string RunOutputs::MoviePath(const std::string& usual, std::string& note) const {
-    note.clear();
-    const Made* taken = MadeAt(usual);
-    if (taken == nullptr)
-        return usual;
-    const std::string stem = usual.substr(0, usual.size() - 4); // without ".swf"
-    std::string path;
-    for (int n = 1;; ++n) {
-        path = stem + "." + std::to_string(n) + ".swf";
-        if (MadeAt(path) == nullptr)
-            break;
+bool RunOutputs::IsInput(const std::string& path, bool exists, const FileIdentity& file) const {
+    if (!exists)
+        return false;
+    if (inputPaths_.count(path) != 0)
+        return true;
+    if (!inputsNoted_) {
+        inputsNoted_ = true;
+        for (size_t i = 0; i < inputs_.size(); ++i)
+            if (FileIdentity input; input.Of(inputs_[i].File))
+                inputFiles_.Add(input, i);
     }
-    note = MessageBytes(QCoreApplication::translate("RunOutputs", "its movie is %1 (%2 is the movie of %3)"),
-                        {path, taken->path, taken->input});
-    return path;
+    // The input is still that file: the one there now, not one that had its number before.
+    for (const size_t i : inputFiles_.Find(file))
+        if (FileIdentity input; input.Of(inputs_[i].File) && input.SameFileAs(file))
+            return true;
+    return false;
+}
+
+RunOutputs::Target RunOutputs::MovieFor(const std::string& usual) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    Target target;
+    target.path = usual;
+    FileIdentity file;
+    bool exists = file.Of(usual);
+    const std::string* taken = MadeAt(usual, exists, file);
+    if (taken != nullptr) {
+        const std::string stem = usual.substr(0, usual.size() - 4); // without ".swf"
+        for (int n = 1;; ++n) {
+            target.path = stem + "." + std::to_string(n) + ".swf";
+            exists = file.Of(target.path);
+            if (MadeAt(target.path, exists, file) == nullptr)
+                break;
+        }
+        target.note =
+            MessageBytes(QCoreApplication::translate("RunOutputs", "its movie is %1 (%2 is the movie of %3)"),
+                         {target.path, *taken, inputs_[made_.at(*taken)].File});
+    }
+    target.overInput = IsInput(target.path, exists, file);
+    return target;
 }
 
 bool RunOutputs::IsInput(const std::string& path) const {
+    const std::lock_guard<std::mutex> lock(mutex_);
     FileIdentity file;
-    if (!file.Of(path))
-        return false;
-    const std::string real = RealPath(path);
-    return std::any_of(inputFiles_.begin(), inputFiles_.end(),
-                       [&](const FileIdentity& input) { return file.SameFileAs(input); }) ||
-           (!real.empty() &&
-            std::find(inputRealPaths_.begin(), inputRealPaths_.end(), real) != inputRealPaths_.end());
+    const bool exists = file.Of(path);
+    return IsInput(path, exists, file);
 }
 
-void RunOutputs::MovieMade(const std::string& path, const std::string& input) {
-    Made made;
-    made.path = path;
-    made.realPath = RealPath(path);
-    made.input = input;
-    made.file.Of(path);
-    made_.push_back(std::move(made));
+void RunOutputs::MovieMade(const std::string& path, size_t inputIndex) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const auto [made, added] = made_.insert_or_assign(path, inputIndex);
+    if (!added)
+        return;
+    madePaths_.push_back(&made->first);
+    if (FileIdentity movie; madeNoted_ && movie.Of(path))
+        madeFiles_.Add(movie, madePaths_.size() - 1);
 }
 
 const std::string* RunOutputs::MovieOf(const std::string& path) const {
-    const Made* made = MadeAt(path);
-    return made ? &made->input : nullptr;
+    const std::lock_guard<std::mutex> lock(mutex_);
+    FileIdentity file;
+    const bool exists = file.Of(path);
+    const std::string* made = MadeAt(path, exists, file);
+    return made ? &inputs_[made_.at(*made)].File : nullptr;
 }

@@ -179,15 +179,25 @@ int64_t SoundDataOffset(int32_t stopAction) {
 
 } // namespace
 
-SoundMovieFile::SoundMovieFile(const std::string& moviePath) : file_(moviePath, false) {}
+SoundMovieFile::SoundMovieFile(const std::string& moviePath, StopRequest* stop)
+    : file_(moviePath, false), stop_(stop) {}
 
 FileReplacement* SoundMovieFile::Open() {
     // A movie can always be made again from its sound: the system writes it to disk in its own
     // time, as it does the encoder's MP3 (a flush per movie costs a batch of short sounds more
     // than building them).
-    if (!opened_)
+    if (!opened_) {
         opened_ = file_.Open();
+        if (opened_ && stop_)
+            stop_->Unfinished(file_.TemporaryPath());
+    }
     return file_.File() != nullptr ? &file_ : nullptr; // none once committed
+}
+
+bool SoundMovieFile::Commit(bool complete) {
+    if (stop_ == nullptr)
+        return file_.Commit(complete);
+    return stop_->CommitUnlessStopped([&] { return file_.Commit(complete); });
 }
 
 SoundPlacement SoundMovieFile::PlaceSound(int32_t stopAction) {
@@ -251,7 +261,7 @@ bool WriteSoundMovie(FObjCollection& movie, SoundMovieFile& movieFile, int32_t f
     if (complete && file->Seekable() && std::fflush(stream) == 0 &&
         ::fstat(::fileno(stream), &written) == 0 && written.st_size > ::ftello(stream))
         complete = ::ftruncate(::fileno(stream), ::ftello(stream)) == 0;
-    return file->Commit(complete);
+    return movieFile.Commit(complete);
 }
 
 } // namespace
