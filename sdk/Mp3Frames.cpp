@@ -265,9 +265,10 @@ void Mp3Bytes::StartCopy() {
     if (copyTo_ < 0 || copyStarted_)
         return;
     copyStarted_ = true;
-    // Blocks reserved in one go cost the disk less than blocks taken one write at a time. The size
-    // the copy's file shows stays what is written.
-    if (size_ > 0)
+    // Blocks reserved in one go cost the disk less than blocks taken one write at a time (a file
+    // that fits one block is written in one go anyway). The size the copy's file shows stays what
+    // is written.
+    if (size_ > bufferBytes_)
         (void)::fallocate(copyTo_, FALLOC_FL_KEEP_SIZE, static_cast<off_t>(copyOffset_),
                           static_cast<off_t>(size_));
     // A window at the file's start goes on at once. One further on (past a long tag) is given up:

@@ -51,8 +51,8 @@ bool IntermediateFile::Claim(const std::string& path) {
 }
 
 bool IntermediateFile::ClaimBeside(const std::string& path) {
-    std::string temporary = TemporaryPattern(path);
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    std::string temporary;
+    const int fd = MakeTemporaryBeside(path, temporary);
     if (fd < 0)
         return false;
     ::close(fd);

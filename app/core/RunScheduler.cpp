@@ -32,7 +32,7 @@ constexpr int kDescriptorsKeptForTheRun = 16;
 
 // Nothing here waits: a FIFO, device or socket is never opened, and the open is non-blocking for
 // the case that one took the file's place meanwhile.
-std::optional<FileFailure> UnreadableInput(const std::string& path) {
+std::optional<FileFailure> UnreadableInput(const std::string& path, const std::function<void(int fd)>& look) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return FileFailure{errno == ENOENT || errno == ENOTDIR ? Cause::NotFound : Cause::NotReadable, {}};
@@ -42,6 +42,8 @@ std::optional<FileFailure> UnreadableInput(const std::string& path) {
     if (fd < 0)
         return FileFailure{Cause::NotReadable, {}};
     const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (regular && look)
+        look(fd);
     ::close(fd);
     if (!regular)
         return FileFailure{Cause::NotRegularFile, {}};
@@ -373,14 +375,18 @@ void RunScheduler::StartFile(size_t index, Encoder& encoder) {
     entry.state = FileState::Ready;
     try {
         // Only a regular file we may read goes further; the sound readers open it too.
-        file.failure = UnreadableInput(input);
+        const bool mp3 = IsMp3Name(input);
+        int rate = 0;
+        file.failure = UnreadableInput(input, [&](int fd) {
+            if (mp3)
+                rate = FirstFrameSampleRate(fd);
+        });
         if (file.failure)
             return;
-        if (IsMp3Name(input)) {
+        if (mp3) {
             // At a rate the movie's sound header has no code for (16, 32, 48 kHz) it is encoded
             // anew, at a rate it has; at the others it is used as it is. What it holds is measured
             // with its movie, on the worker.
-            const int rate = FirstFrameSampleRate(input);
             if (rate == 0 || SwfSoundRateCode(rate) >= 0) {
                 file.mp3Path = input;
                 return;

@@ -24,8 +24,10 @@ class RunOutputs;
 class SoundBlock;
 
 // Why a run skips an input before anything is read of it (no file there, not a regular file, not
-// readable), or none when it is a regular file the run may read.
-std::optional<FileFailure> UnreadableInput(const std::string& path);
+// readable), or none when it is a regular file the run may read; look, when given, then reads what
+// it needs from the file open at its descriptor.
+std::optional<FileFailure> UnreadableInput(const std::string& path,
+                                           const std::function<void(int fd)>& look = {});
 
 // Up to `encoderCount` encoders run at once, each a child process watched from the event loop,
 // and the movies are built one at a time on a worker thread, so this thread stays free for the

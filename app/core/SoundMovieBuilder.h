@@ -91,11 +91,14 @@ public:
     FileReplacement* Open();
     // Completes the movie (FileReplacement::Commit), unless the stop came first.
     bool Commit(bool complete);
+    // The offset PlaceSound gave, or -1.
+    int64_t PlacedFrom() const { return placedFrom_; }
 
 private:
     FileReplacement file_;
     StopRequest* stop_;
     bool opened_ = false;
+    int64_t placedFrom_ = -1;
 };
 
 // What became of one movie; each outcome has its own line ending, given beside it.

@@ -1,6 +1,7 @@
 // A thread of its own for work that would hold up the event loop.
 #include "WorkerThread.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -17,6 +18,18 @@
 
 #include "StopRequest.h"
 
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Answers are handed to the event loop a few at a time while the worker has more work queued, so
+// that a batch of short jobs does not wake the loop once for each; never later than this after
+// the first of them was ready, nor when the worker runs out of work.
+constexpr size_t kAnswersPerWake = 16;
+constexpr auto kLongestWait = std::chrono::milliseconds(20);
+
+} // namespace
+
 // What the event loop and the worker share; the worker keeps it alive as long as it runs, also
 // after the WorkerThread is gone (a job stopped while it waits for a slow disk ends on its own).
 struct WorkerThread::Shared {
@@ -28,14 +41,31 @@ struct WorkerThread::Shared {
     std::condition_variable changed;
     std::deque<Job> jobs;
     std::deque<std::function<void()>> answers;
+    Clock::time_point firstAnswerReady;
+    bool loopWoken = false; // the counter tells of the answers waiting
     bool ending = false;
     bool working = false; // a job runs, or its answer is not yet queued
     StopRequest stop;
     int wakeLoop = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK); // readable while answers wait
 
+    // Lock held: wakes the loop for the answers waiting, when it is time.
+    void WakeLoopIfDue() {
+        if (loopWoken || answers.empty())
+            return;
+        if (answers.size() < kAnswersPerWake && !jobs.empty() &&
+            Clock::now() - firstAnswerReady < kLongestWait)
+            return;
+        loopWoken = true;
+        const uint64_t one = 1;
+        if (::write(wakeLoop, &one, sizeof one) != sizeof one) {
+            // A counter already full wakes the loop all the same.
+        }
+    }
+
     // Takes the next job, or false once the work ends.
     bool Next(Job& job) {
         std::unique_lock<std::mutex> lock(mutex);
+        WakeLoopIfDue();
         changed.wait(lock, [this] { return ending || !jobs.empty(); });
         if (ending)
             return false;
@@ -54,12 +84,10 @@ struct WorkerThread::Shared {
             // A job the stop cut short gives nothing; one that put its movie in place first does.
             const bool committed = stop.TakeCommitted();
             if (answer && (!stop.Requested() || committed)) {
-                const bool first = answers.empty();
+                if (answers.empty())
+                    firstAnswerReady = Clock::now();
                 answers.push_back(std::exchange(answer, nullptr));
-                const uint64_t one = 1;
-                if (first && ::write(wakeLoop, &one, sizeof one) != sizeof one) {
-                    // A counter already full wakes the loop all the same.
-                }
+                WakeLoopIfDue();
             }
             working = false;
         }
@@ -116,21 +144,23 @@ void WorkerThread::Post(Job job) {
         QTimer::singleShot(0, &context_, [this] { RunAnswers(); });
 }
 
-// Runs the answers waiting, one at a time: an answer may stop the work (Stop then runs the rest).
+// Runs the answers waiting, in order. An answer may stop the work: Stop then runs the rest.
 void WorkerThread::RunAnswers() {
     uint64_t count = 0;
     if (shared_->wakeLoop >= 0 && ::read(shared_->wakeLoop, &count, sizeof count) < 0) {
-        // Nothing to read: another call took the wake-up with its answers.
+        // Nothing to read: the wake-up was taken with answers already run.
     }
-    for (;;) {
-        std::function<void()> answer;
-        {
-            const std::lock_guard<std::mutex> lock(shared_->mutex);
-            if (shared_->answers.empty())
-                return;
-            answer = std::move(shared_->answers.front());
+    {
+        const std::lock_guard<std::mutex> lock(shared_->mutex);
+        shared_->loopWoken = false;
+        while (!shared_->answers.empty()) {
+            taken_.push_back(std::move(shared_->answers.front()));
             shared_->answers.pop_front();
         }
+    }
+    while (!taken_.empty()) {
+        std::function<void()> answer = std::move(taken_.front());
+        taken_.pop_front();
         --outstanding_;
         answer();
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -12,7 +13,8 @@ class QSocketNotifier;
 class StopRequest;
 
 // Jobs run one at a time, in the order they were posted; what each gives back (its answer) runs
-// afterwards on the thread that posted it, from its event loop, in the same order. Needs the
+// afterwards on the thread that posted it, from its event loop, in the same order: a few answers
+// at a time while the worker has more to do, within a few hundredths of a second. Needs the
 // application object.
 class WorkerThread {
 public:
@@ -43,6 +45,7 @@ private:
     std::shared_ptr<Shared> shared_;
     QObject context_; // ends the answers' deliveries with this object
     QSocketNotifier* notifier_ = nullptr;
+    std::deque<std::function<void()>> taken_; // answers taken from the worker, not yet run
     size_t outstanding_ = 0;
     bool started_ = false;
     bool threaded_ = false;
