@@ -60,7 +60,7 @@ std::optional<AutomationResult> AutomationRun::Start(const PSoundProject& projec
         refused.message = tr(kNoOutputFolderMessage);
     } else {
         runProject = std::make_shared<const PSoundProject>(project);
-        outputs = std::make_shared<RunOutputs>(runProject->Files);
+        outputs = std::make_shared<RunOutputs>(runProject->Files, runProject->OutputFolder);
         // Found now rather than once every movie is made, and before anything is made.
         if (const std::string problem =
                 ReportFileProblem(project, *outputs, ReportPathOf(project), project.ProjectName);

@@ -3,14 +3,23 @@
 
 #include "Translations.h"
 
+#include <algorithm>
 #include <functional>
+#include <string_view>
+#include <utility>
 
 #include <sys/stat.h>
+
+#include "RunPaths.h"
 
 namespace {
 
 bool SameTime(const timespec& a, const timespec& b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+uint64_t HashOf(const std::string& path) {
+    return std::hash<std::string_view>{}(path);
 }
 
 uint64_t Mix(uint64_t seed, uint64_t value) {
@@ -57,38 +66,59 @@ std::vector<size_t> RunOutputs::FilesByIdentity::Find(const FileIdentity& file) 
     return found;
 }
 
-RunOutputs::RunOutputs(const std::vector<PSoundFile>& inputs) : inputs_(inputs) {
-    inputPaths_.reserve(inputs.size());
-    for (const PSoundFile& input : inputs)
-        inputPaths_.insert(input.File);
+RunOutputs::RunOutputs(const std::vector<PSoundFile>& inputs, std::string outputFolder)
+    : inputs_(inputs), outputFolder_(std::move(outputFolder)) {}
+
+std::string RunOutputs::UsualMoviePath(size_t inputIndex) const {
+    return MoviePathFor(outputFolder_, inputs_[inputIndex].File);
+}
+
+std::string RunOutputs::MadePath(size_t inputIndex) const {
+    const auto elsewhere = madeElsewhere_.find(inputIndex);
+    return elsewhere != madeElsewhere_.end() ? elsewhere->second : UsualMoviePath(inputIndex);
+}
+
+void RunOutputs::NoteListed() const {
+    if (std::exchange(listedNoted_, true))
+        return;
+    listed_.reserve(inputs_.size());
+    for (size_t i = 0; i < inputs_.size(); ++i)
+        listed_.emplace(HashOf(inputs_[i].File), i);
 }
 
 bool RunOutputs::IsListed(const std::string& path) const {
-    return inputPaths_.count(path) != 0;
+    const std::lock_guard<std::mutex> lock(mutex_);
+    NoteListed();
+    const auto [first, last] = listed_.equal_range(HashOf(path));
+    return std::any_of(first, last, [&](const auto& entry) { return inputs_[entry.second].File == path; });
 }
 
-const std::string* RunOutputs::MadeAt(const std::string& path, bool exists, const FileIdentity& file) const {
-    if (const auto made = made_.find(path); made != made_.end())
-        return &made->first;
+int64_t RunOutputs::MadeAt(const std::string& path, bool exists, const FileIdentity& file) const {
+    const auto [first, last] = made_.equal_range(HashOf(path));
+    for (auto entry = first; entry != last; ++entry)
+        if (MadePath(entry->second) == path)
+            return int64_t(entry->second);
     if (!exists || made_.empty())
-        return nullptr;
+        return -1;
     if (!madeNoted_) {
         madeNoted_ = true;
-        for (size_t i = 0; i < madePaths_.size(); ++i)
-            if (FileIdentity movie; movie.Of(*madePaths_[i]))
-                madeFiles_.Add(movie, i);
+        for (const auto& [hash, index] : made_)
+            if (FileIdentity movie; movie.Of(MadePath(index)))
+                madeFiles_.Add(movie, index);
     }
     // The movie is still that file: the one there now.
-    for (const size_t i : madeFiles_.Find(file))
-        if (FileIdentity movie; movie.Of(*madePaths_[i]) && movie.SameFileAs(file))
-            return madePaths_[i];
-    return nullptr;
+    for (const size_t index : madeFiles_.Find(file))
+        if (FileIdentity movie; movie.Of(MadePath(index)) && movie.SameFileAs(file))
+            return int64_t(index);
+    return -1;
 }
 
 bool RunOutputs::IsInput(const std::string& path, bool exists, const FileIdentity& file) const {
     if (!exists)
         return false;
-    if (inputPaths_.count(path) != 0)
+    NoteListed();
+    const auto [first, last] = listed_.equal_range(HashOf(path));
+    if (std::any_of(first, last, [&](const auto& entry) { return inputs_[entry.second].File == path; }))
         return true;
     if (!inputsNoted_) {
         inputsNoted_ = true;
@@ -103,24 +133,25 @@ bool RunOutputs::IsInput(const std::string& path, bool exists, const FileIdentit
     return false;
 }
 
-RunOutputs::Target RunOutputs::MovieFor(const std::string& usual) {
+RunOutputs::Target RunOutputs::MovieFor(size_t inputIndex) {
     const std::lock_guard<std::mutex> lock(mutex_);
     Target target;
+    const std::string usual = UsualMoviePath(inputIndex);
     target.path = usual;
     FileIdentity file;
     bool exists = file.Of(usual);
-    const std::string* taken = MadeAt(usual, exists, file);
-    if (taken != nullptr) {
+    const int64_t taken = MadeAt(usual, exists, file);
+    if (taken >= 0) {
         const std::string stem = usual.substr(0, usual.size() - 4); // without ".swf"
         for (int n = 1;; ++n) {
             target.path = stem + "." + std::to_string(n) + ".swf";
             exists = file.Of(target.path);
-            if (MadeAt(target.path, exists, file) == nullptr)
+            if (MadeAt(target.path, exists, file) < 0)
                 break;
         }
         target.note =
             MessageBytes(QCoreApplication::translate("RunOutputs", "its movie is %1 (%2 is the movie of %3)"),
-                         {target.path, *taken, inputs_[made_.at(*taken)].File});
+                         {target.path, MadePath(size_t(taken)), inputs_[size_t(taken)].File});
     }
     target.overInput = IsInput(target.path, exists, file);
     return target;
@@ -135,18 +166,17 @@ bool RunOutputs::IsInput(const std::string& path) const {
 
 void RunOutputs::MovieMade(const std::string& path, size_t inputIndex) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    const auto [made, added] = made_.insert_or_assign(path, inputIndex);
-    if (!added)
-        return;
-    madePaths_.push_back(&made->first);
+    if (path != UsualMoviePath(inputIndex))
+        madeElsewhere_[inputIndex] = path;
+    made_.emplace(HashOf(path), inputIndex);
     if (FileIdentity movie; madeNoted_ && movie.Of(path))
-        madeFiles_.Add(movie, madePaths_.size() - 1);
+        madeFiles_.Add(movie, inputIndex);
 }
 
 const std::string* RunOutputs::MovieOf(const std::string& path) const {
     const std::lock_guard<std::mutex> lock(mutex_);
     FileIdentity file;
     const bool exists = file.Of(path);
-    const std::string* made = MadeAt(path, exists, file);
-    return made ? &inputs_[made_.at(*made)].File : nullptr;
+    const int64_t made = MadeAt(path, exists, file);
+    return made < 0 ? nullptr : &inputs_[size_t(made)].File;
 }

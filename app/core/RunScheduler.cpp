@@ -546,7 +546,7 @@ void RunScheduler::FileFinished(size_t index, FileWork& file) {
 void RunScheduler::MovieStep::FinishFile() {
     try {
         // Never over a movie of this run, nor over an input.
-        const RunOutputs::Target target = outputs_.MovieFor(MoviePathFor(project_.OutputFolder, input_));
+        const RunOutputs::Target target = outputs_.MovieFor(index_);
         file_.movieNote = target.note;
         if (target.overInput) {
             file_.lines.push_back((file_.mp3Path.empty() ? input_ : file_.mp3Path) +

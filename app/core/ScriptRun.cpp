@@ -150,7 +150,7 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
     // an input or a movie of the run, a report that cannot be written, an output folder that cannot
     // be made. (Without a project to save, the run says it as it starts.)
     if (!options.saveProject.empty() || options.dryRun) {
-        const RunOutputs inputs(project.Files);
+        const RunOutputs inputs(project.Files, project.OutputFolder);
         if (const std::string problem = ProjectFileProblem(project, inputs, project.ProjectName);
             !problem.empty()) {
             PrintErrorLine(TextFromBytes(problem));
@@ -191,7 +191,8 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
         return skipped.problems.empty() ? kExitCompleted : kExitFilesFailed;
     }
 
-    // From here on it is the run a project file gets.
+    // From here on it is the run a project file gets; the project holds the list.
+    std::vector<std::string>().swap(files);
     if (const auto prepared = flow.PrepareProject(std::move(project), newProjectMode);
         prepared != ProjectRunFlow::Prepared::Ready)
         return ProjectRunFlow::ExitStatusOf(prepared);
