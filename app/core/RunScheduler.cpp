@@ -3,12 +3,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <QTimer>
 
 #include "Descriptors.h"
 #include "RunOutputs.h"
@@ -190,6 +193,8 @@ namespace {
 // The most movies handed to the worker and not yet answered: enough to keep it busy with short
 // sounds, few enough that what they hold stays small.
 constexpr size_t kMoviesAhead = 32;
+// The longest Advance keeps the event loop waiting (a stop, a repaint) while it starts files.
+constexpr auto kLongestAdvance = std::chrono::milliseconds(10);
 
 } // namespace
 
@@ -282,10 +287,19 @@ void RunScheduler::CollectInto(AutomationResult& result) const {
 }
 
 void RunScheduler::Advance() {
-    // A file started just now may be ready for its movie: then once more.
+    // A file started just now may be ready for its movie: then once more, while the time allows.
+    const auto until = std::chrono::steady_clock::now() + kLongestAdvance;
     do {
         HandReadyFiles();
-    } while (StartFiles());
+    } while (StartFiles(until));
+    if (!stopped_ && std::chrono::steady_clock::now() >= until) {
+        if (!std::exchange(advanceLater_, true))
+            QTimer::singleShot(0, &context_, [this] {
+                advanceLater_ = false;
+                Advance();
+            });
+        return;
+    }
     if (Over() && !overTold_) {
         overTold_ = true;
         setup_.over();
@@ -299,14 +313,14 @@ bool RunScheduler::Over() const {
 // Starts files in list order while an encoder is free. With one encoder a file starts only once
 // the one before it has gone to its movie: one encode at a time. With more, files run ahead of the
 // one whose turn it is, though not without bound: the MP3s of finished encodes wait on disk for
-// their turn. True when a file it started is ready at once.
-bool RunScheduler::StartFiles() {
+// their turn. True when a file it started is ready at once. Starts none once until has passed.
+bool RunScheduler::StartFiles(std::chrono::steady_clock::time_point until) {
     bool readyAtOnce = false;
     const size_t encoderCount = encoders_.size();
     const size_t aheadLimit = encoderCount == 1 ? 1 : kFilesAheadPerEncoder * encoderCount;
     while (
         (!startAgain_.empty() || (nextToStart_ < files_.size() && nextToStart_ - nextToHand_ < aheadLimit)) &&
-        !stopped_) {
+        !stopped_ && std::chrono::steady_clock::now() < until) {
         Encoder* free = FreeEncoder();
         if (!free)
             return readyAtOnce;

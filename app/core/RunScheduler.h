@@ -2,6 +2,7 @@
 // finishes next.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <deque>
 #include <functional>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include <QObject>
 #include <QString>
 
 #include "EncoderRunner.h"
@@ -59,7 +61,9 @@ public:
     RunScheduler& operator=(const RunScheduler&) = delete;
 
     // Does what can be done now: hands the files whose turn has come to the worker, then starts
-    // files while encoders are free; calls over once it is all done.
+    // files while encoders are free; calls over once it is all done. Returns to the event loop
+    // within a few milliseconds (a slow disk makes starting a file slow): what is left goes on
+    // from there.
     void Advance();
     // No file starts or finishes from here on (but for those whose movie was already in place);
     // every running encoder is ended and reports back as stopped, the movie under way is given up
@@ -83,7 +87,7 @@ private:
     struct Encoder;
     class MovieStep;
     bool Over() const;
-    bool StartFiles();
+    bool StartFiles(std::chrono::steady_clock::time_point until);
     Encoder* FreeEncoder();
     size_t BusyEncoders() const;
     bool StartLater(size_t index, EncoderRunner::Outcome outcome, const EncoderRunner& runner);
@@ -101,6 +105,8 @@ private:
     RunOutputs& outputs_;
     bool stopped_ = false;
     bool overTold_ = false;
+    bool advanceLater_ = false;
+    QObject context_; // ends the advances queued with the scheduler
 
     // Declared in this order so that the encoders end before their MP3s are removed, and those
     // before the private folder that may hold them; the worker is stopped first of all.

@@ -80,12 +80,11 @@ inline std::string EmbeddedMp3(const std::string& swf) {
     return {};
 }
 
-// The names in a folder (files and folders), sorted.
-inline QStringList FilesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+// The names in a folder (files and folders, and more when asked: hidden ones, say), sorted.
+inline QStringList FilesIn(const QString& folder, QDir::Filters also = {}) {
+    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | also, QDir::Name);
 }
 
-// Creates a Unix socket file at path: it exists and is no folder, but it cannot be opened as a file.
 // The MP3s in folder, with their bytes, by the names a run's report gives them: the MP3 inputs,
 // and the intermediate MP3s the encoder writes under a hidden name beside theirs (".a.mp3.XXXXXX"
 // for a.mp3). The run removes an intermediate only after the progress step.
@@ -108,6 +107,7 @@ inline qint64 EncodedSoFar(const QString& folder, const QString& name) {
     return files.isEmpty() ? -1 : files.front().size();
 }
 
+// Creates a Unix socket file at path: it exists and is no folder, but it cannot be opened as a file.
 inline bool MakeSocketFile(const QString& path) {
     const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
     if (fd < 0)
