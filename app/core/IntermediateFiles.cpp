@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <set>
+#include <utility>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -40,25 +41,23 @@ const std::string& PrivateFolder::Path() {
     return path_;
 }
 
-bool IntermediateFile::Claim(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+bool IntermediateFile::Take(int fd, std::string path) {
     if (fd < 0)
         return false;
     ::close(fd);
-    path_ = path;
+    path_ = std::move(path);
     claimed_ = true;
     return true;
+}
+
+bool IntermediateFile::Claim(const std::string& path) {
+    return Take(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666), path);
 }
 
 bool IntermediateFile::ClaimBeside(const std::string& path) {
     std::string temporary;
     const int fd = MakeTemporaryBeside(path, temporary);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    path_ = temporary;
-    claimed_ = true;
-    return true;
+    return Take(fd, std::move(temporary));
 }
 
 void IntermediateFile::Use(const std::string& path) {

@@ -45,6 +45,9 @@ public:
     void Remove();
 
 private:
+    // Keeps path, the file just made (open at fd, which is closed), or false when fd is -1.
+    bool Take(int fd, std::string path);
+
     std::string path_;
     bool claimed_ = false;
 };
