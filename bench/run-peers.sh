@@ -10,20 +10,22 @@
 #   3. 200 MP3s of 2 s against 1: the program's time per file;
 #   4. folders of 10,000, 40,000 and 100,000 MP3s of 0.2 s: time and processor time (does a run
 #      grow with its files alone?) and peak memory (how much does a listed file cost?);
-#   5. a folder of 20,000 MP3s of 2 s against cp -r of it, and the system calls per file of both.
+#   5. a folder of 20,000 MP3s of 2 s against cp -r of it, and the system calls per file of both;
+#   6. a stop in the middle of one movie's copy of a 38 MB MP3 from a slow disk: the time from
+#      SIGINT to the program's end.
 #
 #   bash bench/run-peers.sh [WORK_FOLDER]       (default /tmp/tavrel-peers)
 #
 # RUNS (default 5) sets the runs per command; BASELINE=/path/to/tavrel adds another build of the
 # program (with its own settings.ini beside it) to every case, for before-and-after figures (in
-# case 4 one run for each size). CASES (default "1 2 3 4 5") picks the cases to run.
+# case 4 one run for each size). CASES (default "1 2 3 4 5 6") picks the cases to run.
 # Installs hyperfine, ffmpeg, strace, sox and time when missing: they serve only these figures.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 work="${1:-/tmp/tavrel-peers}"
 runs="${RUNS:-5}"
 baseline="${BASELINE:-}"
-cases="${CASES:-1 2 3 4 5}"
+cases="${CASES:-1 2 3 4 5 6}"
 
 # The peers and the measuring tools are installed for these figures only.
 bash "$root/scripts/install-deps.sh" hyperfine ffmpeg strace time
@@ -225,21 +227,24 @@ if [[ " $cases " == *" 4 "* ]]; then
   echo "== 4. Folders of 10,000, 40,000 and 100,000 MP3s of 0.2 s (4 KB): time, processor time, peak memory"
   wait_for_quiet
   echo "  load $(cut -d' ' -f1-3 /proc/loadavg)"
-  rm -f batch-*.times
-  # The sizes interleaved, RUNS times (the baseline once, its time grows with the square of the files).
+  rm -rf batch-*.times out-batch-*
+  # The sizes interleaved, RUNS times (the baseline once, its time grows with the square of the
+  # files). Each run writes a folder of its own, removed only at the end: a new file's inode taken
+  # among many just freed costs the disk more (ext4 looks at each one), which would weigh on the
+  # run after a removal. The disk is given its dirty pages before each run.
   for round in $(seq "$runs"); do
     for n in 10000 40000 100000; do
       for side in program ${baseline:+baseline}; do
         [ "$side" = baseline ] && [ "$round" -gt 1 ] && continue
         p="$program"
         [ "$side" = baseline ] && p="$baseline"
-        rm -rf out-batch
-        /usr/bin/time -f "%e %U %S %M" -o time.txt "$p" -q -o out-batch "batch$n"
+        sync
+        /usr/bin/time -f "%e %U %S %M" -o time.txt "$p" -q -o "out-batch-$side-$n-$round" "batch$n"
         cat time.txt >> "batch-$side-$n.times"
       done
     done
   done
-  rm -rf out-batch
+  rm -rf out-batch-*
   for side in program ${baseline:+baseline}; do
     for n in 10000 40000 100000; do
       f="batch-$side-$n.times"
@@ -270,4 +275,33 @@ if [[ " $cases " == *" 5 "* ]]; then
     awk -v c="$calls" -v n=20000 -v what="$command" 'BEGIN { printf "  %.1f system calls a file: %s\n", c / n, what }'
   done
   rm -rf out-20000 copy-20000
+fi
+
+if [[ " $cases " == *" 6 "* ]]; then
+  echo "== 6. SIGINT 1.5 s into the copy of a 38 MB MP3 from a slow disk (about 4 MB/s), a second file after it"
+  # The slow disk of the tests: every read of an MP3 file waits 15 ms for each 64 KiB.
+  g++ -O2 -shared -fPIC -o slow_reads.so "$root/tests/common/slow_reads.cpp" -ldl
+  [ -f slow.mp3 ] || for _ in $(seq 40); do cat minute.mp3; done > slow.mp3
+  wait_for_quiet
+  echo "  load $(cut -d' ' -f1-3 /proc/loadavg)"
+  for side in program ${baseline:+baseline}; do
+    p="$program"
+    [ "$side" = baseline ] && p="$baseline"
+    : > "stop-$side.times"
+    for _ in $(seq "$runs"); do
+      rm -rf out-slow
+      LD_PRELOAD="$work/slow_reads.so" TAVREL_TEST_READ_DELAY_MS=15 "$p" -q -o out-slow slow.mp3 short/s001.mp3 2> /dev/null &
+      pid=$!
+      sleep 1.5
+      sent=$EPOCHREALTIME
+      kill -INT "$pid"
+      status=0
+      wait "$pid" || status=$?
+      awk -v a="$sent" -v b="$EPOCHREALTIME" -v s="$status" -v m="$(ls out-slow | paste -sd " ")" \
+        'BEGIN { printf "%.1f %d %s\n", (b - a) * 1000, s, m }' >> "stop-$side.times"
+    done
+    echo "  $side: $(median_of "stop-$side.times" 1) ms from the signal to the end (median of $runs); status and what out-slow held, each run:"
+    awk '{ $1 = ""; print "   " $0 }' "stop-$side.times"
+  done
+  rm -rf out-slow
 fi
