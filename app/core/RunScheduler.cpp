@@ -244,9 +244,8 @@ RunScheduler::RunScheduler(Setup setup)
     }
 }
 
-RunScheduler::~RunScheduler() {
-    worker_.Stop();
-}
+// The worker goes first: it answers nothing more, and a movie under way is given up.
+RunScheduler::~RunScheduler() = default;
 
 void RunScheduler::Stop() {
     stopped_ = true;
