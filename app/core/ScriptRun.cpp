@@ -191,8 +191,7 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
         return skipped.problems.empty() ? kExitCompleted : kExitFilesFailed;
     }
 
-    // From here on it is the run a project file gets; the project holds the list.
-    std::vector<std::string>().swap(files);
+    // From here on it is the run a project file gets.
     if (const auto prepared = flow.PrepareProject(std::move(project), newProjectMode);
         prepared != ProjectRunFlow::Prepared::Ready)
         return ProjectRunFlow::ExitStatusOf(prepared);
