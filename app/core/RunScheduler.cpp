@@ -208,6 +208,9 @@ public:
           stop_(stop) {}
 
     void Run() {
+        // A stop came first: whatever this step would give is thrown away.
+        if (stop_.Requested())
+            return;
         // One line per listed file: a skipped one's names its input.
         if (file_.failure)
             file_.lines.push_back(input_ + file_.skipEnding);
@@ -216,6 +219,11 @@ public:
     }
 
 private:
+    // A stop came while a file was read: what the walk found is of no use.
+    void GiveUpIfStopped() const {
+        if (stop_.Requested())
+            throw StepFailed{"", {Cause::Stopped, {}}};
+    }
     void FinishFile();
     void BuildFromEncodedMp3(const std::string& moviePath);
     void BuildFromMp3Input(const std::string& moviePath);
@@ -604,6 +612,7 @@ void RunScheduler::MovieStep::MeasureMp3Input() {
     const bool measured = During({Cause::LengthUnreadable, {}}, [&] {
         return mp3.Read(input_, {}, &stop_) && (file_.lengthMs = Mp3HeldMs(mp3, &frameMs)) >= 0;
     });
+    GiveUpIfStopped();
     if (!measured) {
         file_.lines.push_back(input_ + ":Unexpected File Format.");
         throw StepFailed{":Unexpected File Format.", {Cause::LengthUnreadable, mp3.Problem()}};
@@ -623,8 +632,10 @@ void RunScheduler::MovieStep::BuildFromEncodedMp3(const std::string& moviePath) 
     SoundMovieFile movieFile(moviePath, &stop_);
     SoundBlock mp3;
     std::string diagnostic;
-    if (!During(notWritten,
-                [&] { return mp3.Read(file_.encodedPath, movieFile.PlaceSound(options), &stop_); })) {
+    const bool read = During(
+        notWritten, [&] { return mp3.Read(file_.encodedPath, movieFile.PlaceSound(options), &stop_); });
+    GiveUpIfStopped();
+    if (!read) {
         file_.lines.push_back(file_.mp3Path + ":File Not Found.");
         file_.failure = file_.whyNoMp3 ? file_.whyNoMp3 : FailureOf(MovieOutcome::NoMp3);
         return;
@@ -659,7 +670,10 @@ void RunScheduler::MovieStep::BuildFromMp3Input(const std::string& moviePath) {
     const SoundMovieOptions options = SoundMovieOptionsOf(project_);
     SoundMovieFile movieFile(moviePath, &stop_);
     SoundBlock mp3;
-    if (!During(lengthUnreadable, [&] { return mp3.Read(input_, movieFile.PlaceSound(options), &stop_); })) {
+    const bool read =
+        During(lengthUnreadable, [&] { return mp3.Read(input_, movieFile.PlaceSound(options), &stop_); });
+    GiveUpIfStopped();
+    if (!read) {
         file_.lines.push_back(input_ + ":File Not Found.");
         throw StepFailed{":Unexpected File Format.", lengthUnreadable};
     }
