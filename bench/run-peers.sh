@@ -9,7 +9,8 @@
 #      (made for the figure and removed after it);
 #   3. 200 MP3s of 2 s against 1: the program's time per file;
 #   4. folders of 10,000, 40,000 and 100,000 MP3s of 0.2 s: time and processor time (does a run
-#      grow with its files alone?) and peak memory (how much does a listed file cost?);
+#      grow with its files alone? cp -r of each beside it, for the disk's own growth) and peak
+#      memory (how much does a listed file cost?);
 #   5. a folder of 20,000 MP3s of 2 s against cp -r of it, and the system calls per file of both;
 #   6. a stop in the middle of one movie's copy of a 38 MB MP3 from a slow disk: the time from
 #      SIGINT to the program's end.
@@ -234,18 +235,19 @@ if [[ " $cases " == *" 4 "* ]]; then
   # run after a removal. The disk is given its dirty pages before each run.
   for round in $(seq "$runs"); do
     for n in 10000 40000 100000; do
-      for side in program ${baseline:+baseline}; do
+      for side in program cp ${baseline:+baseline}; do
         [ "$side" = baseline ] && [ "$round" -gt 1 ] && continue
-        p="$program"
-        [ "$side" = baseline ] && p="$baseline"
+        command=("$program" -q -o "out-batch-$side-$n-$round" "batch$n")
+        [ "$side" = cp ] && command=(cp -r "batch$n" "out-batch-$side-$n-$round")
+        [ "$side" = baseline ] && command[0]="$baseline"
         sync
-        /usr/bin/time -f "%e %U %S %M" -o time.txt "$p" -q -o "out-batch-$side-$n-$round" "batch$n"
+        /usr/bin/time -f "%e %U %S %M" -o time.txt "${command[@]}"
         cat time.txt >> "batch-$side-$n.times"
       done
     done
   done
   rm -rf out-batch-*
-  for side in program ${baseline:+baseline}; do
+  for side in program cp ${baseline:+baseline}; do
     for n in 10000 40000 100000; do
       f="batch-$side-$n.times"
       printf '  %s, %6d files: %7.2f s, %7.2f s user, %7.2f s system, peak %6d KB\n' "$side" "$n" \
@@ -254,7 +256,8 @@ if [[ " $cases " == *" 4 "* ]]; then
     awk -v a="$(median_of "batch-$side-100000.times" 1)" -v b="$(median_of "batch-$side-10000.times" 1)" \
       -v c="$(median_of "batch-$side-100000.times" 2)" -v d="$(median_of "batch-$side-10000.times" 2)" \
       -v e="$(median_of "batch-$side-40000.times" 4)" -v f="$(median_of "batch-$side-10000.times" 4)" \
-      'BEGIN { printf "  100,000 against 10,000: %.1f x the time, %.1f x the user time; 40,000 take %d KB more than 10,000 (%d bytes a file)\n", a / b, c / d, e - f, (e - f) * 1024 / 30000 }'
+      'BEGIN { u = d > 0 ? sprintf("%.1f", c / d) : "-"
+               printf "  100,000 against 10,000: %.1f x the time, %s x the user time; 40,000 take %d KB more than 10,000 (%d bytes a file)\n", a / b, u, e - f, (e - f) * 1024 / 30000 }'
   done
 fi
 
