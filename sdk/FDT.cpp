@@ -90,6 +90,15 @@ bool FObjCollection::WriteMovie(std::FILE* file, S32 width, S32 height, S32 fram
     return stream.SaveToFile(file) == fileLength;
 }
 
+bool FObjCollection::WriteMovieAt(int fd, S32 width, S32 height, S32 frameRate, U32* length) {
+    FSWFStream stream;
+    WriteMovieBody(&stream, width, height, frameRate);
+    const U32 fileLength = stream.TotalSize();
+    if (length)
+        *length = fileLength;
+    return stream.SaveToFileAt(fd) == fileLength;
+}
+
 bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate) {
     if (fileName == nullptr)
         return false;

@@ -77,6 +77,9 @@ public:
     bool WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate);
     // Writes the movie to an open file from its position on; true when the file took all of it.
     bool WriteMovie(std::FILE* file, S32 width, S32 height, S32 frameRate);
+    // The same into the regular file open at fd, from its start (pwrite); length, when given, gets
+    // the movie's length in bytes.
+    bool WriteMovieAt(int fd, S32 width, S32 height, S32 frameRate, U32* length = nullptr);
 
     S32 FrameCount() const { return frameCount; }
     const std::vector<std::unique_ptr<FObj>>& Objects() const { return objects; }

@@ -5,7 +5,9 @@
 #include "SwfAssert.h"
 
 #include <cstddef>
+#include <cstdio>
 #include <memory>
+#include <utility>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -190,18 +192,11 @@ U32 CopyFileBytes(int from, uint64_t offset, int to, U32 count) {
     return copied;
 }
 
-// Puts a file block at the position of `to`: steps over it where it already stands there, copies
-// it otherwise. Returns the bytes now in place.
-U32 PlaceFileBytes(const FSWFStream::LargeData& block, std::FILE* to) {
-    if (block.placedAt >= 0 && ::ftello(to) == block.placedAt &&
-        ::fseeko(to, static_cast<off_t>(block.size), SEEK_CUR) == 0)
-        return block.size;
-    return CopyFileBytes(block.fd, block.from, ::fileno(to), block.size);
-}
-
 } // namespace
 
-U32 FSWFStream::SaveToFile(FILE* file) {
+// The buffer's bytes and the blocks between them, in file order: put(data, size) writes bytes on,
+// file(record) a file block, and each gives back the bytes it wrote.
+template <typename Put, typename PutFile> U32 FSWFStream::SaveInOrder(Put put, PutFile file) {
     U32 written = 0;
     U32 currentStreamPos = 0;
     for (const LargeData& record : largeData) {
@@ -209,18 +204,45 @@ U32 FSWFStream::SaveToFile(FILE* file) {
         const U32 currentDataSize = record.size;
         SWF_ASSERT(currentDataPosition >= currentStreamPos, FSWFStream);
         if (currentDataPosition != currentStreamPos)
-            written += static_cast<U32>(std::fwrite(bytes.data() + currentStreamPos, 1,
-                                                    currentDataPosition - currentStreamPos, file));
+            written += put(bytes.data() + currentStreamPos, currentDataPosition - currentStreamPos);
         currentStreamPos = currentDataPosition;
         SWF_ASSERT(currentDataSize > 0, FSWFStream);
-        if (record.fd < 0)
-            written += static_cast<U32>(std::fwrite(record.data, 1, currentDataSize, file));
-        else if (std::fflush(file) == 0)
-            written += PlaceFileBytes(record, file);
+        written += record.fd < 0 ? put(record.data, currentDataSize) : file(record);
     }
     largeData.clear();
     if (completeBytes > currentStreamPos)
-        written += static_cast<U32>(
-            std::fwrite(bytes.data() + currentStreamPos, 1, completeBytes - currentStreamPos, file));
+        written += put(bytes.data() + currentStreamPos, completeBytes - currentStreamPos);
     return written;
+}
+
+U32 FSWFStream::SaveToFile(FILE* file) {
+    return SaveInOrder(
+        [file](const U8* data, U32 size) { return static_cast<U32>(std::fwrite(data, 1, size, file)); },
+        [file](const LargeData& block) -> U32 {
+            if (std::fflush(file) != 0)
+                return 0;
+            // Stepped over where it already stands there, copied otherwise.
+            if (block.placedAt >= 0 && ::ftello(file) == block.placedAt &&
+                ::fseeko(file, static_cast<off_t>(block.size), SEEK_CUR) == 0)
+                return block.size;
+            return CopyFileBytes(block.fd, block.from, ::fileno(file), block.size);
+        });
+}
+
+U32 FSWFStream::SaveToFileAt(int fd) {
+    uint64_t offset = 0;
+    return SaveInOrder(
+        [fd, &offset](const U8* data, U32 size) -> U32 {
+            const bool whole = WriteAt(fd, data, size, offset);
+            offset += size;
+            return whole ? size : 0;
+        },
+        [fd, &offset](const LargeData& block) -> U32 {
+            const uint64_t at = std::exchange(offset, offset + block.size);
+            if (block.placedAt >= 0 && static_cast<uint64_t>(block.placedAt) == at)
+                return block.size;
+            return ::lseek(fd, static_cast<off_t>(at), SEEK_SET) == static_cast<off_t>(at)
+                       ? CopyFileBytes(block.fd, block.from, fd, block.size)
+                       : 0;
+        });
 }

@@ -71,6 +71,9 @@ public:
     // has reached is stepped over.
     // Empties the block list.
     U32 SaveToFile(FILE* file);
+    // The same into the regular file open at fd, each byte written at its own offset from the
+    // file's start (pwrite): a block already placed at its offset is stepped over.
+    U32 SaveToFileAt(int fd);
 
     // Read-only views for inspection.
     U32 CompleteBytes() const { return completeBytes; }
@@ -80,6 +83,7 @@ public:
 
 private:
     void CommitByte();
+    template <typename Put, typename PutFile> U32 SaveInOrder(Put put, PutFile file);
 
     std::vector<U8> bytes; // completeBytes finished bytes + one placeholder 0
     U32 completeBytes;

@@ -2,6 +2,7 @@
 #include "Mp3Frames.h"
 
 #include "FileBytes.h"
+#include "StopRequest.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -198,6 +199,8 @@ uint8_t* Mp3Bytes::WindowFor(uint64_t from) {
 }
 
 const uint8_t* Mp3Bytes::Refill(uint64_t position, size_t count, size_t* available) {
+    if (stop_ && stop_->Requested())
+        unreadable_ = true;
     if (position > size_ || size_ - position < count || fd_ < 0 || unreadable_)
         return nullptr;
     // The window moves on to start at what is still wanted; what it holds of that stays.
@@ -262,9 +265,10 @@ void Mp3Bytes::StartCopy() {
     if (copyTo_ < 0 || copyStarted_)
         return;
     copyStarted_ = true;
-    // Blocks reserved in one go cost the disk less than blocks taken one write at a time. The size
-    // the copy's file shows stays what is written.
-    if (size_ > 0)
+    // Blocks reserved in one go cost the disk less than blocks taken one write at a time (a file
+    // that fits one block is written in one go anyway). The size the copy's file shows stays what
+    // is written.
+    if (size_ > bufferBytes_)
         (void)::fallocate(copyTo_, FALLOC_FL_KEEP_SIZE, static_cast<off_t>(copyOffset_),
                           static_cast<off_t>(size_));
     // A window at the file's start goes on at once. One further on (past a long tag) is given up:
@@ -291,6 +295,8 @@ bool Mp3Bytes::CopyWindowFrom(uint64_t from) {
 
 bool Mp3Bytes::CopyThrough(uint64_t from, uint64_t to) {
     while (from < to) {
+        if (stop_ && stop_->Requested())
+            return false;
         uint8_t* window = WindowFor(from);
         const size_t want = static_cast<size_t>(std::min<uint64_t>(bufferBytes_, to - from));
         const size_t got = ReadAt(fd_, window, want, from);

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+class StopRequest;
+
 // ---- Frame headers ---------------------------------------------------------------------------
 
 // True if the two bytes at `data` are 0xFF and a byte whose top three bits are set.
@@ -163,6 +165,9 @@ public:
     // Copies what the window has not moved over, and answers whether the whole file now stands
     // at the copy's place. The window is emptied.
     bool FinishCopy();
+    // From here on each block read or copied first asks stop: once it is requested, no byte more
+    // is read (At gives nullptr, Unreadable() tells) and the copy fails.
+    void StopOn(const StopRequest* stop) { stop_ = stop; }
 
 private:
     struct FreeBuffer {
@@ -196,6 +201,7 @@ private:
     uint64_t copied_ = 0;
     bool copyStarted_ = false;
     bool copyFailed_ = false;
+    const StopRequest* stop_ = nullptr;
 };
 
 // What one walk over the frames of an MP3 file finds.

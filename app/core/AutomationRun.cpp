@@ -51,16 +51,16 @@ std::optional<AutomationResult> AutomationRun::Start(const PSoundProject& projec
         refused.outcome = AutomationResult::Outcome::AlreadyRunning;
         return refused;
     }
-    std::unique_ptr<RunOutputs> outputs;
+    // The run's own copy of the project, and what it writes, which refers to its list.
+    std::shared_ptr<const PSoundProject> runProject;
+    std::shared_ptr<RunOutputs> outputs;
     if (project.Files.empty()) {
         refused.message = tr(kNoInputFilesMessage);
     } else if (TrimBlanks(project.OutputFolder).empty()) {
         refused.message = tr(kNoOutputFolderMessage);
     } else {
-        std::vector<std::string> inputs;
-        for (const PSoundFile& file : project.Files)
-            inputs.push_back(file.File);
-        outputs = std::make_unique<RunOutputs>(inputs);
+        runProject = std::make_shared<const PSoundProject>(project);
+        outputs = std::make_shared<RunOutputs>(runProject->Files, runProject->OutputFolder);
         // Found now rather than once every movie is made, and before anything is made.
         if (const std::string problem =
                 ReportFileProblem(project, *outputs, ReportPathOf(project), project.ProjectName);
@@ -80,20 +80,27 @@ std::optional<AutomationResult> AutomationRun::Start(const PSoundProject& projec
 
     running_ = true;
     result_ = AutomationResult();
-    project_ = std::make_unique<PSoundProject>(project);
+    project_ = std::move(runProject);
     // The encoder is looked up once, and its absence said once: MP3 inputs still give movies.
     if (searchEncoder_)
         encoderProgram_ = FindEncoder();
     result_.encoderFound = !encoderProgram_.isEmpty();
+    // The output folder gains its "/": whoever keeps the project may take it (result.outputFolder).
+    result_.outputFolder = project.OutputFolder;
+    if (result_.outputFolder.empty() || result_.outputFolder.back() != '/')
+        result_.outputFolder += '/';
+    result_.reportPath = ReportPathOf(project);
+    report_ = std::make_unique<RunReportFile>(result_.reportPath);
     outputs_ = std::move(outputs);
     const int total = static_cast<int>(project.Files.size());
     RunScheduler::Setup setup;
-    setup.project = project_.get();
+    setup.project = project_;
     setup.outputModes = outputModes;
     setup.outputModeName = outputModeName;
     setup.encoderProgram = encoderProgram_;
     setup.encoderCount = encoderCount_;
-    setup.outputs = outputs_.get();
+    setup.outputs = outputs_;
+    setup.reportLine = [this](const std::string& line) { report_->Add(line); };
     setup.fileFinished = [this, total](size_t index, const FileOutcome& outcome) {
         if (outcome.handled)
             emit progress(static_cast<int>(index) + 1, total);
@@ -150,14 +157,8 @@ void AutomationRun::Finish() {
     // The encoders have ended; their intermediate MP3s and the private folder go before the report.
     scheduler_.reset();
 
-    // The output folder gains its "/": whoever keeps the project may take it (result.outputFolder).
-    std::string& folder = project_->OutputFolder;
-    if (folder.empty() || folder.back() != '/')
-        folder += '/';
-    result.outputFolder = folder;
-    result.reportPath = ReportPathOf(*project_);
     const bool overInput = outputs_->IsInput(result.reportPath);
-    if (overInput || !WriteRunReport(result.reportPath, result.reportLines)) {
+    if (overInput || !report_->Commit()) {
         if (result.outcome == AutomationResult::Outcome::Completed)
             result.outcome = AutomationResult::Outcome::ReportFailed;
         emit error(
@@ -165,6 +166,7 @@ void AutomationRun::Finish() {
                 ? tr("Cannot create file %1: it is an input of the run").arg(TextFromBytes(result.reportPath))
                 : tr("Cannot create file %1").arg(TextFromBytes(result.reportPath)));
     }
+    report_.reset();
     outputs_.reset();
     project_.reset();
     running_ = false;

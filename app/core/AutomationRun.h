@@ -23,6 +23,7 @@ extern const char* const
 extern const char* const kEncoderMissingMessage; // "The MP3 encoder 'lame' was not found..."
 
 class RunOutputs;
+class RunReportFile;
 class RunScheduler;
 
 class AutomationRun : public QObject {
@@ -86,10 +87,12 @@ private:
     int encoderCount_;
     std::string reportPath_;
     bool running_ = false;
-    // The run under way: its own project, what it wrote, its files; the scheduler last, as it
-    // refers to both.
-    std::unique_ptr<PSoundProject> project_;
-    std::unique_ptr<RunOutputs> outputs_;
+    // The run under way: its own project, what it wrote, its report, its files; the scheduler
+    // last, as it refers to them. A movie step the stop gave up keeps the project and the outputs
+    // as long as it runs.
+    std::shared_ptr<const PSoundProject> project_;
+    std::shared_ptr<RunOutputs> outputs_;
+    std::unique_ptr<RunReportFile> report_;
     std::unique_ptr<RunScheduler> scheduler_;
     AutomationResult result_;
     QTimer fileProgressTimer_;

@@ -13,9 +13,21 @@
 
 namespace {
 
-bool IsRegularFile(const std::string& path) {
+// A folder entry of the given type (d_type) is a regular file, links followed; the file system is
+// asked only where the listing does not say (a link, or a disk that gives no types).
+bool IsRegularFile(const std::string& path, unsigned char type) {
+    if (type != DT_LNK && type != DT_UNKNOWN)
+        return type == DT_REG;
     struct stat info {};
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// The same for a folder, links not followed.
+bool IsFolder(const std::string& path, unsigned char type) {
+    if (type != DT_UNKNOWN)
+        return type == DT_DIR;
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 } // namespace
@@ -32,11 +44,10 @@ std::vector<std::string> SoundFilesIn(const std::string& folder, bool recursive)
         if (name.empty() || name[0] == '.')
             continue;
         const std::string path = JoinPath(folder, name);
-        struct stat info {};
-        if (IsSoundFileName(name) && IsRegularFile(path))
+        if (IsSoundFileName(name) && IsRegularFile(path, entry->d_type))
             files.push_back(path);
         // A link to a folder is not followed: it could lead back up and never end.
-        else if (recursive && lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        else if (recursive && IsFolder(path, entry->d_type))
             subfolders.push_back(path);
     }
     closedir(entries);

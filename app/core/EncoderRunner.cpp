@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include "Descriptors.h"
+#include "FileBytes.h"
 #include "Mp3Frames.h"
 #include "NativeText.h"
 #include "SoundLength.h"
@@ -32,10 +33,6 @@ constexpr qsizetype kErrorTailBytes = 1024;
 constexpr int kErrorTailLines = 4;
 // The probe's MP3 only has to show its first frame header.
 constexpr qsizetype kProbeOutputBytes = 64 * 1024;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 // The sample rate of a frame header of any layer, 0 where the bytes are no usable header.
 int SampleRateOfHeader(const unsigned char* b) {
@@ -146,17 +143,27 @@ QStringList EncoderArguments(const PMP3Converter& mode, const std::string& input
 }
 
 int FirstFrameSampleRate(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return 0;
-    // The header sits within the first few kilobytes, unless an ID3v2 tag (with pictures) comes first.
-    unsigned char id3[10];
-    const size_t headBytes = std::fread(id3, 1, sizeof id3, file.get());
-    const auto start = static_cast<long>(Id3v2TagSize(id3, headBytes));
-    if (std::fseek(file.get(), start, SEEK_SET) != 0)
-        return 0;
+    const int rate = FirstFrameSampleRate(fd);
+    ::close(fd);
+    return rate;
+}
+
+int FirstFrameSampleRate(int fd) {
+    // The header sits within the first few kilobytes, unless an ID3v2 tag (with pictures) comes
+    // first: then it is looked for behind the tag.
     std::array<unsigned char, 64 * 1024> buffer{};
-    const size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get());
+    size_t count = ReadAt(fd, buffer.data(), 4096, 0);
+    const uint64_t tag = Id3v2TagSize(buffer.data(), count);
+    if (tag == 0) {
+        if (const int rate = FirstFrameSampleRate(buffer.data(), count))
+            return rate;
+        if (count < 4096)
+            return 0;
+    }
+    count = ReadAt(fd, buffer.data(), buffer.size(), tag);
     return FirstFrameSampleRate(buffer.data(), count);
 }
 

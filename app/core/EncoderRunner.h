@@ -40,6 +40,7 @@ QStringList EncoderArguments(const PMP3Converter& mode, const std::string& input
 // Sample rate in Hz of the first MPEG audio frame of the file (an ID3v2 tag in front is skipped)
 // or of the data, or 0 when the file cannot be read or holds no frame header.
 int FirstFrameSampleRate(const std::string& path);
+int FirstFrameSampleRate(int fd); // the file open at fd, read from its start (pread)
 int FirstFrameSampleRate(const unsigned char* data, size_t size);
 
 // What to ask the encoder for when it would choose chosenHz by itself: nothing for a rate the

@@ -3,6 +3,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <set>
+#include <utility>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,6 +12,7 @@
 #include <unistd.h>
 
 #include "FileContent.h"
+#include "ReplaceFile.h"
 #include "RunPaths.h"
 
 PrivateFolder::~PrivateFolder() {
@@ -38,14 +41,23 @@ const std::string& PrivateFolder::Path() {
     return path_;
 }
 
-bool IntermediateFile::Claim(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+bool IntermediateFile::Take(int fd, std::string path) {
     if (fd < 0)
         return false;
     ::close(fd);
-    path_ = path;
+    path_ = std::move(path);
     claimed_ = true;
     return true;
+}
+
+bool IntermediateFile::Claim(const std::string& path) {
+    return Take(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666), path);
+}
+
+bool IntermediateFile::ClaimBeside(const std::string& path) {
+    std::string temporary;
+    const int fd = MakeTemporaryBeside(path, temporary);
+    return Take(fd, std::move(temporary));
 }
 
 void IntermediateFile::Use(const std::string& path) {
@@ -67,25 +79,26 @@ void IntermediateFile::Remove() {
     claimed_ = false;
 }
 
-std::string ClaimIntermediate(const std::string& input, std::set<std::string>& avoid,
+std::string ClaimIntermediate(const std::string& input, const std::function<bool(const std::string&)>& taken,
                               PrivateFolder& privateFolder, IntermediateFile& intermediate) {
-    const auto claimFor = [&](const std::string& nameSource, std::string& path) {
-        for (;;) {
-            path = IntermediateMp3PathFor(nameSource, avoid);
-            if (intermediate.Claim(path))
-                return true;
-            if (errno != EEXIST) // taken meanwhile: try the next name; anything else ends it here
-                return false;
-            avoid.insert(path);
-        }
-    };
-    std::string beside;
-    if (claimFor(input, beside))
+    const std::string beside = IntermediateMp3PathFor(input, taken);
+    if (intermediate.ClaimBeside(beside))
         return beside;
-    std::string inPrivateFolder;
     const std::string& folder = privateFolder.Path();
-    if (!folder.empty() && claimFor(JoinPath(folder, FinalPathComponent(input)), inPrivateFolder))
-        return inPrivateFolder;
+    if (!folder.empty()) {
+        // Nobody else writes there, but a name is still never taken twice.
+        std::set<std::string> found;
+        for (;;) {
+            const std::string path = IntermediateMp3PathFor(
+                JoinPath(folder, FinalPathComponent(input)),
+                [&](const std::string& name) { return taken(name) || found.count(name) != 0; });
+            if (intermediate.Claim(path))
+                return path;
+            if (errno != EEXIST)
+                break;
+            found.insert(path);
+        }
+    }
     intermediate.Use(beside);
     return beside;
 }

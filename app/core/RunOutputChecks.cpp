@@ -50,11 +50,9 @@ std::string WhatOfTheRun(const PSoundProject& project, const RunOutputs& inputs,
         return std::string();
     // The movies' names, given as the run gives them.
     const std::string folder = ResolvedFolder(project.OutputFolder);
-    RunOutputs movies({});
-    for (const PSoundFile& file : project.Files) {
-        std::string note;
-        movies.MovieMade(movies.MoviePath(MoviePathFor(folder, file.File), note), file.File);
-    }
+    RunOutputs movies(project.Files, folder);
+    for (size_t i = 0; i < project.Files.size(); ++i)
+        movies.MovieMade(movies.MovieFor(i).path, i);
     const std::string* input = movies.MovieOf(Place(path));
     return input ? MessageBytes(QCoreApplication::translate("RunOutputChecks", "the movie of %1 goes there"),
                                 {*input})
@@ -94,7 +92,8 @@ std::string ReportFileProblem(const PSoundProject& project, const RunOutputs& in
                               const std::string& reportPath, const std::string& projectFile) {
     std::string why = WhatOfTheRun(project, inputs, reportPath);
     if (why.empty() && !projectFile.empty() && projectFile[0] == '/' &&
-        (Place(reportPath) == Place(projectFile) || RunOutputs({projectFile}).IsInput(reportPath)))
+        (Place(reportPath) == Place(projectFile) ||
+         RunOutputs(std::vector<PSoundFile>{{projectFile, {}}}, std::string()).IsInput(reportPath)))
         why =
             MessageBytes(QCoreApplication::translate("RunOutputChecks", "it is the project file of the run"));
     if (why.empty())

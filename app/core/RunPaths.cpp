@@ -39,11 +39,12 @@ std::string ReportPathFor(const std::string& outputFolder, const std::string& pr
     return JoinPath(outputFolder, ChangeExtension(FinalPathComponent(projectName), ".txt"));
 }
 
-std::string IntermediateMp3PathFor(const std::string& inputPath, const std::set<std::string>& avoid) {
+std::string IntermediateMp3PathFor(const std::string& inputPath,
+                                   const std::function<bool(const std::string&)>& avoid) {
     const std::string plain = ChangeExtension(inputPath, ".mp3");
     const std::string stem = plain.substr(0, plain.size() - 4);
     std::string candidate = plain;
-    for (int n = 1; PathIsTaken(candidate) || avoid.count(candidate) != 0; ++n)
+    for (int n = 1; (avoid && avoid(candidate)) || PathIsTaken(candidate); ++n)
         candidate = stem + "." + std::to_string(n) + ".mp3";
     return candidate;
 }

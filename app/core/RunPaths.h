@@ -1,7 +1,7 @@
 // Where a run puts things: movies, the report and the intermediate MP3s, by the names of its files.
 #pragma once
 
-#include <set>
+#include <functional>
 #include <string>
 
 // A file's extension is its final component's part from the last "." on.
@@ -13,9 +13,10 @@ std::string MoviePathFor(const std::string& outputFolder, const std::string& inp
 std::string ReportPathFor(const std::string& outputFolder, const std::string& projectName);
 // A file or a link (even a dangling one) is there: the name is not ours to take.
 bool PathIsTaken(const std::string& path);
-// Where the encoder writes an input's MP3: its path with ".mp3", or when that is taken (a file
-// or link is there, or it is listed in avoid) the first free "<name>.1.mp3", "<name>.2.mp3"...
-std::string IntermediateMp3PathFor(const std::string& inputPath, const std::set<std::string>& avoid);
+// The name of an input's intermediate MP3: its path with ".mp3", or when that is taken (a file
+// or link is there, or avoid says so) the first free "<name>.1.mp3", "<name>.2.mp3"...
+std::string IntermediateMp3PathFor(const std::string& inputPath,
+                                   const std::function<bool(const std::string&)>& avoid);
 // Makes folder and each missing folder above it, as mkdir -p does; with dryRun it makes nothing
 // and only finds whether they could be made. Empty when the folder is there (or could be), else
 // the level that failed and the system's reason: "/srv/out: Permission denied".

@@ -44,12 +44,11 @@ struct AutomationResult {
         AlreadyRunning, // a run is under way; this one did not start
     };
     Outcome outcome = Outcome::Refused;
-    QString message;                      // the check or abort message (also sent as a message)
-    QString detail;                       // beside it on standard error: "<path>: <reason>"
-    std::string outputFolder;             // the project's output folder, ending in "/" once it ran
-    std::string reportPath;               // where the report belongs (set once the run started)
-    std::vector<std::string> reportLines; // the report, in file order
-    int filesHandled = 0;                 // inputs whose work completed
+    QString message;          // the check or abort message (also sent as a message)
+    QString detail;           // beside it on standard error: "<path>: <reason>"
+    std::string outputFolder; // the project's output folder, ending in "/" once it ran
+    std::string reportPath;   // where the report belongs (set once the run started)
+    int filesHandled = 0;     // inputs whose work completed
     // Each listed file that gave no movie, in list order, with why; for what an unattended run
     // prints and its exit status. The report's own lines stay as they are. A stopped run lists
     // every file it did not finish as Stopped; a run that did not start lists none.

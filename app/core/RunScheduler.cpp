@@ -3,12 +3,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <QTimer>
 
 #include "Descriptors.h"
 #include "RunOutputs.h"
@@ -17,6 +20,7 @@
 #include "SoundFileNames.h"
 #include "SoundLength.h"
 #include "SoundMovieBuilder.h"
+#include "StopRequest.h"
 #include "Translations.h"
 
 namespace {
@@ -31,7 +35,7 @@ constexpr int kDescriptorsKeptForTheRun = 16;
 
 // Nothing here waits: a FIFO, device or socket is never opened, and the open is non-blocking for
 // the case that one took the file's place meanwhile.
-std::optional<FileFailure> UnreadableInput(const std::string& path) {
+std::optional<FileFailure> UnreadableInput(const std::string& path, const std::function<void(int fd)>& look) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return FileFailure{errno == ENOENT || errno == ENOTDIR ? Cause::NotFound : Cause::NotReadable, {}};
@@ -41,6 +45,8 @@ std::optional<FileFailure> UnreadableInput(const std::string& path) {
     if (fd < 0)
         return FileFailure{Cause::NotReadable, {}};
     const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (regular && look)
+        look(fd);
     ::close(fd);
     if (!regular)
         return FileFailure{Cause::NotRegularFile, {}};
@@ -134,24 +140,26 @@ std::vector<PMP3Converter> ModesForProject(std::vector<PMP3Converter> modes, con
 enum class FileState {
     Waiting,  // not started
     Encoding, // its encoder runs
-    Ready,    // ready for its movie, or skipped; finishes when the files before it have
+    Ready,    // ready for its movie, or skipped; handed to the worker when the files before it are
+    Handed,   // its movie step is the worker's
+    Finished, // its turn has come and gone
 };
 
-// One input's way through the run.
+// What one input's way through the run needs from its start to its end.
 struct RunScheduler::FileWork {
-    std::string input;
-    FileState state = FileState::Waiting;
-    bool handled = false; // its work completed (a report line, the progress moved on)
-    int32_t frames = 0;   // the movie's, for an input to encode worked out from it before encoding
-    int32_t soundMs = 0;  // the length of the sound the frames were worked out from
-    int32_t lengthMs = 0; // what its MP3 must hold: the input's length, or its frames' for an MP3
-    int32_t slackMs = 0;  // how much less than lengthMs the MP3 may hold, beyond one of its frames
-    std::optional<SoundFormat> format; // a non-MP3 input's, found with its length, for its encoder
-    std::string mp3Path;
+    bool handled = false;  // its work completed (a report line, the progress moved on)
+    int32_t frames = 0;    // the movie's, for an input to encode worked out from it before encoding
+    int32_t soundMs = 0;   // the length of the sound the frames were worked out from
+    int32_t lengthMs = 0;  // what its MP3 must hold: the input's length, or its frames' for an MP3
+    int32_t slackMs = 0;   // how much less than lengthMs the MP3 may hold, beyond one of its frames
+    bool mp3Input = false; // an MP3 input encoded anew, at another rate than inputRate
+    int inputRate = 0;
+    std::optional<SoundFormat> format;   // a non-MP3 input's, found with its length, for its encoder
+    std::string mp3Path;                 // the MP3 the movie is built from, as the report names it
+    std::string encodedPath;             // the file the encoder writes it to; empty for an MP3 input
     std::optional<FileFailure> whyNoMp3; // what a builder that finds no MP3 stands for
     std::optional<FileFailure> encodeFailure;
-    std::string encoderSaid; // the last lines of the encoder's standard error
-    std::unique_ptr<IntermediateFile> intermediate;
+    std::string encoderSaid;        // the last lines of the encoder's standard error
     std::vector<std::string> lines; // the report lines of this file
     // Why it gave no movie; none when it gave one. Set before its turn, it failed before its movie
     // step (skipped): it finishes with a line, no progress.
@@ -168,19 +176,71 @@ struct RunScheduler::FileWork {
     }
 };
 
+// One listed file: little until it starts, and again once it has finished.
+struct RunScheduler::FileEntry {
+    FileState state = FileState::Waiting;
+    std::shared_ptr<FileWork> work;
+    std::unique_ptr<IntermediateFile> intermediate; // removed on this thread, however the run ends
+};
+
 struct RunScheduler::Encoder {
     std::unique_ptr<EncoderRunner> runner;
     bool busy;
 };
 
-RunScheduler::RunScheduler(Setup setup)
-    : setup_(std::move(setup)), project_(*setup_.project), outputs_(*setup_.outputs) {
-    setup_.outputModes = ModesForProject(std::move(setup_.outputModes), setup_.outputModeName, project_);
-    for (const PSoundFile& file : project_.Files) {
-        files_.emplace_back();
-        files_.back().input = file.File;
-        namesTaken_.insert(file.File);
+namespace {
+
+// The most movies handed to the worker and not yet answered: enough to keep it busy with short
+// sounds, few enough that what they hold stays small.
+constexpr size_t kMoviesAhead = 32;
+// The longest Advance keeps the event loop waiting (a stop, a repaint) while it starts files.
+constexpr auto kLongestAdvance = std::chrono::milliseconds(10);
+
+} // namespace
+
+// One file's movie step, on the worker: the movie's path, the movie and the report line. It uses
+// nothing of the scheduler, which may be gone by the time a step that was stopped ends.
+class RunScheduler::MovieStep {
+public:
+    MovieStep(const PSoundProject& project, RunOutputs& outputs, size_t index, FileWork& work,
+              StopRequest& stop)
+        : project_(project), outputs_(outputs), index_(index), input_(project.Files[index].File), file_(work),
+          stop_(stop) {}
+
+    void Run() {
+        // A stop came first: whatever this step would give is thrown away.
+        if (stop_.Requested())
+            return;
+        // One line per listed file: a skipped one's names its input.
+        if (file_.failure)
+            file_.lines.push_back(input_ + file_.skipEnding);
+        else
+            FinishFile();
     }
+
+private:
+    // A stop came while a file was read: what the walk found is of no use.
+    void GiveUpIfStopped() const {
+        if (stop_.Requested())
+            throw StepFailed{"", {Cause::Stopped, {}}};
+    }
+    void FinishFile();
+    void BuildFromEncodedMp3(const std::string& moviePath);
+    void BuildFromMp3Input(const std::string& moviePath);
+    void MeasureMp3Input();
+
+    const PSoundProject& project_;
+    RunOutputs& outputs_;
+    size_t index_;
+    const std::string& input_;
+    FileWork& file_;
+    StopRequest& stop_;
+};
+
+RunScheduler::RunScheduler(Setup setup)
+    : setup_(std::move(setup)), project_(*setup_.project), outputs_(*setup_.outputs),
+      files_(project_.Files.size()) {
+    setup_.outputModes = ModesForProject(std::move(setup_.outputModes), setup_.outputModeName, project_);
     const size_t encoderCount = std::min<size_t>(static_cast<size_t>(std::max(setup_.encoderCount, 1)),
                                                  std::max<size_t>(files_.size(), 1));
     const size_t allowed = std::min(encoderCount, EncodersDescriptorsAllow());
@@ -192,12 +252,14 @@ RunScheduler::RunScheduler(Setup setup)
     }
 }
 
+// The worker goes first: it answers nothing more, and a movie under way is given up.
 RunScheduler::~RunScheduler() = default;
 
 void RunScheduler::Stop() {
     stopped_ = true;
     for (Encoder& encoder : encoders_)
         encoder.runner->Stop();
+    worker_.Stop();
 }
 
 bool RunScheduler::Stopped() const {
@@ -213,37 +275,38 @@ size_t RunScheduler::EncodersDescriptorsAllow() {
 std::optional<RunScheduler::InWork> RunScheduler::FileInWork() const {
     if (stopped_ || nextToFinish_ >= files_.size())
         return std::nullopt;
-    const FileWork& file = files_[nextToFinish_];
+    const FileEntry& entry = files_[nextToFinish_];
     double encoded = 0;
-    if (file.state == FileState::Encoding && file.expectedMp3Bytes > 0)
-        encoded = std::min(0.99, double(file.encoder->BytesWritten()) / double(file.expectedMp3Bytes));
+    // Its work is this thread's while it is encoded.
+    if (entry.state == FileState::Encoding && entry.work->expectedMp3Bytes > 0)
+        encoded = std::min(0.99, double(entry.work->encoder->BytesWritten()) /
+                                     double(entry.work->expectedMp3Bytes));
     return InWork{nextToFinish_, encoded};
 }
 
 void RunScheduler::CollectInto(AutomationResult& result) const {
-    for (size_t index = 0; index < files_.size(); ++index) {
-        const FileWork& file = files_[index];
-        const bool finished = index < nextToFinish_; // its turn in list order has come and gone
-        result.reportLines.insert(result.reportLines.end(), file.lines.begin(), file.lines.end());
-        if (finished && file.failure)
-            result.problems.push_back({file.input, *file.failure});
-        if (finished && !file.failure && !file.movieNote.empty())
-            result.notes.push_back({file.input, file.movieNote});
-        if (finished && !file.failure && !file.note.empty())
-            result.notes.push_back({file.input, file.note});
-        // Every file the stop kept from its movie, those under way included.
-        if (!finished)
-            result.problems.push_back({file.input, FileFailure{Cause::Stopped, {}}});
-        if (file.handled)
-            ++result.filesHandled;
-    }
+    result.problems.insert(result.problems.end(), problems_.begin(), problems_.end());
+    // Every file the stop kept from its movie, those under way included.
+    for (size_t index = nextToFinish_; index < files_.size(); ++index)
+        result.problems.push_back({project_.Files[index].File, FileFailure{Cause::Stopped, {}}});
+    result.notes.insert(result.notes.end(), notes_.begin(), notes_.end());
+    result.filesHandled += filesHandled_;
 }
 
 void RunScheduler::Advance() {
-    // A file started just now may be ready to finish: then once more.
+    // A file started just now may be ready for its movie: then once more, while the time allows.
+    const auto until = std::chrono::steady_clock::now() + kLongestAdvance;
     do {
-        FinishReadyFiles();
-    } while (StartFiles());
+        HandReadyFiles();
+    } while (StartFiles(until));
+    if (!stopped_ && std::chrono::steady_clock::now() >= until) {
+        if (!std::exchange(advanceLater_, true))
+            QTimer::singleShot(0, &context_, [this] {
+                advanceLater_ = false;
+                Advance();
+            });
+        return;
+    }
     if (Over() && !overTold_) {
         overTold_ = true;
         setup_.over();
@@ -255,16 +318,16 @@ bool RunScheduler::Over() const {
 }
 
 // Starts files in list order while an encoder is free. With one encoder a file starts only once
-// the one before it has finished: one file at a time. With more, files run ahead of the one whose
-// turn it is, though not without bound: the MP3s of finished encodes wait on disk for their turn.
-// True when a file it started is ready at once.
-bool RunScheduler::StartFiles() {
+// the one before it has gone to its movie: one encode at a time. With more, files run ahead of the
+// one whose turn it is, though not without bound: the MP3s of finished encodes wait on disk for
+// their turn. True when a file it started is ready at once. Starts none once until has passed.
+bool RunScheduler::StartFiles(std::chrono::steady_clock::time_point until) {
     bool readyAtOnce = false;
     const size_t encoderCount = encoders_.size();
     const size_t aheadLimit = encoderCount == 1 ? 1 : kFilesAheadPerEncoder * encoderCount;
-    while ((!startAgain_.empty() ||
-            (nextToStart_ < files_.size() && nextToStart_ - nextToFinish_ < aheadLimit)) &&
-           !stopped_) {
+    while (
+        (!startAgain_.empty() || (nextToStart_ < files_.size() && nextToStart_ - nextToHand_ < aheadLimit)) &&
+        !stopped_ && std::chrono::steady_clock::now() < until) {
         Encoder* free = FreeEncoder();
         if (!free)
             return readyAtOnce;
@@ -279,8 +342,8 @@ bool RunScheduler::StartFiles() {
         // Put back until an encoder ends: the files after it wait too.
         if (files_[index].state == FileState::Waiting)
             return readyAtOnce;
-        // Ready at once (an MP3 input, a file skipped, an encoder that did not start): it may be
-        // finished straight away.
+        // Ready at once (an MP3 input, a file skipped, an encoder that did not start): it may go
+        // to its movie straight away.
         if (files_[index].state == FileState::Ready)
             readyAtOnce = true;
     }
@@ -307,13 +370,15 @@ size_t RunScheduler::BusyEncoders() const {
 bool RunScheduler::StartLater(size_t index, EncoderRunner::Outcome outcome, const EncoderRunner& runner) {
     if (outcome != EncoderRunner::Outcome::NotStarted || !runner.MayStartLater() || BusyEncoders() == 0)
         return false;
-    FileWork& file = files_[index];
-    if (file.intermediate)
-        file.intermediate->Remove();
-    file.intermediate.reset();
-    namesTaken_.erase(file.mp3Path);
+    FileEntry& entry = files_[index];
+    FileWork& file = *entry.work;
+    if (entry.intermediate)
+        entry.intermediate->Remove();
+    entry.intermediate.reset();
+    namesGiven_.erase(file.mp3Path);
     file.mp3Path.clear();
-    file.state = FileState::Waiting;
+    file.encodedPath.clear();
+    entry.state = FileState::Waiting;
     startAgain_.push_back(index);
     usableEncoders_ = BusyEncoders();
     return true;
@@ -323,85 +388,89 @@ bool RunScheduler::StartLater(size_t index, EncoderRunner::Outcome outcome, cons
 // An MP3 input is measured from the bytes its movie is built from, when it finishes. A failure
 // here skips the file: a line with its input's path, no progress.
 void RunScheduler::StartFile(size_t index, Encoder& encoder) {
-    FileWork& file = files_[index];
-    file.state = FileState::Ready;
+    FileEntry& entry = files_[index];
+    if (!entry.work)
+        entry.work = std::make_shared<FileWork>();
+    FileWork& file = *entry.work;
+    const std::string& input = project_.Files[index].File;
+    entry.state = FileState::Ready;
     try {
         // Only a regular file we may read goes further; the sound readers open it too.
-        file.failure = UnreadableInput(file.input);
+        const bool mp3 = IsMp3Name(input);
+        int rate = 0;
+        file.failure = UnreadableInput(input, [&](int fd) {
+            if (mp3)
+                rate = FirstFrameSampleRate(fd);
+        });
         if (file.failure)
             return;
-        if (IsMp3Name(file.input)) {
+        if (mp3) {
             // At a rate the movie's sound header has no code for (16, 32, 48 kHz) it is encoded
-            // anew, at a rate it has; at the others it is used as it is.
-            const int rate = FirstFrameSampleRate(file.input);
+            // anew, at a rate it has; at the others it is used as it is. What it holds is measured
+            // with its movie, on the worker.
             if (rate == 0 || SwfSoundRateCode(rate) >= 0) {
-                file.mp3Path = file.input;
+                file.mp3Path = input;
                 return;
             }
-            // Its new MP3 must hold what the encoder decodes of it: its frames less the delay and
-            // padding its tag notes, less the decoder's own delay where it notes none, and one
-            // frame. The movie's frames follow the input's own length, whatever the new MP3's.
-            SoundBlock mp3;
-            int32_t frameMs = 0;
-            const bool measured = During({Cause::LengthUnreadable, {}}, [&] {
-                return mp3.Read(file.input) && (file.lengthMs = Mp3HeldMs(mp3, &frameMs)) >= 0;
-            });
-            // Too large for a movie, or for the memory there is: the reader says so.
-            if (!measured)
-                throw StepFailed{":Unexpected File Format.", {Cause::LengthUnreadable, mp3.Problem()}};
-            file.slackMs = frameMs + (kMp3DecoderDelay * 1000 + rate - 1) / rate;
-            file.frames = FramesFor(file, MeasuredMp3Length(file, mp3));
+            file.mp3Input = true;
+            file.inputRate = rate;
             StartEncoder(index, encoder);
             return;
         }
         During({Cause::LengthUnreadable, {}}, [&] {
             SoundFormat format;
-            file.lengthMs = SndfileLengthMs(file.input, &format);
+            file.lengthMs = SndfileLengthMs(input, &format);
             file.format = format;
             // A WAV cut short is converted as far as it goes, and said to be so.
             int32_t heldMs = 0;
             int32_t promisedMs = 0;
-            if (WavHoldsLessThanItsHeader(file.input, heldMs, promisedMs))
+            if (WavHoldsLessThanItsHeader(input, heldMs, promisedMs))
                 file.AddNote(MessageBytes(
                     QCoreApplication::translate("RunScheduler",
                                                 "the input holds less than its header says (%1 s of %2 s)"),
                     {Seconds(heldMs, 2), Seconds(promisedMs, 2)}));
         });
-        file.frames = FramesFor(file, file.lengthMs);
+        file.frames = FramesFor(file, file.lengthMs, project_);
         StartEncoder(index, encoder);
     } catch (const StepFailed& failed) {
         file.skipEnding = failed.ending;
         file.failure = failed.failure;
-        if (file.intermediate)
-            file.intermediate->Remove();
+        if (entry.intermediate)
+            entry.intermediate->Remove();
     } catch (...) {
         file.skipEnding = EndingOfFailure();
         file.failure = FileFailure{Cause::Unexpected, {}};
-        if (file.intermediate)
-            file.intermediate->Remove();
+        if (entry.intermediate)
+            entry.intermediate->Remove();
     }
 }
 
-// Claims the intermediate MP3's name and starts the encoder on it. Names are claimed by creating
-// the file before the encoder starts, and never given out twice in a run, so two encoders never
-// share one, and a run with one encoder names them the same.
+// Claims the intermediate MP3 and starts the encoder on it. The encoder writes a file of its own,
+// never given out twice, so two encoders never share one; the names the report gives them are
+// given out in list order, so a run with one encoder names them the same.
 void RunScheduler::StartEncoder(size_t index, Encoder& encoder) {
-    FileWork& file = files_[index];
+    FileEntry& entry = files_[index];
+    FileWork& file = *entry.work;
+    const std::string& input = project_.Files[index].File;
     const std::string& modeName = setup_.outputModeName;
     EncoderRunner& runner = *encoder.runner;
     const EncoderRunner::Outcome started = During({Cause::NoOutputMode, modeName}, [&] {
         if (!FindOutputMode(setup_.outputModes, modeName))
             throw OutputModeNotFoundError(modeName);
-        file.intermediate = std::make_unique<IntermediateFile>();
+        entry.intermediate = std::make_unique<IntermediateFile>();
+        const auto taken = [this](const std::string& name) {
+            return outputs_.IsListed(name) || namesGiven_.count(name) != 0;
+        };
         if (!setup_.encoderProgram.isEmpty()) {
-            file.mp3Path = ClaimIntermediate(file.input, namesTaken_, privateFolder_, *file.intermediate);
+            file.mp3Path = ClaimIntermediate(input, taken, privateFolder_, *entry.intermediate);
         } else {
-            file.mp3Path = IntermediateMp3PathFor(file.input, namesTaken_);
-            file.intermediate->Use(file.mp3Path);
+            file.mp3Path = IntermediateMp3PathFor(input, taken);
+            entry.intermediate->Use(file.mp3Path);
         }
-        namesTaken_.insert(file.mp3Path);
+        file.encodedPath = entry.intermediate->Path();
+        namesGiven_.insert(file.mp3Path);
         return runner.Start(
-            file.input, file.mp3Path, setup_.outputModes, modeName,
+            input, file.encodedPath, setup_.outputModes, modeName,
             [this, index, &encoder](EncoderRunner::Outcome outcome) {
                 encoder.busy = false;
                 if (!StartLater(index, outcome, *encoder.runner))
@@ -412,7 +481,7 @@ void RunScheduler::StartEncoder(size_t index, Encoder& encoder) {
     });
     if (started == EncoderRunner::Outcome::Running) {
         encoder.busy = true;
-        file.state = FileState::Encoding;
+        entry.state = FileState::Encoding;
         file.encoder = &runner;
         file.expectedMp3Bytes =
             int64_t{file.lengthMs} * BitrateKbps(*FindOutputMode(setup_.outputModes, modeName)) / 8;
@@ -420,14 +489,16 @@ void RunScheduler::StartEncoder(size_t index, Encoder& encoder) {
     }
     if (StartLater(index, started, runner))
         return;
-    FileEncoded(file, started, runner);
+    FileEncoded(entry, started, runner);
 }
 
 // An encoder has ended (or never started): the file is ready for its movie step.
-void RunScheduler::FileEncoded(FileWork& file, EncoderRunner::Outcome outcome, const EncoderRunner& runner) {
+void RunScheduler::FileEncoded(FileEntry& entry, EncoderRunner::Outcome outcome,
+                               const EncoderRunner& runner) {
+    FileWork& file = *entry.work;
     const std::string& problem = runner.Problem();
     file.encoderSaid = runner.ErrorOutput();
-    file.state = FileState::Ready;
+    entry.state = FileState::Ready;
     // Stopped, or ended some other way while the run was stopping: its MP3 may be unfinished, and
     // goes with its IntermediateFile when the run ends.
     if (outcome == EncoderRunner::Outcome::Stopped || stopped_) {
@@ -442,121 +513,168 @@ void RunScheduler::FileEncoded(FileWork& file, EncoderRunner::Outcome outcome, c
     else if (!problem.empty())
         file.whyNoMp3 = FileFailure{Cause::Encoder, problem};
     // An encoder that made nothing leaves no MP3, as if the name had never been claimed.
-    file.intermediate->RemoveIfEmpty();
+    entry.intermediate->RemoveIfEmpty();
 }
 
-// Finishes, in list order, every file whose turn has come and which is ready.
-void RunScheduler::FinishReadyFiles() {
-    while (nextToFinish_ < files_.size() && files_[nextToFinish_].state == FileState::Ready && !stopped_) {
-        const size_t index = nextToFinish_++;
-        FileWork& file = files_[index];
-        // One line per listed file: a skipped one's names its input.
-        if (file.failure)
-            file.lines.push_back(file.input + file.skipEnding);
-        else
-            FinishFile(file);
-        FileOutcome outcome;
-        outcome.input = file.input;
-        outcome.handled = file.handled;
-        outcome.movieMade = !file.failure;
-        if (file.failure)
-            outcome.failure = *file.failure;
-        else
-            for (const std::string* note : {&file.movieNote, &file.note})
-                if (!note->empty())
-                    outcome.notes.push_back(*note);
-        setup_.fileFinished(index, outcome);
-        // Its intermediate MP3 stays for whoever listens until now.
-        file.intermediate.reset();
+// Hands the worker, in list order, every file whose turn has come and which is ready, while it
+// has few enough ahead of it.
+void RunScheduler::HandReadyFiles() {
+    while (!stopped_ && nextToHand_ < files_.size() && files_[nextToHand_].state == FileState::Ready &&
+           worker_.Outstanding() < kMoviesAhead) {
+        const size_t index = nextToHand_++;
+        FileEntry& entry = files_[index];
+        entry.state = FileState::Handed;
+        worker_.Post([this, index, work = entry.work, project = setup_.project,
+                      outputs = setup_.outputs](StopRequest& stop) -> std::function<void()> {
+            MovieStep(*project, *outputs, index, *work, stop).Run();
+            return [this, index, work] { FileFinished(index, *work); };
+        });
     }
+}
+
+// A file's movie step is over: its report line, its outcome, and what it held goes.
+void RunScheduler::FileFinished(size_t index, FileWork& file) {
+    FileEntry& entry = files_[index];
+    const std::string& input = project_.Files[index].File;
+    nextToFinish_ = index + 1;
+    for (const std::string& line : file.lines)
+        setup_.reportLine(line);
+    FileOutcome outcome;
+    outcome.input = input;
+    outcome.handled = file.handled;
+    outcome.movieMade = !file.failure;
+    if (file.failure) {
+        outcome.failure = *file.failure;
+        problems_.push_back({input, *file.failure});
+    } else {
+        for (const std::string* note : {&file.movieNote, &file.note})
+            if (!note->empty()) {
+                outcome.notes.push_back(*note);
+                notes_.push_back({input, *note});
+            }
+    }
+    if (file.handled)
+        ++filesHandled_;
+    setup_.fileFinished(index, outcome);
+    // Its intermediate MP3 stays for whoever listens until now.
+    entry.intermediate.reset();
+    entry.work.reset();
+    entry.state = FileState::Finished;
+    Advance();
 }
 
 // The movie and its report line.
-void RunScheduler::FinishFile(FileWork& file) {
+void RunScheduler::MovieStep::FinishFile() {
     try {
         // Never over a movie of this run, nor over an input.
-        const std::string moviePath =
-            outputs_.MoviePath(MoviePathFor(project_.OutputFolder, file.input), file.movieNote);
-        if (outputs_.IsInput(moviePath)) {
-            file.lines.push_back((file.mp3Path.empty() ? file.input : file.mp3Path) +
-                                 ":Unable to Write Output File.");
-            file.failure = FileFailure{Cause::MovieOverInput, moviePath};
-        } else if (file.intermediate == nullptr) {
-            BuildFromMp3Input(file, moviePath);
-        } else if (file.encodeFailure) {
+        const RunOutputs::Target target = outputs_.MovieFor(index_);
+        file_.movieNote = target.note;
+        if (target.overInput) {
+            file_.lines.push_back((file_.mp3Path.empty() ? input_ : file_.mp3Path) +
+                                  ":Unable to Write Output File.");
+            file_.failure = FileFailure{Cause::MovieOverInput, target.path};
+        } else if (file_.encodedPath.empty()) {
+            BuildFromMp3Input(target.path);
+        } else if (file_.encodeFailure) {
             // An encoder that crashed, was killed or gave up left an unfinished MP3, which would
             // give a movie cut short: no movie then.
-            file.lines.push_back(file.mp3Path + ":Unable to Encode.");
-            file.failure = file.encodeFailure;
+            file_.lines.push_back(file_.mp3Path + ":Unable to Encode.");
+            file_.failure = file_.encodeFailure;
         } else {
-            BuildFromEncodedMp3(file, moviePath);
+            BuildFromEncodedMp3(target.path);
         }
-        if (!file.failure) {
-            outputs_.MovieMade(moviePath, file.input);
-            file.AddNote(FramesNote(file.frames, file.soundMs, SoundMovieOptionsOf(project_)));
+        if (!file_.failure) {
+            outputs_.MovieMade(target.path, index_);
+            file_.AddNote(FramesNote(file_.frames, file_.soundMs, SoundMovieOptionsOf(project_)));
         }
-        file.handled = true;
+        file_.handled = true;
         return;
     } catch (const StepFailed& failed) {
-        if (file.lines.empty())
-            file.lines.push_back((file.mp3Path.empty() ? file.input : file.mp3Path) + failed.ending);
-        file.failure = failed.failure;
+        if (file_.lines.empty())
+            file_.lines.push_back((file_.mp3Path.empty() ? input_ : file_.mp3Path) + failed.ending);
+        file_.failure = failed.failure;
     } catch (...) {
         // No progress. A line the builder added before it failed stays in the report; a file that
         // got none gets one.
-        if (file.lines.empty())
-            file.lines.push_back((file.mp3Path.empty() ? file.input : file.mp3Path) + EndingOfFailure());
-        file.failure = FileFailure{Cause::Unexpected, {}};
+        if (file_.lines.empty())
+            file_.lines.push_back((file_.mp3Path.empty() ? input_ : file_.mp3Path) + EndingOfFailure());
+        file_.failure = FileFailure{Cause::Unexpected, {}};
     }
+}
+
+// An MP3 input encoded anew must come out holding what the encoder decodes of it: its frames less
+// the delay and padding its tag notes, less the decoder's own delay where it notes none, and one
+// frame. The movie's frames follow the input's own length, whatever the new MP3's. One that cannot
+// be measured (too large for a movie, say) gives no movie and no progress, as a file skipped does.
+void RunScheduler::MovieStep::MeasureMp3Input() {
+    SoundBlock mp3;
+    int32_t frameMs = 0;
+    const bool measured = During({Cause::LengthUnreadable, {}}, [&] {
+        return mp3.Read(input_, {}, &stop_) && (file_.lengthMs = Mp3HeldMs(mp3, &frameMs)) >= 0;
+    });
+    GiveUpIfStopped();
+    if (!measured) {
+        file_.lines.push_back(input_ + ":Unexpected File Format.");
+        throw StepFailed{":Unexpected File Format.", {Cause::LengthUnreadable, mp3.Problem()}};
+    }
+    const int rate = file_.inputRate;
+    file_.slackMs = frameMs + (kMp3DecoderDelay * 1000 + rate - 1) / rate;
+    file_.frames = FramesFor(file_, MeasuredMp3Length(file_, mp3, input_), project_);
 }
 
 // The encoder's MP3 must hold the whole input: a full disk, say, can leave it cut short while the
 // encoder still ends well. Allowed: one MP3 frame less, and the rounding to milliseconds.
-void RunScheduler::BuildFromEncodedMp3(FileWork& file, const std::string& moviePath) {
+void RunScheduler::MovieStep::BuildFromEncodedMp3(const std::string& moviePath) {
+    if (file_.mp3Input)
+        MeasureMp3Input();
     const FileFailure notWritten{Cause::MovieNotWritten, {}};
     const SoundMovieOptions options = SoundMovieOptionsOf(project_);
-    SoundMovieFile movieFile(moviePath);
+    SoundMovieFile movieFile(moviePath, &stop_);
     SoundBlock mp3;
     std::string diagnostic;
-    if (!During(notWritten, [&] { return mp3.Read(file.mp3Path, movieFile.PlaceSound(options)); })) {
-        const MovieOutcome outcome = During(notWritten, [&] {
-            return BuildSoundMovie(file.mp3Path, moviePath, file.lines, file.frames, options);
-        });
-        file.failure = outcome == MovieOutcome::NoMp3 && file.whyNoMp3 ? file.whyNoMp3 : FailureOf(outcome);
+    const bool read = During(
+        notWritten, [&] { return mp3.Read(file_.encodedPath, movieFile.PlaceSound(options), &stop_); });
+    GiveUpIfStopped();
+    if (!read) {
+        file_.lines.push_back(file_.mp3Path + ":File Not Found.");
+        file_.failure = file_.whyNoMp3 ? file_.whyNoMp3 : FailureOf(MovieOutcome::NoMp3);
         return;
     }
     int32_t frameMs = 0;
     const int32_t heldMs = During(notWritten, [&] { return Mp3HeldMs(mp3, &frameMs); });
-    if (heldMs >= 0 && heldMs + frameMs + file.slackMs + 1 < file.lengthMs) {
-        file.lines.push_back(file.mp3Path + ":Encoded Sound Incomplete.");
+    if (heldMs >= 0 && heldMs + frameMs + file_.slackMs + 1 < file_.lengthMs) {
+        file_.lines.push_back(file_.mp3Path + ":Encoded Sound Incomplete.");
         std::string held =
             MessageBytes(QCoreApplication::translate("RunScheduler", "the encoded MP3 holds %1 s of %2 s"),
-                         {Seconds(heldMs, 3), Seconds(file.lengthMs, 3)});
-        if (!file.encoderSaid.empty())
-            held += ": " + file.encoderSaid;
-        file.failure = FileFailure{Cause::EncodedIncomplete, held};
+                         {Seconds(heldMs, 3), Seconds(file_.lengthMs, 3)});
+        if (!file_.encoderSaid.empty())
+            held += ": " + file_.encoderSaid;
+        file_.failure = FileFailure{Cause::EncodedIncomplete, held};
         return;
     }
     // With exact timing the frames follow the sound's exact length, found from the new MP3.
     if (options.exactTiming) {
         const int32_t exactMs = During({Cause::LengthUnreadable, {}}, [&] { return ExactSoundMs(mp3); });
-        file.frames = FramesFor(file, exactMs);
+        file_.frames = FramesFor(file_, exactMs, project_);
     }
     const MovieOutcome outcome = During(notWritten, [&] {
-        return BuildSoundMovie(file.mp3Path, std::move(mp3), movieFile, file.lines, file.frames, options,
+        return BuildSoundMovie(file_.mp3Path, std::move(mp3), movieFile, file_.lines, file_.frames, options,
                                &diagnostic);
     });
-    file.failure = FailureOf(outcome, diagnostic);
+    file_.failure = FailureOf(outcome, diagnostic);
 }
 
 // An MP3 input is read once: its length is measured from the bytes the movie then holds.
-void RunScheduler::BuildFromMp3Input(FileWork& file, const std::string& moviePath) {
+void RunScheduler::MovieStep::BuildFromMp3Input(const std::string& moviePath) {
     const FileFailure lengthUnreadable{Cause::LengthUnreadable, {}};
     const SoundMovieOptions options = SoundMovieOptionsOf(project_);
-    SoundMovieFile movieFile(moviePath);
+    SoundMovieFile movieFile(moviePath, &stop_);
     SoundBlock mp3;
-    if (!During(lengthUnreadable, [&] { return mp3.Read(file.input, movieFile.PlaceSound(options)); })) {
-        file.lines.push_back(file.input + ":File Not Found.");
+    const bool read =
+        During(lengthUnreadable, [&] { return mp3.Read(input_, movieFile.PlaceSound(options), &stop_); });
+    GiveUpIfStopped();
+    if (!read) {
+        file_.lines.push_back(input_ + ":File Not Found.");
         throw StepFailed{":Unexpected File Format.", lengthUnreadable};
     }
     // A file the movie's reader refuses (too large, no MP3...) is not measured: the builder says
@@ -567,30 +685,30 @@ void RunScheduler::BuildFromMp3Input(FileWork& file, const std::string& moviePat
     });
     if (measurable) {
         // A damaged MP3 gets its note also when its frames follow its exact sound.
-        const int32_t measuredMs = MeasuredMp3Length(file, mp3);
-        file.frames =
-            FramesFor(file, options.exactTiming ? During(lengthUnreadable, [&] { return ExactSoundMs(mp3); })
-                                                : measuredMs);
+        const int32_t measuredMs = MeasuredMp3Length(file_, mp3, input_);
+        file_.frames = FramesFor(
+            file_,
+            options.exactTiming ? During(lengthUnreadable, [&] { return ExactSoundMs(mp3); }) : measuredMs,
+            project_);
     }
     std::string diagnostic;
     const MovieOutcome outcome = During({Cause::MovieNotWritten, {}}, [&] {
-        return BuildSoundMovie(file.input, std::move(mp3), movieFile, file.lines, file.frames, options,
+        return BuildSoundMovie(input_, std::move(mp3), movieFile, file_.lines, file_.frames, options,
                                &diagnostic);
     });
-    file.failure = FailureOf(outcome, diagnostic);
+    file_.failure = FailureOf(outcome, diagnostic);
 }
 
 // The playing time of an MP3 input; a damaged one gets a note.
-int32_t RunScheduler::MeasuredMp3Length(FileWork& file, const SoundBlock& mp3) {
-    const Mp3Length length =
-        During({Cause::LengthUnreadable, {}}, [&] { return MeasureMp3(mp3, file.input); });
+int32_t RunScheduler::MeasuredMp3Length(FileWork& file, const SoundBlock& mp3, const std::string& input) {
+    const Mp3Length length = During({Cause::LengthUnreadable, {}}, [&] { return MeasureMp3(mp3, input); });
     file.AddNote(DamageNote(length));
     return length.ms;
 }
 
 // The movie's frame count for a sound of soundMs, which its note, if it needs one, tells of.
-int32_t RunScheduler::FramesFor(FileWork& file, int32_t soundMs) const {
+int32_t RunScheduler::FramesFor(FileWork& file, int32_t soundMs, const PSoundProject& project) {
     file.soundMs = soundMs;
     return During({Cause::FrameCountUnknown, {}},
-                  [&] { return MovieFrameCount(soundMs, SoundMovieOptionsOf(project_)); });
+                  [&] { return MovieFrameCount(soundMs, SoundMovieOptionsOf(project)); });
 }

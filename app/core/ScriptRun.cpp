@@ -150,7 +150,7 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
     // an input or a movie of the run, a report that cannot be written, an output folder that cannot
     // be made. (Without a project to save, the run says it as it starts.)
     if (!options.saveProject.empty() || options.dryRun) {
-        const RunOutputs inputs(files);
+        const RunOutputs inputs(project.Files, project.OutputFolder);
         if (const std::string problem = ProjectFileProblem(project, inputs, project.ProjectName);
             !problem.empty()) {
             PrintErrorLine(TextFromBytes(problem));

@@ -47,7 +47,7 @@ bool SoundBlock::CutShort() const {
            static_cast<uint64_t>(info.st_size) < fileSize_;
 }
 
-bool SoundBlock::Read(const std::string& path, SoundPlacement placement) {
+bool SoundBlock::Read(const std::string& path, SoundPlacement placement, const StopRequest* stop) {
     Close();
     problem_.clear();
     // Never waits: a FIFO or device is not read from, and counts as an empty file.
@@ -64,6 +64,7 @@ bool SoundBlock::Read(const std::string& path, SoundPlacement placement) {
         return true;
     }
     Mp3Bytes bytes(fd, fileSize_);
+    bytes.StopOn(stop);
     const bool placing = placement.fd >= 0 && placement.offset >= 0;
     if (placing)
         bytes.CopyTo(placement.fd, static_cast<uint64_t>(placement.offset));

@@ -8,6 +8,8 @@
 
 #include "Mp3Frames.h"
 
+class StopRequest;
+
 // The file stays open, so that the movie built from it copies its bytes from the same file the
 // walk read (the kernel copies them; they never all stand in memory: a file of any size takes
 // the same little memory). A file cut short after the walk gives no movie: the copy comes up
@@ -32,8 +34,9 @@ public:
 
     // Opens the file at path and walks its frames. False only when it cannot be opened. A file
     // that is no regular file counts as empty and is never read from; a file too large for one
-    // sound is not walked, and Problem says so.
-    bool Read(const std::string& path, SoundPlacement placement = {});
+    // sound is not walked, and Problem says so. Once stop (when given) is requested, the walk
+    // reads no block more: what it found is then of no use.
+    bool Read(const std::string& path, SoundPlacement placement = {}, const StopRequest* stop = nullptr);
     // Why the last Read left no sound for a file it opened (it is too large for one sound), empty
     // otherwise.
     const std::string& Problem() const { return problem_; }

@@ -8,7 +8,9 @@
 #include "ProjectFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <utility>
@@ -179,15 +181,25 @@ int64_t SoundDataOffset(int32_t stopAction) {
 
 } // namespace
 
-SoundMovieFile::SoundMovieFile(const std::string& moviePath) : file_(moviePath, false) {}
+SoundMovieFile::SoundMovieFile(const std::string& moviePath, StopRequest* stop)
+    : file_(moviePath, false), stop_(stop) {}
 
 FileReplacement* SoundMovieFile::Open() {
     // A movie can always be made again from its sound: the system writes it to disk in its own
     // time, as it does the encoder's MP3 (a flush per movie costs a batch of short sounds more
     // than building them).
-    if (!opened_)
+    if (!opened_) {
         opened_ = file_.Open();
-    return file_.File() != nullptr ? &file_ : nullptr; // none once committed
+        if (opened_ && stop_)
+            stop_->Unfinished(file_.TemporaryPath());
+    }
+    return file_.Descriptor() >= 0 ? &file_ : nullptr; // none once committed
+}
+
+bool SoundMovieFile::Commit(bool complete) {
+    if (stop_ == nullptr)
+        return file_.Commit(complete);
+    return stop_->CommitUnlessStopped([&] { return file_.Commit(complete); });
 }
 
 SoundPlacement SoundMovieFile::PlaceSound(int32_t stopAction) {
@@ -196,9 +208,8 @@ SoundPlacement SoundMovieFile::PlaceSound(int32_t stopAction) {
         return {};
     // The same for every movie of a stop action: composed once for each.
     static const int64_t offsets[] = {SoundDataOffset(0), SoundDataOffset(1), SoundDataOffset(2)};
-    const int64_t offset =
-        stopAction >= 0 && stopAction <= 2 ? offsets[stopAction] : SoundDataOffset(stopAction);
-    return {::fileno(file->File()), offset};
+    placedFrom_ = stopAction >= 0 && stopAction <= 2 ? offsets[stopAction] : SoundDataOffset(stopAction);
+    return {file->Descriptor(), placedFrom_};
 }
 
 SoundPlacement SoundMovieFile::PlaceSound(const SoundMovieOptions& options) {
@@ -239,19 +250,31 @@ MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMo
 
 namespace {
 
-// Writes the composed movie into its file and completes the file. Bytes a walk put past the
-// movie's end (in a movie laid out otherwise than foreseen) are cut off.
-bool WriteSoundMovie(FObjCollection& movie, SoundMovieFile& movieFile, int32_t frameRate) {
+// Writes the composed movie into its file and completes the file; when that fails, reason gets
+// the system's word for why, where it gave one ("File too large"). placedEnd: how far into the
+// file a walk may have put bytes; those past the movie's end (in a movie laid out otherwise than
+// foreseen) are cut off.
+bool WriteSoundMovie(FObjCollection& movie, SoundMovieFile& movieFile, int32_t frameRate, uint64_t placedEnd,
+                     std::string& reason) {
+    errno = 0;
     FileReplacement* file = movieFile.Open();
-    if (file == nullptr)
-        return false;
-    bool complete = movie.WriteMovie(file->File(), kMovieWidth, kMovieHeight, frameRate);
-    std::FILE* stream = file->File();
-    struct stat written {};
-    if (complete && file->Seekable() && std::fflush(stream) == 0 &&
-        ::fstat(::fileno(stream), &written) == 0 && written.st_size > ::ftello(stream))
-        complete = ::ftruncate(::fileno(stream), ::ftello(stream)) == 0;
-    return file->Commit(complete);
+    bool complete = file != nullptr;
+    if (complete && file->Seekable()) {
+        U32 length = 0;
+        complete = movie.WriteMovieAt(file->Descriptor(), kMovieWidth, kMovieHeight, frameRate, &length);
+        if (complete && placedEnd > length)
+            complete = ::ftruncate(file->Descriptor(), static_cast<off_t>(length)) == 0;
+    } else if (complete) {
+        std::FILE* stream = file->File(); // a device or pipe, written in place
+        complete = stream != nullptr && movie.WriteMovie(stream, kMovieWidth, kMovieHeight, frameRate);
+    }
+    const int error = errno;
+    if (file != nullptr && movieFile.Commit(complete))
+        return true;
+    const int why = error != 0 ? error : errno;
+    if (why != 0)
+        reason = std::strerror(why);
+    return false;
 }
 
 } // namespace
@@ -282,11 +305,14 @@ MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMo
     // The line is added once the outcome is known: a movie that was not written is not reported
     // as written, also when building it fails half way.
     bool written = false;
+    std::string reason;
     try {
         ComposeSoundMovie(movie, std::move(sound), soundFrames, options);
         // Bytes the walk did not put into the movie are copied from the file as the movie is
         // written: a file cut short meanwhile leaves the copy short, and no movie.
-        written = WriteSoundMovie(movie, movieFile, options.HeaderFrameRate());
+        const int64_t placedFrom = movieFile.PlacedFrom();
+        written = WriteSoundMovie(movie, movieFile, options.HeaderFrameRate(),
+                                  placedFrom < 0 ? 0 : uint64_t(placedFrom) + mp3.FileSize(), reason);
         if (!written && mp3.CutShort()) {
             results.push_back(mp3Path + ":Unexpected File Format.");
             return MovieOutcome::UnexpectedFormat;
@@ -296,5 +322,7 @@ MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMo
         throw;
     }
     results.push_back(mp3Path + (written ? ":Operation Successful." : ":Unable to Write Output File."));
+    if (!written && diagnostic)
+        *diagnostic = reason;
     return written ? MovieOutcome::Written : MovieOutcome::NotWritten;
 }

@@ -4,6 +4,7 @@
 #include "FDTSoundMP3.h"
 #include "ReplaceFile.h"
 #include "SoundBlock.h"
+#include "StopRequest.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -76,9 +77,11 @@ const char* RefusedSoundText(MP3ReadResult why);
 // bytes where the movie will hold them, and the movie is then written around them. Where the file
 // cannot be made yet, or is a device or pipe written in place, the walk puts the bytes nowhere
 // and the movie copies them as it is written. A movie file never completed leaves nothing behind.
+// With a stop request, the unfinished file is named to it, and the movie is put in place only
+// unless the stop came first.
 class SoundMovieFile {
 public:
-    explicit SoundMovieFile(const std::string& moviePath);
+    explicit SoundMovieFile(const std::string& moviePath, StopRequest* stop = nullptr);
     // The place for the bytes of an MP3 in the movie made with stopAction.
     SoundPlacement PlaceSound(int32_t stopAction);
     // The same for a movie made with options: nowhere for exact timing, whose sound is not the
@@ -86,10 +89,16 @@ public:
     SoundPlacement PlaceSound(const SoundMovieOptions& options);
     // The open movie file, opened now if it is not yet; nullptr where it cannot be.
     FileReplacement* Open();
+    // Completes the movie (FileReplacement::Commit), unless the stop came first.
+    bool Commit(bool complete);
+    // The offset PlaceSound gave, or -1.
+    int64_t PlacedFrom() const { return placedFrom_; }
 
 private:
     FileReplacement file_;
+    StopRequest* stop_;
     bool opened_ = false;
+    int64_t placedFrom_ = -1;
 };
 
 // What became of one movie; each outcome has its own line ending, given beside it.

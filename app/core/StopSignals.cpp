@@ -1,4 +1,4 @@
-// SIGINT, SIGTERM and SIGHUP as a request to stop, delivered through the event loop.
+// SIGINT, SIGTERM and SIGHUP as a request to stop, delivered through the event loop; SIGXFSZ ignored.
 #include "StopSignals.h"
 
 #include <array>
@@ -18,6 +18,7 @@ volatile std::sig_atomic_t caught = 0;
 // The pipe the handler writes the signal's number to; the event loop watches its other end.
 int pipeEnds[2] = {-1, -1};
 std::array<struct sigaction, kStopSignals.size()> previous{};
+struct sigaction previousFileSize {};
 
 // Async-signal-safe: a flag and one write, errno as it was.
 extern "C" void OnStopSignal(int signal) {
@@ -46,11 +47,16 @@ StopSignals::StopSignals(QObject* parent) : QObject(parent) {
     action.sa_flags = SA_RESTART;
     for (size_t i = 0; i < kStopSignals.size(); ++i)
         ::sigaction(kStopSignals[i], &action, &previous[i]);
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGXFSZ, &ignore, &previousFileSize);
 }
 
 StopSignals::~StopSignals() {
     for (size_t i = 0; i < kStopSignals.size(); ++i)
         ::sigaction(kStopSignals[i], &previous[i], nullptr);
+    ::sigaction(SIGXFSZ, &previousFileSize, nullptr);
     delete notifier_;
     for (int& end : pipeEnds) {
         if (end >= 0)

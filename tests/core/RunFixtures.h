@@ -9,11 +9,13 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
 
@@ -78,9 +80,31 @@ inline std::string EmbeddedMp3(const std::string& swf) {
     return {};
 }
 
-// The names in a folder (files and folders), sorted.
-inline QStringList FilesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+// The names in a folder (files and folders, and more when asked: hidden ones, say), sorted.
+inline QStringList FilesIn(const QString& folder, QDir::Filters also = {}) {
+    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | also, QDir::Name);
+}
+
+// The MP3s in folder, with their bytes, by the names a run's report gives them: the MP3 inputs,
+// and the intermediate MP3s the encoder writes under a hidden name beside theirs (".a.mp3.XXXXXX"
+// for a.mp3). The run removes an intermediate only after the progress step.
+inline std::map<std::string, std::string> Mp3sByReportName(const QString& folder) {
+    std::map<std::string, std::string> mp3s;
+    for (const QFileInfo& file :
+         QDir(folder).entryInfoList({"*.mp3", "*.MP3", ".*.mp3.??????"}, QDir::Files | QDir::Hidden)) {
+        const QString name = file.fileName();
+        const QString reported = name.startsWith('.') ? name.mid(1, name.size() - 8) : name;
+        mp3s[QDir(folder).filePath(reported).toStdString()] = ReadBytes(file.filePath().toStdString());
+    }
+    return mp3s;
+}
+
+// The bytes the encoder has written so far of the intermediate MP3 that the report names
+// folder/name (".mp3" included), or -1 while there is none.
+inline qint64 EncodedSoFar(const QString& folder, const QString& name) {
+    const QFileInfoList files =
+        QDir(folder).entryInfoList({"." + name + ".??????"}, QDir::Files | QDir::Hidden);
+    return files.isEmpty() ? -1 : files.front().size();
 }
 
 // Creates a Unix socket file at path: it exists and is no folder, but it cannot be opened as a file.

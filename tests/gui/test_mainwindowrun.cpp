@@ -104,8 +104,8 @@ private:
         return path;
     }
     void KeepMp3s() {
-        for (const QFileInfo& file : QDir(Path("in")).entryInfoList({"*.mp3", "*.MP3"}, QDir::Files))
-            keptMp3s_[file.filePath().toStdString()] = fixtures::ReadBytes(file.filePath().toStdString());
+        for (auto& [name, bytes] : fixtures::Mp3sByReportName(Path("in")))
+            keptMp3s_[name] = std::move(bytes);
     }
 
     // Shows a project of these inputs and output folder in the window, as Load Project would.
@@ -376,7 +376,7 @@ private slots:
             w.StartAutomation1->trigger();
             // Once the run has started its first file.
             QTimer::singleShot(0, &w, [&] {
-                encoding = QFileInfo::exists(Path("in/a.mp3")); // lame's output, claimed before it starts
+                encoding = fixtures::EncodedSoFar(Path("in"), "a.mp3") >= 0; // claimed before lame starts
                 runningDuring = w.IsRunning();
                 during = CommandStates();
                 // Disabled commands ignore even a direct trigger, and a second start does nothing.
@@ -439,13 +439,14 @@ private slots:
         dialogs_.saveFileNameResults = {Path("p.xml")};
         w.show();
 
-        // Close as soon as lame is working on the long file.
+        // Close as soon as lame is working on the long file and the movie before it is made.
         bool closeAccepted = true;
         bool asked = false;
         QString fileInWork;
         QTimer poll;
         connect(&poll, &QTimer::timeout, &w, [&] {
-            if (asked || !QFileInfo::exists(Path("in/long.mp3")))
+            if (asked || fixtures::EncodedSoFar(Path("in"), "long.mp3") < 0 ||
+                !QFileInfo::exists(Path("out/a.swf")))
                 return;
             asked = true;
             fileInWork = progress_->LabelFile->text();
@@ -621,7 +622,8 @@ private slots:
         dialogs_.answers = {Answer::Yes};
         QTimer poll;
         connect(&poll, &QTimer::timeout, &w, [&] {
-            if (dialogs_.Count(Kind::Question) == 0 && QFileInfo::exists(Path("in/long.mp3")))
+            if (dialogs_.Count(Kind::Question) == 0 && fixtures::EncodedSoFar(Path("in"), "long.mp3") >= 0 &&
+                QFileInfo::exists(Path("out/a.swf")))
                 w.close();
         });
         poll.start(5);
@@ -681,7 +683,7 @@ private slots:
         QCOMPARE(dialogs_.Texts(Kind::Error), QStringList{"Cannot open file " + socketFile});
         QVERIFY(!w.AutoRunPending);
         QCOMPARE(w.currentProject.OutputFolder, before.OutputFolder);
-        QVERIFY(w.LastRunResult().reportLines.empty());
+        QVERIFY(w.LastRunResult().reportPath.empty());
     }
 
     // A hidden run ("-hide") is watched by nobody, so no box may wait for a click: every message,

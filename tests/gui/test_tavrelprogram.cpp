@@ -20,6 +20,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <fnmatch.h>
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
@@ -49,10 +50,11 @@ struct Ended {
 };
 
 // What a row does to the program while it runs: a signal to send as soon as the program catches
-// it (0: none), whether its standard error is a pipe nobody reads or a terminal, and a file to
-// read its standard input from.
+// it, or once a file is there (0: none), whether its standard error is a pipe nobody reads or a
+// terminal, and a file to read its standard input from.
 struct Meddling {
     int signal = 0;
+    std::string signalWhen;
     bool errorsUnread = false;
     bool terminal = false;
     std::string input = "/dev/null";
@@ -113,7 +115,8 @@ Ended Spawn(const std::string& program, const std::vector<std::string>& argument
             kill(child, SIGKILL);
             break;
         }
-        if (meddling.signal && Catches(child, meddling.signal))
+        if (meddling.signal && (meddling.signalWhen.empty() ? Catches(child, meddling.signal)
+                                                            : access(meddling.signalWhen.c_str(), F_OK) == 0))
             kill(child, std::exchange(meddling.signal, 0));
         if (meddling.errorsUnread) {
             siginfo_t info{};
@@ -233,10 +236,17 @@ private:
         const std::string path = Bytes(step.value(1));
         std::error_code failed;
         std::filesystem::create_directories(std::filesystem::path(path).parent_path(), failed);
-        if (verb == "mp3") // path[, a file of tests/data/mp3 to copy there]
-            return std::filesystem::copy_file(TAVREL_TEST_DATA_DIR "/mp3/" +
-                                                  step.value(2, "mpeg1-44100-stereo.mp3").toStdString(),
-                                              path, failed);
+        if (verb == "mp3") { // path[, a file of tests/data/mp3 to copy there[, times over]]
+            const std::string frames = fixtures::ReadBytes(
+                TAVREL_TEST_DATA_DIR "/mp3/" + step.value(2, "mpeg1-44100-stereo.mp3").toStdString());
+            std::ofstream(path, std::ios::binary) << [&] {
+                std::string repeated;
+                for (int i = step.value(3, "1").toInt(); i > 0; --i)
+                    repeated += frames;
+                return repeated;
+            }();
+            return !frames.empty();
+        }
         if (verb == "wav") // half a second of tone[, channels[, "flac" or "aiff": that container]]
             return fixtures::WriteToneWav(path, 44100, step.value(2, "2").toInt(), 22050,
                                           step.value(3) == "flac"   ? SF_FORMAT_FLAC
@@ -307,8 +317,10 @@ private:
             program = path + ".sh";
             return chmod(program.c_str(), 0700) == 0;
         }
-        if (verb == "signal") { // INT, TERM, HUP: sent once the program catches it
+        if (verb == "signal") { // INT, TERM, HUP: sent once the program catches it[, once path is there]
             meddling_.signal = step.value(1) == "INT" ? SIGINT : step.value(1) == "TERM" ? SIGTERM : SIGHUP;
+            if (step.size() > 2)
+                meddling_.signalWhen = Bytes(step.value(2));
             return true;
         }
         if (verb == "terminal") { // standard error is a terminal
@@ -319,10 +331,12 @@ private:
             meddling_.input = path;
             return true;
         }
-        if (verb == "tavrel") // arguments...: the program run first, in the row's folder, ending with 0
-            return Spawn(kProgram, ArgumentBytes(step.mid(1)), Environment({}, ""),
+        // arguments...: the program run first, in the row's folder (with the row's bin/ first on
+        // the search path), ending with 0, or killed (SIGKILL)
+        if (verb == "tavrel" || verb == "tavrel killed")
+            return Spawn(kProgram, ArgumentBytes(step.mid(1)), Environment({"PATH=<root>/bin:<PATH>"}, ""),
                          BytesFromText(root_.path()))
-                       .status == 0;
+                       .status == (verb == "tavrel" ? 0 : 128 + SIGKILL);
         if (verb == "stderr unread") {
             meddling_.errorsUnread = true;
             return true;
@@ -384,7 +398,8 @@ private:
     }
 
     // What differs from the expected files: "path" must exist, and each folder holding such
-    // entries must hold nothing else; "!path" must not exist; "path=text" must hold text, or
+    // entries must hold nothing else; "!path" must not exist, nor any name a "*" in it matches;
+    // "path=text" must hold text, or
     // start with it when it ends in "*" ("<root>" stands for the row's folder); "path==other" must
     // hold what the file other holds; "path#count" must be a movie of count frames.
     QString UnexpectedFiles(const QStringList& expected) {
@@ -413,6 +428,14 @@ private:
                 entry.truncate(equals);
             }
             const std::string path = Bytes(absent ? entry.mid(1) : entry);
+            if (absent && path.find('*') != std::string::npos) {
+                const size_t slash = path.find_last_of('/');
+                for (const QString& name :
+                     fixtures::FilesIn(TextFromBytes(path.substr(0, slash)), QDir::Hidden))
+                    if (fnmatch(path.substr(slash + 1).c_str(), BytesFromText(name).c_str(), FNM_PERIOD) == 0)
+                        differences += "there is " + TextFromBytes(path.substr(0, slash + 1)) + name + "\n";
+                continue;
+            }
             if ((lstat(path.c_str(), &info) == 0) == absent)
                 differences += (absent ? "there is " : "missing: ") + TextFromBytes(path) + "\n";
             if (!absent) {
@@ -1102,6 +1125,71 @@ private slots:
             QTest::addRow("SIG%s ends the window", signal) << Steps{{"signal", signal}} << QStringList{}
                                                            << withDisplay << 3 << "*" << QStringList{} << "";
         }
+        // Stops that act at once, once the first movie is made: in a batch of MP3s, and in the
+        // middle of one movie's copy of a large MP3 from a slow disk (each read of an MP3 waits
+        // 15 ms a 64 KiB, about 4 MB/s), in every mode. The movie under way is given up and
+        // nothing unfinished is left; the later files are not converted.
+        const QStringList slowDisk{"LD_PRELOAD=" TAVREL_SLOW_READS,
+                                   "ASAN_OPTIONS=detect_leaks=0:verify_asan_link_order=0",
+                                   "TAVREL_TEST_READ_DELAY_MS=15"};
+        Steps batch{{"signal", "INT", "out/a00.swf"}};
+        for (int i = 0; i < 100; ++i)
+            batch.append({"mp3", QString("in/a%1.mp3").arg(i, 2, 10, QChar('0'))});
+        QTest::newRow("SIGINT during a batch of MP3s")
+            << batch << QStringList{"-o", "out", "--report", "r.txt", "in"} << slowDisk << 3
+            << "tavrel: <root>/in/a99.mp3: stopped"
+            << QStringList{"in", "out", "r.txt=<root>/in/a00.mp3:Operation Successful.\r\n*", "!out/a99.swf",
+                           "!out/.*"}
+            << "";
+        const Steps longCopy{{"mp3", "in/a.mp3"},
+                             {"mp3", "in/b.mp3", "mpeg1-44100-stereo.mp3", "10000"},
+                             {"mp3", "in/c.mp3"},
+                             {"project", "p.xml", "out", "in/a.mp3", "in/b.mp3", "in/c.mp3"},
+                             {"signal", "TERM", "out/a.swf"}};
+        const QStringList copyStopped{"out/a.swf", "out/p.txt=<root>/in/a.mp3:Operation Successful.\r\n"};
+        QTest::newRow("SIGTERM during a long copy, without a display")
+            << longCopy << hide << slowDisk << 3 << "<root>/in/b.mp3: stopped" << copyStopped << "";
+        QTest::newRow("SIGTERM during a long copy, files and options")
+            << longCopy
+            << QStringList{"-o", "out", "--report", "out/p.txt", "in/a.mp3", "in/b.mp3", "in/c.mp3"}
+            << slowDisk << 3 << "<root>/in/b.mp3: stopped" << copyStopped << "";
+        QTest::newRow("SIGTERM during a long copy, hidden window")
+            << longCopy << hide << withDisplay + slowDisk << 3 << "<root>/in/b.mp3: stopped" << copyStopped
+            << "";
+        QTest::newRow("SIGTERM during a long copy, the window")
+            << longCopy << QStringList{"-f:<root>/p.xml"} << withDisplay + slowDisk << 3
+            << "<root>/in/b.mp3: stopped" << copyStopped << "";
+        // Past the file size limit (ulimit -f, 2 MiB) a movie's write fails, and that file alone.
+        QTest::newRow("a movie past the file size limit")
+            << Steps{{"mp3", "in/big.mp3", "mpeg1-44100-stereo.mp3", "3000"},
+                     {"mp3", "in/b.mp3"},
+                     {"project", "p.xml", "out", "in/big.mp3", "in/b.mp3"},
+                     {"ulimit", "limited", "-f 4096"}}
+            << hide << headless << 4 << "<root>/in/big.mp3: the movie could not be written: File too large\n"
+            << QStringList{"out/b.swf", "out/p.txt=<root>/in/big.mp3:Unable to Write Output File.\r\n"
+                                        "<root>/in/b.mp3:Operation Successful.\r\n"}
+            << "";
+        // What a run killed while it encodes leaves beside the input is never taken for a sound.
+        QTest::newRow("a run killed while encoding, then run again")
+            << Steps{{"wav", "in/a.wav"},
+                     {"script", "bin/lame", lastArgument + "printf partial > \"$out\"; kill -9 $PPID"},
+                     {"tavrel killed", "-o", "out", "in"},
+                     {"remove", "bin/lame"}}
+            << QStringList{"-o", "out", "in"} << headless << 0 << ""
+            << QStringList{"out/a.swf", "out/Untitled.txt=<root>/in/a.mp3:Operation Successful.\r\n"} << "";
+        // An input's identity counts only while the input has it: the report's place holds
+        // another name of an input (a hard link) by the time the report is written, and that input
+        // is no input any more (the encoder of the file before made the link and removed it).
+        QTest::newRow("the report's place was an input's other name")
+            << Steps{{"wav", "in/a.wav"},
+                     {"mp3", "in/x.mp3"},
+                     {"script", "bin/lame",
+                      "ln in/x.mp3 out/Untitled.txt && rm in/x.mp3; PATH=${PATH#*:} exec lame \"$@\""}}
+            << QStringList{"-j", "1", "-o", "out", "in/a.wav", "in/x.mp3"}
+            << QStringList{"PATH=<root>/bin:<PATH>"} << 4 << "<root>/in/x.mp3: file not found\n"
+            << QStringList{"out/a.swf", "out/Untitled.txt=<root>/in/a.mp3:Operation Successful.\r\n"
+                                        "<root>/in/x.mp3:File Not Found.\r\n"}
+            << "";
         // A reader of standard error that went away (tavrel ... 2>&1 | true) and a message to write.
         QTest::newRow("standard error nobody reads")
             << (oneMp3 + Steps{{"stderr unread"}}) << hide << QStringList{"PATH=<root>/bin"} << 0 << ""
