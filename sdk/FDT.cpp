@@ -90,13 +90,14 @@ bool FObjCollection::WriteMovie(std::FILE* file, S32 width, S32 height, S32 fram
     return stream.SaveToFile(file) == fileLength;
 }
 
-bool FObjCollection::WriteMovieAt(int fd, S32 width, S32 height, S32 frameRate, U32* length) {
+bool FObjCollection::WriteMovieAt(int fd, S32 width, S32 height, S32 frameRate, U32* length,
+                                  const StopRequest* stop) {
     FSWFStream stream;
     WriteMovieBody(&stream, width, height, frameRate);
     const U32 fileLength = stream.TotalSize();
     if (length)
         *length = fileLength;
-    return stream.SaveToFileAt(fd) == fileLength;
+    return stream.SaveToFileAt(fd, stop) == fileLength;
 }
 
 bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate) {

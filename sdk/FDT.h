@@ -78,8 +78,9 @@ public:
     // Writes the movie to an open file from its position on; true when the file took all of it.
     bool WriteMovie(std::FILE* file, S32 width, S32 height, S32 frameRate);
     // The same into the regular file open at fd, from its start (pwrite); length, when given, gets
-    // the movie's length in bytes.
-    bool WriteMovieAt(int fd, S32 width, S32 height, S32 frameRate, U32* length = nullptr);
+    // the movie's length in bytes. A copy of a file's bytes gives up once stop is requested.
+    bool WriteMovieAt(int fd, S32 width, S32 height, S32 frameRate, U32* length = nullptr,
+                      const StopRequest* stop = nullptr);
 
     S32 FrameCount() const { return frameCount; }
     const std::vector<std::unique_ptr<FObj>>& Objects() const { return objects; }

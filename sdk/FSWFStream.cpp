@@ -2,6 +2,7 @@
 #include "FSWFStream.h"
 
 #include "FileBytes.h"
+#include "StopRequest.h"
 #include "SwfAssert.h"
 
 #include <cstddef>
@@ -160,7 +161,7 @@ bool WriteCounted(int fd, const U8* data, size_t size, U32& copied) {
 // read by write(): where the file is cut short meanwhile, write() fails (EFAULT) and no SIGBUS is
 // raised. A short file, or one that cannot be mapped, goes through a bounded buffer: for a short
 // one, one read and one write cost less than a mapping.
-U32 CopyFileBytes(int from, uint64_t offset, int to, U32 count) {
+U32 CopyFileBytes(int from, uint64_t offset, int to, U32 count, const StopRequest* stop = nullptr) {
     constexpr size_t kWindow = size_t(4) << 20; // a multiple of every page size
     constexpr size_t kBuffer = 256 * 1024;
     const bool large = count > kBuffer;
@@ -168,7 +169,8 @@ U32 CopyFileBytes(int from, uint64_t offset, int to, U32 count) {
     const uint64_t pageStart = offset & ~(static_cast<uint64_t>(::sysconf(_SC_PAGESIZE)) - 1);
     const size_t lead = static_cast<size_t>(offset - pageStart);
     U32 copied = 0;
-    while (large && copied < count) {
+    const auto stopped = [stop] { return stop != nullptr && stop->Requested(); };
+    while (large && copied < count && !stopped()) {
         const size_t span = count - copied < kWindow ? count - copied : kWindow;
         void* window = ::mmap(nullptr, lead + span, PROT_READ, MAP_SHARED | MAP_POPULATE, from,
                               static_cast<off_t>(pageStart + copied));
@@ -179,11 +181,11 @@ U32 CopyFileBytes(int from, uint64_t offset, int to, U32 count) {
         if (!whole)
             return copied;
     }
-    if (copied == count)
+    if (copied == count || stopped())
         return copied;
 
     const std::unique_ptr<U8[]> buffer(new U8[large ? kBuffer : count]);
-    while (copied < count) {
+    while (copied < count && !stopped()) {
         const size_t want = count - copied < kBuffer ? count - copied : kBuffer;
         const size_t got = ReadAt(from, buffer.get(), want, offset + copied);
         if (got == 0 || !WriteCounted(to, buffer.get(), got, copied))
@@ -229,7 +231,7 @@ U32 FSWFStream::SaveToFile(FILE* file) {
         });
 }
 
-U32 FSWFStream::SaveToFileAt(int fd) {
+U32 FSWFStream::SaveToFileAt(int fd, const StopRequest* stop) {
     uint64_t offset = 0;
     return SaveInOrder(
         [fd, &offset](const U8* data, U32 size) -> U32 {
@@ -237,12 +239,12 @@ U32 FSWFStream::SaveToFileAt(int fd) {
             offset += size;
             return whole ? size : 0;
         },
-        [fd, &offset](const LargeData& block) -> U32 {
+        [fd, &offset, stop](const LargeData& block) -> U32 {
             const uint64_t at = std::exchange(offset, offset + block.size);
             if (block.placedAt >= 0 && static_cast<uint64_t>(block.placedAt) == at)
                 return block.size;
             return ::lseek(fd, static_cast<off_t>(at), SEEK_SET) == static_cast<off_t>(at)
-                       ? CopyFileBytes(block.fd, block.from, fd, block.size)
+                       ? CopyFileBytes(block.fd, block.from, fd, block.size, stop)
                        : 0;
         });
 }

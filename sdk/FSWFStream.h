@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+class StopRequest;
+
 using U8 = uint8_t;
 using U16 = uint16_t;
 using U32 = uint32_t;
@@ -72,8 +74,9 @@ public:
     // Empties the block list.
     U32 SaveToFile(FILE* file);
     // The same into the regular file open at fd, each byte written at its own offset from the
-    // file's start (pwrite): a block already placed at its offset is stepped over.
-    U32 SaveToFileAt(int fd);
+    // file's start (pwrite): a block already placed at its offset is stepped over. A copy gives up
+    // between its windows once stop (when given) is requested.
+    U32 SaveToFileAt(int fd, const StopRequest* stop = nullptr);
 
     // Read-only views for inspection.
     U32 CompleteBytes() const { return completeBytes; }

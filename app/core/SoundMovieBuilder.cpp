@@ -261,7 +261,8 @@ bool WriteSoundMovie(FObjCollection& movie, SoundMovieFile& movieFile, int32_t f
     bool complete = file != nullptr;
     if (complete && file->Seekable()) {
         U32 length = 0;
-        complete = movie.WriteMovieAt(file->Descriptor(), kMovieWidth, kMovieHeight, frameRate, &length);
+        complete = movie.WriteMovieAt(file->Descriptor(), kMovieWidth, kMovieHeight, frameRate, &length,
+                                      movieFile.Stop());
         if (complete && placedEnd > length)
             complete = ::ftruncate(file->Descriptor(), static_cast<off_t>(length)) == 0;
     } else if (complete) {

@@ -93,6 +93,8 @@ public:
     bool Commit(bool complete);
     // The offset PlaceSound gave, or -1.
     int64_t PlacedFrom() const { return placedFrom_; }
+    // The stop request the movie's writing gives up on, or nullptr.
+    const StopRequest* Stop() const { return stop_; }
 
 private:
     FileReplacement file_;

@@ -1,5 +1,6 @@
 // FSWFStream: bit fields, integers, tag headers, blocks spliced in by position, and its assertions.
 #include "FSWFStream.h"
+#include "StopRequest.h"
 
 #include "common/swf_dump.h"
 
@@ -250,6 +251,15 @@ TEST(FSWFStream, SaveReturnsTheBytesWritten) {
     FILE* file = std::tmpfile();
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(stream.SaveToFile(file), 5u);
+    // A file's bytes are not copied once a stop is requested: the movie comes out short.
+    std::fwrite(block, 1, 3, file);
+    std::fflush(file);
+    StopRequest stop;
+    stop.Stop();
+    FSWFStream stopped;
+    stopped.PutByte(0xAA);
+    stopped.AddFileRange(::fileno(file), 5, 3);
+    EXPECT_EQ(stopped.SaveToFileAt(::fileno(file), &stop), 1u);
     std::fclose(file);
 }
 
