@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <sys/stat.h>
 
-#include "NativeText.h"
+#include "text/NativeText.h"
 
 InputFilesModel::InputFilesModel(QObject* parent) : QAbstractListModel(parent) {}
 

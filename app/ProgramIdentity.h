@@ -4,7 +4,7 @@
 #include <QIcon>
 #include <QString>
 
-#include "ProgramStart.h" // ApplicationTitle()
+#include "cli/ProgramStart.h" // ApplicationTitle()
 
 // The desktop entry's name without ".desktop", the id of the metainfo and the icon's name.
 inline constexpr char kDesktopFileName[] = "org.tavrel.swftavreltool";

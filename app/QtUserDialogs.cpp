@@ -16,8 +16,8 @@
 #include <unistd.h>
 
 #include "HelpWindow.h"
-#include "NativeText.h"
 #include "ProgramIdentity.h"
+#include "text/NativeText.h"
 
 namespace {
 

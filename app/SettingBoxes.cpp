@@ -5,8 +5,8 @@
 #include <QCoreApplication>
 #include <QLabel>
 
-#include "NativeText.h"
-#include "ProjectControls.h"
+#include "project/ProjectControls.h"
+#include "text/NativeText.h"
 
 namespace {
 QStringList ItemTexts(const QComboBox* box) {

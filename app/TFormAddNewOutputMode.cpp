@@ -14,12 +14,12 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "NativeText.h"
-#include "OutputModes.h"
-#include "ProjectControls.h"
 #include "SettingBoxes.h"
 #include "TFormPreferences.h"
 #include "UserDialogs.h"
+#include "project/OutputModes.h"
+#include "project/ProjectControls.h"
+#include "text/NativeText.h"
 
 TFormAddNewOutputMode::TFormAddNewOutputMode(TFormPreferences* preferences, QWidget* parent)
     : QDialog(parent), preferences_(preferences) {

@@ -32,15 +32,8 @@
 #include <utility>
 #include <vector>
 
-#include "CommandLine.h"
-#include "DroppedFiles.h"
-#include "ErrorLines.h"
-#include "ExitStatus.h"
 #include "InputFilesList.h"
-#include "NativeText.h"
 #include "ProgramIdentity.h"
-#include "ProjectRunFlow.h"
-#include "RunEndMessage.h"
 #include "SettingBoxes.h"
 #include "TFormAbout.h"
 #include "TFormPreferences.h"
@@ -50,6 +43,13 @@
 #include "WindowPlacement.h"
 #include "WindowRunHost.h"
 #include "Xpstylevcl.h"
+#include "cli/CommandLine.h"
+#include "cli/ExitStatus.h"
+#include "cli/ProjectRunFlow.h"
+#include "run/RunEndMessage.h"
+#include "sound/DroppedFiles.h"
+#include "text/ErrorLines.h"
+#include "text/NativeText.h"
 
 namespace {
 // The program's name and version, the same in every language.

@@ -10,12 +10,12 @@
 #include <exception>
 #include <memory>
 
-#include "AutomationRun.h"
-#include "OutputModes.h"
-#include "ProgramFiles.h"
-#include "ProgramSettings.h"
-#include "ProjectControls.h"
-#include "ProjectFile.h"
+#include "project/OutputModes.h"
+#include "project/ProgramFiles.h"
+#include "project/ProgramSettings.h"
+#include "project/ProjectControls.h"
+#include "project/ProjectFile.h"
+#include "run/AutomationRun.h"
 
 class QAction;
 class QCheckBox;

@@ -16,12 +16,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "NativeText.h"
-#include "ProgramSettings.h"
-#include "ProjectControls.h"
 #include "SettingBoxes.h"
 #include "TFormAddNewOutputMode.h"
 #include "UserDialogs.h"
+#include "project/ProgramSettings.h"
+#include "project/ProjectControls.h"
+#include "text/NativeText.h"
 
 TFormPreferences::TFormPreferences(const PreferencesHost& host, QWidget* parent)
     : QDialog(parent), host_(host) {

@@ -5,8 +5,8 @@
 #include <QPointer>
 #include <QString>
 
-#include "OutputModes.h"
-#include "ProgramFiles.h"
+#include "project/OutputModes.h"
+#include "project/ProgramFiles.h"
 
 class QComboBox;
 class QGroupBox;

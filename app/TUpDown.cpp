@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
-#include "NativeText.h"
-#include "ProjectFile.h"
+#include "project/ProjectFile.h"
+#include "text/NativeText.h"
 
 TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);

@@ -5,10 +5,10 @@
 #include <QAction>
 #include <QWidget>
 
-#include "AutomationRun.h"
-#include "ErrorLines.h"
 #include "TFormProgressBarPercent.h"
 #include "UserDialogs.h"
+#include "run/AutomationRun.h"
+#include "text/ErrorLines.h"
 
 QString StopRunQuestion() {
     return WindowRunHost::tr(

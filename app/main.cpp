@@ -11,18 +11,18 @@
 #include <exception>
 #include <optional>
 
-#include "ErrorLines.h"
-#include "ExitStatus.h"
-#include "HeadlessRun.h"
-#include "NativeText.h"
-#include "ProgramFiles.h"
 #include "ProgramIdentity.h"
-#include "ProgramStart.h"
 #include "QtUserDialogs.h"
-#include "StopSignals.h"
 #include "TFormMain.h"
 #include "TavrelWindows.h"
-#include "Translations.h"
+#include "cli/ExitStatus.h"
+#include "cli/HeadlessRun.h"
+#include "cli/ProgramStart.h"
+#include "project/ProgramFiles.h"
+#include "run/StopSignals.h"
+#include "text/ErrorLines.h"
+#include "text/NativeText.h"
+#include "text/Translations.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <sndfile.h>
 #include <sys/resource.h>
 
-#include "AutomationRun.h"
+#include "run/AutomationRun.h"
 
 namespace {
 

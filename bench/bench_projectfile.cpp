@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ProjectFile.h"
+#include "project/ProjectFile.h"
 
 namespace {
 

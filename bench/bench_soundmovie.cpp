@@ -1,6 +1,6 @@
 // Benchmarks of the sound movie builder: a 100 MB MP3 into a movie (against cp of the same file)
 // and a movie of 65535 frames. With --build-once it builds a single movie for /usr/bin/time.
-#include "SoundMovieBuilder.h"
+#include "sound/SoundMovieBuilder.h"
 
 #include <benchmark/benchmark.h>
 

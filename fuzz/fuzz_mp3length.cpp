@@ -3,7 +3,7 @@
 // as a file read in small blocks, which must find what the walk in memory finds.
 #include "FuzzCheck.h"
 #include "Mp3Frames.h"
-#include "SoundLength.h"
+#include "sound/SoundLength.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
 // Fuzz target: the project file reader (ReadProjectText, the reading rule and the number parser).
 #include "FuzzCheck.h"
-#include "ProjectFile.h"
+#include "project/ProjectFile.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Fuzz target: the settings loader (LoadSettings on a file holding the input), and saving the
 // loaded presets back into that file, which must read back the same.
 #include "FuzzCheck.h"
-#include "OutputModes.h"
+#include "project/OutputModes.h"
 
 #include <unistd.h>
 

@@ -11,12 +11,12 @@
 #include <optional>
 #include <string>
 
-#include "ErrorLines.h"
-#include "ExitStatus.h"
-#include "NativeText.h"
-#include "ProgramFiles.h"
-#include "ProgramStart.h"
-#include "Translations.h"
+#include "cli/ExitStatus.h"
+#include "cli/ProgramStart.h"
+#include "project/ProgramFiles.h"
+#include "text/ErrorLines.h"
+#include "text/NativeText.h"
+#include "text/Translations.h"
 
 int main(int argc, char* argv[]) {
     // A reader of our messages that has gone away (tavrel ... 2>&1 | head) must not end a run:

@@ -1,5 +1,5 @@
 // The automation run end to end on real files with the real `lame`, driven by a recording host.
-#include "AutomationRun.h"
+#include "run/AutomationRun.h"
 
 #include <gtest/gtest.h>
 
@@ -21,11 +21,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "RunPaths.h"
-#include "RunReport.h"
-#include "SoundFileNames.h"
 #include "common/file_size_limit.h"
 #include "core/RunFixtures.h"
+#include "run/RunPaths.h"
+#include "run/RunReport.h"
+#include "sound/SoundFileNames.h"
 
 namespace {
 

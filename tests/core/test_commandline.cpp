@@ -1,5 +1,5 @@
 // The command line: "-f:" and "-hide", matched exactly, and the two messages that end a start.
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include <cstdio>
 
-#include "NativeText.h"
+#include "text/NativeText.h"
 
 namespace {
 

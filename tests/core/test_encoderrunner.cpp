@@ -1,6 +1,6 @@
 // The encoder runner with the real `lame`: arguments, waiting, stopping, a missing encoder, resampling.
-#include "EncoderRunner.h"
 #include "FDTSoundMP3.h"
+#include "run/EncoderRunner.h"
 
 #include <gtest/gtest.h>
 

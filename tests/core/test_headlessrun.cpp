@@ -1,5 +1,5 @@
 // The headless front end: exit statuses and messages on standard error, on real projects and files.
-#include "HeadlessRun.h"
+#include "cli/HeadlessRun.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +18,14 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "AutomationRun.h"
-#include "ErrorLines.h"
-#include "ExitStatus.h"
-#include "RunPaths.h"
-#include "SoundLength.h"
-#include "SoundMovieBuilder.h"
+#include "cli/ExitStatus.h"
 #include "common/standard_error.h"
 #include "core/RunFixtures.h"
+#include "run/AutomationRun.h"
+#include "run/RunPaths.h"
+#include "sound/SoundLength.h"
+#include "sound/SoundMovieBuilder.h"
+#include "text/ErrorLines.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "NativeText.h"
+#include "text/NativeText.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include <QTemporaryDir>
 
-#include "OutputModes.h"
 #include "common/file_bytes.h"
+#include "project/OutputModes.h"
 
 namespace {
 

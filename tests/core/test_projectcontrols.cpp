@@ -8,8 +8,8 @@
 #include <ostream>
 #include <string>
 
-#include "NativeText.h"
-#include "ProjectControls.h"
+#include "project/ProjectControls.h"
+#include "text/NativeText.h"
 
 // Failing rows print texts as text.
 void PrintTo(const QString& text, std::ostream* out) {

@@ -12,9 +12,9 @@
 
 #include <QTemporaryDir>
 
-#include "ProjectFile.h"
 #include "common/file_bytes.h"
 #include "common/file_size_limit.h"
+#include "project/ProjectFile.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include <QTemporaryDir>
 
-#include "OutputModes.h"
 #include "common/file_bytes.h"
+#include "project/OutputModes.h"
 
 extern char** environ;
 

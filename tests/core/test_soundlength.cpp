@@ -1,7 +1,7 @@
 // Sound length in whole milliseconds from libsndfile and libmpg123, on real files.
-#include "SoundLength.h"
+#include "sound/SoundLength.h"
 
-#include "SoundBlock.h"
+#include "sound/SoundBlock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SoundFrameCount and BuildSoundMovie: the frame-count rule, whole movies byte for byte, stop
 // frames, result lines, definition ids across calls, failed writes and the frame cap.
-#include "SoundMovieBuilder.h"
+#include "sound/SoundMovieBuilder.h"
 
 #include "FDT.h"
 #include "FDTSoundMP3.h"

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "ProjectFile.h"
 #include "TFormMain.h"
+#include "project/ProjectFile.h"
 
 // Presets: "Music" 5/j/128, "Speech" 7/m/32, "Custom..." 4/s/256 (editable).
 inline QByteArray StandardSettings() {

@@ -22,9 +22,6 @@
 #include "FakeUserDialogs.h"
 #include "HelpWindow.h"
 #include "MainWindowFixture.h"
-#include "NativeText.h"
-#include "ProgramFiles.h"
-#include "ProjectControls.h"
 #include "TFormAbout.h"
 #include "TFormAddNewOutputMode.h"
 #include "TFormMain.h"
@@ -32,8 +29,11 @@
 #include "TFormProgressBarPercent.h"
 #include "TUpDown.h"
 #include "TavrelWindows.h"
-#include "Translations.h"
 #include "Xpstylevcl.h"
+#include "project/ProgramFiles.h"
+#include "project/ProjectControls.h"
+#include "text/NativeText.h"
+#include "text/Translations.h"
 
 using Kind = FakeUserDialogs::Kind;
 using Answer = UserDialogs::Answer;

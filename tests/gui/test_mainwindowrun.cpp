@@ -22,7 +22,6 @@
 #include <string>
 #include <vector>
 
-#include "AutomationRun.h"
 #include "FakeUserDialogs.h"
 #include "MainWindowFixture.h"
 #include "TFormMain.h"
@@ -31,6 +30,7 @@
 #include "WindowRunHost.h"
 #include "common/standard_error.h"
 #include "core/RunFixtures.h"
+#include "run/AutomationRun.h"
 
 using Kind = FakeUserDialogs::Kind;
 using Answer = UserDialogs::Answer;

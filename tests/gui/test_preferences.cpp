@@ -18,11 +18,11 @@
 #include <memory>
 
 #include "FakeUserDialogs.h"
-#include "OutputModes.h"
 #include "TFormAddNewOutputMode.h"
 #include "TFormMain.h"
 #include "TFormPreferences.h"
 #include "TavrelWindows.h"
+#include "project/OutputModes.h"
 
 namespace {
 

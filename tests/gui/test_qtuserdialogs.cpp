@@ -19,8 +19,8 @@
 #include <functional>
 
 #include "HelpWindow.h"
-#include "NativeText.h"
 #include "QtUserDialogs.h"
+#include "text/NativeText.h"
 
 namespace {
 const QString kProjectFilter = QStringLiteral("Extended Markup Language (*.xml);;All Files (*)");

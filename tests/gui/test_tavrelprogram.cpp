@@ -30,12 +30,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "NativeText.h"
-#include "ProgramFiles.h"
-#include "ProgramStart.h"
-#include "ProjectFile.h"
 #include "SwfDump.h"
+#include "cli/ProgramStart.h"
 #include "core/RunFixtures.h"
+#include "project/ProgramFiles.h"
+#include "project/ProjectFile.h"
+#include "text/NativeText.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <QWidget>
 #include <QtTest>
 
-#include "AutomationRun.h"
 #include "FakeUserDialogs.h"
 #include "TFormProgressBarPercent.h"
 #include "WindowRunHost.h"
 #include "common/standard_error.h"
+#include "run/AutomationRun.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 
 #include <cstdio>
 
-#include "NativeText.h"
 #include "TFormAbout.h"
 #include "TFormMain.h"
 #include "TFormProgressBarPercent.h"
+#include "text/NativeText.h"
 
 namespace {
 // Long enough for a window or menu to be mapped and painted on a virtual display.

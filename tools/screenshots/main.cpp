@@ -12,16 +12,16 @@
 #include <exception>
 #include <string>
 
-#include "NativeText.h"
 #include "PreferencesScreenshotSteps.h"
-#include "ProgramFiles.h"
 #include "ProgramIdentity.h"
-#include "ProgramStart.h"
 #include "QtUserDialogs.h"
 #include "ScreenshotTour.h"
 #include "TFormMain.h"
 #include "TavrelWindows.h"
-#include "Translations.h"
+#include "cli/ProgramStart.h"
+#include "project/ProgramFiles.h"
+#include "text/NativeText.h"
+#include "text/Translations.h"
 
 int main(int argc, char* argv[]) {
     if (argc < 2 || argc > 3) {

@@ -1,0 +1,71 @@
+// A command-line run of a project, the same whether a window shows it or not: the command line
+// and the settings checked, the project loaded, its output mode matched and its values clamped,
+// the run, the files that gave no movie and the exit status. Front ends differ only in how they
+// show the messages (boxes or standard error) and whether a window shows the project.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <QObject>
+#include <QString>
+
+#include "project/ProgramSettings.h"
+#include "project/ProjectFile.h"
+#include "run/RunResult.h"
+
+class AutomationRun;
+struct CommandLine;
+
+class ProjectRunFlow : public QObject {
+    Q_OBJECT
+public:
+    // settings: as ReadProgramSettings found them; their messages are told by the flow.
+    explicit ProjectRunFlow(ProgramSettings settings, QObject* parent = nullptr);
+
+    enum class Prepared {
+        Ready,              // the project is ready to run
+        CommandLineRefused, // "Invalid Parameters", "Invalid Filename": status 1
+        SettingsUnusable,   // settings.ini cannot be read: status 2
+        ProjectUnreadable,  // the project file cannot be read: status 2
+    };
+    static int ExitStatusOf(Prepared prepared);
+
+    // "-f:": checks the command line (its message, and nothing else, when it is refused), tells
+    // what reading the settings found, then loads the project file over a new project.
+    Prepared PrepareFromCommandLine(const CommandLine& commandLine, const ProjectTagNames& tagNames = {});
+    // A project built by other means: tells what reading the settings found, then takes it.
+    // fallbackMode: the output mode when none matches the project and there is no "Custom...".
+    Prepared PrepareProject(PSoundProject project, const std::string& fallbackMode = {});
+
+    // The settings (a caller may change them before the run: the number of encoders, say) and the
+    // project as it will run.
+    ProgramSettings& Settings() { return settings_; }
+    const PSoundProject& Project() const { return project_; }
+
+    // Starts the prepared project on run, with the settings' number of encoders, and returns at
+    // once: what AutomationRun::Start returns. Whatever the run says goes through the run's own
+    // signals; ended follows once, with the exit status, after the files that gave no movie (and
+    // those with a note) are printed on standard error: from here when the run did not start,
+    // else once it has finished.
+    std::optional<AutomationResult> Start(AutomationRun& run);
+
+signals:
+    // A message for the user (a refused command line, the settings' problem and warnings, no output
+    // mode); detail: what a reader of standard error is told beside it (PrintMessageLine).
+    void message(const QString& text, const QString& detail = QString());
+    // A failure for the user: the project file could not be read.
+    void error(const QString& text);
+    void ended(int status);
+
+private:
+    // What reading the settings found, told once.
+    void TellSettings();
+    void RunEnded(const AutomationResult& result);
+
+    ProgramSettings settings_;
+    PSoundProject project_;
+    std::string outputModeName_;
+    bool settingsTold_ = false;
+    QMetaObject::Connection runFinished_;
+};
