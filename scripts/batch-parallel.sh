@@ -19,8 +19,8 @@
 #
 # Environment: TAVREL, the program (default build/release/bin/tavrel, built when missing);
 # QUALITY, MODE, BITRATE (default 5, j, 128), STOPACTION (0), FPS (12) and TUNER (0) for the
-# projects. Exit status: 2, 1, 3 or 4 if any run ended so (in this order of precedence, see the
-# README), another status of a run that ended unexpectedly, or 0 when every run completed.
+# projects. Exit status: 2, 1, 3 or 4 if any run ended so (in this order of precedence, see
+# docs/scale.md), another status of a run that ended unexpectedly, or 0 when every run completed.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 

@@ -8,7 +8,7 @@ out="$root/out"
 
 bash "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTAVREL_BUILD_TESTS=OFF -DTAVREL_BUILD_BENCH=OFF
-# Everything the install step puts in place (the README's `cmake --install build/release`), not
+# Everything the install step puts in place (`cmake --install build/release`, docs/packaging.md), not
 # only the program the demo runs.
 cmake --build "$build" -j "$(nproc)"
 
