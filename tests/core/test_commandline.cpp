@@ -1,15 +1,20 @@
-// The command line: "-f:" and "-hide", matched exactly, and the two messages that end a start.
+// The command line: "-f:" and "-hide", matched exactly, and the two messages that end a start; the
+// option table against --help and the manual page.
 #include "cli/CommandLine.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <cstdio>
+#include <set>
+#include <string>
 
+#include "cli/OptionTable.h"
 #include "text/NativeText.h"
 
 namespace {
@@ -105,6 +110,38 @@ TEST(CommandLineForm, IsTheProjectFormWithAProjectOptionBeforeDashes) {
     EXPECT_EQ(ParseCommandLine({"-f:a.xml", "--help", "-j2", "x"}).unexpected, "-j2");
     EXPECT_EQ(ParseCommandLine({"-f:a.xml", "--", "-hide"}).unexpected, "--");
     EXPECT_EQ(ParseCommandLine({"-hide", "-h", "--version", "-f:"}).unexpected, "");
+}
+
+// The options a text names: "-o", "--output", "-f:", "-hide" ("--" alone is none).
+std::set<std::string> OptionNames(const QString& text) {
+    static const QRegularExpression name(QStringLiteral("(?<![\\w-])--?[a-z0-9][a-z0-9-]*:?"));
+    std::set<std::string> names;
+    for (const QRegularExpressionMatch& match : name.globalMatch(text))
+        names.insert(match.captured().toStdString());
+    return names;
+}
+
+// Each entry of --help names its row's options in its first column, and the manual page's option
+// list (the line after each .TP) names the options --help names.
+TEST(OptionTable, IsWhatHelpAndTheManualPageList) {
+    std::set<std::string> helpNames;
+    for (const OptionRow& row : OptionTable()) {
+        const std::set<std::string> names =
+            OptionNames(QString::fromUtf8(row.help).trimmed().section("  ", 0, 0));
+        EXPECT_TRUE(!row.shortName || names.count(std::string("-") + row.shortName)) << row.help;
+        EXPECT_TRUE(!row.longName || names.count(std::string("--") + row.longName)) << row.help;
+        helpNames.insert(names.begin(), names.end());
+    }
+    QFile manual(TAVREL_SOURCE_DIR "/dist/tavrel.1");
+    ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(manual.readAll());
+    const QString options =
+        page.section(QStringLiteral("\n.SH OPTIONS\n"), 1).section(QStringLiteral("\n.SH "), 0, 0);
+    std::set<std::string> manualNames;
+    for (const QString& item : options.split(QStringLiteral(".TP\n")).mid(1))
+        manualNames.merge(
+            OptionNames(item.section('\n', 0, 0).remove(QRegularExpression("\\\\f.")).remove('\\')));
+    EXPECT_EQ(manualNames, helpNames);
 }
 
 TEST(SpawnSession, StartsTheProgramWithNoArguments) {

@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 
+#include "cli/OptionTable.h"
 #include "project/ProgramFiles.h"
 #include "text/NativeText.h"
 
@@ -32,8 +33,9 @@ QString TrimBlanksAndControls(const QString& text) {
     return text.mid(start, end - start);
 }
 
-// --help a part at a time, each translated whole, so that a language lays out its own lines within
-// 80 columns; option names, values and the examples' commands stay as they are.
+// --help a part at a time (the options' entries are the option table's), each translated whole, so
+// that a language lays out its own lines within 80 columns; option names, values and the examples'
+// commands stay as they are.
 const char* const kUsage = QT_TRANSLATE_NOOP(
     "CommandLine", "Usage: tavrel [OPTIONS] FILE|FOLDER...   convert sound files, no window\n"
                    "       tavrel -w [FILE|FOLDER...]       open the window with these files listed\n"
@@ -45,84 +47,6 @@ const char* const kAbout = QT_TRANSLATE_NOOP(
                    "stands for the sound files directly inside it (-r: and in its subfolders), in\n"
                    "name order, hidden ones left out: MP3, and what libsndfile reads (WAV, AIFF,\n"
                    "FLAC, Ogg Vorbis and Opus, AU, CAF, W64, RF64 and more).\n");
-// One an option: its names in the first 25 columns, what it does beside them.
-const char* const kOptions[] = {
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "  -o, --output DIR       Write the movies and the run report into DIR (made,\n"
-                      "                         with its parents, when missing). Required for a run.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "  -m, --mode NAME|N      Encode with the output mode of that name, or number N\n"
-                      "                         of --list-modes (default: the new project's).\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "      --list-modes       Print the output modes of settings.ini: number, name,\n"
-                      "                         encoder options, and \"editable\" for the one whose\n"
-                      "                         values the next three options set.\n"),
-    QT_TRANSLATE_NOOP("CommandLine", "      --quality N        Encoder quality, 1 (best) to 9.\n"),
-    QT_TRANSLATE_NOOP("CommandLine", "      --channel-mode M   stereo, joint, force, mono or auto.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "      --bitrate KBPS     16, 32, 64, 128 or 256. Any of these three not given is\n"
-                      "                         the output mode's.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "      --fps N            Frames per second, 0 to 100 (default 12): the rate of\n"
-                      "                         the host movie that loads these movies, which sets how\n"
-                      "                         many frames each has. Their own header keeps 12\n"
-                      "                         unless --standalone.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "      --tuner N          Frames added to (or taken from) each movie, -100 to\n"
-                      "                         100.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "      --stop WHEN        A Stop action: none (default), start or end.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "      --gapless          Exact timing: only the sound's own samples play, so it\n"
-                      "                         starts on time and loops without a gap.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "      --loops N          Play the sound N times, 1 to 65535; the movie's frames\n"
-                      "                         last as long.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "      --standalone       The header states --fps (1 to 100), not 12: a movie\n"
-                      "                         played on its own lasts as long as its sound.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "  -j, --jobs N           Encode N files at once, 1 to 64 (default:\n"
-                      "                         settings.ini's encoders, one per processor).\n"),
-    QT_TRANSLATE_NOOP("CommandLine", "      --report FILE      Write the run report to FILE (default:\n"
-                                     "                         DIR/Untitled.txt, or DIR/<name>.txt with\n"
-                                     "                         --save-project <name>.xml).\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "      --save-project FILE  Write the same run as a project file first (its\n"
-                      "                         paths absolute); tavrel -f:FILE makes the same movies\n"
-                      "                         and report.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "  -n, --dry-run          Convert nothing: check what the run checks (the same\n"
-                      "                         messages and exit status), save the project when\n"
-                      "                         asked, and print the files to convert, one a line.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "  -r, --recursive        Take the sound files of a FOLDER's subfolders too.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "      --files-from LIST  Also convert the files (or folders) named in the file\n"
-                      "                         LIST, one a line; - reads the names from standard\n"
-                      "                         input.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "  -0, --null             Names in a LIST end with a NUL, not a line break (as\n"
-                      "                         find -print0 writes them); -n prints them so too.\n"),
-    QT_TRANSLATE_NOOP("CommandLine", "  -q, --quiet            No progress or summary on a terminal.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "  -w, --window           Open the window with the files in its input list.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "  --                     Every argument after it is a file, even one starting\n"
-                      "                         with -.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "  -f:<project>           Load the project file (as the window's Save Project\n"
-                      "                         writes it), make a movie of each of its sound files\n"
-                      "                         in its output folder, write the run report there and\n"
-                      "                         end. No blank between -f: and the path. Relative\n"
-                      "                         paths in the project are read from its folder.\n"),
-    QT_TRANSLATE_NOOP("CommandLine",
-                      "  -hide                  Show no window during that run: every message goes\n"
-                      "                         to standard error. Without a display there is never\n"
-                      "                         a window.\n"),
-    QT_TRANSLATE_NOOP("CommandLine", "  -h, --help             Print this text and end.\n"),
-    QT_TRANSLATE_NOOP("CommandLine", "  --version              Print the version and end.\n"),
-};
 const char* const kProgress = QT_TRANSLATE_NOOP(
     "CommandLine", "On a terminal a run shows its progress on standard error (files done, percent,\n"
                    "the file in work) and a summary line; otherwise, as with -f:, only a line for\n"
@@ -163,8 +87,8 @@ QString Translated(const char* text) {
 
 QString UsageText() {
     QString text = Translated(kUsage) + QLatin1Char('\n') + Translated(kAbout) + QLatin1Char('\n');
-    for (const char* option : kOptions)
-        text += Translated(option);
+    for (const OptionRow& option : OptionTable())
+        text += Translated(option.help);
     return text + QLatin1Char('\n') + Translated(kProgress) + QLatin1Char('\n') + Translated(kExamples) +
            QLatin1String(kExampleCommands) + QLatin1Char('\n') + Translated(kExitStatuses) +
            QLatin1Char('\n') + Translated(kSettings);
