@@ -1,6 +1,7 @@
 // MP3 frame reader and FDTDefineSoundMP3: header decoding, format fields, the frame walk, ID3v2
 // tags, rejected files and their diagnostics, on synthesized frames and on files made by lame.
 #include "FDTSoundMP3.h"
+#include "FileBytes.h"
 
 #include "common/swf_dump.h"
 
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 using swftest::Bytes;
@@ -82,40 +84,66 @@ Bytes FreeFormatFrame() {
 struct ReadResult {
     bool ok = false;
     SoundParams params{};
-    Bytes data;
+    Bytes data;         // the sound's data: its seek samples, then the copy the walk made of the file
     std::string output; // the reader's diagnostic
 };
 
+// A copy of the file the walk feeds, into a file as the movie's file takes it: each block written
+// on at its own offset. Once a write fails, it takes nothing more.
+class FileCopy : public Mp3BlockSink {
+public:
+    explicit FileCopy(int fd, std::function<void()> onStart = {}) : fd_(fd), onStart_(std::move(onStart)) {}
+    bool Start(uint64_t /*fileSize*/) override {
+        if (onStart_)
+            onStart_();
+        return true;
+    }
+    bool Write(const uint8_t* data, size_t size) override {
+        writesAfterAFailure += failed ? 1 : 0;
+        failed = failed || !WriteAt(fd_, data, size, copied);
+        copied += failed ? 0 : size;
+        return !failed;
+    }
+    uint64_t copied = 0;
+    bool failed = false;
+    int writesAfterAFailure = 0;
+
+private:
+    int fd_;
+    std::function<void()> onStart_;
+};
+
+Bytes FileContent(FILE* file) {
+    return swftest::ReadFileBytes("/proc/self/fd/" + std::to_string(::fileno(file)));
+}
+
+// Reads the file as the program does: walked in blocks (of 8 KiB here) and copied as it is walked,
+// into a sound definition. The walk finds what the walk over the file in memory finds, and copies
+// the file once it has found a frame; a file with none, not a byte.
 ReadResult ReadFile(const std::string& path) {
     ReadResult result;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    const Bytes bytes = swftest::ReadFileBytes(path);
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) {
         ADD_FAILURE() << "cannot open " << path;
         return result;
     }
-    U8* data = nullptr;
-    U32 size = 0;
-    ::testing::internal::CaptureStdout();
-    result.ok = ReadMP3File(file, result.params, data, size, nullptr, &result.output);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << "the reader writes nothing itself";
-    std::fclose(file);
-    if (result.ok) {
-        result.data.assign(data, data + size);
-        std::free(data);
-    }
-    // The walk over the file in blocks of 8 KiB finds what the walk over it in memory finds, and
-    // copies the file 3 bytes into another once it has found a frame; a file with none, not a byte.
-    const Bytes bytes = swftest::ReadFileBytes(path);
-    const int fd = ::open(path.c_str(), O_RDONLY);
     Mp3Bytes blocks(fd, bytes.size(), 8192);
     FILE* copy = std::tmpfile();
-    blocks.CopyTo(::fileno(copy), 3);
-    const Mp3Survey inBlocks = SurveyMp3(blocks);
-    const bool copied = inBlocks.result == MP3ReadResult::Ok && blocks.FinishCopy();
+    FileCopy sink(::fileno(copy));
+    ::testing::internal::CaptureStdout();
+    const Mp3Survey inBlocks = SurveyMp3(blocks, &sink);
+    const FDTDefineSoundMP3 sound(fd, inBlocks);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << "the reader writes nothing itself";
     ::close(fd);
-    const Bytes copyBytes = swftest::ReadFileBytes("/proc/self/fd/" + std::to_string(::fileno(copy)));
+    result.ok = sound.ReadResult() == MP3ReadResult::Ok;
+    result.params = sound.Params();
+    result.output = sound.Diagnostic();
+    const Bytes copied = FileContent(copy);
     std::fclose(copy);
-    EXPECT_EQ(copyBytes, copied ? Bytes(3, 0) + bytes : Bytes());
+    EXPECT_EQ(copied, inBlocks.result == MP3ReadResult::Ok ? bytes : Bytes());
+    if (result.ok)
+        result.data = Bytes(2, 0) + copied;
     const Mp3Survey inMemory = SurveyMp3(bytes.data(), bytes.size());
     EXPECT_EQ(inBlocks.result, inMemory.result);
     EXPECT_EQ(inBlocks.firstFrame, inMemory.firstFrame);
@@ -284,7 +312,6 @@ TEST_F(Mp3Reader, HundredFramesOfMpeg1JointStereo) {
     EXPECT_EQ(r.params.sampleSize, 1);
     EXPECT_EQ(r.params.stereo, 1);
     EXPECT_EQ(r.params.sampleCount, 100u * 1152);
-    EXPECT_EQ(r.params.data, nullptr) << "the block is handed out, not stored in the record";
     ASSERT_EQ(r.data.size(), file.size() + 2);
     EXPECT_EQ(swftest::Hex(Bytes(r.data.begin(), r.data.begin() + 4)), "00 00 FF FB");
     EXPECT_TRUE(std::equal(file.begin(), file.end(), r.data.begin() + 2));
@@ -487,60 +514,99 @@ TEST_F(Mp3Reader, Id3v2TagLongerThanTheFileMeansNoFrame) {
     EXPECT_EQ(r.output, "Not an MP3 format file");
 }
 
-TEST_F(Mp3Reader, ReadsFromTheCurrentPosition) {
-    swftest::WriteFileBytes(path, Bytes{'x', 'y', 'z'} + Repeat(kMpeg1Stereo, 2));
-    FILE* file = std::fopen(path.c_str(), "rb");
-    ASSERT_NE(file, nullptr);
-    ASSERT_EQ(std::fseek(file, 3, SEEK_SET), 0);
-    SoundParams params{};
-    U8* data = nullptr;
-    U32 size = 0;
-    ASSERT_TRUE(ReadMP3File(file, params, data, size));
-    EXPECT_EQ(size, 2u * 417 + 2);
-    EXPECT_EQ(data[2], 0xFF);
-    std::free(data);
-    std::fclose(file);
-}
-
-TEST(Mp3ReaderDeathTest, MissingFileIsAProgrammingError) {
-    SoundParams params{};
-    U8* data = nullptr;
-    U32 size = 0;
-    EXPECT_DEATH(ReadMP3File(nullptr, params, data, size),
-                 "Assertion failed: fp, file FDTSoundMP3, line [0-9]+");
-}
-
 // ---- The sound definition ------------------------------------------------------------------------
 
-TEST_F(Mp3Reader, DefinitionHoldsTheFileOrNothing) {
-    {
-        FDTDefineSoundMP3 withoutFile(nullptr);
-        EXPECT_EQ(withoutFile.DefinitionId(), 0) << "the movie that takes it gives the id";
-        EXPECT_EQ(withoutFile.Params().data, nullptr);
-        EXPECT_EQ(withoutFile.Params().dataSize, 0u);
-    }
-    {
-        swftest::WriteFileBytes(path, Bytes(kText.begin(), kText.end()));
-        FILE* file = std::fopen(path.c_str(), "rb");
-        ::testing::internal::CaptureStdout();
-        FDTDefineSoundMP3 notMp3(file);
-        ::testing::internal::GetCapturedStdout();
-        std::fclose(file);
-        EXPECT_EQ(notMp3.Params().data, nullptr);
-        EXPECT_EQ(notMp3.Params().dataSize, 0u);
-        EXPECT_EQ(notMp3.ReadResult(), MP3ReadResult::NotMP3);
-    }
-    {
-        swftest::WriteFileBytes(path, Repeat(kMpeg1Stereo, 3));
-        FILE* file = std::fopen(path.c_str(), "rb");
-        FDTDefineSoundMP3 sound(file);
-        std::fclose(file);
-        ASSERT_NE(sound.Params().data, nullptr);
-        EXPECT_EQ(sound.Params().dataSize, 3u * 417 + 2);
-        EXPECT_EQ(sound.Params().sampleCount, 3u * 1152);
-        EXPECT_EQ(sound.ReadResult(), MP3ReadResult::Ok);
-    }
+struct DefinitionCase {
+    const char* name;
+    Bytes file;
+    MP3ReadResult result;
+    U32 dataSize;
+};
+
+void PrintTo(const DefinitionCase& row, std::ostream* out) {
+    *out << row.name;
 }
+
+class SoundDefinition : public Mp3Reader, public ::testing::WithParamInterface<DefinitionCase> {};
+
+// A sound copied from the file and one whose bytes were put in place hold the same: the file
+// behind its seek samples, or nothing for a file that is no usable MP3.
+TEST_P(SoundDefinition, HoldsTheFileOrNothing) {
+    const DefinitionCase& row = GetParam();
+    swftest::WriteFileBytes(path, row.file);
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    Mp3Bytes bytes(fd, row.file.size());
+    const Mp3Survey survey = SurveyMp3(bytes);
+    FDTDefineSoundMP3 copied(fd, survey);
+    ::close(fd);
+    const auto placed = FDTDefineSoundMP3::WrittenInPlace(row.file.size());
+    placed->TakeFormat(survey);
+    for (FDTDefineSoundMP3* sound : {&copied, placed.get()}) {
+        EXPECT_EQ(sound->DefinitionId(), 0) << "the movie that takes it gives the id";
+        EXPECT_EQ(sound->Params().data, nullptr);
+        EXPECT_EQ(sound->Params().dataSize, row.dataSize);
+        EXPECT_EQ(sound->ReadResult(), row.result);
+    }
+    EXPECT_EQ(copied.Params().sampleCount, placed->Params().sampleCount);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SoundDefinition,
+                         ::testing::Values(DefinitionCase{"text", Bytes(kText.begin(), kText.end()),
+                                                          MP3ReadResult::NotMP3, 0},
+                                           DefinitionCase{"three frames", Repeat(kMpeg1Stereo, 3),
+                                                          MP3ReadResult::Ok, 3 * 417 + 2}));
+
+// ---- The copy the walk feeds -------------------------------------------------------------------
+
+struct CopyCase {
+    const char* name;
+    const char* target; // "file", "/dev/full" or "closed"
+    bool cutDuringTheWalk;
+    MP3ReadResult result;
+    bool whole;
+};
+
+void PrintTo(const CopyCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class WalkCopy : public Mp3Reader, public ::testing::WithParamInterface<CopyCase> {};
+
+// A copy that fails is fed no block more, and the walk goes on to its end; a file cut short during
+// the walk cannot be read to its end and leaves its copy short.
+TEST_P(WalkCopy, TakesTheWholeFileOrStopsWhereItFailed) {
+    const CopyCase& row = GetParam();
+    const Bytes file = Repeat(kMpeg1Stereo, 200); // 83,400 bytes: ten blocks and more
+    swftest::WriteFileBytes(path, file);
+    FILE* copy = std::tmpfile();
+    int target = ::fileno(copy);
+    if (std::string(row.target) == "/dev/full")
+        target = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    if (std::string(row.target) == "closed")
+        ::close(target = ::dup(target));
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    FileCopy sink(target,
+                  [&] { ASSERT_TRUE(!row.cutDuringTheWalk || ::truncate(path.c_str(), 20000) == 0); });
+    Mp3Bytes bytes(fd, file.size(), 8192);
+    const Mp3Survey survey = SurveyMp3(bytes, &sink);
+    ::close(fd);
+    EXPECT_EQ(survey.result, row.result);
+    EXPECT_EQ(sink.copied == file.size(), row.whole) << sink.copied;
+    EXPECT_EQ(sink.writesAfterAFailure, 0);
+    const Bytes copied = FileContent(copy);
+    EXPECT_TRUE(std::equal(copied.begin(), copied.end(), file.begin())) << "the file's first bytes, in order";
+    if (target != ::fileno(copy) && target >= 0)
+        ::close(target);
+    std::fclose(copy);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, WalkCopy,
+    ::testing::Values(CopyCase{"into a file", "file", false, MP3ReadResult::Ok, true},
+                      CopyCase{"onto a full disk", "/dev/full", false, MP3ReadResult::Ok, false},
+                      CopyCase{"into a closed descriptor", "closed", false, MP3ReadResult::Ok, false},
+                      CopyCase{"of a file cut short during the walk", "file", true, MP3ReadResult::Unreadable,
+                               false}));
 
 // ---- Files made by lame (tests/data/make-mp3.sh) -------------------------------------------------
 
