@@ -166,8 +166,6 @@ int NearestStatedRate(int sampleRateHz) {
 
 // ---- The bytes of a file ---------------------------------------------------------------------
 
-Mp3Bytes::Mp3Bytes(const uint8_t* data, size_t size) : window_(data), filled_(size), size_(size) {}
-
 Mp3Bytes::Mp3Bytes(int fd, uint64_t size, size_t bufferBytes)
     : size_(size), fd_(fd),
       bufferBytes_(static_cast<size_t>(std::min<uint64_t>(bufferBytes, std::max<uint64_t>(size, 4096)))) {}
@@ -306,8 +304,6 @@ bool Mp3Bytes::FeedRest() {
         return false;
     if (fed_ >= size_)
         return true;
-    if (fd_ < 0)
-        return FeedWindowFrom(fed_); // bytes in memory: the window holds all of them
     window_ = nullptr;
     base_ = 0;
     filled_ = 0;
@@ -612,11 +608,6 @@ Mp3Survey UnreadableSurvey(uint64_t size) {
 }
 
 } // namespace
-
-Mp3Survey SurveyMp3(const uint8_t* data, size_t size) {
-    Mp3Bytes bytes(data, size);
-    return SurveyMp3(bytes);
-}
 
 Mp3Survey SurveyMp3(Mp3Bytes& bytes, Mp3BlockSink* copy) {
     Mp3Survey survey;

@@ -1,6 +1,6 @@
 // MPEG audio frames as the movie builder, the sound length and the encoder runner read them: one
 // header type, the ID3v2 tag size, the rates a movie's sound header can state, and one walk over
-// the frames of a file (in memory or read in bounded blocks) that gives the format, the sample
+// the frames of a file (read in bounded blocks) that gives the format, the sample
 // count and what the length needs in a single pass. What it finds is returned to the caller; the
 // blocks it reads can be handed on to a sink (Mp3BlockSink), which is where a copy of the file made
 // in the same pass is written.
@@ -137,12 +137,11 @@ public:
     virtual bool Write(const uint8_t* data, size_t size) = 0;
 };
 
-// The bytes of an MP3 file, seen through a window: the whole of a block in memory, or a bounded
-// buffer that a file is read into block by block (pread), so that a walk over a file of any size
-// needs no more memory than the buffer. The blocks read can be fed to a sink as well (FeedTo).
+// The bytes of an MP3 file, seen through a window: a bounded buffer that the file is read into block
+// by block (pread), so that a walk over a file of any size needs no more memory than the buffer.
+// The blocks read can be fed to a sink as well (FeedTo).
 class Mp3Bytes {
 public:
-    Mp3Bytes(const uint8_t* data, size_t size);
     // The file open at fd, whose size is `size`, from its offset 0. The buffer holds bufferBytes,
     // but no more than the file (4 KiB at least), and is only allocated once a byte is asked for.
     Mp3Bytes(int fd, uint64_t size, size_t bufferBytes = size_t(1) << 20);
@@ -242,7 +241,6 @@ struct Mp3Survey {
 // first frame (a file that holds no MP3 is never copied), and the rest of a usable file after the
 // walk: the sink then holds the whole file, unless it refused a block or the file was cut short.
 Mp3Survey SurveyMp3(Mp3Bytes& bytes, Mp3BlockSink* copy = nullptr);
-Mp3Survey SurveyMp3(const uint8_t* data, size_t size);
 
 // The user's line for a sample count that a sound cannot declare (its count is 32 bits), empty for
 // one it can.
