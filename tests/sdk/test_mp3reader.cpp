@@ -91,34 +91,30 @@ struct ReadResult {
 
 // A copy of the file the walk feeds, into a file as the movie's file takes it: each block written
 // on at its own offset. Once a write fails, it takes nothing more.
-class FileCopy : public Mp3BlockSink {
-public:
-    explicit FileCopy(int fd, std::function<void()> onStart = {}) : fd_(fd), onStart_(std::move(onStart)) {}
+struct FileCopy : Mp3BlockSink {
+    FileCopy(int to, std::function<void()> start) : fd(to), onStart(std::move(start)) {}
     bool Start(uint64_t /*fileSize*/) override {
-        if (onStart_)
-            onStart_();
+        onStart();
         return true;
     }
     bool Write(const uint8_t* data, size_t size) override {
         writesAfterAFailure += failed ? 1 : 0;
-        failed = failed || !WriteAt(fd_, data, size, copied);
+        failed = failed || !WriteAt(fd, data, size, copied);
         copied += failed ? 0 : size;
         return !failed;
     }
+    int fd;
+    std::function<void()> onStart;
     uint64_t copied = 0;
     bool failed = false;
     int writesAfterAFailure = 0;
-
-private:
-    int fd_;
-    std::function<void()> onStart_;
 };
 
-// The walk over `file` held in a file of its own, through a window of bufferBytes.
-Mp3Survey SurveyOf(const Bytes& file, size_t bufferBytes = size_t(1) << 20) {
+// The walk over `file` held in a file of its own, through a window that holds all of it.
+Mp3Survey SurveyOf(const Bytes& file) {
     const int fd = ::memfd_create("mp3", MFD_CLOEXEC);
     EXPECT_TRUE(fd >= 0 && WriteAt(fd, file.data(), file.size(), 0));
-    Mp3Bytes bytes(fd, file.size(), bufferBytes);
+    Mp3Bytes bytes(fd, file.size());
     const Mp3Survey survey = SurveyMp3(bytes);
     ::close(fd);
     return survey;
@@ -130,7 +126,9 @@ Bytes FileContent(FILE* file) {
 
 // Reads the file as the program does: walked in blocks (of 8 KiB here) and copied as it is walked,
 // into a sound definition. The walk finds what the walk through a window that holds the whole file
-// finds, and copies the file once it has found a frame; a file with none, not a byte.
+// finds, and copies the file once it has found a frame; a file with none, not a byte. A sound
+// whose bytes were put in place holds what the sound copied from the file holds: the file behind
+// its seek samples, or nothing.
 ReadResult ReadFile(const std::string& path) {
     ReadResult result;
     const Bytes bytes = swftest::ReadFileBytes(path);
@@ -141,12 +139,21 @@ ReadResult ReadFile(const std::string& path) {
     }
     Mp3Bytes blocks(fd, bytes.size(), 8192);
     FILE* copy = std::tmpfile();
-    FileCopy sink(::fileno(copy));
+    FileCopy sink(::fileno(copy), [] {});
     ::testing::internal::CaptureStdout();
     const Mp3Survey inBlocks = SurveyMp3(blocks, &sink);
-    const FDTDefineSoundMP3 sound(fd, inBlocks);
+    FDTDefineSoundMP3 sound(fd, inBlocks);
+    const auto placed = FDTDefineSoundMP3::WrittenInPlace(bytes.size());
+    placed->TakeFormat(inBlocks);
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << "the reader writes nothing itself";
     ::close(fd);
+    EXPECT_EQ(sound.DefinitionId(), 0) << "the movie that takes it gives the id";
+    EXPECT_EQ(sound.Params().dataSize, sound.ReadResult() == MP3ReadResult::Ok ? bytes.size() + 2 : 0);
+    EXPECT_EQ(placed->ReadResult(), sound.ReadResult());
+    EXPECT_EQ(placed->Params().rate, sound.Params().rate);
+    EXPECT_EQ(placed->Params().stereo, sound.Params().stereo);
+    EXPECT_EQ(placed->Params().dataSize, sound.Params().dataSize);
+    EXPECT_EQ(placed->Params().sampleCount, sound.Params().sampleCount);
     result.ok = sound.ReadResult() == MP3ReadResult::Ok;
     result.params = sound.Params();
     result.output = sound.Diagnostic();
@@ -525,48 +532,6 @@ TEST_F(Mp3Reader, Id3v2TagLongerThanTheFileMeansNoFrame) {
     EXPECT_EQ(r.output, "Not an MP3 format file");
 }
 
-// ---- The sound definition ------------------------------------------------------------------------
-
-struct DefinitionCase {
-    const char* name;
-    Bytes file;
-    MP3ReadResult result;
-    U32 dataSize;
-};
-
-void PrintTo(const DefinitionCase& row, std::ostream* out) {
-    *out << row.name;
-}
-
-class SoundDefinition : public Mp3Reader, public ::testing::WithParamInterface<DefinitionCase> {};
-
-// A sound copied from the file and one whose bytes were put in place hold the same: the file
-// behind its seek samples, or nothing for a file that is no usable MP3.
-TEST_P(SoundDefinition, HoldsTheFileOrNothing) {
-    const DefinitionCase& row = GetParam();
-    swftest::WriteFileBytes(path, row.file);
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    Mp3Bytes bytes(fd, row.file.size());
-    const Mp3Survey survey = SurveyMp3(bytes);
-    FDTDefineSoundMP3 copied(fd, survey);
-    ::close(fd);
-    const auto placed = FDTDefineSoundMP3::WrittenInPlace(row.file.size());
-    placed->TakeFormat(survey);
-    for (FDTDefineSoundMP3* sound : {&copied, placed.get()}) {
-        EXPECT_EQ(sound->DefinitionId(), 0) << "the movie that takes it gives the id";
-        EXPECT_EQ(sound->Params().data, nullptr);
-        EXPECT_EQ(sound->Params().dataSize, row.dataSize);
-        EXPECT_EQ(sound->ReadResult(), row.result);
-    }
-    EXPECT_EQ(copied.Params().sampleCount, placed->Params().sampleCount);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, SoundDefinition,
-                         ::testing::Values(DefinitionCase{"text", Bytes(kText.begin(), kText.end()),
-                                                          MP3ReadResult::NotMP3, 0},
-                                           DefinitionCase{"three frames", Repeat(kMpeg1Stereo, 3),
-                                                          MP3ReadResult::Ok, 3 * 417 + 2}));
-
 // ---- The copy the walk feeds -------------------------------------------------------------------
 
 struct CopyCase {
@@ -574,7 +539,6 @@ struct CopyCase {
     const char* target; // "file", "/dev/full" or "closed"
     bool cutDuringTheWalk;
     MP3ReadResult result;
-    bool whole;
 };
 
 void PrintTo(const CopyCase& row, std::ostream* out) {
@@ -589,35 +553,34 @@ TEST_P(WalkCopy, TakesTheWholeFileOrStopsWhereItFailed) {
     const CopyCase& row = GetParam();
     const Bytes file = Repeat(kMpeg1Stereo, 200); // 83,400 bytes: ten blocks and more
     swftest::WriteFileBytes(path, file);
-    FILE* copy = std::tmpfile();
-    int target = ::fileno(copy);
-    if (std::string(row.target) == "/dev/full")
-        target = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
-    if (std::string(row.target) == "closed")
-        ::close(target = ::dup(target));
     const int fd = ::open(path.c_str(), O_RDONLY);
-    FileCopy sink(target,
-                  [&] { ASSERT_TRUE(!row.cutDuringTheWalk || ::truncate(path.c_str(), 20000) == 0); });
+    FILE* copy = std::tmpfile();
+    const std::string target = row.target;
+    const int to = target == "file"     ? ::fileno(copy)
+                   : target == "closed" ? ::dup(::fileno(copy))
+                                        : ::open("/dev/full", O_WRONLY);
+    if (target == "closed")
+        ::close(to);
+    FileCopy sink(to, [&] { ASSERT_TRUE(!row.cutDuringTheWalk || ::truncate(path.c_str(), 20000) == 0); });
     Mp3Bytes bytes(fd, file.size(), 8192);
-    const Mp3Survey survey = SurveyMp3(bytes, &sink);
+    EXPECT_EQ(SurveyMp3(bytes, &sink).result, row.result);
     ::close(fd);
-    EXPECT_EQ(survey.result, row.result);
-    EXPECT_EQ(sink.copied == file.size(), row.whole) << sink.copied;
+    EXPECT_EQ(sink.copied == file.size(), target == "file" && !row.cutDuringTheWalk) << sink.copied;
     EXPECT_EQ(sink.writesAfterAFailure, 0);
     const Bytes copied = FileContent(copy);
     EXPECT_TRUE(std::equal(copied.begin(), copied.end(), file.begin())) << "the file's first bytes, in order";
-    if (target != ::fileno(copy) && target >= 0)
-        ::close(target);
+    if (target == "/dev/full")
+        ::close(to);
     std::fclose(copy);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, WalkCopy,
-    ::testing::Values(CopyCase{"into a file", "file", false, MP3ReadResult::Ok, true},
-                      CopyCase{"onto a full disk", "/dev/full", false, MP3ReadResult::Ok, false},
-                      CopyCase{"into a closed descriptor", "closed", false, MP3ReadResult::Ok, false},
-                      CopyCase{"of a file cut short during the walk", "file", true, MP3ReadResult::Unreadable,
-                               false}));
+    ::testing::Values(CopyCase{"into a file", "file", false, MP3ReadResult::Ok},
+                      CopyCase{"onto a full disk", "/dev/full", false, MP3ReadResult::Ok},
+                      CopyCase{"into a closed descriptor", "closed", false, MP3ReadResult::Ok},
+                      CopyCase{"of a file cut short during the walk", "file", true,
+                               MP3ReadResult::Unreadable}));
 
 // ---- Files made by lame (tests/data/make-mp3.sh) -------------------------------------------------
 

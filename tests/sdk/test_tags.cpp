@@ -428,13 +428,9 @@ TEST(TagModelDeathTest, FDTWithoutItsOwnIdIsAProgrammingError) {
 // ---- The movie file ----------------------------------------------------------------------------
 
 // A movie written to its file as a whole: ReplaceFile around the movie's writer.
-bool WriteMovieFile(FObjCollection& movie, const std::string& path) {
+bool WriteMovieFile(FObjCollection&& movie, const std::string& path) {
     return ReplaceFile(
         path, [&](std::FILE* file) { return movie.WriteMovie(file, 600, 600, 12); }, false);
-}
-
-bool WriteMovieFile(FObjCollection&& movie, const std::string& path) {
-    return WriteMovieFile(movie, path);
 }
 
 class MovieFile : public ::testing::Test {
@@ -464,7 +460,7 @@ TEST_F(MovieFile, WritesTheMovieAndNothingElse) {
     const std::string path = (folder / "movie.swf").string();
     FObjCollection movie;
     FillStopMovie(movie);
-    ASSERT_TRUE(WriteMovieFile(movie, path));
+    ASSERT_TRUE(WriteMovieFile(std::move(movie), path));
     EXPECT_EQ(Hex(swftest::ReadFileBytes(path)), Hex(MovieBytes(FillStopMovie)));
     EXPECT_EQ(EntriesInFolder(), 1u) << "no temporary file stays behind";
 }
@@ -473,7 +469,7 @@ TEST_F(MovieFile, ReplacesAnExistingFile) {
     const std::string path = (folder / "movie.swf").string();
     swftest::WriteFileBytes(path, Bytes(1000, 0xEE));
     FObjCollection movie;
-    ASSERT_TRUE(WriteMovieFile(movie, path));
+    ASSERT_TRUE(WriteMovieFile(std::move(movie), path));
     EXPECT_EQ(swftest::ReadFileBytes(path).size(), 23u);
 }
 
@@ -483,7 +479,7 @@ TEST_F(MovieFile, FileLengthFieldEqualsTheFileSize) {
     FObjCollection movie;
     movie.AddObject(std::make_unique<TestSound>(3, 1, 1152, data, sizeof data));
     movie.AddObject(std::make_unique<FCTShowFrame>());
-    ASSERT_TRUE(WriteMovieFile(movie, path));
+    ASSERT_TRUE(WriteMovieFile(std::move(movie), path));
     const Bytes file = swftest::ReadFileBytes(path);
     const swftest::SwfMovie parsed = swftest::ParseMovie(file);
     EXPECT_TRUE(parsed.valid) << swftest::Dump(file);
@@ -495,14 +491,14 @@ TEST_F(MovieFile, MissingFolderFails) {
     const fs::path path = folder / "missing" / "movie.swf";
     FObjCollection movie;
     FillStopMovie(movie);
-    EXPECT_FALSE(WriteMovieFile(movie, path.string()));
+    EXPECT_FALSE(WriteMovieFile(std::move(movie), path.string()));
     EXPECT_FALSE(fs::exists(folder / "missing"));
 }
 
 TEST_F(MovieFile, FailedWriteIsReported) {
     FObjCollection movie;
     FillStopMovie(movie);
-    EXPECT_FALSE(WriteMovieFile(movie, "/dev/full"));
+    EXPECT_FALSE(WriteMovieFile(std::move(movie), "/dev/full"));
     EXPECT_TRUE(fs::is_character_file("/dev/full")) << "a device is written in place, never replaced";
 }
 
@@ -511,7 +507,7 @@ TEST_F(MovieFile, APipeNobodyReadsFailsAtOnce) {
     ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
     FObjCollection movie;
     FillStopMovie(movie);
-    EXPECT_FALSE(WriteMovieFile(movie, path.string()));
+    EXPECT_FALSE(WriteMovieFile(std::move(movie), path.string()));
     EXPECT_TRUE(fs::is_fifo(path)) << "a pipe is written in place, never replaced";
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
@@ -520,7 +516,7 @@ TEST_F(MovieFile, ADirectoryInTheWayFailsWithoutLeftovers) {
     const fs::path path = folder / "movie.swf";
     fs::create_directory(path);
     FObjCollection movie;
-    EXPECT_FALSE(WriteMovieFile(movie, path.string()));
+    EXPECT_FALSE(WriteMovieFile(std::move(movie), path.string()));
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
@@ -530,7 +526,7 @@ TEST_F(MovieFile, ReadOnlyMovieIsRefusedAndKept) {
     swftest::WriteFileBytes(path, Bytes(100, 0xEE));
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     FObjCollection movie;
-    EXPECT_FALSE(WriteMovieFile(movie, path));
+    EXPECT_FALSE(WriteMovieFile(std::move(movie), path));
     EXPECT_EQ(Hex(swftest::ReadFileBytes(path)), Hex(Bytes(100, 0xEE)));
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
@@ -542,7 +538,7 @@ TEST_F(MovieFile, AUsersPartFileIsLeftAlone) {
     swftest::WriteFileBytes(path + ".part", usersFile);
     FObjCollection movie;
     FillStopMovie(movie);
-    ASSERT_TRUE(WriteMovieFile(movie, path));
+    ASSERT_TRUE(WriteMovieFile(std::move(movie), path));
     EXPECT_EQ(Hex(swftest::ReadFileBytes(path)), Hex(MovieBytes(FillStopMovie)));
     EXPECT_EQ(Hex(swftest::ReadFileBytes(path + ".part")), Hex(usersFile));
     EXPECT_EQ(EntriesInFolder(), 2u);
@@ -555,7 +551,7 @@ TEST_F(MovieFile, ALinkIsWrittenThroughAndKept) {
     fs::create_symlink(target, link);
     FObjCollection movie;
     FillStopMovie(movie);
-    ASSERT_TRUE(WriteMovieFile(movie, link.string()));
+    ASSERT_TRUE(WriteMovieFile(std::move(movie), link.string()));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(Hex(swftest::ReadFileBytes(target.string())), Hex(MovieBytes(FillStopMovie)));
     EXPECT_EQ(EntriesInFolder(), 2u);
@@ -571,7 +567,7 @@ TEST_F(MovieFile, ALinkIsWrittenThroughAndKept) {
 TEST_F(MovieFile, NameOfTheLongestLengthIsWritten) {
     const std::string path = (folder / (std::string(251, 'n') + ".swf")).string(); // 255 bytes
     FObjCollection movie;
-    ASSERT_TRUE(WriteMovieFile(movie, path));
+    ASSERT_TRUE(WriteMovieFile(std::move(movie), path));
     EXPECT_EQ(swftest::ReadFileBytes(path).size(), 23u);
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
