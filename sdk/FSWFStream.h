@@ -72,8 +72,8 @@ public:
     // Empties the block list.
     U32 SaveToFile(FILE* file);
     // The same into the regular file open at fd, each byte written at its own offset from the
-    // file's start (pwrite): a block in place is stepped over. A copy gives up
-    // between its windows once stop (when given) is requested.
+    // file's start (pwrite): a block in place is stepped over. A copy gives up between its windows
+    // once stop (when given) is requested.
     U32 SaveToFileAt(int fd, const StopRequest* stop = nullptr);
 
     // Read-only views for inspection.

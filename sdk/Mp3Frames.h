@@ -1,9 +1,9 @@
 // MPEG audio frames as the movie builder, the sound length and the encoder runner read them: one
 // header type, the ID3v2 tag size, the rates a movie's sound header can state, and one walk over
-// the frames of a file (read in bounded blocks) that gives the format, the sample
-// count and what the length needs in a single pass. What it finds is returned to the caller; the
-// blocks it reads can be handed on to a sink (Mp3BlockSink), which is where a copy of the file made
-// in the same pass is written.
+// the frames of a file, read in bounded blocks, that gives the format, the sample count and what the
+// length needs in a single pass. The walk writes nothing: what it finds is returned to the caller,
+// and the blocks it reads can be handed on to a sink (Mp3BlockSink), the caller's, which is where a
+// copy of the file made in the same pass is written.
 #pragma once
 
 #include <cstddef>
