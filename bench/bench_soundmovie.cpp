@@ -52,13 +52,19 @@ double PeakRssMegabytes() {
     return static_cast<double>(usage.ru_maxrss) / 1024.0; // ru_maxrss is in KiB on Linux
 }
 
+SoundMovieOptions WithStopAction(int32_t stopAction) {
+    SoundMovieOptions options;
+    options.stopAction = stopAction;
+    return options;
+}
+
 void BM_BuildMovieFrom100MBMp3(benchmark::State& state) {
     const std::string mp3 = MakeMp3("large.mp3", kLargeFrames);
     const std::string movie = (BenchFolder() / "large.swf").string();
     std::vector<std::string> results;
     for (auto _ : state) {
         results.clear();
-        BuildSoundMovie(mp3, movie, results, kMaxMovieFrames, 2);
+        BuildSoundMovie(mp3, movie, results, kMaxMovieFrames, WithStopAction(2));
         benchmark::DoNotOptimize(results.data());
     }
     if (results.empty() || results.back() != mp3 + ":Operation Successful.")
@@ -92,7 +98,7 @@ void BM_Movie65535Frames(benchmark::State& state) {
     std::vector<std::string> results;
     for (auto _ : state) {
         results.clear();
-        BuildSoundMovie(mp3, movie, results, kMaxMovieFrames, 0);
+        BuildSoundMovie(mp3, movie, results, kMaxMovieFrames, WithStopAction(0));
     }
     if (results.empty() || results.back() != mp3 + ":Operation Successful.")
         state.SkipWithError("the movie was not written");
@@ -108,7 +114,7 @@ BENCHMARK(BM_Movie65535Frames)->Unit(benchmark::kMillisecond)->UseRealTime();
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--build-once") {
         std::vector<std::string> results;
-        BuildSoundMovie(argv[2], argv[3], results, kMaxMovieFrames, 2);
+        BuildSoundMovie(argv[2], argv[3], results, kMaxMovieFrames, WithStopAction(2));
         std::printf("%s\n", results.empty() ? "" : results.back().c_str());
         return results.size() == 1 && results.back() == std::string(argv[2]) + ":Operation Successful." ? 0
                                                                                                         : 1;

@@ -2,13 +2,13 @@
 // action, sound definition and start tags.
 #include "FDT.h"
 
-#include "ReplaceFile.h"
 #include "SwfAssert.h"
 #include "SwfTags.h"
 
 #include <cstdio>
 #include <cstring>
 #include <ostream>
+#include <utility>
 
 // ---- Object model ----------------------------------------------------------------------------
 
@@ -90,24 +90,11 @@ bool FObjCollection::WriteMovie(std::FILE* file, S32 width, S32 height, S32 fram
     return stream.SaveToFile(file) == fileLength;
 }
 
-bool FObjCollection::WriteMovieAt(int fd, S32 width, S32 height, S32 frameRate, U32* length,
-                                  const StopRequest* stop) {
+bool FObjCollection::WriteMovieAt(int fd, S32 width, S32 height, S32 frameRate, const StopRequest* stop) {
     FSWFStream stream;
     WriteMovieBody(&stream, width, height, frameRate);
     const U32 fileLength = stream.TotalSize();
-    if (length)
-        *length = fileLength;
     return stream.SaveToFileAt(fd, stop) == fileLength;
-}
-
-bool FObjCollection::WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate) {
-    if (fileName == nullptr)
-        return false;
-    // The movie is built only once its file is open. A movie can always be made again from its sound: the
-    // system writes it to disk in its own time, as it does the encoder's MP3 (a flush per movie costs a batch
-    // of short sounds more than building them).
-    return ReplaceFile(
-        fileName, [&](std::FILE* file) { return WriteMovie(file, width, height, frameRate); }, false);
 }
 
 // ---- Frame and action tags -------------------------------------------------------------------
@@ -236,13 +223,32 @@ void FDTDefineSound::Describe(SwfReader body, std::ostream& out) {
         out << " (seek samples " << static_cast<int16_t>(body.Word()) << ")";
 }
 
-FSoundInfo::FSoundInfo(U8 sync, U8 withEnvelope, U8 withLoops, U8 withOutPoint, U8 withInPoint, U32 in,
-                       U32 out, U16 loops, U8 pointCount, SoundEnvelope* points)
-    : syncFlags(sync), hasEnvelope(withEnvelope), hasLoops(withLoops), hasOutPoint(withOutPoint),
-      hasInPoint(withInPoint), inPoint(in), outPoint(out), loopCount(loops), envelopePointCount(pointCount),
-      envelope(points) {}
+FSoundInfo& FSoundInfo::InPoint(U32 mark44) {
+    hasInPoint = true;
+    inPoint = mark44;
+    return *this;
+}
 
-void FSoundInfo::WriteTo(FSWFStream* stream) {
+FSoundInfo& FSoundInfo::OutPoint(U32 mark44) {
+    hasOutPoint = true;
+    outPoint = mark44;
+    return *this;
+}
+
+FSoundInfo& FSoundInfo::Loops(U16 count) {
+    hasLoops = true;
+    loopCount = count;
+    return *this;
+}
+
+FSoundInfo& FSoundInfo::Envelope(std::vector<SoundEnvelope> points) {
+    SWF_ASSERT(points.size() <= 255, FSoundInfo);
+    hasEnvelope = true;
+    envelope = std::move(points);
+    return *this;
+}
+
+void FSoundInfo::WriteTo(FSWFStream* stream) const {
     stream->PutBits(syncFlags, 4);
     stream->PutBits(hasEnvelope, 1);
     stream->PutBits(hasLoops, 1);
@@ -256,11 +262,11 @@ void FSoundInfo::WriteTo(FSWFStream* stream) {
         stream->PutWord(loopCount);
     if (hasEnvelope) {
         // Point count, then each point: 44 kHz position, left level, right level.
-        stream->PutByte(envelopePointCount);
-        for (U8 i = 0; i < envelopePointCount && envelope != nullptr; ++i) {
-            stream->PutDWord(envelope[i].mark44);
-            stream->PutWord(envelope[i].level0);
-            stream->PutWord(envelope[i].level1);
+        stream->PutByte(static_cast<U8>(envelope.size()));
+        for (const SoundEnvelope& point : envelope) {
+            stream->PutDWord(point.mark44);
+            stream->PutWord(point.level0);
+            stream->PutWord(point.level1);
         }
     }
 }
@@ -289,13 +295,13 @@ void FSoundInfo::Describe(SwfReader& body, std::ostream& out) {
     }
 }
 
-FCTStartSound::FCTStartSound(U16 id, std::unique_ptr<FSoundInfo> info)
+FCTStartSound::FCTStartSound(U16 id, std::optional<FSoundInfo> info)
     : soundId(id), soundInfo(std::move(info)) {}
 
 void FCTStartSound::WriteTo(FSWFStream* stream) {
     FSWFStream body;
     body.PutWord(soundId);
-    if (soundInfo != nullptr)
+    if (soundInfo)
         soundInfo->WriteTo(&body);
     stream->PutTag(kTagStartSound, body.TotalSize(), &body);
 }

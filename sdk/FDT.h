@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // ---- Object model ----------------------------------------------------------------------------
@@ -57,8 +58,6 @@ public:
     // Takes the object; counts it if it ends a frame, and gives a definition still without an id
     // the movie's next one.
     void AddObject(std::unique_ptr<FObj> object);
-    // The same for a heap object handed over by pointer (null is kept and written as nothing).
-    void AddObject(FObj* object) { AddObject(std::unique_ptr<FObj>(object)); }
 
     // This movie's definition ids: 1, 2, 3, ... in the order they are asked for.
     U16 NextDefinitionId() { return ++lastDefinitionId; }
@@ -70,17 +69,11 @@ public:
     // Builds the 21-byte file header and copies it over the first 21 bytes at `target`.
     void WriteHeader(U8* target, U32 fileLength, S32 width, S32 height, S32 frameRate);
 
-    // Writes the movie to fileName by ReplaceFile, without waiting for the disk: a failed write
-    // leaves nothing new behind and an old movie as it was. Returns true when the movie is complete.
-    // When the file cannot be created, or a folder or a read-only file stands at fileName, the
-    // body is not built.
-    bool WriteMovieFile(const char* fileName, S32 width, S32 height, S32 frameRate);
     // Writes the movie to an open file from its position on; true when the file took all of it.
     bool WriteMovie(std::FILE* file, S32 width, S32 height, S32 frameRate);
-    // The same into the regular file open at fd, from its start (pwrite); length, when given, gets
-    // the movie's length in bytes. A copy of a file's bytes gives up once stop is requested.
-    bool WriteMovieAt(int fd, S32 width, S32 height, S32 frameRate, U32* length = nullptr,
-                      const StopRequest* stop = nullptr);
+    // The same into the regular file open at fd, from its start (pwrite). A copy of a file's bytes
+    // gives up once stop is requested.
+    bool WriteMovieAt(int fd, S32 width, S32 height, S32 frameRate, const StopRequest* stop = nullptr);
 
     S32 FrameCount() const { return frameCount; }
     const std::vector<std::unique_ptr<FObj>>& Objects() const { return objects; }
@@ -126,8 +119,6 @@ public:
 class FCTDoAction : public FCT {
 public:
     void AppendAction(std::unique_ptr<FActionRecord> action);
-    // The same for a heap record handed over by pointer.
-    void AppendAction(FActionRecord* action) { AppendAction(std::unique_ptr<FActionRecord>(action)); }
     void WriteTo(FSWFStream* stream) override;
     bool CountsAsFrame() override { return false; }
     // Appends the fields of a DoAction body to a dump line: ": actions Stop" and the like.
@@ -176,40 +167,53 @@ struct SoundEnvelope {
     U16 level1; // right channel
 };
 
-// Playing options of a StartSound. Takes `points` (an array of pointCount envelope points
-// allocated with new[]).
+// Playing options of a StartSound, set by name: FSoundInfo().NoMultiple().Loops(3). An option is
+// written only when it is set.
 class FSoundInfo {
 public:
-    FSoundInfo(U8 sync, U8 withEnvelope, U8 withLoops, U8 withOutPoint, U8 withInPoint, U32 in, U32 out,
-               U16 loops, U8 pointCount, SoundEnvelope* points);
-    void WriteTo(FSWFStream* stream);
+    // The sync flags (two reserved bits, then these two): the sound is stopped; the sound is not
+    // started again while it plays.
+    FSoundInfo& SyncStop() { return Sync(kSyncStop); }
+    FSoundInfo& NoMultiple() { return Sync(kSyncNoMultiple); }
+    // Positions in 44 kHz samples where the sound starts and ends.
+    FSoundInfo& InPoint(U32 mark44);
+    FSoundInfo& OutPoint(U32 mark44);
+    // How many times the sound plays.
+    FSoundInfo& Loops(U16 count);
+    FSoundInfo& Envelope(std::vector<SoundEnvelope> points);
+
+    void WriteTo(FSWFStream* stream) const;
     // Appends the fields of the sound info at the reader to a dump line.
     static void Describe(SwfReader& body, std::ostream& out);
 
 private:
-    U8 syncFlags;
-    U8 hasEnvelope;
-    U8 hasLoops;
-    U8 hasOutPoint;
-    U8 hasInPoint;
-    U32 inPoint;
-    U32 outPoint;
-    U16 loopCount;
-    U8 envelopePointCount;
-    std::unique_ptr<SoundEnvelope[]> envelope;
+    static constexpr U8 kSyncStop = 2;
+    static constexpr U8 kSyncNoMultiple = 1;
+    FSoundInfo& Sync(U8 flag) {
+        syncFlags |= flag;
+        return *this;
+    }
+
+    U8 syncFlags = 0;
+    bool hasEnvelope = false;
+    bool hasLoops = false;
+    bool hasOutPoint = false;
+    bool hasInPoint = false;
+    U32 inPoint = 0;
+    U32 outPoint = 0;
+    U16 loopCount = 0;
+    std::vector<SoundEnvelope> envelope;
 };
 
 // StartSound (code 15): starts the sound with id soundId; without sound info, the id alone.
 class FCTStartSound : public FCT {
 public:
-    FCTStartSound(U16 id, std::unique_ptr<FSoundInfo> info);
-    // The same for sound info handed over by pointer.
-    FCTStartSound(U16 id, FSoundInfo* info) : FCTStartSound(id, std::unique_ptr<FSoundInfo>(info)) {}
+    explicit FCTStartSound(U16 id, std::optional<FSoundInfo> info = std::nullopt);
     void WriteTo(FSWFStream* stream) override;
     // Appends the fields of a StartSound body to a dump line.
     static void Describe(SwfReader body, std::ostream& out);
 
 private:
     U16 soundId;
-    std::unique_ptr<FSoundInfo> soundInfo;
+    std::optional<FSoundInfo> soundInfo;
 };

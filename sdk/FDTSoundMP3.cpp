@@ -1,9 +1,6 @@
-// MP3 frame reader and the MP3 sound definition.
+// The MP3 sound definition.
 #include "FDTSoundMP3.h"
 
-#include "SwfAssert.h"
-
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -27,64 +24,37 @@ bool FillParams(const Mp3Survey& survey, SoundParams& params, MP3ReadResult* res
 
 } // namespace
 
-bool ReadMP3File(FILE* fp, SoundParams& params, U8*& data, U32& dataSize, MP3ReadResult* result,
-                 std::string* diagnostic) {
-    SWF_ASSERT(fp, FDTSoundMP3);
-
-    // Size of the rest of the file; a stream that cannot seek counts as empty.
-    size_t size = 0;
-    const long start = std::ftell(fp);
-    if (start >= 0 && std::fseek(fp, 0, SEEK_END) == 0) {
-        const long end = std::ftell(fp);
-        if (end > start)
-            size = static_cast<size_t>(end - start);
-        std::fseek(fp, start, SEEK_SET);
-    }
-
-    auto* block = size <= kLargestMP3File ? static_cast<U8*>(std::malloc(size + 2)) : nullptr;
-    if (block == nullptr) {
-        if (result)
-            *result = MP3ReadResult::NoMemory;
-        if (diagnostic)
-            *diagnostic = "Memory allocation failure";
-        return false;
-    }
-    block[0] = 0;
-    block[1] = 0;
-    // One read straight into the block; a short read keeps only the bytes that arrived.
-    size = std::fread(block + 2, 1, size, fp);
-    if (!FillParams(SurveyMp3(block + 2, size), params, result, diagnostic)) {
-        std::free(block);
-        params = SoundParams{};
-        return false;
-    }
-    // The block is handed out, not held by params.
-    data = block;
-    dataSize = static_cast<U32>(size + 2);
-    return true;
+bool FDTDefineSoundMP3::FitsASound(uint64_t fileSize) {
+    if (fileSize <= kLargestMP3File)
+        return true;
+    readResult = MP3ReadResult::TooManySamples;
+    diagnostic = "File too large for a sound";
+    return false;
 }
 
-FDTDefineSoundMP3::FDTDefineSoundMP3(FILE* fp) {
-    if (fp == nullptr)
-        return;
-    U8* block = nullptr;
-    U32 blockSize = 0;
-    if (ReadMP3File(fp, soundParams, block, blockSize, &readResult, &diagnostic)) {
-        soundParams.data = block;
-        soundParams.dataSize = blockSize;
-    }
-}
-
-FDTDefineSoundMP3::FDTDefineSoundMP3(int fd, const Mp3Survey& survey, int64_t placed) : placedAt(placed) {
-    if (survey.fileSize > kLargestMP3File) {
-        readResult = MP3ReadResult::TooManySamples;
-        diagnostic = "File too large for a sound";
-        return;
-    }
-    if (FillParams(survey, soundParams, &readResult, &diagnostic)) {
+FDTDefineSoundMP3::FDTDefineSoundMP3(int fd, const Mp3Survey& survey) {
+    if (FitsASound(survey.fileSize) && FillParams(survey, soundParams, &readResult, &diagnostic)) {
         file = fd;
         soundParams.dataSize = static_cast<U32>(survey.fileSize + 2);
     }
+}
+
+std::unique_ptr<FDTDefineSoundMP3> FDTDefineSoundMP3::WrittenInPlace(uint64_t fileSize) {
+    std::unique_ptr<FDTDefineSoundMP3> sound(new FDTDefineSoundMP3);
+    if (sound->FitsASound(fileSize)) {
+        sound->inPlace = true;
+        sound->soundParams.dataSize = static_cast<U32>(fileSize + 2);
+    }
+    return sound;
+}
+
+void FDTDefineSoundMP3::TakeFormat(const Mp3Survey& survey) {
+    if (!inPlace)
+        return;
+    const U32 dataSize = soundParams.dataSize;
+    soundParams = SoundParams{};
+    if (FillParams(survey, soundParams, &readResult, &diagnostic))
+        soundParams.dataSize = dataSize;
 }
 
 FDTDefineSoundMP3::FDTDefineSoundMP3(int fd, const Mp3Survey& survey, const Mp3ExactSound& exact) {
@@ -110,19 +80,15 @@ FDTDefineSoundMP3::FDTDefineSoundMP3(int fd, const Mp3Survey& survey, const Mp3E
 }
 
 void FDTDefineSoundMP3::WriteSoundData(FSWFStream& body) {
-    if (file < 0) {
+    if (file < 0 && !inPlace) {
         FDTDefineSound::WriteSoundData(body);
         return;
     }
     body.PutWord(seekSamples);
+    if (inPlace && soundParams.dataSize > 2)
+        body.AddPlacedData(soundParams.dataSize - 2);
     for (const Mp3ByteRange& range : ranges)
         body.AddFileRange(file, range.offset, static_cast<U32>(range.size));
-    if (ranges.empty() && soundParams.dataSize > 2)
-        body.AddFileData(file, soundParams.dataSize - 2, placedAt);
-}
-
-FDTDefineSoundMP3::~FDTDefineSoundMP3() {
-    if (soundParams.data != nullptr)
-        std::free(soundParams.data);
-    soundParams = SoundParams{};
+    if (file >= 0 && ranges.empty() && soundParams.dataSize > 2)
+        body.AddFileRange(file, 0, soundParams.dataSize - 2);
 }

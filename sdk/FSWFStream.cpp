@@ -82,12 +82,12 @@ void FSWFStream::AddLargeData(const U8* data, U32 size) {
     largeData.push_back({completeBytes, data, size});
 }
 
-void FSWFStream::AddFileData(int fd, U32 size, int64_t placedAt) {
-    largeData.push_back({completeBytes, nullptr, size, fd, placedAt});
+void FSWFStream::AddFileRange(int fd, uint64_t from, U32 size) {
+    largeData.push_back({completeBytes, nullptr, size, fd, from});
 }
 
-void FSWFStream::AddFileRange(int fd, uint64_t from, U32 size) {
-    largeData.push_back({completeBytes, nullptr, size, fd, -1, from});
+void FSWFStream::AddPlacedData(U32 size) {
+    largeData.push_back({completeBytes, nullptr, size, -1, 0, true});
 }
 
 U32 FSWFStream::TotalSize() const {
@@ -197,7 +197,7 @@ U32 CopyFileBytes(int from, uint64_t offset, int to, U32 count, const StopReques
 } // namespace
 
 // The buffer's bytes and the blocks between them, in file order: put(data, size) writes bytes on,
-// file(record) a file block, and each gives back the bytes it wrote.
+// file(record) a file block or steps over a block in place, and each gives back the bytes it wrote.
 template <typename Put, typename PutFile> U32 FSWFStream::SaveInOrder(Put put, PutFile file) {
     U32 written = 0;
     U32 currentStreamPos = 0;
@@ -209,7 +209,7 @@ template <typename Put, typename PutFile> U32 FSWFStream::SaveInOrder(Put put, P
             written += put(bytes.data() + currentStreamPos, currentDataPosition - currentStreamPos);
         currentStreamPos = currentDataPosition;
         SWF_ASSERT(currentDataSize > 0, FSWFStream);
-        written += record.fd < 0 ? put(record.data, currentDataSize) : file(record);
+        written += record.fd < 0 && !record.inPlace ? put(record.data, currentDataSize) : file(record);
     }
     largeData.clear();
     if (completeBytes > currentStreamPos)
@@ -223,10 +223,8 @@ U32 FSWFStream::SaveToFile(FILE* file) {
         [file](const LargeData& block) -> U32 {
             if (std::fflush(file) != 0)
                 return 0;
-            // Stepped over where it already stands there, copied otherwise.
-            if (block.placedAt >= 0 && ::ftello(file) == block.placedAt &&
-                ::fseeko(file, static_cast<off_t>(block.size), SEEK_CUR) == 0)
-                return block.size;
+            if (block.inPlace)
+                return ::fseeko(file, static_cast<off_t>(block.size), SEEK_CUR) == 0 ? block.size : 0;
             return CopyFileBytes(block.fd, block.from, ::fileno(file), block.size);
         });
 }
@@ -241,7 +239,7 @@ U32 FSWFStream::SaveToFileAt(int fd, const StopRequest* stop) {
         },
         [fd, &offset, stop](const LargeData& block) -> U32 {
             const uint64_t at = std::exchange(offset, offset + block.size);
-            if (block.placedAt >= 0 && static_cast<uint64_t>(block.placedAt) == at)
+            if (block.inPlace)
                 return block.size;
             return ::lseek(fd, static_cast<off_t>(at), SEEK_SET) == static_cast<off_t>(at)
                        ? CopyFileBytes(block.fd, block.from, fd, block.size, stop)

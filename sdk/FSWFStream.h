@@ -17,17 +17,16 @@ class FSWFStream {
 public:
     // A block that is not copied into the buffer: it stands in the output immediately before
     // the buffer byte with index `position`. The stream neither copies nor owns `data`. With a
-    // file (fd not -1) instead, the block is the first `size` bytes of that file, copied when the
-    // stream is written, unless they already stand in the output file at offset placedAt (not -1)
-    // and the stream reaches that offset there: it then steps over them. A range of a file starts
-    // at its offset `from`.
+    // file (fd not -1) instead, the block is the `size` bytes of that file from its offset `from`
+    // on, copied when the stream is written. A block in place is neither: its bytes already stand
+    // in the output file where the block does, and the writing steps over them.
     struct LargeData {
         U32 position;
         const U8* data;
         U32 size;
         int fd = -1;
-        int64_t placedAt = -1;
         uint64_t from = 0;
+        bool inPlace = false;
     };
 
     FSWFStream();
@@ -46,12 +45,12 @@ public:
     // Remembers a block by address; the caller keeps it alive and unchanged until the stream
     // that finally holds its record has been written by SaveToFile.
     void AddLargeData(const U8* data, U32 size);
-    // The same for the first `size` bytes of the file open at fd, which must still hold them
-    // when the stream is written (the descriptor stays the caller's). placedAt: the offset in the
-    // output file where a caller has already written them, or -1.
-    void AddFileData(int fd, U32 size, int64_t placedAt = -1);
-    // The same for the `size` bytes of the file open at fd from offset `from` on.
+    // The same for the `size` bytes of the file open at fd from offset `from` on, which it must
+    // still hold when the stream is written (the descriptor stays the caller's).
     void AddFileRange(int fd, uint64_t from, U32 size);
+    // `size` bytes that the caller has written into the output file itself, where this block will
+    // stand: the writing steps over them.
+    void AddPlacedData(U32 size);
 
     // Finished bytes plus the sizes of all blocks; pending bits do not count.
     U32 TotalSize() const;
@@ -69,13 +68,12 @@ public:
     // stays open. Returns the number of bytes the file accepted: equal to TotalSize() exactly
     // when every write succeeded (and every file block still held its bytes). A file block is
     // written from windows of the file mapped one at a time (bounded reads where it cannot be
-    // mapped): its memory stays bounded whatever its size. A block already placed where the file
-    // has reached is stepped over.
+    // mapped): its memory stays bounded whatever its size. A block in place is stepped over.
     // Empties the block list.
     U32 SaveToFile(FILE* file);
     // The same into the regular file open at fd, each byte written at its own offset from the
-    // file's start (pwrite): a block already placed at its offset is stepped over. A copy gives up
-    // between its windows once stop (when given) is requested.
+    // file's start (pwrite): a block in place is stepped over. A copy gives up between its windows
+    // once stop (when given) is requested.
     U32 SaveToFileAt(int fd, const StopRequest* stop = nullptr);
 
     // Read-only views for inspection.

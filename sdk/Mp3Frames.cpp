@@ -10,8 +10,6 @@
 #include <limits>
 #include <new>
 
-#include <fcntl.h>
-
 namespace {
 
 // Layer III bitrates in bits per second: [bitrate index][0 = MPEG-1, 1 = MPEG-2 and 2.5].
@@ -168,8 +166,6 @@ int NearestStatedRate(int sampleRateHz) {
 
 // ---- The bytes of a file ---------------------------------------------------------------------
 
-Mp3Bytes::Mp3Bytes(const uint8_t* data, size_t size) : window_(data), filled_(size), size_(size) {}
-
 Mp3Bytes::Mp3Bytes(int fd, uint64_t size, size_t bufferBytes)
     : size_(size), fd_(fd),
       bufferBytes_(static_cast<size_t>(std::min<uint64_t>(bufferBytes, std::max<uint64_t>(size, 4096)))) {}
@@ -180,7 +176,7 @@ constexpr size_t kPage = 4096;
 
 } // namespace
 
-void Mp3Bytes::FreeBuffer::operator()(uint8_t* buffer) const {
+void Mp3Bytes::FreeBuffer(uint8_t* buffer) {
     std::free(buffer);
 }
 
@@ -207,14 +203,14 @@ const uint8_t* Mp3Bytes::Refill(uint64_t position, size_t count, size_t* availab
     uint64_t from = std::min(keep_, position);
     if (position - from + count > bufferBytes_)
         from = position;
-    // While the file is copied, a window that would skip a little of it (the rest of a frame's
-    // body) starts where the copy stands: one read serves both.
-    if (Copying() && from > copied_ && position - copied_ + count <= bufferBytes_ / 2)
-        from = copied_;
+    // While a sink is fed, a window that would skip a little of the file (the rest of a frame's
+    // body) starts where the feeding stands: one read serves both.
+    if (Feeding() && from > fed_ && position - fed_ + count <= bufferBytes_ / 2)
+        from = fed_;
     const bool keeps = from >= base_ && from - base_ < filled_;
-    // A part of the file the window skips (a long tag) is copied on before it moves.
-    if (Copying() && !keeps && from > copied_ && !CopyThrough(copied_, from))
-        copyFailed_ = true;
+    // A part of the file the window skips (a long tag) is fed before the window moves.
+    if (Feeding() && !keeps && from > fed_)
+        FeedThrough(fed_, from);
     uint8_t* window = WindowFor(from);
     size_t kept = 0;
     if (keeps) {
@@ -225,8 +221,8 @@ const uint8_t* Mp3Bytes::Refill(uint64_t position, size_t count, size_t* availab
     base_ = from;
     const size_t wanted = static_cast<size_t>(std::min<uint64_t>(bufferBytes_, size_ - from));
     filled_ = kept + ReadAt(fd_, window + kept, wanted - kept, from + kept);
-    if (Copying() && !CopyWindowFrom(copied_))
-        copyFailed_ = true;
+    if (Feeding())
+        FeedWindowFrom(fed_);
     if (position - base_ + count > filled_) {
         unreadable_ = true; // cut short, or a read error
         return nullptr;
@@ -251,31 +247,16 @@ bool Mp3Bytes::CopyOut(uint64_t position, uint8_t* out, size_t count) {
     return false;
 }
 
-void Mp3Bytes::CopyTo(int to, uint64_t offset) {
-    if (fd_ < 0 || to < 0)
+void Mp3Bytes::FeedTo(Mp3BlockSink* sink) {
+    if (sink == nullptr || sink_ != nullptr || !sink->Start(size_))
         return;
-    copyTo_ = to;
-    copyOffset_ = offset;
-    copied_ = 0;
-    copyStarted_ = false;
-    copyFailed_ = false;
-}
-
-void Mp3Bytes::StartCopy() {
-    if (copyTo_ < 0 || copyStarted_)
-        return;
-    copyStarted_ = true;
-    // Blocks reserved in one go cost the disk less than blocks taken one write at a time (a file
-    // that fits one block is written in one go anyway). The size the copy's file shows stays what
-    // is written.
-    if (size_ > bufferBytes_)
-        (void)::fallocate(copyTo_, FALLOC_FL_KEEP_SIZE, static_cast<off_t>(copyOffset_),
-                          static_cast<off_t>(size_));
-    // A window at the file's start goes on at once. One further on (past a long tag) is given up:
-    // the next refill copies what lies before it first, and reads it again.
+    sink_ = sink;
+    fed_ = 0;
+    feedFailed_ = false;
+    // A window at the file's start is fed at once. One further on (past a long tag) is given up:
+    // the next refill feeds what lies before it first, and reads it again.
     if (filled_ > 0 && base_ == 0) {
-        if (!CopyWindowFrom(0))
-            copyFailed_ = true;
+        FeedWindowFrom(0);
     } else {
         window_ = nullptr;
         base_ = 0;
@@ -283,40 +264,50 @@ void Mp3Bytes::StartCopy() {
     }
 }
 
-bool Mp3Bytes::CopyWindowFrom(uint64_t from) {
+bool Mp3Bytes::Feed(const uint8_t* data, size_t size) {
+    if (size > 0 && !sink_->Write(data, size))
+        feedFailed_ = true;
+    else
+        fed_ += size;
+    return !feedFailed_;
+}
+
+bool Mp3Bytes::FeedWindowFrom(uint64_t from) {
     if (from < base_ || from >= base_ + filled_)
         return true; // nothing of the window follows on from there
     const size_t skip = static_cast<size_t>(from - base_);
-    if (!WriteAt(copyTo_, window_ + skip, filled_ - skip, copyOffset_ + from))
-        return false;
-    copied_ = base_ + filled_;
-    return true;
+    return Feed(window_ + skip, filled_ - skip);
 }
 
-bool Mp3Bytes::CopyThrough(uint64_t from, uint64_t to) {
-    while (from < to) {
-        if (stop_ && stop_->Requested())
+bool Mp3Bytes::FeedThrough(uint64_t from, uint64_t to) {
+    while (from < to && Feeding()) {
+        if (stop_ && stop_->Requested()) {
+            feedFailed_ = true;
             return false;
+        }
         uint8_t* window = WindowFor(from);
         const size_t want = static_cast<size_t>(std::min<uint64_t>(bufferBytes_, to - from));
         const size_t got = ReadAt(fd_, window, want, from);
-        if (got != want || !WriteAt(copyTo_, window, got, copyOffset_ + from))
+        if (got != want) {
+            feedFailed_ = true;
+            return false;
+        }
+        if (!Feed(window, got))
             return false;
         from += got;
     }
-    copied_ = to;
-    return true;
+    return Feeding();
 }
 
-bool Mp3Bytes::FinishCopy() {
-    if (!Copying())
+bool Mp3Bytes::FeedRest() {
+    if (!Feeding())
         return false;
+    if (fed_ >= size_)
+        return true;
     window_ = nullptr;
     base_ = 0;
     filled_ = 0;
-    if (copied_ < size_ && !CopyThrough(copied_, size_))
-        copyFailed_ = true;
-    return !copyFailed_;
+    return FeedThrough(fed_, size_);
 }
 
 // ---- The walk --------------------------------------------------------------------------------
@@ -403,183 +394,252 @@ bool IsConfirmedFreeFormatFrame(Mp3Bytes& bytes, uint64_t position, const Mp3Fra
     return false;
 }
 
-} // namespace
+// Where the frames may start and end: past a leading ID3v2 tag, and before an ID3v1 tag.
+struct TagBounds {
+    uint64_t start = 0;         // past a leading ID3v2 tag
+    bool id3v1AtTheEnd = false; // "TAG" in the last 128 bytes
+};
 
-Mp3Survey SurveyMp3(const uint8_t* data, size_t size) {
-    Mp3Bytes bytes(data, size);
-    return SurveyMp3(bytes);
-}
-
-Mp3Survey SurveyMp3(Mp3Bytes& bytes) {
-    Mp3Survey survey;
+// The tags around the frames; false where the file cannot be read.
+bool ReadTagBounds(Mp3Bytes& bytes, TagBounds& bounds) {
     const uint64_t size = bytes.Size();
-    survey.fileSize = size;
-    const auto unreadable = [&survey, size] {
-        survey = Mp3Survey{};
-        survey.fileSize = size;
-        survey.result = MP3ReadResult::Unreadable;
-        return survey;
-    };
-
-    uint64_t start = 0;
     if (size >= 10) {
         const uint8_t* head = bytes.At(0, 10);
         if (head == nullptr)
-            return unreadable();
-        start = Id3v2TagSize(head, 10);
+            return false;
+        bounds.start = Id3v2TagSize(head, 10);
     }
-    bool id3v1AtTheEnd = false; // "TAG" in the last 128 bytes
     if (size >= 128) {
         uint8_t tail[3] = {};
         if (!bytes.CopyOut(size - 128, tail, sizeof tail))
-            return unreadable();
-        id3v1AtTheEnd = std::memcmp(tail, "TAG", 3) == 0;
+            return false;
+        bounds.id3v1AtTheEnd = std::memcmp(tail, "TAG", 3) == 0;
     }
+    return true;
+}
 
-    // The first frame: past a leading ID3v2 tag (whose pictures may hold chance syncs), the first
-    // Layer III header that the next frame confirms. A free-format stream is told by its headers
-    // alone: its frames carry no length to follow.
-    uint64_t first = start;
-    uint8_t firstHeader[4] = {};
+// The first frame: past a leading ID3v2 tag (whose pictures may hold chance syncs), the first
+// Layer III header that the next frame confirms. A free-format stream is told by its headers
+// alone: its frames carry no length to follow. Ok with first and header set, or NotMP3,
+// FreeFormat or Unreadable.
+MP3ReadResult FindFirstFrame(Mp3Bytes& bytes, const TagBounds& bounds, uint64_t& first,
+                             uint8_t (&header)[4]) {
+    const uint64_t size = bytes.Size();
+    first = bounds.start;
     for (;;) {
         bytes.Keep(first);
         if (!FindSync(bytes, first)) {
             if (bytes.Unreadable())
-                return unreadable();
+                return MP3ReadResult::Unreadable;
             if (first >= size || size - first < 4)
-                return survey; // NotMP3
+                return MP3ReadResult::NotMP3;
             continue;
         }
-        if (!HeaderAt(bytes, first, firstHeader))
-            return unreadable();
-        const Mp3FrameHeader h = DecodeMp3Header(firstHeader);
-        if (h.IsLayer3() && IsConfirmedFrame(bytes, first, firstHeader, h.frameLength, id3v1AtTheEnd))
-            break;
-        if (h.IsFreeFormatLayer3() && IsConfirmedFreeFormatFrame(bytes, first, h)) {
-            survey.result = MP3ReadResult::FreeFormat;
-            return survey;
-        }
+        if (!HeaderAt(bytes, first, header))
+            return MP3ReadResult::Unreadable;
+        const Mp3FrameHeader h = DecodeMp3Header(header);
+        if (h.IsLayer3() && IsConfirmedFrame(bytes, first, header, h.frameLength, bounds.id3v1AtTheEnd))
+            return MP3ReadResult::Ok;
+        if (h.IsFreeFormatLayer3() && IsConfirmedFreeFormatFrame(bytes, first, h))
+            return MP3ReadResult::FreeFormat;
         if (bytes.Unreadable())
-            return unreadable();
+            return MP3ReadResult::Unreadable;
         ++first;
     }
-    survey.firstFrame = first;
-    bytes.StartCopy();
-    survey.format = DecodeMp3Header(firstHeader);
-    const int firstLength = survey.format.frameLength;
-    {
-        const uint8_t* frame = bytes.At(first, static_cast<size_t>(firstLength));
-        if (frame == nullptr)
-            return unreadable();
-        survey.tag = ReadInfoTag(frame, static_cast<size_t>(firstLength));
-        survey.firstFrameBlank =
-            std::all_of(frame + 4, frame + firstLength, [](uint8_t b) { return b == 0; });
+}
+
+// Three walks from the first frame, in step through the file's window: each turn moves the one
+// furthest behind. counted: the chain of frame lengths, re-synchronising by search; whole: the
+// whole Layer III frames; plain: the frames as long as they stand one behind the other. Each
+// counts into the survey.
+class FrameWalks {
+public:
+    FrameWalks(Mp3Bytes& bytes, Mp3Survey& survey, const uint8_t (&firstHeader)[4], const TagBounds& bounds)
+        : bytes_(bytes), survey_(survey), size_(bytes.Size()), counted_(survey.firstFrame),
+          whole_(survey.firstFrame), plain_(survey.firstFrame), plainOn_(survey.firstFrame == bounds.start),
+          plainEnd_(bounds.id3v1AtTheEnd && size_ - survey.firstFrame > 128 ? size_ - 128 : size_),
+          mono_(survey.format.Mono()) {
+        std::memcpy(firstHeader_, firstHeader, 4);
     }
 
-    // Three walks from the first frame, in step through the file's window: each turn moves the one
-    // furthest behind. counted: the chain of frame lengths, re-synchronising by search; whole: the
-    // whole Layer III frames; plain: the frames as long as they stand one behind the other.
-    uint64_t counted = first;
-    uint64_t whole = first;
-    uint64_t plain = first;
-    bool countedOn = true;
-    bool wholeOn = true;
-    bool plainOn = first == start;
-    const uint64_t plainEnd = id3v1AtTheEnd && size - first > 128 ? size - 128 : size;
-    const bool mono = survey.format.Mono();
+    // Walks to the end of the file; false where it cannot be read.
+    bool Run() {
+        while (countedOn_ || wholeOn_ || plainOn_) {
+            if (AllOnOnePlainFrame()) {
+                if (TakeTogether())
+                    continue;
+                if (bytes_.Unreadable())
+                    return false;
+            }
+            uint64_t behind = UINT64_MAX;
+            for (const auto& [on, at] :
+                 {std::pair{countedOn_, counted_}, {wholeOn_, whole_}, {plainOn_, plain_}})
+                if (on)
+                    behind = std::min(behind, at);
+            bytes_.Keep(behind);
+            if (countedOn_ && counted_ == behind)
+                StepCounted();
+            else if (wholeOn_ && whole_ == behind)
+                StepWhole();
+            else
+                StepPlain();
+            if (bytes_.Unreadable())
+                return false;
+        }
+        return true;
+    }
+
+private:
+    // The usual case: the three walks stand on the same frame of a plain stream.
+    bool AllOnOnePlainFrame() const {
+        return plainOn_ && countedOn_ && wholeOn_ && counted_ == plain_ && whole_ == plain_ &&
+               plain_ != plainEnd_ && size_ - plain_ >= 4;
+    }
+
+    // All three take the frame at plain_, if it goes on the plain stream. The frames of a stream
+    // mostly repeat a header or two (at a constant bitrate they differ in the padding bit alone):
+    // the last plain header's length is kept, and not worked out anew.
+    bool TakeTogether() {
+        bytes_.Keep(plain_);
+        uint8_t header[4];
+        if (!HeaderAt(bytes_, plain_, header))
+            return false;
+        uint64_t length = lastLength_;
+        if (std::memcmp(header, lastHeader_, 4) != 0 || length > size_ - plain_) {
+            length = PlainLength(header, plain_);
+            std::memcpy(lastHeader_, header, 4);
+            lastLength_ = length;
+        }
+        if (length == 0)
+            return false;
+        const auto samples = static_cast<uint64_t>(survey_.format.samplesPerFrame);
+        ++survey_.plainFrames;
+        survey_.sampleCount += samples;
+        survey_.wholeFrameSamples += samples;
+        plain_ += length;
+        counted_ = whole_ = plain_;
+        return true;
+    }
+
+    void StepCounted() {
+        uint8_t header[4];
+        if (!FindSync(bytes_, counted_)) {
+            countedOn_ = counted_ < size_;
+        } else if (HeaderAt(bytes_, counted_, header)) {
+            const Mp3FrameHeader h = DecodeMp3Header(header);
+            if (h.frameLength == 0) {
+                ++counted_;
+            } else {
+                survey_.sampleCount += static_cast<uint64_t>(h.samplesPerFrame);
+                counted_ += static_cast<uint64_t>(h.frameLength);
+            }
+        }
+    }
+
+    void StepWhole() {
+        uint8_t header[4];
+        if (!FindSync(bytes_, whole_)) {
+            wholeOn_ = whole_ < size_;
+        } else if (HeaderAt(bytes_, whole_, header)) {
+            const Mp3FrameHeader h = DecodeMp3Header(header);
+            if (!h.IsLayer3()) {
+                ++whole_; // junk between frames: look for the next one
+            } else if (static_cast<uint64_t>(h.frameLength) > size_ - whole_) {
+                wholeOn_ = false; // cut off by the end of the data
+            } else {
+                survey_.wholeFrameSamples += static_cast<uint64_t>(h.samplesPerFrame);
+                whole_ += static_cast<uint64_t>(h.frameLength);
+            }
+        }
+    }
+
+    void StepPlain() {
+        uint8_t header[4];
+        if (plain_ == size_ || plain_ == plainEnd_) {
+            survey_.plain = true;
+            plainOn_ = false;
+        } else if (size_ - plain_ < 4) {
+            plainOn_ = false;
+        } else if (HeaderAt(bytes_, plain_, header)) {
+            const uint64_t length = PlainLength(header, plain_);
+            plainOn_ = length != 0;
+            if (plainOn_) {
+                ++survey_.plainFrames;
+                plain_ += length;
+            }
+        }
+    }
+
     // The length of the frame whose header is `header` if it goes on the plain stream, else 0: the
     // same sync, version and layer bits (the protection bit may differ), sample rate and channel
     // count, and a bitrate index that gives a length that the file holds.
-    const auto plainLength = [&](const uint8_t(&header)[4], uint64_t at) -> uint64_t {
+    uint64_t PlainLength(const uint8_t (&header)[4], uint64_t at) const {
         const int length = DecodeMp3Header(header).frameLength;
-        if (header[0] != 0xFF || (header[1] & 0xFE) != (firstHeader[1] & 0xFE) ||
-            ((header[2] ^ firstHeader[2]) & 0x0C) != 0 ||
-            ((header[3] >> 6) == Mp3FrameHeader::kSingleChannel) != mono || length <= 0 ||
-            static_cast<uint64_t>(length) > size - at)
+        if (header[0] != 0xFF || (header[1] & 0xFE) != (firstHeader_[1] & 0xFE) ||
+            ((header[2] ^ firstHeader_[2]) & 0x0C) != 0 ||
+            ((header[3] >> 6) == Mp3FrameHeader::kSingleChannel) != mono_ || length <= 0 ||
+            static_cast<uint64_t>(length) > size_ - at)
             return 0;
         return static_cast<uint64_t>(length);
-    };
-    // The frames of a stream mostly repeat a header or two (at a constant bitrate they differ in
-    // the padding bit alone): the last plain header's length is kept, and not worked out anew.
-    uint8_t lastHeader[4] = {};
-    uint64_t lastLength = 0;
-    while (countedOn || wholeOn || plainOn) {
-        uint8_t header[4];
-        // The usual case: the three walks stand on the same frame of a plain stream, and all three
-        // take it.
-        if (plainOn && countedOn && wholeOn && counted == plain && whole == plain && plain != plainEnd &&
-            size - plain >= 4) {
-            bytes.Keep(plain);
-            if (!HeaderAt(bytes, plain, header))
-                return unreadable();
-            uint64_t length = lastLength;
-            if (std::memcmp(header, lastHeader, 4) != 0 || length > size - plain) {
-                length = plainLength(header, plain);
-                std::memcpy(lastHeader, header, 4);
-                lastLength = length;
-            }
-            if (length != 0) {
-                const auto samples = static_cast<uint64_t>(survey.format.samplesPerFrame);
-                ++survey.plainFrames;
-                survey.sampleCount += samples;
-                survey.wholeFrameSamples += samples;
-                plain += length;
-                counted = whole = plain;
-                continue;
-            }
-        }
-        uint64_t behind = UINT64_MAX;
-        for (const auto& [on, at] : {std::pair{countedOn, counted}, {wholeOn, whole}, {plainOn, plain}})
-            if (on)
-                behind = std::min(behind, at);
-        bytes.Keep(behind);
-        if (countedOn && counted == behind) {
-            if (!FindSync(bytes, counted)) {
-                countedOn = counted < size;
-            } else if (HeaderAt(bytes, counted, header)) {
-                const Mp3FrameHeader h = DecodeMp3Header(header);
-                if (h.frameLength == 0) {
-                    ++counted;
-                } else {
-                    survey.sampleCount += static_cast<uint64_t>(h.samplesPerFrame);
-                    counted += static_cast<uint64_t>(h.frameLength);
-                }
-            }
-        } else if (wholeOn && whole == behind) {
-            if (!FindSync(bytes, whole)) {
-                wholeOn = whole < size;
-            } else if (HeaderAt(bytes, whole, header)) {
-                const Mp3FrameHeader h = DecodeMp3Header(header);
-                if (!h.IsLayer3()) {
-                    ++whole; // junk between frames: look for the next one
-                } else if (static_cast<uint64_t>(h.frameLength) > size - whole) {
-                    wholeOn = false; // cut off by the end of the data
-                } else {
-                    survey.wholeFrameSamples += static_cast<uint64_t>(h.samplesPerFrame);
-                    whole += static_cast<uint64_t>(h.frameLength);
-                }
-            }
-        } else {
-            if (plain == size || plain == plainEnd) {
-                survey.plain = true;
-                plainOn = false;
-            } else if (size - plain < 4) {
-                plainOn = false;
-            } else if (HeaderAt(bytes, plain, header)) {
-                const uint64_t length = plainLength(header, plain);
-                plainOn = length != 0;
-                if (plainOn) {
-                    ++survey.plainFrames;
-                    plain += length;
-                }
-            }
-        }
-        if (bytes.Unreadable())
-            return unreadable();
     }
+
+    Mp3Bytes& bytes_;
+    Mp3Survey& survey_;
+    const uint64_t size_;
+    uint8_t firstHeader_[4] = {};
+    uint64_t counted_;
+    uint64_t whole_;
+    uint64_t plain_;
+    bool countedOn_ = true;
+    bool wholeOn_ = true;
+    bool plainOn_;
+    const uint64_t plainEnd_;
+    const bool mono_;
+    uint8_t lastHeader_[4] = {};
+    uint64_t lastLength_ = 0;
+};
+
+// The survey of a file that could not be read to its end.
+Mp3Survey UnreadableSurvey(uint64_t size) {
+    Mp3Survey survey;
+    survey.fileSize = size;
+    survey.result = MP3ReadResult::Unreadable;
+    return survey;
+}
+
+} // namespace
+
+Mp3Survey SurveyMp3(Mp3Bytes& bytes, Mp3BlockSink* copy) {
+    Mp3Survey survey;
+    const uint64_t size = bytes.Size();
+    survey.fileSize = size;
+    TagBounds bounds;
+    if (!ReadTagBounds(bytes, bounds))
+        return UnreadableSurvey(size);
+    uint8_t firstHeader[4] = {};
+    const MP3ReadResult found = FindFirstFrame(bytes, bounds, survey.firstFrame, firstHeader);
+    if (found == MP3ReadResult::Unreadable)
+        return UnreadableSurvey(size);
+    if (found != MP3ReadResult::Ok) {
+        survey.firstFrame = 0;
+        survey.result = found;
+        return survey;
+    }
+    bytes.FeedTo(copy);
+    survey.format = DecodeMp3Header(firstHeader);
+    const auto firstLength = static_cast<size_t>(survey.format.frameLength);
+    const uint8_t* frame = bytes.At(survey.firstFrame, firstLength);
+    if (frame == nullptr)
+        return UnreadableSurvey(size);
+    survey.tag = ReadInfoTag(frame, firstLength);
+    survey.firstFrameBlank = std::all_of(frame + 4, frame + firstLength, [](uint8_t b) { return b == 0; });
+
+    if (!FrameWalks(bytes, survey, firstHeader, bounds).Run())
+        return UnreadableSurvey(size);
     if (!survey.plain)
         survey.plainFrames = 0;
     survey.result = MP3ReadResult::Ok;
+    bytes.FeedRest();
     return survey;
 }
 
@@ -659,72 +719,87 @@ uint64_t SoundEnd(Mp3Bytes& bytes, uint64_t from) {
     }
 }
 
-} // namespace
+// The walk over a usable file's frames that finds its exact sound: frames of the first frame's
+// stream, the tags between them stepped over, bytes that are no frame searched past.
+class ExactSoundWalk {
+public:
+    ExactSoundWalk(Mp3Bytes& bytes, const Mp3Survey& survey)
+        : bytes_(bytes), survey_(survey), end_(SoundEnd(bytes, survey.firstFrame)) {}
 
-Mp3ExactSound FindExactSound(Mp3Bytes& bytes, const Mp3Survey& survey) {
-    Mp3ExactSound sound;
-    if (survey.result != MP3ReadResult::Ok)
-        return sound;
-    const uint64_t end = SoundEnd(bytes, survey.firstFrame);
-    uint8_t first[4] = {};
-    if (!HeaderAt(bytes, survey.firstFrame, first))
-        return sound;
-    const bool mono = survey.format.Mono();
+    // Walks from the first frame to the sound's end; false where the file cannot be read.
+    bool Run(Mp3ExactSound& sound) {
+        if (!HeaderAt(bytes_, survey_.firstFrame, first_))
+            return false;
+        uint64_t at = survey_.firstFrame;
+        bool chained = true; // at stands where the frame or tag before it ends
+        while (at < end_ && !bytes_.Unreadable()) {
+            bytes_.Keep(at);
+            uint8_t header[4];
+            const uint64_t length = FrameLengthAt(at, header);
+            if (length > 0 && (chained || Confirmed(at + length))) {
+                const uint8_t* frame = bytes_.At(at, static_cast<size_t>(length));
+                if (frame == nullptr)
+                    break;
+                TakeFrame(sound, at, frame, length);
+                at += length;
+                chained = true;
+                continue;
+            }
+            if (const uint64_t tagLength = TagLengthAt(bytes_, at, end_); chained && tagLength > 0) {
+                at += tagLength;
+                continue;
+            }
+            // Bytes that are no frame: the next sync on.
+            chained = false;
+            ++at;
+            while (at < end_ && !FindSync(bytes_, at) && !bytes_.Unreadable())
+                ;
+        }
+        return !bytes_.Unreadable();
+    }
+
+private:
     // A Layer III frame of the stream at `at` and its length, 0 for none.
-    const auto frameLengthAt = [&](uint64_t at, uint8_t(&header)[4]) -> uint64_t {
-        if (end - at < 4 || !HeaderAt(bytes, at, header))
+    uint64_t FrameLengthAt(uint64_t at, uint8_t (&header)[4]) {
+        if (end_ - at < 4 || !HeaderAt(bytes_, at, header))
             return 0;
         const Mp3FrameHeader h = DecodeMp3Header(header);
-        if (!h.IsLayer3() || !SameStream(header, first) || h.Mono() != mono ||
-            static_cast<uint64_t>(h.frameLength) > end - at)
+        if (!h.IsLayer3() || !SameStream(header, first_) || h.Mono() != survey_.format.Mono() ||
+            static_cast<uint64_t>(h.frameLength) > end_ - at)
             return 0;
         return static_cast<uint64_t>(h.frameLength);
-    };
-    // A frame found by a search: the next frame, a tag or the end of the sound follows it.
-    const auto confirmed = [&](uint64_t next) {
-        uint8_t header[4];
-        return next == end || frameLengthAt(next, header) > 0 || TagLengthAt(bytes, next, end) > 0;
-    };
-    uint64_t at = survey.firstFrame;
-    bool chained = true; // at stands where the frame or tag before it ends
-    while (at < end && !bytes.Unreadable()) {
-        bytes.Keep(at);
-        uint8_t header[4];
-        const uint64_t length = frameLengthAt(at, header);
-        if (length > 0 && (chained || confirmed(at + length))) {
-            const uint8_t* frame = bytes.At(at, static_cast<size_t>(length));
-            if (frame == nullptr)
-                break;
-            const Mp3InfoTag tag = ReadInfoTag(frame, static_cast<size_t>(length));
-            // lame writes its tag frame blank first and fills it in at the end: one left blank is no
-            // sound either.
-            if (tag.present || tag.vbri || (at == survey.firstFrame && survey.firstFrameBlank)) {
-                ++sound.tagFrames;
-            } else {
-                ++sound.frames;
-                sound.bytes += length;
-                if (!sound.ranges.empty() && sound.ranges.back().offset + sound.ranges.back().size == at)
-                    sound.ranges.back().size += length;
-                else
-                    sound.ranges.push_back({at, length});
-            }
-            at += length;
-            chained = true;
-            continue;
-        }
-        if (const uint64_t tagLength = TagLengthAt(bytes, at, end); chained && tagLength > 0) {
-            at += tagLength;
-            continue;
-        }
-        // Bytes that are no frame: the next sync on.
-        chained = false;
-        ++at;
-        while (at < end && !FindSync(bytes, at) && !bytes.Unreadable())
-            ;
     }
-    if (bytes.Unreadable())
-        return Mp3ExactSound{};
 
+    // A frame found by a search: the next frame, a tag or the end of the sound follows it.
+    bool Confirmed(uint64_t next) {
+        uint8_t header[4];
+        return next == end_ || FrameLengthAt(next, header) > 0 || TagLengthAt(bytes_, next, end_) > 0;
+    }
+
+    // Counts the frame at `at` as sound, or as a tag. lame writes its tag frame blank first and
+    // fills it in at the end: one left blank is no sound either.
+    void TakeFrame(Mp3ExactSound& sound, uint64_t at, const uint8_t* frame, uint64_t length) const {
+        const Mp3InfoTag tag = ReadInfoTag(frame, static_cast<size_t>(length));
+        if (tag.present || tag.vbri || (at == survey_.firstFrame && survey_.firstFrameBlank)) {
+            ++sound.tagFrames;
+            return;
+        }
+        ++sound.frames;
+        sound.bytes += length;
+        if (!sound.ranges.empty() && sound.ranges.back().offset + sound.ranges.back().size == at)
+            sound.ranges.back().size += length;
+        else
+            sound.ranges.push_back({at, length});
+    }
+
+    Mp3Bytes& bytes_;
+    const Mp3Survey& survey_;
+    const uint64_t end_;
+    uint8_t first_[4] = {};
+};
+
+// The seek samples and the sample count of the sound found, by the first frame's tag.
+void CountExactSamples(Mp3ExactSound& sound, const Mp3Survey& survey) {
     const Mp3InfoTag& tag = survey.tag;
     const uint64_t decoded = sound.frames * static_cast<uint64_t>(survey.format.samplesPerFrame);
     const int delay = tag.present && tag.delaysNoted ? tag.delay : kLameEncoderDelay;
@@ -733,6 +808,17 @@ Mp3ExactSound FindExactSound(Mp3Bytes& bytes, const Mp3Survey& survey) {
     const uint64_t trimmed = sound.tagCounted ? static_cast<uint64_t>(tag.delay + tag.padding)
                                               : static_cast<uint64_t>(sound.seekSamples);
     sound.sampleCount = decoded > trimmed ? decoded - trimmed : 0;
+}
+
+} // namespace
+
+Mp3ExactSound FindExactSound(Mp3Bytes& bytes, const Mp3Survey& survey) {
+    Mp3ExactSound sound;
+    if (survey.result != MP3ReadResult::Ok)
+        return sound;
+    if (!ExactSoundWalk(bytes, survey).Run(sound))
+        return bytes.Unreadable() ? Mp3ExactSound{} : sound;
+    CountExactSamples(sound, survey);
     return sound;
 }
 

@@ -1,8 +1,9 @@
 // MPEG audio frames as the movie builder, the sound length and the encoder runner read them: one
 // header type, the ID3v2 tag size, the rates a movie's sound header can state, and one walk over
-// the frames of a file (in memory or read in bounded blocks) that gives the format, the sample
-// count and what the length needs in a single pass. Writes nothing anywhere: what it finds is
-// returned to the caller.
+// the frames of a file, read in bounded blocks, that gives the format, the sample count and what the
+// length needs in a single pass. The walk writes nothing: what it finds is returned to the caller,
+// and the blocks it reads can be handed on to a sink (Mp3BlockSink), the caller's, which is where a
+// copy of the file made in the same pass is written.
 #pragma once
 
 #include <cstddef>
@@ -122,13 +123,25 @@ enum class MP3ReadResult {
     Unreadable,            // the file gave fewer bytes than its size (cut short while read)
 };
 
-// The bytes of an MP3 file, seen through a window: the whole of a block in memory, or a bounded
-// buffer that a file is read into block by block (pread), so that a walk over a file of any size
-// needs no more memory than the buffer. A file's bytes can be copied on to another file as they
-// are read (CopyTo), so that one pass over the file both walks and copies it.
+// Where the blocks of a file go on to as a walk reads them: every byte of the file once, in file
+// order, so that one pass over the file both walks and copies it.
+class Mp3BlockSink {
+public:
+    Mp3BlockSink() = default;
+    Mp3BlockSink(const Mp3BlockSink&) = delete;
+    Mp3BlockSink& operator=(const Mp3BlockSink&) = delete;
+    virtual ~Mp3BlockSink() = default;
+    // Before the first block: the file holds fileSize bytes. False: no block is wanted.
+    virtual bool Start(uint64_t fileSize) = 0;
+    // The next `size` bytes of the file. False where they could not be taken: no block follows.
+    virtual bool Write(const uint8_t* data, size_t size) = 0;
+};
+
+// The bytes of an MP3 file, seen through a window: a bounded buffer that the file is read into block
+// by block (pread), so that a walk over a file of any size needs no more memory than the buffer.
+// The blocks read can be fed to a sink as well (FeedTo).
 class Mp3Bytes {
 public:
-    Mp3Bytes(const uint8_t* data, size_t size);
     // The file open at fd, whose size is `size`, from its offset 0. The buffer holds bufferBytes,
     // but no more than the file (4 KiB at least), and is only allocated once a byte is asked for.
     Mp3Bytes(int fd, uint64_t size, size_t bufferBytes = size_t(1) << 20);
@@ -154,36 +167,32 @@ public:
     void Keep(uint64_t position) { keep_ = position; }
     bool Unreadable() const { return unreadable_; }
 
-    // Before the first byte is asked for: once StartCopy is called, every byte of the file that the
-    // window has moved over or moves over is also written to the file open at `to`, `offset` bytes
-    // further on (the descriptor stays the caller's). A file only.
-    void CopyTo(int to, uint64_t offset);
-    // The copy that CopyTo asked for begins (the walk calls it once it has confirmed the first
-    // frame: a file that holds no MP3 is never copied). Room for the whole file is reserved there
-    // first, where the disk allows.
-    void StartCopy();
-    // Copies what the window has not moved over, and answers whether the whole file now stands
-    // at the copy's place. The window is emptied.
-    bool FinishCopy();
-    // From here on each block read or copied first asks stop: once it is requested, no byte more
-    // is read (At gives nullptr, Unreadable() tells) and the copy fails.
+    // From here on, the file's bytes are fed to sink (when it starts) from the file's first byte on
+    // as the window moves over them: a part the window skips (a long tag) is read for the sink
+    // before the window moves on. The sink stays the caller's.
+    void FeedTo(Mp3BlockSink* sink);
+    // Feeds what the window has not moved over, and answers whether the sink took the whole file.
+    // The window is emptied.
+    bool FeedRest();
+    // From here on each block read first asks stop: once it is requested, no byte more is read (At
+    // gives nullptr, Unreadable() tells) and the feeding fails.
     void StopOn(const StopRequest* stop) { stop_ = stop; }
 
 private:
-    struct FreeBuffer {
-        void operator()(uint8_t* buffer) const;
-    };
+    static void FreeBuffer(uint8_t* buffer);
 
     const uint8_t* Refill(uint64_t position, size_t count, size_t* available);
-    // A copy was asked for, has started and has not failed.
-    bool Copying() const { return copyTo_ >= 0 && copyStarted_ && !copyFailed_; }
+    // A sink is fed and has taken every block so far.
+    bool Feeding() const { return sink_ != nullptr && !feedFailed_; }
     // Where the window starts in the buffer for a window from file offset `from`.
     uint8_t* WindowFor(uint64_t from);
-    // Reads [from, to) of the file through the buffer and writes it on to the copy. The window
-    // must be empty or no longer wanted.
-    bool CopyThrough(uint64_t from, uint64_t to);
-    // Writes the window's bytes from file offset `from` on to the copy.
-    bool CopyWindowFrom(uint64_t from);
+    // Reads [from, to) of the file through the buffer for the sink. The window must be empty or no
+    // longer wanted.
+    bool FeedThrough(uint64_t from, uint64_t to);
+    // Feeds the window's bytes from file offset `from` on.
+    bool FeedWindowFrom(uint64_t from);
+    // Hands the sink the next block; false (and no more feeding) where it does not take it.
+    bool Feed(const uint8_t* data, size_t size);
 
     const uint8_t* window_ = nullptr;
     uint64_t base_ = 0;
@@ -193,14 +202,12 @@ private:
     int fd_ = -1;
     bool unreadable_ = false;
     size_t bufferBytes_ = 0;
-    std::unique_ptr<uint8_t, FreeBuffer> buffer_;
-    // The copy: its file, the offset of the file's first byte there, and how far from the start
-    // it has come. copied_ stays behind a part of the file the window skipped until that is copied.
-    int copyTo_ = -1;
-    uint64_t copyOffset_ = 0;
-    uint64_t copied_ = 0;
-    bool copyStarted_ = false;
-    bool copyFailed_ = false;
+    std::unique_ptr<uint8_t, void (*)(uint8_t*)> buffer_{nullptr, &Mp3Bytes::FreeBuffer};
+    // The sink and how far into the file it has been fed. fed_ stays behind a part of the file the
+    // window skipped until that is fed.
+    Mp3BlockSink* sink_ = nullptr;
+    uint64_t fed_ = 0;
+    bool feedFailed_ = false;
     const StopRequest* stop_ = nullptr;
 };
 
@@ -230,9 +237,10 @@ struct Mp3Survey {
     uint64_t plainFrames = 0;
 };
 
-// Walks the frames once.
-Mp3Survey SurveyMp3(Mp3Bytes& bytes);
-Mp3Survey SurveyMp3(const uint8_t* data, size_t size);
+// Walks the frames once. With a copy, the walk feeds it the file's blocks once it has confirmed the
+// first frame (a file that holds no MP3 is never copied), and the rest of a usable file after the
+// walk: the sink then holds the whole file, unless it refused a block or the file was cut short.
+Mp3Survey SurveyMp3(Mp3Bytes& bytes, Mp3BlockSink* copy = nullptr);
 
 // The user's line for a sample count that a sound cannot declare (its count is 32 bits), empty for
 // one it can.

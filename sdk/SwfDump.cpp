@@ -59,29 +59,29 @@ void DescribeTag(const SwfTag& tag, const uint8_t* bytes, std::ostream& out) {
 
 } // namespace
 
-SwfMovie ParseSwfMovie(const uint8_t* bytes, size_t size) {
-    SwfMovie movie;
+namespace {
+
+// The signature and the header's fields; false, with the problem set, where the movie is not read
+// further.
+bool ReadMovieHeader(const uint8_t* bytes, size_t size, SwfMovie& movie) {
     if (size >= 3 && bytes[1] == 'W' && bytes[2] == 'S' &&
         (bytes[0] == 'F' || bytes[0] == 'C' || bytes[0] == 'Z'))
         movie.signature.assign(reinterpret_cast<const char*>(bytes), 3);
     if (movie.signature.empty()) {
         movie.problem = "it does not start with FWS";
-        return movie;
+        return false;
     }
     if (movie.signature != "FWS") {
         movie.problem = "a compressed movie (" + movie.signature + "): only uncompressed movies are read";
-        return movie;
+        return false;
     }
-    if (size < 9) {
-        movie.problem = "the header is cut short";
-        return movie;
+    if (size >= 9) {
+        movie.rectBits = bytes[8] >> 3;
+        movie.headerSize = 8 + (5 + 4 * movie.rectBits + 7) / 8 + 4;
     }
-    movie.rectBits = bytes[8] >> 3;
-    const size_t rectBytes = (5 + 4 * movie.rectBits + 7) / 8;
-    movie.headerSize = 8 + rectBytes + 4;
-    if (size < movie.headerSize) {
+    if (size < 9 || size < movie.headerSize) {
         movie.problem = "the header is cut short";
-        return movie;
+        return false;
     }
     movie.headerRead = true;
     movie.version = bytes[3];
@@ -90,11 +90,15 @@ SwfMovie ParseSwfMovie(const uint8_t* bytes, size_t size) {
     movie.xMax = SignedBits(bytes + 8, 5 + movie.rectBits, movie.rectBits);
     movie.yMin = SignedBits(bytes + 8, 5 + 2 * movie.rectBits, movie.rectBits);
     movie.yMax = SignedBits(bytes + 8, 5 + 3 * movie.rectBits, movie.rectBits);
-    const uint8_t* after = bytes + 8 + rectBytes;
+    const uint8_t* after = bytes + movie.headerSize - 4;
     movie.frameRateFraction = after[0];
     movie.frameRate = after[1];
     movie.frameCount = SwfReader(after + 2, 2).Word();
+    return true;
+}
 
+// The tags from the header on, up to the End tag; the problem where they do not end the file there.
+void ReadMovieTags(const uint8_t* bytes, size_t size, SwfMovie& movie) {
     size_t position = movie.headerSize;
     bool ended = false;
     while (!ended && position < size) {
@@ -104,7 +108,7 @@ SwfMovie ParseSwfMovie(const uint8_t* bytes, size_t size) {
             movie.problem =
                 std::string(problem == kHeaderCutShort ? "a tag header at " : "the body of the tag at ") +
                 std::to_string(position) + problem;
-            return movie;
+            return;
         }
         movie.tags.push_back(tag);
         position = tag.bodyOffset + tag.length;
@@ -117,6 +121,15 @@ SwfMovie ParseSwfMovie(const uint8_t* bytes, size_t size) {
     else if (movie.fileLength != size)
         movie.problem = "the length field says " + std::to_string(movie.fileLength) +
                         " bytes, the file has " + std::to_string(size);
+}
+
+} // namespace
+
+SwfMovie ParseSwfMovie(const uint8_t* bytes, size_t size) {
+    SwfMovie movie;
+    if (!ReadMovieHeader(bytes, size, movie))
+        return movie;
+    ReadMovieTags(bytes, size, movie);
     movie.valid = movie.problem.empty();
     return movie;
 }

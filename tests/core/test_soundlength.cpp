@@ -53,6 +53,13 @@ struct Mp3Case {
 
 class Mp3Length : public testing::TestWithParam<Mp3Case> {};
 
+// The length of an MP3 file as the run measures it: the file opened and walked once in blocks.
+::Mp3Length Measured(const std::string& path) {
+    SoundBlock opened;
+    EXPECT_TRUE(opened.Read(path));
+    return MeasureMp3(opened, path);
+}
+
 TEST_P(Mp3Length, ComesFromTheDecodedFrames) {
     const Mp3Case& c = GetParam();
     QTemporaryDir dir;
@@ -61,9 +68,7 @@ TEST_P(Mp3Length, ComesFromTheDecodedFrames) {
     ASSERT_TRUE(fixtures::WriteToneWav(wav.toStdString(), c.rate, 2, c.frames));
     ASSERT_TRUE(fixtures::RunLame(QString(c.options).split(' ') + QStringList{wav, mp3}));
     EXPECT_EQ(SoundLengthMs(mp3.toStdString()), c.expectedMs);
-    const std::string bytes = fixtures::ReadBytes(mp3.toStdString());
-    EXPECT_EQ(Mp3LengthMs(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), c.name),
-              c.expectedMs);
+    EXPECT_EQ(Measured(mp3.toStdString()).ms, c.expectedMs);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Mp3Length,
@@ -92,10 +97,10 @@ TEST(Mp3Length, OfASingleFrameComesFromItsSamples) {
     EXPECT_EQ(SoundLengthMs(path), 26);
 }
 
-// The run measures an MP3 input from the bytes its movie is built from: the length must be the
-// one the library gives for the file, for every MP3 we ship or test with, and a file it cannot
-// measure must fail alike.
-TEST(Mp3Length, FromMemoryIsTheLengthOfTheFile) {
+// The run measures an MP3 input from the walk its movie is built from: the length must be the one
+// the library gives for the file, for every MP3 we ship or test with, and a file it cannot measure
+// must fail alike.
+TEST(Mp3Length, FromTheWalkIsTheLengthOfTheFile) {
     std::vector<std::filesystem::path> files;
     for (const char* folder : {TAVREL_TEST_DATA_DIR "/mp3", TAVREL_SOURCE_DIR "/demo/sounds"})
         for (const auto& entry : std::filesystem::directory_iterator(folder))
@@ -103,22 +108,23 @@ TEST(Mp3Length, FromMemoryIsTheLengthOfTheFile) {
     ASSERT_GE(files.size(), 15u);
     for (const std::filesystem::path& file : files) {
         SCOPED_TRACE(file.string());
-        const std::string bytes = fixtures::ReadBytes(file.string());
-        const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
         int32_t fromFile = -1;
         try {
             fromFile = Mp3LengthMs(file.string());
         } catch (const SoundLengthError&) {
-            EXPECT_THROW(Mp3LengthMs(data, bytes.size(), file.string()), SoundLengthError);
+            EXPECT_THROW(Measured(file.string()), SoundLengthError);
             continue;
         }
-        EXPECT_EQ(Mp3LengthMs(data, bytes.size(), file.string()), fromFile);
+        EXPECT_EQ(Measured(file.string()).ms, fromFile);
     }
-    EXPECT_THROW(Mp3LengthMs(nullptr, 0, "empty"), SoundLengthError);
+    QTemporaryDir dir;
+    const std::string empty = dir.filePath("empty.mp3").toStdString();
+    fixtures::WriteBytes(empty, "");
+    EXPECT_THROW(Measured(empty), SoundLengthError);
 }
 
-// The length of an MP3 in memory comes from its own frames where they are laid out plainly, and
-// from the library otherwise: either way it must be the library's answer for the file, whatever
+// The length of an MP3 as the run measures it comes from its own frames where they are laid out
+// plainly, and from the library otherwise: either way it must be the library's answer for the file, whatever
 // lame wrote (tag or none, delay and padding on either side of the decoder's 529 samples) and
 // whatever was done to the file afterwards. A damaged file is the exception: the library stops at
 // the damage, and the length is what it decodes when it searches on.
@@ -134,7 +140,7 @@ struct LameCase {
 
 class LameLength : public testing::TestWithParam<LameCase> {};
 
-TEST_P(LameLength, FromMemoryIsTheLibrarysLengthOfTheFile) {
+TEST_P(LameLength, FromTheWalkIsTheLibrarysLengthOfTheFile) {
     const LameCase& c = GetParam();
     QTemporaryDir dir;
     const QString wav = dir.filePath("source.wav");
@@ -159,14 +165,9 @@ TEST_P(LameLength, FromMemoryIsTheLibrarysLengthOfTheFile) {
         bytes.replace(bytes.size() / 2, 4096, 4096, '\0');
     }
     fixtures::WriteBytes(mp3.toStdString(), bytes);
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const int32_t fromFile = Mp3LengthMs(mp3.toStdString());
     // The same file opened and walked in blocks, as the run reads it.
-    SoundBlock opened;
-    ASSERT_TRUE(opened.Read(mp3.toStdString()));
-    const ::Mp3Length measured = MeasureMp3(opened, "sound.mp3");
-    EXPECT_EQ(Mp3LengthMs(data, bytes.size(), "sound.mp3"), measured.ms);
-    EXPECT_EQ(Mp3HeldMs(opened), Mp3HeldMs(data, bytes.size()));
+    const ::Mp3Length measured = Measured(mp3.toStdString());
     if (afterwards != "damaged") {
         EXPECT_EQ(measured.ms, fromFile);
         EXPECT_EQ(measured.stopsAtMs, -1);

@@ -137,7 +137,9 @@ protected:
         std::vector<std::string> results;
         ::testing::internal::CaptureStdout();
         readerOutput.clear();
-        BuildSoundMovie(from, to, results, frames, stopAction, &readerOutput);
+        SoundMovieOptions options;
+        options.stopAction = stopAction;
+        BuildSoundMovie(from, to, results, frames, options, &readerOutput);
         EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
         EXPECT_EQ(results.size(), 1u);
         return results.empty() ? std::string() : results.back();
@@ -337,11 +339,13 @@ TEST_F(SoundMovie, FullDiskIsReported) {
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
+// The walk's copy into the movie fails half way, and so does the movie's own copy after it.
 TEST_F(SoundMovie, WriteCutShortLeavesNoFile) {
     swftest::WriteFileBytes(mp3, Frames(20)); // 8340 bytes
     const std::string line = BuildWithFileSizeLimit(mp3, movie, 10, 2);
 
     EXPECT_EQ(line, mp3 + ":Unable to Write Output File.");
+    EXPECT_EQ(readerOutput, "File too large");
     EXPECT_FALSE(fs::exists(movie));
     EXPECT_EQ(EntriesInFolder(), 1u) << "only the MP3: no partial movie under any name";
 }
@@ -390,16 +394,17 @@ TEST_F(SoundMovie, ALargeMp3IsCopiedWholeOrGivesNoMovie) {
             const std::string target = placed ? movie : copied;
             SoundMovieFile movieFile(target);
             SoundBlock block;
-            ASSERT_TRUE(block.Read(mp3, placed ? movieFile.PlaceSound(stopAction) : SoundPlacement{}));
-            EXPECT_EQ(block.PlacedAt() >= 0, placed);
+            SoundMovieOptions options;
+            options.stopAction = stopAction;
+            ASSERT_TRUE(block.Read(mp3, placed ? movieFile.PlaceSound(options) : nullptr));
             std::vector<std::string> results;
             if (!placed) {
-                BuildSoundMovie(mp3, std::move(block), movieFile, results, 2, stopAction);
+                BuildSoundMovie(mp3, std::move(block), movieFile, results, 2, options);
                 EXPECT_EQ(swftest::ReadFileBytes(copied), movies[stopAction]) << stopAction;
                 continue;
             }
             ASSERT_EQ(::truncate(mp3.c_str(), 4096), 0);
-            BuildSoundMovie(mp3, std::move(block), movieFile, results, 2, stopAction);
+            BuildSoundMovie(mp3, std::move(block), movieFile, results, 2, options);
             EXPECT_EQ(results, std::vector<std::string>{mp3 + ":Operation Successful."});
             EXPECT_EQ(swftest::ReadFileBytes(movie), movies[stopAction]) << stopAction;
         }
@@ -411,7 +416,7 @@ TEST_F(SoundMovie, ALargeMp3IsCopiedWholeOrGivesNoMovie) {
     EXPECT_TRUE(block.CutShort());
     std::vector<std::string> results;
     SoundMovieFile target(copied);
-    BuildSoundMovie(mp3, std::move(block), target, results, 2, 0);
+    BuildSoundMovie(mp3, std::move(block), target, results, 2, SoundMovieOptions{});
     EXPECT_EQ(results, std::vector<std::string>{mp3 + ":Unexpected File Format."});
     EXPECT_EQ(swftest::ReadFileBytes(copied), movies[2]) << "the earlier movie stays as it was";
 }

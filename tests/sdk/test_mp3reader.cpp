@@ -1,18 +1,21 @@
 // MP3 frame reader and FDTDefineSoundMP3: header decoding, format fields, the frame walk, ID3v2
 // tags, rejected files and their diagnostics, on synthesized frames and on files made by lame.
 #include "FDTSoundMP3.h"
+#include "FileBytes.h"
 
 #include "common/swf_dump.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 using swftest::Bytes;
@@ -82,46 +85,89 @@ Bytes FreeFormatFrame() {
 struct ReadResult {
     bool ok = false;
     SoundParams params{};
-    Bytes data;
+    Bytes data;         // the sound's data: its seek samples, then the copy the walk made of the file
     std::string output; // the reader's diagnostic
 };
 
+// A copy of the file the walk feeds, into a file as the movie's file takes it: each block written
+// on at its own offset. Once a write fails, it takes nothing more.
+struct FileCopy : Mp3BlockSink {
+    FileCopy(int to, std::function<void()> start) : fd(to), onStart(std::move(start)) {}
+    bool Start(uint64_t /*fileSize*/) override {
+        onStart();
+        return true;
+    }
+    bool Write(const uint8_t* data, size_t size) override {
+        writesAfterAFailure += failed ? 1 : 0;
+        failed = failed || !WriteAt(fd, data, size, copied);
+        copied += failed ? 0 : size;
+        return !failed;
+    }
+    int fd;
+    std::function<void()> onStart;
+    uint64_t copied = 0;
+    bool failed = false;
+    int writesAfterAFailure = 0;
+};
+
+// The walk over `file` held in a file of its own, through a window that holds all of it.
+Mp3Survey SurveyOf(const Bytes& file) {
+    const int fd = ::memfd_create("mp3", MFD_CLOEXEC);
+    EXPECT_TRUE(fd >= 0 && WriteAt(fd, file.data(), file.size(), 0));
+    Mp3Bytes bytes(fd, file.size());
+    const Mp3Survey survey = SurveyMp3(bytes);
+    ::close(fd);
+    return survey;
+}
+
+Bytes FileContent(FILE* file) {
+    return swftest::ReadFileBytes("/proc/self/fd/" + std::to_string(::fileno(file)));
+}
+
+// Reads the file as the program does: walked in blocks (of 8 KiB here) and copied as it is walked,
+// into a sound definition. The walk finds what the walk through a window that holds the whole file
+// finds, and copies the file once it has found a frame; a file with none, not a byte. A sound
+// whose bytes were put in place holds what the sound copied from the file holds: the file behind
+// its seek samples, or nothing.
 ReadResult ReadFile(const std::string& path) {
     ReadResult result;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    const Bytes bytes = swftest::ReadFileBytes(path);
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) {
         ADD_FAILURE() << "cannot open " << path;
         return result;
     }
-    U8* data = nullptr;
-    U32 size = 0;
-    ::testing::internal::CaptureStdout();
-    result.ok = ReadMP3File(file, result.params, data, size, nullptr, &result.output);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << "the reader writes nothing itself";
-    std::fclose(file);
-    if (result.ok) {
-        result.data.assign(data, data + size);
-        std::free(data);
-    }
-    // The walk over the file in blocks of 8 KiB finds what the walk over it in memory finds, and
-    // copies the file 3 bytes into another once it has found a frame; a file with none, not a byte.
-    const Bytes bytes = swftest::ReadFileBytes(path);
-    const int fd = ::open(path.c_str(), O_RDONLY);
     Mp3Bytes blocks(fd, bytes.size(), 8192);
     FILE* copy = std::tmpfile();
-    blocks.CopyTo(::fileno(copy), 3);
-    const Mp3Survey inBlocks = SurveyMp3(blocks);
-    const bool copied = inBlocks.result == MP3ReadResult::Ok && blocks.FinishCopy();
+    FileCopy sink(::fileno(copy), [] {});
+    ::testing::internal::CaptureStdout();
+    const Mp3Survey inBlocks = SurveyMp3(blocks, &sink);
+    FDTDefineSoundMP3 sound(fd, inBlocks);
+    const auto placed = FDTDefineSoundMP3::WrittenInPlace(bytes.size());
+    placed->TakeFormat(inBlocks);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << "the reader writes nothing itself";
     ::close(fd);
-    const Bytes copyBytes = swftest::ReadFileBytes("/proc/self/fd/" + std::to_string(::fileno(copy)));
+    EXPECT_EQ(sound.DefinitionId(), 0) << "the movie that takes it gives the id";
+    EXPECT_EQ(sound.Params().dataSize, sound.ReadResult() == MP3ReadResult::Ok ? bytes.size() + 2 : 0);
+    EXPECT_EQ(placed->ReadResult(), sound.ReadResult());
+    EXPECT_EQ(placed->Params().rate, sound.Params().rate);
+    EXPECT_EQ(placed->Params().stereo, sound.Params().stereo);
+    EXPECT_EQ(placed->Params().dataSize, sound.Params().dataSize);
+    EXPECT_EQ(placed->Params().sampleCount, sound.Params().sampleCount);
+    result.ok = sound.ReadResult() == MP3ReadResult::Ok;
+    result.params = sound.Params();
+    result.output = sound.Diagnostic();
+    const Bytes copied = FileContent(copy);
     std::fclose(copy);
-    EXPECT_EQ(copyBytes, copied ? Bytes(3, 0) + bytes : Bytes());
-    const Mp3Survey inMemory = SurveyMp3(bytes.data(), bytes.size());
-    EXPECT_EQ(inBlocks.result, inMemory.result);
-    EXPECT_EQ(inBlocks.firstFrame, inMemory.firstFrame);
-    EXPECT_EQ(inBlocks.sampleCount, inMemory.sampleCount);
-    EXPECT_EQ(inBlocks.wholeFrameSamples, inMemory.wholeFrameSamples);
-    EXPECT_EQ(inBlocks.plainFrames, inMemory.plainFrames);
+    EXPECT_EQ(copied, inBlocks.result == MP3ReadResult::Ok ? bytes : Bytes());
+    if (result.ok)
+        result.data = Bytes(2, 0) + copied;
+    const Mp3Survey inOneWindow = SurveyOf(bytes);
+    EXPECT_EQ(inBlocks.result, inOneWindow.result);
+    EXPECT_EQ(inBlocks.firstFrame, inOneWindow.firstFrame);
+    EXPECT_EQ(inBlocks.sampleCount, inOneWindow.sampleCount);
+    EXPECT_EQ(inBlocks.wholeFrameSamples, inOneWindow.wholeFrameSamples);
+    EXPECT_EQ(inBlocks.plainFrames, inOneWindow.plainFrames);
     return result;
 }
 
@@ -233,7 +279,7 @@ class Mp3Walk : public ::testing::TestWithParam<WalkCase> {};
 
 TEST_P(Mp3Walk, Figures) {
     const WalkCase& row = GetParam();
-    const Mp3Survey survey = SurveyMp3(row.file.data(), row.file.size());
+    const Mp3Survey survey = SurveyOf(row.file);
     ASSERT_EQ(survey.result, MP3ReadResult::Ok);
     EXPECT_EQ(survey.firstFrame, row.firstFrame);
     EXPECT_EQ(survey.sampleCount, row.sampleCount);
@@ -284,7 +330,6 @@ TEST_F(Mp3Reader, HundredFramesOfMpeg1JointStereo) {
     EXPECT_EQ(r.params.sampleSize, 1);
     EXPECT_EQ(r.params.stereo, 1);
     EXPECT_EQ(r.params.sampleCount, 100u * 1152);
-    EXPECT_EQ(r.params.data, nullptr) << "the block is handed out, not stored in the record";
     ASSERT_EQ(r.data.size(), file.size() + 2);
     EXPECT_EQ(swftest::Hex(Bytes(r.data.begin(), r.data.begin() + 4)), "00 00 FF FB");
     EXPECT_TRUE(std::equal(file.begin(), file.end(), r.data.begin() + 2));
@@ -487,60 +532,55 @@ TEST_F(Mp3Reader, Id3v2TagLongerThanTheFileMeansNoFrame) {
     EXPECT_EQ(r.output, "Not an MP3 format file");
 }
 
-TEST_F(Mp3Reader, ReadsFromTheCurrentPosition) {
-    swftest::WriteFileBytes(path, Bytes{'x', 'y', 'z'} + Repeat(kMpeg1Stereo, 2));
-    FILE* file = std::fopen(path.c_str(), "rb");
-    ASSERT_NE(file, nullptr);
-    ASSERT_EQ(std::fseek(file, 3, SEEK_SET), 0);
-    SoundParams params{};
-    U8* data = nullptr;
-    U32 size = 0;
-    ASSERT_TRUE(ReadMP3File(file, params, data, size));
-    EXPECT_EQ(size, 2u * 417 + 2);
-    EXPECT_EQ(data[2], 0xFF);
-    std::free(data);
-    std::fclose(file);
+// ---- The copy the walk feeds -------------------------------------------------------------------
+
+struct CopyCase {
+    const char* name;
+    const char* target; // "file", "/dev/full" or "closed"
+    bool cutDuringTheWalk;
+    MP3ReadResult result;
+};
+
+void PrintTo(const CopyCase& row, std::ostream* out) {
+    *out << row.name;
 }
 
-TEST(Mp3ReaderDeathTest, MissingFileIsAProgrammingError) {
-    SoundParams params{};
-    U8* data = nullptr;
-    U32 size = 0;
-    EXPECT_DEATH(ReadMP3File(nullptr, params, data, size),
-                 "Assertion failed: fp, file FDTSoundMP3, line [0-9]+");
+class WalkCopy : public Mp3Reader, public ::testing::WithParamInterface<CopyCase> {};
+
+// A copy that fails is fed no block more, and the walk goes on to its end; a file cut short during
+// the walk cannot be read to its end and leaves its copy short.
+TEST_P(WalkCopy, TakesTheWholeFileOrStopsWhereItFailed) {
+    const CopyCase& row = GetParam();
+    const Bytes file = Repeat(kMpeg1Stereo, 200); // 83,400 bytes: ten blocks and more
+    swftest::WriteFileBytes(path, file);
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    FILE* copy = std::tmpfile();
+    const std::string target = row.target;
+    const int to = target == "file"     ? ::fileno(copy)
+                   : target == "closed" ? ::dup(::fileno(copy))
+                                        : ::open("/dev/full", O_WRONLY);
+    if (target == "closed")
+        ::close(to);
+    FileCopy sink(to, [&] { ASSERT_TRUE(!row.cutDuringTheWalk || ::truncate(path.c_str(), 20000) == 0); });
+    Mp3Bytes bytes(fd, file.size(), 8192);
+    EXPECT_EQ(SurveyMp3(bytes, &sink).result, row.result);
+    ::close(fd);
+    EXPECT_EQ(sink.copied == file.size(), target == "file" && !row.cutDuringTheWalk) << sink.copied;
+    EXPECT_EQ(sink.writesAfterAFailure, 0);
+    const Bytes copied = FileContent(copy);
+    EXPECT_TRUE(std::equal(copied.begin(), copied.end(), file.begin())) << "the file's first bytes, in order";
+    if (target == "/dev/full")
+        ::close(to);
+    std::fclose(copy);
 }
 
-// ---- The sound definition ------------------------------------------------------------------------
-
-TEST_F(Mp3Reader, DefinitionHoldsTheFileOrNothing) {
-    {
-        FDTDefineSoundMP3 withoutFile(nullptr);
-        EXPECT_EQ(withoutFile.DefinitionId(), 0) << "the movie that takes it gives the id";
-        EXPECT_EQ(withoutFile.Params().data, nullptr);
-        EXPECT_EQ(withoutFile.Params().dataSize, 0u);
-    }
-    {
-        swftest::WriteFileBytes(path, Bytes(kText.begin(), kText.end()));
-        FILE* file = std::fopen(path.c_str(), "rb");
-        ::testing::internal::CaptureStdout();
-        FDTDefineSoundMP3 notMp3(file);
-        ::testing::internal::GetCapturedStdout();
-        std::fclose(file);
-        EXPECT_EQ(notMp3.Params().data, nullptr);
-        EXPECT_EQ(notMp3.Params().dataSize, 0u);
-        EXPECT_EQ(notMp3.ReadResult(), MP3ReadResult::NotMP3);
-    }
-    {
-        swftest::WriteFileBytes(path, Repeat(kMpeg1Stereo, 3));
-        FILE* file = std::fopen(path.c_str(), "rb");
-        FDTDefineSoundMP3 sound(file);
-        std::fclose(file);
-        ASSERT_NE(sound.Params().data, nullptr);
-        EXPECT_EQ(sound.Params().dataSize, 3u * 417 + 2);
-        EXPECT_EQ(sound.Params().sampleCount, 3u * 1152);
-        EXPECT_EQ(sound.ReadResult(), MP3ReadResult::Ok);
-    }
-}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, WalkCopy,
+    ::testing::Values(CopyCase{"into a file", "file", false, MP3ReadResult::Ok},
+                      CopyCase{"onto a full disk", "/dev/full", false, MP3ReadResult::Ok},
+                      CopyCase{"into a closed descriptor", "closed", false, MP3ReadResult::Ok},
+                      CopyCase{"of a file cut short during the walk", "file", true,
+                               MP3ReadResult::Unreadable}));
 
 // ---- Files made by lame (tests/data/make-mp3.sh) -------------------------------------------------
 

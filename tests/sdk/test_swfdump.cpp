@@ -39,10 +39,10 @@ Bytes MovieBytes(const std::function<void(FObjCollection&)>& fill) {
 
 Bytes StopMovie() {
     return MovieBytes([](FObjCollection& movie) {
-        auto* doAction = new FCTDoAction;
-        doAction->AppendAction(new FActionStop);
-        movie.AddObject(doAction);
-        movie.AddObject(new FCTShowFrame);
+        auto doAction = std::make_unique<FCTDoAction>();
+        doAction->AppendAction(std::make_unique<FActionStop>());
+        movie.AddObject(std::move(doAction));
+        movie.AddObject(std::make_unique<FCTShowFrame>());
     });
 }
 
@@ -90,11 +90,11 @@ INSTANTIATE_TEST_SUITE_P(
         DumpCase{"a sound movie as the builder makes it",
                  [] {
                      return MovieBytes([](FObjCollection& movie) {
-                         movie.AddObject(new TestSound);
+                         movie.AddObject(std::make_unique<TestSound>());
                          movie.AddObject(
-                             new FCTStartSound(1, new FSoundInfo(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr)));
+                             std::make_unique<FCTStartSound>(1, FSoundInfo().NoMultiple().Loops(0)));
                          for (int i = 0; i < 3; ++i)
-                             movie.AddObject(new FCTShowFrame);
+                             movie.AddObject(std::make_unique<FCTShowFrame>());
                      });
                  },
                  "FWS version 4, file length 113 (113 bytes in the file)\n"

@@ -1,6 +1,7 @@
 // Tag objects and the movie container: every tag and movie layout as a row of bytes, written and
 // read back to the same fields, frame counting, definition ids, ownership and the movie file writer.
 #include "FDT.h"
+#include "ReplaceFile.h"
 #include "SwfDump.h"
 
 #include "common/swf_dump.h"
@@ -36,10 +37,10 @@ Bytes MovieBytes(const std::function<void(FObjCollection&)>& fill, S32 width = 6
     return SavedBytes(stream);
 }
 
-FCTDoAction* DoActionWithStops(int stops) {
-    auto* doAction = new FCTDoAction;
+std::unique_ptr<FCTDoAction> DoActionWithStops(int stops) {
+    auto doAction = std::make_unique<FCTDoAction>();
     for (int i = 0; i < stops; ++i)
-        doAction->AppendAction(new FActionStop);
+        doAction->AppendAction(std::make_unique<FActionStop>());
     return doAction;
 }
 
@@ -142,7 +143,7 @@ const ByteCase kByteCases[] = {
     {"DoAction, one Stop",
      [] {
          FCTDoAction doAction;
-         doAction.AppendAction(new FActionStop);
+         doAction.AppendAction(std::make_unique<FActionStop>());
          return TagBytes(std::move(doAction));
      },
      {0x02, 0x03, 0x07, 0x00},
@@ -150,43 +151,41 @@ const ByteCase kByteCases[] = {
     {"DoAction, two Stops",
      [] {
          FCTDoAction doAction;
-         doAction.AppendAction(new FActionStop);
-         doAction.AppendAction(new FActionStop);
+         doAction.AppendAction(std::make_unique<FActionStop>());
+         doAction.AppendAction(std::make_unique<FActionStop>());
          return TagBytes(std::move(doAction));
      },
      {0x03, 0x03, 0x07, 0x07, 0x00},
      "DoAction (12), length 3: actions Stop Stop"},
     {"StartSound for id 1 as the builder makes it",
-     [] { return TagBytes(FCTStartSound(1, new FSoundInfo(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr))); },
+     [] { return TagBytes(FCTStartSound(1, FSoundInfo().NoMultiple().Loops(0))); },
      {0xC5, 0x03, 0x01, 0x00, 0x14, 0x00, 0x00},
      "StartSound (15), length 5: sound id 1, sync stop 0, no multiple 1, loop count 0"},
     {"StartSound of a sound that plays 3 times",
-     [] { return TagBytes(FCTStartSound(1, new FSoundInfo(1, 0, 1, 0, 0, 0, 0, 3, 0, nullptr))); },
+     [] { return TagBytes(FCTStartSound(1, FSoundInfo().NoMultiple().Loops(3))); },
      {0xC5, 0x03, 0x01, 0x00, 0x14, 0x03, 0x00},
      "StartSound (15), length 5: sound id 1, sync stop 0, no multiple 1, loop count 3"},
     {"StartSound of a sound that plays 65535 times",
-     [] { return TagBytes(FCTStartSound(1, new FSoundInfo(1, 0, 1, 0, 0, 0, 0, 65535, 0, nullptr))); },
+     [] { return TagBytes(FCTStartSound(1, FSoundInfo().NoMultiple().Loops(65535))); },
      {0xC5, 0x03, 0x01, 0x00, 0x14, 0xFF, 0xFF},
      "StartSound (15), length 5: sound id 1, sync stop 0, no multiple 1, loop count 65535"},
     {"StartSound with in- and out-point: in-point first",
-     [] {
-         return TagBytes(
-             FCTStartSound(0x0203, new FSoundInfo(0, 0, 0, 1, 1, 0x11223344, 0x55667788, 0, 0, nullptr)));
-     },
+     [] { return TagBytes(FCTStartSound(0x0203, FSoundInfo().InPoint(0x11223344).OutPoint(0x55667788))); },
      {0xCB, 0x03, 0x03, 0x02, 0x03, 0x44, 0x33, 0x22, 0x11, 0x88, 0x77, 0x66, 0x55},
      "StartSound (15), length 11: sound id 515, sync stop 0, no multiple 0, in point 287454020, out point "
      "1432778632"},
     {"StartSound with every option and a two-point envelope",
      [] {
-         auto* envelope = new SoundEnvelope[2]{{0x10, 0x8000, 0x0001}, {0x20000, 0x0000, 0x7FFF}};
-         return TagBytes(FCTStartSound(5, new FSoundInfo(0x2, 1, 1, 1, 1, 7, 9, 3, 2, envelope)));
+         const std::vector<SoundEnvelope> envelope = {{0x10, 0x8000, 0x0001}, {0x20000, 0x0000, 0x7FFF}};
+         return TagBytes(
+             FCTStartSound(5, FSoundInfo().SyncStop().InPoint(7).OutPoint(9).Loops(3).Envelope(envelope)));
      },
      {0xDE, 0x03, 0x05, 0x00, 0x2F, 0x07, 0x00, 0x00, 0x00, 0x09, 0x00, 0x00, 0x00, 0x03, 0x00, 0x02,
       0x10, 0x00, 0x00, 0x00, 0x00, 0x80, 0x01, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0xFF, 0x7F},
      "StartSound (15), length 30: sound id 5, sync stop 1, no multiple 0, in point 7, out point 9, loop "
      "count 3, envelope of 2 points: 16 32768/1, 131072 0/32767"},
     {"StartSound without sound info: id only",
-     [] { return TagBytes(FCTStartSound(9, nullptr)); },
+     [] { return TagBytes(FCTStartSound(9)); },
      {0xC2, 0x03, 0x09, 0x00},
      "StartSound (15), length 2: sound id 9"},
     {"DefineSound, 44 kHz stereo: long header, id, flags 0x2F, samples, the data as is",
@@ -232,7 +231,7 @@ const ByteCase kByteCases[] = {
      "frame x 0..600, y 0..600 twips, rate 12, 0 frames\n"
      "@21 End (0), length 0\n"},
     {"movie with one ShowFrame: 25 bytes",
-     [] { return MovieBytes([](FObjCollection& m) { m.AddObject(new FCTShowFrame); }); },
+     [] { return MovieBytes([](FObjCollection& m) { m.AddObject(std::make_unique<FCTShowFrame>()); }); },
      {0x46, 0x57, 0x53, 0x04, 0x19, 0x00, 0x00, 0x00, 0x78, 0x00, 0x00, 0x4B, 0x00,
       0x00, 0x01, 0x2C, 0x00, 0x00, 0x0C, 0x01, 0x00, 0x40, 0x00, 0x00, 0x00},
      "FWS version 4, file length 25 (25 bytes in the file)\n"
@@ -246,7 +245,7 @@ const ByteCase kByteCases[] = {
      [] {
          return MovieBytes([](FObjCollection& m) {
              m.AddObject(DoActionWithStops(1));
-             m.AddObject(new FCTShowFrame);
+             m.AddObject(std::make_unique<FCTShowFrame>());
          });
      },
      {0x46, 0x57, 0x53, 0x04, 0x1D, 0x00, 0x00, 0x00, 0x78, 0x00, 0x00, 0x4B, 0x00, 0x00, 0x01,
@@ -270,8 +269,8 @@ const ByteCase kByteCases[] = {
      {0x78, 0x00, 0x0F, 0xFF, 0xE0, 0x00, 0x00, 0x00, 0x80}},
     {"the file length counts the sound data block",
      [] {
-         Bytes movie =
-             MovieBytes([](FObjCollection& m) { m.AddObject(new TestSound(3, 1, 0, gSoundData, 8)); });
+         Bytes movie = MovieBytes(
+             [](FObjCollection& m) { m.AddObject(std::make_unique<TestSound>(3, 1, 0, gSoundData, 8)); });
          // 8 bytes of data: a 15-byte body with a short header
          return Bytes(movie.begin() + 4, movie.begin() + 8);
      },
@@ -325,7 +324,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, TagAndMovieBytes, ::testing::ValuesIn(kByteCases)
 TEST(TagModel, OnlyShowFrameCountsAsFrame) {
     EXPECT_TRUE(FCTShowFrame().CountsAsFrame());
     EXPECT_FALSE(FCTDoAction().CountsAsFrame());
-    EXPECT_FALSE(FCTStartSound(1, nullptr).CountsAsFrame());
+    EXPECT_FALSE(FCTStartSound(1).CountsAsFrame());
     EXPECT_FALSE(FCT().CountsAsFrame());
     EXPECT_FALSE(FDT().CountsAsFrame());
     EXPECT_FALSE(FDTDefineSound().CountsAsFrame());
@@ -335,19 +334,19 @@ TEST(TagModel, ContainerCountsFramesAsTheyAreAdded) {
     FObjCollection movie;
     movie.AddObject(DoActionWithStops(1));
     EXPECT_EQ(movie.FrameCount(), 0);
-    movie.AddObject(new FCTShowFrame);
-    movie.AddObject(new FCTShowFrame);
+    movie.AddObject(std::make_unique<FCTShowFrame>());
+    movie.AddObject(std::make_unique<FCTShowFrame>());
     EXPECT_EQ(movie.FrameCount(), 2);
     EXPECT_EQ(movie.Objects().size(), 3u);
-    movie.AddObject(new FCTShowFrame(3)); // a run of three
-    movie.AddObject(new FCTShowFrame(-2));
+    movie.AddObject(std::make_unique<FCTShowFrame>(3)); // a run of three
+    movie.AddObject(std::make_unique<FCTShowFrame>(-2));
     EXPECT_EQ(movie.FrameCount(), 5);
 }
 
 TEST(TagModel, FrameCountIsWrittenAsItsLow16Bits) {
     FObjCollection movie;
     for (int i = 0; i < 65536; ++i)
-        movie.AddObject(new FCTShowFrame);
+        movie.AddObject(std::make_unique<FCTShowFrame>());
     FSWFStream stream;
     movie.WriteMovieBody(&stream, 600, 600, 12);
     const Bytes file = SavedBytes(stream);
@@ -358,11 +357,11 @@ TEST(TagModel, FrameCountIsWrittenAsItsLow16Bits) {
 
 TEST(TagModel, ObjectsAreWrittenInInsertionOrder) {
     const Bytes file = MovieBytes([](FObjCollection& m) {
-        m.AddObject(new FCTShowFrame);
+        m.AddObject(std::make_unique<FCTShowFrame>());
         m.AddObject(DoActionWithStops(2));
-        m.AddObject(new TestSound(3, 1, 0, gSoundData, sizeof gSoundData));
-        m.AddObject(new FCTStartSound(1, new FSoundInfo(1, 0, 1, 0, 0, 0, 0, 0, 0, nullptr)));
-        m.AddObject(new FCTShowFrame);
+        m.AddObject(std::make_unique<TestSound>(3, 1, 0, gSoundData, sizeof gSoundData));
+        m.AddObject(std::make_unique<FCTStartSound>(1, FSoundInfo().NoMultiple().Loops(0)));
+        m.AddObject(std::make_unique<FCTShowFrame>());
     });
     const swftest::SwfMovie movie = swftest::ParseMovie(file);
     ASSERT_TRUE(movie.valid) << swftest::Dump(file);
@@ -405,13 +404,13 @@ TEST(TagModel, ContainerAndDoActionDeleteWhatTheyOwn) {
     gDestroyed = 0;
     {
         FObjCollection movie;
-        movie.AddObject(new ProbeTag);
+        movie.AddObject(std::make_unique<ProbeTag>());
         movie.AddObject(nullptr);
-        auto* doAction = new FCTDoAction;
-        doAction->AppendAction(new ProbeAction);
-        doAction->AppendAction(new ProbeAction);
-        movie.AddObject(doAction);
-        movie.AddObject(new ProbeTag);
+        auto doAction = std::make_unique<FCTDoAction>();
+        doAction->AppendAction(std::make_unique<ProbeAction>());
+        doAction->AppendAction(std::make_unique<ProbeAction>());
+        movie.AddObject(std::move(doAction));
+        movie.AddObject(std::make_unique<ProbeTag>());
         EXPECT_EQ(gDestroyed, 0);
     }
     EXPECT_EQ(gDestroyed, 4);
@@ -428,6 +427,12 @@ TEST(TagModelDeathTest, FDTWithoutItsOwnIdIsAProgrammingError) {
 
 // ---- The movie file ----------------------------------------------------------------------------
 
+// A movie written to its file as a whole: ReplaceFile around the movie's writer.
+bool WriteMovieFile(FObjCollection&& movie, const std::string& path) {
+    return ReplaceFile(
+        path, [&](std::FILE* file) { return movie.WriteMovie(file, 600, 600, 12); }, false);
+}
+
 class MovieFile : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -441,7 +446,7 @@ protected:
 
     static void FillStopMovie(FObjCollection& movie) {
         movie.AddObject(DoActionWithStops(1));
-        movie.AddObject(new FCTShowFrame);
+        movie.AddObject(std::make_unique<FCTShowFrame>());
     }
 
     size_t EntriesInFolder() const {
@@ -455,7 +460,7 @@ TEST_F(MovieFile, WritesTheMovieAndNothingElse) {
     const std::string path = (folder / "movie.swf").string();
     FObjCollection movie;
     FillStopMovie(movie);
-    ASSERT_TRUE(movie.WriteMovieFile(path.c_str(), 600, 600, 12));
+    ASSERT_TRUE(WriteMovieFile(std::move(movie), path));
     EXPECT_EQ(Hex(swftest::ReadFileBytes(path)), Hex(MovieBytes(FillStopMovie)));
     EXPECT_EQ(EntriesInFolder(), 1u) << "no temporary file stays behind";
 }
@@ -464,7 +469,7 @@ TEST_F(MovieFile, ReplacesAnExistingFile) {
     const std::string path = (folder / "movie.swf").string();
     swftest::WriteFileBytes(path, Bytes(1000, 0xEE));
     FObjCollection movie;
-    ASSERT_TRUE(movie.WriteMovieFile(path.c_str(), 600, 600, 12));
+    ASSERT_TRUE(WriteMovieFile(std::move(movie), path));
     EXPECT_EQ(swftest::ReadFileBytes(path).size(), 23u);
 }
 
@@ -472,9 +477,9 @@ TEST_F(MovieFile, FileLengthFieldEqualsTheFileSize) {
     static U8 data[5000] = {};
     const std::string path = (folder / "sound.swf").string();
     FObjCollection movie;
-    movie.AddObject(new TestSound(3, 1, 1152, data, sizeof data));
-    movie.AddObject(new FCTShowFrame);
-    ASSERT_TRUE(movie.WriteMovieFile(path.c_str(), 600, 600, 12));
+    movie.AddObject(std::make_unique<TestSound>(3, 1, 1152, data, sizeof data));
+    movie.AddObject(std::make_unique<FCTShowFrame>());
+    ASSERT_TRUE(WriteMovieFile(std::move(movie), path));
     const Bytes file = swftest::ReadFileBytes(path);
     const swftest::SwfMovie parsed = swftest::ParseMovie(file);
     EXPECT_TRUE(parsed.valid) << swftest::Dump(file);
@@ -486,14 +491,14 @@ TEST_F(MovieFile, MissingFolderFails) {
     const fs::path path = folder / "missing" / "movie.swf";
     FObjCollection movie;
     FillStopMovie(movie);
-    EXPECT_FALSE(movie.WriteMovieFile(path.string().c_str(), 600, 600, 12));
+    EXPECT_FALSE(WriteMovieFile(std::move(movie), path.string()));
     EXPECT_FALSE(fs::exists(folder / "missing"));
 }
 
 TEST_F(MovieFile, FailedWriteIsReported) {
     FObjCollection movie;
     FillStopMovie(movie);
-    EXPECT_FALSE(movie.WriteMovieFile("/dev/full", 600, 600, 12));
+    EXPECT_FALSE(WriteMovieFile(std::move(movie), "/dev/full"));
     EXPECT_TRUE(fs::is_character_file("/dev/full")) << "a device is written in place, never replaced";
 }
 
@@ -502,7 +507,7 @@ TEST_F(MovieFile, APipeNobodyReadsFailsAtOnce) {
     ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
     FObjCollection movie;
     FillStopMovie(movie);
-    EXPECT_FALSE(movie.WriteMovieFile(path.string().c_str(), 600, 600, 12));
+    EXPECT_FALSE(WriteMovieFile(std::move(movie), path.string()));
     EXPECT_TRUE(fs::is_fifo(path)) << "a pipe is written in place, never replaced";
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
@@ -511,7 +516,7 @@ TEST_F(MovieFile, ADirectoryInTheWayFailsWithoutLeftovers) {
     const fs::path path = folder / "movie.swf";
     fs::create_directory(path);
     FObjCollection movie;
-    EXPECT_FALSE(movie.WriteMovieFile(path.string().c_str(), 600, 600, 12));
+    EXPECT_FALSE(WriteMovieFile(std::move(movie), path.string()));
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
@@ -521,7 +526,7 @@ TEST_F(MovieFile, ReadOnlyMovieIsRefusedAndKept) {
     swftest::WriteFileBytes(path, Bytes(100, 0xEE));
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     FObjCollection movie;
-    EXPECT_FALSE(movie.WriteMovieFile(path.c_str(), 600, 600, 12));
+    EXPECT_FALSE(WriteMovieFile(std::move(movie), path));
     EXPECT_EQ(Hex(swftest::ReadFileBytes(path)), Hex(Bytes(100, 0xEE)));
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
@@ -533,7 +538,7 @@ TEST_F(MovieFile, AUsersPartFileIsLeftAlone) {
     swftest::WriteFileBytes(path + ".part", usersFile);
     FObjCollection movie;
     FillStopMovie(movie);
-    ASSERT_TRUE(movie.WriteMovieFile(path.c_str(), 600, 600, 12));
+    ASSERT_TRUE(WriteMovieFile(std::move(movie), path));
     EXPECT_EQ(Hex(swftest::ReadFileBytes(path)), Hex(MovieBytes(FillStopMovie)));
     EXPECT_EQ(Hex(swftest::ReadFileBytes(path + ".part")), Hex(usersFile));
     EXPECT_EQ(EntriesInFolder(), 2u);
@@ -546,14 +551,14 @@ TEST_F(MovieFile, ALinkIsWrittenThroughAndKept) {
     fs::create_symlink(target, link);
     FObjCollection movie;
     FillStopMovie(movie);
-    ASSERT_TRUE(movie.WriteMovieFile(link.string().c_str(), 600, 600, 12));
+    ASSERT_TRUE(WriteMovieFile(std::move(movie), link.string()));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(Hex(swftest::ReadFileBytes(target.string())), Hex(MovieBytes(FillStopMovie)));
     EXPECT_EQ(EntriesInFolder(), 2u);
 
     // A link to a file not there yet creates that file, as opening the link would.
     fs::create_symlink("later.swf", folder / "dangling.swf");
-    ASSERT_TRUE(FObjCollection().WriteMovieFile((folder / "dangling.swf").string().c_str(), 600, 600, 12));
+    ASSERT_TRUE(WriteMovieFile(FObjCollection(), (folder / "dangling.swf").string()));
     EXPECT_TRUE(fs::is_symlink(folder / "dangling.swf"));
     EXPECT_EQ(swftest::ReadFileBytes((folder / "later.swf").string()).size(), 23u);
     EXPECT_EQ(EntriesInFolder(), 4u);
@@ -562,7 +567,7 @@ TEST_F(MovieFile, ALinkIsWrittenThroughAndKept) {
 TEST_F(MovieFile, NameOfTheLongestLengthIsWritten) {
     const std::string path = (folder / (std::string(251, 'n') + ".swf")).string(); // 255 bytes
     FObjCollection movie;
-    ASSERT_TRUE(movie.WriteMovieFile(path.c_str(), 600, 600, 12));
+    ASSERT_TRUE(WriteMovieFile(std::move(movie), path));
     EXPECT_EQ(swftest::ReadFileBytes(path).size(), 23u);
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
@@ -574,8 +579,8 @@ TEST_F(MovieFile, PermissionsAreThoseOfAFileWrittenInPlace) {
     swftest::WriteFileBytes(existing, Bytes(10, 0));
     ASSERT_EQ(::chmod(existing.c_str(), 0664), 0);
     const std::string fresh = (folder / "fresh.swf").string();
-    const bool wroteExisting = FObjCollection().WriteMovieFile(existing.c_str(), 600, 600, 12);
-    const bool wroteFresh = FObjCollection().WriteMovieFile(fresh.c_str(), 600, 600, 12);
+    const bool wroteExisting = WriteMovieFile(FObjCollection(), existing);
+    const bool wroteFresh = WriteMovieFile(FObjCollection(), fresh);
     ::umask(mask);
     ASSERT_TRUE(wroteExisting && wroteFresh);
     EXPECT_EQ(fs::status(existing).permissions(), fs::perms(0664));

@@ -11,15 +11,14 @@
 
 SoundBlock::SoundBlock(SoundBlock&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), fileSize_(std::exchange(other.fileSize_, 0)),
-      placedAt_(std::exchange(other.placedAt_, -1)), survey_(std::move(other.survey_)),
-      problem_(std::move(other.problem_)), exact_(std::exchange(other.exact_, std::nullopt)) {}
+      survey_(std::move(other.survey_)), problem_(std::move(other.problem_)),
+      exact_(std::exchange(other.exact_, std::nullopt)) {}
 
 SoundBlock& SoundBlock::operator=(SoundBlock&& other) noexcept {
     if (this != &other) {
         Close();
         fd_ = std::exchange(other.fd_, -1);
         fileSize_ = std::exchange(other.fileSize_, 0);
-        placedAt_ = std::exchange(other.placedAt_, -1);
         survey_ = std::move(other.survey_);
         problem_ = std::move(other.problem_);
         exact_ = std::exchange(other.exact_, std::nullopt);
@@ -36,7 +35,6 @@ void SoundBlock::Close() {
         ::close(fd_);
     fd_ = -1;
     fileSize_ = 0;
-    placedAt_ = -1;
     survey_ = Mp3Survey{};
     exact_.reset();
 }
@@ -47,7 +45,7 @@ bool SoundBlock::CutShort() const {
            static_cast<uint64_t>(info.st_size) < fileSize_;
 }
 
-bool SoundBlock::Read(const std::string& path, SoundPlacement placement, const StopRequest* stop) {
+bool SoundBlock::Read(const std::string& path, Mp3BlockSink* copy, const StopRequest* stop) {
     Close();
     problem_.clear();
     // Never waits: a FIFO or device is not read from, and counts as an empty file.
@@ -65,13 +63,7 @@ bool SoundBlock::Read(const std::string& path, SoundPlacement placement, const S
     }
     Mp3Bytes bytes(fd, fileSize_);
     bytes.StopOn(stop);
-    const bool placing = placement.fd >= 0 && placement.offset >= 0;
-    if (placing)
-        bytes.CopyTo(placement.fd, static_cast<uint64_t>(placement.offset));
-    survey_ = SurveyMp3(bytes);
-    // Only a usable MP3 becomes a movie: the rest of another is not worth copying.
-    if (placing && survey_.result == MP3ReadResult::Ok && bytes.FinishCopy())
-        placedAt_ = placement.offset;
+    survey_ = SurveyMp3(bytes, copy);
     return true;
 }
 

@@ -307,15 +307,6 @@ int32_t Mp3LengthMs(const std::string& path) {
     return WholeMilliseconds(samples, rate, path);
 }
 
-int32_t Mp3LengthMs(const unsigned char* data, size_t size, const std::string& name) {
-    Mp3Bytes bytes(data, data == nullptr ? 0 : size);
-    return MeasureMp3(bytes, SurveyMp3(bytes), name).ms;
-}
-
-int32_t Mp3LengthMs(const SoundBlock& mp3, const std::string& name) {
-    return MeasureMp3(mp3, name).ms;
-}
-
 Mp3Length MeasureMp3(const SoundBlock& mp3, const std::string& name) {
     if (mp3.File() < 0)
         throw SoundLengthError(UnableToOpen(name));
@@ -335,10 +326,6 @@ bool SoundFormatOf(int fd, SoundFormat& format) {
     sf_close(file);
     format = FormatOf(info);
     return format.rate > 0 && format.channels > 0;
-}
-
-int32_t Mp3HeldMs(const unsigned char* data, size_t size, int32_t* frameMs) {
-    return data == nullptr ? -1 : HeldMs(SurveyMp3(data, size), frameMs);
 }
 
 int32_t Mp3HeldMs(const SoundBlock& mp3, int32_t* frameMs) {

@@ -40,21 +40,15 @@ struct SoundFormat {
 int32_t Mp3LengthMs(const std::string& path);
 int32_t SndfileLengthMs(const std::string& path, SoundFormat* format = nullptr);
 
-// The playing time of an MP3 file already in memory, exactly as Mp3LengthMs gives it for the
-// file. A file laid out plainly (frames of one stream one behind the other, between optional ID3
-// tags) is measured from its frames, with the encoder delay and padding that lame notes in the
-// first frame taken off as the library does; anything else is left to the library, reading the
-// same bytes from memory. No system calls.
-// name only goes into the messages. Throws SoundLengthError as Mp3LengthMs does.
-int32_t Mp3LengthMs(const unsigned char* data, size_t size, const std::string& name);
-// The same for an MP3 file opened and walked by SoundBlock: the library, where it is needed, reads
-// the file in bounded blocks.
-int32_t Mp3LengthMs(const SoundBlock& mp3, const std::string& name);
-
-// The playing time of an MP3 as Mp3LengthMs gives it, but for a damaged MP3: the library stops
-// decoding where it finds no frame for a while (a run of zeros from a bad copy, say), while the
-// frames go on behind the damage and the movie holds them all. Then the length is what the
-// library decodes when it searches past the damage, and stopsAtMs where it stopped.
+// The playing time of an MP3 file opened and walked by SoundBlock, exactly as Mp3LengthMs gives it
+// for the file. A file laid out plainly (frames of one stream one behind the other, between
+// optional ID3 tags) is measured from its frames, with the encoder delay and padding that lame
+// notes in the first frame taken off as the library does; anything else is left to the library,
+// reading the file in bounded blocks. Throws SoundLengthError as Mp3LengthMs does; name only goes
+// into the messages. A damaged MP3 is the exception: the library stops decoding where it finds no
+// frame for a while (a run of zeros from a bad copy, say), while the frames go on behind the damage
+// and the movie holds them all. Then the length is what the library decodes when it searches past
+// the damage, and stopsAtMs where it stopped.
 struct Mp3Length {
     int32_t ms = 0;
     int32_t stopsAtMs = -1; // -1: no damage that stops a decoder
@@ -68,9 +62,7 @@ bool SoundFormatOf(int fd, SoundFormat& format);
 // The playing time the whole frames of an encoded MP3 hold, in milliseconds: every Layer III frame
 // found from the first on, a frame cut off by the end of the data not counted, without the frame
 // that carries lame's tag and without the delay and padding it notes. -1 for data with no frame.
-// frameMs, when given, gets the length of one frame, rounded up.
-int32_t Mp3HeldMs(const unsigned char* data, size_t size, int32_t* frameMs = nullptr);
-// The same from the walk SoundBlock made.
+// frameMs, when given, gets the length of one frame, rounded up. From the walk SoundBlock made.
 int32_t Mp3HeldMs(const SoundBlock& mp3, int32_t* frameMs = nullptr);
 
 // For a WAV file whose header promises more sound than the file holds (a copy cut short): the

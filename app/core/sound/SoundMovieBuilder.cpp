@@ -5,6 +5,7 @@
 
 #include "FDT.h"
 #include "FDTSoundMP3.h"
+#include "FileBytes.h"
 #include "project/ProjectFile.h"
 
 #include <algorithm>
@@ -15,8 +16,7 @@
 #include <memory>
 #include <utility>
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <fcntl.h>
 
 int32_t SoundFrameCount(int32_t lengthMs, int32_t framesPerSecond, int32_t tuner) {
     // 64-bit throughout: the product of a long sound and a high frame rate must not wrap.
@@ -135,49 +135,40 @@ void AddStopFrame(FObjCollection& movie) {
     movie.AddObject(std::make_unique<FCTShowFrame>());
 }
 
-// The movie of one sound: a Stop frame before it (stopAction 1), the sound, its start, the empty
-// frames that keep it playing, and a Stop frame after them (stopAction 2).
-void ComposeSoundMovie(FObjCollection& movie, std::unique_ptr<FDTDefineSoundMP3> sound, int32_t soundFrames,
-                       const SoundMovieOptions& options) {
-    const int32_t stopAction = options.stopAction;
-    // The header's frame count is 16 bits: keep every ShowFrame, the stop frame's included, countable.
-    const int32_t frames = std::min(soundFrames, MostSoundFrames(stopAction));
-
-    if (stopAction == 1)
+// The movie of one sound as far as its start: a Stop frame before it (stopAction 1), the sound and
+// its start.
+SoundMovieHead ComposeHead(std::unique_ptr<FDTDefineSoundMP3> sound, const SoundMovieOptions& options) {
+    SoundMovieHead head{std::make_unique<FObjCollection>(), sound.get()};
+    FObjCollection& movie = *head.movie;
+    if (options.stopAction == 1)
         AddStopFrame(movie);
-
     // The movie gives the sound its id as it takes it.
-    FDT& definition = *sound;
     movie.AddObject(std::move(sound));
-    movie.AddObject(std::make_unique<FCTStartSound>(
-        definition.DefinitionId(),
-        std::make_unique<FSoundInfo>(1, 0, 1, 0, 0, 0, 0, options.LoopCount(), 0, nullptr)));
+    movie.AddObject(std::make_unique<FCTStartSound>(head.sound->DefinitionId(),
+                                                    FSoundInfo().NoMultiple().Loops(options.LoopCount())));
+    return head;
+}
 
+// The rest of the movie: the empty frames that keep the sound playing, and a Stop frame after
+// them (stopAction 2).
+void ComposeTail(FObjCollection& movie, int32_t soundFrames, const SoundMovieOptions& options) {
+    // The header's frame count is 16 bits: keep every ShowFrame, the stop frame's included, countable.
+    const int32_t frames = std::min(soundFrames, MostSoundFrames(options.stopAction));
     if (frames > 0)
         movie.AddObject(std::make_unique<FCTShowFrame>(frames));
-
-    if (stopAction == 2)
+    if (options.stopAction == 2)
         AddStopFrame(movie);
 }
 
-// Where a movie made with stopAction holds the first byte of its MP3 file: read off a movie
-// composed around a stand-in MP3 (any MP3 of more than a few dozen bytes stands at the same place).
-int64_t SoundDataOffset(int32_t stopAction) {
-    Mp3Survey standIn;
-    standIn.result = MP3ReadResult::Ok;
-    standIn.fileSize = 1 << 20;
-    const uint8_t header[4] = {0xFF, 0xFB, 0x90, 0x64}; // MPEG-1 Layer III, 128 kbit/s, 44.1 kHz
-    standIn.format = DecodeMp3Header(header);
-    FObjCollection movie;
-    // Its file is never read: the movie is only composed.
-    SoundMovieOptions options;
-    options.stopAction = stopAction;
-    ComposeSoundMovie(movie, std::make_unique<FDTDefineSoundMP3>(STDIN_FILENO, standIn), 0, options);
+// Where the movie holds the first byte of its sound's file: its first large block.
+uint64_t SoundDataOffset(FObjCollection& movie) {
     FSWFStream stream;
     movie.WriteMovieBody(&stream, kMovieWidth, kMovieHeight, kMovieFrameRate);
-    const auto& blocks = stream.LargeDataRecords();
-    return blocks.empty() ? -1 : int64_t{blocks.front().position};
+    return stream.LargeDataRecords().front().position;
 }
+
+// Files of more than one block of the walk get their room in the movie reserved at once.
+constexpr uint64_t kReservedFrom = uint64_t(1) << 20;
 
 } // namespace
 
@@ -202,30 +193,51 @@ bool SoundMovieFile::Commit(bool complete) {
     return stop_->CommitUnlessStopped([&] { return file_.Commit(complete); });
 }
 
-SoundPlacement SoundMovieFile::PlaceSound(int32_t stopAction) {
+Mp3BlockSink* SoundMovieFile::PlaceSound(const SoundMovieOptions& options) {
+    if (options.exactTiming)
+        return nullptr;
     const FileReplacement* file = Open();
     if (file == nullptr || !file->Seekable())
-        return {};
-    // The same for every movie of a stop action: composed once for each.
-    static const int64_t offsets[] = {SoundDataOffset(0), SoundDataOffset(1), SoundDataOffset(2)};
-    placedFrom_ = stopAction >= 0 && stopAction <= 2 ? offsets[stopAction] : SoundDataOffset(stopAction);
-    return {file->Descriptor(), placedFrom_};
+        return nullptr;
+    options_ = options;
+    return this;
 }
 
-SoundPlacement SoundMovieFile::PlaceSound(const SoundMovieOptions& options) {
-    return options.exactTiming ? SoundPlacement{} : PlaceSound(options.stopAction);
+bool SoundMovieFile::Start(uint64_t fileSize) {
+    if (fileSize > kLargestMP3File || Open() == nullptr)
+        return false;
+    placed_ = ComposeHead(FDTDefineSoundMP3::WrittenInPlace(fileSize), options_);
+    copyAt_ = SoundDataOffset(*placed_.movie);
+    copyEnd_ = copyAt_ + fileSize;
+    copyFailed_ = false;
+    // Blocks reserved in one go cost the disk less than blocks taken one write at a time. The size
+    // the file shows stays what is written.
+    if (fileSize > kReservedFrom)
+        (void)::fallocate(file_.Descriptor(), FALLOC_FL_KEEP_SIZE, static_cast<off_t>(copyAt_),
+                          static_cast<off_t>(fileSize));
+    return true;
+}
+
+bool SoundMovieFile::Write(const uint8_t* data, size_t size) {
+    copyFailed_ =
+        copyFailed_ || size > copyEnd_ - copyAt_ || !WriteAt(file_.Descriptor(), data, size, copyAt_);
+    if (!copyFailed_)
+        copyAt_ += size;
+    return !copyFailed_;
+}
+
+SoundMovieHead SoundMovieFile::TakePlacedMovie(const Mp3Survey& survey, const SoundMovieOptions& options) {
+    const bool whole = placed_.movie && !copyFailed_ && copyAt_ == copyEnd_ && !options.exactTiming &&
+                       options.stopAction == options_.stopAction &&
+                       options.LoopCount() == options_.LoopCount();
+    if (!whole)
+        return {};
+    placed_.sound->TakeFormat(survey);
+    return std::move(placed_);
 }
 
 const char* RefusedSoundText(MP3ReadResult why) {
     return why == MP3ReadResult::TooManySamples ? ":Sound Too Long." : ":Unexpected File Format.";
-}
-
-MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
-                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
-                             std::string* diagnostic) {
-    SoundMovieOptions options;
-    options.stopAction = stopAction;
-    return BuildSoundMovie(mp3Path, moviePath, results, soundFrames, options, diagnostic);
 }
 
 MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
@@ -240,31 +252,18 @@ MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& movi
     return BuildSoundMovie(mp3Path, std::move(mp3), movieFile, results, soundFrames, options, diagnostic);
 }
 
-MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMovieFile& movieFile,
-                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
-                             std::string* diagnostic) {
-    SoundMovieOptions options;
-    options.stopAction = stopAction;
-    return BuildSoundMovie(mp3Path, std::move(mp3), movieFile, results, soundFrames, options, diagnostic);
-}
-
 namespace {
 
 // Writes the composed movie into its file and completes the file; when that fails, reason gets
-// the system's word for why, where it gave one ("File too large"). placedEnd: how far into the
-// file a walk may have put bytes; those past the movie's end (in a movie laid out otherwise than
-// foreseen) are cut off.
-bool WriteSoundMovie(FObjCollection& movie, SoundMovieFile& movieFile, int32_t frameRate, uint64_t placedEnd,
+// the system's word for why, where it gave one ("File too large").
+bool WriteSoundMovie(FObjCollection& movie, SoundMovieFile& movieFile, int32_t frameRate,
                      std::string& reason) {
     errno = 0;
     FileReplacement* file = movieFile.Open();
     bool complete = file != nullptr;
     if (complete && file->Seekable()) {
-        U32 length = 0;
-        complete = movie.WriteMovieAt(file->Descriptor(), kMovieWidth, kMovieHeight, frameRate, &length,
-                                      movieFile.Stop());
-        if (complete && placedEnd > length)
-            complete = ::ftruncate(file->Descriptor(), static_cast<off_t>(length)) == 0;
+        complete =
+            movie.WriteMovieAt(file->Descriptor(), kMovieWidth, kMovieHeight, frameRate, movieFile.Stop());
     } else if (complete) {
         std::FILE* stream = file->File(); // a device or pipe, written in place
         complete = stream != nullptr && movie.WriteMovie(stream, kMovieWidth, kMovieHeight, frameRate);
@@ -278,12 +277,18 @@ bool WriteSoundMovie(FObjCollection& movie, SoundMovieFile& movieFile, int32_t f
     return false;
 }
 
+// The sound of an MP3 whose bytes the movie copies from the file as it is written.
+std::unique_ptr<FDTDefineSoundMP3> CopiedSound(SoundBlock& mp3, const SoundMovieOptions& options) {
+    if (options.exactTiming)
+        return std::make_unique<FDTDefineSoundMP3>(mp3.File(), mp3.Survey(), mp3.ExactSound());
+    return std::make_unique<FDTDefineSoundMP3>(mp3.File(), mp3.Survey());
+}
+
 } // namespace
 
 MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMovieFile& movieFile,
                              std::vector<std::string>& results, int32_t soundFrames,
                              const SoundMovieOptions& options, std::string* diagnostic) {
-    FObjCollection movie;
     // A file too large for a movie was not walked.
     if (!mp3.Problem().empty()) {
         if (diagnostic)
@@ -292,15 +297,16 @@ MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMo
         return MovieOutcome::TooLong;
     }
 
-    auto sound = options.exactTiming
-                     ? std::make_unique<FDTDefineSoundMP3>(mp3.File(), mp3.Survey(), mp3.ExactSound())
-                     : std::make_unique<FDTDefineSoundMP3>(mp3.File(), mp3.Survey(), mp3.PlacedAt());
-    if (sound->ReadResult() != MP3ReadResult::Ok) {
-        const bool tooLong = sound->ReadResult() == MP3ReadResult::TooManySamples;
+    // The movie the walk copied the file into, or one that copies it as it is written.
+    SoundMovieHead head = movieFile.TakePlacedMovie(mp3.Survey(), options);
+    std::unique_ptr<FDTDefineSoundMP3> copied = head.movie ? nullptr : CopiedSound(mp3, options);
+    const FDTDefineSoundMP3& sound = copied ? *copied : *head.sound;
+    if (sound.ReadResult() != MP3ReadResult::Ok) {
         if (diagnostic)
-            *diagnostic = sound->Diagnostic();
-        results.push_back(mp3Path + RefusedSoundText(sound->ReadResult()));
-        return tooLong ? MovieOutcome::TooLong : MovieOutcome::UnexpectedFormat;
+            *diagnostic = sound.Diagnostic();
+        results.push_back(mp3Path + RefusedSoundText(sound.ReadResult()));
+        return sound.ReadResult() == MP3ReadResult::TooManySamples ? MovieOutcome::TooLong
+                                                                   : MovieOutcome::UnexpectedFormat;
     }
 
     // The line is added once the outcome is known: a movie that was not written is not reported
@@ -308,12 +314,12 @@ MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMo
     bool written = false;
     std::string reason;
     try {
-        ComposeSoundMovie(movie, std::move(sound), soundFrames, options);
-        // Bytes the walk did not put into the movie are copied from the file as the movie is
-        // written: a file cut short meanwhile leaves the copy short, and no movie.
-        const int64_t placedFrom = movieFile.PlacedFrom();
-        written = WriteSoundMovie(movie, movieFile, options.HeaderFrameRate(),
-                                  placedFrom < 0 ? 0 : uint64_t(placedFrom) + mp3.FileSize(), reason);
+        if (copied)
+            head = ComposeHead(std::move(copied), options);
+        ComposeTail(*head.movie, soundFrames, options);
+        // Bytes copied from the file as the movie is written: a file cut short meanwhile leaves the
+        // copy short, and no movie.
+        written = WriteSoundMovie(*head.movie, movieFile, options.HeaderFrameRate(), reason);
         if (!written && mp3.CutShort()) {
             results.push_back(mp3Path + ":Unexpected File Format.");
             return MovieOutcome::UnexpectedFormat;

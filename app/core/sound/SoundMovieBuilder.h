@@ -7,6 +7,7 @@
 #include "sound/SoundBlock.h"
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -73,34 +74,50 @@ int32_t ExactSoundMs(SoundBlock& mp3);
 // one sound can declare, ":Unexpected File Format." for everything else.
 const char* RefusedSoundText(MP3ReadResult why);
 
-// The file a movie of one MP3 goes to, made before the MP3 is walked: the walk puts the sound's
-// bytes where the movie will hold them, and the movie is then written around them. Where the file
-// cannot be made yet, or is a device or pipe written in place, the walk puts the bytes nowhere
-// and the movie copies them as it is written. A movie file never completed leaves nothing behind.
-// With a stop request, the unfinished file is named to it, and the movie is put in place only
-// unless the stop came first.
-class SoundMovieFile {
+// A movie's objects up to the sound's start, and the sound among them; the frames that keep it
+// playing are added once they are counted.
+struct SoundMovieHead {
+    std::unique_ptr<FObjCollection> movie;
+    FDTDefineSoundMP3* sound = nullptr;
+};
+
+// The file a movie of one MP3 goes to, made before the MP3 is walked. The walk feeds it the MP3's
+// bytes (PlaceSound): once the file's size is known the movie is composed as far as its sound, the
+// bytes go where that movie holds them, and the movie is completed and written around them when
+// the walk has counted its frames. Where the file cannot be made yet, is a device or pipe written
+// in place, or the sound is not the file's bytes as they stand (exact timing), the walk feeds
+// nothing and the movie copies the bytes as it is written; so it does where the walk's copy
+// failed. A movie file never completed leaves nothing behind. With a stop request, the unfinished
+// file is named to it, and the movie is put in place only unless the stop came first.
+class SoundMovieFile : private Mp3BlockSink {
 public:
     explicit SoundMovieFile(const std::string& moviePath, StopRequest* stop = nullptr);
-    // The place for the bytes of an MP3 in the movie made with stopAction.
-    SoundPlacement PlaceSound(int32_t stopAction);
-    // The same for a movie made with options: nowhere for exact timing, whose sound is not the
-    // file's bytes as they stand.
-    SoundPlacement PlaceSound(const SoundMovieOptions& options);
+    // The copy that the walk of the MP3 of a movie made with options feeds, or nullptr for none.
+    Mp3BlockSink* PlaceSound(const SoundMovieOptions& options);
     // The open movie file, opened now if it is not yet; nullptr where it cannot be.
     FileReplacement* Open();
     // Completes the movie (FileReplacement::Commit), unless the stop came first.
     bool Commit(bool complete);
-    // The offset PlaceSound gave, or -1.
-    int64_t PlacedFrom() const { return placedFrom_; }
     // The stop request the movie's writing gives up on, or nullptr.
     const StopRequest* Stop() const { return stop_; }
+    // The movie made with options that the walk copied the whole MP3 into, its sound's format
+    // taken from the walk's survey; none (movie nullptr) where the walk copied no whole file.
+    // Handed out once.
+    SoundMovieHead TakePlacedMovie(const Mp3Survey& survey, const SoundMovieOptions& options);
 
 private:
+    bool Start(uint64_t fileSize) override;
+    bool Write(const uint8_t* data, size_t size) override;
+
     FileReplacement file_;
     StopRequest* stop_;
     bool opened_ = false;
-    int64_t placedFrom_ = -1;
+    SoundMovieOptions options_;
+    SoundMovieHead placed_;
+    // Where the next byte of the copy goes in the file, and where the MP3's bytes end there.
+    uint64_t copyAt_ = 0;
+    uint64_t copyEnd_ = 0;
+    bool copyFailed_ = false;
 };
 
 // What became of one movie; each outcome has its own line ending, given beside it.
@@ -114,21 +131,13 @@ enum class MovieOutcome {
 
 // Builds the movie at moviePath from the MP3 at mp3Path, appends exactly one line to results
 // (mp3Path followed by the outcome's ending) and returns the outcome. For an MP3 that gives no
-// sound, why ("Not an MP3 format file"...) goes into diagnostic when given.
-// stopAction: 0 none, 1 a Stop frame before the sound, 2 a Stop frame after the last frame.
-MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
-                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
-                             std::string* diagnostic = nullptr);
-// The same from the MP3 file, already opened and walked, into the movie file its walk may have
-// put the bytes in; the movie copies those it does not find there from the open MP3 file.
-MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMovieFile& movieFile,
-                             std::vector<std::string>& results, int32_t soundFrames, int32_t stopAction,
-                             std::string* diagnostic = nullptr);
-// The same with every option of the movie; with exact timing, mp3 was read with its exact sound
-// (the first overload reads it so).
+// sound, why ("Not an MP3 format file"...) goes into diagnostic when given. With exact timing, the
+// MP3 is read with its exact sound.
 MovieOutcome BuildSoundMovie(const std::string& mp3Path, const std::string& moviePath,
                              std::vector<std::string>& results, int32_t soundFrames,
                              const SoundMovieOptions& options, std::string* diagnostic = nullptr);
+// The same from the MP3 file, already opened and walked, into the movie file its walk may have
+// copied it into; the movie copies the bytes it does not find there from the open MP3 file.
 MovieOutcome BuildSoundMovie(const std::string& mp3Path, SoundBlock mp3, SoundMovieFile& movieFile,
                              std::vector<std::string>& results, int32_t soundFrames,
                              const SoundMovieOptions& options, std::string* diagnostic = nullptr);
