@@ -238,8 +238,8 @@ private:
     void CreateInputFilesMenu();
     // Reads settings.ini; what it finds wrong waits for the first activation.
     void ReadSettings();
-    // Disables the commands a run must not meet while start starts one; gives them back when
-    // start returns a refusal, which becomes the last result.
+    // Disables the commands a run must not meet while start starts one; RunFinished gives them
+    // back, whether the run ran or was refused.
     template <typename Start> void StartRun(Start&& start);
     // A run has finished: the commands back, the end message, a close asked for meanwhile, a
     // command-line run waiting.

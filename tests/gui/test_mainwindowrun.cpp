@@ -79,11 +79,14 @@ private:
         progress_ = windows_->progress;
         // Every progress step: keep the MP3s the movie was made from (the run deletes its own
         // right after the step), and note what the windows show.
-        connect(&window_->Run(), &AutomationRun::progress, window_, [this](int position) {
-            KeepMp3s();
-            steps_.push_back(
-                {position, progress_->LabelPercent->text(), progress_->isVisible(), window_->isVisible()});
-        });
+        connect(&window_->Run(), &AutomationRun::fileDone, window_,
+                [this](int index, const FileOutcome& outcome) {
+                    if (!outcome.handled)
+                        return;
+                    KeepMp3s();
+                    steps_.push_back({index + 1, progress_->LabelPercent->text(), progress_->isVisible(),
+                                      window_->isVisible()});
+                });
         return *window_;
     }
 
@@ -150,8 +153,7 @@ private:
         QEventLoop loop;
         connect(&window_->Run(), &AutomationRun::finished, &loop, &QEventLoop::quit);
         start();
-        if (window_->IsRunning())
-            loop.exec();
+        loop.exec();
     }
 
     // The commands a run locks, by name, with whether each is enabled now.

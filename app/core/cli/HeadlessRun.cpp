@@ -99,7 +99,6 @@ int RunHeadless(const QStringList& arguments, const QString& programFolder) {
 
     AutomationRun run;
     QObject::connect(&run, &AutomationRun::message, &PrintMessageLine);
-    QObject::connect(&run, &AutomationRun::error, &PrintErrorLine);
     return RunUntilEnded(flow, run, stopSignals);
 }
 
@@ -113,10 +112,8 @@ int RunUntilEnded(ProjectRunFlow& flow, AutomationRun& run, StopSignals& stopSig
         status = ended;
         QCoreApplication::exit(ended);
     });
-    // A run that does not start has ended by the time Start returns.
-    (void)flow.Start(run);
-    if (!status)
-        QCoreApplication::exec();
+    flow.Start(run);
+    QCoreApplication::exec();
     // The application also ends when something else quits it: what is unfinished then counts as
     // stopped, and the encoders still running end with the run.
     return status.value_or(kExitRunIncomplete);

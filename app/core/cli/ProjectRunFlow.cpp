@@ -5,7 +5,6 @@
 
 #include "cli/CommandLine.h"
 #include "cli/ExitStatus.h"
-#include "project/ProjectControls.h"
 #include "run/AutomationRun.h"
 #include "text/ErrorLines.h"
 #include "text/NativeText.h"
@@ -35,8 +34,6 @@ ProjectRunFlow::Prepared ProjectRunFlow::PrepareFromCommandLine(const CommandLin
         return Prepared::CommandLineRefused;
     }
     PSoundProject project = NewDefaultProject(settings_.settings);
-    // The mode a new project shows stays selected when the loaded one matches none.
-    const std::string newProjectMode = MatchOutputModeName(settings_.settings.outputModes, project, {});
     if (settings_.Usable()) {
         try {
             LoadProjectFile(BytesFromText(commandLine.projectPath), project, tagNames);
@@ -50,7 +47,7 @@ ProjectRunFlow::Prepared ProjectRunFlow::PrepareFromCommandLine(const CommandLin
             return Prepared::ProjectUnreadable;
         }
     }
-    return PrepareProject(std::move(project), newProjectMode);
+    return PrepareProject(std::move(project));
 }
 
 void ProjectRunFlow::TellSettings() {
@@ -60,20 +57,20 @@ void ProjectRunFlow::TellSettings() {
         emit message(TextFromBytes(text));
 }
 
-ProjectRunFlow::Prepared ProjectRunFlow::PrepareProject(PSoundProject project,
-                                                        const std::string& fallbackMode) {
-    TellSettings();
+ProjectRunFlow::Prepared ProjectRunFlow::PrepareProject(PSoundProject project) {
     // Without its output modes a batch would make movies of its MP3 files only.
-    if (!settings_.Usable())
+    if (!settings_.Usable()) {
+        TellSettings();
         return Prepared::SettingsUnusable;
-    project_ = std::move(project);
-    const std::vector<PMP3Converter>& modes = settings_.settings.outputModes;
-    outputModeName_ = MatchOutputModeName(modes, project_, fallbackMode);
-    // Run as the window's controls show a loaded project, each value kept within its range, so
-    // that both make the same movies.
-    ClampToControls(project_);
+    }
+    return PrepareRequest(MakeRunRequest(std::move(project), settings_.settings));
+}
+
+ProjectRunFlow::Prepared ProjectRunFlow::PrepareRequest(RunRequest request) {
+    TellSettings();
+    request_ = std::move(request);
     // Nobody may watch a batch: say why its files that need encoding will give no movie.
-    if (!FindOutputMode(modes, outputModeName_))
+    if (!request_.encoder.found)
         emit message(
             tr("No output mode is defined in %1: files that are not MP3 files cannot be encoded in this "
                "run.")
@@ -81,17 +78,10 @@ ProjectRunFlow::Prepared ProjectRunFlow::PrepareProject(PSoundProject project,
     return Prepared::Ready;
 }
 
-std::optional<AutomationResult> ProjectRunFlow::Start(AutomationRun& run) {
-    run.SetEncoderCount(settings_.settings.encoders);
+void ProjectRunFlow::Start(AutomationRun& run) {
     disconnect(runFinished_);
     runFinished_ = connect(&run, &AutomationRun::finished, this, &ProjectRunFlow::RunEnded);
-    std::optional<AutomationResult> refused =
-        run.Start(project_, settings_.settings.outputModes, outputModeName_);
-    if (refused) {
-        disconnect(runFinished_);
-        emit ended(ExitStatusFor(*refused));
-    }
-    return refused;
+    run.Start(request_);
 }
 
 void ProjectRunFlow::RunEnded(const AutomationResult& result) {

@@ -4,14 +4,12 @@
 // show the messages (boxes or standard error) and whether a window shows the project.
 #pragma once
 
-#include <optional>
-#include <string>
-
 #include <QObject>
 #include <QString>
 
 #include "project/ProgramSettings.h"
 #include "project/ProjectFile.h"
+#include "run/RunRequest.h"
 #include "run/RunResult.h"
 
 class AutomationRun;
@@ -34,21 +32,22 @@ public:
     // "-f:": checks the command line (its message, and nothing else, when it is refused), tells
     // what reading the settings found, then loads the project file over a new project.
     Prepared PrepareFromCommandLine(const CommandLine& commandLine, const ProjectTagNames& tagNames = {});
-    // A project built by other means: tells what reading the settings found, then takes it.
-    // fallbackMode: the output mode when none matches the project and there is no "Custom...".
-    Prepared PrepareProject(PSoundProject project, const std::string& fallbackMode = {});
+    // A project built by other means: tells what reading the settings found, then takes its run
+    // request (MakeRunRequest, with the settings' number of encoders).
+    Prepared PrepareProject(PSoundProject project);
+    // A run request made from these settings: tells what reading the settings found, and when no
+    // output mode has the request's name, that its files that need encoding will give no movie.
+    Prepared PrepareRequest(RunRequest request);
 
-    // The settings (a caller may change them before the run: the number of encoders, say) and the
-    // project as it will run.
-    ProgramSettings& Settings() { return settings_; }
-    const PSoundProject& Project() const { return project_; }
+    const ProgramSettings& Settings() const { return settings_; }
+    // The project as it will run.
+    const PSoundProject& Project() const { return request_.project; }
 
-    // Starts the prepared project on run, with the settings' number of encoders, and returns at
-    // once: what AutomationRun::Start returns. Whatever the run says goes through the run's own
-    // signals; ended follows once, with the exit status, after the files that gave no movie (and
-    // those with a note) are printed on standard error: from here when the run did not start,
-    // else once it has finished.
-    std::optional<AutomationResult> Start(AutomationRun& run);
+    // Starts the prepared request on run and returns at once. Whatever the run says goes through
+    // the run's own signals; ended follows once the run has finished (or did not start), with the
+    // exit status, after the files that gave no movie (and those with a note) are printed on
+    // standard error.
+    void Start(AutomationRun& run);
 
 signals:
     // A message for the user (a refused command line, the settings' problem and warnings, no output
@@ -64,8 +63,7 @@ private:
     void RunEnded(const AutomationResult& result);
 
     ProgramSettings settings_;
-    PSoundProject project_;
-    std::string outputModeName_;
+    RunRequest request_;
     bool settingsTold_ = false;
     QMetaObject::Connection runFinished_;
 };
