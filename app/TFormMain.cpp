@@ -976,17 +976,16 @@ void TFormMain::showEvent(QShowEvent* event) {
 }
 
 void TFormMain::FormActivate() {
-    FormActivate(arguments_);
+    FormActivate(commandLine_);
 }
 
-void TFormMain::FormActivate(const QStringList& arguments) {
+void TFormMain::FormActivate(const CommandLine& commandLine) {
     if (!FirstActivation)
         return;
     FirstActivation = false;
-    const CommandLine commandLine = ParseCommandLine(arguments);
     if (commandLine.hideMode)
         HideMode = true;
-    if (arguments.isEmpty()) {
+    if (!commandLine.hasArguments) {
         for (const std::string& message : settingsRead_.Messages())
             ShowMessageText(TextFromBytes(message));
         return;

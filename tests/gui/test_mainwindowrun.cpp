@@ -531,7 +531,7 @@ private slots:
         const QString project = SaveProject("p.xml", {Mp3("a.mp3")}, StdPath("out"));
         arguments.replaceInStrings("<p>", project).replaceInStrings("<in>", Path("in"));
 
-        const int status = ExecUntilEnd([&] { w.FormActivate(arguments); });
+        const int status = ExecUntilEnd([&] { w.FormActivate(ParseCommandLine(arguments)); });
 
         QCOMPARE(status, 1);
         QCOMPARE(dialogs_.Texts(Kind::Message), QStringList{message});
@@ -556,7 +556,7 @@ private slots:
         QStringList arguments{"-f:" + project};
         if (hide)
             arguments << "-hide";
-        w.SetArguments(arguments);
+        w.SetCommandLine(ParseCommandLine(arguments));
 
         QString shownFolder;
         bool pendingDuringRun = false;
@@ -601,7 +601,7 @@ private slots:
 
         const int status = ExecUntilEnd([&] {
             w.StartAutomation1Click();
-            w.FormActivate({"-f:" + project});
+            w.FormActivate(ParseCommandLine({"-f:" + project}));
             QTimer::singleShot(0, &w, [&] {
                 QVERIFY(w.IsRunning());
                 QVERIFY(w.AutoRunPending); // still waiting for the run under way
@@ -631,7 +631,7 @@ private slots:
         poll.start(5);
 
         const int status = ExecUntilEnd([&] {
-            w.SetArguments({"-f:" + project});
+            w.SetCommandLine(ParseCommandLine({"-f:" + project}));
             w.show();
         });
 
@@ -651,7 +651,7 @@ private slots:
         const QString second = SaveProject("second.xml", {a}, StdPath("out2"));
 
         const int status = ExecUntilEnd([&] {
-            w.FormActivate({"-f:" + first, "--verbose", "-f:" + second});
+            w.FormActivate(ParseCommandLine({"-f:" + first, "--verbose", "-f:" + second}));
         });
 
         QCOMPARE(status, 0);
@@ -665,7 +665,7 @@ private slots:
     void anAutoRunRefusedByTheStartChecksEndsWithStatusOne() {
         TFormMain& w = *window_;
         const QString project = SaveProject("empty.xml", {}, StdPath("out"));
-        const int status = ExecUntilEnd([&] { w.FormActivate({"-f:" + project}); });
+        const int status = ExecUntilEnd([&] { w.FormActivate(ParseCommandLine({"-f:" + project})); });
         QCOMPARE(status, 1);
         QCOMPARE(dialogs_.Texts(Kind::Message),
                  QStringList{"Please select at least one Wave Data file to convert!"});
@@ -679,7 +679,8 @@ private slots:
         QVERIFY(fixtures::MakeSocketFile(socketFile));
         const PSoundProject before = w.currentProject;
 
-        const int status = ExecUntilEnd([&] { w.FormActivate({"-f:" + socketFile}); }, 1000);
+        const int status =
+            ExecUntilEnd([&] { w.FormActivate(ParseCommandLine({"-f:" + socketFile})); }, 1000);
 
         QCOMPARE(status, kStillOpen);
         QCOMPARE(dialogs_.Texts(Kind::Error), QStringList{"Cannot open file " + socketFile});
@@ -739,7 +740,7 @@ private slots:
         const QByteArray path = qgetenv("PATH");
         if (!lameFound)
             qputenv("PATH", QFile::encodeName(Path("no-programs-here")));
-        w.SetArguments(arguments);
+        w.SetCommandLine(ParseCommandLine(arguments));
 
         int ended = kStillOpen;
         const QString written =
@@ -759,15 +760,15 @@ private slots:
     void laterActivationsIgnoreTheCommandLine() {
         TFormMain& w = *window_;
         const QString project = SaveProject("p.xml", {Mp3("a.mp3")}, StdPath("out"));
-        w.SetArguments({});
+        w.SetCommandLine(CommandLine());
         QVERIFY(w.FirstActivation);
 
         const int status = ExecUntilEnd(
             [&] {
                 w.show(); // the first activation, without arguments
                 QTimer::singleShot(50, &w, [&] {
-                    w.FormActivate({"-hide"});
-                    w.FormActivate({"-f:" + project});
+                    w.FormActivate(ParseCommandLine({"-hide"}));
+                    w.FormActivate(ParseCommandLine({"-f:" + project}));
                     w.show();
                 });
             },

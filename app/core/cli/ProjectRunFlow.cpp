@@ -2,10 +2,15 @@
 #include "cli/ProjectRunFlow.h"
 
 #include <exception>
+#include <optional>
+
+#include <QCoreApplication>
 
 #include "cli/CommandLine.h"
 #include "cli/ExitStatus.h"
+#include "project/ProgramFiles.h"
 #include "run/AutomationRun.h"
+#include "run/StopSignals.h"
 #include "text/ErrorLines.h"
 #include "text/NativeText.h"
 
@@ -89,4 +94,50 @@ void ProjectRunFlow::RunEnded(const AutomationResult& result) {
     // A script reads the status; it also learns which files gave no movie, and why.
     PrintFileProblems(result);
     emit ended(ExitStatusFor(result));
+}
+
+int ProjectRunFlow::RunUntilEnded(AutomationRun& run, StopSignals& stopSignals,
+                                  const std::function<void()>& beforeExit) {
+    connect(&stopSignals, &StopSignals::Received, &run, &AutomationRun::Stop);
+    std::optional<int> status;
+    const QMetaObject::Connection ended =
+        connect(this, &ProjectRunFlow::ended, [&status, &beforeExit](int code) {
+            if (beforeExit)
+                beforeExit();
+            status = code;
+            QCoreApplication::exit(code);
+        });
+    Start(run);
+    QCoreApplication::exec();
+    disconnect(ended);
+    // The application also ends when something else quits it: what is unfinished then counts as
+    // stopped, and the encoders still running end with the run.
+    return status.value_or(kExitRunIncomplete);
+}
+
+std::unique_ptr<QCoreApplication> EnsureCoreApplication() {
+    static int argc = 1;
+    static char name[] = "tavrel";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance())
+        return nullptr;
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+int RunHeadless(const CommandLine& commandLine, const QString& programFolder) {
+    const std::unique_ptr<QCoreApplication> ownApplication = EnsureCoreApplication();
+    // From here on a signal stops the run, or ends the program before one starts.
+    StopSignals stopSignals;
+    ProjectRunFlow flow(ReadProgramSettings(ProgramFiles(BytesFromText(programFolder)).SettingsToRead()));
+    QObject::connect(&flow, &ProjectRunFlow::message, &PrintMessageLine);
+    QObject::connect(&flow, &ProjectRunFlow::error, &PrintErrorLine);
+    const ProjectRunFlow::Prepared prepared = flow.PrepareFromCommandLine(commandLine);
+    if (prepared != ProjectRunFlow::Prepared::Ready)
+        return ProjectRunFlow::ExitStatusOf(prepared);
+    if (StopSignals::Caught())
+        return kExitRunIncomplete;
+
+    AutomationRun run;
+    QObject::connect(&run, &AutomationRun::message, &PrintMessageLine);
+    return flow.RunUntilEnded(run, stopSignals);
 }

@@ -4,6 +4,9 @@
 // show the messages (boxes or standard error) and whether a window shows the project.
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include <QObject>
 #include <QString>
 
@@ -13,6 +16,8 @@
 #include "run/RunResult.h"
 
 class AutomationRun;
+class QCoreApplication;
+class StopSignals;
 struct CommandLine;
 
 class ProjectRunFlow : public QObject {
@@ -48,6 +53,11 @@ public:
     // exit status, after the files that gave no movie (and those with a note) are printed on
     // standard error.
     void Start(AutomationRun& run);
+    // Starts the run as Start does and runs the application's event loop until the flow has
+    // ended: a stop signal stops the run, and beforeExit (if any) sees the status first. Returns
+    // the exit status; a loop quit by anything else leaves the run unfinished: status 3.
+    int RunUntilEnded(AutomationRun& run, StopSignals& stopSignals,
+                      const std::function<void()>& beforeExit = {});
 
 signals:
     // A message for the user (a refused command line, the settings' problem and warnings, no output
@@ -67,3 +77,16 @@ private:
     bool settingsTold_ = false;
     QMetaObject::Connection runFinished_;
 };
+
+// A run without a window still works on an event loop, and so needs an application object: a
+// new one when none exists yet (kept alive by the pointer), else none.
+std::unique_ptr<QCoreApplication> EnsureCoreApplication();
+
+// Runs the project named by "-f:" (settings as ProgramFiles finds them for a program in
+// programFolder: settings.ini there, else the user's or the shipped one) on the application's
+// event loop and returns the exit status. Every message goes to standard error, one line each;
+// names keep their bytes (programFolder as TextFromBytes shows it). SIGINT, SIGTERM and SIGHUP
+// stop the run as the window's stop would: encoders ended, unfinished files removed, report of
+// what was done written; status 3. Creates a QCoreApplication when none exists yet, and runs its
+// event loop: not to be called while that loop runs.
+int RunHeadless(const CommandLine& commandLine, const QString& programFolder);

@@ -11,7 +11,6 @@
 #include <QCoreApplication>
 
 #include "cli/ExitStatus.h"
-#include "cli/HeadlessRun.h"
 #include "cli/ProgressPrinter.h"
 #include "cli/ProjectRunFlow.h"
 #include "project/OutputModes.h"
@@ -178,40 +177,6 @@ int ListInputs(const ScriptOptions& options, const PSoundProject& project) {
     return skipped.problems.empty() ? kExitCompleted : kExitFilesFailed;
 }
 
-// The run a project file gets, its progress and summary on a terminal unless quiet.
-int RunWithProgress(ProjectRunFlow& flow, StopSignals& stopSignals, bool quiet) {
-    std::vector<std::string> files;
-    for (const PSoundFile& input : flow.Project().Files)
-        files.push_back(input.File);
-    AutomationRun run;
-    ProgressPrinter progress(!quiet && ProgressPrinter::StandardErrorIsTerminal());
-    // A message goes on a line of its own, not after the progress shown so far.
-    QObject::connect(&run, &AutomationRun::message, [&progress](const QString& text, const QString& detail) {
-        progress.Clear();
-        PrintMessageLine(text, detail);
-    });
-    bool began = false;
-    QObject::connect(&run, &AutomationRun::started, [&] {
-        began = true;
-        progress.Start(files);
-    });
-    QObject::connect(&run, &AutomationRun::fileDone, [&progress](int index) { progress.FileDone(index); });
-    QObject::connect(&run, &AutomationRun::fileProgress,
-                     [&progress](int index, double encoded) { progress.InWork(index, encoded); });
-    // Connected before the flow's own: the line is gone before the flow names the files that gave
-    // no movie.
-    std::optional<AutomationResult> result;
-    QObject::connect(&run, &AutomationRun::finished, [&](const AutomationResult& finished) {
-        progress.Clear();
-        if (began)
-            result = finished;
-    });
-    return RunUntilEnded(flow, run, stopSignals, [&] {
-        if (result)
-            progress.Summary(*result);
-    });
-}
-
 } // namespace
 
 void PrintUsageError(const std::string& error) {
@@ -263,5 +228,11 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
         return ProjectRunFlow::ExitStatusOf(prepared);
     if (StopSignals::Caught())
         return kExitRunIncomplete;
-    return RunWithProgress(flow, stopSignals, options.quiet);
+    std::vector<std::string> files;
+    for (const PSoundFile& input : flow.Project().Files)
+        files.push_back(input.File);
+    AutomationRun run;
+    ProgressPrinter progress(!options.quiet && ProgressPrinter::StandardErrorIsTerminal());
+    progress.Follow(run, files);
+    return flow.RunUntilEnded(run, stopSignals, [&progress] { progress.SummaryOfRun(); });
 }
