@@ -707,8 +707,7 @@ INSTANTIATE_TEST_SUITE_P(Paths, MoviePaths,
                                          PathCase{"/out/", "/snd/a.wav", "/out/a.swf"},
                                          PathCase{"/out", "/snd/a.b.c.MP3", "/out/a.b.c.swf"},
                                          PathCase{"/out", "/snd.d/noext", "/out/noext.swf"},
-                                         PathCase{"out", "relative/x y.flac", "out/x y.swf"},
-                                         PathCase{"", "/snd/a.wav", "/a.swf"}));
+                                         PathCase{"out", "relative/x y.flac", "out/x y.swf"}));
 
 TEST(RunPaths, ReportIsNamedAfterTheProjectFile) {
     EXPECT_EQ(ReportPathFor("/out/", "/projects/Demo.xml"), "/out/Demo.txt");
