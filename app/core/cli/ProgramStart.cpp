@@ -86,26 +86,33 @@ std::optional<int> AnswerInformation(const CommandLine& commandLine) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-// Files and options: converted with no window, or (-w) kept for the window's input list.
-std::optional<int> StartWithFiles(const QStringList& arguments, const QString& programFolder,
-                                  WindowStart& window) {
-    ScriptOptions options;
+// Files and options: read, or their mistake said (the exit status then).
+std::optional<int> ReadScriptOptions(const QStringList& arguments, ScriptOptions& options) {
     std::string error;
-    if (!ParseScriptOptions(arguments, options, error)) {
-        PrintUsageError(error);
-        return kExitCheckMessage;
-    }
-    if (!options.window) {
-        QCoreApplication::setApplicationName(ApplicationTitle());
-        return RunScript(options, programFolder);
-    }
-    // The window reads the lists itself: one may be standard input or a pipe, read once.
-    // Without a display, one that cannot be read is still said before the display is missed.
+    if (ParseScriptOptions(arguments, options, error))
+        return std::nullopt;
+    PrintUsageError(error);
+    return kExitCheckMessage;
+}
+
+// -w: the options kept for the window, which reads the lists itself: one may be standard input or
+// a pipe, read once. Without a display, one that cannot be read is still said before the display
+// is missed (the exit status then).
+std::optional<int> KeepForWindow(const ScriptOptions& options, WindowStart& window) {
     QStringList files;
     if (NoDisplayNamed() && !GatherWindowFiles(options, files))
         return kExitLoadFailed;
     window.options = options;
     return std::nullopt;
+}
+
+// The project form has always run with anything else beside it left aside; a script still learns
+// that its option was not used. (A form with no project says what it lacks.) Empty when nothing is.
+QString IgnoredLine(const CommandLine& commandLine) {
+    if (commandLine.unexpected.isEmpty() || !CommandLineProblem(commandLine).isEmpty())
+        return QString();
+    return QCoreApplication::translate("ProgramStart", "'%1' is ignored beside -f: and -hide")
+        .arg(commandLine.unexpected);
 }
 
 } // namespace
@@ -122,21 +129,24 @@ std::optional<int> StartWithoutWindow(int argc, char* argv[], const QString& pro
         return status;
 
     ForgetDeadWaylandDisplay();
-    // The project form keeps its own grammar, with nothing beside it.
+    // Files and options: converted with no window, or (-w) put into the window's input list. The
+    // project form keeps its own grammar, with nothing beside it; it is what the window's first
+    // activation reads (a window start with files has none).
     window.withFiles = commandLine.hasArguments && !commandLine.projectForm;
     if (window.withFiles) {
-        if (const std::optional<int> status = StartWithFiles(arguments, programFolder, window))
+        ScriptOptions options;
+        if (const std::optional<int> status = ReadScriptOptions(arguments, options))
             return status;
-    } else if (!commandLine.unexpected.isEmpty() && CommandLineProblem(commandLine).isEmpty()) {
-        // The project form has always run with anything else beside it left aside; a script
-        // still learns that its option was not used. (A form with no project says what it lacks.)
-        window.ignoredLine =
-            QCoreApplication::translate("ProgramStart", "'%1' is ignored beside -f: and -hide")
-                .arg(commandLine.unexpected);
-    }
-    // What the window's first activation reads: a window start with files has none.
-    if (!window.withFiles)
+        if (!options.window) {
+            QCoreApplication::setApplicationName(ApplicationTitle());
+            return RunScript(options, programFolder);
+        }
+        if (const std::optional<int> status = KeepForWindow(options, window))
+            return status;
+    } else {
         window.commandLine = commandLine;
+        window.ignoredLine = IgnoredLine(commandLine);
+    }
 
     // Decided before any window-system connection is tried: with no display there is none.
     if (ShouldRunHeadless(window.commandLine)) {
