@@ -991,8 +991,13 @@ void TFormMain::FormActivate(const CommandLine& commandLine) {
         return;
     }
     commandLineRun_ = std::make_unique<ProjectRunFlow>(settingsRead_);
-    connect(commandLineRun_.get(), &ProjectRunFlow::message, this, &TFormMain::ShowMessageText);
-    connect(commandLineRun_.get(), &ProjectRunFlow::error, this, &TFormMain::ShowErrorText);
+    connect(commandLineRun_.get(), &ProjectRunFlow::message, this,
+            [this](const QString& text, const QString& detail, RunMessageSeverity severity) {
+                if (severity == RunMessageSeverity::Error)
+                    ShowErrorText(text);
+                else
+                    ShowMessageText(text, detail);
+            });
     connect(commandLineRun_.get(), &ProjectRunFlow::ended, this, &TFormMain::EndApplication);
     const ProjectRunFlow::Prepared prepared =
         commandLineRun_->PrepareFromCommandLine(commandLine, projectTagNames);

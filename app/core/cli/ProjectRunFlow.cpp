@@ -44,11 +44,11 @@ ProjectRunFlow::Prepared ProjectRunFlow::PrepareFromCommandLine(const CommandLin
             LoadProjectFile(BytesFromText(commandLine.projectPath), project, tagNames);
         } catch (const std::exception& failure) {
             TellSettings();
-            emit error(TextFromBytes(failure.what()));
+            emit message(TextFromBytes(failure.what()), QString(), RunMessageSeverity::Error);
             return Prepared::ProjectUnreadable;
         } catch (...) {
             TellSettings();
-            emit error(tr("The project file could not be loaded."));
+            emit message(tr("The project file could not be loaded."), QString(), RunMessageSeverity::Error);
             return Prepared::ProjectUnreadable;
         }
     }
@@ -130,7 +130,6 @@ int RunHeadless(const CommandLine& commandLine, const QString& programFolder) {
     StopSignals stopSignals;
     ProjectRunFlow flow(ReadProgramSettings(ProgramFiles(BytesFromText(programFolder)).SettingsToRead()));
     QObject::connect(&flow, &ProjectRunFlow::message, &PrintMessageLine);
-    QObject::connect(&flow, &ProjectRunFlow::error, &PrintErrorLine);
     const ProjectRunFlow::Prepared prepared = flow.PrepareFromCommandLine(commandLine);
     if (prepared != ProjectRunFlow::Prepared::Ready)
         return ProjectRunFlow::ExitStatusOf(prepared);

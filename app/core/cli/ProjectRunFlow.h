@@ -61,10 +61,10 @@ public:
 
 signals:
     // A message for the user (a refused command line, the settings' problem and warnings, no output
-    // mode); detail: what a reader of standard error is told beside it (PrintMessageLine).
-    void message(const QString& text, const QString& detail = QString());
-    // A failure for the user: the project file could not be read.
-    void error(const QString& text);
+    // mode: information; the project file that could not be read: an error); detail: what a reader
+    // of standard error is told beside it (PrintMessageLine).
+    void message(const QString& text, const QString& detail = QString(),
+                 RunMessageSeverity severity = RunMessageSeverity::Information);
     void ended(int status);
 
 private:

@@ -196,7 +196,6 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
 
     ProjectRunFlow flow(ReadProgramSettings(ProgramFiles(BytesFromText(programFolder)).SettingsToRead()));
     QObject::connect(&flow, &ProjectRunFlow::message, &PrintMessageLine);
-    QObject::connect(&flow, &ProjectRunFlow::error, &PrintErrorLine);
     // Settings that cannot be used are told, and end the program, as a project run's are.
     if (!flow.Settings().Usable())
         return ProjectRunFlow::ExitStatusOf(flow.PrepareProject(PSoundProject()));

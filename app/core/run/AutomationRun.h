@@ -21,9 +21,6 @@ extern const char* const
     kOutputFolderFailedMessage;                  // "Unable to create the output directory.Operation Aborted"
 extern const char* const kEncoderMissingMessage; // "The MP3 encoder 'lame' was not found..."
 
-// How a message of a run is to be shown: as information, or as an error.
-enum class RunMessageSeverity { Information, Error };
-
 class RunOutputs;
 class RunReportFile;
 class RunScheduler;
