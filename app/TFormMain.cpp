@@ -897,11 +897,7 @@ template <typename Start> void TFormMain::StartRun(Start&& start) {
     runHost_->SetInputFiles(InputFiles());
     lastRunResult_ = AutomationResult();
     StopAutomation1->setEnabled(true);
-    if (const std::optional<AutomationResult> refused = start()) {
-        commandsLocked_.reset();
-        StopAutomation1->setEnabled(false);
-        lastRunResult_ = *refused;
-    }
+    start();
 }
 
 void TFormMain::StartAutomation1Click() {
@@ -911,21 +907,25 @@ void TFormMain::StartAutomation1Click() {
     lastRunResult_ = AutomationResult();
     RunCommand([this] {
         TakeProjectFromWindow();
-        automationRun_.SetEncoderCount(tavrelSettings.encoders);
+        RunChoices choices;
+        choices.outputMode = BytesFromText(ComboBoxOutputMode->currentText());
+        const RunRequest request = MakeRunRequest(currentProject, tavrelSettings, choices);
         // The project keeps the trailing "/" its output folder may gain (RunFinished); the window
         // goes on showing the folder as typed.
-        StartRun([this] {
-            return automationRun_.Start(currentProject, tavrelSettings.outputModes,
-                                        BytesFromText(ComboBoxOutputMode->currentText()));
-        });
+        StartRun([&] { automationRun_.Start(request); });
     });
 }
 
 void TFormMain::RunFinished(const AutomationResult& result) {
+    // A second start while a run is under way is not the end of that run.
+    if (result.outcome == AutomationResult::Outcome::AlreadyRunning)
+        return;
     lastRunResult_ = result;
     commandsLocked_.reset();
     StopAutomation1->setEnabled(false);
-    currentProject.OutputFolder = result.outputFolder;
+    // A run that did not start leaves the folder as it was.
+    if (!result.outputFolder.empty())
+        currentProject.OutputFolder = result.outputFolder;
     // A stop signal ends the program now: nobody may be there to read anything.
     if (stopSignalled_) {
         EndApplication(kExitRunIncomplete);
@@ -976,24 +976,28 @@ void TFormMain::showEvent(QShowEvent* event) {
 }
 
 void TFormMain::FormActivate() {
-    FormActivate(arguments_);
+    FormActivate(commandLine_);
 }
 
-void TFormMain::FormActivate(const QStringList& arguments) {
+void TFormMain::FormActivate(const CommandLine& commandLine) {
     if (!FirstActivation)
         return;
     FirstActivation = false;
-    const CommandLine commandLine = ParseCommandLine(arguments);
     if (commandLine.hideMode)
         HideMode = true;
-    if (arguments.isEmpty()) {
+    if (!commandLine.hasArguments) {
         for (const std::string& message : settingsRead_.Messages())
             ShowMessageText(TextFromBytes(message));
         return;
     }
     commandLineRun_ = std::make_unique<ProjectRunFlow>(settingsRead_);
-    connect(commandLineRun_.get(), &ProjectRunFlow::message, this, &TFormMain::ShowMessageText);
-    connect(commandLineRun_.get(), &ProjectRunFlow::error, this, &TFormMain::ShowErrorText);
+    connect(commandLineRun_.get(), &ProjectRunFlow::message, this,
+            [this](const QString& text, const QString& detail, RunMessageSeverity severity) {
+                if (severity == RunMessageSeverity::Error)
+                    ShowErrorText(text);
+                else
+                    ShowMessageText(text, detail);
+            });
     connect(commandLineRun_.get(), &ProjectRunFlow::ended, this, &TFormMain::EndApplication);
     const ProjectRunFlow::Prepared prepared =
         commandLineRun_->PrepareFromCommandLine(commandLine, projectTagNames);
@@ -1022,7 +1026,7 @@ void TFormMain::HandleIdle() {
         hide();
     // The project as the window shows it, which is the project the command line's run prepared;
     // the exit status follows through ended.
-    StartRun([this] { return commandLineRun_->Start(automationRun_); });
+    StartRun([this] { commandLineRun_->Start(automationRun_); });
 }
 
 void TFormMain::StopSignalled() {

@@ -10,6 +10,7 @@
 #include <exception>
 #include <memory>
 
+#include "cli/CommandLine.h"
 #include "project/OutputModes.h"
 #include "project/ProgramFiles.h"
 #include "project/ProgramSettings.h"
@@ -59,8 +60,8 @@ public:
     TFormPreferences* PreferencesForm() const { return preferencesForm_; }
     TFormAbout* AboutForm() const { return aboutForm_; }
 
-    // The program's arguments without its own name; the first activation reads them.
-    void SetArguments(const QStringList& arguments) { arguments_ = arguments; }
+    // The command line as the start read it ("-f:" and "-hide"); the first activation acts on it.
+    void SetCommandLine(const CommandLine& commandLine) { commandLine_ = commandLine; }
     // Files given to a window start (as TextFromBytes shows their names) join the input list.
     void AddInputFiles(const QStringList& files);
     // What Spawn Session starts; the running program's own executable unless set.
@@ -184,7 +185,7 @@ public slots:
     void ButtonOutputFolderClick();
     void ComboBoxOutputModeChange();
 
-    // First activation: reads the arguments given with SetArguments.
+    // First activation: reads the command line given with SetCommandLine.
     void FormActivate();
     // Starts the run that "-f:" asked for, unless a run is under way (then it starts once that one
     // has finished); the program ends with the run's exit status.
@@ -199,13 +200,13 @@ public:
     // merged into the list as Add File(s) merges.
     void AddDroppedFiles(const QList<QUrl>& urls);
 
-    // First activation with these arguments. Without any, it tells what reading the settings
+    // First activation with this command line. Without arguments, it tells what reading the settings
     // found. With some, "-hide" sets HideMode and ProjectRunFlow takes the command line as a run
     // without the window does ("Invalid Parameters" / "Invalid Filename" and unusable settings
     // end the program); the window shows the loaded project and queues its run. A project file
     // that cannot be read is shown in the error box and the program stays open for the user; in
     // HideMode nothing waits for a click: messages go to standard error, and that ends it too.
-    void FormActivate(const QStringList& arguments);
+    void FormActivate(const CommandLine& commandLine);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -238,8 +239,8 @@ private:
     void CreateInputFilesMenu();
     // Reads settings.ini; what it finds wrong waits for the first activation.
     void ReadSettings();
-    // Disables the commands a run must not meet while start starts one; gives them back when
-    // start returns a refusal, which becomes the last result.
+    // Disables the commands a run must not meet while start starts one; RunFinished gives them
+    // back, whether the run ran or was refused.
     template <typename Start> void StartRun(Start&& start);
     // A run has finished: the commands back, the end message, a close asked for meanwhile, a
     // command-line run waiting.
@@ -273,7 +274,7 @@ private:
     QString programFolder_;
     ProgramFiles files_;
     QString programFile_;
-    QStringList arguments_;
+    CommandLine commandLine_;
     UserDialogs* dialogs_;
     TFormProgressBarPercent* progressForm_ = nullptr;
     TFormPreferences* preferencesForm_ = nullptr;

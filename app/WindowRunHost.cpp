@@ -19,10 +19,14 @@ QString StopRunQuestion() {
 
 WindowRunHost::WindowRunHost(QWidget* owner, UserDialogs& dialogs, AutomationRun& run)
     : owner_(owner), dialogs_(dialogs) {
-    connect(&run, &AutomationRun::message, this, &WindowRunHost::ShowMessage);
-    connect(&run, &AutomationRun::error, this, &WindowRunHost::ReportError);
+    connect(&run, &AutomationRun::message, this,
+            [this](const QString& text, const QString& detail, RunMessageSeverity severity) {
+                if (severity == RunMessageSeverity::Error)
+                    ReportError(text);
+                else
+                    ShowMessage(text, detail);
+            });
     connect(&run, &AutomationRun::started, this, &WindowRunHost::ShowProgress);
-    connect(&run, &AutomationRun::progress, this, &WindowRunHost::SetProgress);
     connect(&run, &AutomationRun::fileDone, this, &WindowRunHost::FileDone);
     connect(&run, &AutomationRun::finished, this, &WindowRunHost::HideProgress);
 }
@@ -54,14 +58,13 @@ void WindowRunHost::ShowProgress(int total) {
     progress_->SetFileInWork(inputFiles_.value(0));
 }
 
-void WindowRunHost::SetProgress(int handled) {
-    if (progress_)
-        progress_->SetFilesHandled(handled);
-}
-
-void WindowRunHost::FileDone(int index, const FileOutcome&) {
-    if (progress_)
-        progress_->SetFileInWork(inputFiles_.value(index + 1));
+void WindowRunHost::FileDone(int index, const FileOutcome& outcome) {
+    if (!progress_)
+        return;
+    // A file that was skipped does not move the progress on.
+    if (outcome.handled)
+        progress_->SetFilesHandled(index + 1);
+    progress_->SetFileInWork(inputFiles_.value(index + 1));
 }
 
 void WindowRunHost::HideProgress() {

@@ -36,8 +36,8 @@ public:
 
 private:
     void ShowProgress(int total);
-    void SetProgress(int handled);
-    // Files finish in list order: the one in work is the first that has not.
+    // Files finish in list order: the one in work is the first that has not; the files handled
+    // are those up to the last whose work completed.
     void FileDone(int index, const FileOutcome& outcome);
     void HideProgress();
 

@@ -16,8 +16,8 @@
 #include "TFormMain.h"
 #include "TavrelWindows.h"
 #include "cli/ExitStatus.h"
-#include "cli/HeadlessRun.h"
 #include "cli/ProgramStart.h"
+#include "cli/ProjectRunFlow.h"
 #include "project/ProgramFiles.h"
 #include "run/StopSignals.h"
 #include "text/ErrorLines.h"
@@ -35,67 +35,79 @@ void ShowStartFailure(const QString& text, bool hideMode) {
     box.exec();
 }
 
+// The steps before the window, which need no window system (it may not be there); their texts
+// are translated all the same. The exit status when the program ends there.
+std::optional<int> StartBeforeWindow(int argc, char* argv[], const QString& programFolder, WindowStart& start,
+                                     QStringList& windowFiles) {
+    QCoreApplication startApplication(argc, argv);
+    InstallTranslations(ProgramFiles(BytesFromText(programFolder)));
+    if (const std::optional<int> status = StartWithoutWindow(argc, argv, programFolder, start))
+        return status;
+    if (!start.ignoredLine.isEmpty())
+        PrintErrorLine(start.ignoredLine);
+    if (start.withFiles && !GatherWindowFiles(start.options, windowFiles))
+        return kExitLoadFailed;
+    return std::nullopt;
+}
+
+// A display that is named but does not answer (a stale DISPLAY in a batch script) must not abort
+// the program: the window system then falls back to the offscreen platform. True when it may.
+bool AllowOffscreenFallback() {
+    const bool fallBack = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+                          !qEnvironmentVariableIsEmpty("DISPLAY") &&
+                          qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (fallBack)
+        qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
+    return fallBack;
+}
+
+// Shows the main window and runs the event loop until the program ends.
+int ShowMainWindow(const QString& programFolder, const WindowStart& start, const QStringList& windowFiles) {
+    // Ctrl+C, a kill or a closed terminal or session: a run under way stops, and the program ends.
+    StopSignals stopSignals;
+    QtUserDialogs dialogs;
+    TavrelWindows windows(programFolder, &dialogs);
+    QObject::connect(&stopSignals, &StopSignals::Received, windows.main.get(), &TFormMain::StopSignalled);
+    // Spawn Session starts the program, as the desktop does, rather than this one.
+    windows.main->SetProgramFile(programFolder + QStringLiteral("/tavrel"));
+    // Read at the first activation: "-f:" and "-hide", as the start read them; anything beside
+    // them (the window system's own "-platform", "-style"...) is left aside.
+    windows.main->SetCommandLine(start.commandLine);
+    windows.main->AddInputFiles(windowFiles);
+    windows.main->show();
+    return QApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     // A reader of our messages that has gone away must not end a run (see the program's main).
     std::signal(SIGPIPE, SIG_IGN);
     const QString programFolder = ProgramFolderOfWindow();
-    const ProgramFiles programFiles(BytesFromText(programFolder));
     WindowStart start;
     QStringList windowFiles;
-    {
-        // The steps before the window need no window system, which may not be there; their texts
-        // are translated all the same.
-        QCoreApplication startApplication(argc, argv);
-        InstallTranslations(programFiles);
-        if (const std::optional<int> status = StartWithoutWindow(argc, argv, programFolder, start))
-            return *status;
-        if (!start.ignoredLine.isEmpty())
-            PrintErrorLine(start.ignoredLine);
-        if (start.withFiles && !GatherWindowFiles(start.options, windowFiles))
-            return kExitLoadFailed;
-    }
-    // What the window's first activation reads: a window start with files has none.
-    const QStringList projectArguments = start.withFiles ? QStringList() : ArgumentTexts(argc, argv);
+    if (const std::optional<int> status = StartBeforeWindow(argc, argv, programFolder, start, windowFiles))
+        return *status;
 
-    // A display that is named but does not answer (a stale DISPLAY in a batch script) must not
-    // abort the program: the window system then falls back to the offscreen platform, and a
-    // command-line run goes on headless while a start without arguments says why it ends.
-    const bool fallBackToOffscreen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-                                     !qEnvironmentVariableIsEmpty("DISPLAY") &&
-                                     qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (fallBackToOffscreen)
-        qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
+    // Without a display that answers, a command-line run goes on headless while a start without
+    // arguments says why it ends.
+    const bool fallBackToOffscreen = AllowOffscreenFallback();
     QApplication application(argc, argv);
-    InstallTranslations(programFiles);
+    InstallTranslations(ProgramFiles(BytesFromText(programFolder)));
     SetDesktopIdentity();
     if (fallBackToOffscreen) {
         qunsetenv("QT_QPA_PLATFORM");
         if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
-            if (!projectArguments.isEmpty())
-                return RunHeadless(projectArguments, programFolder);
-            PrintErrorLine(QCoreApplication::translate("HeadlessRun", kNoDisplayMessage));
+            if (start.commandLine.hasArguments)
+                return RunHeadless(start.commandLine, programFolder);
+            PrintErrorLine(NoDisplayMessage());
             return kExitCheckMessage;
         }
     }
     // Without a desktop theme the menus still get pictures from the theme that ships with Debian.
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
-
     try {
-        // Ctrl+C, a kill or a closed terminal or session: a run under way stops, and the program ends.
-        StopSignals stopSignals;
-        QtUserDialogs dialogs;
-        TavrelWindows windows(programFolder, &dialogs);
-        QObject::connect(&stopSignals, &StopSignals::Received, windows.main.get(), &TFormMain::StopSignalled);
-        // Spawn Session starts the program, as the desktop does, rather than this one.
-        windows.main->SetProgramFile(programFolder + QStringLiteral("/tavrel"));
-        // Read at the first activation: "-f:" and "-hide"; the window system's own options
-        // ("-platform", "-style"...) are gone from argv by now.
-        windows.main->SetArguments(start.withFiles ? QStringList() : ArgumentTexts(argc, argv));
-        windows.main->AddInputFiles(windowFiles);
-        windows.main->show();
-        return QApplication::exec();
+        return ShowMainWindow(programFolder, start, windowFiles);
     } catch (const std::exception& error) {
         ShowStartFailure(TextFromBytes(error.what()), start.hideMode);
     } catch (...) {

@@ -125,8 +125,11 @@ bool ConvertWithTheRun(const std::vector<QString>& files, const QTemporaryDir& o
         handled = result.filesHandled;
         loop.quit();
     });
-    if (run.Start(project, kModes, "Music"))
-        return false;
+    TavrelSettings settings;
+    settings.outputModes = kModes;
+    RunChoices choices;
+    choices.outputMode = "Music";
+    run.Start(MakeRunRequest(project, settings, choices));
     loop.exec();
     return handled == expected;
 }

@@ -481,13 +481,6 @@ mitgelieferten share/tavrel/settings.ini gemacht.
     </message>
 </context>
 <context>
-    <name>HeadlessRun</name>
-    <message>
-        <source>There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the display does not answer). To convert without one, run: tavrel -o DIR FILE... (sound files), or tavrel -f:project.xml -hide (a project)</source>
-        <translation>Es gibt keinen Bildschirm, auf dem das Fenster erscheinen kann (DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt, oder der Bildschirm antwortet nicht). Ohne Bildschirm umwandeln: tavrel -o ORDNER DATEI... (Tondateien) oder tavrel -f:projekt.xml -hide (ein Projekt)</translation>
-    </message>
-</context>
-<context>
     <name>HelpWindow</name>
     <message>
         <source>%1 Help</source>
@@ -508,6 +501,10 @@ mitgelieferten share/tavrel/settings.ini gemacht.
 </context>
 <context>
     <name>ProgramStart</name>
+    <message>
+        <source>There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the display does not answer). To convert without one, run: tavrel -o DIR FILE... (sound files), or tavrel -f:project.xml -hide (a project)</source>
+        <translation>Es gibt keinen Bildschirm, auf dem das Fenster erscheinen kann (DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt, oder der Bildschirm antwortet nicht). Ohne Bildschirm umwandeln: tavrel -o ORDNER DATEI... (Tondateien) oder tavrel -f:projekt.xml -hide (ein Projekt)</translation>
+    </message>
     <message>
         <source>&apos;%1&apos; is ignored beside -f: and -hide</source>
         <translation>»%1« wird neben -f: und -hide nicht beachtet</translation>

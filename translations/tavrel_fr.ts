@@ -476,13 +476,6 @@ livré la première fois que les préférences sont enregistrées.
     </message>
 </context>
 <context>
-    <name>HeadlessRun</name>
-    <message>
-        <source>There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the display does not answer). To convert without one, run: tavrel -o DIR FILE... (sound files), or tavrel -f:project.xml -hide (a project)</source>
-        <translation>Il n&apos;y a pas d&apos;écran où afficher la fenêtre (DISPLAY et WAYLAND_DISPLAY ne sont pas définis, ou l&apos;écran ne répond pas). Pour convertir sans écran : tavrel -o DOSSIER FICHIER... (des fichiers son), ou tavrel -f:projet.xml -hide (un projet)</translation>
-    </message>
-</context>
-<context>
     <name>HelpWindow</name>
     <message>
         <source>%1 Help</source>
@@ -503,6 +496,10 @@ livré la première fois que les préférences sont enregistrées.
 </context>
 <context>
     <name>ProgramStart</name>
+    <message>
+        <source>There is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set, or the display does not answer). To convert without one, run: tavrel -o DIR FILE... (sound files), or tavrel -f:project.xml -hide (a project)</source>
+        <translation>Il n&apos;y a pas d&apos;écran où afficher la fenêtre (DISPLAY et WAYLAND_DISPLAY ne sont pas définis, ou l&apos;écran ne répond pas). Pour convertir sans écran : tavrel -o DOSSIER FICHIER... (des fichiers son), ou tavrel -f:projet.xml -hide (un projet)</translation>
+    </message>
     <message>
         <source>&apos;%1&apos; is ignored beside -f: and -hide</source>
         <translation>« %1 » est ignoré à côté de -f: et -hide</translation>

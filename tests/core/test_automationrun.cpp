@@ -44,16 +44,20 @@ public:
         QEventLoop loop;
         const auto record = [this](std::string event) { events.push_back(std::move(event)); };
         QObject::connect(&run, &AutomationRun::message, &context,
-                         [=](const QString& text) { record("message: " + text.toStdString()); });
-        QObject::connect(&run, &AutomationRun::error, &context,
-                         [=](const QString& text) { record("error: " + text.toStdString()); });
+                         [=](const QString& text, const QString&, RunMessageSeverity severity) {
+                             record((severity == RunMessageSeverity::Error ? "error: " : "message: ") +
+                                    text.toStdString());
+                         });
         QObject::connect(&run, &AutomationRun::started, &context,
                          [=](int total) { record("show " + std::to_string(total)); });
-        QObject::connect(&run, &AutomationRun::progress, &context, [=](int handled, int) {
-            record("progress " + std::to_string(handled));
-            if (onProgress)
-                onProgress();
-        });
+        QObject::connect(&run, &AutomationRun::fileDone, &context,
+                         [=](int index, const FileOutcome& outcome) {
+                             if (!outcome.handled)
+                                 return;
+                             record("progress " + std::to_string(index + 1));
+                             if (onProgress)
+                                 onProgress();
+                         });
         QObject::connect(&run, &AutomationRun::finished, &context, [&](const AutomationResult& ended) {
             record("hide");
             result = ended;
@@ -65,14 +69,22 @@ public:
                 run.Stop();
         });
         stopPoll.start(50);
-        if (std::optional<AutomationResult> refused = run.Start(project, modes, modeName))
-            return *refused;
+        run.Start(Request(project, modes));
         loop.exec();
         return result;
+    }
+    RunRequest Request(const PSoundProject& project, const std::vector<PMP3Converter>& modes) const {
+        TavrelSettings settings;
+        settings.outputModes = modes;
+        RunChoices choices;
+        choices.outputMode = modeName;
+        choices.encoders = encoders;
+        return MakeRunRequest(project, settings, choices);
     }
 
     std::vector<std::string> events;
     std::string modeName = "Music";
+    int encoders = DefaultEncoderCount();
     std::function<bool()> stopWhen;
     std::function<void()> onProgress;
 };
@@ -373,8 +385,9 @@ TEST_F(Run, AnEditablePresetEncodesTheProjectsValues) {
     }
 }
 
-// Names are bytes: a Latin-1 input, MP3 input and output folder, and a relative name that starts
-// with "-", each reach the file system, the encoder, the movies and the report lines unchanged.
+// Names are bytes: a Latin-1 input, MP3 input and output folder each reach the file system, the
+// encoder, the movies and the report lines unchanged; a relative name that starts with "-" is the
+// working folder's file, and is reported by its whole path.
 TEST_F(Run, NamesKeepTheirBytes) {
     const std::string in = Path("in") + "/";
     ASSERT_TRUE(fixtures::WriteToneWav(in + "caf\xE9.wav", 44100, 2, 22050));
@@ -390,7 +403,7 @@ TEST_F(Run, NamesKeepTheirBytes) {
     QDir::setCurrent(previousFolder);
 
     EXPECT_EQ(fixtures::ReadBytes(out + "/Demo.txt"), in + "caf\xE9.mp3:Operation Successful.\r\n" + in +
-                                                          "b\xE9.mp3:Operation Successful.\r\n"
+                                                          "b\xE9.mp3:Operation Successful.\r\n" + in +
                                                           "-dash.mp3:Operation Successful.\r\n");
     for (const char* movie : {"caf\xE9.swf", "b\xE9.swf", "-dash.swf"})
         EXPECT_FALSE(fixtures::EmbeddedMp3(fixtures::ReadBytes(out + "/" + movie)).empty()) << movie;
@@ -439,9 +452,8 @@ TEST_F(Run, StoppingDuringAnEncodeEndsItRemovesItsMp3AndReportsWhatWasDone) {
     for (const int encoders : {1, 3}) {
         SCOPED_TRACE(encoders);
         host.events.clear();
-        AutomationRun run;
-        run.SetEncoderCount(encoders);
-        const AutomationResult result = Start(std::move(run));
+        host.encoders = encoders;
+        const AutomationResult result = Start();
 
         EXPECT_EQ(result.outcome, Outcome::Stopped);
         EXPECT_EQ(result.filesHandled, 1);
@@ -475,9 +487,8 @@ TEST_F(Run, ManyEncodersGiveWhatOneGives) {
     for (const int encoders : {1, 3}) {
         host.events.clear();
         project.OutputFolder = Path("out" + QString::number(encoders));
-        AutomationRun run;
-        run.SetEncoderCount(encoders);
-        results[encoders] = Start(std::move(run));
+        host.encoders = encoders;
+        results[encoders] = Start();
         events[encoders] = host.events;
     }
 
@@ -567,17 +578,22 @@ TEST_F(Run, StartReturnsAtOnceAndTellsEachFileInOrder) {
         done.push_back(std::to_string(index) + " " + outcome.input + (outcome.movieMade ? " movie" : "") +
                        (outcome.failure.cause == FileFailure::Cause::NotFound ? " not found" : ""));
     });
+    // A second start while the first runs ends at once, before the first.
     QEventLoop loop;
-    QObject::connect(&run, &AutomationRun::finished, &loop, &QEventLoop::quit);
+    std::vector<Outcome> ends;
+    QObject::connect(&run, &AutomationRun::finished, [&](const AutomationResult& ended) {
+        ends.push_back(ended.outcome);
+        if (ends.size() == 2)
+            loop.quit();
+    });
 
-    EXPECT_FALSE(run.Start(project, modes, "Music"));
+    run.Start(host.Request(project, modes));
     EXPECT_TRUE(run.IsRunning());
     EXPECT_TRUE(done.empty());
-    const std::optional<AutomationResult> second = run.Start(project, modes, "Music");
-    ASSERT_TRUE(second);
-    EXPECT_EQ(second->outcome, Outcome::AlreadyRunning);
+    run.Start(host.Request(project, modes));
     loop.exec();
 
+    EXPECT_EQ(ends, (std::vector<Outcome>{Outcome::AlreadyRunning, Outcome::Completed}));
     EXPECT_FALSE(run.IsRunning());
     EXPECT_EQ(done, (std::vector<std::string>{"0 " + a + " movie", "1 " + missing + " not found"}));
 }
@@ -605,7 +621,7 @@ TEST_P(Checks, ShowOneMessageAndChangeNothing) {
 
     EXPECT_EQ(result.outcome, c.outcome);
     EXPECT_EQ(result.message.toStdString(), c.message);
-    EXPECT_EQ(host.events, (std::vector<std::string>{"message: " + std::string(c.message)}));
+    EXPECT_EQ(host.events, (std::vector<std::string>{"message: " + std::string(c.message), "hide"}));
     EXPECT_EQ(project.OutputFolder, before);
     EXPECT_FALSE(QFileInfo::exists(root.filePath("out")));
     EXPECT_EQ(FilesIn("in"), c.withFiles ? QStringList{"a.wav"} : QStringList{});
@@ -621,6 +637,50 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"UnderAFile", true, "in/a.wav/deeper", kOutputFolderFailedMessage, Outcome::Aborted},
         CheckCase{"FolderIsAFile", true, "in/a.wav", kOutputFolderFailedMessage, Outcome::Aborted}),
     [](const testing::TestParamInfo<CheckCase>& row) { return std::string(row.param.name); });
+
+// What a request is built of: the folder with its "/" (checked, not made), the mode's options found
+// once, the inputs absolute, the report's path; what would refuse the run.
+TEST_F(Run, ARequestIsBuiltOnceWithEverythingResolved) {
+    struct Row {
+        const char* outputFolder; // relative to the temporary folder
+        const char* input;        // relative to the working folder unless absolute
+        std::optional<std::string> mode;
+        const char* runFolder; // "": refused
+        const char* firstArgument;
+    };
+    const std::string a = Wav("a.wav");
+    const std::string cwd = QDir::currentPath().toStdString();
+    const Row rows[] = {
+        {"out/new", a.c_str(), "Music", "out/new/", "-q5"}, // missing but makeable: made by the run
+        {"out/", "rel.wav", std::nullopt, "out/", "-q5"},   // matched by the project's values
+        {"out", a.c_str(), "Unknown", "out/", nullptr},     // no such mode: nothing to encode with
+        {"in/a.wav/deeper", a.c_str(), "Music", "", "-q5"}, // under a file: refused
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.outputFolder);
+        project.Files = {PSoundFile{row.input, {}}};
+        project.OutputFolder = Path(row.outputFolder);
+        TavrelSettings settings;
+        settings.outputModes = modes;
+        RunChoices choices;
+        choices.outputMode = row.mode;
+        const RunRequest request = MakeRunRequest(project, settings, choices);
+
+        EXPECT_EQ(request.project.OutputFolder, project.OutputFolder);
+        EXPECT_EQ(request.project.Files[0].File, row.input[0] == '/' ? row.input : cwd + "/" + row.input);
+        EXPECT_EQ(request.encoder.found, row.firstArgument != nullptr);
+        if (row.firstArgument) {
+            EXPECT_EQ(request.encoder.arguments.at(2), row.firstArgument);
+        }
+        EXPECT_EQ(request.encoder.modeName, row.mode.value_or("Music"));
+        EXPECT_EQ(request.refused.has_value(), *row.runFolder == '\0');
+        if (*row.runFolder) {
+            EXPECT_EQ(request.outputFolder, Path(row.runFolder));
+            EXPECT_EQ(request.reportPath, Path(row.runFolder) + "Demo.txt");
+        }
+        EXPECT_FALSE(QFileInfo::exists(root.filePath("out")));
+    }
+}
 
 TEST(RunMessages, AreWordedExactly) {
     EXPECT_STREQ(kNoInputFilesMessage, "Please select at least one Wave Data file to convert!");
@@ -647,8 +707,7 @@ INSTANTIATE_TEST_SUITE_P(Paths, MoviePaths,
                                          PathCase{"/out/", "/snd/a.wav", "/out/a.swf"},
                                          PathCase{"/out", "/snd/a.b.c.MP3", "/out/a.b.c.swf"},
                                          PathCase{"/out", "/snd.d/noext", "/out/noext.swf"},
-                                         PathCase{"out", "relative/x y.flac", "out/x y.swf"},
-                                         PathCase{"", "/snd/a.wav", "/a.swf"}));
+                                         PathCase{"out", "relative/x y.flac", "out/x y.swf"}));
 
 TEST(RunPaths, ReportIsNamedAfterTheProjectFile) {
     EXPECT_EQ(ReportPathFor("/out/", "/projects/Demo.xml"), "/out/Demo.txt");

@@ -1,5 +1,6 @@
 // The headless front end: exit statuses and messages on standard error, on real projects and files.
-#include "cli/HeadlessRun.h"
+#include "cli/ProgramStart.h"
+#include "cli/ProjectRunFlow.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,8 @@ struct Outcome {
 
 Outcome RunCapturingErrors(const QStringList& arguments, const QString& programFolder) {
     int status = -1;
-    const std::string errors = CapturingErrors([&] { status = RunHeadless(arguments, programFolder); });
+    const std::string errors =
+        CapturingErrors([&] { status = RunHeadless(ParseCommandLine(arguments), programFolder); });
     return {status, errors};
 }
 
@@ -529,19 +531,19 @@ TEST(HeadlessChoice, NeedsArgumentsAndNoDisplay) {
     qunsetenv("QT_QPA_PLATFORM");
     qunsetenv("WAYLAND_DISPLAY");
     qputenv("DISPLAY", ":0");
-    EXPECT_FALSE(ShouldRunHeadless({"-f:p.xml", "-hide"}));
+    EXPECT_FALSE(ShouldRunHeadless(ParseCommandLine({"-f:p.xml", "-hide"})));
     qunsetenv("DISPLAY");
     qputenv("WAYLAND_DISPLAY", "wayland-0");
-    EXPECT_FALSE(ShouldRunHeadless({"-f:p.xml", "-hide"}));
+    EXPECT_FALSE(ShouldRunHeadless(ParseCommandLine({"-f:p.xml", "-hide"})));
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    EXPECT_TRUE(ShouldRunHeadless({"-f:p.xml", "-hide"}));
+    EXPECT_TRUE(ShouldRunHeadless(ParseCommandLine({"-f:p.xml", "-hide"})));
     qunsetenv("QT_QPA_PLATFORM");
     qunsetenv("WAYLAND_DISPLAY");
-    EXPECT_TRUE(ShouldRunHeadless({"-f:p.xml", "-hide"}));
-    EXPECT_TRUE(ShouldRunHeadless({"-hide"}));
-    EXPECT_TRUE(ShouldRunHeadless({"-f:p.xml"}));
-    EXPECT_TRUE(ShouldRunHeadless({"anything"}));
-    EXPECT_FALSE(ShouldRunHeadless({}));
+    EXPECT_TRUE(ShouldRunHeadless(ParseCommandLine({"-f:p.xml", "-hide"})));
+    EXPECT_TRUE(ShouldRunHeadless(ParseCommandLine({"-hide"})));
+    EXPECT_TRUE(ShouldRunHeadless(ParseCommandLine({"-f:p.xml"})));
+    EXPECT_TRUE(ShouldRunHeadless(ParseCommandLine({"anything"})));
+    EXPECT_FALSE(ShouldRunHeadless(ParseCommandLine({})));
     qputenv("DISPLAY", display);
     qputenv("WAYLAND_DISPLAY", wayland);
     qputenv("QT_QPA_PLATFORM", platform);

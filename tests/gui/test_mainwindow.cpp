@@ -362,7 +362,7 @@ private slots:
     void unreadableSettingsNumbersAreReported() {
         TFormMain& w = NewWindow(StandardSettings().replace("emptyproject=0", "emptyproject=first"));
         QCOMPARE(dialogs_.Count(Kind::Message), 0);
-        w.FormActivate(QStringList());
+        w.FormActivate(CommandLine());
         QCOMPARE(dialogs_.Count(Kind::Message), 1);
         QVERIFY(dialogs_.Texts(Kind::Message).first().contains("emptyproject"));
         QCOMPARE(w.ComboBoxOutputMode->currentText(), QStringLiteral("Music"));

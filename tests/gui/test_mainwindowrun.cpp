@@ -79,11 +79,14 @@ private:
         progress_ = windows_->progress;
         // Every progress step: keep the MP3s the movie was made from (the run deletes its own
         // right after the step), and note what the windows show.
-        connect(&window_->Run(), &AutomationRun::progress, window_, [this](int position) {
-            KeepMp3s();
-            steps_.push_back(
-                {position, progress_->LabelPercent->text(), progress_->isVisible(), window_->isVisible()});
-        });
+        connect(&window_->Run(), &AutomationRun::fileDone, window_,
+                [this](int index, const FileOutcome& outcome) {
+                    if (!outcome.handled)
+                        return;
+                    KeepMp3s();
+                    steps_.push_back({index + 1, progress_->LabelPercent->text(), progress_->isVisible(),
+                                      window_->isVisible()});
+                });
         return *window_;
     }
 
@@ -150,8 +153,7 @@ private:
         QEventLoop loop;
         connect(&window_->Run(), &AutomationRun::finished, &loop, &QEventLoop::quit);
         start();
-        if (window_->IsRunning())
-            loop.exec();
+        loop.exec();
     }
 
     // The commands a run locks, by name, with whether each is enabled now.
@@ -529,7 +531,7 @@ private slots:
         const QString project = SaveProject("p.xml", {Mp3("a.mp3")}, StdPath("out"));
         arguments.replaceInStrings("<p>", project).replaceInStrings("<in>", Path("in"));
 
-        const int status = ExecUntilEnd([&] { w.FormActivate(arguments); });
+        const int status = ExecUntilEnd([&] { w.FormActivate(ParseCommandLine(arguments)); });
 
         QCOMPARE(status, 1);
         QCOMPARE(dialogs_.Texts(Kind::Message), QStringList{message});
@@ -554,7 +556,7 @@ private slots:
         QStringList arguments{"-f:" + project};
         if (hide)
             arguments << "-hide";
-        w.SetArguments(arguments);
+        w.SetCommandLine(ParseCommandLine(arguments));
 
         QString shownFolder;
         bool pendingDuringRun = false;
@@ -599,7 +601,7 @@ private slots:
 
         const int status = ExecUntilEnd([&] {
             w.StartAutomation1Click();
-            w.FormActivate({"-f:" + project});
+            w.FormActivate(ParseCommandLine({"-f:" + project}));
             QTimer::singleShot(0, &w, [&] {
                 QVERIFY(w.IsRunning());
                 QVERIFY(w.AutoRunPending); // still waiting for the run under way
@@ -629,7 +631,7 @@ private slots:
         poll.start(5);
 
         const int status = ExecUntilEnd([&] {
-            w.SetArguments({"-f:" + project});
+            w.SetCommandLine(ParseCommandLine({"-f:" + project}));
             w.show();
         });
 
@@ -649,7 +651,7 @@ private slots:
         const QString second = SaveProject("second.xml", {a}, StdPath("out2"));
 
         const int status = ExecUntilEnd([&] {
-            w.FormActivate({"-f:" + first, "--verbose", "-f:" + second});
+            w.FormActivate(ParseCommandLine({"-f:" + first, "--verbose", "-f:" + second}));
         });
 
         QCOMPARE(status, 0);
@@ -663,7 +665,7 @@ private slots:
     void anAutoRunRefusedByTheStartChecksEndsWithStatusOne() {
         TFormMain& w = *window_;
         const QString project = SaveProject("empty.xml", {}, StdPath("out"));
-        const int status = ExecUntilEnd([&] { w.FormActivate({"-f:" + project}); });
+        const int status = ExecUntilEnd([&] { w.FormActivate(ParseCommandLine({"-f:" + project})); });
         QCOMPARE(status, 1);
         QCOMPARE(dialogs_.Texts(Kind::Message),
                  QStringList{"Please select at least one Wave Data file to convert!"});
@@ -677,7 +679,8 @@ private slots:
         QVERIFY(fixtures::MakeSocketFile(socketFile));
         const PSoundProject before = w.currentProject;
 
-        const int status = ExecUntilEnd([&] { w.FormActivate({"-f:" + socketFile}); }, 1000);
+        const int status =
+            ExecUntilEnd([&] { w.FormActivate(ParseCommandLine({"-f:" + socketFile})); }, 1000);
 
         QCOMPARE(status, kStillOpen);
         QCOMPARE(dialogs_.Texts(Kind::Error), QStringList{"Cannot open file " + socketFile});
@@ -737,7 +740,7 @@ private slots:
         const QByteArray path = qgetenv("PATH");
         if (!lameFound)
             qputenv("PATH", QFile::encodeName(Path("no-programs-here")));
-        w.SetArguments(arguments);
+        w.SetCommandLine(ParseCommandLine(arguments));
 
         int ended = kStillOpen;
         const QString written =
@@ -757,15 +760,15 @@ private slots:
     void laterActivationsIgnoreTheCommandLine() {
         TFormMain& w = *window_;
         const QString project = SaveProject("p.xml", {Mp3("a.mp3")}, StdPath("out"));
-        w.SetArguments({});
+        w.SetCommandLine(CommandLine());
         QVERIFY(w.FirstActivation);
 
         const int status = ExecUntilEnd(
             [&] {
                 w.show(); // the first activation, without arguments
                 QTimer::singleShot(50, &w, [&] {
-                    w.FormActivate({"-hide"});
-                    w.FormActivate({"-f:" + project});
+                    w.FormActivate(ParseCommandLine({"-hide"}));
+                    w.FormActivate(ParseCommandLine({"-f:" + project}));
                     w.show();
                 });
             },

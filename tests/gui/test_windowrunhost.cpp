@@ -60,7 +60,7 @@ private slots:
         // What the progress window showed after every file.
         QStringList texts;
         QList<bool> visible;
-        connect(&run, &AutomationRun::progress, this, [&] {
+        connect(&run, &AutomationRun::fileDone, this, [&] {
             texts << progress.LabelPercent->text();
             visible << progress.isVisible();
         });
@@ -70,7 +70,7 @@ private slots:
             result = ended;
             loop.quit();
         });
-        QVERIFY(!run.Start(project, {}, "Music"));
+        run.Start(MakeRunRequest(project, {}, RunChoices{"Music", {}, {}}));
         loop.exec();
 
         QCOMPARE(int(result.outcome), int(AutomationResult::Outcome::Completed));
@@ -98,8 +98,8 @@ private slots:
         host.SetHideMode(hideMode);
         PSoundProject project;
         const QByteArray errors = QByteArray::fromStdString(CapturingErrors([&] {
-            QVERIFY(run.Start(project, {}, "Music"));
-            emit run.error("Cannot create file /x.txt");
+            run.Start(MakeRunRequest(project, {}, RunChoices{"Music", {}, {}}));
+            emit run.message("Cannot create file /x.txt", QString(), RunMessageSeverity::Error);
         }));
         QVERIFY(!progress.isVisible());
         if (hideMode) {

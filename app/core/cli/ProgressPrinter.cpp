@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "run/AutomationRun.h"
 #include "run/RunPaths.h"
 #include "run/RunResult.h"
 #include "text/ErrorLines.h"
@@ -21,6 +22,30 @@ namespace {
 // would otherwise spend its time writing it.
 constexpr std::chrono::milliseconds kShowEvery{200};
 } // namespace
+
+void ProgressPrinter::Follow(AutomationRun& run, const std::vector<std::string>& inputs) {
+    QObject::connect(&run, &AutomationRun::message, [this](const QString& text, const QString& detail) {
+        Clear();
+        PrintMessageLine(text, detail);
+    });
+    QObject::connect(&run, &AutomationRun::started, [this, &inputs] {
+        began_ = true;
+        Start(inputs);
+    });
+    QObject::connect(&run, &AutomationRun::fileDone, [this](int index) { FileDone(index); });
+    QObject::connect(&run, &AutomationRun::fileProgress,
+                     [this](int index, double encoded) { InWork(index, encoded); });
+    QObject::connect(&run, &AutomationRun::finished, [this](const AutomationResult& result) {
+        Clear();
+        if (began_)
+            ended_ = result;
+    });
+}
+
+void ProgressPrinter::SummaryOfRun() {
+    if (ended_)
+        Summary(*ended_);
+}
 
 void ProgressPrinter::Start(const std::vector<std::string>& inputs) {
     inputs_ = &inputs;

@@ -2,10 +2,13 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
-struct AutomationResult;
+#include "run/RunResult.h"
+
+class AutomationRun;
 
 class ProgressPrinter {
 public:
@@ -14,6 +17,13 @@ public:
 
     // True when standard error is a terminal (someone watches it).
     static bool StandardErrorIsTerminal();
+
+    // Shows what run tells as it goes, its messages on lines of their own, the line taken away
+    // when it ends; inputs: the run's list (kept, not copied). Connected before whoever names the
+    // files that gave no movie at the end, so that the line is gone by then.
+    void Follow(AutomationRun& run, const std::vector<std::string>& inputs);
+    // The summary of the run followed, when it began.
+    void SummaryOfRun();
 
     // The run starts on inputs (kept, not copied, until the run ends): "tavrel: [0/12] 0% <the
     // first one's name>".
@@ -40,4 +50,6 @@ private:
     double encoded_ = 0;
     bool shown_ = false;
     std::chrono::steady_clock::time_point lastShown_;
+    bool began_ = false;
+    std::optional<AutomationResult> ended_;
 };

@@ -2,11 +2,15 @@
 #include "cli/ProjectRunFlow.h"
 
 #include <exception>
+#include <optional>
+
+#include <QCoreApplication>
 
 #include "cli/CommandLine.h"
 #include "cli/ExitStatus.h"
-#include "project/ProjectControls.h"
+#include "project/ProgramFiles.h"
 #include "run/AutomationRun.h"
+#include "run/StopSignals.h"
 #include "text/ErrorLines.h"
 #include "text/NativeText.h"
 
@@ -35,22 +39,20 @@ ProjectRunFlow::Prepared ProjectRunFlow::PrepareFromCommandLine(const CommandLin
         return Prepared::CommandLineRefused;
     }
     PSoundProject project = NewDefaultProject(settings_.settings);
-    // The mode a new project shows stays selected when the loaded one matches none.
-    const std::string newProjectMode = MatchOutputModeName(settings_.settings.outputModes, project, {});
     if (settings_.Usable()) {
         try {
             LoadProjectFile(BytesFromText(commandLine.projectPath), project, tagNames);
         } catch (const std::exception& failure) {
             TellSettings();
-            emit error(TextFromBytes(failure.what()));
+            emit message(TextFromBytes(failure.what()), QString(), RunMessageSeverity::Error);
             return Prepared::ProjectUnreadable;
         } catch (...) {
             TellSettings();
-            emit error(tr("The project file could not be loaded."));
+            emit message(tr("The project file could not be loaded."), QString(), RunMessageSeverity::Error);
             return Prepared::ProjectUnreadable;
         }
     }
-    return PrepareProject(std::move(project), newProjectMode);
+    return PrepareProject(std::move(project));
 }
 
 void ProjectRunFlow::TellSettings() {
@@ -60,20 +62,20 @@ void ProjectRunFlow::TellSettings() {
         emit message(TextFromBytes(text));
 }
 
-ProjectRunFlow::Prepared ProjectRunFlow::PrepareProject(PSoundProject project,
-                                                        const std::string& fallbackMode) {
-    TellSettings();
+ProjectRunFlow::Prepared ProjectRunFlow::PrepareProject(PSoundProject project) {
     // Without its output modes a batch would make movies of its MP3 files only.
-    if (!settings_.Usable())
+    if (!settings_.Usable()) {
+        TellSettings();
         return Prepared::SettingsUnusable;
-    project_ = std::move(project);
-    const std::vector<PMP3Converter>& modes = settings_.settings.outputModes;
-    outputModeName_ = MatchOutputModeName(modes, project_, fallbackMode);
-    // Run as the window's controls show a loaded project, each value kept within its range, so
-    // that both make the same movies.
-    ClampToControls(project_);
+    }
+    return PrepareRequest(MakeRunRequest(std::move(project), settings_.settings));
+}
+
+ProjectRunFlow::Prepared ProjectRunFlow::PrepareRequest(RunRequest request) {
+    TellSettings();
+    request_ = std::move(request);
     // Nobody may watch a batch: say why its files that need encoding will give no movie.
-    if (!FindOutputMode(modes, outputModeName_))
+    if (!request_.encoder.found)
         emit message(
             tr("No output mode is defined in %1: files that are not MP3 files cannot be encoded in this "
                "run.")
@@ -81,17 +83,10 @@ ProjectRunFlow::Prepared ProjectRunFlow::PrepareProject(PSoundProject project,
     return Prepared::Ready;
 }
 
-std::optional<AutomationResult> ProjectRunFlow::Start(AutomationRun& run) {
-    run.SetEncoderCount(settings_.settings.encoders);
+void ProjectRunFlow::Start(AutomationRun& run) {
     disconnect(runFinished_);
     runFinished_ = connect(&run, &AutomationRun::finished, this, &ProjectRunFlow::RunEnded);
-    std::optional<AutomationResult> refused =
-        run.Start(project_, settings_.settings.outputModes, outputModeName_);
-    if (refused) {
-        disconnect(runFinished_);
-        emit ended(ExitStatusFor(*refused));
-    }
-    return refused;
+    run.Start(request_);
 }
 
 void ProjectRunFlow::RunEnded(const AutomationResult& result) {
@@ -99,4 +94,49 @@ void ProjectRunFlow::RunEnded(const AutomationResult& result) {
     // A script reads the status; it also learns which files gave no movie, and why.
     PrintFileProblems(result);
     emit ended(ExitStatusFor(result));
+}
+
+int ProjectRunFlow::RunUntilEnded(AutomationRun& run, StopSignals& stopSignals,
+                                  const std::function<void()>& beforeExit) {
+    connect(&stopSignals, &StopSignals::Received, &run, &AutomationRun::Stop);
+    std::optional<int> status;
+    const QMetaObject::Connection ended =
+        connect(this, &ProjectRunFlow::ended, [&status, &beforeExit](int code) {
+            if (beforeExit)
+                beforeExit();
+            status = code;
+            QCoreApplication::exit(code);
+        });
+    Start(run);
+    QCoreApplication::exec();
+    disconnect(ended);
+    // The application also ends when something else quits it: what is unfinished then counts as
+    // stopped, and the encoders still running end with the run.
+    return status.value_or(kExitRunIncomplete);
+}
+
+std::unique_ptr<QCoreApplication> EnsureCoreApplication() {
+    static int argc = 1;
+    static char name[] = "tavrel";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance())
+        return nullptr;
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+int RunHeadless(const CommandLine& commandLine, const QString& programFolder) {
+    const std::unique_ptr<QCoreApplication> ownApplication = EnsureCoreApplication();
+    // From here on a signal stops the run, or ends the program before one starts.
+    StopSignals stopSignals;
+    ProjectRunFlow flow(ReadProgramSettings(ProgramFiles(BytesFromText(programFolder)).SettingsToRead()));
+    QObject::connect(&flow, &ProjectRunFlow::message, &PrintMessageLine);
+    const ProjectRunFlow::Prepared prepared = flow.PrepareFromCommandLine(commandLine);
+    if (prepared != ProjectRunFlow::Prepared::Ready)
+        return ProjectRunFlow::ExitStatusOf(prepared);
+    if (StopSignals::Caught())
+        return kExitRunIncomplete;
+
+    AutomationRun run;
+    QObject::connect(&run, &AutomationRun::message, &PrintMessageLine);
+    return flow.RunUntilEnded(run, stopSignals);
 }

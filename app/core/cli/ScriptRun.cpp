@@ -3,6 +3,7 @@
 #include "cli/ScriptRun.h"
 
 #include <cstdio>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -10,7 +11,6 @@
 #include <QCoreApplication>
 
 #include "cli/ExitStatus.h"
-#include "cli/HeadlessRun.h"
 #include "cli/ProgressPrinter.h"
 #include "cli/ProjectRunFlow.h"
 #include "project/OutputModes.h"
@@ -19,7 +19,7 @@
 #include "run/AutomationRun.h"
 #include "run/RunOutputChecks.h"
 #include "run/RunOutputs.h"
-#include "run/RunPaths.h"
+#include "run/RunRequest.h"
 #include "run/RunScheduler.h"
 #include "run/StopSignals.h"
 #include "text/ErrorLines.h"
@@ -55,57 +55,35 @@ const PMP3Converter* ChosenMode(const std::vector<PMP3Converter>& modes, const s
     return nullptr;
 }
 
-} // namespace
-
-void PrintUsageError(const std::string& error) {
-    PrintErrorLine(TextFromBytes(error));
-    const std::string tryHelp =
-        MessageBytes(QCoreApplication::translate("ScriptRun", "Try 'tavrel --help' for more information.")) +
-        "\n";
-    std::fputs(tryHelp.c_str(), stderr);
-    std::fflush(stderr);
-}
-
-int RunScript(const ScriptOptions& options, const QString& programFolder) {
-    const std::unique_ptr<QCoreApplication> ownApplication = EnsureCoreApplication();
-    StopSignals stopSignals;
-
-    // Mistakes a careful user wants to hear of before anything is read or written.
+// A mistake a careful user wants to hear of before anything is read or written; false when there
+// is one, which has been said.
+bool OptionsComplete(const ScriptOptions& options) {
     if (!options.listModes && options.sources.empty()) {
         PrintUsageError(MessageBytes(QCoreApplication::translate(
             "ScriptRun", "no sound files given: name FILEs or FOLDERs, or a list with --files-from")));
-        return kExitCheckMessage;
+        return false;
     }
     // A dry run checks what the run checks.
     if (!options.listModes && !options.outputFolder) {
         PrintUsageError(MessageBytes(
             QCoreApplication::translate("ScriptRun", "no output folder given: name one with -o DIR")));
-        return kExitCheckMessage;
+        return false;
     }
+    return true;
+}
 
-    ProjectRunFlow flow(ReadProgramSettings(ProgramFiles(BytesFromText(programFolder)).SettingsToRead()));
-    QObject::connect(&flow, &ProjectRunFlow::message, &PrintMessageLine);
-    QObject::connect(&flow, &ProjectRunFlow::error, &PrintErrorLine);
-    // Settings that cannot be used are told, and end the program, as a project run's are.
-    if (!flow.Settings().Usable())
-        return ProjectRunFlow::ExitStatusOf(flow.PrepareProject(PSoundProject()));
-    const TavrelSettings& settings = flow.Settings().settings;
-    if (options.listModes) {
-        ListModes(settings.outputModes);
-        return std::fflush(stdout) == 0 ? kExitCompleted : kExitCheckMessage;
-    }
-
-    // The project a project file would hold: a new one, with what the options say.
-    PSoundProject project = NewDefaultProject(settings);
-    const std::string newProjectMode = MatchOutputModeName(settings.outputModes, project, {});
+// The project a project file would hold: a new one, with what the options say; none when -m names
+// no output mode, which has been said.
+std::optional<PSoundProject> ProjectOfOptions(const ScriptOptions& options, const ProgramSettings& settings) {
+    PSoundProject project = NewDefaultProject(settings.settings);
     if (!options.outputMode.empty()) {
-        const PMP3Converter* mode = ChosenMode(settings.outputModes, options.outputMode);
+        const PMP3Converter* mode = ChosenMode(settings.settings.outputModes, options.outputMode);
         if (!mode) {
             PrintUsageError(
                 MessageBytes(QCoreApplication::translate(
                                  "ScriptRun", "no output mode '%1' in %2 (tavrel --list-modes lists them)"),
-                             {options.outputMode, flow.Settings().path}));
-            return kExitCheckMessage;
+                             {options.outputMode, settings.path}));
+            return std::nullopt;
         }
         const std::vector<std::string> values = ParameterValues(*mode);
         if (values.size() >= 3) {
@@ -129,43 +107,48 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
     project.Standalone = options.standalone;
     if (!options.saveProject.empty())
         project.ProjectName = AbsolutePath(options.saveProject);
+    return project;
+}
 
+// The input files the options name, into project; false when there are none or a list cannot be
+// read, status then telling which.
+bool AddInputFiles(const ScriptOptions& options, PSoundProject& project, int& status) {
     std::vector<std::string> files;
     std::string error;
     if (!GatherInputFiles(options, files, error)) {
         PrintErrorLine(TextFromBytes(error));
-        return kExitLoadFailed;
+        status = kExitLoadFailed;
+        return false;
     }
     if (files.empty()) {
         PrintUsageError(MessageBytes(QCoreApplication::translate(
             "ScriptRun", "no sound files to convert in the FILEs, FOLDERs and lists given")));
-        return kExitCheckMessage;
+        status = kExitCheckMessage;
+        return false;
     }
     for (const std::string& file : files)
         project.Files.push_back({file, {}});
+    return true;
+}
 
-    AutomationRun run;
-    run.SetReportPath(AbsolutePath(options.reportPath));
-    // What the run would refuse is said before anything is written: a project file or report over
-    // an input or a movie of the run, a report that cannot be written, an output folder that cannot
-    // be made. (Without a project to save, the run says it as it starts.)
-    if (!options.saveProject.empty() || options.dryRun) {
-        const RunOutputs inputs(project.Files, project.OutputFolder);
-        if (const std::string problem = ProjectFileProblem(project, inputs, project.ProjectName);
-            !problem.empty()) {
-            PrintErrorLine(TextFromBytes(problem));
-            return kExitLoadFailed;
-        }
-        if (const std::string problem =
-                ReportFileProblem(project, inputs, run.ReportPathOf(project), project.ProjectName);
-            !problem.empty()) {
-            PrintErrorLine(TextFromBytes(problem));
-            return kExitRunIncomplete;
-        }
-        if (const std::string failed = MakeFolders(project.OutputFolder, true); !failed.empty()) {
-            PrintMessageLine(QLatin1String(kOutputFolderFailedMessage), TextFromBytes(failed));
-            return kExitCheckMessage;
-        }
+// What the run would refuse, said before anything is written: a project file or report over an
+// input or a movie of the run, a report that cannot be written, an output folder that cannot be
+// made. Then the project is saved when asked. The exit status when something is wrong.
+std::optional<int> CheckAndSave(const ScriptOptions& options, const RunRequest& request) {
+    const PSoundProject& project = request.project;
+    const RunOutputs inputs(project.Files, request.outputFolder);
+    if (const std::string problem = ProjectFileProblem(project, inputs, project.ProjectName);
+        !problem.empty()) {
+        PrintErrorLine(TextFromBytes(problem));
+        return kExitLoadFailed;
+    }
+    if (request.refused && request.refused->outcome == AutomationResult::Outcome::ReportRefused) {
+        PrintErrorLine(request.refused->message);
+        return kExitRunIncomplete;
+    }
+    if (request.refused && request.refused->outcome == AutomationResult::Outcome::Aborted) {
+        PrintMessageLine(QLatin1String(kOutputFolderFailedMessage), request.refused->detail);
+        return kExitCheckMessage;
     }
     if (!options.saveProject.empty()) {
         try {
@@ -175,52 +158,80 @@ int RunScript(const ScriptOptions& options, const QString& programFolder) {
             return kExitLoadFailed;
         }
     }
-    if (options.dryRun) {
-        // The files the run would convert; those it would skip at once are named as the run names
-        // them, with its status.
-        AutomationResult skipped;
-        for (const std::string& file : files) {
-            if (const std::optional<FileFailure> failure = UnreadableInput(file))
-                skipped.problems.push_back({file, *failure});
-            else
-                PrintOut(file + (options.nullSeparated ? '\0' : '\n'));
-        }
-        PrintFileProblems(skipped);
-        if (std::fflush(stdout) != 0)
-            return kExitCheckMessage;
-        return skipped.problems.empty() ? kExitCompleted : kExitFilesFailed;
+    return std::nullopt;
+}
+
+// The files the run would convert; those it would skip at once are named as the run names them,
+// with its status.
+int ListInputs(const ScriptOptions& options, const PSoundProject& project) {
+    AutomationResult skipped;
+    for (const PSoundFile& input : project.Files) {
+        if (const std::optional<FileFailure> failure = UnreadableInput(input.File))
+            skipped.problems.push_back({input.File, *failure});
+        else
+            PrintOut(input.File + (options.nullSeparated ? '\0' : '\n'));
     }
+    PrintFileProblems(skipped);
+    if (std::fflush(stdout) != 0)
+        return kExitCheckMessage;
+    return skipped.problems.empty() ? kExitCompleted : kExitFilesFailed;
+}
+
+} // namespace
+
+void PrintUsageError(const std::string& error) {
+    PrintErrorLine(TextFromBytes(error));
+    const std::string tryHelp =
+        MessageBytes(QCoreApplication::translate("ScriptRun", "Try 'tavrel --help' for more information.")) +
+        "\n";
+    std::fputs(tryHelp.c_str(), stderr);
+    std::fflush(stderr);
+}
+
+int RunScript(const ScriptOptions& options, const QString& programFolder) {
+    const std::unique_ptr<QCoreApplication> ownApplication = EnsureCoreApplication();
+    StopSignals stopSignals;
+    if (!OptionsComplete(options))
+        return kExitCheckMessage;
+
+    ProjectRunFlow flow(ReadProgramSettings(ProgramFiles(BytesFromText(programFolder)).SettingsToRead()));
+    QObject::connect(&flow, &ProjectRunFlow::message, &PrintMessageLine);
+    // Settings that cannot be used are told, and end the program, as a project run's are.
+    if (!flow.Settings().Usable())
+        return ProjectRunFlow::ExitStatusOf(flow.PrepareProject(PSoundProject()));
+    if (options.listModes) {
+        ListModes(flow.Settings().settings.outputModes);
+        return std::fflush(stdout) == 0 ? kExitCompleted : kExitCheckMessage;
+    }
+    std::optional<PSoundProject> project = ProjectOfOptions(options, flow.Settings());
+    if (!project)
+        return kExitCheckMessage;
+    int status = kExitCompleted;
+    if (!AddInputFiles(options, *project, status))
+        return status;
+
+    RunChoices choices;
+    choices.encoders = options.encoders;
+    choices.reportPath = AbsolutePath(options.reportPath);
+    RunRequest request = MakeRunRequest(std::move(*project), flow.Settings().settings, choices);
+    // (Without a project to save, the run says what it refuses as it starts.)
+    if (!options.saveProject.empty() || options.dryRun)
+        if (const std::optional<int> refused = CheckAndSave(options, request))
+            return *refused;
+    if (options.dryRun)
+        return ListInputs(options, request.project);
 
     // From here on it is the run a project file gets.
-    if (const auto prepared = flow.PrepareProject(std::move(project), newProjectMode);
+    if (const auto prepared = flow.PrepareRequest(std::move(request));
         prepared != ProjectRunFlow::Prepared::Ready)
         return ProjectRunFlow::ExitStatusOf(prepared);
     if (StopSignals::Caught())
         return kExitRunIncomplete;
-    if (options.encoders)
-        flow.Settings().settings.encoders = *options.encoders;
-
+    std::vector<std::string> files;
+    for (const PSoundFile& input : flow.Project().Files)
+        files.push_back(input.File);
+    AutomationRun run;
     ProgressPrinter progress(!options.quiet && ProgressPrinter::StandardErrorIsTerminal());
-    // A message goes on a line of its own, not after the progress shown so far.
-    const auto print = [&progress](const QString& text, const QString& detail) {
-        progress.Clear();
-        PrintMessageLine(text, detail);
-    };
-    QObject::connect(&run, &AutomationRun::message, print);
-    QObject::connect(&run, &AutomationRun::error, [&print](const QString& text) { print(text, QString()); });
-    QObject::connect(&run, &AutomationRun::started, [&progress, &files] { progress.Start(files); });
-    QObject::connect(&run, &AutomationRun::fileDone, [&progress](int index) { progress.FileDone(index); });
-    QObject::connect(&run, &AutomationRun::fileProgress,
-                     [&progress](int index, double encoded) { progress.InWork(index, encoded); });
-    // Connected before the flow's own: the line is gone before the flow names the files that gave
-    // no movie.
-    std::optional<AutomationResult> result;
-    QObject::connect(&run, &AutomationRun::finished, [&](const AutomationResult& finished) {
-        progress.Clear();
-        result = finished;
-    });
-    return RunUntilEnded(flow, run, stopSignals, [&] {
-        if (result)
-            progress.Summary(*result);
-    });
+    progress.Follow(run, files);
+    return flow.RunUntilEnded(run, stopSignals, [&progress] { progress.SummaryOfRun(); });
 }

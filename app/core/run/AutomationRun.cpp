@@ -2,12 +2,9 @@
 // loop, and the report.
 #include "run/AutomationRun.h"
 
-#include <algorithm>
-
 #include <QTimer>
 
 #include "run/EncoderRunner.h"
-#include "run/RunOutputChecks.h"
 #include "run/RunOutputs.h"
 #include "run/RunPaths.h"
 #include "run/RunReport.h"
@@ -31,101 +28,81 @@ namespace {
 constexpr int kFileProgressMs = 250;
 } // namespace
 
-AutomationRun::AutomationRun(QObject* parent) : QObject(parent), encoderCount_(DefaultEncoderCount()) {}
+AutomationRun::AutomationRun(QObject* parent) : QObject(parent) {}
 
 AutomationRun::AutomationRun(QString encoderProgram, QObject* parent)
-    : QObject(parent), searchEncoder_(false), encoderProgram_(std::move(encoderProgram)),
-      encoderCount_(DefaultEncoderCount()) {}
+    : QObject(parent), searchEncoder_(false), encoderProgram_(std::move(encoderProgram)) {}
 
 AutomationRun::~AutomationRun() = default;
 
-void AutomationRun::SetEncoderCount(int count) {
-    encoderCount_ = std::clamp(count, 1, int{kMaxEncoderCount});
-}
-
-std::optional<AutomationResult> AutomationRun::Start(const PSoundProject& project,
-                                                     const std::vector<PMP3Converter>& outputModes,
-                                                     const std::string& outputModeName) {
-    AutomationResult refused;
+void AutomationRun::Start(const RunRequest& request) {
     if (running_) {
-        refused.outcome = AutomationResult::Outcome::AlreadyRunning;
-        return refused;
+        AutomationResult busy;
+        busy.outcome = AutomationResult::Outcome::AlreadyRunning;
+        EndAtOnce(std::move(busy));
+        return;
     }
-    // The run's own copy of the project, and what it writes, which refers to its list.
-    std::shared_ptr<const PSoundProject> runProject;
-    std::shared_ptr<RunOutputs> outputs;
-    if (project.Files.empty()) {
-        refused.message = tr(kNoInputFilesMessage);
-    } else if (TrimBlanks(project.OutputFolder).empty()) {
-        refused.message = tr(kNoOutputFolderMessage);
-    } else {
-        runProject = std::make_shared<const PSoundProject>(project);
-        outputs = std::make_shared<RunOutputs>(runProject->Files, runProject->OutputFolder);
-        // Found now rather than once every movie is made, and before anything is made.
-        if (const std::string problem =
-                ReportFileProblem(project, *outputs, ReportPathOf(project), project.ProjectName);
-            !problem.empty()) {
-            refused.outcome = AutomationResult::Outcome::ReportRefused;
-            refused.message = TextFromBytes(problem);
-        } else if (const std::string failed = MakeFolders(project.OutputFolder); !failed.empty()) {
-            refused.outcome = AutomationResult::Outcome::Aborted;
-            refused.message = tr(kOutputFolderFailedMessage);
-            refused.detail = TextFromBytes(failed);
+    std::optional<AutomationResult> refused = request.refused;
+    if (!refused) {
+        // The first thing the run writes; the request found that it could be made.
+        if (const std::string failed = MakeFolders(request.project.OutputFolder); !failed.empty()) {
+            refused.emplace();
+            refused->outcome = AutomationResult::Outcome::Aborted;
+            refused->message = tr(kOutputFolderFailedMessage);
+            refused->detail = TextFromBytes(failed);
         }
     }
-    if (!refused.message.isEmpty()) {
-        emit message(refused.message, refused.detail);
-        return refused;
+    if (refused) {
+        emit message(refused->message, refused->detail, RunMessageSeverity::Information);
+        EndAtOnce(std::move(*refused));
+        return;
     }
+    Begin(request);
+}
 
+void AutomationRun::EndAtOnce(AutomationResult result) {
+    QTimer::singleShot(0, this, [this, result = std::move(result)] { emit finished(result); });
+}
+
+void AutomationRun::Begin(const RunRequest& request) {
     running_ = true;
     result_ = AutomationResult();
-    project_ = std::move(runProject);
+    // The run's own copy of the project, and what it writes, which refers to its list.
+    project_ = std::make_shared<const PSoundProject>(request.project);
+    outputs_ = std::make_shared<RunOutputs>(project_->Files, request.outputFolder);
     // The encoder is looked up once, and its absence said once: MP3 inputs still give movies.
     if (searchEncoder_)
         encoderProgram_ = FindEncoder();
     result_.encoderFound = !encoderProgram_.isEmpty();
-    // The output folder gains its "/": whoever keeps the project may take it (result.outputFolder).
-    result_.outputFolder = project.OutputFolder;
-    if (result_.outputFolder.empty() || result_.outputFolder.back() != '/')
-        result_.outputFolder += '/';
-    result_.reportPath = ReportPathOf(project);
+    // Whoever keeps the project may take the output folder with its "/" (result.outputFolder).
+    result_.outputFolder = request.outputFolder;
+    result_.reportPath = request.reportPath;
     report_ = std::make_unique<RunReportFile>(result_.reportPath);
-    outputs_ = std::move(outputs);
-    const int total = static_cast<int>(project.Files.size());
     RunScheduler::Setup setup;
     setup.project = project_;
-    setup.outputModes = outputModes;
-    setup.outputModeName = outputModeName;
+    setup.encoder = request.encoder;
     setup.encoderProgram = encoderProgram_;
-    setup.encoderCount = encoderCount_;
+    setup.encoderCount = request.encoderCount;
     setup.outputs = outputs_;
     setup.reportLine = [this](const std::string& line) { report_->Add(line); };
-    setup.fileFinished = [this, total](size_t index, const FileOutcome& outcome) {
-        if (outcome.handled)
-            emit progress(static_cast<int>(index) + 1, total);
+    setup.fileFinished = [this](size_t index, const FileOutcome& outcome) {
         emit fileDone(static_cast<int>(index), outcome);
     };
     // Told from the event loop: the scheduler that tells it is still at work.
     setup.over = [this] { QTimer::singleShot(0, this, &AutomationRun::Finish); };
     scheduler_ = std::make_unique<RunScheduler>(std::move(setup));
 
-    emit started(total);
+    emit started(static_cast<int>(project_->Files.size()));
     connect(&fileProgressTimer_, &QTimer::timeout, this, &AutomationRun::TellFileProgress,
             Qt::UniqueConnection);
     fileProgressTimer_.start(kFileProgressMs);
     if (!result_.encoderFound)
-        emit message(tr(kEncoderMissingMessage));
+        emit message(tr(kEncoderMissingMessage), QString(), RunMessageSeverity::Information);
     // The files start from the event loop, once whoever started the run has taken the answer.
     QTimer::singleShot(0, this, [this] {
         if (scheduler_)
             scheduler_->Advance();
     });
-    return std::nullopt;
-}
-
-std::string AutomationRun::ReportPathOf(const PSoundProject& project) const {
-    return reportPath_.empty() ? ReportPathFor(project.OutputFolder, project.ProjectName) : reportPath_;
 }
 
 void AutomationRun::TellFileProgress() {
@@ -161,10 +138,11 @@ void AutomationRun::Finish() {
     if (overInput || !report_->Commit()) {
         if (result.outcome == AutomationResult::Outcome::Completed)
             result.outcome = AutomationResult::Outcome::ReportFailed;
-        emit error(
+        emit message(
             overInput
                 ? tr("Cannot create file %1: it is an input of the run").arg(TextFromBytes(result.reportPath))
-                : tr("Cannot create file %1").arg(TextFromBytes(result.reportPath)));
+                : tr("Cannot create file %1").arg(TextFromBytes(result.reportPath)),
+            QString(), RunMessageSeverity::Error);
     }
     report_.reset();
     outputs_.reset();

@@ -128,11 +128,9 @@ QString FindEncoder() {
     return QStandardPaths::findExecutable(QStringLiteral("lame"));
 }
 
-QStringList EncoderArguments(const PMP3Converter& mode, const std::string& inputPath,
+QStringList EncoderArguments(const QStringList& options, const std::string& inputPath,
                              const std::string& outputPath, const QString& resampleKhz, bool mp3Input) {
-    QStringList arguments;
-    for (const std::string& option : EncoderOptionArguments(mode))
-        arguments << TextFromBytes(option);
+    QStringList arguments = options;
     if (mp3Input)
         arguments << QStringLiteral("--mp3input");
     if (!resampleKhz.isEmpty())
@@ -199,16 +197,34 @@ EncoderRunner::~EncoderRunner() {
 }
 
 EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const std::string& outputPath,
-                                            const std::vector<PMP3Converter>& outputModes,
-                                            const std::string& modeName, std::function<void(Outcome)> done,
+                                            const std::vector<std::string>& options,
+                                            std::function<void(Outcome)> done,
                                             const SoundFormat* inputFormat) {
-    const PMP3Converter* mode = FindOutputMode(outputModes, modeName);
-    if (!mode)
-        throw OutputModeNotFoundError("No output mode is named \"" + modeName + "\"");
     if (process_)
         return Fail("the encoder is busy with another file");
-    // Copy the options now: the mode list may change while the encoder runs.
-    mode_ = *mode;
+    Reset();
+    options_.clear();
+    for (const std::string& option : options)
+        options_ << TextFromBytes(option);
+    if (encoderProgram_.isEmpty()) {
+        problem_ = MessageBytes(QCoreApplication::translate("EncoderRunner", "the encoder was not found"));
+        return Outcome::NotStarted;
+    }
+    if (const std::optional<Outcome> failed = OpenFiles(inputPath, outputPath))
+        return *failed;
+    SoundFormat format;
+    bool known = false;
+    if (const std::optional<Outcome> failed = ReadFormat(inputFormat, format, known))
+        return *failed;
+    // Short of descriptors, the start would fail, with Qt's pipe warnings on standard error.
+    if (!DescriptorsToSpare(kDescriptorsPerStart))
+        return NotStartedForNow();
+    done_ = std::move(done);
+    StartFirstPass(format, known);
+    return Outcome::Running;
+}
+
+void EncoderRunner::Reset() {
     problem_.clear();
     CloseDescriptors(inputFd_, outputFd_);
     inherited_.clear();
@@ -218,11 +234,10 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
     errorOutput_.clear();
     stopped_ = false;
     mayStartLater_ = false;
-    if (encoderProgram_.isEmpty()) {
-        problem_ = MessageBytes(QCoreApplication::translate("EncoderRunner", "the encoder was not found"));
-        return Outcome::NotStarted;
-    }
+}
 
+std::optional<EncoderRunner::Outcome> EncoderRunner::OpenFiles(const std::string& inputPath,
+                                                               const std::string& outputPath) {
     // Opened without waiting: a FIFO or a device would keep the encoder (and so the run) waiting
     // for ever. Only a regular file is handed on.
     inputFd_ = ::open(inputPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -251,11 +266,13 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
         inherited_.push_back(outputFd_);
         outputArgument_ = "/dev/fd/" + std::to_string(outputFd_);
     }
+    return std::nullopt;
+}
 
+std::optional<EncoderRunner::Outcome> EncoderRunner::ReadFormat(const SoundFormat* inputFormat,
+                                                                SoundFormat& format, bool& known) {
     // The input's rate and channels decide the rate the encoder chooses; an input libsndfile does
     // not read is left to the encoder's own choice (and reading).
-    SoundFormat format;
-    bool known = false;
     if (inputFormat) {
         format = *inputFormat;
         known = format.rate > 0 && format.channels > 0;
@@ -271,36 +288,31 @@ EncoderRunner::Outcome EncoderRunner::Start(const std::string& inputPath, const 
         return Fail(MessageBytes(QCoreApplication::translate(
                                      "EncoderRunner", "the input has %1 channels; the encoder takes 1 or 2"),
                                  {std::to_string(format.channels)}));
+    return std::nullopt;
+}
 
-    // Short of descriptors, the start would fail, with Qt's pipe warnings on standard error.
-    if (!DescriptorsToSpare(kDescriptorsPerStart))
-        return NotStartedForNow();
-    done_ = std::move(done);
-    QStringList options;
-    for (const std::string& option : EncoderOptionArguments(mode_))
-        options << TextFromBytes(option);
-    rateKey_ = {encoderProgram_, options, format.rate, format.channels};
+void EncoderRunner::StartFirstPass(const SoundFormat& format, bool known) {
+    rateKey_ = {encoderProgram_, options_, format.rate, format.channels};
     inputRate_ = format.rate;
     const QString* resample = known ? rateChoices_->Find(rateKey_) : nullptr;
     if (!known || resample) {
         StartEncoding(resample ? *resample : QString());
-    } else {
-        // The same options on a moment of silence at the input's rate, from standard input to
-        // standard output: no file, and nothing a stand-in encoder could leave behind.
-        probing_ = true;
-        probeOutput_.clear();
-        StartPass(EncoderArguments(mode_, "/dev/stdin", "/dev/stdout"),
-                  SilentWav(format.rate, format.channels));
+        return;
     }
-    return Outcome::Running;
+    // The same options on a moment of silence at the input's rate, from standard input to
+    // standard output: no file, and nothing a stand-in encoder could leave behind.
+    probing_ = true;
+    probeOutput_.clear();
+    StartPass(EncoderArguments(options_, "/dev/stdin", "/dev/stdout"),
+              SilentWav(format.rate, format.channels));
 }
 
 void EncoderRunner::StartEncoding(const QString& resample) {
     if (inputAsStream_)
-        StartPass(EncoderArguments(mode_, std::string(), outputArgument_, resample, mp3Input_), QByteArray(),
-                  inputArgument_);
+        StartPass(EncoderArguments(options_, std::string(), outputArgument_, resample, mp3Input_),
+                  QByteArray(), inputArgument_);
     else
-        StartPass(EncoderArguments(mode_, inputArgument_, outputArgument_, resample, mp3Input_));
+        StartPass(EncoderArguments(options_, inputArgument_, outputArgument_, resample, mp3Input_));
 }
 
 EncoderRunner::Outcome EncoderRunner::NotStartedForNow() {
@@ -318,6 +330,20 @@ EncoderRunner::Outcome EncoderRunner::Fail(std::string problem) {
 
 void EncoderRunner::StartPass(const QStringList& arguments, const QByteArray& probeInput,
                               const std::string& inputFile) {
+    errorTail_.clear();
+    process_ = NewProcess(arguments, probeInput, inputFile);
+    WatchProcess(*process_);
+    const QProcess* started = process_.get();
+    process_->start();
+    if (!probeInput.isEmpty() && process_.get() == started) {
+        process_->write(probeInput);
+        process_->closeWriteChannel();
+    }
+}
+
+std::unique_ptr<QProcess> EncoderRunner::NewProcess(const QStringList& arguments,
+                                                    const QByteArray& probeInput,
+                                                    const std::string& inputFile) const {
     auto process = std::make_unique<QProcess>();
     process->setProgram(encoderProgram_);
     process->setArguments(arguments);
@@ -329,7 +355,6 @@ void EncoderRunner::StartPass(const QStringList& arguments, const QByteArray& pr
                                           : QFile::decodeName(QByteArray::fromStdString(inputFile)));
         process->setStandardOutputFile(QProcess::nullDevice());
     }
-    errorTail_.clear();
     // Runs in the child before the encoder starts; async-signal-safe calls only.
     const pid_t parent = ::getpid();
     const std::vector<int> inherited = inherited_;
@@ -353,29 +378,26 @@ void EncoderRunner::StartPass(const QStringList& arguments, const QByteArray& pr
         for (const int fd : inherited)
             ::fcntl(fd, F_SETFD, 0);
     });
+    return process;
+}
+
+void EncoderRunner::WatchProcess(QProcess& process) {
     // Both signals come from the event loop; a start that fails may report at once, inside start().
-    QObject::connect(process.get(), &QProcess::finished, context_.get(), [this] { PassEnded(false); });
-    QObject::connect(process.get(), &QProcess::errorOccurred, context_.get(),
+    QObject::connect(&process, &QProcess::finished, context_.get(), [this] { PassEnded(false); });
+    QObject::connect(&process, &QProcess::errorOccurred, context_.get(),
                      [this](QProcess::ProcessError error) {
                          if (error == QProcess::FailedToStart)
                              PassEnded(true);
                      });
     // Read as it comes, so that the encoder never waits on a full pipe; only the end is kept.
-    QObject::connect(process.get(), &QProcess::readyReadStandardError, context_.get(), [this] {
+    QObject::connect(&process, &QProcess::readyReadStandardError, context_.get(), [this] {
         if (process_)
             errorTail_ = (errorTail_ + process_->readAllStandardError()).right(kErrorTailBytes);
     });
-    QObject::connect(process.get(), &QProcess::readyReadStandardOutput, context_.get(), [this] {
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, context_.get(), [this] {
         if (process_)
             probeOutput_ = (probeOutput_ + process_->readAllStandardOutput()).left(kProbeOutputBytes);
     });
-    process_ = std::move(process);
-    const QProcess* started = process_.get();
-    process_->start();
-    if (!probeInput.isEmpty() && process_.get() == started) {
-        process_->write(probeInput);
-        process_->closeWriteChannel();
-    }
 }
 
 void EncoderRunner::PassEnded(bool failedToStart) {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <stdexcept>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -15,25 +15,18 @@
 #include <QString>
 #include <QStringList>
 
-#include "project/OutputModes.h"
-
 class QObject;
 class QProcess;
 struct SoundFormat;
 
-// No output mode has the selected name; the run skips the file.
-class OutputModeNotFoundError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // The encoder in the search path (PATH), or an empty text when there is none.
 QString FindEncoder();
 
-// The encoder's arguments: "--silent", "--quiet", one "-<name><value>" per parameter of the
-// mode, then "--mp3input" for an MP3 input, then, when resampleKhz is given, "--resample" and it,
-// then the input and output paths. An empty inputPath stands for the standard input ("-").
-QStringList EncoderArguments(const PMP3Converter& mode, const std::string& inputPath,
+// The encoder's arguments: its options (an output mode's: "--silent", "--quiet", one
+// "-<name><value>" per parameter), then "--mp3input" for an MP3 input, then, when resampleKhz is
+// given, "--resample" and it, then the input and output paths. An empty inputPath stands for the
+// standard input ("-").
+QStringList EncoderArguments(const QStringList& options, const std::string& inputPath,
                              const std::string& outputPath, const QString& resampleKhz = QString(),
                              bool mp3Input = false);
 
@@ -81,20 +74,19 @@ public:
     EncoderRunner(const EncoderRunner&) = delete;
     EncoderRunner& operator=(const EncoderRunner&) = delete;
 
-    // Starts encoding inputPath into outputPath with the first mode named modeName and returns at
-    // once. Throws OutputModeNotFoundError, before anything is started, when no mode has that
-    // name. When nothing could be started (no encoder, an input that is not a regular file)
-    // returns that outcome and never calls done. Otherwise returns Running, and done gets the
-    // outcome from the event loop once the encoder has ended. The MP3 gets a rate the movie's
-    // sound header states exactly: for an input whose rate and channels are known, the rate the
-    // encoder would choose is found first (a probe encode of a moment of silence at that rate,
-    // once per rate, channels and options), and when it is another, "--resample" asks for the
-    // nearest such rate. An MP3 input is decoded ("--mp3input"). The encoder dies with this
-    // process. One encode at a time per runner. inputFormat: the input's format when the caller
-    // has read it already (SndfileLengthMs); without it the runner reads it (SoundFormatOf).
+    // Starts encoding inputPath into outputPath with the encoder options (an output mode's:
+    // EncoderOptionArguments) and returns at once. When nothing could be started (no encoder, an input that
+    // is not a regular file) returns that outcome and never calls done. Otherwise returns Running, and done
+    // gets the outcome from the event loop once the encoder has ended. The MP3 gets a rate the movie's sound
+    // header states exactly: for an input whose rate and channels are known, the rate the encoder would
+    // choose is found first (a probe encode of a moment of silence at that rate, once per rate, channels and
+    // options), and when it is another, "--resample" asks for the nearest such rate. An MP3 input is decoded
+    // ("--mp3input"). The encoder dies with this process. One encode at a time per runner. inputFormat: the
+    // input's format when the caller has read it already (SndfileLengthMs); without it the runner reads it
+    // (SoundFormatOf).
     Outcome Start(const std::string& inputPath, const std::string& outputPath,
-                  const std::vector<PMP3Converter>& outputModes, const std::string& modeName,
-                  std::function<void(Outcome)> done, const SoundFormat* inputFormat = nullptr);
+                  const std::vector<std::string>& options, std::function<void(Outcome)> done,
+                  const SoundFormat* inputFormat = nullptr);
 
     // Ends a running encoder at once (it may be left with an unfinished output file); its done
     // callback follows from the event loop with Stopped.
@@ -122,6 +114,15 @@ private:
     // inputFile when given.
     void StartPass(const QStringList& arguments, const QByteArray& probeInput = QByteArray(),
                    const std::string& inputFile = std::string());
+    // Start's steps: the state of a new encode, the input opened and handed over, and the first
+    // pass (the probe, unless the rate choice is known) once the input's format is known.
+    void Reset();
+    std::optional<Outcome> OpenFiles(const std::string& inputPath, const std::string& outputPath);
+    std::optional<Outcome> ReadFormat(const SoundFormat* inputFormat, SoundFormat& format, bool& known);
+    void StartFirstPass(const SoundFormat& format, bool known);
+    std::unique_ptr<QProcess> NewProcess(const QStringList& arguments, const QByteArray& probeInput,
+                                         const std::string& inputFile) const;
+    void WatchProcess(QProcess& process);
     void StartEncoding(const QString& resample);
     void PassEnded(bool failedToStart);
     void Deliver(Outcome outcome);
@@ -131,7 +132,7 @@ private:
     QString encoderProgram_;
     std::function<void(Outcome)> done_;
     // What one encode needs while its passes run.
-    PMP3Converter mode_;
+    QStringList options_;
     std::string inputArgument_;
     std::string outputArgument_;
     int inputFd_ = -1;

@@ -30,9 +30,7 @@ std::string ChangeExtension(const std::string& path, const std::string& extensio
 }
 
 std::string MoviePathFor(const std::string& outputFolder, const std::string& inputPath) {
-    // An empty output folder stands for the root.
-    return JoinPath(outputFolder.empty() ? std::string("/") : outputFolder,
-                    ChangeExtension(FinalPathComponent(inputPath), ".swf"));
+    return JoinPath(outputFolder, ChangeExtension(FinalPathComponent(inputPath), ".swf"));
 }
 
 std::string ReportPathFor(const std::string& outputFolder, const std::string& projectName) {

@@ -7,7 +7,8 @@
 // A file's extension is its final component's part from the last "." on.
 std::string FinalPathComponent(const std::string& path);
 std::string ChangeExtension(const std::string& path, const std::string& extension);
-// Output folder + "/" (unless it ends in one) + the input's name with the extension ".swf".
+// Output folder (never empty: a run's is checked by its request) + "/" (unless it ends in one) +
+// the input's name with the extension ".swf".
 std::string MoviePathFor(const std::string& outputFolder, const std::string& inputPath);
 // The output folder (ending in "/") + the project file's name with the extension ".txt".
 std::string ReportPathFor(const std::string& outputFolder, const std::string& projectName);

@@ -33,6 +33,10 @@ struct FileFailure {
     bool operator==(const FileFailure& other) const { return cause == other.cause && detail == other.detail; }
 };
 
+// How a message of a run (or of the flow that prepares one) is to be shown: as information, or
+// as an error.
+enum class RunMessageSeverity { Information, Error };
+
 struct AutomationResult {
     enum class Outcome {
         Refused,        // a check message was shown, nothing ran

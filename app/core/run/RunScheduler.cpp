@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <optional>
+#include <stdexcept>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -30,6 +31,12 @@ using Cause = FileFailure::Cause;
 constexpr size_t kFilesAheadPerEncoder = 8;
 // Reading an input, writing a movie and the report, a box or two: what the run itself opens.
 constexpr int kDescriptorsKeptForTheRun = 16;
+
+// No output mode has the chosen name: the run skips the files it would have to encode.
+class OutputModeNotFoundError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 } // namespace
 
@@ -117,22 +124,6 @@ std::string DamageNote(const Mp3Length& length) {
     return MessageBytes(QCoreApplication::translate(
                             "RunScheduler", "the input is damaged at %1 s of %2 s: some players stop there"),
                         {Seconds(length.stopsAtMs, 2), Seconds(length.ms, 2)});
-}
-
-// The presets as this project encodes them. An editable preset ("Custom...") stands for the values
-// the user chose and saw, which the project holds (the window copies its boxes into it before a
-// run): those are encoded, with the preset's option letters. Fixed presets keep their own values.
-std::vector<PMP3Converter> ModesForProject(std::vector<PMP3Converter> modes, const std::string& selected,
-                                           const PSoundProject& project) {
-    PMP3Converter* mode = FindOutputMode(modes, selected);
-    if (!mode || !mode->enabled)
-        return modes;
-    const std::string* shown[] = {&project.Quality, &project.Mode, &project.Bitrate};
-    for (size_t i = 0; i < mode->params.size() && i < 3; ++i) {
-        if (!shown[i]->empty())
-            mode->params[i].value = *shown[i];
-    }
-    return modes;
 }
 
 } // namespace
@@ -240,7 +231,6 @@ private:
 RunScheduler::RunScheduler(Setup setup)
     : setup_(std::move(setup)), project_(*setup_.project), outputs_(*setup_.outputs),
       files_(project_.Files.size()) {
-    setup_.outputModes = ModesForProject(std::move(setup_.outputModes), setup_.outputModeName, project_);
     const size_t encoderCount = std::min<size_t>(static_cast<size_t>(std::max(setup_.encoderCount, 1)),
                                                  std::max<size_t>(files_.size(), 1));
     const size_t allowed = std::min(encoderCount, EncodersDescriptorsAllow());
@@ -452,11 +442,11 @@ void RunScheduler::StartEncoder(size_t index, Encoder& encoder) {
     FileEntry& entry = files_[index];
     FileWork& file = *entry.work;
     const std::string& input = project_.Files[index].File;
-    const std::string& modeName = setup_.outputModeName;
+    const EncoderOptions& options = setup_.encoder;
     EncoderRunner& runner = *encoder.runner;
-    const EncoderRunner::Outcome started = During({Cause::NoOutputMode, modeName}, [&] {
-        if (!FindOutputMode(setup_.outputModes, modeName))
-            throw OutputModeNotFoundError(modeName);
+    const EncoderRunner::Outcome started = During({Cause::NoOutputMode, options.modeName}, [&] {
+        if (!options.found)
+            throw OutputModeNotFoundError(options.modeName);
         entry.intermediate = std::make_unique<IntermediateFile>();
         const auto taken = [this](const std::string& name) {
             return outputs_.IsListed(name) || namesGiven_.count(name) != 0;
@@ -470,7 +460,7 @@ void RunScheduler::StartEncoder(size_t index, Encoder& encoder) {
         file.encodedPath = entry.intermediate->Path();
         namesGiven_.insert(file.mp3Path);
         return runner.Start(
-            input, file.encodedPath, setup_.outputModes, modeName,
+            input, file.encodedPath, options.arguments,
             [this, index, &encoder](EncoderRunner::Outcome outcome) {
                 encoder.busy = false;
                 if (!StartLater(index, outcome, *encoder.runner))
@@ -483,8 +473,7 @@ void RunScheduler::StartEncoder(size_t index, Encoder& encoder) {
         encoder.busy = true;
         entry.state = FileState::Encoding;
         file.encoder = &runner;
-        file.expectedMp3Bytes =
-            int64_t{file.lengthMs} * BitrateKbps(*FindOutputMode(setup_.outputModes, modeName)) / 8;
+        file.expectedMp3Bytes = int64_t{file.lengthMs} * options.bitrateKbps / 8;
         return;
     }
     if (StartLater(index, started, runner))

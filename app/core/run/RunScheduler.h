@@ -15,10 +15,10 @@
 #include <QObject>
 #include <QString>
 
-#include "project/OutputModes.h"
 #include "project/ProjectFile.h"
 #include "run/EncoderRunner.h"
 #include "run/IntermediateFiles.h"
+#include "run/RunRequest.h"
 #include "run/RunResult.h"
 #include "run/WorkerThread.h"
 
@@ -43,9 +43,8 @@ class RunScheduler {
 public:
     struct Setup {
         std::shared_ptr<const PSoundProject> project; // the run's own copy
-        std::vector<PMP3Converter> outputModes;
-        std::string outputModeName; // the mode non-MP3 inputs are encoded with
-        QString encoderProgram;     // empty: there is none
+        EncoderOptions encoder;                       // what non-MP3 inputs are encoded with
+        QString encoderProgram;                       // empty: there is none
         int encoderCount = 1;
         std::shared_ptr<RunOutputs> outputs;
         // A report line, as files finish.
