@@ -12,7 +12,7 @@
 #include <QPainter>
 #include <QStyleOptionMenuItem>
 
-#include "XPMenuStyle.h"
+#include "OwnerDrawnMenuStyle.h"
 #include "Xpstylevcl.h"
 
 namespace {
@@ -80,6 +80,18 @@ QRect CaptionInkAtOrigin(const QString& caption, const QFont& font, const QColor
     return InkBox(image, background, image.rect());
 }
 
+// Menu-bar colours no other part shares, so that a pixel tells what painted it: border 0x0000FF,
+// top border 0x00FFFF, highlight 0x00FF00, top highlight 0xFFFF00, text 0x000080, highlight text
+// 0x800000.
+void SetDistinctMenuBarColours(TXPStyleVCL& painter) {
+    painter.SetBorderColor(0x0000FF);
+    painter.SetBorderColorTop(0x00FFFF);
+    painter.SetMainMenuHighlightColor(0x00FF00);
+    painter.SetMainMenuHighlightColorTop(0xFFFF00);
+    painter.SetMainMenuTextColor(0x000080);
+    painter.SetMainMenuHighlightTextColor(0x800000);
+}
+
 QIcon SolidIcon(const QColor& color) {
     QPixmap pixmap(16, 16);
     pixmap.fill(color);
@@ -121,6 +133,13 @@ struct SampleWindow {
         listMenu = new QMenu(list);
         listMenu->addAction("Add File(s)");
         listMenu->addAction("Remove File(s)");
+    }
+
+    // The window's menu painter, made and switched on as the main window does.
+    TXPStyleVCL* Activate() {
+        auto* painter = new TXPStyleVCL(&window);
+        painter->Setactive(true);
+        return painter;
     }
 };
 
@@ -166,14 +185,11 @@ private slots:
     void ampersandsUnderlineOrShowOne();
     void imageSitsAtFiveAndBelowItemOffset();
 
-    void menuBarItemWithEmptyCaptionShowsOnlyBackground_data();
-    void menuBarItemWithEmptyCaptionShowsOnlyBackground();
     void menuBarItemStates_data();
     void menuBarItemStates();
 
     void activationDecidesMenuIncreaseWidth_data();
     void activationDecidesMenuIncreaseWidth();
-    void activationLeavesOwnerThatIsNoWindowAlone();
     void activationMakesMenuBarAndDropDownsOwnerDrawn();
     void itemsGetHandlersByKind();
     void contextMenuKeepsThePlatformLook();
@@ -540,49 +556,33 @@ void TestXPStyleVCL::imageSitsAtFiveAndBelowItemOffset() {
 
 // ---------------------------------------------------------------- menu-bar items
 
-void TestXPStyleVCL::menuBarItemWithEmptyCaptionShowsOnlyBackground_data() {
-    QTest::addColumn<int>("state");
-    QTest::newRow("plain") << 0;
-    QTest::newRow("hot") << int(odHotLight);
-    QTest::newRow("open") << int(odSelected);
-}
-
-void TestXPStyleVCL::menuBarItemWithEmptyCaptionShowsOnlyBackground() {
-    QFETCH(int, state);
-    TXPStyleVCL painter(nullptr);
-    QAction item(nullptr);
-    const QRect rect(3, 2, 60, 20);
-    const QImage image = DrawMenuBarItem(painter, &item, rect, OwnerDrawState(state));
-    QCOMPARE(CountColor(image, Of(painter.GetMainMenuBackground())), 60 * 20);
-    QCOMPARE(CountColor(image, untouched), image.width() * image.height() - 60 * 20);
-}
-
 void TestXPStyleVCL::menuBarItemStates_data() {
+    QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("state");
     QTest::addColumn<int>("frame"); // -1: none
     QTest::addColumn<int>("fill");
     QTest::addColumn<int>("text");
-    // Distinct colours set in the test: border 0x0000FF, top border 0x00FFFF, highlight
-    // 0x00FF00, top highlight 0xFFFF00, background 0xC0C0C0, text 0x000080, highlight text 0x800000.
-    QTest::newRow("plain") << 0 << -1 << 0xC0C0C0 << 0x000080;
-    QTest::newRow("hot") << int(odHotLight) << 0x0000FF << 0x00FF00 << 0x800000;
-    QTest::newRow("open") << int(odSelected) << 0x00FFFF << 0xFFFF00 << 0x800000;
-    QTest::newRow("hot wins over open") << int(odHotLight | odSelected) << 0x0000FF << 0x00FF00 << 0x800000;
+    // SetDistinctMenuBarColours's, and the background 0xC0C0C0.
+    QTest::newRow("plain") << "&File" << 0 << -1 << 0xC0C0C0 << 0x000080;
+    QTest::newRow("hot") << "&File" << int(OwnerDrawHot) << 0x0000FF << 0x00FF00 << 0x800000;
+    QTest::newRow("open") << "&File" << int(OwnerDrawSelected) << 0x00FFFF << 0xFFFF00 << 0x800000;
+    QTest::newRow("hot wins over open")
+        << "&File" << int(OwnerDrawHot | OwnerDrawSelected) << 0x0000FF << 0x00FF00 << 0x800000;
+    // An item without a caption shows only the background, whatever its state.
+    QTest::newRow("no caption") << "" << 0 << -1 << 0xC0C0C0 << 0;
+    QTest::newRow("no caption, hot") << "" << int(OwnerDrawHot) << -1 << 0xC0C0C0 << 0;
+    QTest::newRow("no caption, open") << "" << int(OwnerDrawSelected) << -1 << 0xC0C0C0 << 0;
 }
 
 void TestXPStyleVCL::menuBarItemStates() {
+    QFETCH(QString, caption);
     QFETCH(int, state);
     QFETCH(int, frame);
     QFETCH(int, fill);
     QFETCH(int, text);
     TXPStyleVCL painter(nullptr);
-    painter.SetBorderColor(0x0000FF);
-    painter.SetBorderColorTop(0x00FFFF);
-    painter.SetMainMenuHighlightColor(0x00FF00);
-    painter.SetMainMenuHighlightColorTop(0xFFFF00);
-    painter.SetMainMenuTextColor(0x000080);
-    painter.SetMainMenuHighlightTextColor(0x800000);
-    QAction item(QStringLiteral("&File"));
+    SetDistinctMenuBarColours(painter);
+    QAction item(caption);
     const QRect rect(10, 5, 80, 22); // exclusive right 90, bottom 27
     const QImage image = DrawMenuBarItem(painter, &item, rect, OwnerDrawState(state));
     const QColor edge = frame < 0 ? Of(fill) : Of(frame);
@@ -598,6 +598,10 @@ void TestXPStyleVCL::menuBarItemStates() {
     }
     QCOMPARE(image.pixelColor(11, 6), Of(fill));
     QCOMPARE(image.pixelColor(88, 25), Of(fill));
+    if (caption.isEmpty()) {
+        QCOMPARE(CountColor(image, Of(fill)), 80 * 22);
+        return;
+    }
 
     // The caption at (left + 5, top + 1), in the text colour over the fill colour.
     const QRect glyphs = InkBox(image, Of(fill), rect.adjusted(1, 1, -1, -1));
@@ -616,14 +620,16 @@ void TestXPStyleVCL::activationDecidesMenuIncreaseWidth_data() {
     QTest::newRow("menu bar with an image on the bar") << "bar icon" << 50;
     QTest::newRow("no menu bar") << "none" << 50;
     QTest::newRow("plain widget with a menu bar child") << "widget" << 100;
+    QTest::newRow("an owner that is no window keeps its value") << "no window" << 7;
 }
 
 void TestXPStyleVCL::activationDecidesMenuIncreaseWidth() {
     QFETCH(QString, menus);
     QFETCH(int, increase);
+    QObject noWindow;
     QMainWindow window;
     QWidget plainWindow;
-    QWidget* owner = &window;
+    QObject* owner = &window;
     if (menus == "plain" || menus == "icons" || menus == "bar icon") {
         QMenu* file = window.menuBar()->addMenu("&File");
         file->addAction("New Project");
@@ -635,33 +641,27 @@ void TestXPStyleVCL::activationDecidesMenuIncreaseWidth() {
         auto* bar = new QMenuBar(&plainWindow);
         bar->addMenu("&File")->addAction("New Project");
         owner = &plainWindow;
+    } else if (menus == "no window") {
+        owner = &noWindow;
     }
     auto* painter = new TXPStyleVCL(owner);
     painter->setObjectName("XPStyleVCL");
+    painter->SetMenuIncreaseWidth(7);
     painter->Setactive(true);
     QCOMPARE(painter->GetMenuIncreaseWidth(), increase);
     QCOMPARE(painter->Getactive(), true);
+    QCOMPARE(painter->ChangeState(1), true);
+    if (menus == "none" || menus == "no window")
+        QCOMPARE(painter->MainMenu(), nullptr);
     if (menus == "none")
         QCOMPARE(window.menuWidget(), nullptr); // looking did not create one
-}
-
-void TestXPStyleVCL::activationLeavesOwnerThatIsNoWindowAlone() {
-    QObject owner;
-    auto* painter = new TXPStyleVCL(&owner);
-    painter->SetMenuIncreaseWidth(7);
-    painter->Setactive(true);
-    QCOMPARE(painter->GetMenuIncreaseWidth(), 7);
-    QCOMPARE(painter->Getactive(), true);
-    QCOMPARE(painter->ChangeState(1), true);
-    QCOMPARE(painter->MainMenu(), nullptr);
 }
 
 void TestXPStyleVCL::activationMakesMenuBarAndDropDownsOwnerDrawn() {
     SampleWindow sample(true);
     QMenu* nested = sample.file->addMenu("Recent");
     nested->addAction("one.xml");
-    auto* painter = new TXPStyleVCL(&sample.window);
-    painter->Setactive(true);
+    TXPStyleVCL* painter = sample.Activate();
     QStyle* ownerDrawn = painter->MenuStyle();
     QCOMPARE(sample.window.menuBar()->style(), ownerDrawn);
     for (QMenu* menu : {sample.file, sample.edit, sample.run, sample.help, nested})
@@ -674,8 +674,7 @@ void TestXPStyleVCL::itemsGetHandlersByKind() {
     SampleWindow sample(false);
     QAction foreign("Not the window's"); // shown in File but owned by nobody
     sample.file->addAction(&foreign);
-    auto* painter = new TXPStyleVCL(&sample.window);
-    painter->Setactive(true);
+    sample.Activate();
 
     for (QMenu* menu : {sample.file, sample.edit, sample.run, sample.help}) {
         const MenuItemHandlers barItem = HandlersOf(menu->menuAction());
@@ -703,8 +702,7 @@ void TestXPStyleVCL::contextMenuKeepsThePlatformLook() {
     const QImage before = sample.listMenu->grab().toImage();
     const QSize sizeBefore = sample.listMenu->sizeHint();
 
-    auto* painter = new TXPStyleVCL(&sample.window);
-    painter->Setactive(true);
+    sample.Activate();
     QCOMPARE(sample.listMenu->style(), QApplication::style());
     sample.listMenu->update();
     QCOMPARE(sample.listMenu->sizeHint(), sizeBefore);
@@ -715,8 +713,7 @@ void TestXPStyleVCL::contextMenuKeepsThePlatformLook() {
 void TestXPStyleVCL::styleGrowsRealItemsByIncreaseWidthAndOffset() {
     SampleWindow sample(false);
     const MenuSizes plain = MenuSizes::Measure(sample);
-    auto* painter = new TXPStyleVCL(&sample.window);
-    painter->Setactive(true);
+    TXPStyleVCL* painter = sample.Activate();
     QCOMPARE(painter->GetMenuIncreaseWidth(), 100);
     const MenuSizes drawn = MenuSizes::Measure(sample);
     QCOMPARE(drawn.fileOnBar, plain.fileOnBar + QSize(100, 5));
@@ -744,8 +741,7 @@ void TestXPStyleVCL::styleGrowsRealItemsByIncreaseWidthAndOffset() {
 void TestXPStyleVCL::deactivationRemovesHandlers() {
     SampleWindow sample(false);
     const MenuSizes plain = MenuSizes::Measure(sample);
-    auto* painter = new TXPStyleVCL(&sample.window);
-    painter->Setactive(true);
+    TXPStyleVCL* painter = sample.Activate();
     QVERIFY(MenuSizes::Measure(sample).fileOnBar != plain.fileOnBar);
     painter->Setactive(false);
     QCOMPARE(painter->Getactive(), false);
@@ -766,8 +762,7 @@ void TestXPStyleVCL::deactivationRemovesHandlers() {
 
 void TestXPStyleVCL::addMenuItemHooksLaterItems() {
     SampleWindow sample(false);
-    auto* painter = new TXPStyleVCL(&sample.window);
-    painter->Setactive(true);
+    TXPStyleVCL* painter = sample.Activate();
     QAction* later = sample.file->addAction("Spawn Session");
     QVERIFY(HandlersOf(later).IsEmpty());
     painter->AddMenuItem(later);
@@ -795,12 +790,8 @@ void TestXPStyleVCL::realMenuBarPaintsHotAndOpenItems() {
     SampleWindow sample(true);
     sample.window.menuBar()->addAction(QString()); // an item with an empty caption
     QAction* empty = sample.window.menuBar()->actions().last();
-    auto* painter = new TXPStyleVCL(&sample.window);
-    painter->SetBorderColor(0x0000FF);
-    painter->SetBorderColorTop(0x00FFFF);
-    painter->SetMainMenuHighlightColor(0x00FF00);
-    painter->SetMainMenuHighlightColorTop(0xFFFF00);
-    painter->Setactive(true);
+    TXPStyleVCL* painter = sample.Activate();
+    SetDistinctMenuBarColours(*painter);
     sample.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&sample.window));
     QMenuBar* bar = sample.window.menuBar();
@@ -843,11 +834,10 @@ void TestXPStyleVCL::realMenuBarPaintsHotAndOpenItems() {
 
 void TestXPStyleVCL::realDropDownPaintsHighlightAtItemEdges() {
     SampleWindow sample(true);
-    auto* painter = new TXPStyleVCL(&sample.window);
+    TXPStyleVCL* painter = sample.Activate();
     painter->SetBorderColor(0x0000FF);
     painter->SetHighlightColor(0x00FF00);
     painter->SetVerticalColor(0xFF00FF);
-    painter->Setactive(true);
     sample.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&sample.window));
     sample.window.menuBar()->setActiveAction(sample.file->menuAction());
