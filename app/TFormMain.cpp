@@ -38,7 +38,7 @@
 #include "TFormAbout.h"
 #include "TFormPreferences.h"
 #include "TFormProgressBarPercent.h"
-#include "TUpDown.h"
+#include "UpDownArrows.h"
 #include "UserDialogs.h"
 #include "WindowPlacement.h"
 #include "WindowRunHost.h"
@@ -420,14 +420,14 @@ void TFormMain::CreateStopActionButtons(QWidget* parent, QVBoxLayout* layout) {
 
 // An edit that takes any text, with arrows beside it that step its number.
 void TFormMain::AddNumberRow(QWidget* parent, QVBoxLayout* layout, const NumberRow& row, QLineEdit*& edit,
-                             TUpDown*& upDown) {
+                             UpDownArrows*& upDown) {
     auto* line = new QHBoxLayout;
     line->setSpacing(0);
     edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(row.editName));
     // Room for "-100" at the font in use.
     edit->setFixedWidth(std::max(36, edit->fontMetrics().horizontalAdvance(QStringLiteral("-1000")) + 8));
-    upDown = new TUpDown(parent);
+    upDown = new UpDownArrows(parent);
     upDown->setObjectName(QString::fromLatin1(row.upDownName));
     upDown->SetRange(row.minimum, row.maximum);
     upDown->SetAssociate(edit);

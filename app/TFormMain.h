@@ -37,7 +37,7 @@ class TFormAbout;
 class TFormPreferences;
 class TFormProgressBarPercent;
 class TXPStyleVCL;
-class TUpDown;
+class UpDownArrows;
 class UserDialogs;
 class CommandsDisabledDuringRun;
 class ProjectRunFlow;
@@ -154,15 +154,15 @@ public:
     QRadioButton* RadioButtonStopActionToStart = nullptr;
     QRadioButton* RadioButtonStopActionToEnd = nullptr;
     QLineEdit* EditFramePerSeconds = nullptr;
-    TUpDown* UpDownFramePerSeconds = nullptr;
+    UpDownArrows* UpDownFramePerSeconds = nullptr;
     QLineEdit* EditFrameTuner = nullptr;
-    TUpDown* UpDownFrameTuner = nullptr;
+    UpDownArrows* UpDownFrameTuner = nullptr;
     QLineEdit* EditOutputFolder = nullptr;
     QPushButton* ButtonOutputFolder = nullptr;
     // The input list is the view "ListBoxInputFiles" on a model of the paths (InputFilesList.h).
     QCheckBox* CheckBoxGapless = nullptr;
     QLineEdit* EditLoops = nullptr;
-    TUpDown* UpDownLoops = nullptr;
+    UpDownArrows* UpDownLoops = nullptr;
     QCheckBox* CheckBoxStandalone = nullptr;
 
 public slots:
@@ -234,7 +234,7 @@ private:
         int32_t maximum;
     };
     void AddNumberRow(QWidget* parent, QVBoxLayout* layout, const NumberRow& row, QLineEdit*& edit,
-                      TUpDown*& upDown);
+                      UpDownArrows*& upDown);
     QWidget* CreateFilesPanel(QWidget* parent);
     void CreateInputFilesMenu();
     // Reads settings.ini; what it finds wrong waits for the first activation.

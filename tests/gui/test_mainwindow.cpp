@@ -27,8 +27,8 @@
 #include "TFormMain.h"
 #include "TFormPreferences.h"
 #include "TFormProgressBarPercent.h"
-#include "TUpDown.h"
 #include "TavrelWindows.h"
+#include "UpDownArrows.h"
 #include "Xpstylevcl.h"
 #include "project/ProgramFiles.h"
 #include "project/ProjectControls.h"
@@ -270,7 +270,7 @@ private slots:
         QFETCH(QString, shown);
         TFormMain& w = *window_;
         QLineEdit* edit = tuner ? w.EditFrameTuner : w.EditFramePerSeconds;
-        TUpDown* upDown = tuner ? w.UpDownFrameTuner : w.UpDownFramePerSeconds;
+        UpDownArrows* upDown = tuner ? w.UpDownFrameTuner : w.UpDownFramePerSeconds;
         QCOMPARE(upDown->Associate(), edit);
         // Any text can be typed.
         edit->setText(typed);
