@@ -87,8 +87,7 @@ QIcon ThemeIcon(const QWidget* widget, const char* themeName, QStyle::StandardPi
 } // namespace
 
 TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget* parent)
-    : QMainWindow(parent), programFolder_(programFolder), files_(BytesFromText(programFolder)),
-      dialogs_(dialogs) {
+    : QMainWindow(parent), files_(BytesFromText(programFolder)), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormMain"));
     setWindowIcon(ProgramIcon());
     CreateActions();
@@ -703,15 +702,22 @@ void TFormMain::LoadProject1Click() {
         if (IsProjectChanged() && !AskToSaveChanges())
             return;
         const QString path = dialogs_->OpenFileName(this, tr("Load Project"), ProjectFilter());
-        if (path.isEmpty())
-            return;
-        // The file is read into a new project first, so a file that cannot be read leaves the
-        // current project and the window as they were.
-        PSoundProject loaded = NewDefaultProject(tavrelSettings);
-        LoadProjectFile(BytesFromText(path), loaded, projectTagNames);
-        currentProject = std::move(loaded);
-        ShowProject();
+        if (!path.isEmpty())
+            LoadProject(path);
     });
+}
+
+void TFormMain::LoadProject(const QString& path) {
+    // The file is read into a new project first, so a file that cannot be read leaves the
+    // current project and the window as they were.
+    PSoundProject loaded = NewDefaultProject(tavrelSettings);
+    LoadProjectFile(BytesFromText(path), loaded, projectTagNames);
+    ShowProject(loaded);
+}
+
+void TFormMain::ShowProject(const PSoundProject& project) {
+    currentProject = project;
+    ShowProject();
 }
 
 void TFormMain::SaveProject1Click() {
