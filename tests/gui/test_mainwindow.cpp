@@ -40,7 +40,9 @@ using Kind = FakeUserDialogs::Kind;
 using Answer = UserDialogs::Answer;
 
 namespace {
-QStringList ItemsOf(const QComboBox* box) {
+// The items of the window's box of that name.
+QStringList ItemsOf(const QWidget& window, const char* name) {
+    const QComboBox* box = Find<QComboBox>(window, name);
     QStringList items;
     for (int i = 0; i < box->count(); ++i)
         items << box->itemText(i);
@@ -82,10 +84,10 @@ QStringList UnnamedControls(QAccessibleInterface* node) {
 
 QStringList BoxStates(const TFormMain& window) {
     QStringList states;
-    for (const QComboBox* box :
-         {Find<QComboBox>(window, "ComboBoxQuality"), Find<QComboBox>(window, "ComboBoxMode"),
-          Find<QComboBox>(window, "ComboBoxBitrate")})
+    for (const char* name : {"ComboBoxQuality", "ComboBoxMode", "ComboBoxBitrate"}) {
+        const QComboBox* box = Find<QComboBox>(window, name);
         states << box->currentText() + (box->isEnabled() ? "" : " (disabled)");
+    }
     return states;
 }
 } // namespace
@@ -124,8 +126,7 @@ private slots:
         const QIcon shipped(QStringLiteral(TAVREL_SOURCE_DIR "/dist/org.tavrel.swftavreltool.svg"));
         QCOMPARE(IconImage(w.windowIcon()), IconImage(shipped));
         QCOMPARE(IconImage(windows_->about->windowIcon()), IconImage(shipped));
-        QCOMPARE(ItemsOf(Find<QComboBox>(w, "ComboBoxOutputMode")),
-                 (QStringList{"Music", "Speech", "Custom..."}));
+        QCOMPARE(ItemsOf(w, "ComboBoxOutputMode"), (QStringList{"Music", "Speech", "Custom..."}));
         QCOMPARE(Find<QComboBox>(w, "ComboBoxOutputMode")->currentText(), QStringLiteral("Music"));
         QCOMPARE(BoxStates(w), (QStringList{"5 (disabled)", "joint (disabled)", "128 kbps (disabled)"}));
         QCOMPARE(Find<QLineEdit>(w, "EditFramePerSeconds")->text(), QStringLiteral("12"));
@@ -163,11 +164,9 @@ private slots:
 
     void fixedItemsAndCaptions() {
         TFormMain& w = *window_;
-        QCOMPARE(ItemsOf(Find<QComboBox>(w, "ComboBoxQuality")),
-                 (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
-        QCOMPARE(ItemsOf(Find<QComboBox>(w, "ComboBoxMode")),
-                 (QStringList{"stereo", "joint", "force", "mono", "auto"}));
-        QCOMPARE(ItemsOf(Find<QComboBox>(w, "ComboBoxBitrate")),
+        QCOMPARE(ItemsOf(w, "ComboBoxQuality"), (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+        QCOMPARE(ItemsOf(w, "ComboBoxMode"), (QStringList{"stereo", "joint", "force", "mono", "auto"}));
+        QCOMPARE(ItemsOf(w, "ComboBoxBitrate"),
                  (QStringList{"16 kbps", "32 kbps", "64 kbps", "128 kbps", "256 kbps"}));
         QCOMPARE(Find<QGroupBox>(w, "GroupBoxCustomOutputSettings")->title(),
                  QStringLiteral("Output Settings :"));
@@ -281,10 +280,8 @@ private slots:
         QFETCH(int, steps);
         QFETCH(QString, shown);
         TFormMain& w = *window_;
-        QLineEdit* edit =
-            tuner ? Find<QLineEdit>(w, "EditFrameTuner") : Find<QLineEdit>(w, "EditFramePerSeconds");
-        UpDownArrows* upDown = tuner ? Find<UpDownArrows>(w, "UpDownFrameTuner")
-                                     : Find<UpDownArrows>(w, "UpDownFramePerSeconds");
+        QLineEdit* edit = Find<QLineEdit>(w, tuner ? "EditFrameTuner" : "EditFramePerSeconds");
+        UpDownArrows* upDown = Find<UpDownArrows>(w, tuner ? "UpDownFrameTuner" : "UpDownFramePerSeconds");
         QCOMPARE(upDown->Associate(), edit);
         // Any text can be typed.
         edit->setText(typed);
@@ -296,11 +293,13 @@ private slots:
 
     void upDownKeys() {
         TFormMain& w = *window_;
-        QTest::keyClick(Find<QLineEdit>(w, "EditFrameTuner"), Qt::Key_Down);
-        QTest::keyClick(Find<QLineEdit>(w, "EditFrameTuner"), Qt::Key_Down);
-        QCOMPARE(Find<QLineEdit>(w, "EditFrameTuner")->text(), QStringLiteral("-2"));
-        QTest::keyClick(Find<QLineEdit>(w, "EditFramePerSeconds"), Qt::Key_Up);
-        QCOMPARE(Find<QLineEdit>(w, "EditFramePerSeconds")->text(), QStringLiteral("13"));
+        QLineEdit* tuner = Find<QLineEdit>(w, "EditFrameTuner");
+        QTest::keyClick(tuner, Qt::Key_Down);
+        QTest::keyClick(tuner, Qt::Key_Down);
+        QCOMPARE(tuner->text(), QStringLiteral("-2"));
+        QLineEdit* framesPerSecond = Find<QLineEdit>(w, "EditFramePerSeconds");
+        QTest::keyClick(framesPerSecond, Qt::Key_Up);
+        QCOMPARE(framesPerSecond->text(), QStringLiteral("13"));
     }
 
     void outputModeChange_data() {

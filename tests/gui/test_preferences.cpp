@@ -93,6 +93,10 @@ QStringList Items(const QComboBox* box) {
     return items;
 }
 
+QStringList Items(const QWidget& window, const char* box) {
+    return Items(Find<QComboBox>(window, box));
+}
+
 QByteArray FileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
@@ -106,19 +110,29 @@ QString IniValue(const QString& path, const char* section, const char* key) {
     return value ? QString(value) : QString("<missing>");
 }
 
+const char* const kSettingBoxes[] = {"ComboBoxQuality", "ComboBoxMode", "ComboBoxBitrate"};
+
 // The texts a window's quality, mode and bitrate boxes show.
 QStringList SettingTexts(const QWidget& window) {
     QStringList texts;
-    for (const char* box : {"ComboBoxQuality", "ComboBoxMode", "ComboBoxBitrate"})
+    for (const char* box : kSettingBoxes)
         texts << Find<QComboBox>(window, box)->currentText();
     return texts;
+}
+
+// Sets them as typed (an item's text chooses it).
+void SetSettingTexts(const QWidget& window, const QStringList& texts) {
+    for (int i = 0; i < 3; ++i)
+        Find<QComboBox>(window, kSettingBoxes[i])->setCurrentText(texts[i]);
 }
 
 void Click(const QWidget& window, const char* button) {
     Find<QPushButton>(window, button)->click();
 }
 
-void Choose(QComboBox* box, const QString& item) {
+// Chooses a preset in the window's output-mode box as a user does.
+void ChoosePreset(const QWidget& window, const QString& item) {
+    QComboBox* box = Find<QComboBox>(window, "ComboBoxOutputMode");
     const int index = box->findText(item);
     QVERIFY2(index >= 0, qPrintable(item));
     box->setCurrentIndex(index);
@@ -207,33 +221,28 @@ private slots:
                                   "Conversion Quality:", "Mode :", "Bitrate :"})
             QVERIFY2(labels.contains(label), label);
         QStringList buttons;
-        for (QPushButton* button : {Find<QPushButton>(p, "ButtonOutputFolder"),
-                                    Find<QPushButton>(p, "ButtonSave"), Find<QPushButton>(p, "ButtonAddNew"),
-                                    Find<QPushButton>(p, "ButtonReset"), Find<QPushButton>(p, "ButtonOk"),
-                                    Find<QPushButton>(p, "ButtonCancel"), Find<QPushButton>(p, "ButtonHelp")})
-            buttons << button->text();
+        for (const char* button : {"ButtonOutputFolder", "ButtonSave", "ButtonAddNew", "ButtonReset",
+                                   "ButtonOk", "ButtonCancel", "ButtonHelp"})
+            buttons << Find<QPushButton>(p, button)->text();
         QCOMPARE(buttons, QStringList({"...", "Save", "Add New", "Reset", "Ok", "Cancel", "Help"}));
 
         const QStringList quality{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
         const QStringList modes{"stereo", "joint", "force", "mono", "auto"};
         const QStringList bitrates{"16 kbps", "32 kbps", "64 kbps", "128 kbps", "256 kbps"};
-        QCOMPARE(Items(Find<QComboBox>(p, "ComboBoxQuality")), quality);
-        QCOMPARE(Items(Find<QComboBox>(p, "ComboBoxMode")), modes);
-        QCOMPARE(Items(Find<QComboBox>(p, "ComboBoxBitrate")), bitrates);
+        QCOMPARE(Items(p, "ComboBoxQuality"), quality);
+        QCOMPARE(Items(p, "ComboBoxMode"), modes);
+        QCOMPARE(Items(p, "ComboBoxBitrate"), bitrates);
 
         TFormAddNewOutputMode& n = *s->addNew;
         QCOMPARE(n.windowTitle(), QString("New Output Mode"));
         QVERIFY(n.isModal());
         QCOMPARE(Find<QLineEdit>(n, "EditName")->text(), QString("SWF for ..."));
-        QCOMPARE(Items(Find<QComboBox>(n, "ComboBoxQuality")), quality);
-        QCOMPARE(Items(Find<QComboBox>(n, "ComboBoxMode")), modes);
-        QCOMPARE(Items(Find<QComboBox>(n, "ComboBoxBitrate")), bitrates);
-        for (const QComboBox* box :
-             {Find<QComboBox>(n, "ComboBoxQuality"), Find<QComboBox>(n, "ComboBoxMode"),
-              Find<QComboBox>(n, "ComboBoxBitrate")}) {
-            QCOMPARE(box->currentIndex(), -1);
-            QCOMPARE(box->currentText(), QString());
-        }
+        QCOMPARE(Items(n, "ComboBoxQuality"), quality);
+        QCOMPARE(Items(n, "ComboBoxMode"), modes);
+        QCOMPARE(Items(n, "ComboBoxBitrate"), bitrates);
+        for (const char* box : kSettingBoxes)
+            QCOMPARE(Find<QComboBox>(n, box)->currentIndex(), -1);
+        QCOMPARE(SettingTexts(n), QStringList({"", "", ""}));
         QCOMPARE(Find<QPushButton>(n, "Save")->text(), QString("Save"));
         QCOMPARE(Find<QPushButton>(n, "Cancel")->text(), QString("Cancel"));
         labels.clear();
@@ -261,12 +270,11 @@ private slots:
         s->mainOutputModeBox.addItem("Only in the main window");
         s->preferences->FillPreferenceLists();
         TFormPreferences& p = *s->preferences;
-        QCOMPARE(Items(Find<QComboBox>(p, "ComboBoxDefaultOutputMode")),
+        QCOMPARE(Items(p, "ComboBoxDefaultOutputMode"),
                  QStringList({"Music", "Speech", "Custom...", "Only in the main window"}));
         QCOMPARE(Find<QComboBox>(p, "ComboBoxDefaultOutputMode")->currentIndex(), selected);
         QCOMPARE(Find<QLineEdit>(p, "EditDefaultOutputFolder")->text(), QString("/home/me/swf/"));
-        QCOMPARE(Items(Find<QComboBox>(p, "ComboBoxOutputMode")),
-                 QStringList({"Music", "Speech", "Custom..."}));
+        QCOMPARE(Items(p, "ComboBoxOutputMode"), QStringList({"Music", "Speech", "Custom..."}));
         QCOMPARE((QStringList{Find<QComboBox>(p, "ComboBoxOutputMode")->currentText()} + SettingTexts(p))
                      .join(' '),
                  shown);
@@ -283,16 +291,13 @@ private slots:
         QFETCH(QString, preset);
         QFETCH(QStringList, shown);
         TFormPreferences& p = *s->preferences;
-        Choose(Find<QComboBox>(p, "ComboBoxOutputMode"), preset);
+        ChoosePreset(p, preset);
         QCOMPARE(SettingTexts(p), shown);
         // Unlike the main window, the boxes stay open whatever the preset says.
-        QVERIFY(Find<QComboBox>(p, "ComboBoxQuality")->isEnabled() &&
-                Find<QComboBox>(p, "ComboBoxMode")->isEnabled() &&
-                Find<QComboBox>(p, "ComboBoxBitrate")->isEnabled());
+        for (const char* box : kSettingBoxes)
+            QVERIFY(Find<QComboBox>(p, box)->isEnabled());
 
-        Find<QComboBox>(p, "ComboBoxQuality")->setCurrentText("1");
-        Find<QComboBox>(p, "ComboBoxMode")->setCurrentText("auto");
-        Find<QComboBox>(p, "ComboBoxBitrate")->setCurrentText("16 kbps");
+        SetSettingTexts(p, {"1", "auto", "16 kbps"});
         Click(p, "ButtonReset");
         QCOMPARE(SettingTexts(p), shown);
         QVERIFY(!p.SettingsChanged());
@@ -300,21 +305,19 @@ private slots:
 
     void valuesWithoutAnItemKeepTheBoxes() {
         TFormPreferences& p = *s->preferences;
-        Choose(Find<QComboBox>(p, "ComboBoxOutputMode"), "Music");
+        ChoosePreset(p, "Music");
         s->settings.outputModes[1].params[0].value = "10";
         s->settings.outputModes[1].params[1].value = "mono"; // a whole word is not a first letter
         s->settings.outputModes[1].params[2].value = "32 kbps";
-        Choose(Find<QComboBox>(p, "ComboBoxOutputMode"), "Speech");
+        ChoosePreset(p, "Speech");
         QCOMPARE(SettingTexts(p), QStringList({"5", "joint", "128 kbps"}));
     }
 
     void saveStoresTheBoxesIntoThePresetInMemory() {
         TFormPreferences& p = *s->preferences;
-        Choose(Find<QComboBox>(p, "ComboBoxOutputMode"), "Custom...");
+        ChoosePreset(p, "Custom...");
         QVERIFY(s->settings.outputModes[2].enabled);
-        Find<QComboBox>(p, "ComboBoxQuality")->setCurrentText("7");
-        Find<QComboBox>(p, "ComboBoxMode")->setCurrentText("force");
-        Find<QComboBox>(p, "ComboBoxBitrate")->setCurrentText("64 kbps");
+        SetSettingTexts(p, {"7", "force", "64 kbps"});
         Click(p, "ButtonSave");
         QCOMPARE(Describe(s->settings.outputModes[2]), QString("Custom... fixed q=7 m=f b=64"));
         QVERIFY(p.SettingsChanged());
@@ -340,11 +343,9 @@ private slots:
         QVERIFY(p.SettingsChanged());
         QCOMPARE(Describe(s->settings.outputModes.back()), QString("Voice fixed q=7 m=m b=32"));
         // Listed here at once; the main window's box only learns it at the next start.
-        QCOMPARE(Items(Find<QComboBox>(p, "ComboBoxOutputMode")),
-                 QStringList({"Music", "Speech", "Custom...", "Voice"}));
+        QCOMPARE(Items(p, "ComboBoxOutputMode"), QStringList({"Music", "Speech", "Custom...", "Voice"}));
         QCOMPARE(Items(&s->mainOutputModeBox), QStringList({"Music", "Speech", "Custom..."}));
-        QCOMPARE(Items(Find<QComboBox>(p, "ComboBoxDefaultOutputMode")),
-                 QStringList({"Music", "Speech", "Custom..."}));
+        QCOMPARE(Items(p, "ComboBoxDefaultOutputMode"), QStringList({"Music", "Speech", "Custom..."}));
         QCOMPARE(Find<QComboBox>(p, "ComboBoxDefaultOutputMode")->currentIndex(), 1);
 
         Click(p, "ButtonOk");
@@ -401,7 +402,7 @@ private slots:
         QCOMPARE(AddNew(name, values[0], values[1], values[2]), 2);
         QCOMPARE(s->dialogs.Texts(Kind::Message), QStringList({message}));
         QCOMPARE(s->settings.outputModes.size(), size_t(3));
-        QCOMPARE(Items(Find<QComboBox>(*s->preferences, "ComboBoxOutputMode")).size(), 3);
+        QCOMPARE(Items(*s->preferences, "ComboBoxOutputMode").size(), 3);
         QVERIFY(!s->preferences->SettingsChanged());
     }
 
@@ -443,7 +444,7 @@ private slots:
     void cancelAnsweredCancelKeepsWindowAndChange() {
         TFormPreferences& p = *s->preferences;
         p.show();
-        Choose(Find<QComboBox>(p, "ComboBoxOutputMode"), "Music");
+        ChoosePreset(p, "Music");
         Find<QComboBox>(p, "ComboBoxQuality")->setCurrentText("2");
         Click(p, "ButtonSave");
         s->dialogs.answers = {UserDialogs::Answer::Cancel};
@@ -458,7 +459,7 @@ private slots:
     void cancelAnsweredNoDropsTheEditsAndAsksAgainNextTime() {
         TFormPreferences& p = *s->preferences;
         p.show();
-        Choose(Find<QComboBox>(p, "ComboBoxOutputMode"), "Music");
+        ChoosePreset(p, "Music");
         Find<QComboBox>(p, "ComboBoxQuality")->setCurrentText("2");
         Click(p, "ButtonSave");
         s->dialogs.answers = {UserDialogs::Answer::No, UserDialogs::Answer::No};
@@ -477,7 +478,7 @@ private slots:
     void cancelAnsweredYesWritesThenRereads() {
         TFormPreferences& p = *s->preferences;
         p.show();
-        Choose(Find<QComboBox>(p, "ComboBoxOutputMode"), "Custom...");
+        ChoosePreset(p, "Custom...");
         Find<QComboBox>(p, "ComboBoxBitrate")->setCurrentText("16 kbps");
         Click(p, "ButtonSave");
         s->dialogs.answers = {UserDialogs::Answer::Yes};
@@ -522,7 +523,7 @@ private slots:
         host.files = ProgramFiles(programFolder.toStdString(), configHome.toStdString());
         TFormPreferences p(host);
         p.show();
-        Choose(Find<QComboBox>(p, "ComboBoxOutputMode"), "Music");
+        ChoosePreset(p, "Music");
         Find<QComboBox>(p, "ComboBoxMode")->setCurrentText("mono");
         Click(p, "ButtonSave");
 
@@ -551,7 +552,7 @@ private slots:
         QCOMPARE(s->settings.outputModes.size(), size_t(3));
         // The list still names it; storing into it must not reach past the presets.
         p.show();
-        Choose(Find<QComboBox>(p, "ComboBoxOutputMode"), "Voice");
+        ChoosePreset(p, "Voice");
         Click(p, "ButtonSave");
         QCOMPARE(s->dialogs.Texts(Kind::Message), QStringList({"Please Select an Output Mode!"}));
         QCOMPARE(s->settings.outputModes.size(), size_t(3));
@@ -596,37 +597,29 @@ private slots:
         TFormAddNewOutputMode* addNew = windows.newOutputMode;
         p->show();
 
-        const auto chooseInMain = [&main](const QString& name) {
-            Find<QComboBox>(main, "ComboBoxOutputMode")
-                ->setCurrentIndex(Find<QComboBox>(main, "ComboBoxOutputMode")->findText(name));
-            main.ComboBoxOutputModeChange();
-        };
-        chooseInMain("Custom...");
+        ChoosePreset(main, "Custom...");
         QVERIFY(Find<QComboBox>(main, "ComboBoxQuality")->isEnabled());
-        Choose(Find<QComboBox>(*p, "ComboBoxOutputMode"), "Custom...");
+        ChoosePreset(*p, "Custom...");
         Find<QComboBox>(*p, "ComboBoxQuality")->setCurrentText("8");
         Click(*p, "ButtonSave");
-        chooseInMain("Music");
-        chooseInMain("Custom...");
+        ChoosePreset(main, "Music");
+        ChoosePreset(main, "Custom...");
         QVERIFY(!Find<QComboBox>(main, "ComboBoxQuality")->isEnabled());
         QCOMPARE(Find<QComboBox>(main, "ComboBoxQuality")->currentText(), QString("8"));
 
         QTimer::singleShot(0, addNew, [addNew] {
             Find<QLineEdit>(*addNew, "EditName")->setText("Voice");
-            Find<QComboBox>(*addNew, "ComboBoxQuality")->setCurrentText("7");
-            Find<QComboBox>(*addNew, "ComboBoxMode")->setCurrentText("mono");
-            Find<QComboBox>(*addNew, "ComboBoxBitrate")->setCurrentText("32 kbps");
+            SetSettingTexts(*addNew, {"7", "mono", "32 kbps"});
             addNew->SaveClick();
         });
         Click(*p, "ButtonAddNew");
         Click(*p, "ButtonOk");
         QVERIFY(!p->isVisible());
-        QCOMPARE(Items(Find<QComboBox>(main, "ComboBoxOutputMode")),
-                 QStringList({"Music", "Speech", "Custom..."}));
+        QCOMPARE(Items(main, "ComboBoxOutputMode"), QStringList({"Music", "Speech", "Custom..."}));
         QCOMPARE(main.Settings().outputModes.size(), size_t(4));
 
         TavrelWindows restarted(programFolder, &s->dialogs);
-        QCOMPARE(Items(Find<QComboBox>(*restarted.main, "ComboBoxOutputMode")),
+        QCOMPARE(Items(*restarted.main, "ComboBoxOutputMode"),
                  QStringList({"Music", "Speech", "Custom...", "Voice"}));
         // Save made Custom... fixed only in memory; the file still marks it editable.
         QVERIFY(restarted.main->Settings().outputModes[2].enabled);
