@@ -171,8 +171,8 @@ private slots:
     void expandItemWidth_data();
     void expandItemWidth();
 
-    void stripSpansFromItemLeftToVerticalWidth_data();
-    void stripSpansFromItemLeftToVerticalWidth();
+    void stripAndImageSitAtFixedColumns_data();
+    void stripAndImageSitAtFixedColumns();
     void separatorIsALineAtMidHeight_data();
     void separatorIsALineAtMidHeight();
     void highlightFrameAndFillInsets_data();
@@ -183,7 +183,6 @@ private slots:
     void highlightedTextIsBold();
     void disabledItemsLookTheSameHighlightedOrNot();
     void ampersandsUnderlineOrShowOne();
-    void imageSitsAtFiveAndBelowItemOffset();
 
     void menuBarItemStates_data();
     void menuBarItemStates();
@@ -305,7 +304,9 @@ void TestXPStyleVCL::expandItemWidth() {
 
 // ---------------------------------------------------------------- drop-down items
 
-void TestXPStyleVCL::stripSpansFromItemLeftToVerticalWidth_data() {
+// The strip spans from the item's left edge to VerticalWidth; the image sits at x = 5, whatever
+// the item's left edge, and ItemOffset + 1 below its top; a separator shows none.
+void TestXPStyleVCL::stripAndImageSitAtFixedColumns_data() {
     QTest::addColumn<int>("sideBuffer");
     QTest::addColumn<bool>("separator");
     QTest::addColumn<bool>("selected");
@@ -313,11 +314,12 @@ void TestXPStyleVCL::stripSpansFromItemLeftToVerticalWidth_data() {
     QTest::newRow("normal") << 1 << false << false << true;
     QTest::newRow("highlighted") << 1 << false << true << true;
     QTest::newRow("disabled") << 1 << false << false << false;
+    QTest::newRow("disabled, highlighted") << 1 << false << true << false;
     QTest::newRow("separator") << 1 << true << false << true;
     QTest::newRow("side buffer 3") << 3 << false << false << true;
 }
 
-void TestXPStyleVCL::stripSpansFromItemLeftToVerticalWidth() {
+void TestXPStyleVCL::stripAndImageSitAtFixedColumns() {
     QFETCH(int, sideBuffer);
     QFETCH(bool, separator);
     QFETCH(bool, selected);
@@ -325,9 +327,13 @@ void TestXPStyleVCL::stripSpansFromItemLeftToVerticalWidth() {
     TXPStyleVCL painter(nullptr);
     painter.SetSideBuffer(sideBuffer);
     painter.SetVerticalColor(0x00FF00);
+    int width = 0;
+    int height = 0;
+    painter.MyExpandItemWidth(nullptr, nullptr, width, height); // ItemOffset = 5 / 2
     QAction item(separator ? QString() : QStringLiteral("Load Project"));
     item.setSeparator(separator);
     item.setEnabled(enabled);
+    item.setIcon(SolidIcon(Qt::red));
     const QRect rect(4, 10, 200, 22); // left 4, top 10, exclusive right 204, bottom 32
     const QImage image = DrawDropDown(painter, &item, rect, selected);
     const QColor strip = Of(0x00FF00);
@@ -341,6 +347,12 @@ void TestXPStyleVCL::stripSpansFromItemLeftToVerticalWidth() {
     QCOMPARE(image.pixelColor(26, 20),
              Of(selected && enabled ? painter.GetHighlightColor() : painter.GetMenuColor()));
     QCOMPARE(image.pixelColor(26, 9), untouched);
+    QRect imageBox;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < 30; ++x)
+            if (image.pixelColor(x, y) == QColor(Qt::red))
+                imageBox |= QRect(x, y, 1, 1);
+    QCOMPARE(imageBox, separator ? QRect() : QRect(5, 10 + 2 + 1, 16, 16));
 }
 
 void TestXPStyleVCL::separatorIsALineAtMidHeight_data() {
@@ -525,33 +537,6 @@ void TestXPStyleVCL::ampersandsUnderlineOrShowOne() {
     const int baseline = QFontMetrics(QApplication::font()).ascent();
     QVERIFY(mnemonic.bottom() > baseline);
     QVERIFY(plain.bottom() <= baseline + 1);
-}
-
-void TestXPStyleVCL::imageSitsAtFiveAndBelowItemOffset() {
-    TXPStyleVCL painter(nullptr);
-    int width = 0;
-    int height = 0;
-    painter.MyExpandItemWidth(nullptr, nullptr, width, height); // ItemOffset = 5 / 2
-    QAction item(QStringLiteral("Load Project"));
-    item.setIcon(SolidIcon(Qt::green));
-    const QColor green(Qt::green);
-    for (bool selected : {false, true}) {
-        for (bool enabled : {true, false}) {
-            item.setEnabled(enabled);
-            // The image's x is absolute; its y follows the item.
-            const QImage image = DrawDropDown(painter, &item, QRect(2, 20, 200, 22), selected);
-            QRect box;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < 30; ++x)
-                    if (image.pixelColor(x, y) == green)
-                        box |= QRect(x, y, 1, 1);
-            QCOMPARE(box, QRect(5, 20 + 2 + 1, 16, 16));
-        }
-    }
-    QAction separator(nullptr);
-    separator.setSeparator(true);
-    separator.setIcon(SolidIcon(Qt::green));
-    QCOMPARE(CountColor(DrawDropDown(painter, &separator, QRect(0, 0, 200, 22), false), green), 0);
 }
 
 // ---------------------------------------------------------------- menu-bar items

@@ -280,7 +280,6 @@ private slots:
         w.SaveProject1Click();
         QCOMPARE(dialogs_.Count(Kind::SaveFile), 0);
         QCOMPARE(dialogs_.Count(Kind::Error), 1);
-        QVERIFY(!QFile::exists(folder_->FilePath("missing.xml")));
     }
 
     void unwritableProjectShowsTheError() {
@@ -294,8 +293,7 @@ private slots:
         QCOMPARE(w.windowTitle(), Caption("Untitled.xml"));
         w.SaveProject1Click();
         QCOMPARE(dialogs_.Count(Kind::SaveFile), 1);
-        QCOMPARE(dialogs_.Texts(Kind::Error),
-                 QStringList({"Cannot create file " + path, "Cannot create file " + path}));
+        QCOMPARE(dialogs_.Texts(Kind::Error), QStringList(2, "Cannot create file " + path));
     }
 
     void failedSaveInThePromptStopsTheCommand() {
