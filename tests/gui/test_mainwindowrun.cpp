@@ -91,6 +91,8 @@ private:
         return *window_;
     }
 
+    QProgressBar* ProgressBar() const { return Find<QProgressBar>(*progress_, "ProgressBarPercent"); }
+
     QString Path(const QString& relative) const { return QDir(files_->path()).filePath(relative); }
     std::string StdPath(const QString& relative) const { return Path(relative).toStdString(); }
 
@@ -250,15 +252,14 @@ private slots:
         QCOMPARE(steps_[1].label, QStringLiteral("%75"));
         QCOMPARE(steps_[2].position, 4);
         QCOMPARE(steps_[2].label, QStringLiteral("%100"));
-        QCOMPARE(Find<QProgressBar>(*progress_, "ProgressBarPercent")->maximum(), 4);
+        QCOMPARE(ProgressBar()->maximum(), 4);
         QVERIFY(!progress_->isVisible());
         QCOMPARE(dialogs_.Texts(Kind::Message),
                  QStringList{
                      QString::fromStdString("These files gave no movie:\n" + missing + ": file not found")});
 
         QList<int> positions;
-        connect(Find<QProgressBar>(*progress_, "ProgressBarPercent"), &QProgressBar::valueChanged,
-                [&](int p) { positions << p; });
+        connect(ProgressBar(), &QProgressBar::valueChanged, [&](int p) { positions << p; });
         ShowInputs({a}, StdPath("out"));
         RunToEnd([&] { w.StartAutomation1Click(); });
         QCOMPARE(positions, (QList<int>{0, 1}));
@@ -554,12 +555,10 @@ private slots:
         w.SetCommandLine(ParseCommandLine(arguments));
 
         QString shownFolder;
-        connect(Find<QProgressBar>(*progress_, "ProgressBarPercent"), &QProgressBar::valueChanged, &w,
-                [&](int position) {
-                    if (position == 1) {
-                        shownFolder = Find<QLineEdit>(w, "EditOutputFolder")->text();
-                    }
-                });
+        connect(ProgressBar(), &QProgressBar::valueChanged, &w, [&](int position) {
+            if (position == 1)
+                shownFolder = Find<QLineEdit>(w, "EditOutputFolder")->text();
+        });
         const int status = ExecUntilEnd([&] { w.show(); });
 
         QCOMPARE(status, 0);
@@ -586,11 +585,10 @@ private slots:
         ShowInputs({a, b}, StdPath("out"));
         const QString project = SaveProject("p.xml", {a, b}, StdPath("out"));
         int runs = 0;
-        connect(Find<QProgressBar>(*progress_, "ProgressBarPercent"), &QProgressBar::valueChanged, &w,
-                [&](int position) {
-                    if (position == 2)
-                        ++runs;
-                });
+        connect(ProgressBar(), &QProgressBar::valueChanged, &w, [&](int position) {
+            if (position == 2)
+                ++runs;
+        });
 
         const int status = ExecUntilEnd([&] {
             w.StartAutomation1Click();
