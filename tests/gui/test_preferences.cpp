@@ -110,24 +110,10 @@ QString IniValue(const QString& path, const char* section, const char* key) {
     return value ? QString(value) : QString("<missing>");
 }
 
-const char* const kSettingBoxes[] = {"ComboBoxQuality", "ComboBoxMode", "ComboBoxBitrate"};
-
-// The texts a window's quality, mode and bitrate boxes show.
-QStringList SettingTexts(const QWidget& window) {
-    QStringList texts;
-    for (const char* box : kSettingBoxes)
-        texts << Find<QComboBox>(window, box)->currentText();
-    return texts;
-}
-
 // Sets them as typed (an item's text chooses it).
 void SetSettingTexts(const QWidget& window, const QStringList& texts) {
     for (int i = 0; i < 3; ++i)
         Find<QComboBox>(window, kSettingBoxes[i])->setCurrentText(texts[i]);
-}
-
-void Click(const QWidget& window, const char* button) {
-    Find<QPushButton>(window, button)->click();
 }
 
 // Chooses a preset in the window's output-mode box as a user does.
@@ -177,7 +163,7 @@ class TestPreferences : public QObject {
             if (dialog->isVisible())
                 dialog->CancelClick();
         });
-        Click(*s->preferences, "ButtonAddNew");
+        Find<QPushButton>(*s->preferences, "ButtonAddNew")->click();
         return ran ? s->addNew->result() : -1; // -1: the dialog never came up
     }
 
@@ -298,7 +284,7 @@ private slots:
             QVERIFY(Find<QComboBox>(p, box)->isEnabled());
 
         SetSettingTexts(p, {"1", "auto", "16 kbps"});
-        Click(p, "ButtonReset");
+        Find<QPushButton>(p, "ButtonReset")->click();
         QCOMPARE(SettingTexts(p), shown);
         QVERIFY(!p.SettingsChanged());
     }
@@ -318,7 +304,7 @@ private slots:
         ChoosePreset(p, "Custom...");
         QVERIFY(s->settings.outputModes[2].enabled);
         SetSettingTexts(p, {"7", "force", "64 kbps"});
-        Click(p, "ButtonSave");
+        Find<QPushButton>(p, "ButtonSave")->click();
         QCOMPARE(Describe(s->settings.outputModes[2]), QString("Custom... fixed q=7 m=f b=64"));
         QVERIFY(p.SettingsChanged());
         QVERIFY(s->dialogs.Texts(Kind::Message).isEmpty());
@@ -329,7 +315,7 @@ private slots:
         TFormPreferences& p = *s->preferences;
         Find<QComboBox>(p, "ComboBoxOutputMode")->setCurrentIndex(-1);
         const QStringList before = Describe(s->settings.outputModes);
-        Click(p, "ButtonSave");
+        Find<QPushButton>(p, "ButtonSave")->click();
         QCOMPARE(s->dialogs.Texts(Kind::Message), QStringList({"Please Select an Output Mode!"}));
         QCOMPARE(FirstOwner(s->dialogs), &p);
         QCOMPARE(Describe(s->settings.outputModes), before);
@@ -348,7 +334,7 @@ private slots:
         QCOMPARE(Items(p, "ComboBoxDefaultOutputMode"), QStringList({"Music", "Speech", "Custom..."}));
         QCOMPARE(Find<QComboBox>(p, "ComboBoxDefaultOutputMode")->currentIndex(), 1);
 
-        Click(p, "ButtonOk");
+        Find<QPushButton>(p, "ButtonOk")->click();
         QVERIFY(s->dialogs.Texts(Kind::Error).isEmpty());
         QVERIFY(!p.isVisible());
         QVERIFY(!p.SettingsChanged());
@@ -420,7 +406,7 @@ private slots:
         p.show();
         Find<QComboBox>(p, "ComboBoxDefaultOutputMode")->setCurrentIndex(-1);
         Find<QLineEdit>(p, "EditDefaultOutputFolder")->setText("/var/swf/");
-        Click(p, "ButtonOk");
+        Find<QPushButton>(p, "ButtonOk")->click();
         QCOMPARE(IniValue(s->settingsPath, "general", "emptyproject"), QString("-1"));
         QCOMPARE(IniValue(s->settingsPath, "general", "outputfolder"), QString("/var/swf/"));
         QCOMPARE(IniValue(s->settingsPath, "general", "outputmodecount"), QString("3"));
@@ -434,7 +420,7 @@ private slots:
         p.show();
         s->settings.outputModes.pop_back(); // an edit behind the window's back
         s->settings.defaultOutputFolder = "/elsewhere/";
-        Click(p, "ButtonCancel");
+        Find<QPushButton>(p, "ButtonCancel")->click();
         QVERIFY(Asked(s->dialogs).isEmpty());
         QCOMPARE(s->settings.outputModes.size(), size_t(3));
         QCOMPARE(s->settings.defaultOutputFolder, std::string("/srv/movies/"));
@@ -446,9 +432,9 @@ private slots:
         p.show();
         ChoosePreset(p, "Music");
         Find<QComboBox>(p, "ComboBoxQuality")->setCurrentText("2");
-        Click(p, "ButtonSave");
+        Find<QPushButton>(p, "ButtonSave")->click();
         s->dialogs.answers = {UserDialogs::Answer::Cancel};
-        Click(p, "ButtonCancel");
+        Find<QPushButton>(p, "ButtonCancel")->click();
         QCOMPARE(Asked(s->dialogs),
                  QStringList({"Preferences: Do you want to save the changes you have made?"}));
         QVERIFY(p.isVisible());
@@ -461,16 +447,16 @@ private slots:
         p.show();
         ChoosePreset(p, "Music");
         Find<QComboBox>(p, "ComboBoxQuality")->setCurrentText("2");
-        Click(p, "ButtonSave");
+        Find<QPushButton>(p, "ButtonSave")->click();
         s->dialogs.answers = {UserDialogs::Answer::No, UserDialogs::Answer::No};
-        Click(p, "ButtonCancel");
+        Find<QPushButton>(p, "ButtonCancel")->click();
         QVERIFY(!p.isVisible());
         QCOMPARE(Describe(s->settings.outputModes[0]), QString("Music fixed q=5 m=j b=128"));
         QCOMPARE(IniValue(s->settingsPath, "0", "quality"), QString("5"));
         QVERIFY(p.SettingsChanged());
 
         p.show();
-        Click(p, "ButtonCancel");
+        Find<QPushButton>(p, "ButtonCancel")->click();
         QCOMPARE(Asked(s->dialogs).size(), 2);
         QVERIFY(!p.isVisible());
     }
@@ -480,9 +466,9 @@ private slots:
         p.show();
         ChoosePreset(p, "Custom...");
         Find<QComboBox>(p, "ComboBoxBitrate")->setCurrentText("16 kbps");
-        Click(p, "ButtonSave");
+        Find<QPushButton>(p, "ButtonSave")->click();
         s->dialogs.answers = {UserDialogs::Answer::Yes};
-        Click(p, "ButtonCancel");
+        Find<QPushButton>(p, "ButtonCancel")->click();
         QVERIFY(!p.isVisible());
         QVERIFY(!p.SettingsChanged());
         QCOMPARE(IniValue(s->settingsPath, "2", "bitrate"), QString("16"));
@@ -525,16 +511,16 @@ private slots:
         p.show();
         ChoosePreset(p, "Music");
         Find<QComboBox>(p, "ComboBoxMode")->setCurrentText("mono");
-        Click(p, "ButtonSave");
+        Find<QPushButton>(p, "ButtonSave")->click();
 
-        Click(p, "ButtonOk");
+        Find<QPushButton>(p, "ButtonOk")->click();
         QCOMPARE(s->dialogs.Texts(Kind::Error), QStringList({"Unable to write to " + path}));
         QVERIFY(p.SettingsChanged());
         QVERIFY(p.isVisible());
 
         // Yes to Cancel's question fails the same way: nothing is reread, nothing closes.
         s->dialogs.answers = {UserDialogs::Answer::Yes};
-        Click(p, "ButtonCancel");
+        Find<QPushButton>(p, "ButtonCancel")->click();
         QCOMPARE(s->dialogs.Texts(Kind::Error).size(), 2);
         QVERIFY(p.isVisible());
         QVERIFY(p.SettingsChanged());
@@ -548,12 +534,12 @@ private slots:
         p.show();
         QCOMPARE(AddNew("Voice", "7", "mono", "32 kbps"), 1);
         s->dialogs.answers = {UserDialogs::Answer::No};
-        Click(p, "ButtonCancel");
+        Find<QPushButton>(p, "ButtonCancel")->click();
         QCOMPARE(s->settings.outputModes.size(), size_t(3));
         // The list still names it; storing into it must not reach past the presets.
         p.show();
         ChoosePreset(p, "Voice");
-        Click(p, "ButtonSave");
+        Find<QPushButton>(p, "ButtonSave")->click();
         QCOMPARE(s->dialogs.Texts(Kind::Message), QStringList({"Please Select an Output Mode!"}));
         QCOMPARE(s->settings.outputModes.size(), size_t(3));
     }
@@ -574,14 +560,14 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QString, shown);
         s->dialogs.folderResults = {chosen};
-        Click(*s->preferences, "ButtonOutputFolder");
+        Find<QPushButton>(*s->preferences, "ButtonOutputFolder")->click();
         QCOMPARE(Asked(s->dialogs), QStringList({"Please Select a Directory"}));
         QCOMPARE(FirstOwner(s->dialogs), s->preferences.get());
         QCOMPARE(Find<QLineEdit>(*s->preferences, "EditDefaultOutputFolder")->text(), shown);
     }
 
     void helpOpensThePreferencesTopic() {
-        Click(*s->preferences, "ButtonHelp");
+        Find<QPushButton>(*s->preferences, "ButtonHelp")->click();
         QCOMPARE(s->dialogs.Count(Kind::Help), 1);
         QCOMPARE(s->dialogs.Of(Kind::Help).front().text, s->folder.filePath("Tavrel.hlp"));
         QCOMPARE(s->dialogs.Of(Kind::Help).front().title, QString("PREFERENCES"));
@@ -601,7 +587,7 @@ private slots:
         QVERIFY(Find<QComboBox>(main, "ComboBoxQuality")->isEnabled());
         ChoosePreset(*p, "Custom...");
         Find<QComboBox>(*p, "ComboBoxQuality")->setCurrentText("8");
-        Click(*p, "ButtonSave");
+        Find<QPushButton>(*p, "ButtonSave")->click();
         ChoosePreset(main, "Music");
         ChoosePreset(main, "Custom...");
         QVERIFY(!Find<QComboBox>(main, "ComboBoxQuality")->isEnabled());
@@ -612,8 +598,8 @@ private slots:
             SetSettingTexts(*addNew, {"7", "mono", "32 kbps"});
             addNew->SaveClick();
         });
-        Click(*p, "ButtonAddNew");
-        Click(*p, "ButtonOk");
+        Find<QPushButton>(*p, "ButtonAddNew")->click();
+        Find<QPushButton>(*p, "ButtonOk")->click();
         QVERIFY(!p->isVisible());
         QCOMPARE(Items(main, "ComboBoxOutputMode"), QStringList({"Music", "Speech", "Custom..."}));
         QCOMPARE(main.Settings().outputModes.size(), size_t(4));
@@ -670,7 +656,7 @@ private slots:
         QCOMPARE(Find<QComboBox>(*windows.main, "ComboBoxOutputMode")->itemText(1),
                  QString("Speech (32 kbps mono)"));
         Find<QComboBox>(*windows.preferences, "ComboBoxDefaultOutputMode")->setCurrentIndex(1);
-        Click(*windows.preferences, "ButtonOk");
+        Find<QPushButton>(*windows.preferences, "ButtonOk")->click();
 
         const QString user = s->folder.filePath(expected);
         QCOMPARE(windows.main->SettingsPath(), user);
@@ -699,7 +685,7 @@ private slots:
                                s->addNew->windowHandle()->transientParent() == p.windowHandle();
             s->addNew->CancelClick();
         });
-        Click(p, "ButtonAddNew");
+        Find<QPushButton>(p, "ButtonAddNew")->click();
         QVERIFY(!onTopMeanwhile);
         QVERIFY(visibleMeanwhile);
         QVERIFY(nameFocused);

@@ -198,9 +198,7 @@ private slots:
         QCOMPARE(Find<QLineEdit>(w, "EditFramePerSeconds")->text(), QStringLiteral("25"));
         QCOMPARE(Find<QLineEdit>(w, "EditFrameTuner")->text(), QStringLiteral("-4"));
         QCOMPARE(Find<QComboBox>(w, "ComboBoxOutputMode")->currentText(), QStringLiteral("Custom..."));
-        QCOMPARE(Find<QComboBox>(w, "ComboBoxQuality")->currentText(), QStringLiteral("3"));
-        QCOMPARE(Find<QComboBox>(w, "ComboBoxMode")->currentText(), QStringLiteral("force"));
-        QCOMPARE(Find<QComboBox>(w, "ComboBoxBitrate")->currentText(), QStringLiteral("64 kbps"));
+        QCOMPARE(SettingTexts(w), (QStringList{"3", "force", "64 kbps"}));
         QVERIFY(Find<QComboBox>(w, "ComboBoxQuality")->isEnabled());
         QVERIFY(Find<QCheckBox>(w, "CheckBoxGapless")->isChecked() &&
                 Find<QCheckBox>(w, "CheckBoxStandalone")->isChecked());
