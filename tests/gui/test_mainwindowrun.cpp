@@ -443,8 +443,9 @@ private slots:
         QString fileInWork;
         QTimer poll;
         connect(&poll, &QTimer::timeout, &w, [&] {
+            // a.swf may be on disk before the window has heard that a.mp3 is done.
             if (asked || fixtures::EncodedSoFar(Path("in"), "long.mp3") < 0 ||
-                !QFileInfo::exists(Path("out/a.swf")))
+                !QFileInfo::exists(Path("out/a.swf")) || ProgressBar()->value() < 1)
                 return;
             asked = true;
             fileInWork = Find<QLabel>(*progress_, "LabelFile")->text();
