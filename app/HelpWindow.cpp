@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
@@ -25,7 +24,6 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
     // Closed as any other window of the desktop: its Close button or Escape.
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->setObjectName(QStringLiteral("HelpButtons"));
-    closeButton_ = buttons->button(QDialogButtonBox::Close);
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
     auto* escape = new QShortcut(QKeySequence::Cancel, this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);

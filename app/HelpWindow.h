@@ -4,7 +4,6 @@
 #include <QString>
 #include <QWidget>
 
-class QPushButton;
 class QTextBrowser;
 
 class HelpWindow : public QWidget {
@@ -17,13 +16,8 @@ public:
     // is shown it opens centred on over's window (on the screen without one), within the screen.
     bool ShowTopic(const QString& helpFile, const QString& topic, const QWidget* over = nullptr);
 
-    QTextBrowser* Browser() const { return browser_; }
-    QPushButton* CloseButton() const { return closeButton_; }
-    QString CurrentFile() const { return currentFile_; }
-
 private:
     QTextBrowser* browser_;
-    QPushButton* closeButton_ = nullptr;
     QString currentFile_;
     bool placed_ = false;
 };

@@ -11,11 +11,12 @@ class TFormAbout : public QDialog {
 public:
     explicit TFormAbout(QWidget* parent = nullptr);
 
+public slots:
+    void OKButtonClick();
+
+private:
     QLabel* ProgramIcon = nullptr;
     QLabel* ProductName = nullptr;
     QLabel* Version = nullptr;
     QPushButton* OKButton = nullptr;
-
-public slots:
-    void OKButtonClick();
 };

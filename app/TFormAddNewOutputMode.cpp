@@ -117,7 +117,9 @@ void TFormAddNewOutputMode::SaveClick() {
     AppendOutputMode();
     if (preferences_) {
         preferences_->FillPreferenceLists();
-        preferences_->ShowOutputMode(preferences_->ComboBoxOutputMode->count() - 1);
+        // The new preset is the last one listed.
+        if (const TavrelSettings* settings = preferences_->Host().settings)
+            preferences_->ShowOutputMode(static_cast<int>(settings->outputModes.size()) - 1);
     }
     done(1);
 }

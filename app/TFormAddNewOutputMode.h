@@ -14,15 +14,6 @@ class TFormAddNewOutputMode : public QDialog {
 public:
     explicit TFormAddNewOutputMode(TFormPreferences* preferences, QWidget* parent = nullptr);
 
-    void AppendOutputMode();
-
-    QLineEdit* EditName = nullptr;
-    QComboBox* ComboBoxQuality = nullptr;
-    QComboBox* ComboBoxMode = nullptr;
-    QComboBox* ComboBoxBitrate = nullptr;
-    QPushButton* Save = nullptr;
-    QPushButton* Cancel = nullptr;
-
 public slots:
     void SaveClick();
     void CancelClick();
@@ -32,10 +23,17 @@ protected:
     void hideEvent(QHideEvent* event) override; // FormHide
 
 private:
+    void AppendOutputMode();
     void SetPreferencesOnTop(bool onTop);
     // The message naming what Save cannot take (an empty, unusable or taken name, a box with
     // nothing chosen), whose control then gets the focus; empty when every value can be saved.
     QString RefusedValue();
 
     QPointer<TFormPreferences> preferences_;
+    QLineEdit* EditName = nullptr;
+    QComboBox* ComboBoxQuality = nullptr;
+    QComboBox* ComboBoxMode = nullptr;
+    QComboBox* ComboBoxBitrate = nullptr;
+    QPushButton* Save = nullptr;
+    QPushButton* Cancel = nullptr;
 };

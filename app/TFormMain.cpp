@@ -38,7 +38,7 @@
 #include "TFormAbout.h"
 #include "TFormPreferences.h"
 #include "TFormProgressBarPercent.h"
-#include "TUpDown.h"
+#include "UpDownArrows.h"
 #include "UserDialogs.h"
 #include "WindowPlacement.h"
 #include "WindowRunHost.h"
@@ -87,8 +87,7 @@ QIcon ThemeIcon(const QWidget* widget, const char* themeName, QStyle::StandardPi
 } // namespace
 
 TFormMain::TFormMain(const QString& programFolder, UserDialogs* dialogs, QWidget* parent)
-    : QMainWindow(parent), programFolder_(programFolder), files_(BytesFromText(programFolder)),
-      dialogs_(dialogs) {
+    : QMainWindow(parent), files_(BytesFromText(programFolder)), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormMain"));
     setWindowIcon(ProgramIcon());
     CreateActions();
@@ -420,14 +419,14 @@ void TFormMain::CreateStopActionButtons(QWidget* parent, QVBoxLayout* layout) {
 
 // An edit that takes any text, with arrows beside it that step its number.
 void TFormMain::AddNumberRow(QWidget* parent, QVBoxLayout* layout, const NumberRow& row, QLineEdit*& edit,
-                             TUpDown*& upDown) {
+                             UpDownArrows*& upDown) {
     auto* line = new QHBoxLayout;
     line->setSpacing(0);
     edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(row.editName));
     // Room for "-100" at the font in use.
     edit->setFixedWidth(std::max(36, edit->fontMetrics().horizontalAdvance(QStringLiteral("-1000")) + 8));
-    upDown = new TUpDown(parent);
+    upDown = new UpDownArrows(parent);
     upDown->setObjectName(QString::fromLatin1(row.upDownName));
     upDown->SetRange(row.minimum, row.maximum);
     upDown->SetAssociate(edit);
@@ -703,15 +702,22 @@ void TFormMain::LoadProject1Click() {
         if (IsProjectChanged() && !AskToSaveChanges())
             return;
         const QString path = dialogs_->OpenFileName(this, tr("Load Project"), ProjectFilter());
-        if (path.isEmpty())
-            return;
-        // The file is read into a new project first, so a file that cannot be read leaves the
-        // current project and the window as they were.
-        PSoundProject loaded = NewDefaultProject(tavrelSettings);
-        LoadProjectFile(BytesFromText(path), loaded, projectTagNames);
-        currentProject = std::move(loaded);
-        ShowProject();
+        if (!path.isEmpty())
+            LoadProject(path);
     });
+}
+
+void TFormMain::LoadProject(const QString& path) {
+    // The file is read into a new project first, so a file that cannot be read leaves the
+    // current project and the window as they were.
+    PSoundProject loaded = NewDefaultProject(tavrelSettings);
+    LoadProjectFile(BytesFromText(path), loaded, projectTagNames);
+    ShowProject(loaded);
+}
+
+void TFormMain::ShowProject(const PSoundProject& project) {
+    currentProject = project;
+    ShowProject();
 }
 
 void TFormMain::SaveProject1Click() {

@@ -37,7 +37,7 @@ class TFormAbout;
 class TFormPreferences;
 class TFormProgressBarPercent;
 class TXPStyleVCL;
-class TUpDown;
+class UpDownArrows;
 class UserDialogs;
 class CommandsDisabledDuringRun;
 class ProjectRunFlow;
@@ -56,9 +56,6 @@ public:
     void SetProgressForm(TFormProgressBarPercent* form);
     void SetPreferencesForm(TFormPreferences* form) { preferencesForm_ = form; }
     void SetAboutForm(TFormAbout* form) { aboutForm_ = form; }
-    TFormProgressBarPercent* ProgressForm() const { return progressForm_; }
-    TFormPreferences* PreferencesForm() const { return preferencesForm_; }
-    TFormAbout* AboutForm() const { return aboutForm_; }
 
     // The command line as the start read it ("-f:" and "-hide"); the first activation acts on it.
     void SetCommandLine(const CommandLine& commandLine) { commandLine_ = commandLine; }
@@ -67,13 +64,75 @@ public:
     // What Spawn Session starts; the running program's own executable unless set.
     void SetProgramFile(const QString& path) { programFile_ = path; }
 
-    QString ProgramFolder() const { return programFolder_; }
     const ProgramFiles& Files() const { return files_; }
     QString SettingsPath() const; // the "settings.ini" read now
     QString HelpFile() const;     // "Tavrel.hlp"
     QString WebPageFile() const;  // "webpage.html"
-    UserDialogs* Dialogs() const { return dialogs_; }
 
+    // What the preferences window edits: the output modes and a new project's defaults, and the
+    // output-mode box whose items it offers as the default.
+    TavrelSettings& Settings() { return tavrelSettings; }
+    QComboBox* OutputModeBox() const { return ComboBoxOutputMode; }
+
+    // Makes project the current one and shows it, as New Project and Load Project do; it is what
+    // the window's unsaved changes are measured against.
+    void ShowProject(const PSoundProject& project);
+    // Reads the project file at path and shows it, as Load Project does once its dialog is
+    // answered. Throws what reading meets; the window and its project then stay as they were.
+    void LoadProject(const QString& path);
+
+    // A run is under way: started, and not finished yet.
+    bool IsRunning() const { return automationRun_.IsRunning(); }
+    // The run the Start command and the command line's project start.
+    AutomationRun& Run() { return automationRun_; }
+    // What the last run did once it finished, or why it did not start; a failed Start command
+    // counts as Refused.
+    const AutomationResult& LastRunResult() const { return lastRunResult_; }
+
+public slots:
+    void NewProject1Click();
+    void LoadProject1Click();
+    void SaveProject1Click();
+    void SaveProjectAs1Click();
+    void Preferences1Click();
+    void Exit1Click();
+    void AddFiles1Click();
+    void RemoveFiles1Click();
+    void StartAutomation1Click();
+    // Stops the run under way as closing the window would, without closing it: the encoders end,
+    // the unfinished files are removed and the report of what was done is written.
+    void StopAutomation1Click();
+    void SpawnSession1Click();
+    void Help2Click();
+    void WebPage1Click();
+    void About1Click();
+    void ButtonOutputFolderClick();
+    void ComboBoxOutputModeChange();
+
+    // First activation, with the command line given with SetCommandLine. Without arguments, it
+    // tells what reading the settings found. With some, "-hide" sets HideMode and ProjectRunFlow
+    // takes the command line as a run without the window does ("Invalid Parameters" / "Invalid
+    // Filename" and unusable settings end the program); the window shows the loaded project and
+    // queues its run. A project file that cannot be read is shown in the error box and the program
+    // stays open for the user; in HideMode nothing waits for a click: messages go to standard
+    // error, and that ends it too. Later activations read nothing.
+    void FormActivate();
+    // SIGINT, SIGTERM or SIGHUP: a run under way stops as Stop would (its report written), and the
+    // program ends with status 3 once it has, without asking anything, as nobody may be there to
+    // answer.
+    void StopSignalled();
+
+private slots:
+    // Starts the run that "-f:" asked for, unless a run is under way (then it starts once that one
+    // has finished); the program ends with the run's exit status.
+    void HandleIdle();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
     // Project commands' operations. They throw what they meet (file errors, invalid numbers).
     // ShowProject also takes currentProject as the project last loaded or saved, which is what
     // IsProjectChanged compares the window with: a Start that refreshes currentProject, or the
@@ -96,20 +155,17 @@ public:
     // The error box, or a line on standard error in HideMode.
     void ShowErrorText(const QString& text);
 
+    // A drop onto the input list: files as they are, folders' sound files (DroppedInputFiles),
+    // merged into the list as Add File(s) merges.
+    void AddDroppedFiles(const QList<QUrl>& urls);
+    void FormActivate(const CommandLine& commandLine);
+
     // The command line's switches. HideMode ("-hide"): the auto-run hides this window and runs never
     // show the progress window. AutoRunPending: a project from "-f:" is to be run once the
     // events queued by start-up are handled. FirstActivation: the command line is still unread.
     bool HideMode = false;
     bool AutoRunPending = false;
     bool FirstActivation = true;
-
-    // A run is under way: started, and not finished yet.
-    bool IsRunning() const { return automationRun_.IsRunning(); }
-    // The run the Start command and the command line's project start.
-    AutomationRun& Run() { return automationRun_; }
-    // What the last run did once it finished, or why it did not start; a failed Start command
-    // counts as Refused.
-    const AutomationResult& LastRunResult() const { return lastRunResult_; }
 
     TavrelSettings tavrelSettings; // output modes, emptyProjectMode, defaultOutputFolder
     ProjectTagNames projectTagNames;
@@ -154,66 +210,17 @@ public:
     QRadioButton* RadioButtonStopActionToStart = nullptr;
     QRadioButton* RadioButtonStopActionToEnd = nullptr;
     QLineEdit* EditFramePerSeconds = nullptr;
-    TUpDown* UpDownFramePerSeconds = nullptr;
+    UpDownArrows* UpDownFramePerSeconds = nullptr;
     QLineEdit* EditFrameTuner = nullptr;
-    TUpDown* UpDownFrameTuner = nullptr;
+    UpDownArrows* UpDownFrameTuner = nullptr;
     QLineEdit* EditOutputFolder = nullptr;
     QPushButton* ButtonOutputFolder = nullptr;
     // The input list is the view "ListBoxInputFiles" on a model of the paths (InputFilesList.h).
     QCheckBox* CheckBoxGapless = nullptr;
     QLineEdit* EditLoops = nullptr;
-    TUpDown* UpDownLoops = nullptr;
+    UpDownArrows* UpDownLoops = nullptr;
     QCheckBox* CheckBoxStandalone = nullptr;
 
-public slots:
-    void NewProject1Click();
-    void LoadProject1Click();
-    void SaveProject1Click();
-    void SaveProjectAs1Click();
-    void Preferences1Click();
-    void Exit1Click();
-    void AddFiles1Click();
-    void RemoveFiles1Click();
-    void StartAutomation1Click();
-    // Stops the run under way as closing the window would, without closing it: the encoders end,
-    // the unfinished files are removed and the report of what was done is written.
-    void StopAutomation1Click();
-    void SpawnSession1Click();
-    void Help2Click();
-    void WebPage1Click();
-    void About1Click();
-    void ButtonOutputFolderClick();
-    void ComboBoxOutputModeChange();
-
-    // First activation: reads the command line given with SetCommandLine.
-    void FormActivate();
-    // Starts the run that "-f:" asked for, unless a run is under way (then it starts once that one
-    // has finished); the program ends with the run's exit status.
-    void HandleIdle();
-    // SIGINT, SIGTERM or SIGHUP: a run under way stops as Stop would (its report written), and the
-    // program ends with status 3 once it has, without asking anything, as nobody may be there to
-    // answer.
-    void StopSignalled();
-
-public:
-    // A drop onto the input list: files as they are, folders' sound files (DroppedInputFiles),
-    // merged into the list as Add File(s) merges.
-    void AddDroppedFiles(const QList<QUrl>& urls);
-
-    // First activation with this command line. Without arguments, it tells what reading the settings
-    // found. With some, "-hide" sets HideMode and ProjectRunFlow takes the command line as a run
-    // without the window does ("Invalid Parameters" / "Invalid Filename" and unusable settings
-    // end the program); the window shows the loaded project and queues its run. A project file
-    // that cannot be read is shown in the error box and the program stays open for the user; in
-    // HideMode nothing waits for a click: messages go to standard error, and that ends it too.
-    void FormActivate(const CommandLine& commandLine);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-private:
     // Construction steps, in the order the constructor takes them.
     void CreateActions();
     void CreateMenus();
@@ -234,7 +241,7 @@ private:
         int32_t maximum;
     };
     void AddNumberRow(QWidget* parent, QVBoxLayout* layout, const NumberRow& row, QLineEdit*& edit,
-                      TUpDown*& upDown);
+                      UpDownArrows*& upDown);
     QWidget* CreateFilesPanel(QWidget* parent);
     void CreateInputFilesMenu();
     // Reads settings.ini; what it finds wrong waits for the first activation.
@@ -271,7 +278,6 @@ private:
     InputFilesModel* inputFiles_ = nullptr;
     InputFilesView* ListBoxInputFiles = nullptr;
 
-    QString programFolder_;
     ProgramFiles files_;
     QString programFile_;
     CommandLine commandLine_;

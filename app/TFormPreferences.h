@@ -32,27 +32,13 @@ public:
     void SetAddNewOutputModeForm(TFormAddNewOutputMode* form);
     const PreferencesHost& Host() const { return host_; }
 
+    // Lists the main window's output modes as the default's choices and the presets to edit, and
+    // shows the default one.
     void FillPreferenceLists();
     // Chooses the preset at index in ComboBoxOutputMode and shows its values.
     void ShowOutputMode(int index);
-    void SaveSettings(); // throws SettingsError("Unable to write to <path>")
-    bool settingsChanged = false;
-
-    QGroupBox* GroupBoxGeneral = nullptr;
-    QComboBox* ComboBoxDefaultOutputMode = nullptr;
-    QLineEdit* EditDefaultOutputFolder = nullptr;
-    QPushButton* ButtonOutputFolder = nullptr;
-    QGroupBox* GroupBoxOutputTypes = nullptr;
-    QComboBox* ComboBoxOutputMode = nullptr;
-    QComboBox* ComboBoxQuality = nullptr;
-    QComboBox* ComboBoxMode = nullptr;
-    QComboBox* ComboBoxBitrate = nullptr;
-    QPushButton* ButtonSave = nullptr;
-    QPushButton* ButtonAddNew = nullptr;
-    QPushButton* ButtonReset = nullptr;
-    QPushButton* ButtonOk = nullptr;
-    QPushButton* ButtonCancel = nullptr;
-    QPushButton* ButtonHelp = nullptr;
+    // Edits in memory that settings.ini does not hold yet; Cancel asks about them.
+    bool SettingsChanged() const { return settingsChanged; }
 
 public slots:
     void ComboBoxOutputModeChange();
@@ -74,7 +60,25 @@ private:
 
     void ShowMessage(const QString& text);
     void ShowError(const QString& text);
+    void SaveSettings(); // throws SettingsError("Unable to write to <path>")
 
     PreferencesHost host_;
     QPointer<TFormAddNewOutputMode> addNewOutputMode_;
+    bool settingsChanged = false;
+
+    QGroupBox* GroupBoxGeneral = nullptr;
+    QComboBox* ComboBoxDefaultOutputMode = nullptr;
+    QLineEdit* EditDefaultOutputFolder = nullptr;
+    QPushButton* ButtonOutputFolder = nullptr;
+    QGroupBox* GroupBoxOutputTypes = nullptr;
+    QComboBox* ComboBoxOutputMode = nullptr;
+    QComboBox* ComboBoxQuality = nullptr;
+    QComboBox* ComboBoxMode = nullptr;
+    QComboBox* ComboBoxBitrate = nullptr;
+    QPushButton* ButtonSave = nullptr;
+    QPushButton* ButtonAddNew = nullptr;
+    QPushButton* ButtonReset = nullptr;
+    QPushButton* ButtonOk = nullptr;
+    QPushButton* ButtonCancel = nullptr;
+    QPushButton* ButtonHelp = nullptr;
 };

@@ -20,11 +20,6 @@ public:
     // The file being converted (a path); empty once there is none.
     void SetFileInWork(const QString& path);
 
-    QLabel* LabelPercent = nullptr;
-    QProgressBar* ProgressBarPercent = nullptr;
-    QLabel* LabelFile = nullptr;
-    QPushButton* ButtonStop = nullptr;
-
 signals:
     // Stop was clicked: the main window stops the run as its Stop Automation does.
     void stopClicked();
@@ -34,5 +29,10 @@ protected:
 
 private:
     void ShowFileName();
+
+    QLabel* LabelPercent = nullptr;
+    QProgressBar* ProgressBarPercent = nullptr;
+    QLabel* LabelFile = nullptr;
+    QPushButton* ButtonStop = nullptr;
     QString fileInWork_;
 };

@@ -12,8 +12,8 @@ TavrelWindows::TavrelWindows(const QString& programFolder, UserDialogs* dialogs)
     progress = new TFormProgressBarPercent(main.get());
 
     PreferencesHost host;
-    host.settings = &main->tavrelSettings;
-    host.mainOutputModeBox = main->ComboBoxOutputMode;
+    host.settings = &main->Settings();
+    host.mainOutputModeBox = main->OutputModeBox();
     host.files = main->Files();
     host.dialogs = dialogs;
     preferences = new TFormPreferences(host, main.get());

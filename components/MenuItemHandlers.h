@@ -15,8 +15,8 @@ class QRect;
 // The owner-draw states a menu-bar item is painted with. Selected: its drop-down is open;
 // hot: the pointer (or the keyboard) is on it while no drop-down is open.
 enum OwnerDrawStateFlag {
-    odSelected = 0x0001,
-    odHotLight = 0x0040,
+    OwnerDrawSelected = 0x0001,
+    OwnerDrawHot = 0x0040,
 };
 Q_DECLARE_FLAGS(OwnerDrawState, OwnerDrawStateFlag)
 Q_DECLARE_OPERATORS_FOR_FLAGS(OwnerDrawState)

@@ -1,7 +1,7 @@
 // TXPStyleVCL: the menu painter that measures and paints its owner window's menus in a flat style.
 #include "Xpstylevcl.h"
 
-#include "XPMenuStyle.h"
+#include "OwnerDrawnMenuStyle.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -113,7 +113,7 @@ bool HasImages(const QWidget* menu) {
 
 } // namespace
 
-TXPStyleVCL::TXPStyleVCL(QObject* owner) : QObject(owner), menuStyle_(new XPMenuStyle) {
+TXPStyleVCL::TXPStyleVCL(QObject* owner) : QObject(owner), menuStyle_(new OwnerDrawnMenuStyle) {
     menuStyle_->setParent(this);
 }
 
@@ -284,54 +284,70 @@ void TXPStyleVCL::SubMenuDrawItem(QAction* sender, QPainter* canvas, const QRect
     if (IsSeparator(sender)) {
         const int middle = top + (bottom - top) / 2;
         FillEdges(paint, verticalWidth_, middle, right, middle + 1, PaintColor(0, QPalette::Mid));
-        paint.restore();
-        return;
+    } else {
+        const TextColors colors = PaintSubMenuHighlight(paint, rect, selected, sender && sender->isEnabled());
+        PaintSubMenuImage(paint, sender, top);
+        PaintSubMenuTexts(paint, sender, rect, colors);
     }
+    paint.restore();
+}
 
-    const bool enabled = sender && sender->isEnabled();
+TXPStyleVCL::TextColors TXPStyleVCL::PaintSubMenuHighlight(QPainter& paint, const QRect& rect, bool selected,
+                                                           bool enabled) const {
+    const int left = rect.x();
+    const int top = rect.y();
+    const int right = rect.x() + rect.width();
+    const int bottom = rect.y() + rect.height();
     QFont font = paint.font();
-    QColor fillColor;
-    QColor textColor;
+    TextColors colors;
     if (selected && enabled) {
         FrameEdges(paint, left + focusRectLeftIndent_ - sideBuffer_, top,
                    right - (focusRectRightIndent_ - sideBuffer_), bottom,
                    PaintColor(borderColor_, QPalette::Highlight));
         FillEdges(paint, left + focusRectLeftIndent_, top + sideBuffer_, right - focusRectRightIndent_,
                   bottom - sideBuffer_, PaintColor(highlightColor_, QPalette::Highlight));
-        fillColor = PaintColor(highlightColor_, QPalette::Highlight);
-        textColor = PaintColor(highlightTextColor_, QPalette::HighlightedText);
+        colors.fill = PaintColor(highlightColor_, QPalette::Highlight);
+        colors.text = PaintColor(highlightTextColor_, QPalette::HighlightedText);
         font = WithStyle(font, true);
     } else if (selected) {
-        fillColor = PaintColor(normalTextBackground_, QPalette::Base);
-        textColor = PaintColor(disabledTextColor_, QPalette::Text, QPalette::Disabled);
+        colors.fill = PaintColor(normalTextBackground_, QPalette::Base);
+        colors.text = PaintColor(disabledTextColor_, QPalette::Text, QPalette::Disabled);
         font = WithStyle(font, false);
     } else {
-        fillColor = PaintColor(normalTextBackground_, QPalette::Base);
-        textColor = enabled ? PaintColor(normalTextColor_, QPalette::Text)
-                            : PaintColor(disabledTextColor_, QPalette::Text, QPalette::Disabled);
+        colors.fill = PaintColor(normalTextBackground_, QPalette::Base);
+        colors.text = enabled ? PaintColor(normalTextColor_, QPalette::Text)
+                              : PaintColor(disabledTextColor_, QPalette::Text, QPalette::Disabled);
     }
     paint.setFont(font);
+    return colors;
+}
 
+void TXPStyleVCL::PaintSubMenuImage(QPainter& paint, const QAction* sender, int top) const {
+    if (!sender || sender->icon().isNull())
+        return;
+    const int imageSize = 16;
+    const QPixmap image =
+        sender->icon().pixmap(QSize(imageSize, imageSize), paint.device()->devicePixelRatioF());
+    paint.drawPixmap(QRect(5, top + itemOffset_ + 1, imageSize, imageSize), image);
+}
+
+void TXPStyleVCL::PaintSubMenuTexts(QPainter& paint, const QAction* sender, const QRect& rect,
+                                    const TextColors& colors) const {
+    const int left = rect.x();
+    const int top = rect.y();
+    const int right = rect.x() + rect.width();
+    const int bottom = rect.y() + rect.height();
     const int textTop = top + (offset_ > 0 ? offset_ / 2 + sideBuffer_ : sideBuffer_ + 2) + sideBuffer_;
-
-    if (sender && !sender->icon().isNull()) {
-        const int imageSize = 16;
-        const QPixmap image =
-            sender->icon().pixmap(QSize(imageSize, imageSize), paint.device()->devicePixelRatioF());
-        paint.drawPixmap(QRect(5, top + itemOffset_ + 1, imageSize, imageSize), image);
-    }
-
     const QString caption = CaptionOf(sender);
     const QString keys = ShortcutOf(sender);
     if (!keys.isEmpty()) {
         // Measured before the caption's clip: a caption with "&" is one character narrower drawn.
         const int captionRight =
             left + leftTextPos_ + paint.fontMetrics().horizontalAdvance(caption) + kShortcutGap;
-        DrawShortcut(paint, keys, captionRight, textTop, right - kShortcutRightMargin, bottom, textColor,
-                     fillColor);
+        DrawShortcut(paint, keys, captionRight, textTop, right - kShortcutRightMargin, bottom, colors.text,
+                     colors.fill);
     }
-    DrawCaption(paint, caption, left + leftTextPos_, textTop, right, bottom, textColor, fillColor);
-    paint.restore();
+    DrawCaption(paint, caption, left + leftTextPos_, textTop, right, bottom, colors.text, colors.fill);
 }
 
 void TXPStyleVCL::TopMenuAdvancedDrawItem(QAction* sender, QPainter* canvas, const QRect& rect,
@@ -361,9 +377,9 @@ void TXPStyleVCL::TopMenuAdvancedDrawItem(QAction* sender, QPainter* canvas, con
                   fillColor);
         textColor = PaintColor(mainMenuHighlightTextColor_, QPalette::HighlightedText);
     };
-    if (state.testFlag(odHotLight))
+    if (state.testFlag(OwnerDrawHot))
         highlight(borderColor_, mainMenuHighlightColor_);
-    else if (state.testFlag(odSelected))
+    else if (state.testFlag(OwnerDrawSelected))
         highlight(borderColorTop_, mainMenuHighlightColorTop_);
 
     DrawCaption(paint, caption, left + 5, top + 1, right, bottom, textColor, fillColor);

@@ -14,7 +14,7 @@ class QAction;
 class QMenuBar;
 class QPainter;
 class QWidget;
-class XPMenuStyle;
+class OwnerDrawnMenuStyle;
 
 // A colour as a 32-bit integer: lowest byte red, then green, then blue.
 using ColorValue = qint32;
@@ -153,13 +153,23 @@ public:
     // The owner window's menu bar, or null (also when the owner is not a window).
     QMenuBar* MainMenu() const;
     // The style that makes menus owner-drawn.
-    XPMenuStyle* MenuStyle() const { return menuStyle_; }
+    OwnerDrawnMenuStyle* MenuStyle() const { return menuStyle_; }
 
 private:
     QWidget* OwnerWindow() const;
     MenuItemHandlers HandlersFor(const QAction* item);
     void MakeOwnerDrawn(QWidget* menu);
     void Remeasure();
+    // The parts of a drop-down item SubMenuDrawItem paints: the highlight (which also sets the
+    // caption's font and tells the colours its texts take), the image, the caption and shortcut.
+    struct TextColors {
+        QColor fill;
+        QColor text;
+    };
+    TextColors PaintSubMenuHighlight(QPainter& paint, const QRect& rect, bool selected, bool enabled) const;
+    void PaintSubMenuImage(QPainter& paint, const QAction* sender, int top) const;
+    void PaintSubMenuTexts(QPainter& paint, const QAction* sender, const QRect& rect,
+                           const TextColors& colors) const;
 
     ColorValue mainMenuBackground_ = 12632256;
     ColorValue mainMenuHighlightColor_ = 14073525;
@@ -188,6 +198,6 @@ private:
     ColorValue mainMenuHighlightColorTop_ = 14073525;
     ColorValue borderColorTop_ = 7021576;
     bool active_ = false;
-    XPMenuStyle* menuStyle_ = nullptr;
+    OwnerDrawnMenuStyle* menuStyle_ = nullptr;
     QList<QPointer<QWidget>> ownerDrawn_; // menus this component switched to its style
 };

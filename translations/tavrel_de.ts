@@ -1227,7 +1227,7 @@ Sollen die Änderungen gespeichert werden?</translation>
     </message>
 </context>
 <context>
-    <name>TUpDown</name>
+    <name>UpDownArrows</name>
     <message>
         <source>Increase %1</source>
         <translation>%1 erhöhen</translation>

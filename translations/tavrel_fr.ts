@@ -1222,7 +1222,7 @@ Voulez-vous enregistrer les modifications que vous avez faites ?</translation>
     </message>
 </context>
 <context>
-    <name>TUpDown</name>
+    <name>UpDownArrows</name>
     <message>
         <source>Increase %1</source>
         <translation>Augmenter %1</translation>

@@ -12,7 +12,7 @@
 #include <QPainter>
 #include <QStyleOptionMenuItem>
 
-#include "XPMenuStyle.h"
+#include "OwnerDrawnMenuStyle.h"
 #include "Xpstylevcl.h"
 
 namespace {
@@ -80,6 +80,18 @@ QRect CaptionInkAtOrigin(const QString& caption, const QFont& font, const QColor
     return InkBox(image, background, image.rect());
 }
 
+// Menu-bar colours no other part shares, so that a pixel tells what painted it: border 0x0000FF,
+// top border 0x00FFFF, highlight 0x00FF00, top highlight 0xFFFF00, text 0x000080, highlight text
+// 0x800000.
+void SetDistinctMenuBarColours(TXPStyleVCL& painter) {
+    painter.SetBorderColor(0x0000FF);
+    painter.SetBorderColorTop(0x00FFFF);
+    painter.SetMainMenuHighlightColor(0x00FF00);
+    painter.SetMainMenuHighlightColorTop(0xFFFF00);
+    painter.SetMainMenuTextColor(0x000080);
+    painter.SetMainMenuHighlightTextColor(0x800000);
+}
+
 QIcon SolidIcon(const QColor& color) {
     QPixmap pixmap(16, 16);
     pixmap.fill(color);
@@ -122,6 +134,13 @@ struct SampleWindow {
         listMenu->addAction("Add File(s)");
         listMenu->addAction("Remove File(s)");
     }
+
+    // The window's menu painter, made and switched on as the main window does.
+    TXPStyleVCL* Activate() {
+        auto* painter = new TXPStyleVCL(&window);
+        painter->Setactive(true);
+        return painter;
+    }
 };
 
 // Item sizes as the menus lay them out.
@@ -152,8 +171,8 @@ private slots:
     void expandItemWidth_data();
     void expandItemWidth();
 
-    void stripSpansFromItemLeftToVerticalWidth_data();
-    void stripSpansFromItemLeftToVerticalWidth();
+    void stripAndImageSitAtFixedColumns_data();
+    void stripAndImageSitAtFixedColumns();
     void separatorIsALineAtMidHeight_data();
     void separatorIsALineAtMidHeight();
     void highlightFrameAndFillInsets_data();
@@ -164,16 +183,12 @@ private slots:
     void highlightedTextIsBold();
     void disabledItemsLookTheSameHighlightedOrNot();
     void ampersandsUnderlineOrShowOne();
-    void imageSitsAtFiveAndBelowItemOffset();
 
-    void menuBarItemWithEmptyCaptionShowsOnlyBackground_data();
-    void menuBarItemWithEmptyCaptionShowsOnlyBackground();
     void menuBarItemStates_data();
     void menuBarItemStates();
 
     void activationDecidesMenuIncreaseWidth_data();
     void activationDecidesMenuIncreaseWidth();
-    void activationLeavesOwnerThatIsNoWindowAlone();
     void activationMakesMenuBarAndDropDownsOwnerDrawn();
     void itemsGetHandlersByKind();
     void contextMenuKeepsThePlatformLook();
@@ -289,7 +304,9 @@ void TestXPStyleVCL::expandItemWidth() {
 
 // ---------------------------------------------------------------- drop-down items
 
-void TestXPStyleVCL::stripSpansFromItemLeftToVerticalWidth_data() {
+// The strip spans from the item's left edge to VerticalWidth; the image sits at x = 5, whatever
+// the item's left edge, and ItemOffset + 1 below its top; a separator shows none.
+void TestXPStyleVCL::stripAndImageSitAtFixedColumns_data() {
     QTest::addColumn<int>("sideBuffer");
     QTest::addColumn<bool>("separator");
     QTest::addColumn<bool>("selected");
@@ -297,11 +314,12 @@ void TestXPStyleVCL::stripSpansFromItemLeftToVerticalWidth_data() {
     QTest::newRow("normal") << 1 << false << false << true;
     QTest::newRow("highlighted") << 1 << false << true << true;
     QTest::newRow("disabled") << 1 << false << false << false;
+    QTest::newRow("disabled, highlighted") << 1 << false << true << false;
     QTest::newRow("separator") << 1 << true << false << true;
     QTest::newRow("side buffer 3") << 3 << false << false << true;
 }
 
-void TestXPStyleVCL::stripSpansFromItemLeftToVerticalWidth() {
+void TestXPStyleVCL::stripAndImageSitAtFixedColumns() {
     QFETCH(int, sideBuffer);
     QFETCH(bool, separator);
     QFETCH(bool, selected);
@@ -309,9 +327,13 @@ void TestXPStyleVCL::stripSpansFromItemLeftToVerticalWidth() {
     TXPStyleVCL painter(nullptr);
     painter.SetSideBuffer(sideBuffer);
     painter.SetVerticalColor(0x00FF00);
+    int width = 0;
+    int height = 0;
+    painter.MyExpandItemWidth(nullptr, nullptr, width, height); // ItemOffset = 5 / 2
     QAction item(separator ? QString() : QStringLiteral("Load Project"));
     item.setSeparator(separator);
     item.setEnabled(enabled);
+    item.setIcon(SolidIcon(Qt::red));
     const QRect rect(4, 10, 200, 22); // left 4, top 10, exclusive right 204, bottom 32
     const QImage image = DrawDropDown(painter, &item, rect, selected);
     const QColor strip = Of(0x00FF00);
@@ -325,6 +347,12 @@ void TestXPStyleVCL::stripSpansFromItemLeftToVerticalWidth() {
     QCOMPARE(image.pixelColor(26, 20),
              Of(selected && enabled ? painter.GetHighlightColor() : painter.GetMenuColor()));
     QCOMPARE(image.pixelColor(26, 9), untouched);
+    QRect imageBox;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < 30; ++x)
+            if (image.pixelColor(x, y) == QColor(Qt::red))
+                imageBox |= QRect(x, y, 1, 1);
+    QCOMPARE(imageBox, separator ? QRect() : QRect(5, 10 + 2 + 1, 16, 16));
 }
 
 void TestXPStyleVCL::separatorIsALineAtMidHeight_data() {
@@ -511,78 +539,35 @@ void TestXPStyleVCL::ampersandsUnderlineOrShowOne() {
     QVERIFY(plain.bottom() <= baseline + 1);
 }
 
-void TestXPStyleVCL::imageSitsAtFiveAndBelowItemOffset() {
-    TXPStyleVCL painter(nullptr);
-    int width = 0;
-    int height = 0;
-    painter.MyExpandItemWidth(nullptr, nullptr, width, height); // ItemOffset = 5 / 2
-    QAction item(QStringLiteral("Load Project"));
-    item.setIcon(SolidIcon(Qt::green));
-    const QColor green(Qt::green);
-    for (bool selected : {false, true}) {
-        for (bool enabled : {true, false}) {
-            item.setEnabled(enabled);
-            // The image's x is absolute; its y follows the item.
-            const QImage image = DrawDropDown(painter, &item, QRect(2, 20, 200, 22), selected);
-            QRect box;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < 30; ++x)
-                    if (image.pixelColor(x, y) == green)
-                        box |= QRect(x, y, 1, 1);
-            QCOMPARE(box, QRect(5, 20 + 2 + 1, 16, 16));
-        }
-    }
-    QAction separator(nullptr);
-    separator.setSeparator(true);
-    separator.setIcon(SolidIcon(Qt::green));
-    QCOMPARE(CountColor(DrawDropDown(painter, &separator, QRect(0, 0, 200, 22), false), green), 0);
-}
-
 // ---------------------------------------------------------------- menu-bar items
 
-void TestXPStyleVCL::menuBarItemWithEmptyCaptionShowsOnlyBackground_data() {
-    QTest::addColumn<int>("state");
-    QTest::newRow("plain") << 0;
-    QTest::newRow("hot") << int(odHotLight);
-    QTest::newRow("open") << int(odSelected);
-}
-
-void TestXPStyleVCL::menuBarItemWithEmptyCaptionShowsOnlyBackground() {
-    QFETCH(int, state);
-    TXPStyleVCL painter(nullptr);
-    QAction item(nullptr);
-    const QRect rect(3, 2, 60, 20);
-    const QImage image = DrawMenuBarItem(painter, &item, rect, OwnerDrawState(state));
-    QCOMPARE(CountColor(image, Of(painter.GetMainMenuBackground())), 60 * 20);
-    QCOMPARE(CountColor(image, untouched), image.width() * image.height() - 60 * 20);
-}
-
 void TestXPStyleVCL::menuBarItemStates_data() {
+    QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("state");
     QTest::addColumn<int>("frame"); // -1: none
     QTest::addColumn<int>("fill");
     QTest::addColumn<int>("text");
-    // Distinct colours set in the test: border 0x0000FF, top border 0x00FFFF, highlight
-    // 0x00FF00, top highlight 0xFFFF00, background 0xC0C0C0, text 0x000080, highlight text 0x800000.
-    QTest::newRow("plain") << 0 << -1 << 0xC0C0C0 << 0x000080;
-    QTest::newRow("hot") << int(odHotLight) << 0x0000FF << 0x00FF00 << 0x800000;
-    QTest::newRow("open") << int(odSelected) << 0x00FFFF << 0xFFFF00 << 0x800000;
-    QTest::newRow("hot wins over open") << int(odHotLight | odSelected) << 0x0000FF << 0x00FF00 << 0x800000;
+    // SetDistinctMenuBarColours's, and the background 0xC0C0C0.
+    QTest::newRow("plain") << "&File" << 0 << -1 << 0xC0C0C0 << 0x000080;
+    QTest::newRow("hot") << "&File" << int(OwnerDrawHot) << 0x0000FF << 0x00FF00 << 0x800000;
+    QTest::newRow("open") << "&File" << int(OwnerDrawSelected) << 0x00FFFF << 0xFFFF00 << 0x800000;
+    QTest::newRow("hot wins over open")
+        << "&File" << int(OwnerDrawHot | OwnerDrawSelected) << 0x0000FF << 0x00FF00 << 0x800000;
+    // An item without a caption shows only the background, whatever its state.
+    QTest::newRow("no caption") << "" << 0 << -1 << 0xC0C0C0 << 0;
+    QTest::newRow("no caption, hot") << "" << int(OwnerDrawHot) << -1 << 0xC0C0C0 << 0;
+    QTest::newRow("no caption, open") << "" << int(OwnerDrawSelected) << -1 << 0xC0C0C0 << 0;
 }
 
 void TestXPStyleVCL::menuBarItemStates() {
+    QFETCH(QString, caption);
     QFETCH(int, state);
     QFETCH(int, frame);
     QFETCH(int, fill);
     QFETCH(int, text);
     TXPStyleVCL painter(nullptr);
-    painter.SetBorderColor(0x0000FF);
-    painter.SetBorderColorTop(0x00FFFF);
-    painter.SetMainMenuHighlightColor(0x00FF00);
-    painter.SetMainMenuHighlightColorTop(0xFFFF00);
-    painter.SetMainMenuTextColor(0x000080);
-    painter.SetMainMenuHighlightTextColor(0x800000);
-    QAction item(QStringLiteral("&File"));
+    SetDistinctMenuBarColours(painter);
+    QAction item(caption);
     const QRect rect(10, 5, 80, 22); // exclusive right 90, bottom 27
     const QImage image = DrawMenuBarItem(painter, &item, rect, OwnerDrawState(state));
     const QColor edge = frame < 0 ? Of(fill) : Of(frame);
@@ -598,6 +583,10 @@ void TestXPStyleVCL::menuBarItemStates() {
     }
     QCOMPARE(image.pixelColor(11, 6), Of(fill));
     QCOMPARE(image.pixelColor(88, 25), Of(fill));
+    if (caption.isEmpty()) {
+        QCOMPARE(CountColor(image, Of(fill)), 80 * 22);
+        return;
+    }
 
     // The caption at (left + 5, top + 1), in the text colour over the fill colour.
     const QRect glyphs = InkBox(image, Of(fill), rect.adjusted(1, 1, -1, -1));
@@ -616,14 +605,16 @@ void TestXPStyleVCL::activationDecidesMenuIncreaseWidth_data() {
     QTest::newRow("menu bar with an image on the bar") << "bar icon" << 50;
     QTest::newRow("no menu bar") << "none" << 50;
     QTest::newRow("plain widget with a menu bar child") << "widget" << 100;
+    QTest::newRow("an owner that is no window keeps its value") << "no window" << 7;
 }
 
 void TestXPStyleVCL::activationDecidesMenuIncreaseWidth() {
     QFETCH(QString, menus);
     QFETCH(int, increase);
+    QObject noWindow;
     QMainWindow window;
     QWidget plainWindow;
-    QWidget* owner = &window;
+    QObject* owner = &window;
     if (menus == "plain" || menus == "icons" || menus == "bar icon") {
         QMenu* file = window.menuBar()->addMenu("&File");
         file->addAction("New Project");
@@ -635,33 +626,27 @@ void TestXPStyleVCL::activationDecidesMenuIncreaseWidth() {
         auto* bar = new QMenuBar(&plainWindow);
         bar->addMenu("&File")->addAction("New Project");
         owner = &plainWindow;
+    } else if (menus == "no window") {
+        owner = &noWindow;
     }
     auto* painter = new TXPStyleVCL(owner);
     painter->setObjectName("XPStyleVCL");
+    painter->SetMenuIncreaseWidth(7);
     painter->Setactive(true);
     QCOMPARE(painter->GetMenuIncreaseWidth(), increase);
     QCOMPARE(painter->Getactive(), true);
+    QCOMPARE(painter->ChangeState(1), true);
+    if (menus == "none" || menus == "no window")
+        QCOMPARE(painter->MainMenu(), nullptr);
     if (menus == "none")
         QCOMPARE(window.menuWidget(), nullptr); // looking did not create one
-}
-
-void TestXPStyleVCL::activationLeavesOwnerThatIsNoWindowAlone() {
-    QObject owner;
-    auto* painter = new TXPStyleVCL(&owner);
-    painter->SetMenuIncreaseWidth(7);
-    painter->Setactive(true);
-    QCOMPARE(painter->GetMenuIncreaseWidth(), 7);
-    QCOMPARE(painter->Getactive(), true);
-    QCOMPARE(painter->ChangeState(1), true);
-    QCOMPARE(painter->MainMenu(), nullptr);
 }
 
 void TestXPStyleVCL::activationMakesMenuBarAndDropDownsOwnerDrawn() {
     SampleWindow sample(true);
     QMenu* nested = sample.file->addMenu("Recent");
     nested->addAction("one.xml");
-    auto* painter = new TXPStyleVCL(&sample.window);
-    painter->Setactive(true);
+    TXPStyleVCL* painter = sample.Activate();
     QStyle* ownerDrawn = painter->MenuStyle();
     QCOMPARE(sample.window.menuBar()->style(), ownerDrawn);
     for (QMenu* menu : {sample.file, sample.edit, sample.run, sample.help, nested})
@@ -674,8 +659,7 @@ void TestXPStyleVCL::itemsGetHandlersByKind() {
     SampleWindow sample(false);
     QAction foreign("Not the window's"); // shown in File but owned by nobody
     sample.file->addAction(&foreign);
-    auto* painter = new TXPStyleVCL(&sample.window);
-    painter->Setactive(true);
+    sample.Activate();
 
     for (QMenu* menu : {sample.file, sample.edit, sample.run, sample.help}) {
         const MenuItemHandlers barItem = HandlersOf(menu->menuAction());
@@ -703,8 +687,7 @@ void TestXPStyleVCL::contextMenuKeepsThePlatformLook() {
     const QImage before = sample.listMenu->grab().toImage();
     const QSize sizeBefore = sample.listMenu->sizeHint();
 
-    auto* painter = new TXPStyleVCL(&sample.window);
-    painter->Setactive(true);
+    sample.Activate();
     QCOMPARE(sample.listMenu->style(), QApplication::style());
     sample.listMenu->update();
     QCOMPARE(sample.listMenu->sizeHint(), sizeBefore);
@@ -715,8 +698,7 @@ void TestXPStyleVCL::contextMenuKeepsThePlatformLook() {
 void TestXPStyleVCL::styleGrowsRealItemsByIncreaseWidthAndOffset() {
     SampleWindow sample(false);
     const MenuSizes plain = MenuSizes::Measure(sample);
-    auto* painter = new TXPStyleVCL(&sample.window);
-    painter->Setactive(true);
+    TXPStyleVCL* painter = sample.Activate();
     QCOMPARE(painter->GetMenuIncreaseWidth(), 100);
     const MenuSizes drawn = MenuSizes::Measure(sample);
     QCOMPARE(drawn.fileOnBar, plain.fileOnBar + QSize(100, 5));
@@ -744,8 +726,7 @@ void TestXPStyleVCL::styleGrowsRealItemsByIncreaseWidthAndOffset() {
 void TestXPStyleVCL::deactivationRemovesHandlers() {
     SampleWindow sample(false);
     const MenuSizes plain = MenuSizes::Measure(sample);
-    auto* painter = new TXPStyleVCL(&sample.window);
-    painter->Setactive(true);
+    TXPStyleVCL* painter = sample.Activate();
     QVERIFY(MenuSizes::Measure(sample).fileOnBar != plain.fileOnBar);
     painter->Setactive(false);
     QCOMPARE(painter->Getactive(), false);
@@ -766,8 +747,7 @@ void TestXPStyleVCL::deactivationRemovesHandlers() {
 
 void TestXPStyleVCL::addMenuItemHooksLaterItems() {
     SampleWindow sample(false);
-    auto* painter = new TXPStyleVCL(&sample.window);
-    painter->Setactive(true);
+    TXPStyleVCL* painter = sample.Activate();
     QAction* later = sample.file->addAction("Spawn Session");
     QVERIFY(HandlersOf(later).IsEmpty());
     painter->AddMenuItem(later);
@@ -795,12 +775,8 @@ void TestXPStyleVCL::realMenuBarPaintsHotAndOpenItems() {
     SampleWindow sample(true);
     sample.window.menuBar()->addAction(QString()); // an item with an empty caption
     QAction* empty = sample.window.menuBar()->actions().last();
-    auto* painter = new TXPStyleVCL(&sample.window);
-    painter->SetBorderColor(0x0000FF);
-    painter->SetBorderColorTop(0x00FFFF);
-    painter->SetMainMenuHighlightColor(0x00FF00);
-    painter->SetMainMenuHighlightColorTop(0xFFFF00);
-    painter->Setactive(true);
+    TXPStyleVCL* painter = sample.Activate();
+    SetDistinctMenuBarColours(*painter);
     sample.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&sample.window));
     QMenuBar* bar = sample.window.menuBar();
@@ -843,11 +819,10 @@ void TestXPStyleVCL::realMenuBarPaintsHotAndOpenItems() {
 
 void TestXPStyleVCL::realDropDownPaintsHighlightAtItemEdges() {
     SampleWindow sample(true);
-    auto* painter = new TXPStyleVCL(&sample.window);
+    TXPStyleVCL* painter = sample.Activate();
     painter->SetBorderColor(0x0000FF);
     painter->SetHighlightColor(0x00FF00);
     painter->SetVerticalColor(0xFF00FF);
-    painter->Setactive(true);
     sample.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&sample.window));
     sample.window.menuBar()->setActiveAction(sample.file->menuAction());

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "NamedParts.h"
 #include "TFormMain.h"
 #include "project/ProjectFile.h"
 
@@ -76,7 +77,7 @@ inline PSoundProject MakeProject(const std::string& quality, const std::string& 
 
 // The main window's input list, a view on the list of paths, and its entries as shown.
 inline QListView* InputList(const TFormMain& window) {
-    return window.findChild<QListView*>(QStringLiteral("ListBoxInputFiles"));
+    return Find<QListView>(window, "ListBoxInputFiles");
 }
 
 inline QStringList ListEntries(const TFormMain& window) {

@@ -1,4 +1,5 @@
 // The help window with the help file that ships with the program.
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QPushButton>
 #include <QScrollBar>
@@ -6,6 +7,7 @@
 #include <QtTest>
 
 #include "HelpWindow.h"
+#include "NamedParts.h"
 
 namespace {
 const QString kHelpFile = QStringLiteral(TAVREL_SOURCE_DIR "/app/resources/Tavrel.hlp");
@@ -44,21 +46,23 @@ private slots:
         window.resize(500, 300); // small, so that every topic needs scrolling
         QVERIFY(window.ShowTopic(kHelpFile, topic));
         QVERIFY(window.isVisible());
-        QVERIFY(window.Browser()->document()->toHtml().contains("name=\"" + topic + "\""));
-        QVERIFY2(window.Browser()->document()->toPlainText().contains(mentions), qPrintable(mentions));
+        const QTextBrowser* text = Find<QTextBrowser>(window, "HelpBrowser");
+        QVERIFY(text->document()->toHtml().contains("name=\"" + topic + "\""));
+        QVERIFY2(text->document()->toPlainText().contains(mentions), qPrintable(mentions));
         // Every topic lies below the table of contents, so the view has scrolled to it.
-        QVERIFY2(window.Browser()->verticalScrollBar()->value() > 0, qPrintable(topic));
+        QVERIFY2(text->verticalScrollBar()->value() > 0, qPrintable(topic));
     }
 
     void laterTopicsScrollFurther() {
         HelpWindow window;
         window.resize(500, 300);
+        const QScrollBar* scroll = Find<QTextBrowser>(window, "HelpBrowser")->verticalScrollBar();
         QVERIFY(window.ShowTopic(kHelpFile, "INTRODUCTION"));
-        const int introduction = window.Browser()->verticalScrollBar()->value();
+        const int introduction = scroll->value();
         QVERIFY(window.ShowTopic(kHelpFile, "PROJECTS"));
-        const int projects = window.Browser()->verticalScrollBar()->value();
+        const int projects = scroll->value();
         QVERIFY(window.ShowTopic(kHelpFile, "PREFERENCES"));
-        const int preferences = window.Browser()->verticalScrollBar()->value();
+        const int preferences = scroll->value();
         QVERIFY(introduction < projects);
         QVERIFY(projects <= preferences);
     }
@@ -86,11 +90,12 @@ private slots:
         HelpWindow window;
         QVERIFY(window.ShowTopic(kHelpFile, "INTRODUCTION"));
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QVERIFY(window.CloseButton()->isVisible());
+        QPushButton* close = Find<QDialogButtonBox>(window, "HelpButtons")->button(QDialogButtonBox::Close);
+        QVERIFY(close->isVisible());
         if (escape)
-            QTest::keyClick(window.Browser(), Qt::Key_Escape);
+            QTest::keyClick(Find<QTextBrowser>(window, "HelpBrowser"), Qt::Key_Escape);
         else
-            window.CloseButton()->click();
+            close->click();
         QVERIFY(!window.isVisible());
     }
 
@@ -98,7 +103,7 @@ private slots:
         HelpWindow window;
         QVERIFY(!window.ShowTopic(QStringLiteral("/no/such/folder/Tavrel.hlp"), "INTRODUCTION"));
         QVERIFY(!window.isVisible());
-        QVERIFY(window.CurrentFile().isEmpty());
+        QVERIFY(Find<QTextBrowser>(window, "HelpBrowser")->source().isEmpty());
     }
 };
 

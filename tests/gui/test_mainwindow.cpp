@@ -22,13 +22,14 @@
 #include "FakeUserDialogs.h"
 #include "HelpWindow.h"
 #include "MainWindowFixture.h"
+#include "NamedParts.h"
 #include "TFormAbout.h"
 #include "TFormAddNewOutputMode.h"
 #include "TFormMain.h"
 #include "TFormPreferences.h"
 #include "TFormProgressBarPercent.h"
-#include "TUpDown.h"
 #include "TavrelWindows.h"
+#include "UpDownArrows.h"
 #include "Xpstylevcl.h"
 #include "project/ProgramFiles.h"
 #include "project/ProjectControls.h"
@@ -39,7 +40,9 @@ using Kind = FakeUserDialogs::Kind;
 using Answer = UserDialogs::Answer;
 
 namespace {
-QStringList ItemsOf(const QComboBox* box) {
+// The items of the window's box of that name.
+QStringList ItemsOf(const QWidget& window, const char* name) {
+    const QComboBox* box = Find<QComboBox>(window, name);
     QStringList items;
     for (int i = 0; i < box->count(); ++i)
         items << box->itemText(i);
@@ -81,8 +84,10 @@ QStringList UnnamedControls(QAccessibleInterface* node) {
 
 QStringList BoxStates(const TFormMain& window) {
     QStringList states;
-    for (const QComboBox* box : {window.ComboBoxQuality, window.ComboBoxMode, window.ComboBoxBitrate})
+    for (const char* name : {"ComboBoxQuality", "ComboBoxMode", "ComboBoxBitrate"}) {
+        const QComboBox* box = Find<QComboBox>(window, name);
         states << box->currentText() + (box->isEnabled() ? "" : " (disabled)");
+    }
     return states;
 }
 } // namespace
@@ -121,16 +126,16 @@ private slots:
         const QIcon shipped(QStringLiteral(TAVREL_SOURCE_DIR "/dist/org.tavrel.swftavreltool.svg"));
         QCOMPARE(IconImage(w.windowIcon()), IconImage(shipped));
         QCOMPARE(IconImage(windows_->about->windowIcon()), IconImage(shipped));
-        QCOMPARE(ItemsOf(w.ComboBoxOutputMode), (QStringList{"Music", "Speech", "Custom..."}));
-        QCOMPARE(w.ComboBoxOutputMode->currentText(), QStringLiteral("Music"));
+        QCOMPARE(ItemsOf(w, "ComboBoxOutputMode"), (QStringList{"Music", "Speech", "Custom..."}));
+        QCOMPARE(Find<QComboBox>(w, "ComboBoxOutputMode")->currentText(), QStringLiteral("Music"));
         QCOMPARE(BoxStates(w), (QStringList{"5 (disabled)", "joint (disabled)", "128 kbps (disabled)"}));
-        QCOMPARE(w.EditFramePerSeconds->text(), QStringLiteral("12"));
-        QCOMPARE(w.EditFrameTuner->text(), QStringLiteral("0"));
-        QCOMPARE(w.EditOutputFolder->text(), QStringLiteral("/tmp/tavrel-out/"));
-        QVERIFY(w.RadioButtonNoStopAction->isChecked());
+        QCOMPARE(Find<QLineEdit>(w, "EditFramePerSeconds")->text(), QStringLiteral("12"));
+        QCOMPARE(Find<QLineEdit>(w, "EditFrameTuner")->text(), QStringLiteral("0"));
+        QCOMPARE(Find<QLineEdit>(w, "EditOutputFolder")->text(), QStringLiteral("/tmp/tavrel-out/"));
+        QVERIFY(Find<QRadioButton>(w, "RadioButtonNoStopAction")->isChecked());
         QCOMPARE(ListEntries(w).size(), 0);
         QCOMPARE(InputList(w)->selectionMode(), QAbstractItemView::ExtendedSelection);
-        QVERIFY(!w.IsProjectChanged());
+        QVERIFY(!w.isWindowModified());
         QVERIFY(dialogs_.shown.empty());
     }
 
@@ -138,35 +143,39 @@ private slots:
     // the input list's context menu keeps the platform's look.
     void menuPainterOwnsTheMainMenusOnly() {
         TFormMain& w = *window_;
-        QVERIFY(w.XPStyleVCL);
-        QCOMPARE(w.XPStyleVCL->objectName(), QStringLiteral("XPStyleVCL"));
-        QVERIFY(w.XPStyleVCL->Getactive());
-        QCOMPARE(w.XPStyleVCL->GetMenuIncreaseWidth(), 50); // the menus carry pictures
+        const TXPStyleVCL* painter = Find<TXPStyleVCL>(w, "XPStyleVCL");
+        QVERIFY(painter->Getactive());
+        QCOMPARE(painter->GetMenuIncreaseWidth(), 50); // the menus carry pictures
         QStyle* painted = w.menuBar()->style();
         QVERIFY(painted != QApplication::style());
-        for (QMenu* menu : {w.File1, w.Edit1, w.Run1, w.Help1})
+        QMenu* file = Find<QMenu>(w, "File1");
+        for (QMenu* menu : {file, Find<QMenu>(w, "Edit1"), Find<QMenu>(w, "Run1"), Find<QMenu>(w, "Help1")})
             QCOMPARE(menu->style(), painted);
-        QVERIFY(w.PopupMenuInputFiles->style() != painted);
+        QVERIFY(Find<QMenu>(w, "PopupMenuInputFiles")->style() != painted);
 
         // Every drop-down item is Offset pixels taller than the platform's own item.
+        QAction* newProject = Find<QAction>(w, "NewProject1");
         QMenu plain;
-        plain.addAction(w.NewProject1->icon(), w.NewProject1->text());
+        plain.addAction(newProject->icon(), newProject->text());
         const int plainHeight = plain.actionGeometry(plain.actions().first()).height();
-        w.File1->ensurePolished();
-        QCOMPARE(w.File1->actionGeometry(w.NewProject1).height(), plainHeight + w.XPStyleVCL->GetOffset());
+        file->ensurePolished();
+        QCOMPARE(file->actionGeometry(newProject).height(), plainHeight + painter->GetOffset());
     }
 
     void fixedItemsAndCaptions() {
         TFormMain& w = *window_;
-        QCOMPARE(ItemsOf(w.ComboBoxQuality), (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
-        QCOMPARE(ItemsOf(w.ComboBoxMode), (QStringList{"stereo", "joint", "force", "mono", "auto"}));
-        QCOMPARE(ItemsOf(w.ComboBoxBitrate),
+        QCOMPARE(ItemsOf(w, "ComboBoxQuality"), (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+        QCOMPARE(ItemsOf(w, "ComboBoxMode"), (QStringList{"stereo", "joint", "force", "mono", "auto"}));
+        QCOMPARE(ItemsOf(w, "ComboBoxBitrate"),
                  (QStringList{"16 kbps", "32 kbps", "64 kbps", "128 kbps", "256 kbps"}));
-        QCOMPARE(w.GroupBoxCustomOutputSettings->title(), QStringLiteral("Output Settings :"));
-        QCOMPARE(w.RadioButtonNoStopAction->text(), QStringLiteral("No Stop Action"));
-        QCOMPARE(w.RadioButtonStopActionToStart->text(), QStringLiteral("Stop Action To Start"));
-        QCOMPARE(w.RadioButtonStopActionToEnd->text(), QStringLiteral("Stop Action To End"));
-        QCOMPARE(w.ButtonOutputFolder->text(), QStringLiteral("..."));
+        QCOMPARE(Find<QGroupBox>(w, "GroupBoxCustomOutputSettings")->title(),
+                 QStringLiteral("Output Settings :"));
+        QCOMPARE(Find<QRadioButton>(w, "RadioButtonNoStopAction")->text(), QStringLiteral("No Stop Action"));
+        QCOMPARE(Find<QRadioButton>(w, "RadioButtonStopActionToStart")->text(),
+                 QStringLiteral("Stop Action To Start"));
+        QCOMPARE(Find<QRadioButton>(w, "RadioButtonStopActionToEnd")->text(),
+                 QStringLiteral("Stop Action To End"));
+        QCOMPARE(Find<QPushButton>(w, "ButtonOutputFolder")->text(), QStringLiteral("..."));
     }
 
     void everyNamedPartExists_data() {
@@ -219,19 +228,21 @@ private slots:
     void menusAndToolBar() {
         TFormMain& w = *window_;
         QCOMPARE(Captions(w.menuBar()->actions()), (QStringList{"File", "Edit", "Run", "Help"}));
-        QCOMPARE(Captions(w.File1->actions()),
+        QCOMPARE(Captions(Find<QMenu>(w, "File1")->actions()),
                  (QStringList{"New Project", "-", "Load Project", "Save Project", "Save Project As...", "-",
                               "Preferences", "-", "Exit"}));
-        QCOMPARE(Captions(w.Edit1->actions()), (QStringList{"Add File(s)", "Remove File(s)"}));
-        QCOMPARE(Captions(w.Run1->actions()),
+        QCOMPARE(Captions(Find<QMenu>(w, "Edit1")->actions()),
+                 (QStringList{"Add File(s)", "Remove File(s)"}));
+        QCOMPARE(Captions(Find<QMenu>(w, "Run1")->actions()),
                  (QStringList{"Start Automation", "Stop Automation", "-", "Spawn Session"}));
-        QCOMPARE(Captions(w.Help1->actions()), (QStringList{"Help", "Web Page", "About"}));
-        QCOMPARE(Captions(w.ToolBar1->actions()),
+        QCOMPARE(Captions(Find<QMenu>(w, "Help1")->actions()), (QStringList{"Help", "Web Page", "About"}));
+        QCOMPARE(Captions(Find<QToolBar>(w, "ToolBar1")->actions()),
                  (QStringList{"New Project", "-", "Load Project", "Save Project", "-", "Add File(s)",
                               "Remove File(s)", "-", "Start Automation", "-", "Help"}));
         // Every menu title and item has an Alt letter, none twice in one menu.
-        for (QWidget* menu : std::initializer_list<QWidget*>{w.menuBar(), w.File1, w.Edit1, w.Run1, w.Help1,
-                                                             w.PopupMenuInputFiles}) {
+        for (QWidget* menu : std::initializer_list<QWidget*>{
+                 w.menuBar(), Find<QMenu>(w, "File1"), Find<QMenu>(w, "Edit1"), Find<QMenu>(w, "Run1"),
+                 Find<QMenu>(w, "Help1"), Find<QMenu>(w, "PopupMenuInputFiles")}) {
             QStringList letters;
             for (const QAction* action : menu->actions()) {
                 if (!action->isSeparator())
@@ -241,7 +252,7 @@ private slots:
             QCOMPARE(letters.removeDuplicates(), 0);
         }
         // The tool bar runs the very menu items, and every item has a picture.
-        QCOMPARE(w.ToolBar1->actions().first(), w.NewProject1);
+        QCOMPARE(Find<QToolBar>(w, "ToolBar1")->actions().first(), Find<QAction>(w, "NewProject1"));
         for (QAction* action : w.findChildren<QAction*>()) {
             if (!action->objectName().isEmpty() && !action->menu())
                 QVERIFY2(!action->icon().isNull(), qPrintable(action->objectName()));
@@ -269,8 +280,8 @@ private slots:
         QFETCH(int, steps);
         QFETCH(QString, shown);
         TFormMain& w = *window_;
-        QLineEdit* edit = tuner ? w.EditFrameTuner : w.EditFramePerSeconds;
-        TUpDown* upDown = tuner ? w.UpDownFrameTuner : w.UpDownFramePerSeconds;
+        QLineEdit* edit = Find<QLineEdit>(w, tuner ? "EditFrameTuner" : "EditFramePerSeconds");
+        UpDownArrows* upDown = Find<UpDownArrows>(w, tuner ? "UpDownFrameTuner" : "UpDownFramePerSeconds");
         QCOMPARE(upDown->Associate(), edit);
         // Any text can be typed.
         edit->setText(typed);
@@ -282,11 +293,13 @@ private slots:
 
     void upDownKeys() {
         TFormMain& w = *window_;
-        QTest::keyClick(w.EditFrameTuner, Qt::Key_Down);
-        QTest::keyClick(w.EditFrameTuner, Qt::Key_Down);
-        QCOMPARE(w.EditFrameTuner->text(), QStringLiteral("-2"));
-        QTest::keyClick(w.EditFramePerSeconds, Qt::Key_Up);
-        QCOMPARE(w.EditFramePerSeconds->text(), QStringLiteral("13"));
+        QLineEdit* tuner = Find<QLineEdit>(w, "EditFrameTuner");
+        QTest::keyClick(tuner, Qt::Key_Down);
+        QTest::keyClick(tuner, Qt::Key_Down);
+        QCOMPARE(tuner->text(), QStringLiteral("-2"));
+        QLineEdit* framesPerSecond = Find<QLineEdit>(w, "EditFramePerSeconds");
+        QTest::keyClick(framesPerSecond, Qt::Key_Up);
+        QCOMPARE(framesPerSecond->text(), QStringLiteral("13"));
     }
 
     void outputModeChange_data() {
@@ -303,14 +316,14 @@ private slots:
         QFETCH(QStringList, boxes);
         TFormMain& w = NewWindow(StandardSettings().replace("outputmodecount=3", "outputmodecount=4") +
                                  "[3]\nname=Odd\nenabled=0\nquality=0\nmode=x\nbitrate=100\n");
-        w.ComboBoxOutputMode->setCurrentText(mode);
+        Find<QComboBox>(w, "ComboBoxOutputMode")->setCurrentText(mode);
         w.ComboBoxOutputModeChange();
         QCOMPARE(BoxStates(w), boxes);
     }
 
     void duplicatePresetNamesUseTheFirst() {
         TFormMain& w = NewWindow(StandardSettings().replace("name=Speech", "name=Music"));
-        w.ComboBoxOutputMode->setCurrentIndex(1); // the second "Music"
+        Find<QComboBox>(w, "ComboBoxOutputMode")->setCurrentIndex(1); // the second "Music"
         w.ComboBoxOutputModeChange();
         QCOMPARE(BoxStates(w), (QStringList{"5 (disabled)", "joint (disabled)", "128 kbps (disabled)"}));
     }
@@ -335,37 +348,34 @@ private slots:
         QFETCH(QStringList, boxes);
         TFormMain& w = *window_;
         const QStringList parts = values.split(' ');
-        w.currentProject =
-            MakeProject(parts[0].toStdString(), parts[1].toStdString(), parts[2].toStdString());
-        w.ShowProject();
-        QCOMPARE(w.ComboBoxOutputMode->currentText(), outputMode);
+        w.ShowProject(MakeProject(parts[0].toStdString(), parts[1].toStdString(), parts[2].toStdString()));
+        QCOMPARE(Find<QComboBox>(w, "ComboBoxOutputMode")->currentText(), outputMode);
         QCOMPARE(BoxStates(w), boxes);
     }
 
     void withoutCustomTheOutputModeStays() {
         TFormMain& w = NewWindow(StandardSettings().replace("outputmodecount=3", "outputmodecount=2"));
-        w.currentProject = MakeProject("3", "f", "64");
-        w.ShowProject();
-        QCOMPARE(w.ComboBoxOutputMode->currentText(), QStringLiteral("Music"));
+        w.ShowProject(MakeProject("3", "f", "64"));
+        QCOMPARE(Find<QComboBox>(w, "ComboBoxOutputMode")->currentText(), QStringLiteral("Music"));
         QCOMPARE(BoxStates(w), (QStringList{"3", "force", "64 kbps"}));
     }
 
     void startsWithoutSettingsFile() {
         TFormMain& w = NewWindow(QByteArray());
-        QCOMPARE(w.ComboBoxOutputMode->count(), 0);
+        QCOMPARE(Find<QComboBox>(w, "ComboBoxOutputMode")->count(), 0);
         QCOMPARE(BoxStates(w), (QStringList{"5", "joint", "128 kbps"}));
         QCOMPARE(w.windowTitle(), QStringLiteral("Tavrel Tool v1.5 - Untitled.xml[*]"));
-        QVERIFY(!w.IsProjectChanged());
+        QVERIFY(!w.isWindowModified());
     }
 
     // Told at the first activation, once the command line says whether a box may be shown.
     void unreadableSettingsNumbersAreReported() {
         TFormMain& w = NewWindow(StandardSettings().replace("emptyproject=0", "emptyproject=first"));
         QCOMPARE(dialogs_.Count(Kind::Message), 0);
-        w.FormActivate(CommandLine());
+        w.FormActivate();
         QCOMPARE(dialogs_.Count(Kind::Message), 1);
         QVERIFY(dialogs_.Texts(Kind::Message).first().contains("emptyproject"));
-        QCOMPARE(w.ComboBoxOutputMode->currentText(), QStringLiteral("Music"));
+        QCOMPARE(Find<QComboBox>(w, "ComboBoxOutputMode")->currentText(), QStringLiteral("Music"));
     }
 
     void addFilesSortsAndSkipsDuplicates() {
@@ -386,8 +396,7 @@ private slots:
 
     void cancelledAddFilesStillSorts() {
         TFormMain& w = *window_;
-        w.currentProject = MakeProject("5", "j", "128", {"/z.wav", "/m.wav", "/a.wav"});
-        w.ShowProject();
+        w.ShowProject(MakeProject("5", "j", "128", {"/z.wav", "/m.wav", "/a.wav"}));
         QCOMPARE(ListEntries(w), (QStringList{"/z.wav", "/m.wav", "/a.wav"}));
         w.AddFiles1Click(); // nothing queued: cancelled
         QCOMPARE(ListEntries(w), (QStringList{"/a.wav", "/m.wav", "/z.wav"}));
@@ -395,8 +404,7 @@ private slots:
 
     void removeFilesRemovesEverySelectedEntry() {
         TFormMain& w = *window_;
-        w.currentProject = MakeProject("5", "j", "128", {"/1.wav", "/2.wav", "/3.wav", "/4.wav", "/5.wav"});
-        w.ShowProject();
+        w.ShowProject(MakeProject("5", "j", "128", {"/1.wav", "/2.wav", "/3.wav", "/4.wav", "/5.wav"}));
         w.RemoveFiles1Click(); // nothing selected: nothing happens
         QCOMPARE(ListEntries(w).size(), 5);
         for (int row : {0, 2, 3})
@@ -501,8 +509,7 @@ private slots:
                                QByteArray::fromStdString(BytesFromText(path)).toPercentEncoding("/"))
                          : QUrl(path));
         }
-        w.currentProject = MakeProject("5", "j", "128", {"/z.wav"});
-        w.ShowProject();
+        w.ShowProject(MakeProject("5", "j", "128", {"/z.wav"}));
         QMimeData data;
         data.setUrls(urls);
         QWidget* target = InputList(w)->viewport();
@@ -525,7 +532,7 @@ private slots:
         QFile shipped(TAVREL_SOURCE_DIR "/app/resources/settings.ini");
         QVERIFY(shipped.open(QIODevice::ReadOnly));
         TFormMain& w = NewWindow(shipped.readAll());
-        QComboBox* box = w.ComboBoxOutputMode;
+        QComboBox* box = Find<QComboBox>(w, "ComboBoxOutputMode");
         w.show();
         const int boxWidth = box->width();
         box->setCurrentText("High Quality (256 kbps)");
@@ -543,12 +550,13 @@ private slots:
     void contextMenuRunsTheEditCommands() {
         TFormMain& w = *window_;
         QCOMPARE(InputList(w)->contextMenuPolicy(), Qt::CustomContextMenu);
-        QCOMPARE(Captions(w.PopupMenuInputFiles->actions()), (QStringList{"Add File(s)", "Remove File(s)"}));
+        QCOMPARE(Captions(Find<QMenu>(w, "PopupMenuInputFiles")->actions()),
+                 (QStringList{"Add File(s)", "Remove File(s)"}));
         dialogs_.openFileNamesResults = {{"/b.wav", "/a.wav"}};
-        w.PopupMenuInputFiles->actions().at(0)->trigger();
+        Find<QMenu>(w, "PopupMenuInputFiles")->actions().at(0)->trigger();
         QCOMPARE(ListEntries(w), (QStringList{"/a.wav", "/b.wav"}));
         SelectEntry(w, 1);
-        w.PopupMenuInputFiles->actions().at(1)->trigger();
+        Find<QMenu>(w, "PopupMenuInputFiles")->actions().at(1)->trigger();
         QCOMPARE(ListEntries(w), (QStringList{"/a.wav"}));
     }
 
@@ -568,15 +576,15 @@ private slots:
         TFormMain& w = *window_;
         if (!chosen.isEmpty())
             dialogs_.folderResults = {chosen};
-        w.ButtonOutputFolder->click();
-        QCOMPARE(w.EditOutputFolder->text(), shown);
+        Find<QPushButton>(w, "ButtonOutputFolder")->click();
+        QCOMPARE(Find<QLineEdit>(w, "EditOutputFolder")->text(), shown);
         QCOMPARE(dialogs_.Of(Kind::Folder).at(0).title, QStringLiteral("Please Select a Directory"));
     }
 
     void helpAndWebPage() {
         TFormMain& w = *window_;
-        w.Help2->trigger();
-        w.WebPage1->trigger();
+        Find<QAction>(w, "Help2")->trigger();
+        Find<QAction>(w, "WebPage1")->trigger();
         const auto help = dialogs_.Of(Kind::Help);
         QCOMPARE(int(help.size()), 1);
         QCOMPARE(help[0].text, folder_->FilePath("Tavrel.hlp"));
@@ -587,19 +595,18 @@ private slots:
     void aboutWindow() {
         TFormMain& w = *window_;
         TFormAbout& about = *windows_->about;
-        QCOMPARE(w.AboutForm(), &about);
         QCOMPARE(about.windowTitle(), QStringLiteral("About SWF Tavrel Tool"));
         QCOMPARE(about.size(), QSize(306, 239));
-        QCOMPARE(about.ProductName->text(), QStringLiteral("SWF Tavrel Tool "));
-        QCOMPARE(about.Version->text(), QStringLiteral("v1.52"));
-        QVERIFY(about.OKButton->isDefault());
-        QCOMPARE(about.OKButton->text(), QStringLiteral("OK"));
-        QVERIFY(!about.ProgramIcon->pixmap().isNull());
+        QCOMPARE(Find<QLabel>(about, "ProductName")->text(), QStringLiteral("SWF Tavrel Tool "));
+        QCOMPARE(Find<QLabel>(about, "Version")->text(), QStringLiteral("v1.52"));
+        QVERIFY(Find<QPushButton>(about, "OKButton")->isDefault());
+        QCOMPARE(Find<QPushButton>(about, "OKButton")->text(), QStringLiteral("OK"));
+        QVERIFY(!Find<QLabel>(about, "ProgramIcon")->pixmap().isNull());
 
-        w.About1->trigger();
+        Find<QAction>(w, "About1")->trigger();
         QVERIFY(about.isVisible());
         QVERIFY(!about.isModal());
-        about.OKButton->click();
+        Find<QPushButton>(about, "OKButton")->click();
         QVERIFY(!about.isVisible());
     }
 
@@ -645,17 +652,17 @@ private slots:
                 qobject_cast<QComboBox*>(part))
                 QVERIFY2(part->width() >= part->sizeHint().width(), qPrintable(part->objectName()));
         }
-        QCOMPARE(w.GroupBoxCustomOutputSettings->title(), settingsCaption);
-        const int titleWidth = w.GroupBoxCustomOutputSettings->fontMetrics().horizontalAdvance(
-            w.GroupBoxCustomOutputSettings->title());
-        QVERIFY(w.GroupBoxCustomOutputSettings->width() > titleWidth);
+        const QGroupBox* settings = Find<QGroupBox>(w, "GroupBoxCustomOutputSettings");
+        QCOMPARE(settings->title(), settingsCaption);
+        QVERIFY(settings->width() > settings->fontMetrics().horizontalAdvance(settings->title()));
 
         TFormAbout& about = *windows_->about;
-        w.About1->trigger();
+        Find<QAction>(w, "About1")->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QVERIFY((about.frameGeometry().center() - w.frameGeometry().center()).manhattanLength() <= 2);
         QVERIFY(!(about.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        QVERIFY(about.ProductName->width() >= about.ProductName->sizeHint().width());
+        const QLabel* productName = Find<QLabel>(about, "ProductName");
+        QVERIFY(productName->width() >= productName->sizeHint().width());
         about.hide();
         w.hide();
     }
@@ -669,8 +676,7 @@ private slots:
     void everyFocusableControlHasAName() {
         QFETCH(QString, window);
         TFormMain& w = *window_;
-        w.currentProject = MakeProject("5", "j", "128", {"/in/a.wav"});
-        w.ShowProject();
+        w.ShowProject(MakeProject("5", "j", "128", {"/in/a.wav"}));
         HelpWindow help;
         const std::map<QString, QWidget*> windows{{"main", &w},
                                                   {"preferences", windows_->preferences},
@@ -696,8 +702,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QListView* list = InputList(w);
         const QImage without = list->grab().toImage();
-        w.EditOutputFolder->setFocus();
-        QTest::keyClick(w.EditOutputFolder, Qt::Key_Tab);
+        Find<QLineEdit>(w, "EditOutputFolder")->setFocus();
+        QTest::keyClick(Find<QLineEdit>(w, "EditOutputFolder"), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QVERIFY(list->hasFocus());
         QVERIFY(list->grab().toImage() != without);
@@ -707,12 +713,11 @@ private slots:
     void preferencesAreShownModeless() {
         TFormMain& w = *window_;
         TFormPreferences& preferences = *windows_->preferences;
-        QCOMPARE(w.PreferencesForm(), &preferences);
-        w.Preferences1->trigger();
+        Find<QAction>(w, "Preferences1")->trigger();
         QVERIFY(preferences.isVisible());
         QVERIFY(!preferences.isModal());
         // Its Help opens the main window's help file.
-        preferences.ButtonHelp->click();
+        Find<QPushButton>(preferences, "ButtonHelp")->click();
         QCOMPARE(dialogs_.Texts(Kind::Help), QStringList{folder_->FilePath("Tavrel.hlp")});
         preferences.hide();
     }
@@ -739,7 +744,7 @@ private slots:
         TFormMain& w = *window_;
         w.show();
         if (change)
-            w.RadioButtonStopActionToEnd->setChecked(true);
+            Find<QRadioButton>(w, "RadioButtonStopActionToEnd")->setChecked(true);
         if (answer == "Yes")
             dialogs_.answers = {Answer::Yes};
         if (answer == "No")
@@ -759,7 +764,7 @@ private slots:
     void exitAsksOnlyAboutChanges() {
         TFormMain& w = *window_;
         w.show();
-        w.EditOutputFolder->setText("/elsewhere/");
+        Find<QLineEdit>(w, "EditOutputFolder")->setText("/elsewhere/");
         QVERIFY(w.isWindowModified()); // the title's "*"
         w.Exit1Click();                // Cancel: the program goes on
         QVERIFY(w.isVisible());
@@ -769,7 +774,7 @@ private slots:
         QCOMPARE(dialogs_.shown.back().title, QStringLiteral("Warning"));
         QCOMPARE(dialogs_.shown.back().detail, QStringLiteral("Project: Untitled.xml"));
         dialogs_.answers = {Answer::No};
-        w.Exit1->trigger();
+        Find<QAction>(w, "Exit1")->trigger();
         QVERIFY(!w.isVisible());
         QCOMPARE(dialogs_.Count(Kind::Question), 2); // Exit's own question, not another one from the close
 
@@ -782,15 +787,15 @@ private slots:
     void failureInACommandIsShownAndTheWindowGoesOn() {
         TFormMain& w = *window_;
         w.show();
-        w.EditFramePerSeconds->setText("twelve");
+        Find<QLineEdit>(w, "EditFramePerSeconds")->setText("twelve");
         QVERIFY(!w.close());
         w.NewProject1Click();
         QCOMPARE(dialogs_.Texts(Kind::Error), (QStringList{"'twelve' is not a valid integer value",
                                                            "'twelve' is not a valid integer value"}));
         QVERIFY(w.isVisible());
-        QCOMPARE(w.EditFramePerSeconds->text(), QStringLiteral("twelve"));
+        QCOMPARE(Find<QLineEdit>(w, "EditFramePerSeconds")->text(), QStringLiteral("twelve"));
         dialogs_.Reset(); // the errors were expected
-        w.EditFramePerSeconds->setText("12");
+        Find<QLineEdit>(w, "EditFramePerSeconds")->setText("12");
         QVERIFY(w.close());
     }
 };

@@ -24,6 +24,7 @@
 
 #include "FakeUserDialogs.h"
 #include "MainWindowFixture.h"
+#include "NamedParts.h"
 #include "TFormMain.h"
 #include "TFormProgressBarPercent.h"
 #include "TavrelWindows.h"
@@ -84,11 +85,13 @@ private:
                     if (!outcome.handled)
                         return;
                     KeepMp3s();
-                    steps_.push_back({index + 1, progress_->LabelPercent->text(), progress_->isVisible(),
-                                      window_->isVisible()});
+                    steps_.push_back({index + 1, Find<QLabel>(*progress_, "LabelPercent")->text(),
+                                      progress_->isVisible(), window_->isVisible()});
                 });
         return *window_;
     }
+
+    QProgressBar* ProgressBar() const { return Find<QProgressBar>(*progress_, "ProgressBarPercent"); }
 
     QString Path(const QString& relative) const { return QDir(files_->path()).filePath(relative); }
     std::string StdPath(const QString& relative) const { return Path(relative).toStdString(); }
@@ -111,24 +114,25 @@ private:
             keptMp3s_[name] = std::move(bytes);
     }
 
-    // Shows a project of these inputs and output folder in the window, as Load Project would.
-    void ShowInputs(const std::vector<std::string>& inputs, const std::string& outputFolder) {
-        TFormMain& w = *window_;
-        w.currentProject.OutputFolder = outputFolder;
-        w.currentProject.Files.clear();
-        for (const std::string& input : inputs)
-            w.currentProject.Files.push_back({input, {}});
-        w.ShowProject();
-    }
-
-    // A project file of these inputs (Music's values) writing into outputFolder.
-    QString SaveProject(const QString& name, const std::vector<std::string>& inputs,
-                        const std::string& outputFolder) {
+    // An untitled project of these inputs (Music's values) writing into outputFolder.
+    static PSoundProject ProjectOf(const std::vector<std::string>& inputs, const std::string& outputFolder) {
         PSoundProject project = MakeProject("5", "j", "128");
-        project.ProjectName = StdPath(name);
         project.OutputFolder = outputFolder;
         for (const std::string& input : inputs)
             project.Files.push_back({input, {}});
+        return project;
+    }
+
+    // Shows a project of these inputs and output folder in the window, as Load Project would.
+    void ShowInputs(const std::vector<std::string>& inputs, const std::string& outputFolder) {
+        window_->ShowProject(ProjectOf(inputs, outputFolder));
+    }
+
+    // A project file of these inputs writing into outputFolder.
+    QString SaveProject(const QString& name, const std::vector<std::string>& inputs,
+                        const std::string& outputFolder) {
+        PSoundProject project = ProjectOf(inputs, outputFolder);
+        project.ProjectName = StdPath(name);
         SaveProjectFile(project);
         return Path(name);
     }
@@ -160,14 +164,12 @@ private:
     QStringList CommandStates() const {
         const TFormMain& w = *window_;
         QStringList states;
-        for (const QAction* action :
-             {w.StartAutomation1, w.NewProject1, w.LoadProject1, w.SaveProject1, w.SaveProjectAs1,
-              w.Preferences1, w.AddFiles1, w.RemoveFiles1, w.AddFiles2, w.RemoveFiles2, w.Exit1,
-              w.SpawnSession1, w.Help2, w.WebPage1, w.About1})
-            states << action->objectName() + (action->isEnabled() ? " on" : " off");
+        for (const char* action : {"StartAutomation1", "NewProject1", "LoadProject1", "SaveProject1",
+                                   "SaveProjectAs1", "Preferences1", "AddFiles1", "RemoveFiles1", "AddFiles2",
+                                   "RemoveFiles2", "Exit1", "SpawnSession1", "Help2", "WebPage1", "About1"})
+            states << QString(action) + (Find<QAction>(w, action)->isEnabled() ? " on" : " off");
         for (const char* button : {"ToolButtonStartAutomation", "ToolButtonNewProject", "ToolButtonHelp"})
-            states << QString(button) +
-                          (w.ToolBar1->findChild<QWidget*>(button)->isEnabled() ? " on" : " off");
+            states << QString(button) + (Find<QWidget>(w, button)->isEnabled() ? " on" : " off");
         return states;
     }
 
@@ -211,9 +213,9 @@ private slots:
         const std::string a = Wav("a.wav"), b = Mp3("b.mp3");
         const std::string out = StdPath("out") + (folderEndsWithSlash ? "/" : "");
         ShowInputs({a, b}, out);
-        QVERIFY(!w.IsProjectChanged());
+        QVERIFY(!w.isWindowModified());
 
-        RunToEnd([&] { w.StartAutomation1->trigger(); });
+        RunToEnd([&] { Find<QAction>(w, "StartAutomation1")->trigger(); });
 
         QCOMPARE(int(w.LastRunResult().outcome), int(Outcome::Completed));
         QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf"}));
@@ -225,9 +227,9 @@ private slots:
         ExpectMoviesHoldTheirMp3s({{"a.swf", aMp3}, {"b.swf", b}});
         QVERIFY(dialogs_.shown.empty());
 
-        QCOMPARE(w.currentProject.OutputFolder, StdPath("out") + "/");
-        QCOMPARE(w.EditOutputFolder->text(), QString::fromStdString(out));
-        QVERIFY(!w.IsProjectChanged());
+        QCOMPARE(w.LastRunResult().outputFolder, StdPath("out") + "/");
+        QCOMPARE(Find<QLineEdit>(w, "EditOutputFolder")->text(), QString::fromStdString(out));
+        QVERIFY(!w.isWindowModified());
         w.show();
         QVERIFY(w.close());
         QCOMPARE(dialogs_.Count(Kind::Question), 0);
@@ -250,30 +252,24 @@ private slots:
         QCOMPARE(steps_[1].label, QStringLiteral("%75"));
         QCOMPARE(steps_[2].position, 4);
         QCOMPARE(steps_[2].label, QStringLiteral("%100"));
-        QCOMPARE(progress_->ProgressBarPercent->maximum(), 4);
+        QCOMPARE(ProgressBar()->maximum(), 4);
         QVERIFY(!progress_->isVisible());
         QCOMPARE(dialogs_.Texts(Kind::Message),
                  QStringList{
                      QString::fromStdString("These files gave no movie:\n" + missing + ": file not found")});
 
         QList<int> positions;
-        connect(progress_->ProgressBarPercent, &QProgressBar::valueChanged, [&](int p) { positions << p; });
+        connect(ProgressBar(), &QProgressBar::valueChanged, [&](int p) { positions << p; });
         ShowInputs({a}, StdPath("out"));
         RunToEnd([&] { w.StartAutomation1Click(); });
         QCOMPARE(positions, (QList<int>{0, 1}));
-        QCOMPARE(progress_->LabelPercent->text(), QStringLiteral("%100"));
+        QCOMPARE(Find<QLabel>(*progress_, "LabelPercent")->text(), QStringLiteral("%100"));
     }
 
-    // With HideMode the progress window is updated but never shown; otherwise it shows all along.
-    void hideModeKeepsTheProgressWindowHidden_data() {
-        QTest::addColumn<bool>("hideMode");
-        QTest::newRow("shown") << false;
-        QTest::newRow("hide mode") << true;
-    }
-    void hideModeKeepsTheProgressWindowHidden() {
-        QFETCH(bool, hideMode);
+    // A run started in the window shows the progress window all along (a hidden auto-run updates it
+    // but never shows it: anAutoRunConvertsTheProjectAndEndsTheProgram).
+    void theProgressWindowShowsAllAlongARun() {
         TFormMain& w = *window_;
-        w.HideMode = hideMode;
         ShowInputs({Mp3("a.mp3"), Wav("b.wav"), Mp3("c.mp3")}, StdPath("out"));
         w.show();
 
@@ -283,8 +279,8 @@ private slots:
         QStringList labels;
         for (const Step& step : steps_) {
             labels << step.label;
-            QCOMPARE(step.progressVisible, !hideMode);
-            QVERIFY(step.mainVisible); // only the auto-run hides the main window
+            QVERIFY(step.progressVisible);
+            QVERIFY(step.mainVisible);
         }
         QCOMPARE(labels, (QStringList{"%33", "%66", "%100"}));
         QVERIFY(!progress_->isVisible());
@@ -316,11 +312,11 @@ private slots:
         const std::string folder =
             outputFolder.trimmed().isEmpty() ? outputFolder.toStdString() : StdPath(outputFolder);
         ShowInputs(withFiles ? std::vector<std::string>{Mp3("a.mp3")} : std::vector<std::string>{}, folder);
-        w.RadioButtonStopActionToEnd->setChecked(true);
+        Find<QRadioButton>(w, "RadioButtonStopActionToEnd")->setChecked(true);
         w.show();
         const QStringList before = CommandStates();
 
-        RunToEnd([&] { w.StartAutomation1->trigger(); });
+        RunToEnd([&] { Find<QAction>(w, "StartAutomation1")->trigger(); });
 
         QCOMPARE(dialogs_.Texts(Kind::Message), QStringList{message});
         QCOMPARE(dialogs_.shown.front().owner, &w);
@@ -329,15 +325,15 @@ private slots:
         QVERIFY(steps_.empty());
         QVERIFY(!progress_->isVisible());
         QCOMPARE(CommandStates(), before);
-        QCOMPARE(w.currentProject.OutputFolder, folder); // nothing ran, nothing gained a "/"
-        QVERIFY(w.IsProjectChanged());                   // Start saved nothing
+        QVERIFY(w.LastRunResult().outputFolder.empty()); // nothing ran, nothing gained a "/"
+        QVERIFY(w.isWindowModified());                   // Start saved nothing
     }
 
     // The project's fields come from the window when Start is given, not from the last load.
     void startTakesTheProjectFromTheWindow() {
         TFormMain& w = *window_;
         ShowInputs({Mp3("a.mp3")}, StdPath("elsewhere"));
-        w.EditOutputFolder->setText(Path("out"));
+        Find<QLineEdit>(w, "EditOutputFolder")->setText(Path("out"));
         RunToEnd([&] { w.StartAutomation1Click(); });
         QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf"}));
         QVERIFY(!QFileInfo::exists(Path("elsewhere")));
@@ -375,16 +371,16 @@ private slots:
         bool encoding = false;
         bool runningDuring = false;
         RunToEnd([&] {
-            w.StartAutomation1->trigger();
+            Find<QAction>(w, "StartAutomation1")->trigger();
             // Once the run has started its first file.
             QTimer::singleShot(0, &w, [&] {
                 encoding = fixtures::EncodedSoFar(Path("in"), "a.mp3") >= 0; // claimed before lame starts
                 runningDuring = w.IsRunning();
                 during = CommandStates();
                 // Disabled commands ignore even a direct trigger, and a second start does nothing.
-                w.NewProject1->trigger();
-                w.Exit1->trigger();
-                w.LoadProject1->trigger();
+                Find<QAction>(w, "NewProject1")->trigger();
+                Find<QAction>(w, "Exit1")->trigger();
+                Find<QAction>(w, "LoadProject1")->trigger();
                 w.StartAutomation1Click();
             });
         });
@@ -435,7 +431,7 @@ private slots:
         const std::string a = Mp3("a.mp3"), b = Wav("long.wav", 30.0), c = Mp3("c.mp3");
         ShowInputs({a, b, c}, StdPath("out"));
         if (unsaved)
-            w.RadioButtonStopActionToEnd->setChecked(true);
+            Find<QRadioButton>(w, "RadioButtonStopActionToEnd")->setChecked(true);
         for (int answer : answers)
             dialogs_.answers.push_back(Answer(answer));
         dialogs_.saveFileNameResults = {Path("p.xml")};
@@ -447,13 +443,14 @@ private slots:
         QString fileInWork;
         QTimer poll;
         connect(&poll, &QTimer::timeout, &w, [&] {
+            // a.swf may be on disk before the window has heard that a.mp3 is done.
             if (asked || fixtures::EncodedSoFar(Path("in"), "long.mp3") < 0 ||
-                !QFileInfo::exists(Path("out/a.swf")))
+                !QFileInfo::exists(Path("out/a.swf")) || ProgressBar()->value() < 1)
                 return;
             asked = true;
-            fileInWork = progress_->LabelFile->text();
+            fileInWork = Find<QLabel>(*progress_, "LabelFile")->text();
             if (stopButton)
-                progress_->ButtonStop->click();
+                Find<QPushButton>(*progress_, "ButtonStop")->click();
             else
                 closeAccepted = w.close();
         });
@@ -503,7 +500,7 @@ private slots:
                                                    QFile::encodeName(marker) + "'\n");
         QVERIFY(QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner));
         w.SetProgramFile(script);
-        w.SpawnSession1->trigger();
+        Find<QAction>(w, "SpawnSession1")->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(marker).size() > 0, 10000);
         QCOMPARE(program_->ReadFile(marker), QByteArray("0 arguments\n"));
         QVERIFY(dialogs_.shown.empty());
@@ -531,12 +528,12 @@ private slots:
         const QString project = SaveProject("p.xml", {Mp3("a.mp3")}, StdPath("out"));
         arguments.replaceInStrings("<p>", project).replaceInStrings("<in>", Path("in"));
 
-        const int status = ExecUntilEnd([&] { w.FormActivate(ParseCommandLine(arguments)); });
+        w.SetCommandLine(ParseCommandLine(arguments));
+        const int status = ExecUntilEnd([&] { w.FormActivate(); });
 
         QCOMPARE(status, 1);
-        QCOMPARE(dialogs_.Texts(Kind::Message), QStringList{message});
-        QVERIFY(!w.HideMode);
-        QVERIFY(!w.AutoRunPending);
+        QCOMPARE(dialogs_.Texts(Kind::Message), QStringList{message}); // in a box: no hide mode
+        QVERIFY(!w.IsRunning());
         QVERIFY(!QFileInfo::exists(Path("out")));
     }
 
@@ -559,20 +556,15 @@ private slots:
         w.SetCommandLine(ParseCommandLine(arguments));
 
         QString shownFolder;
-        bool pendingDuringRun = false;
-        connect(progress_->ProgressBarPercent, &QProgressBar::valueChanged, &w, [&](int position) {
-            if (position == 1) {
-                shownFolder = w.EditOutputFolder->text();
-                pendingDuringRun = w.AutoRunPending;
-            }
+        connect(ProgressBar(), &QProgressBar::valueChanged, &w, [&](int position) {
+            if (position == 1)
+                shownFolder = Find<QLineEdit>(w, "EditOutputFolder")->text();
         });
         const int status = ExecUntilEnd([&] { w.show(); });
 
         QCOMPARE(status, 0);
         QVERIFY(dialogs_.shown.empty());
-        QCOMPARE(w.HideMode, hide);
-        QVERIFY(!w.AutoRunPending && !pendingDuringRun);
-        QVERIFY(!w.FirstActivation);
+        QCOMPARE(w.isVisible(), !hide);     // "-hide" hid the window for the run
         QCOMPARE(shownFolder, Path("out")); // the loaded project is shown while it runs
         QCOMPARE(w.windowTitle(), "Tavrel Tool v1.5 - " + project + "[*]");
         QCOMPARE(int(steps_.size()), 2);
@@ -594,23 +586,24 @@ private slots:
         ShowInputs({a, b}, StdPath("out"));
         const QString project = SaveProject("p.xml", {a, b}, StdPath("out"));
         int runs = 0;
-        connect(progress_->ProgressBarPercent, &QProgressBar::valueChanged, &w, [&](int position) {
+        connect(ProgressBar(), &QProgressBar::valueChanged, &w, [&](int position) {
             if (position == 2)
                 ++runs;
         });
 
         const int status = ExecUntilEnd([&] {
             w.StartAutomation1Click();
-            w.FormActivate(ParseCommandLine({"-f:" + project}));
+            w.SetCommandLine(ParseCommandLine({"-f:" + project}));
+            w.FormActivate();
             QTimer::singleShot(0, &w, [&] {
                 QVERIFY(w.IsRunning());
-                QVERIFY(w.AutoRunPending); // still waiting for the run under way
+                // The project is loaded, its run waiting for the run under way.
+                QCOMPARE(w.windowTitle(), "Tavrel Tool v1.5 - " + project + "[*]");
             });
         });
 
         QCOMPARE(status, 0);
         QCOMPARE(runs, 2);
-        QVERIFY(!w.AutoRunPending);
         QCOMPARE(fixtures::FilesIn(Path("out")), (QStringList{"Untitled.txt", "a.swf", "b.swf", "p.txt"}));
         QVERIFY(dialogs_.shown.empty());
     }
@@ -650,13 +643,12 @@ private slots:
         const QString first = SaveProject("first.xml", {a}, StdPath("out1"));
         const QString second = SaveProject("second.xml", {a}, StdPath("out2"));
 
-        const int status = ExecUntilEnd([&] {
-            w.FormActivate(ParseCommandLine({"-f:" + first, "--verbose", "-f:" + second}));
-        });
+        w.SetCommandLine(ParseCommandLine({"-f:" + first, "--verbose", "-f:" + second}));
+        const int status = ExecUntilEnd([&] { w.show(); });
 
         QCOMPARE(status, 0);
         QVERIFY(dialogs_.shown.empty());
-        QVERIFY(!w.HideMode);
+        QVERIFY(w.isVisible()); // no "-hide"
         QVERIFY(!QFileInfo::exists(Path("out1")));
         QCOMPARE(fixtures::FilesIn(Path("out2")), (QStringList{"a.swf", "second.txt"}));
     }
@@ -665,7 +657,8 @@ private slots:
     void anAutoRunRefusedByTheStartChecksEndsWithStatusOne() {
         TFormMain& w = *window_;
         const QString project = SaveProject("empty.xml", {}, StdPath("out"));
-        const int status = ExecUntilEnd([&] { w.FormActivate(ParseCommandLine({"-f:" + project})); });
+        w.SetCommandLine(ParseCommandLine({"-f:" + project}));
+        const int status = ExecUntilEnd([&] { w.FormActivate(); });
         QCOMPARE(status, 1);
         QCOMPARE(dialogs_.Texts(Kind::Message),
                  QStringList{"Please select at least one Wave Data file to convert!"});
@@ -677,15 +670,17 @@ private slots:
         TFormMain& w = *window_;
         const QString socketFile = Path("p.xml");
         QVERIFY(fixtures::MakeSocketFile(socketFile));
-        const PSoundProject before = w.currentProject;
+        const QString titleBefore = w.windowTitle();
+        const QString folderBefore = Find<QLineEdit>(w, "EditOutputFolder")->text();
 
-        const int status =
-            ExecUntilEnd([&] { w.FormActivate(ParseCommandLine({"-f:" + socketFile})); }, 1000);
+        w.SetCommandLine(ParseCommandLine({"-f:" + socketFile}));
+        const int status = ExecUntilEnd([&] { w.FormActivate(); }, 1000);
 
         QCOMPARE(status, kStillOpen);
         QCOMPARE(dialogs_.Texts(Kind::Error), QStringList{"Cannot open file " + socketFile});
-        QVERIFY(!w.AutoRunPending);
-        QCOMPARE(w.currentProject.OutputFolder, before.OutputFolder);
+        QVERIFY(!w.IsRunning());
+        QCOMPARE(w.windowTitle(), titleBefore);
+        QCOMPARE(Find<QLineEdit>(w, "EditOutputFolder")->text(), folderBefore);
         QVERIFY(w.LastRunResult().reportPath.empty());
     }
 
@@ -761,26 +756,29 @@ private slots:
         TFormMain& w = *window_;
         const QString project = SaveProject("p.xml", {Mp3("a.mp3")}, StdPath("out"));
         w.SetCommandLine(CommandLine());
-        QVERIFY(w.FirstActivation);
 
         const int status = ExecUntilEnd(
             [&] {
                 w.show(); // the first activation, without arguments
                 QTimer::singleShot(50, &w, [&] {
-                    w.FormActivate(ParseCommandLine({"-hide"}));
-                    w.FormActivate(ParseCommandLine({"-f:" + project}));
+                    w.SetCommandLine(ParseCommandLine({"-hide"}));
+                    w.FormActivate();
+                    w.SetCommandLine(ParseCommandLine({"-f:" + project}));
+                    w.FormActivate();
                     w.show();
                 });
             },
             500);
 
         QCOMPARE(status, kStillOpen);
-        QVERIFY(!w.FirstActivation);
-        QVERIFY(!w.HideMode);
-        QVERIFY(!w.AutoRunPending);
+        QVERIFY(!w.IsRunning());
         QVERIFY(dialogs_.shown.empty());
         QVERIFY(!QFileInfo::exists(Path("out")));
         QCOMPARE(w.windowTitle(), QStringLiteral("Tavrel Tool v1.5 - Untitled.xml[*]"));
+        // "-hide" was not taken either: a message still comes in a box, not on standard error.
+        w.StartAutomation1Click();
+        QCOMPARE(dialogs_.Texts(Kind::Message),
+                 QStringList{"Please select at least one Wave Data file to convert!"});
     }
 };
 

@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "FakeUserDialogs.h"
+#include "NamedParts.h"
 #include "TFormAddNewOutputMode.h"
 #include "TFormMain.h"
 #include "TFormPreferences.h"
@@ -92,6 +93,10 @@ QStringList Items(const QComboBox* box) {
     return items;
 }
 
+QStringList Items(const QWidget& window, const char* box) {
+    return Items(Find<QComboBox>(window, box));
+}
+
 QByteArray FileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
@@ -105,7 +110,15 @@ QString IniValue(const QString& path, const char* section, const char* key) {
     return value ? QString(value) : QString("<missing>");
 }
 
-void Choose(QComboBox* box, const QString& item) {
+// Sets them as typed (an item's text chooses it).
+void SetSettingTexts(const QWidget& window, const QStringList& texts) {
+    for (int i = 0; i < 3; ++i)
+        Find<QComboBox>(window, kSettingBoxes[i])->setCurrentText(texts[i]);
+}
+
+// Chooses a preset in the window's output-mode box as a user does.
+void ChoosePreset(const QWidget& window, const QString& item) {
+    QComboBox* box = Find<QComboBox>(window, "ComboBoxOutputMode");
     const int index = box->findText(item);
     QVERIFY2(index >= 0, qPrintable(item));
     box->setCurrentIndex(index);
@@ -136,17 +149,21 @@ class TestPreferences : public QObject {
         QTimer::singleShot(0, s->addNew.get(), [&] {
             ran = true;
             TFormAddNewOutputMode* dialog = s->addNew.get();
-            dialog->EditName->setText(name);
-            dialog->ComboBoxQuality->setCurrentIndex(dialog->ComboBoxQuality->findText(quality));
-            dialog->ComboBoxMode->setCurrentIndex(dialog->ComboBoxMode->findText(mode));
-            dialog->ComboBoxBitrate->setCurrentIndex(dialog->ComboBoxBitrate->findText(bitrate));
+            Find<QLineEdit>(*dialog, "EditName")->setText(name);
+            const auto select = [dialog](const char* box, const QString& item) {
+                QComboBox* combo = Find<QComboBox>(*dialog, box);
+                combo->setCurrentIndex(combo->findText(item));
+            };
+            select("ComboBoxQuality", quality);
+            select("ComboBoxMode", mode);
+            select("ComboBoxBitrate", bitrate);
             if (save)
                 dialog->SaveClick();
             // A refused value keeps the dialog up; Cancel ends it then.
             if (dialog->isVisible())
                 dialog->CancelClick();
         });
-        s->preferences->ButtonAddNew->click();
+        Find<QPushButton>(*s->preferences, "ButtonAddNew")->click();
         return ran ? s->addNew->result() : -1; // -1: the dialog never came up
     }
 
@@ -181,8 +198,8 @@ private slots:
         TFormPreferences& p = *s->preferences;
         QCOMPARE(p.windowTitle(), QString("Preferences"));
         QVERIFY(!p.isModal());
-        QCOMPARE(p.GroupBoxGeneral->title(), QString("General :"));
-        QCOMPARE(p.GroupBoxOutputTypes->title(), QString("Output Type Defaults :"));
+        QCOMPARE(Find<QGroupBox>(p, "GroupBoxGeneral")->title(), QString("General :"));
+        QCOMPARE(Find<QGroupBox>(p, "GroupBoxOutputTypes")->title(), QString("Output Type Defaults :"));
         QStringList labels;
         for (const QLabel* label : p.findChildren<QLabel*>())
             labels << label->text();
@@ -190,31 +207,30 @@ private slots:
                                   "Conversion Quality:", "Mode :", "Bitrate :"})
             QVERIFY2(labels.contains(label), label);
         QStringList buttons;
-        for (QPushButton* button : {p.ButtonOutputFolder, p.ButtonSave, p.ButtonAddNew, p.ButtonReset,
-                                    p.ButtonOk, p.ButtonCancel, p.ButtonHelp})
-            buttons << button->text();
+        for (const char* button : {"ButtonOutputFolder", "ButtonSave", "ButtonAddNew", "ButtonReset",
+                                   "ButtonOk", "ButtonCancel", "ButtonHelp"})
+            buttons << Find<QPushButton>(p, button)->text();
         QCOMPARE(buttons, QStringList({"...", "Save", "Add New", "Reset", "Ok", "Cancel", "Help"}));
 
         const QStringList quality{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
         const QStringList modes{"stereo", "joint", "force", "mono", "auto"};
         const QStringList bitrates{"16 kbps", "32 kbps", "64 kbps", "128 kbps", "256 kbps"};
-        QCOMPARE(Items(p.ComboBoxQuality), quality);
-        QCOMPARE(Items(p.ComboBoxMode), modes);
-        QCOMPARE(Items(p.ComboBoxBitrate), bitrates);
+        QCOMPARE(Items(p, "ComboBoxQuality"), quality);
+        QCOMPARE(Items(p, "ComboBoxMode"), modes);
+        QCOMPARE(Items(p, "ComboBoxBitrate"), bitrates);
 
         TFormAddNewOutputMode& n = *s->addNew;
         QCOMPARE(n.windowTitle(), QString("New Output Mode"));
         QVERIFY(n.isModal());
-        QCOMPARE(n.EditName->text(), QString("SWF for ..."));
-        QCOMPARE(Items(n.ComboBoxQuality), quality);
-        QCOMPARE(Items(n.ComboBoxMode), modes);
-        QCOMPARE(Items(n.ComboBoxBitrate), bitrates);
-        for (const QComboBox* box : {n.ComboBoxQuality, n.ComboBoxMode, n.ComboBoxBitrate}) {
-            QCOMPARE(box->currentIndex(), -1);
-            QCOMPARE(box->currentText(), QString());
-        }
-        QCOMPARE(n.Save->text(), QString("Save"));
-        QCOMPARE(n.Cancel->text(), QString("Cancel"));
+        QCOMPARE(Find<QLineEdit>(n, "EditName")->text(), QString("SWF for ..."));
+        QCOMPARE(Items(n, "ComboBoxQuality"), quality);
+        QCOMPARE(Items(n, "ComboBoxMode"), modes);
+        QCOMPARE(Items(n, "ComboBoxBitrate"), bitrates);
+        for (const char* box : kSettingBoxes)
+            QCOMPARE(Find<QComboBox>(n, box)->currentIndex(), -1);
+        QCOMPARE(SettingTexts(n), QStringList({"", "", ""}));
+        QCOMPARE(Find<QPushButton>(n, "Save")->text(), QString("Save"));
+        QCOMPARE(Find<QPushButton>(n, "Cancel")->text(), QString("Cancel"));
         labels.clear();
         for (const QLabel* label : n.findChildren<QLabel*>())
             labels << label->text();
@@ -240,13 +256,12 @@ private slots:
         s->mainOutputModeBox.addItem("Only in the main window");
         s->preferences->FillPreferenceLists();
         TFormPreferences& p = *s->preferences;
-        QCOMPARE(Items(p.ComboBoxDefaultOutputMode),
+        QCOMPARE(Items(p, "ComboBoxDefaultOutputMode"),
                  QStringList({"Music", "Speech", "Custom...", "Only in the main window"}));
-        QCOMPARE(p.ComboBoxDefaultOutputMode->currentIndex(), selected);
-        QCOMPARE(p.EditDefaultOutputFolder->text(), QString("/home/me/swf/"));
-        QCOMPARE(Items(p.ComboBoxOutputMode), QStringList({"Music", "Speech", "Custom..."}));
-        QCOMPARE(QStringList({p.ComboBoxOutputMode->currentText(), p.ComboBoxQuality->currentText(),
-                              p.ComboBoxMode->currentText(), p.ComboBoxBitrate->currentText()})
+        QCOMPARE(Find<QComboBox>(p, "ComboBoxDefaultOutputMode")->currentIndex(), selected);
+        QCOMPARE(Find<QLineEdit>(p, "EditDefaultOutputFolder")->text(), QString("/home/me/swf/"));
+        QCOMPARE(Items(p, "ComboBoxOutputMode"), QStringList({"Music", "Speech", "Custom..."}));
+        QCOMPARE((QStringList{Find<QComboBox>(p, "ComboBoxOutputMode")->currentText()} + SettingTexts(p))
                      .join(' '),
                  shown);
     }
@@ -262,77 +277,67 @@ private slots:
         QFETCH(QString, preset);
         QFETCH(QStringList, shown);
         TFormPreferences& p = *s->preferences;
-        const auto boxes = [&p] {
-            return QStringList({p.ComboBoxQuality->currentText(), p.ComboBoxMode->currentText(),
-                                p.ComboBoxBitrate->currentText()});
-        };
-        Choose(p.ComboBoxOutputMode, preset);
-        QCOMPARE(boxes(), shown);
+        ChoosePreset(p, preset);
+        QCOMPARE(SettingTexts(p), shown);
         // Unlike the main window, the boxes stay open whatever the preset says.
-        QVERIFY(p.ComboBoxQuality->isEnabled() && p.ComboBoxMode->isEnabled() &&
-                p.ComboBoxBitrate->isEnabled());
+        for (const char* box : kSettingBoxes)
+            QVERIFY(Find<QComboBox>(p, box)->isEnabled());
 
-        p.ComboBoxQuality->setCurrentText("1");
-        p.ComboBoxMode->setCurrentText("auto");
-        p.ComboBoxBitrate->setCurrentText("16 kbps");
-        p.ButtonReset->click();
-        QCOMPARE(boxes(), shown);
-        QVERIFY(!p.settingsChanged);
+        SetSettingTexts(p, {"1", "auto", "16 kbps"});
+        Find<QPushButton>(p, "ButtonReset")->click();
+        QCOMPARE(SettingTexts(p), shown);
+        QVERIFY(!p.SettingsChanged());
     }
 
     void valuesWithoutAnItemKeepTheBoxes() {
         TFormPreferences& p = *s->preferences;
-        Choose(p.ComboBoxOutputMode, "Music");
+        ChoosePreset(p, "Music");
         s->settings.outputModes[1].params[0].value = "10";
         s->settings.outputModes[1].params[1].value = "mono"; // a whole word is not a first letter
         s->settings.outputModes[1].params[2].value = "32 kbps";
-        Choose(p.ComboBoxOutputMode, "Speech");
-        QCOMPARE(p.ComboBoxQuality->currentText(), QString("5"));
-        QCOMPARE(p.ComboBoxMode->currentText(), QString("joint"));
-        QCOMPARE(p.ComboBoxBitrate->currentText(), QString("128 kbps"));
+        ChoosePreset(p, "Speech");
+        QCOMPARE(SettingTexts(p), QStringList({"5", "joint", "128 kbps"}));
     }
 
     void saveStoresTheBoxesIntoThePresetInMemory() {
         TFormPreferences& p = *s->preferences;
-        Choose(p.ComboBoxOutputMode, "Custom...");
+        ChoosePreset(p, "Custom...");
         QVERIFY(s->settings.outputModes[2].enabled);
-        p.ComboBoxQuality->setCurrentText("7");
-        p.ComboBoxMode->setCurrentText("force");
-        p.ComboBoxBitrate->setCurrentText("64 kbps");
-        p.ButtonSave->click();
+        SetSettingTexts(p, {"7", "force", "64 kbps"});
+        Find<QPushButton>(p, "ButtonSave")->click();
         QCOMPARE(Describe(s->settings.outputModes[2]), QString("Custom... fixed q=7 m=f b=64"));
-        QVERIFY(p.settingsChanged);
+        QVERIFY(p.SettingsChanged());
         QVERIFY(s->dialogs.Texts(Kind::Message).isEmpty());
         QCOMPARE(IniValue(s->settingsPath, "2", "quality"), QString("9")); // the file waits for Ok
     }
 
     void saveWithoutAChosenPresetOnlyTellsSo() {
         TFormPreferences& p = *s->preferences;
-        p.ComboBoxOutputMode->setCurrentIndex(-1);
+        Find<QComboBox>(p, "ComboBoxOutputMode")->setCurrentIndex(-1);
         const QStringList before = Describe(s->settings.outputModes);
-        p.ButtonSave->click();
+        Find<QPushButton>(p, "ButtonSave")->click();
         QCOMPARE(s->dialogs.Texts(Kind::Message), QStringList({"Please Select an Output Mode!"}));
         QCOMPARE(FirstOwner(s->dialogs), &p);
         QCOMPARE(Describe(s->settings.outputModes), before);
-        QVERIFY(!p.settingsChanged);
+        QVERIFY(!p.SettingsChanged());
     }
 
     void addNewThenOkWritesAPresetThatLoadsBack() {
         TFormPreferences& p = *s->preferences;
         p.show();
         QCOMPARE(AddNew("Voice", "7", "mono", "32 kbps"), 1);
-        QVERIFY(p.settingsChanged);
+        QVERIFY(p.SettingsChanged());
         QCOMPARE(Describe(s->settings.outputModes.back()), QString("Voice fixed q=7 m=m b=32"));
         // Listed here at once; the main window's box only learns it at the next start.
-        QCOMPARE(Items(p.ComboBoxOutputMode), QStringList({"Music", "Speech", "Custom...", "Voice"}));
+        QCOMPARE(Items(p, "ComboBoxOutputMode"), QStringList({"Music", "Speech", "Custom...", "Voice"}));
         QCOMPARE(Items(&s->mainOutputModeBox), QStringList({"Music", "Speech", "Custom..."}));
-        QCOMPARE(Items(p.ComboBoxDefaultOutputMode), QStringList({"Music", "Speech", "Custom..."}));
-        QCOMPARE(p.ComboBoxDefaultOutputMode->currentIndex(), 1);
+        QCOMPARE(Items(p, "ComboBoxDefaultOutputMode"), QStringList({"Music", "Speech", "Custom..."}));
+        QCOMPARE(Find<QComboBox>(p, "ComboBoxDefaultOutputMode")->currentIndex(), 1);
 
-        p.ButtonOk->click();
+        Find<QPushButton>(p, "ButtonOk")->click();
         QVERIFY(s->dialogs.Texts(Kind::Error).isEmpty());
         QVERIFY(!p.isVisible());
-        QVERIFY(!p.settingsChanged);
+        QVERIFY(!p.SettingsChanged());
         QCOMPARE(IniValue(s->settingsPath, "general", "outputmodecount"), QString("4"));
         QCOMPARE(IniValue(s->settingsPath, "general", "emptyproject"), QString("1"));
         QCOMPARE(IniValue(s->settingsPath, "general", "outputfolder"), QString("/srv/movies/"));
@@ -352,7 +357,7 @@ private slots:
         QCOMPARE(AddNew("  Radio  ", "7", "mono", "32 kbps"), 1);
         QCOMPARE(Describe(s->settings.outputModes.back()), QString("  Radio   fixed q=7 m=m b=32"));
         QCOMPARE(s->settings.outputModes.size(), size_t(4));
-        QCOMPARE(s->preferences->ComboBoxOutputMode->currentText(), QString("  Radio  "));
+        QCOMPARE(Find<QComboBox>(*s->preferences, "ComboBoxOutputMode")->currentText(), QString("  Radio  "));
     }
 
     // What Save cannot take is named, and the dialog stays up: nothing is added, nothing changed.
@@ -383,25 +388,25 @@ private slots:
         QCOMPARE(AddNew(name, values[0], values[1], values[2]), 2);
         QCOMPARE(s->dialogs.Texts(Kind::Message), QStringList({message}));
         QCOMPARE(s->settings.outputModes.size(), size_t(3));
-        QCOMPARE(Items(s->preferences->ComboBoxOutputMode).size(), 3);
-        QVERIFY(!s->preferences->settingsChanged);
+        QCOMPARE(Items(*s->preferences, "ComboBoxOutputMode").size(), 3);
+        QVERIFY(!s->preferences->SettingsChanged());
     }
 
     void addNewCancelledChangesNothing() {
         QCOMPARE(AddNew("Voice", "7", "mono", "32 kbps", false), 2);
         QCOMPARE(s->settings.outputModes.size(), size_t(3));
-        QVERIFY(!s->preferences->settingsChanged);
+        QVERIFY(!s->preferences->SettingsChanged());
         QVERIFY(!s->addNew->isVisible());
         // The dialog keeps what was typed for its next showing.
-        QCOMPARE(s->addNew->EditName->text(), QString("Voice"));
+        QCOMPARE(Find<QLineEdit>(*s->addNew, "EditName")->text(), QString("Voice"));
     }
 
     void okWritesTheDefaultsShown() {
         TFormPreferences& p = *s->preferences;
         p.show();
-        p.ComboBoxDefaultOutputMode->setCurrentIndex(-1);
-        p.EditDefaultOutputFolder->setText("/var/swf/");
-        p.ButtonOk->click();
+        Find<QComboBox>(p, "ComboBoxDefaultOutputMode")->setCurrentIndex(-1);
+        Find<QLineEdit>(p, "EditDefaultOutputFolder")->setText("/var/swf/");
+        Find<QPushButton>(p, "ButtonOk")->click();
         QCOMPARE(IniValue(s->settingsPath, "general", "emptyproject"), QString("-1"));
         QCOMPARE(IniValue(s->settingsPath, "general", "outputfolder"), QString("/var/swf/"));
         QCOMPARE(IniValue(s->settingsPath, "general", "outputmodecount"), QString("3"));
@@ -415,7 +420,7 @@ private slots:
         p.show();
         s->settings.outputModes.pop_back(); // an edit behind the window's back
         s->settings.defaultOutputFolder = "/elsewhere/";
-        p.ButtonCancel->click();
+        Find<QPushButton>(p, "ButtonCancel")->click();
         QVERIFY(Asked(s->dialogs).isEmpty());
         QCOMPARE(s->settings.outputModes.size(), size_t(3));
         QCOMPARE(s->settings.defaultOutputFolder, std::string("/srv/movies/"));
@@ -425,33 +430,33 @@ private slots:
     void cancelAnsweredCancelKeepsWindowAndChange() {
         TFormPreferences& p = *s->preferences;
         p.show();
-        Choose(p.ComboBoxOutputMode, "Music");
-        p.ComboBoxQuality->setCurrentText("2");
-        p.ButtonSave->click();
+        ChoosePreset(p, "Music");
+        Find<QComboBox>(p, "ComboBoxQuality")->setCurrentText("2");
+        Find<QPushButton>(p, "ButtonSave")->click();
         s->dialogs.answers = {UserDialogs::Answer::Cancel};
-        p.ButtonCancel->click();
+        Find<QPushButton>(p, "ButtonCancel")->click();
         QCOMPARE(Asked(s->dialogs),
                  QStringList({"Preferences: Do you want to save the changes you have made?"}));
         QVERIFY(p.isVisible());
-        QVERIFY(p.settingsChanged);
+        QVERIFY(p.SettingsChanged());
         QCOMPARE(Describe(s->settings.outputModes[0]), QString("Music fixed q=2 m=j b=128"));
     }
 
     void cancelAnsweredNoDropsTheEditsAndAsksAgainNextTime() {
         TFormPreferences& p = *s->preferences;
         p.show();
-        Choose(p.ComboBoxOutputMode, "Music");
-        p.ComboBoxQuality->setCurrentText("2");
-        p.ButtonSave->click();
+        ChoosePreset(p, "Music");
+        Find<QComboBox>(p, "ComboBoxQuality")->setCurrentText("2");
+        Find<QPushButton>(p, "ButtonSave")->click();
         s->dialogs.answers = {UserDialogs::Answer::No, UserDialogs::Answer::No};
-        p.ButtonCancel->click();
+        Find<QPushButton>(p, "ButtonCancel")->click();
         QVERIFY(!p.isVisible());
         QCOMPARE(Describe(s->settings.outputModes[0]), QString("Music fixed q=5 m=j b=128"));
         QCOMPARE(IniValue(s->settingsPath, "0", "quality"), QString("5"));
-        QVERIFY(p.settingsChanged);
+        QVERIFY(p.SettingsChanged());
 
         p.show();
-        p.ButtonCancel->click();
+        Find<QPushButton>(p, "ButtonCancel")->click();
         QCOMPARE(Asked(s->dialogs).size(), 2);
         QVERIFY(!p.isVisible());
     }
@@ -459,13 +464,13 @@ private slots:
     void cancelAnsweredYesWritesThenRereads() {
         TFormPreferences& p = *s->preferences;
         p.show();
-        Choose(p.ComboBoxOutputMode, "Custom...");
-        p.ComboBoxBitrate->setCurrentText("16 kbps");
-        p.ButtonSave->click();
+        ChoosePreset(p, "Custom...");
+        Find<QComboBox>(p, "ComboBoxBitrate")->setCurrentText("16 kbps");
+        Find<QPushButton>(p, "ButtonSave")->click();
         s->dialogs.answers = {UserDialogs::Answer::Yes};
-        p.ButtonCancel->click();
+        Find<QPushButton>(p, "ButtonCancel")->click();
         QVERIFY(!p.isVisible());
-        QVERIFY(!p.settingsChanged);
+        QVERIFY(!p.SettingsChanged());
         QCOMPARE(IniValue(s->settingsPath, "2", "bitrate"), QString("16"));
         // "enabled" is not written, so the preset is editable again once the file is read.
         QCOMPARE(Describe(s->settings.outputModes[2]), QString("Custom... editable q=9 m=s b=16"));
@@ -504,21 +509,21 @@ private slots:
         host.files = ProgramFiles(programFolder.toStdString(), configHome.toStdString());
         TFormPreferences p(host);
         p.show();
-        Choose(p.ComboBoxOutputMode, "Music");
-        p.ComboBoxMode->setCurrentText("mono");
-        p.ButtonSave->click();
+        ChoosePreset(p, "Music");
+        Find<QComboBox>(p, "ComboBoxMode")->setCurrentText("mono");
+        Find<QPushButton>(p, "ButtonSave")->click();
 
-        p.ButtonOk->click();
+        Find<QPushButton>(p, "ButtonOk")->click();
         QCOMPARE(s->dialogs.Texts(Kind::Error), QStringList({"Unable to write to " + path}));
-        QVERIFY(p.settingsChanged);
+        QVERIFY(p.SettingsChanged());
         QVERIFY(p.isVisible());
 
         // Yes to Cancel's question fails the same way: nothing is reread, nothing closes.
         s->dialogs.answers = {UserDialogs::Answer::Yes};
-        p.ButtonCancel->click();
+        Find<QPushButton>(p, "ButtonCancel")->click();
         QCOMPARE(s->dialogs.Texts(Kind::Error).size(), 2);
         QVERIFY(p.isVisible());
-        QVERIFY(p.settingsChanged);
+        QVERIFY(p.SettingsChanged());
         QCOMPARE(Describe(s->settings.outputModes[0]), QString("Music fixed q=5 m=m b=128"));
         if (how == "read-only")
             QCOMPARE(IniValue(path, "0", "mode"), QString("j"));
@@ -529,12 +534,12 @@ private slots:
         p.show();
         QCOMPARE(AddNew("Voice", "7", "mono", "32 kbps"), 1);
         s->dialogs.answers = {UserDialogs::Answer::No};
-        p.ButtonCancel->click();
+        Find<QPushButton>(p, "ButtonCancel")->click();
         QCOMPARE(s->settings.outputModes.size(), size_t(3));
         // The list still names it; storing into it must not reach past the presets.
         p.show();
-        Choose(p.ComboBoxOutputMode, "Voice");
-        p.ButtonSave->click();
+        ChoosePreset(p, "Voice");
+        Find<QPushButton>(p, "ButtonSave")->click();
         QCOMPARE(s->dialogs.Texts(Kind::Message), QStringList({"Please Select an Output Mode!"}));
         QCOMPARE(s->settings.outputModes.size(), size_t(3));
     }
@@ -555,14 +560,14 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QString, shown);
         s->dialogs.folderResults = {chosen};
-        s->preferences->ButtonOutputFolder->click();
+        Find<QPushButton>(*s->preferences, "ButtonOutputFolder")->click();
         QCOMPARE(Asked(s->dialogs), QStringList({"Please Select a Directory"}));
         QCOMPARE(FirstOwner(s->dialogs), s->preferences.get());
-        QCOMPARE(s->preferences->EditDefaultOutputFolder->text(), shown);
+        QCOMPARE(Find<QLineEdit>(*s->preferences, "EditDefaultOutputFolder")->text(), shown);
     }
 
     void helpOpensThePreferencesTopic() {
-        s->preferences->ButtonHelp->click();
+        Find<QPushButton>(*s->preferences, "ButtonHelp")->click();
         QCOMPARE(s->dialogs.Count(Kind::Help), 1);
         QCOMPARE(s->dialogs.Of(Kind::Help).front().text, s->folder.filePath("Tavrel.hlp"));
         QCOMPARE(s->dialogs.Of(Kind::Help).front().title, QString("PREFERENCES"));
@@ -578,38 +583,32 @@ private slots:
         TFormAddNewOutputMode* addNew = windows.newOutputMode;
         p->show();
 
-        const auto chooseInMain = [&main](const QString& name) {
-            main.ComboBoxOutputMode->setCurrentIndex(main.ComboBoxOutputMode->findText(name));
-            main.ComboBoxOutputModeChange();
-        };
-        chooseInMain("Custom...");
-        QVERIFY(main.ComboBoxQuality->isEnabled());
-        Choose(p->ComboBoxOutputMode, "Custom...");
-        p->ComboBoxQuality->setCurrentText("8");
-        p->ButtonSave->click();
-        chooseInMain("Music");
-        chooseInMain("Custom...");
-        QVERIFY(!main.ComboBoxQuality->isEnabled());
-        QCOMPARE(main.ComboBoxQuality->currentText(), QString("8"));
+        ChoosePreset(main, "Custom...");
+        QVERIFY(Find<QComboBox>(main, "ComboBoxQuality")->isEnabled());
+        ChoosePreset(*p, "Custom...");
+        Find<QComboBox>(*p, "ComboBoxQuality")->setCurrentText("8");
+        Find<QPushButton>(*p, "ButtonSave")->click();
+        ChoosePreset(main, "Music");
+        ChoosePreset(main, "Custom...");
+        QVERIFY(!Find<QComboBox>(main, "ComboBoxQuality")->isEnabled());
+        QCOMPARE(Find<QComboBox>(main, "ComboBoxQuality")->currentText(), QString("8"));
 
         QTimer::singleShot(0, addNew, [addNew] {
-            addNew->EditName->setText("Voice");
-            addNew->ComboBoxQuality->setCurrentText("7");
-            addNew->ComboBoxMode->setCurrentText("mono");
-            addNew->ComboBoxBitrate->setCurrentText("32 kbps");
+            Find<QLineEdit>(*addNew, "EditName")->setText("Voice");
+            SetSettingTexts(*addNew, {"7", "mono", "32 kbps"});
             addNew->SaveClick();
         });
-        p->ButtonAddNew->click();
-        p->ButtonOk->click();
+        Find<QPushButton>(*p, "ButtonAddNew")->click();
+        Find<QPushButton>(*p, "ButtonOk")->click();
         QVERIFY(!p->isVisible());
-        QCOMPARE(Items(main.ComboBoxOutputMode), QStringList({"Music", "Speech", "Custom..."}));
-        QCOMPARE(main.tavrelSettings.outputModes.size(), size_t(4));
+        QCOMPARE(Items(main, "ComboBoxOutputMode"), QStringList({"Music", "Speech", "Custom..."}));
+        QCOMPARE(main.Settings().outputModes.size(), size_t(4));
 
         TavrelWindows restarted(programFolder, &s->dialogs);
-        QCOMPARE(Items(restarted.main->ComboBoxOutputMode),
+        QCOMPARE(Items(*restarted.main, "ComboBoxOutputMode"),
                  QStringList({"Music", "Speech", "Custom...", "Voice"}));
         // Save made Custom... fixed only in memory; the file still marks it editable.
-        QVERIFY(restarted.main->tavrelSettings.outputModes[2].enabled);
+        QVERIFY(restarted.main->Settings().outputModes[2].enabled);
         QVERIFY(s->dialogs.Texts(Kind::Error).isEmpty() && s->dialogs.Texts(Kind::Message).isEmpty());
     }
 
@@ -654,9 +653,10 @@ private slots:
         QCOMPARE(windows.main->SettingsPath(), shipped);
         // The web page is documentation, in its own folder.
         QCOMPARE(windows.main->WebPageFile(), QDir::cleanPath(bin + "/../share/doc/tavrel/webpage.html"));
-        QCOMPARE(windows.main->ComboBoxOutputMode->itemText(1), QString("Speech (32 kbps mono)"));
-        windows.preferences->ComboBoxDefaultOutputMode->setCurrentIndex(1);
-        windows.preferences->ButtonOk->click();
+        QCOMPARE(Find<QComboBox>(*windows.main, "ComboBoxOutputMode")->itemText(1),
+                 QString("Speech (32 kbps mono)"));
+        Find<QComboBox>(*windows.preferences, "ComboBoxDefaultOutputMode")->setCurrentIndex(1);
+        Find<QPushButton>(*windows.preferences, "ButtonOk")->click();
 
         const QString user = s->folder.filePath(expected);
         QCOMPARE(windows.main->SettingsPath(), user);
@@ -678,14 +678,14 @@ private slots:
         QTimer::singleShot(0, s->addNew.get(), [&] {
             onTopMeanwhile = p.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
             visibleMeanwhile = p.isVisible();
-            nameFocused = s->addNew->focusWidget() == s->addNew->EditName;
+            nameFocused = s->addNew->focusWidget() == Find<QLineEdit>(*s->addNew, "EditName");
             // Re-showing the preferences window must leave the dialog up and modal above it.
             dialogStillModal = s->addNew->isVisible() &&
                                QApplication::activeModalWidget() == s->addNew.get() &&
                                s->addNew->windowHandle()->transientParent() == p.windowHandle();
             s->addNew->CancelClick();
         });
-        p.ButtonAddNew->click();
+        Find<QPushButton>(p, "ButtonAddNew")->click();
         QVERIFY(!onTopMeanwhile);
         QVERIFY(visibleMeanwhile);
         QVERIFY(nameFocused);

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "NamedParts.h"
 #include "TFormProgressBarPercent.h"
 
 class TestProgressBarPercent : public QObject {
@@ -19,10 +20,10 @@ private slots:
         QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(!form.isModal());
-        QCOMPARE(form.LabelPercent->text(), QString("%0"));
-        QCOMPARE(form.ProgressBarPercent->minimum(), 0);
-        QCOMPARE(form.ProgressBarPercent->maximum(), 100);
-        QCOMPARE(form.ProgressBarPercent->value(), 0);
+        QCOMPARE(Find<QLabel>(form, "LabelPercent")->text(), QString("%0"));
+        QCOMPARE(Find<QProgressBar>(form, "ProgressBarPercent")->minimum(), 0);
+        QCOMPARE(Find<QProgressBar>(form, "ProgressBarPercent")->maximum(), 100);
+        QCOMPARE(Find<QProgressBar>(form, "ProgressBarPercent")->value(), 0);
     }
 
     void showsThePercentOfFilesHandled_data() {
@@ -41,11 +42,11 @@ private slots:
         QFETCH(QStringList, texts);
         TFormProgressBarPercent form;
         form.StartRun(maximum);
-        QCOMPARE(form.ProgressBarPercent->maximum(), maximum);
+        QCOMPARE(Find<QProgressBar>(form, "ProgressBarPercent")->maximum(), maximum);
         for (int i = 0; i < handled.size(); ++i) {
             form.SetFilesHandled(handled[i]);
-            QCOMPARE(form.ProgressBarPercent->value(), handled[i]);
-            QCOMPARE(form.LabelPercent->text(), texts[i]);
+            QCOMPARE(Find<QProgressBar>(form, "ProgressBarPercent")->value(), handled[i]);
+            QCOMPARE(Find<QLabel>(form, "LabelPercent")->text(), texts[i]);
         }
     }
 
@@ -54,22 +55,22 @@ private slots:
         form.StartRun(2);
         form.SetFilesHandled(2);
         form.StartRun(5);
-        QCOMPARE(form.ProgressBarPercent->value(), 0);
-        QCOMPARE(form.ProgressBarPercent->maximum(), 5);
-        QCOMPARE(form.LabelPercent->text(), QString("%0"));
+        QCOMPARE(Find<QProgressBar>(form, "ProgressBarPercent")->value(), 0);
+        QCOMPARE(Find<QProgressBar>(form, "ProgressBarPercent")->maximum(), 5);
+        QCOMPARE(Find<QLabel>(form, "LabelPercent")->text(), QString("%0"));
     }
 
     void namesTheFileInWorkAndAsksToStop() {
         TFormProgressBarPercent form;
         form.show();
         form.SetFileInWork("/sounds/a long name.wav");
-        QCOMPARE(form.LabelFile->text(), QString("Converting: a long name.wav"));
-        QCOMPARE(form.LabelFile->toolTip(), QString("/sounds/a long name.wav"));
+        QCOMPARE(Find<QLabel>(form, "LabelFile")->text(), QString("Converting: a long name.wav"));
+        QCOMPARE(Find<QLabel>(form, "LabelFile")->toolTip(), QString("/sounds/a long name.wav"));
         QSignalSpy stop(&form, &TFormProgressBarPercent::stopClicked);
-        form.ButtonStop->click();
+        Find<QPushButton>(form, "ButtonStop")->click();
         QCOMPARE(stop.count(), 1);
         form.SetFileInWork(QString());
-        QCOMPARE(form.LabelFile->text(), QString());
+        QCOMPARE(Find<QLabel>(form, "LabelFile")->text(), QString());
     }
 
     void closingOnlyHides() {
@@ -80,7 +81,7 @@ private slots:
         QVERIFY(form.close());
         QVERIFY(!form.isVisible());
         form.SetFilesHandled(2);
-        QCOMPARE(form.LabelPercent->text(), QString("%66"));
+        QCOMPARE(Find<QLabel>(form, "LabelPercent")->text(), QString("%66"));
     }
 };
 

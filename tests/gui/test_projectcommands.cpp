@@ -11,6 +11,7 @@
 
 #include "FakeUserDialogs.h"
 #include "MainWindowFixture.h"
+#include "NamedParts.h"
 #include "TFormMain.h"
 #include "TavrelWindows.h"
 
@@ -78,7 +79,7 @@ private slots:
         QFETCH(bool, newProjectShown);
         QFETCH(bool, saved);
         TFormMain& w = *window_;
-        w.RadioButtonStopActionToStart->setChecked(true);
+        Find<QRadioButton>(w, "RadioButtonStopActionToStart")->setChecked(true);
         dialogs_.answers = {answer == "Yes" ? Answer::Yes : answer == "No" ? Answer::No : Answer::Cancel};
         const QString path = folder_->FilePath("prompted.xml");
         if (saveChosen)
@@ -90,7 +91,7 @@ private slots:
         QCOMPARE(int(questions.size()), 1);
         QCOMPARE(questions[0].text, QStringLiteral("Do you want to save the changes you have made?"));
         QCOMPARE(questions[0].title, QStringLiteral("Warning"));
-        QCOMPARE(w.RadioButtonNoStopAction->isChecked(), newProjectShown);
+        QCOMPARE(Find<QRadioButton>(w, "RadioButtonNoStopAction")->isChecked(), newProjectShown);
         QCOMPARE(QFile::exists(path), saved);
         QCOMPARE(dialogs_.Count(Kind::SaveFile), answer == "Yes" ? 1 : 0);
         if (answer == "Yes") {
@@ -112,7 +113,7 @@ private slots:
         const QString path = SaveProjectAt("titled.xml", MakeProject("5", "j", "128", {"/a.wav"}));
         dialogs_.openFileNameResults = {path};
         w.LoadProject1Click();
-        w.EditFrameTuner->setText("-7");
+        Find<QLineEdit>(w, "EditFrameTuner")->setText("-7");
         dialogs_.answers = {Answer::Yes};
         w.NewProject1Click();
         QCOMPARE(dialogs_.Count(Kind::SaveFile), 0);
@@ -122,21 +123,21 @@ private slots:
 
     void saveUntitledAsksThenSavesInPlace() {
         TFormMain& w = *window_;
-        w.EditOutputFolder->setText("/movies/");
+        Find<QLineEdit>(w, "EditOutputFolder")->setText("/movies/");
         const QString path = folder_->FilePath("first.xml");
         dialogs_.saveFileNameResults = {path};
         w.SaveProject1Click();
         QCOMPARE(dialogs_.Count(Kind::SaveFile), 1);
         QCOMPARE(w.windowTitle(), Caption(path));
         QCOMPARE(ReadProject(path).OutputFolder, std::string("/movies/"));
-        QVERIFY(!w.IsProjectChanged());
+        QVERIFY(!w.isWindowModified());
 
         // Now titled: Save takes the current values without a dialog.
-        w.RadioButtonStopActionToEnd->setChecked(true);
+        Find<QRadioButton>(w, "RadioButtonStopActionToEnd")->setChecked(true);
         w.SaveProject1Click();
         QCOMPARE(dialogs_.Count(Kind::SaveFile), 1);
         QCOMPARE(ReadProject(path).StopAction, 2);
-        QVERIFY(!w.IsProjectChanged());
+        QVERIFY(!w.isWindowModified());
     }
 
     void saveCancelledChangesNothing() {
@@ -145,7 +146,9 @@ private slots:
         w.SaveProjectAs1Click();
         QCOMPARE(dialogs_.Count(Kind::SaveFile), 2);
         QCOMPARE(w.windowTitle(), Caption("Untitled.xml"));
-        QCOMPARE(w.currentProject.ProjectName, std::string("Untitled.xml"));
+        // Still untitled: Save asks for a name again.
+        w.SaveProject1Click();
+        QCOMPARE(dialogs_.Count(Kind::SaveFile), 3);
     }
 
     void saveAsWritesTheNewFileAndKeepsTheOld() {
@@ -183,7 +186,7 @@ private slots:
         w.LoadProject1Click();
         QCOMPARE(dialogs_.Of(Kind::OpenFile).front().filter, kProjectFilter);
         QCOMPARE(w.windowTitle(), Caption(path));
-        QCOMPARE(w.EditOutputFolder->text(), QStringLiteral("/tmp/movies/"));
+        QCOMPARE(Find<QLineEdit>(w, "EditOutputFolder")->text(), QStringLiteral("/tmp/movies/"));
         QCOMPARE(ListEntries(w), (QStringList{"/snd/z.wav", QString::fromStdString(here), "/snd/a.mp3"}));
         // The files that are not there are marked at once, with why.
         QStringList marked;
@@ -191,19 +194,18 @@ private slots:
             if (!InputList(w)->model()->index(row, 0).data(Qt::ToolTipRole).toString().isEmpty())
                 marked << ListEntries(w)[row];
         QCOMPARE(marked, (QStringList{"/snd/z.wav", "/snd/a.mp3"}));
-        QVERIFY(w.RadioButtonStopActionToEnd->isChecked());
-        QCOMPARE(w.EditFramePerSeconds->text(), QStringLiteral("25"));
-        QCOMPARE(w.EditFrameTuner->text(), QStringLiteral("-4"));
-        QCOMPARE(w.ComboBoxOutputMode->currentText(), QStringLiteral("Custom..."));
-        QCOMPARE(w.ComboBoxQuality->currentText(), QStringLiteral("3"));
-        QCOMPARE(w.ComboBoxMode->currentText(), QStringLiteral("force"));
-        QCOMPARE(w.ComboBoxBitrate->currentText(), QStringLiteral("64 kbps"));
-        QVERIFY(w.ComboBoxQuality->isEnabled());
-        QVERIFY(w.CheckBoxGapless->isChecked() && w.CheckBoxStandalone->isChecked());
-        QCOMPARE(w.EditLoops->text(), QStringLiteral("4"));
-        QVERIFY(!w.IsProjectChanged());
-        w.CheckBoxStandalone->setChecked(false);
-        QVERIFY(w.IsProjectChanged());
+        QVERIFY(Find<QRadioButton>(w, "RadioButtonStopActionToEnd")->isChecked());
+        QCOMPARE(Find<QLineEdit>(w, "EditFramePerSeconds")->text(), QStringLiteral("25"));
+        QCOMPARE(Find<QLineEdit>(w, "EditFrameTuner")->text(), QStringLiteral("-4"));
+        QCOMPARE(Find<QComboBox>(w, "ComboBoxOutputMode")->currentText(), QStringLiteral("Custom..."));
+        QCOMPARE(SettingTexts(w), (QStringList{"3", "force", "64 kbps"}));
+        QVERIFY(Find<QComboBox>(w, "ComboBoxQuality")->isEnabled());
+        QVERIFY(Find<QCheckBox>(w, "CheckBoxGapless")->isChecked() &&
+                Find<QCheckBox>(w, "CheckBoxStandalone")->isChecked());
+        QCOMPARE(Find<QLineEdit>(w, "EditLoops")->text(), QStringLiteral("4"));
+        QVERIFY(!w.isWindowModified());
+        Find<QCheckBox>(w, "CheckBoxStandalone")->setChecked(false);
+        QVERIFY(w.isWindowModified());
     }
 
     void loadedNumbersOutOfRangeAreClamped_data() {
@@ -233,9 +235,9 @@ private slots:
         project.FrameTuner = tuner;
         dialogs_.openFileNameResults = {SaveProjectAt("range.xml", project)};
         w.LoadProject1Click();
-        QCOMPARE(w.EditFramePerSeconds->text(), framesShown);
-        QCOMPARE(w.EditFrameTuner->text(), tunerShown);
-        QCOMPARE(w.IsProjectChanged(), changed);
+        QCOMPARE(Find<QLineEdit>(w, "EditFramePerSeconds")->text(), framesShown);
+        QCOMPARE(Find<QLineEdit>(w, "EditFrameTuner")->text(), tunerShown);
+        QCOMPARE(w.isWindowModified(), changed);
     }
 
     // A copy is saved where it was opened from, whatever name it holds inside.
@@ -247,7 +249,7 @@ private slots:
         dialogs_.openFileNameResults = {copy};
         w.LoadProject1Click();
         QCOMPARE(w.windowTitle(), Caption(copy));
-        w.RadioButtonStopActionToEnd->setChecked(true);
+        Find<QRadioButton>(w, "RadioButtonStopActionToEnd")->setChecked(true);
         w.SaveProject1Click();
         QCOMPARE(dialogs_.Count(Kind::SaveFile), 0);
         QCOMPARE(folder_->ReadFile(original), originalContent);
@@ -270,9 +272,12 @@ private slots:
         w.LoadProject1Click();
         QCOMPARE(dialogs_.Texts(Kind::Error), QStringList{"Cannot open file " + bad});
         QCOMPARE(w.windowTitle(), Caption(shown));
-        QCOMPARE(w.currentProject.ProjectName, shown.toStdString());
         QCOMPARE(ListEntries(w), QStringList{"/x.wav"});
-        QVERIFY(!w.IsProjectChanged());
+        QVERIFY(!w.isWindowModified());
+        // Still the shown project: Save writes it in place without asking.
+        w.SaveProject1Click();
+        QCOMPARE(dialogs_.Count(Kind::SaveFile), 0);
+        QCOMPARE(dialogs_.Count(Kind::Error), 1);
     }
 
     void unwritableProjectShowsTheError() {
@@ -281,24 +286,27 @@ private slots:
         dialogs_.saveFileNameResults = {path};
         w.SaveProjectAs1Click();
         QCOMPARE(dialogs_.Texts(Kind::Error), QStringList{"Cannot create file " + path});
-        // The window is not refreshed; the project keeps the chosen name.
+        // The window is not refreshed; the project keeps the chosen name, where Save then writes
+        // without asking.
         QCOMPARE(w.windowTitle(), Caption("Untitled.xml"));
-        QCOMPARE(w.currentProject.ProjectName, path.toStdString());
+        w.SaveProject1Click();
+        QCOMPARE(dialogs_.Count(Kind::SaveFile), 1);
+        QCOMPARE(dialogs_.Texts(Kind::Error), QStringList(2, "Cannot create file " + path));
     }
 
     void failedSaveInThePromptStopsTheCommand() {
         TFormMain& w = *window_;
-        w.EditOutputFolder->setText("/changed/");
+        Find<QLineEdit>(w, "EditOutputFolder")->setText("/changed/");
         dialogs_.answers = {Answer::Yes};
         dialogs_.saveFileNameResults = {folder_->FilePath("no-such-folder/p.xml")};
         w.NewProject1Click();
         QCOMPARE(dialogs_.Count(Kind::Error), 1);
-        QCOMPARE(w.EditOutputFolder->text(), QStringLiteral("/changed/"));
+        QCOMPARE(Find<QLineEdit>(w, "EditOutputFolder")->text(), QStringLiteral("/changed/"));
     }
 
     void invalidNumberStopsLoadBeforeAnyDialog() {
         TFormMain& w = *window_;
-        w.EditFrameTuner->setText("1.5");
+        Find<QLineEdit>(w, "EditFrameTuner")->setText("1.5");
         w.LoadProject1Click();
         QCOMPARE(dialogs_.Texts(Kind::Error), QStringList{"'1.5' is not a valid integer value"});
         QCOMPARE(dialogs_.Count(Kind::OpenFile), 0);
@@ -308,29 +316,35 @@ private slots:
         dialogs_.saveFileNameResults = {path};
         w.SaveProjectAs1Click();
         QCOMPARE(ReadProject(path).FrameTuner, 0);
-        QCOMPARE(w.EditFrameTuner->text(), QStringLiteral("0"));
+        QCOMPARE(Find<QLineEdit>(w, "EditFrameTuner")->text(), QStringLiteral("0"));
     }
 
     void yesThenCancelledLoadKeepsTheSavedName() {
         TFormMain& w = *window_;
-        w.EditOutputFolder->setText("/changed/");
+        Find<QLineEdit>(w, "EditOutputFolder")->setText("/changed/");
         const QString path = folder_->FilePath("saved-by-prompt.xml");
         dialogs_.answers = {Answer::Yes};
         dialogs_.saveFileNameResults = {path};
         w.LoadProject1Click(); // the open dialog is cancelled (nothing queued)
         QVERIFY(QFile::exists(path));
-        QCOMPARE(w.currentProject.ProjectName, path.toStdString());
         QCOMPARE(w.windowTitle(), Caption("Untitled.xml")); // the prompt does not refresh the window
+        // The project took the saved name: Save writes there without asking.
+        Find<QRadioButton>(w, "RadioButtonStopActionToEnd")->setChecked(true);
+        w.SaveProject1Click();
+        QCOMPARE(dialogs_.Count(Kind::SaveFile), 1);
+        QCOMPARE(ReadProject(path).StopAction, 2);
     }
 
     void promptTreatsBlankPaddedUntitledAsUntitled() {
         TFormMain& w = *window_;
-        w.currentProject.ProjectName = " untitled.XML ";
-        w.EditOutputFolder->setText("/changed/");
+        PSoundProject project = MakeProject("5", "j", "128");
+        project.ProjectName = " untitled.XML ";
+        w.ShowProject(project);
+        Find<QLineEdit>(w, "EditOutputFolder")->setText("/changed/");
         dialogs_.answers = {Answer::Yes};
         w.NewProject1Click(); // save dialog cancelled
         QCOMPARE(dialogs_.Count(Kind::SaveFile), 1);
-        QCOMPARE(w.EditOutputFolder->text(), QStringLiteral("/changed/"));
+        QCOMPARE(Find<QLineEdit>(w, "EditOutputFolder")->text(), QStringLiteral("/changed/"));
     }
 };
 

@@ -19,6 +19,7 @@
 #include <functional>
 
 #include "HelpWindow.h"
+#include "NamedParts.h"
 #include "QtUserDialogs.h"
 #include "text/NativeText.h"
 
@@ -206,7 +207,7 @@ private slots:
             if (widget->objectName() == QLatin1String("HelpWindow"))
                 window = qobject_cast<HelpWindow*>(widget);
         QVERIFY(window && window->isVisible());
-        QVERIFY(window->Browser()->toPlainText().contains("Introduction"));
+        QVERIFY(Find<QTextBrowser>(*window, "HelpBrowser")->toPlainText().contains("Introduction"));
         window->close();
         ::remove((folder + "/Tavrel.hlp").c_str());
         ::rmdir(folder.c_str());

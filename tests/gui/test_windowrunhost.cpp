@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "FakeUserDialogs.h"
+#include "NamedParts.h"
 #include "TFormProgressBarPercent.h"
 #include "WindowRunHost.h"
 #include "common/standard_error.h"
@@ -61,7 +62,7 @@ private slots:
         QStringList texts;
         QList<bool> visible;
         connect(&run, &AutomationRun::fileDone, this, [&] {
-            texts << progress.LabelPercent->text();
+            texts << Find<QLabel>(progress, "LabelPercent")->text();
             visible << progress.isVisible();
         });
         AutomationResult result;

@@ -1,8 +1,6 @@
 // The screenshot tour's steps for the preferences window and the new-output-mode dialog.
 #include "PreferencesScreenshotSteps.h"
 
-#include <QComboBox>
-
 #include "ScreenshotTour.h"
 #include "TFormAddNewOutputMode.h"
 #include "TFormPreferences.h"
@@ -12,10 +10,7 @@ void AddPreferencesSteps(ScreenshotTour* tour, TFormPreferences* preferences, TF
                    [preferences] {
                        preferences->show();
                        preferences->raise();
-                       if (preferences->ComboBoxOutputMode->count() > 0) {
-                           preferences->ComboBoxOutputMode->setCurrentIndex(0);
-                           preferences->ComboBoxOutputModeChange();
-                       }
+                       preferences->ShowOutputMode(0);
                    },
                    [preferences] { return preferences->frameGeometry(); }, nullptr});
     // open(), not exec(): the tour's own timers must go on while the dialog is up.

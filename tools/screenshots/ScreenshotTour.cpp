@@ -16,6 +16,7 @@
 #include "TFormAbout.h"
 #include "TFormMain.h"
 #include "TFormProgressBarPercent.h"
+#include "TavrelWindows.h"
 #include "text/NativeText.h"
 
 namespace {
@@ -26,25 +27,24 @@ constexpr int kSettleMilliseconds = 700;
 ScreenshotTour::ScreenshotTour(const QString& outputFolder, QObject* parent)
     : QObject(parent), outputFolder_(outputFolder) {}
 
-void ScreenshotTour::AddMainWindowSteps(TFormMain* main, TFormAbout* about, const std::string& projectFile) {
+void ScreenshotTour::AddMainWindowSteps(const TavrelWindows& windows, const std::string& projectFile) {
+    TFormMain* main = windows.main.get();
     AddStep({QStringLiteral("main-window.png"),
              [main, projectFile] {
-                 if (projectFile.empty())
-                     return;
-                 PSoundProject loaded = NewDefaultProject(main->tavrelSettings);
-                 LoadProjectFile(projectFile, loaded, main->projectTagNames);
-                 main->currentProject = std::move(loaded);
-                 main->ShowProject();
+                 if (!projectFile.empty())
+                     main->LoadProject(TextFromBytes(projectFile));
              },
              [main] { return main->frameGeometry(); }, nullptr});
+    QMenu* file = main->findChild<QMenu*>(QStringLiteral("File1"));
     AddStep({QStringLiteral("file-menu.png"),
-             [main] { main->menuBar()->setActiveAction(main->File1->menuAction()); },
-             [main] { return main->frameGeometry().united(main->File1->geometry()); },
-             [main] { main->File1->close(); }});
+             [main, file] { main->menuBar()->setActiveAction(file->menuAction()); },
+             [main, file] { return main->frameGeometry().united(file->geometry()); },
+             [file] { file->close(); }});
+    TFormAbout* about = windows.about;
     AddStep({QStringLiteral("about.png"), [main] { main->About1Click(); },
              [about] { return about->frameGeometry(); }, [about] { about->hide(); }});
     // As a run shows it, a file with a long name in work.
-    TFormProgressBarPercent* progress = main->ProgressForm();
+    TFormProgressBarPercent* progress = windows.progress;
     AddStep({QStringLiteral("progress.png"),
              [progress] {
                  progress->show();

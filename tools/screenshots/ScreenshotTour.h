@@ -12,8 +12,7 @@
 #include <string>
 #include <vector>
 
-class TFormMain;
-class TFormAbout;
+struct TavrelWindows;
 
 class ScreenshotTour : public QObject {
     Q_OBJECT
@@ -32,8 +31,8 @@ public:
     void Start();
 
     // The main window's steps: the window with projectFile loaded (none when empty), its File
-    // menu open, the about window.
-    void AddMainWindowSteps(TFormMain* main, TFormAbout* about, const std::string& projectFile);
+    // menu open, the about window, the progress window.
+    void AddMainWindowSteps(const TavrelWindows& windows, const std::string& projectFile);
 
 private:
     void RunStep(size_t index);

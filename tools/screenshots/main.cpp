@@ -45,7 +45,7 @@ int main(int argc, char* argv[]) {
         windows.main->show();
 
         ScreenshotTour tour(outputFolder);
-        tour.AddMainWindowSteps(windows.main.get(), windows.about, projectFile);
+        tour.AddMainWindowSteps(windows, projectFile);
         AddPreferencesSteps(&tour, windows.preferences, windows.newOutputMode);
         tour.Start();
         return QApplication::exec();

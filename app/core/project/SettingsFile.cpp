@@ -99,6 +99,59 @@ void WriteValue(CSimpleIniA& ini, const std::string& path, const std::string& se
         throw SettingsError(UnableToWrite(path));
 }
 
+// The line of a section that ends the original text while the file is rewritten. Its name is
+// found nowhere in what is written, or taking it out again would cut into a value or a section of
+// the user's.
+std::string EndOfFileMarkerLine(const std::string& original, const std::string& outputFolder,
+                                const std::vector<PMP3Converter>& modes) {
+    std::string written = original + '\n' + outputFolder;
+    for (const PMP3Converter& mode : modes) {
+        written += '\n' + mode.name;
+        for (const auto& param : mode.params)
+            written += '\n' + param.value;
+    }
+    // Section names are found regardless of letter case, and the end's is in small letters.
+    for (char& c : written)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    std::string endSection = EndOfFileSection;
+    for (int n = 0; written.find(endSection) != std::string::npos; ++n)
+        endSection = EndOfFileSection + std::to_string(n);
+    return "[" + endSection + "]\n";
+}
+
+void WriteSettingsValues(CSimpleIniA& ini, const std::string& iniPath, int32_t emptyProject,
+                         const std::string& outputFolder, const std::vector<PMP3Converter>& modes) {
+    WriteValue(ini, iniPath, "general", "emptyproject", std::to_string(emptyProject));
+    WriteValue(ini, iniPath, "general", "outputfolder", outputFolder);
+    WriteValue(ini, iniPath, "general", "outputmodecount", std::to_string(modes.size()));
+    for (size_t i = 0; i < modes.size(); ++i) {
+        const std::string section = std::to_string(i);
+        const PMP3Converter& mode = modes[i];
+        // A preset cut short is written with empty values rather than read past its end.
+        auto value = [&mode](size_t index) {
+            return index < mode.params.size() ? mode.params[index].value : std::string();
+        };
+        WriteValue(ini, iniPath, section, "name", mode.name);
+        WriteValue(ini, iniPath, section, "quality", value(0));
+        WriteValue(ini, iniPath, section, "mode", value(1));
+        WriteValue(ini, iniPath, section, "bitrate", value(2));
+    }
+}
+
+// Takes the end's marker out of the saved text (only as a whole line), and the blank lines the
+// text then ends with.
+void RemoveEndOfFileMarker(std::string& out, const std::string& markerLine) {
+    size_t marker = out.compare(0, markerLine.size(), markerLine) == 0 ? 0 : out.find('\n' + markerLine);
+    if (marker != std::string::npos) {
+        if (out[marker] == '\n')
+            ++marker;
+        out.erase(marker, markerLine.size());
+    }
+    while (out.size() >= 2 && out[out.size() - 1] == '\n' && out[out.size() - 2] == '\n')
+        out.pop_back();
+}
+
 } // namespace
 
 void LoadSettings(const std::string& iniPath, TavrelSettings& settings, std::vector<std::string>* warnings) {
@@ -169,58 +222,19 @@ void SaveSettings(const std::string& iniPath, int32_t emptyProject, const std::s
     const bool crLf = original.find("\r\n") != std::string::npos;
     const bool byteOrderMark = original.compare(0, 3, "\xEF\xBB\xBF") == 0;
 
-    // The end's section name must be found nowhere in what is written, or taking it out again
-    // would cut into a value or a section of the user's.
-    std::string written = original + '\n' + outputFolder;
-    for (const PMP3Converter& mode : modes) {
-        written += '\n' + mode.name;
-        for (const auto& param : mode.params)
-            written += '\n' + param.value;
-    }
-    // Section names are found regardless of letter case, and the end's is in small letters.
-    for (char& c : written)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    std::string endSection = EndOfFileSection;
-    for (int n = 0; written.find(endSection) != std::string::npos; ++n)
-        endSection = EndOfFileSection + std::to_string(n);
-    const std::string markerLine = "[" + endSection + "]\n";
-
+    const std::string markerLine = EndOfFileMarkerLine(original, outputFolder, modes);
     std::string marked = original;
     if (!marked.empty() && marked.back() != '\n')
         marked += '\n';
     marked += markerLine;
     CSimpleIniA ini;
     LoadIni(ini, marked);
-
-    WriteValue(ini, iniPath, "general", "emptyproject", std::to_string(emptyProject));
-    WriteValue(ini, iniPath, "general", "outputfolder", outputFolder);
-    WriteValue(ini, iniPath, "general", "outputmodecount", std::to_string(modes.size()));
-    for (size_t i = 0; i < modes.size(); ++i) {
-        const std::string section = std::to_string(i);
-        const PMP3Converter& mode = modes[i];
-        // A preset cut short is written with empty values rather than read past its end.
-        auto value = [&mode](size_t index) {
-            return index < mode.params.size() ? mode.params[index].value : std::string();
-        };
-        WriteValue(ini, iniPath, section, "name", mode.name);
-        WriteValue(ini, iniPath, section, "quality", value(0));
-        WriteValue(ini, iniPath, section, "mode", value(1));
-        WriteValue(ini, iniPath, section, "bitrate", value(2));
-    }
+    WriteSettingsValues(ini, iniPath, emptyProject, outputFolder, modes);
 
     std::string out;
     if (ini.Save(out, byteOrderMark) < 0)
         throw SettingsError(UnableToWrite(iniPath));
-    // Only as a whole line.
-    size_t marker = out.compare(0, markerLine.size(), markerLine) == 0 ? 0 : out.find('\n' + markerLine);
-    if (marker != std::string::npos) {
-        if (out[marker] == '\n')
-            ++marker;
-        out.erase(marker, markerLine.size());
-    }
-    while (out.size() >= 2 && out[out.size() - 1] == '\n' && out[out.size() - 2] == '\n')
-        out.pop_back();
+    RemoveEndOfFileMarker(out, markerLine);
     if (crLf)
         out = ToCrLf(out);
     if (!ReplaceFileContent(iniPath, out))

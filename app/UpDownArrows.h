@@ -11,10 +11,10 @@ class QToolButton;
 // The buddy edit accepts any text; the arrows (and the Up/Down keys in the edit) read the
 // edit's number when it is one, step by 1, stop at the range's ends without wrapping and write
 // the new position back as decimal text.
-class TUpDown : public QWidget {
+class UpDownArrows : public QWidget {
     Q_OBJECT
 public:
-    explicit TUpDown(QWidget* parent = nullptr);
+    explicit UpDownArrows(QWidget* parent = nullptr);
 
     void SetAssociate(QLineEdit* edit);
     QLineEdit* Associate() const { return associate_; }

@@ -1,5 +1,5 @@
 // A pair of up-down arrows that steps the integer shown in a buddy edit within a range.
-#include "TUpDown.h"
+#include "UpDownArrows.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -12,7 +12,7 @@
 #include "project/ProjectFile.h"
 #include "text/NativeText.h"
 
-TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
+UpDownArrows::UpDownArrows(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -27,17 +27,17 @@ TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
         button->setFixedWidth(15);
         layout->addWidget(button);
     }
-    connect(up_, &QToolButton::clicked, this, &TUpDown::StepUp);
-    connect(down_, &QToolButton::clicked, this, &TUpDown::StepDown);
+    connect(up_, &QToolButton::clicked, this, &UpDownArrows::StepUp);
+    connect(down_, &QToolButton::clicked, this, &UpDownArrows::StepDown);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 }
 
-void TUpDown::NameArrowsAfter(const QString& subject) {
+void UpDownArrows::NameArrowsAfter(const QString& subject) {
     up_->setAccessibleName(tr("Increase %1").arg(subject));
     down_->setAccessibleName(tr("Decrease %1").arg(subject));
 }
 
-void TUpDown::SetAssociate(QLineEdit* edit) {
+void UpDownArrows::SetAssociate(QLineEdit* edit) {
     if (associate_)
         associate_->removeEventFilter(this);
     associate_ = edit;
@@ -47,19 +47,19 @@ void TUpDown::SetAssociate(QLineEdit* edit) {
     }
 }
 
-void TUpDown::SetRange(int32_t minimum, int32_t maximum) {
+void UpDownArrows::SetRange(int32_t minimum, int32_t maximum) {
     min_ = std::min(minimum, maximum);
     max_ = std::max(minimum, maximum);
     SetPosition(position_);
 }
 
-void TUpDown::SetPosition(int32_t position) {
+void UpDownArrows::SetPosition(int32_t position) {
     position_ = std::clamp(position, min_, max_);
     if (associate_)
         associate_->setText(QString::number(position_));
 }
 
-void TUpDown::StepBy(int32_t steps) {
+void UpDownArrows::StepBy(int32_t steps) {
     // A number typed into the edit is where the step starts; other text leaves the last position.
     int32_t start = position_;
     if (associate_) {
@@ -71,7 +71,7 @@ void TUpDown::StepBy(int32_t steps) {
     SetPosition(static_cast<int32_t>(std::clamp<int64_t>(target, min_, max_)));
 }
 
-bool TUpDown::eventFilter(QObject* watched, QEvent* event) {
+bool UpDownArrows::eventFilter(QObject* watched, QEvent* event) {
     if (watched == associate_ && event->type() == QEvent::KeyPress && isEnabled()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {

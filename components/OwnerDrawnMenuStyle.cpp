@@ -1,5 +1,5 @@
 // The style of owner-drawn menus: hands size and paint requests of menu items to their handlers.
-#include "XPMenuStyle.h"
+#include "OwnerDrawnMenuStyle.h"
 
 #include "MenuItemHandlers.h"
 
@@ -34,10 +34,10 @@ bool HasItemHandlers(const QWidget* menu) {
 
 } // namespace
 
-XPMenuStyle::XPMenuStyle(QStyle* base) : QProxyStyle(base) {}
+OwnerDrawnMenuStyle::OwnerDrawnMenuStyle(QStyle* base) : QProxyStyle(base) {}
 
-QAction* XPMenuStyle::ItemOfOption(const QStyleOptionMenuItem* option, const QWidget* widget,
-                                   bool atItemRect) {
+QAction* OwnerDrawnMenuStyle::ItemOfOption(const QStyleOptionMenuItem* option, const QWidget* widget,
+                                           bool atItemRect) {
     if (!option)
         return nullptr;
     // Paint requests carry the item's rectangle. Size requests carry the whole menu's, and come
@@ -61,7 +61,7 @@ QAction* XPMenuStyle::ItemOfOption(const QStyleOptionMenuItem* option, const QWi
     return nullptr;
 }
 
-int XPMenuStyle::MenuClientLeft(const QWidget* menu) const {
+int OwnerDrawnMenuStyle::MenuClientLeft(const QWidget* menu) const {
     const auto* dropDown = qobject_cast<const QMenu*>(menu);
     if (!dropDown)
         return 0;
@@ -72,7 +72,8 @@ int XPMenuStyle::MenuClientLeft(const QWidget* menu) const {
     return 0;
 }
 
-int XPMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
+int OwnerDrawnMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                                     const QWidget* widget) const {
     const int base = QProxyStyle::pixelMetric(metric, option, widget);
     if (!widget || !HasItemHandlers(widget))
         return base;
@@ -85,8 +86,8 @@ int XPMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, con
     return base;
 }
 
-QSize XPMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& contentsSize,
-                                    const QWidget* widget) const {
+QSize OwnerDrawnMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
+                                            const QSize& contentsSize, const QWidget* widget) const {
     QSize size = QProxyStyle::sizeFromContents(type, option, contentsSize, widget);
     if (type != CT_MenuItem && type != CT_MenuBarItem)
         return size;
@@ -101,8 +102,8 @@ QSize XPMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* optio
     return {width, height};
 }
 
-void XPMenuStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                              const QWidget* widget) const {
+void OwnerDrawnMenuStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                                      const QWidget* widget) const {
     const auto* itemOption = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
     if (element == CE_MenuBarEmptyArea && painter && qobject_cast<const QMenuBar*>(widget)) {
         // The bar beside its items is painted as an item without a caption is, so that the items'
@@ -139,9 +140,9 @@ void XPMenuStyle::drawControl(ControlElement element, const QStyleOption* option
         // QMenuBar marks its current item Selected, and Sunken while that item's drop-down is open.
         OwnerDrawState state;
         if (itemOption->state.testFlag(State_Sunken))
-            state |= odSelected;
+            state |= OwnerDrawSelected;
         else if (itemOption->state.testFlag(State_Selected))
-            state |= odHotLight;
+            state |= OwnerDrawHot;
         painter->save();
         handlers.advancedPaint(item, painter, itemOption->rect, state);
         painter->restore();

@@ -10,11 +10,11 @@ class QStyleOptionMenuItem;
 // MenuItemHandlers is measured and painted by them, and the empty part of such a bar as a
 // menu-bar item without a caption; items without handlers, and the rest (frames, margins),
 // keep the base style.
-class XPMenuStyle : public QProxyStyle {
+class OwnerDrawnMenuStyle : public QProxyStyle {
     Q_OBJECT
 public:
     // Without a base style the application's style is used.
-    explicit XPMenuStyle(QStyle* base = nullptr);
+    explicit OwnerDrawnMenuStyle(QStyle* base = nullptr);
 
     QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& contentsSize,
                            const QWidget* widget) const override;
