@@ -99,10 +99,7 @@ void AutomationRun::Begin(const RunRequest& request) {
     if (!result_.encoderFound)
         emit message(tr(kEncoderMissingMessage), QString(), RunMessageSeverity::Information);
     // The files start from the event loop, once whoever started the run has taken the answer.
-    QTimer::singleShot(0, this, [this] {
-        if (scheduler_)
-            scheduler_->Advance();
-    });
+    AdvanceLater();
 }
 
 void AutomationRun::TellFileProgress() {
@@ -112,15 +109,19 @@ void AutomationRun::TellFileProgress() {
         emit fileProgress(static_cast<int>(file->index), file->encoded);
 }
 
+void AutomationRun::AdvanceLater() {
+    QTimer::singleShot(0, this, [this] {
+        if (scheduler_)
+            scheduler_->Advance();
+    });
+}
+
 void AutomationRun::Stop() {
     if (!scheduler_)
         return;
     scheduler_->Stop();
     // An idle scheduler (no encoder to report back) ends the run from here.
-    QTimer::singleShot(0, this, [this] {
-        if (scheduler_)
-            scheduler_->Advance();
-    });
+    AdvanceLater();
 }
 
 void AutomationRun::Finish() {

@@ -67,6 +67,8 @@ private:
     void EndAtOnce(AutomationResult result);
     void Finish();
     void TellFileProgress();
+    // Lets the scheduler take its next step from the event loop.
+    void AdvanceLater();
 
     bool searchEncoder_ = true;
     QString encoderProgram_;
